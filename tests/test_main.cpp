@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// One QApplication for every test executable; offscreen unless the caller chose otherwise,
+// because gtest_discover_tests runs the binaries at build time without ctest's environment.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
