@@ -1,1 +1,24 @@
-int main() { return 0; }
+#include "About.h"
+#include "PlotOCAI.h"
+#include "form_texts.h"
+#include "glyphs.h"
+#include "shell/desktop_shell.h"
+#include "widgets/fonts.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // The title captions the standard error box; no command line is read.
+    QCoreApplication::setApplicationName(formtexts::kApplicationTitle);
+    QApplication::setWindowIcon(glyphs::appIcon());
+    ui::installFontSubstitutions();
+
+    const std::unique_ptr<shell::DesktopShell> desktop = shell::createPlatformShell();
+    TForm1 form(*desktop);
+    TAboutBox aboutBox(&form);
+    form.setAboutBox(&aboutBox);
+    form.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "profile_model.h"
+#include "shell/desktop_shell.h"
+
+#include <QMainWindow>
+#include <array>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class TAboutBox;
+
+namespace ui {
+class BarChart;
+class MenuEntry;
+class ImageCanvas;
+class StatusPanel;
+class TextBuffer;
+} // namespace ui
+
+// The program's one working window. Its controls are public, as the form's fields are:
+// the handlers, the about box and the tests all reach them by name.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(shell::DesktopShell &shell, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The about box is created after the window, as the program entry does.
+    void setAboutBox(TAboutBox *aboutBox) { m_aboutBox = aboutBox; }
+    TAboutBox *aboutBox() const { return m_aboutBox; }
+
+    // Handlers.
+    void FormCreate();
+    void FormClose();
+    void WMSysCommand(quintptr wParam);
+    void mmOpenClick();
+    void mmGPlotClick();
+    void btPlotClick();
+    void cbABCD1colChange();
+    void cbABCD2colChange();
+    void DecryptResultText();
+
+    // Shared state of the run.
+    QString ProgramDir;
+    survey::AnswerTable AnswerTable{};
+    survey::ProfileScores ProfileScores{};
+    std::array<QLineEdit *, 4> CurrentScoreFields{};
+    std::array<QLineEdit *, 4> PreferredScoreFields{};
+
+    // Controls on the window.
+    ui::ImageCanvas *imPlot = nullptr;
+    QFrame *Bevel1 = nullptr;
+    QLabel *laPlot = nullptr;
+    QPlainTextEdit *meInfoABCD = nullptr;
+    ui::BarChart *ChartDel = nullptr;
+    QLabel *Label3 = nullptr;
+    QFrame *paPlot = nullptr;
+    ui::BarChart *Chart1 = nullptr, *Chart2 = nullptr, *Chart3 = nullptr;
+    ui::BarChart *Chart4 = nullptr, *Chart5 = nullptr, *Chart6 = nullptr;
+    QPlainTextEdit *meInfoQ = nullptr;
+    ui::StatusPanel *sbShotInstr = nullptr;
+    QLineEdit *ceInfo = nullptr;
+    QFrame *paData = nullptr;
+    QLabel *Label8 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
+    QLabel *laA = nullptr, *laB = nullptr, *laC = nullptr, *laD = nullptr;
+    QComboBox *cbABCD1col = nullptr, *cbABCD2col = nullptr;
+    QLineEdit *ceCode = nullptr;
+
+    // Menu bar.
+    // Entries read and set their enabled state with isEntryEnabled / setEntryEnabled.
+    ui::MenuEntry *mmOpen = nullptr, *mmGroup = nullptr, *mmGPlot = nullptr, *mmQPlot = nullptr;
+    ui::MenuEntry *mmPlotC = nullptr, *SavePlot1 = nullptr, *SaveData1 = nullptr;
+    ui::MenuEntry *Clear1 = nullptr;
+    QAction *mmSave = nullptr; // the "Save" submenu's entry in the menu bar
+    QMenu *mmSaveMenu = nullptr;
+
+    // Hidden helpers made by FormCreate for decrypting result files.
+    ui::TextBuffer *textBuffer = nullptr;
+    QLabel *keyHolder = nullptr;
+
+    std::array<ui::BarChart *, 6> questionCharts() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createScorePanel();
+    void createPlotPanel();
+    void createMenu();
+    QLineEdit *createScoreField(int left, int top);
+    void showLoadError(const QString &path, const QString &message, int line);
+
+    shell::DesktopShell &m_shell;
+    TAboutBox *m_aboutBox = nullptr;
+    std::optional<shell::WorkArea> m_savedWorkArea; // set back at close
+    bool m_closed = false;
+};
+
+// The value tags of the form's controls: question charts 1-6, type labels 1-4, and the
+// two state tags of "Plot C" and the difference chart.
+int tagOf(const QObject *object);
+void setTag(QObject *object, int tag);
+
+// The chooser's item index; -1 when its text names no item.
+int colourIndex(const QComboBox *chooser);

@@ -1,0 +1,214 @@
+// The window's controls at their designed places; behaviour lives in the handler files.
+#include "PlotOCAI.h"
+
+#include "form_fonts.h"
+#include "form_texts.h"
+#include "glyphs.h"
+#include "widgets/bar_chart.h"
+#include "widgets/image_canvas.h"
+#include "widgets/menu_bar_style.h"
+#include "widgets/menu_entry.h"
+#include "widgets/status_panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QColor kMaroon(128, 0, 0);
+
+QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, const QFont &font,
+                  const QColor &colour)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    if (place.width() > 0)
+        label->setGeometry(place);
+    else
+        label->move(place.topLeft());
+    if (place.width() <= 0)
+        label->adjustSize();
+    return label;
+}
+
+QPlainTextEdit *makeMemo(QWidget *parent, const QRect &place, const QFont &font,
+                         const QStringList &lines)
+{
+    auto *memo = new QPlainTextEdit(parent);
+    memo->setGeometry(place);
+    memo->setFont(font);
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+    return memo;
+}
+
+} // namespace
+
+void TForm1::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setMinimumSize(1024, 730);
+    setCentralWidget(client);
+
+    imPlot = new ui::ImageCanvas(client);
+    imPlot->setGeometry(336, 34, 686, 672);
+
+    Bevel1 = new QFrame(client);
+    Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel1->setGeometry(0, 0, 1032, 2);
+
+    laPlot = makeLabel(client, QStringLiteral("A"), QRect(1010, 4, 11, 19),
+                       formfonts::font(formfonts::kTimes, 16, true), kMaroon);
+    laPlot->hide();
+
+    meInfoABCD = makeMemo(client, QRect(1, 352, 334, 353), formfonts::font(formfonts::kSans, 13),
+                          {QStringLiteral("Для вывода пояснений по четырем главным  "),
+                           QStringLiteral("типам организационной структуры два раза "),
+                           QStringLiteral("кликните  \"мышью\" по соответствующему "),
+                           QStringLiteral("названию.")});
+    meInfoABCD->hide();
+
+    ChartDel = new ui::BarChart(client);
+    ChartDel->setGeometry(1, 352, 334, 353);
+    ChartDel->setToolTip(QStringLiteral("Двойной клик мышью -\r\nпоказать/скрыть значения"));
+    ChartDel->setTitle(QStringLiteral("Разница текущих и предполагаемых оценок"));
+    setTag(ChartDel, 0);
+    Label3 = new QLabel(QStringLiteral("C"), ChartDel);
+    Label3->move(6, 4);
+    ChartDel->hide();
+
+    createPlotPanel();
+    paPlot->setParent(client);
+    paPlot->setGeometry(336, 34, 686, 672);
+    paPlot->hide();
+
+    sbShotInstr = new ui::StatusPanel(client);
+    sbShotInstr->setGeometry(0, 708, 1024, 22);
+    sbShotInstr->setFont(formfonts::font(formfonts::kTimes, 17));
+    sbShotInstr->hide();
+
+    ceInfo = new QLineEdit(client);
+    ceInfo->setGeometry(336, 10, 672, 21);
+    ceInfo->setAlignment(Qt::AlignCenter);
+    ceInfo->setFrame(false);
+    ceInfo->setFont(formfonts::font(formfonts::kSans, 13));
+    QPalette infoPalette = ceInfo->palette();
+    infoPalette.setColor(QPalette::Base, infoPalette.color(QPalette::Button));
+    ceInfo->setPalette(infoPalette);
+    ceInfo->setToolTip(QStringLiteral(
+        "В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
+    ceInfo->hide();
+
+    createScorePanel();
+    paData->setParent(client);
+    paData->setGeometry(1, 1, 334, 351);
+    paData->hide();
+
+    createMenu();
+}
+
+void TForm1::createPlotPanel()
+{
+    paPlot = new QFrame;
+    paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const QRect places[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
+                            {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
+    ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
+    for (int q = 0; q < 6; ++q) {
+        *charts[q] = new ui::BarChart(paPlot);
+        (*charts[q])->setGeometry(places[q]);
+        setTag(*charts[q], q + 1);
+    }
+    meInfoQ = makeMemo(paPlot, QRect(3, 517, 679, 153), formfonts::font(formfonts::kCourier, 15),
+                       {QStringLiteral("Для вывода альтернатив по вопросу два раза кликните "
+                                       "\"мышью\" по "),
+                        QStringLiteral("соответсвующему графику.")});
+    meInfoQ->setFrameStyle(QFrame::NoFrame);
+    meInfoQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void TForm1::createScorePanel()
+{
+    paData = new QFrame;
+    paData->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    const QFont heading = formfonts::font(formfonts::kSans, 19);
+    const QFont labels = formfonts::font(formfonts::kSans, 16);
+    Label8 = makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);
+    Label2 = makeLabel(paData, QStringLiteral("Желаемое"), QRect(232, 24, 0, 0), heading, kMaroon);
+    laA = makeLabel(paData, QStringLiteral("Клан [A]"), QRect(56, 64, 61, 20), labels, kMaroon);
+    laB = makeLabel(paData, QStringLiteral("Адхократия[B]"), QRect(8, 112, 110, 20), labels, kMaroon);
+    laC = makeLabel(paData, QStringLiteral("Рынок [C]"), QRect(48, 160, 70, 20), labels, kMaroon);
+    laD = makeLabel(paData, QStringLiteral("Иерархия [D]"), QRect(22, 208, 96, 20), labels, kMaroon);
+    int tag = 1;
+    for (QLabel *label : {laA, laB, laC, laD}) {
+        setTag(label, tag++);
+        if (label != laA)
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    Label1 = makeLabel(paData, QStringLiteral("Contour"), QRect(56, 256, 0, 0), labels, Qt::black);
+
+    const QStringList colours = {QStringLiteral("Black"), QStringLiteral("Red"),
+                                 QStringLiteral("Green"), QStringLiteral("Blue"),
+                                 QStringLiteral("Yellow")};
+    auto makeChooser = [&](int left) {
+        auto *chooser = new QComboBox(paData);
+        chooser->setEditable(true);
+        chooser->setInsertPolicy(QComboBox::NoInsert);
+        chooser->setFont(labels);
+        chooser->addItems(colours);
+        chooser->setGeometry(left, 253, 82, 28);
+        return chooser;
+    };
+    cbABCD1col = makeChooser(132);
+    cbABCD2col = makeChooser(236);
+
+    ceCode = new QLineEdit(paData);
+    ceCode->setGeometry(132, 301, 81, 28);
+    ceCode->hide();
+}
+
+void TForm1::createMenu()
+{
+    auto *style = new ui::MenuBarStyle;
+    style->setParent(this);
+    menuBar()->setStyle(style);
+
+    auto addEntry = [this](const QString &caption, const QIcon &glyph) {
+        auto *entry = new ui::MenuEntry(glyph, caption, this);
+        menuBar()->addAction(entry);
+        entry->setVisible(false);
+        return entry;
+    };
+    mmOpen = addEntry(QStringLiteral("Data"), glyphs::data());
+    mmOpen->setVisible(true); // as designed; FormCreate hides it again
+    mmGroup = addEntry(QStringLiteral("Group"), glyphs::group());
+    mmGPlot = addEntry(QStringLiteral("Plot A"), glyphs::plotA());
+    mmGPlot->setEntryEnabled(false);
+    mmGPlot->setStatusTip(QStringLiteral("Построение профиля"));
+    mmGPlot->setToolTip(mmGPlot->statusTip());
+    mmQPlot = addEntry(QStringLiteral("Plot B"), glyphs::plotB());
+    mmPlotC = addEntry(QStringLiteral("Plot C"), glyphs::plotC());
+    setTag(mmPlotC, 0);
+
+    mmSaveMenu = new QMenu(QStringLiteral("Save"), this);
+    mmSave = menuBar()->addMenu(mmSaveMenu);
+    mmSave->setIcon(glyphs::save());
+    mmSave->setVisible(false);
+    SavePlot1 = new ui::MenuEntry(QIcon(), QStringLiteral("Plot A"), this);
+    mmSaveMenu->addAction(SavePlot1);
+    SaveData1 = new ui::MenuEntry(glyphs::saveData(), QStringLiteral("Save Data"), this);
+    mmSaveMenu->addAction(SaveData1);
+    SaveData1->setVisible(false);
+    SaveData1->setEntryEnabled(false);
+
+    Clear1 = addEntry(QStringLiteral("Clear"), glyphs::clear());
+
+    connect(mmOpen, &QAction::triggered, this, &TForm1::mmOpenClick);
+    connect(mmGPlot, &QAction::triggered, this, &TForm1::mmGPlotClick);
+}

@@ -1,0 +1,84 @@
+// The Plot A command, its drawing routine and the colour choosers.
+#include "PlotOCAI.h"
+
+#include "colour_for_index.h"
+#include "core/number_format.h"
+#include "form_texts.h"
+#include "plot_a.h"
+#include "widgets/dialogs.h"
+#include "widgets/menu_entry.h"
+#include "widgets/image_canvas.h"
+#include "widgets/status_panel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+plots::PlotAFields scoreFieldTexts(const TForm1 &form)
+{
+    plots::PlotAFields fields;
+    for (int k = 0; k < 4; ++k) {
+        fields.current[k] = form.CurrentScoreFields[k]->text();
+        fields.preferred[k] = form.PreferredScoreFields[k]->text();
+    }
+    return fields;
+}
+
+QString fieldText(const plots::PlotAFields &fields, int index)
+{
+    return index < 4 ? fields.current[index] : fields.preferred[index - 4];
+}
+
+} // namespace
+
+void TForm1::mmGPlotClick()
+{
+    const plots::PlotAFields fields = scoreFieldTexts(*this);
+    if (plots::firstMalformedField(fields, numfmt::localeDecimalSeparator()) < 0) {
+        paPlot->hide();
+        imPlot->show();
+        SavePlot1->setEntryEnabled(true);
+        btPlotClick();
+    } else {
+        sbShotInstr->setPanelText(formtexts::kStatusBadScore);
+    }
+    laPlot->setText(QStringLiteral("A"));
+    laPlot->show();
+    SavePlot1->setIcon(mmGPlot->icon());
+    SavePlot1->setText(QStringLiteral("Plot A"));
+}
+
+void TForm1::btPlotClick()
+{
+    const plots::PlotAFields fields = scoreFieldTexts(*this);
+    const QChar separator = numfmt::localeDecimalSeparator();
+    const bool drawn = plots::drawPlotA(imPlot->canvas(), fields,
+                                        plots::ColorForIndex(colourIndex(cbABCD1col)),
+                                        plots::ColorForIndex(colourIndex(cbABCD2col)), separator,
+                                        ProfileScores);
+    imPlot->update();
+    if (!drawn) {
+        const int bad = plots::firstMalformedField(fields, separator);
+        ui::showErrorBox(this, formtexts::kNotAFloat.arg(fieldText(fields, bad)));
+        return;
+    }
+    mmQPlot->setEntryEnabled(true);
+    mmGPlot->setEntryEnabled(false);
+}
+
+void TForm1::cbABCD1colChange()
+{
+    // Plot A is on show while "Plot B" is enabled; the question charts take the colour
+    // through their own command.
+    if (mmQPlot->isEntryEnabled())
+        btPlotClick();
+}
+
+void TForm1::cbABCD2colChange()
+{
+    cbABCD1colChange();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+
+// The window's fonts, given as the pixel heights the layout was designed with.
+namespace formfonts {
+
+inline const QString kSans = QStringLiteral("MS Sans Serif");
+inline const QString kTimes = QStringLiteral("Times New Roman");
+inline const QString kCourier = QStringLiteral("Courier New");
+
+inline QFont font(const QString &family, int pixelHeight, bool bold = false)
+{
+    QFont f(family);
+    f.setPixelSize(pixelHeight);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace formfonts

@@ -1,0 +1,186 @@
+#include "shell/desktop_shell.h"
+#include "win32_shell_api.h"
+
+#include "core/text_codec.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace shell {
+
+namespace {
+
+HWND handleOf(const QWidget *window)
+{
+    return reinterpret_cast<HWND>(window->internalWinId());
+}
+
+// What the shell added to one window: its system menu entries and its command handler. A child
+// of the window, so it goes when the window goes.
+class WindowHook : public QObject {
+public:
+    explicit WindowHook(QWidget *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    QWidget *window() const { return m_window; }
+
+    void appendEntry(UINT commandId, const std::string &ansiText)
+    {
+        m_entries.emplace_back(commandId, ansiText);
+        win32shell::appendSystemMenuEntry(handleOf(m_window), commandId, ansiText);
+    }
+
+    void setHandler(std::function<void(quintptr)> handler) { m_handler = std::move(handler); }
+
+    void deliver(quintptr command)
+    {
+        // A copy, for the handler may delete the window and with it this hook.
+        const std::function<void(quintptr)> handler = m_handler;
+        if (handler)
+            handler(command);
+    }
+
+protected:
+    // Some window changes make Qt create a new native window, whose system menu is the
+    // standard one again: add our entries anew.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::WinIdChange && handleOf(m_window)) {
+            for (const auto &[id, text] : m_entries)
+                win32shell::appendSystemMenuEntry(handleOf(m_window), id, text);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::vector<std::pair<UINT, std::string>> m_entries;
+    std::function<void(quintptr)> m_handler;
+};
+
+// Passes WM_SYSCOMMAND of the hooked windows to their handlers and never stops a message, so
+// that Qt and DefWindowProc go on with the default handling.
+class SystemCommandFilter : public QAbstractNativeEventFilter {
+public:
+    void add(WindowHook *hook) { m_hooks.append(hook); }
+
+    WindowHook *find(const QWidget *window) const
+    {
+        for (const QPointer<WindowHook> &hook : m_hooks) {
+            if (hook && hook->window() == window)
+                return hook;
+        }
+        return nullptr;
+    }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override
+    {
+        // A posted message is filtered twice: by the event loop when it leaves the queue (with
+        // no result slot) and again in the window procedure. Only the window procedure counts.
+        if (eventType != "windows_generic_MSG" || !result)
+            return false;
+        const auto *msg = static_cast<const MSG *>(message);
+        m_hooks.removeIf([](const QPointer<WindowHook> &hook) { return hook.isNull(); });
+        const auto hooks = m_hooks; // a handler may add or remove hooks
+        for (const QPointer<WindowHook> &hook : hooks) {
+            if (!hook)
+                continue;
+            if (const auto command = win32shell::systemCommandFor(msg, handleOf(hook->window())))
+                hook->deliver(static_cast<quintptr>(*command));
+        }
+        return false;
+    }
+
+private:
+    QList<QPointer<WindowHook>> m_hooks;
+};
+
+class WindowsShell : public DesktopShell {
+public:
+    ~WindowsShell() override
+    {
+        if (m_filterInstalled && QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(&m_filter);
+    }
+
+    bool hasTaskbar() override { return win32shell::findTaskbar() != nullptr; }
+
+    void hideTaskbar() override
+    {
+        if (HWND taskbar = win32shell::findTaskbar())
+            win32shell::hideWindow(taskbar);
+    }
+
+    void showTaskbar() override
+    {
+        if (HWND taskbar = win32shell::findTaskbar())
+            win32shell::showWindowNormal(taskbar);
+    }
+
+    QSize screenSize() override
+    {
+        return QSize(win32shell::screenWidth(), win32shell::screenHeight());
+    }
+
+    WorkArea workArea() override
+    {
+        const RECT r = win32shell::workArea();
+        return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+    }
+
+    void setWorkArea(const WorkArea &area) override
+    {
+        win32shell::setWorkArea(RECT{area.left, area.top, area.right, area.bottom});
+    }
+
+    void appendSystemMenuEntry(QWidget *window, quint32 commandId, const QString &text) override
+    {
+        if (!window)
+            return;
+        const QByteArray bytes = textcodec::toWindows1251(text);
+        hookFor(window)->appendEntry(commandId, std::string(bytes.constData(), bytes.size()));
+    }
+
+    void setSystemCommandHandler(QWidget *window, std::function<void(quintptr)> handler) override
+    {
+        if (window)
+            hookFor(window)->setHandler(std::move(handler));
+    }
+
+private:
+    WindowHook *hookFor(QWidget *window)
+    {
+        window->winId(); // the system menu belongs to the native window
+        if (WindowHook *hook = m_filter.find(window))
+            return hook;
+        auto *hook = new WindowHook(window);
+        m_filter.add(hook);
+        if (!m_filterInstalled && QCoreApplication::instance()) {
+            QCoreApplication::instance()->installNativeEventFilter(&m_filter);
+            m_filterInstalled = true;
+        }
+        return hook;
+    }
+
+    SystemCommandFilter m_filter;
+    bool m_filterInstalled = false;
+};
+
+} // namespace
+
+std::unique_ptr<DesktopShell> createPlatformShell()
+{
+    return std::make_unique<WindowsShell>();
+}
+
+} // namespace shell

@@ -1,0 +1,10 @@
+#include "text_buffer.h"
+
+namespace ui {
+
+TextBuffer::TextBuffer(QWidget *parent) : QWidget(parent)
+{
+    hide();
+}
+
+} // namespace ui

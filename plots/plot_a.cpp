@@ -1,0 +1,173 @@
+#include "plot_a.h"
+
+#include "core/number_format.h"
+#include "raster.h"
+#include "text_cell.h"
+
+#include <QPainter>
+
+namespace plots {
+
+namespace {
+
+constexpr int kAxisWidth = 2;
+constexpr int kTickCount = 10; // the tenth tick, nearest the corner, has no label
+constexpr int kTickShortening = 15;
+constexpr int kRegularPixels = 16; // 12 pt at 96 dpi
+constexpr int kBoldPixels = 19;    // 14 pt at 96 dpi
+
+const QString &fieldText(const PlotAFields &fields, int index)
+{
+    return index < 4 ? fields.current[std::size_t(index)]
+                     : fields.preferred[std::size_t(index - 4)];
+}
+
+// Geometry shared by the steps of one drawing.
+struct Frame {
+    int cx;
+    int cy;
+    int rx;
+    int ry;
+};
+
+// One quadrant: the direction of its corner as seen from the centre.
+struct Quadrant {
+    int sx;
+    int sy;
+};
+
+// In drawing order A (upper left), B (upper right), C (lower right), D (lower left).
+constexpr Quadrant kQuadrants[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+
+void drawAxes(QImage &canvas, const Frame &f)
+{
+    const QPoint centre(f.cx, f.cy);
+    const QPoint ends[] = {{2 * f.cx, f.cy}, {0, f.cy},      {f.cx, 2 * f.cy}, {f.cx, 0},
+                           {0, 0},           {2 * f.cx, 0}, {2 * f.cx, 2 * f.cy},
+                           {0, 2 * f.cy}};
+    for (const QPoint &end : ends)
+        drawLine(canvas, centre, end, Qt::black, kAxisWidth);
+}
+
+// Ticks run outwards from the diagonal, away from the vertical axis; the labels sit
+// beyond their outer ends, 5 pixels further left on the left side and 10 on the right.
+void drawScales(QImage &canvas, QPainter &painter, const Frame &f)
+{
+    for (const Quadrant &q : kQuadrants) {
+        for (int i = 1; i <= kTickCount; ++i) {
+            const int y = f.cy + q.sy * i * f.ry;
+            drawLine(canvas, QPoint(f.cx + q.sx * i * f.rx, y),
+                     QPoint(f.cx + q.sx * ((i + 1) * f.rx - kTickShortening), y), Qt::black,
+                     kAxisWidth);
+            if (i == kTickCount)
+                continue;
+            const int labelX =
+                q.sx < 0 ? f.cx - (i + 1) * f.rx - 5 : f.cx + (i + 1) * f.rx - 10;
+            drawTextCell(painter, QPoint(labelX, y - 10), QString::number(10 * i));
+        }
+    }
+}
+
+// The distance of a score along its diagonal: the scale puts 108, not 100, at the corner.
+int scaled(int half, double score)
+{
+    return numfmt::roundTiesEven(static_cast<long double>(half) * score / 108);
+}
+
+void drawKite(QImage &canvas, const Frame &f, const double *s, const QColor &colour)
+{
+    const QPoint a(f.cx - scaled(f.cx, s[0]), f.cy - scaled(f.cy, s[0]));
+    const QPoint b(f.cx + scaled(f.cx, s[1]), f.cy - scaled(f.cy, s[1]));
+    const QPoint c(f.cx + scaled(f.cx, s[2]), f.cy + scaled(f.cy, s[2]));
+    const QPoint d(f.cx - scaled(f.cx, s[3]), f.cy + scaled(f.cy, s[3]));
+    const QPoint outline[] = {a, b, c, d, a};
+    drawPolyline(canvas, outline, 5, colour, kAxisWidth);
+}
+
+void drawTypeNames(QPainter &painter, const Frame &f)
+{
+    painter.setPen(QColor(255, 0, 0));
+    const int top = f.cy - 10 * f.ry - 10, bottom = f.cy + 10 * f.ry - 10;
+    const int left = f.cx - 11 * f.rx + 55, right = f.cx + 11 * f.rx;
+    drawTextCell(painter, QPoint(right - 200, top), QStringLiteral("Адхократия [B]"));
+    drawTextCell(painter, QPoint(left, top), QStringLiteral("Клан [A]"));
+    drawTextCell(painter, QPoint(right - 150, bottom), QStringLiteral("Рынок [C]"));
+    drawTextCell(painter, QPoint(left, bottom), QStringLiteral("Иерархия [D]"));
+}
+
+void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int top)
+{
+    static const char *const kLetters[] = {"[A] ", "[B] ", "[C] ", "[D] "};
+    for (int i = 0; i < 4; ++i)
+        drawTextCell(painter, QPoint(10, top + 20 * i),
+                     QLatin1String(kLetters[i]) + texts[std::size_t(i)]);
+}
+
+} // namespace
+
+int firstMalformedField(const PlotAFields &fields, QChar separator)
+{
+    for (int i = 0; i < 8; ++i) {
+        if (!numfmt::parseFloat(fieldText(fields, i), separator))
+            return i;
+    }
+    return -1;
+}
+
+bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentColour,
+               const QColor &preferredColour, QChar separator, survey::ProfileScores &scores)
+{
+    clearWithFrame(canvas);
+    for (int i = 0; i < 8; ++i) {
+        const auto value = numfmt::parseFloat(fieldText(fields, i), separator);
+        if (!value)
+            return false;
+        scores[std::size_t(i)] = *value;
+    }
+    if (canvas.isNull())
+        return true;
+
+    Frame f{canvas.width() / 2, canvas.height() / 2, 0, 0};
+    drawAxes(canvas, f);
+
+    // Lines go straight into the pixels, text through the painter; both share the canvas
+    // memory, so the order of the calls is the order of the strokes.
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(plotFont(kRegularPixels, false));
+    painter.setPen(Qt::black);
+    f.rx = numfmt::roundTiesEven(static_cast<long double>(f.cx) / 11);
+    f.ry = numfmt::roundTiesEven(static_cast<long double>(f.cy) / 11);
+    drawScales(canvas, painter, f);
+
+    drawKite(canvas, f, &scores[0], currentColour);
+    drawKite(canvas, f, &scores[4], preferredColour);
+
+    painter.setFont(plotFont(kBoldPixels, true));
+    drawTypeNames(painter, f);
+
+    painter.setPen(currentColour);
+    drawTextCell(painter, QPoint(10, f.cy - 25), QStringLiteral("Текущее"));
+    painter.setPen(preferredColour);
+    drawTextCell(painter, QPoint(10, f.cy + 1), QStringLiteral("Предполагаемое"));
+
+    painter.setFont(plotFont(kRegularPixels, false));
+    painter.setPen(currentColour);
+    drawScoreLines(painter, fields.current, f.cy - 105);
+    painter.setPen(preferredColour);
+    drawScoreLines(painter, fields.preferred, f.cy + 21);
+    return true;
+}
+
+QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,
+                   const QColor &preferredColour, QChar separator,
+                   survey::ProfileScores &scores, bool *drawn)
+{
+    QImage canvas(size, QImage::Format_RGB32);
+    const bool ok = drawPlotA(canvas, fields, currentColour, preferredColour, separator, scores);
+    if (drawn)
+        *drawn = ok;
+    return canvas;
+}
+
+} // namespace plots

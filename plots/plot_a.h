@@ -1,0 +1,39 @@
+#pragma once
+
+#include "profile_model.h"
+
+#include <QChar>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <array>
+
+// The profile diagram: four quadrants, one per culture type, with a kite for the current
+// and one for the preferred scores, drawn pixel-exactly onto an image.
+namespace plots {
+
+// The score fields' texts as they stand, in the order A, B, C, D.
+struct PlotAFields {
+    std::array<QString, 4> current;
+    std::array<QString, 4> preferred;
+};
+
+// Index 0..7 (current A..D, then preferred A..D) of the first text that is not a number
+// with `separator` as decimal separator, or -1 when all eight are numbers.
+int firstMalformedField(const PlotAFields &fields, QChar separator);
+
+// Repaints the whole canvas (any size; the window's is 686 x 672) and stores the eight
+// parsed field values in `scores`. A text that is not a number stops the drawing right
+// after the canvas has been erased to its white field and frame, with `scores` holding
+// the values parsed before it; the result is then false.
+bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentColour,
+               const QColor &preferredColour, QChar separator, survey::ProfileScores &scores);
+
+// A new RGB32 canvas of `size` with the drawing on it; `drawn` (if given) receives the
+// result of drawPlotA.
+QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,
+                   const QColor &preferredColour, QChar separator,
+                   survey::ProfileScores &scores, bool *drawn = nullptr);
+
+} // namespace plots

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "profile_model.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <variant>
+
+// Reading one respondent's result file: the file's text, its decrypted lines and the
+// answers they hold.
+namespace survey {
+
+// Why a load failed, worded as the program shows it. `line` is the 1-based line of the
+// decrypted text where there is one, else 0.
+struct LoadError {
+    QString message;
+    int line = 0;
+};
+
+// The cipher counts its input with 16-bit positions, so no result file is longer.
+constexpr int kMaxCipherTextLength = 65535;
+
+// The file's text as the program holds it before decryption: the first zero byte ends it
+// and every line break (CR, LF or CR LF) becomes CR LF. Texts longer than
+// kMaxCipherTextLength are refused without reading the rest of the file.
+std::variant<QByteArray, LoadError> readResultFile(const QString &path);
+
+// Decrypted text, addressed by 0-based line; lines are separated by CR LF only.
+class ResultText {
+public:
+    ResultText() = default;
+    explicit ResultText(const QByteArray &plain);
+
+    // Line n without its line break; empty past the last line.
+    QByteArray line(int n) const;
+    // The same, as text.
+    QString lineText(int n) const;
+    // Lines present; a final CR LF does not start another one.
+    int lineCount() const { return int(m_starts.size()); }
+
+private:
+    QByteArray m_plain;
+    QVector<qsizetype> m_starts; // where each line begins
+    QVector<qsizetype> m_ends;   // where each line's CR LF (or the text) ends it
+};
+
+// Lines of the decrypted text that carry the answers: 6 current, then 6 preferred.
+constexpr int kFirstAnswerLine = 23;
+
+struct IndividualResult {
+    QString code; // line 1
+    QString info; // the information line composed from lines 1, 2, 0, 4 and 8
+    AnswerTable answers;
+};
+
+// Takes the code, the information line and the twelve answer lines. The first field that
+// is not a whole number fails the whole parse.
+std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText &text);
+
+// A score as its field shows it: "%5.2f" with the given decimal separator.
+QString scoreFieldText(double score, QChar separator);
+
+// readResultFile, decryption with `key16` and parseIndividualResult in one go; the plain
+// text is stored in `plainOut` (when given) as soon as it is known, even if parsing fails.
+std::variant<IndividualResult, LoadError>
+loadIndividualResult(const QString &path, const QByteArray &key16, QByteArray *plainOut = nullptr);
+
+} // namespace survey

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// PC1 stream cipher with a 128-bit key, in the letter envelope of the result files: every
+// plain byte is written as two letters "a".."p", high nibble first.
+namespace survey {
+
+// The key holder's caption; the questionnaire program encrypts with the same text.
+extern const QString Pc1KeyText;
+
+// Windows-1251 bytes of the first 16 characters of `keyText`, zero-filled to 16 bytes.
+QByteArray pc1KeyBytes(const QString &keyText);
+
+// Decrypts the letter text `cipherText` with the key `key16` (first 16 bytes used, missing
+// ones 0). Characters outside 'a'..'p' count as 0; they are taken in pairs, so a text of
+// fewer than two characters gives nothing and an odd last character is unused. The plain
+// text ends at its first zero byte. Each call starts from a fresh state.
+QByteArray Pc1Decrypt(const QByteArray &key16, const QByteArray &cipherText);
+
+// The inverse, for producing test files: two letters per plain byte, no line break.
+QByteArray Pc1Encrypt(const QByteArray &key16, const QByteArray &plain);
+
+} // namespace survey

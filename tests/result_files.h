@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/text_codec.h"
+#include "unit_pc1.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+// Builds result files as the questionnaire program writes them.
+namespace testfiles {
+
+// A plain result text: header lines, then twelve answer lines "%4d%4d%4d%4d%7d".
+inline QString resultText(const QString &code, const std::array<std::array<int, 5>, 12> &rows)
+{
+    QStringList lines(23);
+    lines[0] = QStringLiteral("12.03.2026");
+    lines[1] = code;
+    lines[2] = QStringLiteral("Отдел продаж");
+    lines[3] = QStringLiteral("Начало теста");
+    lines[4] = QStringLiteral("10:15:32");
+    lines[8] = QStringLiteral("00:14:05");
+    for (const auto &row : rows)
+        lines << QString::asprintf("%4d%4d%4d%4d%7d", row[0], row[1], row[2], row[3], row[4]);
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+// Every row the same: a simple profile with known scores.
+inline std::array<std::array<int, 5>, 12> uniformRows(std::array<int, 4> now, std::array<int, 4> future)
+{
+    std::array<std::array<int, 5>, 12> rows{};
+    for (int r = 0; r < 12; ++r) {
+        const auto &p = r < 6 ? now : future;
+        rows[r] = {p[0], p[1], p[2], p[3], 30 + r};
+    }
+    return rows;
+}
+
+inline QByteArray encrypt(const QString &plain)
+{
+    QString text = plain;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText),
+                              textcodec::toWindows1251(text));
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace testfiles

@@ -1,0 +1,141 @@
+// Damaged result files on disk, and the sample department's results.
+#include "core/text_codec.h"
+#include "profile_model.h"
+#include "result_file.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace survey;
+
+namespace {
+
+const QByteArray kKey = pc1KeyBytes(Pc1KeyText);
+
+QString dataFile(const char *name)
+{
+    return QStringLiteral(OCAI_TEST_DATA_DIR "/") + QLatin1String(name);
+}
+
+// A sample's text as the questionnaire writes it: Windows-1251 with CR LF line breaks.
+QByteArray samplePlain(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return textcodec::toWindows1251(text);
+}
+
+} // namespace
+
+TEST(Corpus, EveryDamagedFileGivesItsMessage)
+{
+    const struct {
+        const char *file;
+        const char *field;
+        int line;
+    } cases[] = {
+        {"empty.cry", "", 24},
+        {"one_letter.cry", "", 24},
+        {"binary.cry", "", 24},
+        {"plain_text.cry", "", 24},    // a readable result that was never encrypted
+        {"wrong_key.cry", "", 24},     // encrypted with another key
+        {"wrapped_lines.cry", "", 24}, // letters broken into lines by an editor
+        {"zero_byte.cry", "", 28},     // a zero byte after line 26 ends the text
+        {"missing_answer_line.cry", "", 35},
+        {"non_number.cry", "  1O", 26},
+    };
+    for (const auto &c : cases) {
+        QByteArray plain = "unchanged";
+        const auto loaded = loadIndividualResult(dataFile(c.file), kKey, &plain);
+        ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << c.file;
+        const LoadError &error = std::get<LoadError>(loaded);
+        EXPECT_EQ(error.message, QStringLiteral("'%1' is not a valid integer value")
+                                     .arg(QLatin1String(c.field)))
+            << c.file;
+        EXPECT_EQ(error.line, c.line) << c.file;
+        EXPECT_NE(plain, QByteArray("unchanged")) << c.file;
+    }
+}
+
+TEST(Corpus, FilesThatCannotBeOpened)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("нет такого файла.cry"));
+    const QString unreadable = dir.filePath(QStringLiteral("locked.cry"));
+    QFile locked(unreadable);
+    ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
+    locked.write("bffibdna");
+    locked.close();
+    locked.setPermissions(QFileDevice::Permissions());
+    QStringList paths = {QStringLiteral(OCAI_TEST_DATA_DIR), dir.path(), missing};
+    if (!QFile(unreadable).open(QIODevice::ReadOnly)) // root reads everything
+        paths << unreadable;
+    for (const QString &path : paths) {
+        const auto loaded = loadIndividualResult(path, kKey);
+        ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << path.toStdString();
+        EXPECT_EQ(std::get<LoadError>(loaded).message,
+                  QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(std::get<LoadError>(loaded).line, 0);
+    }
+}
+
+TEST(Corpus, OverLongFileIsRefusedBeforeDecryption)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("longOCAI.cry"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // A valid result followed by more letters than the cipher can count.
+    file.write(Pc1Encrypt(kKey, samplePlain(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"))));
+    file.write(QByteArray(70000, 'k'));
+    file.close();
+    const auto loaded = loadIndividualResult(path, kKey);
+    ASSERT_TRUE(std::holds_alternative<LoadError>(loaded));
+    EXPECT_TRUE(std::get<LoadError>(loaded).message.contains(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(std::get<LoadError>(loaded).message.contains(QStringLiteral("65 535")));
+}
+
+TEST(Samples, TwelveResultsOfOneDepartmentLoad)
+{
+    const QStringList names =
+        QDir(QStringLiteral(OCAI_SAMPLES_DIR)).entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
+    ASSERT_EQ(names.size(), 12);
+    QTemporaryDir dir;
+    QStringList codes;
+    for (const QString &name : names) {
+        const QByteArray plain = samplePlain(QStringLiteral(OCAI_SAMPLES_DIR "/") + name);
+        ASSERT_FALSE(plain.isEmpty()) << name.toStdString();
+        ASSERT_LE(2 * plain.size(), kMaxCipherTextLength);
+        const QString path = dir.filePath(QString(name).replace(QLatin1String(".txt"),
+                                                                QLatin1String(".cry")));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Pc1Encrypt(kKey, plain));
+        file.close();
+
+        QByteArray decrypted;
+        const auto loaded = loadIndividualResult(path, kKey, &decrypted);
+        ASSERT_TRUE(std::holds_alternative<IndividualResult>(loaded)) << name.toStdString();
+        EXPECT_EQ(decrypted, plain);
+        const auto &result = std::get<IndividualResult>(loaded);
+        EXPECT_FALSE(result.code.isEmpty());
+        codes << result.code;
+        EXPECT_TRUE(result.info.startsWith(result.code + QStringLiteral("  ")));
+        for (int row = 0; row < kAnswerRows; ++row) {
+            const AnswerRow &r = result.answers[std::size_t(row)];
+            EXPECT_EQ(r[0] + r[1] + r[2] + r[3], 100.0) << name.toStdString() << " row " << row;
+            for (int column = 0; column < kTypeCount; ++column)
+                EXPECT_GE(r[std::size_t(column)], 0.0);
+            EXPECT_GT(r[kTimeColumn], 0.0);
+        }
+    }
+    codes.removeDuplicates();
+    EXPECT_EQ(codes.size(), 12);
+}

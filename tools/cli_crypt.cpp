@@ -1,0 +1,139 @@
+// ocai-cli decrypt / encrypt: the letter envelope of result files, with the program's key.
+#include "cli_common.h"
+#include "cli_io.h"
+#include "result_file.h"
+#include "core/text_codec.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace cli {
+namespace {
+
+const char kDecryptUsage[] = "usage: ocai-cli decrypt [--raw] FILE";
+const char kEncryptUsage[] = "usage: ocai-cli encrypt [--raw] [--out OUT] [FILE|-]";
+
+// The most plain bytes a result file can carry: two letters each within the reader's limit.
+constexpr int kMaxPlainBytes = survey::kMaxCipherTextLength / 2;
+
+QString native(const QString &path)
+{
+    return path == QLatin1String("-") ? QStringLiteral("<stdin>") : QDir::toNativeSeparators(path);
+}
+
+// Every line break (CR, LF or CR LF) becomes CR LF, as in a result file's text.
+QByteArray withCrLf(QByteArray bytes)
+{
+    bytes.replace("\r\n", "\n");
+    bytes.replace('\r', '\n');
+    bytes.replace("\n", "\r\n");
+    return bytes;
+}
+
+// UTF-8 (or, with `raw`, Windows-1251) input to the Windows-1251 bytes of a result text.
+std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QString &name,
+                                     QString *error)
+{
+    if (raw)
+        return input;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(input);
+    if (decoder.hasError()) {
+        *error = QStringLiteral("%1 is not UTF-8 text (use --raw for Windows-1251 bytes)")
+                     .arg(name);
+        return std::nullopt;
+    }
+    for (const QChar ch : text) {
+        if (!textcodec::isWindows1251(QString(ch))) {
+            const QString code = QStringLiteral("%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+            *error = QStringLiteral("%1: the character U+%2 has no Windows-1251 code")
+                         .arg(name, code.toUpper());
+            return std::nullopt;
+        }
+    }
+    return textcodec::toWindows1251(text);
+}
+
+} // namespace
+
+int runDecrypt(const QStringList &args)
+{
+    bool raw = false;
+    QString path;
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--raw"))
+            raw = true;
+        else if (arg.startsWith(QLatin1Char('-')) || !path.isEmpty())
+            return usageError(QLatin1String(kDecryptUsage));
+        else
+            path = arg;
+    }
+    if (path.isEmpty())
+        return usageError(QLatin1String(kDecryptUsage));
+
+    const auto cipher = survey::readResultFile(path);
+    if (const auto *error = std::get_if<survey::LoadError>(&cipher))
+        return dataError(error->message);
+    const QByteArray plain =
+        survey::Pc1Decrypt(survey::pc1KeyBytes(survey::Pc1KeyText), std::get<QByteArray>(cipher));
+    if (!writeStdout(raw ? plain : textcodec::fromWindows1251(plain).toUtf8()))
+        return dataError(QStringLiteral("cannot write the output"));
+    return kExitOk;
+}
+
+int runEncrypt(const QStringList &args)
+{
+    bool raw = false;
+    QString inPath, outPath;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QLatin1String("--raw")) {
+            raw = true;
+        } else if (arg == QLatin1String("--out")) {
+            if (++i == args.size() || args[i].isEmpty())
+                return usageError(QLatin1String(kEncryptUsage));
+            outPath = args[i];
+        } else if ((arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) ||
+                   !inPath.isEmpty()) {
+            return usageError(QLatin1String(kEncryptUsage));
+        } else {
+            inPath = arg;
+        }
+    }
+    if (inPath.isEmpty())
+        inPath = QStringLiteral("-");
+    const QString name = native(inPath);
+
+    // UTF-8 takes at most 3 bytes per character and a lone LF grows to CR LF: anything
+    // longer than this cannot fit a result file, so reading stops there.
+    bool tooLong = false;
+    const auto input = readInput(inPath, 3 * qint64(kMaxPlainBytes), &tooLong);
+    if (!input)
+        return dataError(QStringLiteral("Cannot open file %1").arg(name));
+    QString error;
+    const auto converted = plainBytes(*input, raw, name, &error);
+    if (!converted)
+        return dataError(error);
+    const QByteArray plain = withCrLf(*converted);
+    if (plain.contains('\0'))
+        return dataError(QStringLiteral("%1 holds a zero byte, which would end the text").arg(name));
+    if (tooLong || plain.size() > kMaxPlainBytes) {
+        return dataError(QStringLiteral("%1 is too long: a result file holds at most %2 bytes")
+                             .arg(name, QString::number(kMaxPlainBytes)));
+    }
+
+    const QByteArray letters = survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText), plain);
+    if (outPath.isEmpty()) {
+        if (!writeStdout(letters))
+            return dataError(QStringLiteral("cannot write the output"));
+        return kExitOk;
+    }
+    QSaveFile out(outPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(letters) != letters.size() || !out.commit())
+        return dataError(QStringLiteral("Cannot create file %1").arg(native(outPath)));
+    return kExitOk;
+}
+
+} // namespace cli
