@@ -42,9 +42,8 @@ constexpr Quadrant kQuadrants[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
 void drawAxes(QImage &canvas, const Frame &f)
 {
     const QPoint centre(f.cx, f.cy);
-    const QPoint ends[] = {{2 * f.cx, f.cy}, {0, f.cy},      {f.cx, 2 * f.cy}, {f.cx, 0},
-                           {0, 0},           {2 * f.cx, 0}, {2 * f.cx, 2 * f.cy},
-                           {0, 2 * f.cy}};
+    const QPoint ends[] = {{2 * f.cx, f.cy}, {0, f.cy},     {f.cx, 2 * f.cy},     {f.cx, 0},
+                           {0, 0},           {2 * f.cx, 0}, {2 * f.cx, 2 * f.cy}, {0, 2 * f.cy}};
     for (const QPoint &end : ends)
         drawLine(canvas, centre, end, Qt::black, kAxisWidth);
 }
@@ -61,8 +60,7 @@ void drawScales(QImage &canvas, QPainter &painter, const Frame &f)
                      kAxisWidth);
             if (i == kTickCount)
                 continue;
-            const int labelX =
-                q.sx < 0 ? f.cx - (i + 1) * f.rx - 5 : f.cx + (i + 1) * f.rx - 10;
+            const int labelX = q.sx < 0 ? f.cx - (i + 1) * f.rx - 5 : f.cx + (i + 1) * f.rx - 10;
             drawTextCell(painter, QPoint(labelX, y - 10), QString::number(10 * i));
         }
     }
@@ -160,8 +158,8 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
 }
 
 QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,
-                   const QColor &preferredColour, QChar separator,
-                   survey::ProfileScores &scores, bool *drawn)
+                   const QColor &preferredColour, QChar separator, survey::ProfileScores &scores,
+                   bool *drawn)
 {
     QImage canvas(size, QImage::Format_RGB32);
     const bool ok = drawPlotA(canvas, fields, currentColour, preferredColour, separator, scores);

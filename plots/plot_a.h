@@ -33,7 +33,7 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
 // A new RGB32 canvas of `size` with the drawing on it; `drawn` (if given) receives the
 // result of drawPlotA.
 QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,
-                   const QColor &preferredColour, QChar separator,
-                   survey::ProfileScores &scores, bool *drawn = nullptr);
+                   const QColor &preferredColour, QChar separator, survey::ProfileScores &scores,
+                   bool *drawn = nullptr);
 
 } // namespace plots

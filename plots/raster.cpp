@@ -116,8 +116,7 @@ void drawLine(QImage &image, QPoint from, QPoint to, const QColor &colour, int w
     }
 }
 
-void drawPolyline(QImage &image, const QPoint *points, int count, const QColor &colour,
-                  int width)
+void drawPolyline(QImage &image, const QPoint *points, int count, const QColor &colour, int width)
 {
     for (int i = 0; i + 1 < count; ++i)
         drawLine(image, points[i], points[i + 1], colour, width);

@@ -47,9 +47,9 @@ constexpr FieldSpan kAnswerFields[kAnswerColumns] = {{0, 4}, {4, 4}, {8, 4}, {12
 
 std::variant<QByteArray, LoadError> readResultFile(const QString &path)
 {
-    // Only regular files: a folder cannot be opened, and a device or pipe might never end.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    // Folders are refused alike everywhere; pipes and devices are harmless, as reading stops
+    // at the limit.
+    if (QFileInfo(path).isDir())
         return cannotOpen(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

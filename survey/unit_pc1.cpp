@@ -26,21 +26,22 @@ public:
     }
 
     // One keystream byte from the current working key; advances the carried words.
+    // The words are 16-bit; they are computed in 32 bits and cut only where the high bits
+    // would show, since the low 16 bits of sums, products and XORs depend on low bits only.
     std::uint8_t keystreamByte()
     {
         std::uint32_t x = m_x, s = m_s, w = 0, m = 0;
         for (std::uint32_t i = 0; i < kKeyWords; ++i) {
             // Each key word is mixed with the word the previous generator step stored.
-            w = (m_key[i] ^ w) & 0xFFFFu;
-            const std::uint32_t t = (x + i) * 20021u + 346u * w;
-            x = (t + s) & 0xFFFFu;
-            s = (346u * w) & 0xFFFFu;
-            w = (w * 20021u + 1u) & 0xFFFFu;
+            w ^= m_key[i];
+            x = (x + i) * 20021u + 346u * w + s;
+            s = 346u * w;
+            w = w * 20021u + 1u;
             m ^= w ^ x;
         }
         m_x = std::uint16_t(x);
         m_s = std::uint16_t(s);
-        return std::uint8_t((m >> 8) ^ (m & 0xFFu));
+        return std::uint8_t((m >> 8) ^ m);
     }
 
     // Every plain byte feeds back into the whole working key.

@@ -16,7 +16,8 @@ QByteArray pc1KeyBytes(const QString &keyText);
 // Decrypts the letter text `cipherText` with the key `key16` (first 16 bytes used, missing
 // ones 0). Characters outside 'a'..'p' count as 0; they are taken in pairs, so a text of
 // fewer than two characters gives nothing and an odd last character is unused. The plain
-// text ends at its first zero byte. Each call starts from a fresh state.
+// text ends at its first zero byte. Each call starts from a fresh state. Any length is
+// decrypted; result files themselves never exceed kMaxCipherTextLength (result_file.h).
 QByteArray Pc1Decrypt(const QByteArray &key16, const QByteArray &cipherText);
 
 // The inverse, for producing test files: two letters per plain byte, no line break.

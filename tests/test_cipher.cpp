@@ -11,7 +11,11 @@ using namespace survey;
 
 namespace {
 
-const QByteArray kKey = pc1KeyBytes(Pc1KeyText);
+// The program's key; built on use, as the key text is itself a global of another file.
+QByteArray programKey()
+{
+    return pc1KeyBytes(Pc1KeyText);
+}
 
 // The cipher written out step by step, with its explicit step counter and key words, to
 // check the word-wise implementation against.
@@ -64,22 +68,24 @@ QByteArray randomBytes(QRandomGenerator &random, int size, int lowest)
 
 TEST(Pc1Key, IsTheCaptionInWindows1251)
 {
-    ASSERT_EQ(kKey.size(), 16);
-    EXPECT_EQ(kKey, QByteArray("h7q4n2w\xe6" "5\xe3\xfc" "e;851"));
+    ASSERT_EQ(programKey().size(), 16);
+    EXPECT_EQ(programKey(), QByteArray("h7q4n2w\xe6"
+                                       "5\xe3\xfc"
+                                       "e;851"));
     EXPECT_EQ(pc1KeyBytes(QStringLiteral("abc")), QByteArray("abc") + QByteArray(13, '\0'));
     EXPECT_EQ(pc1KeyBytes(QString()), QByteArray(16, '\0'));
-    EXPECT_EQ(pc1KeyBytes(Pc1KeyText + QStringLiteral("xyz")), kKey);
+    EXPECT_EQ(pc1KeyBytes(Pc1KeyText + QStringLiteral("xyz")), programKey());
 }
 
 TEST(Pc1, KnownVectors)
 {
     const QByteArray clan = textcodec::toWindows1251(QStringLiteral("Клан"));
-    EXPECT_EQ(Pc1Encrypt(kKey, "A"), QByteArray("bl"));
-    EXPECT_EQ(Pc1Encrypt(kKey, "OCAI"), QByteArray("bffibdna"));
-    EXPECT_EQ(Pc1Encrypt(kKey, clan), QByteArray("jaiepchb"));
-    EXPECT_EQ(Pc1Decrypt(kKey, "bl"), QByteArray("A"));
-    EXPECT_EQ(Pc1Decrypt(kKey, "bffibdna"), QByteArray("OCAI"));
-    EXPECT_EQ(Pc1Decrypt(kKey, "jaiepchb"), clan);
+    EXPECT_EQ(Pc1Encrypt(programKey(), "A"), QByteArray("bl"));
+    EXPECT_EQ(Pc1Encrypt(programKey(), "OCAI"), QByteArray("bffibdna"));
+    EXPECT_EQ(Pc1Encrypt(programKey(), clan), QByteArray("jaiepchb"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), "bl"), QByteArray("A"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), "bffibdna"), QByteArray("OCAI"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), "jaiepchb"), clan);
 }
 
 TEST(Pc1, AgreesWithTheStepByStepCipher)
@@ -101,81 +107,83 @@ TEST(Pc1, RoundTrips)
     QRandomGenerator random(99);
     for (const int size : {1, 2, 17, 1000, 32767}) {
         const QByteArray plain = randomBytes(random, size, 1);
-        const QByteArray cipher = Pc1Encrypt(kKey, plain);
+        const QByteArray cipher = Pc1Encrypt(programKey(), plain);
         ASSERT_EQ(cipher.size(), 2 * size);
-        EXPECT_TRUE(std::all_of(cipher.begin(), cipher.end(),
-                                [](char c) { return c >= 'a' && c <= 'p'; }));
-        EXPECT_EQ(Pc1Decrypt(kKey, cipher), plain) << size;
+        EXPECT_TRUE(
+            std::all_of(cipher.begin(), cipher.end(), [](char c) { return c >= 'a' && c <= 'p'; }));
+        EXPECT_EQ(Pc1Decrypt(programKey(), cipher), plain) << size;
     }
-    EXPECT_EQ(Pc1Encrypt(kKey, {}), QByteArray());
+    EXPECT_EQ(Pc1Encrypt(programKey(), {}), QByteArray());
 }
 
 TEST(Pc1, ShortTextsAndOddCharacters)
 {
-    EXPECT_TRUE(Pc1Decrypt(kKey, {}).isEmpty());
-    EXPECT_TRUE(Pc1Decrypt(kKey, "b").isEmpty());
-    EXPECT_TRUE(Pc1Decrypt(kKey, "p").isEmpty());
-    EXPECT_EQ(Pc1Decrypt(kKey, "blx"), QByteArray("A"));
-    EXPECT_EQ(Pc1Decrypt(kKey, "blp"), QByteArray("A"));
-    EXPECT_EQ(Pc1Decrypt(kKey, "bffibdnaa"), QByteArray("OCAI"));
+    EXPECT_TRUE(Pc1Decrypt(programKey(), {}).isEmpty());
+    EXPECT_TRUE(Pc1Decrypt(programKey(), "b").isEmpty());
+    EXPECT_TRUE(Pc1Decrypt(programKey(), "p").isEmpty());
+    EXPECT_EQ(Pc1Decrypt(programKey(), "blx"), QByteArray("A"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), "blp"), QByteArray("A"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), "bffibdnaa"), QByteArray("OCAI"));
 }
 
 TEST(Pc1, CharactersOutsideAToPCountAsZero)
 {
-    const QByteArray cipher = Pc1Encrypt(kKey, "OCAI result");
+    const QByteArray cipher = Pc1Encrypt(programKey(), "OCAI result");
     QByteArray withA = cipher;
     withA[2] = 'a';
-    const QByteArray expected = Pc1Decrypt(kKey, withA);
+    const QByteArray expected = Pc1Decrypt(programKey(), withA);
     ASSERT_FALSE(expected.isEmpty());
     for (const char other : {'A', 'P', 'q', 'z', '0', ' ', '\r', '\n', '\xe0', '\xff'}) {
         QByteArray changed = cipher;
         changed[2] = other;
-        EXPECT_EQ(Pc1Decrypt(kKey, changed), expected) << int(static_cast<unsigned char>(other));
+        EXPECT_EQ(Pc1Decrypt(programKey(), changed), expected)
+            << int(static_cast<unsigned char>(other));
     }
 }
 
 TEST(Pc1, TrailingLineBreakAddsOneByte)
 {
     const QByteArray plain = "OCAI";
-    const QByteArray decrypted = Pc1Decrypt(kKey, Pc1Encrypt(kKey, plain) + "\r\n");
+    const QByteArray decrypted = Pc1Decrypt(programKey(), Pc1Encrypt(programKey(), plain) + "\r\n");
     // The CR LF pair is cipher byte 0; its plain byte follows the text unless it is zero.
     EXPECT_TRUE(decrypted.startsWith(plain));
     EXPECT_LE(decrypted.size(), plain.size() + 1);
-    EXPECT_EQ(decrypted, Pc1Decrypt(kKey, Pc1Encrypt(kKey, plain) + "aa"));
+    EXPECT_EQ(decrypted, Pc1Decrypt(programKey(), Pc1Encrypt(programKey(), plain) + "aa"));
 }
 
 TEST(Pc1, LineBreakInsideGarblesTheRest)
 {
     const QByteArray plain = "12.03.2026\r\nivn01\r\n";
-    const QByteArray cipher = Pc1Encrypt(kKey, plain);
+    const QByteArray cipher = Pc1Encrypt(programKey(), plain);
     const QByteArray broken = cipher.left(8) + "\r\n" + cipher.mid(8);
-    const QByteArray decrypted = Pc1Decrypt(kKey, broken);
+    const QByteArray decrypted = Pc1Decrypt(programKey(), broken);
     EXPECT_EQ(decrypted.left(4), plain.left(4));
     EXPECT_NE(decrypted.mid(4, 8), plain.mid(4, 8));
 }
 
 TEST(Pc1, PlainTextEndsAtItsFirstZeroByte)
 {
-    EXPECT_EQ(Pc1Decrypt(kKey, Pc1Encrypt(kKey, QByteArray("AB\0CD", 5))), QByteArray("AB"));
-    EXPECT_TRUE(Pc1Decrypt(kKey, Pc1Encrypt(kKey, QByteArray(1, '\0'))).isEmpty());
+    EXPECT_EQ(Pc1Decrypt(programKey(), Pc1Encrypt(programKey(), QByteArray("AB\0CD", 5))),
+              QByteArray("AB"));
+    EXPECT_TRUE(Pc1Decrypt(programKey(), Pc1Encrypt(programKey(), QByteArray(1, '\0'))).isEmpty());
 }
 
 TEST(Pc1, CarriesNothingFromOneCallToTheNext)
 {
-    const QByteArray cipher = Pc1Encrypt(kKey, "Иванова, отдел логистики");
-    const QByteArray first = Pc1Decrypt(kKey, cipher);
-    Pc1Decrypt(kKey, Pc1Encrypt(kKey, "something else entirely"));
-    EXPECT_EQ(Pc1Decrypt(kKey, cipher), first);
-    EXPECT_EQ(Pc1Encrypt(kKey, first), cipher);
+    const QByteArray cipher = Pc1Encrypt(programKey(), "Иванова, отдел логистики");
+    const QByteArray first = Pc1Decrypt(programKey(), cipher);
+    Pc1Decrypt(programKey(), Pc1Encrypt(programKey(), "something else entirely"));
+    EXPECT_EQ(Pc1Decrypt(programKey(), cipher), first);
+    EXPECT_EQ(Pc1Encrypt(programKey(), first), cipher);
 }
 
 TEST(Pc1, KeyIsZeroFilledAndCutAtSixteenBytes)
 {
-    const QByteArray cipher = Pc1Encrypt(kKey, "OCAI result file");
+    const QByteArray cipher = Pc1Encrypt(programKey(), "OCAI result file");
     const QByteArray shortKey = "h7q4";
     EXPECT_EQ(Pc1Decrypt(shortKey, cipher), Pc1Decrypt(shortKey + QByteArray(12, '\0'), cipher));
-    EXPECT_EQ(Pc1Decrypt(kKey + "extra", cipher), Pc1Decrypt(kKey, cipher));
-    EXPECT_NE(Pc1Decrypt(shortKey, cipher), Pc1Decrypt(kKey, cipher));
+    EXPECT_EQ(Pc1Decrypt(programKey() + "extra", cipher), Pc1Decrypt(programKey(), cipher));
+    EXPECT_NE(Pc1Decrypt(shortKey, cipher), Pc1Decrypt(programKey(), cipher));
     EXPECT_EQ(Pc1Decrypt(pc1KeyBytes(Pc1KeyText + QStringLiteral("!")), cipher),
               QByteArray("OCAI result file"));
 }

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,12 +36,15 @@ QImage draw(const plots::PlotAFields &fields, QRgb current = kRed, QRgb preferre
 {
     survey::ProfileScores scores{};
     QImage canvas(size, QImage::Format_RGB32);
-    EXPECT_TRUE(plots::drawPlotA(canvas, fields, QColor(current), QColor(preferred), separator,
-                                 scores));
+    EXPECT_TRUE(
+        plots::drawPlotA(canvas, fields, QColor(current), QColor(preferred), separator, scores));
     return canvas;
 }
 
-QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xff000000u; }
+QRgb at(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) | 0xff000000u;
+}
 
 int countIn(const QImage &image, const QRect &rect, QRgb colour)
 {
@@ -74,6 +78,7 @@ struct TextItem {
     QString text;
     bool bold;
     QRgb colour;
+    int coveredFromY = INT_MAX; // a later text's cell covers the rows from here on
 };
 
 void expectText(const QImage &canvas, const TextItem &item)
@@ -88,7 +93,8 @@ void expectText(const QImage &canvas, const TextItem &item)
         painter.setPen(QColor(item.colour));
         plots::drawTextCell(painter, item.topLeft, item.text);
     }
-    const QRect cell = cellOf(font, item.topLeft, item.text);
+    QRect cell = cellOf(font, item.topLeft, item.text);
+    cell.setBottom(std::min(cell.bottom(), item.coveredFromY - 1));
     ASSERT_TRUE(QRect(QPoint(0, 0), canvas.size()).contains(cell));
     EXPECT_GT(countIn(canvas, cell, item.colour), 5) << "no ink";
     EXPECT_GT(countIn(canvas, cell, kWhite), cell.width() * cell.height() / 2) << "no cell";
@@ -98,16 +104,16 @@ void expectText(const QImage &canvas, const TextItem &item)
 TEST(PlotA, FrameAxesAndDiagonalsAtTheirPixels)
 {
     const QImage c = draw(fieldsOf({0, 0, 0, 0, 0, 0, 0, 0}));
-    for (QPoint p : {QPoint(0, 0), QPoint(685, 0), QPoint(0, 671), QPoint(685, 671),
-                     QPoint(100, 0), QPoint(0, 500), QPoint(685, 500), QPoint(500, 671)})
+    for (QPoint p : {QPoint(0, 0), QPoint(685, 0), QPoint(0, 671), QPoint(685, 671), QPoint(100, 0),
+                     QPoint(0, 500), QPoint(685, 500), QPoint(500, 671)})
         EXPECT_EQ(at(c, p.x(), p.y()), kBlack) << p.x() << "," << p.y();
     EXPECT_EQ(at(c, 5, 100), kWhite);
     EXPECT_EQ(at(c, 680, 120), kWhite);
 
     // Width 2: horizontal lines also cover the row above, vertical ones the column left.
-    for (QPoint p : {QPoint(343, 336), QPoint(343, 335), QPoint(684, 336), QPoint(684, 335),
-                     QPoint(1, 336), QPoint(1, 335), QPoint(343, 670), QPoint(342, 670),
-                     QPoint(343, 1), QPoint(342, 1)})
+    for (QPoint p :
+         {QPoint(343, 336), QPoint(343, 335), QPoint(684, 336), QPoint(684, 335), QPoint(1, 336),
+          QPoint(1, 335), QPoint(343, 670), QPoint(342, 670), QPoint(343, 1), QPoint(342, 1)})
         EXPECT_EQ(at(c, p.x(), p.y()), kBlack) << p.x() << "," << p.y();
     EXPECT_EQ(at(c, 684, 337), kWhite);
     EXPECT_EQ(at(c, 344, 600), kWhite);
@@ -160,7 +166,7 @@ TEST(PlotA, TextsStandAtTheirPlacesWithZeroScores)
         {{534, 636}, u"Рынок [C]"_s, true, kRed},
         {{57, 636}, u"Иерархия [D]"_s, true, kRed},
         {{10, 311}, u"Текущее"_s, true, kGreen},
-        {{10, 337}, u"Предполагаемое"_s, true, kBlue},
+        {{10, 337}, u"Предполагаемое"_s, true, kBlue, 357}, // below it the first score line
     };
     const char *letters[] = {"[A] ", "[B] ", "[C] ", "[D] "};
     for (int i = 0; i < 4; ++i) {
@@ -196,13 +202,15 @@ TEST(PlotA, TextCellsCoverEarlierStrokes)
 
 TEST(PlotA, KiteVerticesFollowTheScores)
 {
-    // Current A 50 -> (184, 180); preferred A 100 -> (25, 25); the rest 0, at the centre.
-    const QImage c = draw(fieldsOf({50, 0, 0, 0, 100, 0, 0, 0}), kRed, kBlue);
-    EXPECT_EQ(at(c, 184, 180), kRed);
-    EXPECT_EQ(boxOf(c, QRect(170, 165, 30, 30), kRed).left(), 184);
-    EXPECT_EQ(boxOf(c, QRect(170, 165, 30, 30), kRed).top(), 179); // second row above
-    EXPECT_EQ(at(c, 25, 25), kBlue);
-    EXPECT_EQ(boxOf(c, QRect(10, 10, 30, 30), kBlue).topLeft(), QPoint(25, 24));
+    // Current A 50 -> (184, 180), A 100 -> (25, 25), so preferred B 100 -> (661, 25); the
+    // rest 0, at the centre.
+    const QImage c = draw(fieldsOf({50, 0, 0, 0, 0, 100, 0, 0}), kGreen, kBlue);
+    EXPECT_EQ(at(c, 184, 180), kGreen);
+    EXPECT_EQ(boxOf(c, QRect(170, 165, 30, 30), kGreen).left(), 184);
+    EXPECT_EQ(boxOf(c, QRect(170, 165, 30, 30), kGreen).top(), 179); // second row above
+    EXPECT_EQ(at(c, 661, 25), kBlue);
+    EXPECT_EQ(boxOf(c, QRect(640, 10, 40, 30), kBlue).right(), 661);
+    EXPECT_EQ(boxOf(c, QRect(640, 10, 40, 30), kBlue).top(), 24);
     // The kite is an outline: the centre of the area it encloses stays as it was.
     EXPECT_EQ(at(c, 260, 250), kWhite);
 }
@@ -212,12 +220,12 @@ TEST(PlotA, KiteRoundsTiesToEven)
     // 3.375: 336 * 3.375 / 108 = 10.5 -> 10 down, 343 * 3.375 / 108 = 10.72 -> 11 across.
     plots::PlotAFields fields = fieldsOf({0, 0, 0, 0, 0, 0, 0, 0});
     fields.preferred[2] = QStringLiteral("3.375");
-    const QImage c = draw(fields, kRed, kBlue);
+    const QImage c = draw(fields, kGreen, kBlue);
     EXPECT_EQ(at(c, 354, 346), kBlue);
     const QRect box = boxOf(c, QRect(330, 320, 40, 40), kBlue);
     EXPECT_EQ(box.right(), 354);
     EXPECT_EQ(box.bottom(), 346);
-    EXPECT_EQ(countIn(c, QRect(200, 0, 486, 672), kRed), 0);
+    EXPECT_EQ(countIn(c, QRect(200, 0, 486, 672), kGreen), 0);
 }
 
 TEST(PlotA, BlackChooserDrawsThatProfileInBlack)
@@ -281,10 +289,10 @@ TEST(PlotA, BothDecimalSeparators)
     const std::array<double, 8> values = {35.5, 20, 25.25, 19.25, 3.375, 50, 100, 8};
     survey::ProfileScores point{}, comma{};
     QImage withPoint(kWindowSize, QImage::Format_RGB32), withComma = withPoint;
-    ASSERT_TRUE(plots::drawPlotA(withPoint, fieldsOf(values, u'.'), Qt::red, Qt::blue, u'.',
-                                 point));
-    ASSERT_TRUE(plots::drawPlotA(withComma, fieldsOf(values, u','), Qt::red, Qt::blue, u',',
-                                 comma));
+    ASSERT_TRUE(
+        plots::drawPlotA(withPoint, fieldsOf(values, u'.'), Qt::red, Qt::blue, u'.', point));
+    ASSERT_TRUE(
+        plots::drawPlotA(withComma, fieldsOf(values, u','), Qt::red, Qt::blue, u',', comma));
     EXPECT_EQ(point, comma);
     EXPECT_EQ(point[4], 3.38); // the field's two decimals, not the value behind them
     EXPECT_EQ(plots::firstMalformedField(fieldsOf(values, u','), u'.'), 0);

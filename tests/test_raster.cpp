@@ -104,9 +104,9 @@ TEST(Raster, ClippedLineKeepsTheUnclippedPixels)
     const struct {
         QPoint p, q;
     } lines[] = {
-        {{-1000, -500}, {300, 200}},   {{300, 200}, {-1000, -500}}, {{-37, 95}, {140, -61}},
-        {{50, -700}, {61, 900}},       {{99, 99}, {-3000, 7}},      {{120, 50}, {-20, 51}},
-        {{-5, -5}, {-1, 200}},         {{0, 100}, {100, 100}},
+        {{-1000, -500}, {300, 200}}, {{300, 200}, {-1000, -500}}, {{-37, 95}, {140, -61}},
+        {{50, -700}, {61, 900}},     {{99, 99}, {-3000, 7}},      {{120, 50}, {-20, 51}},
+        {{-5, -5}, {-1, 200}},       {{0, 100}, {100, 100}},
     };
     for (const auto &line : lines) {
         for (int width : {1, 2}) {
@@ -124,17 +124,13 @@ TEST(Raster, AbsurdCoordinatesAreClippedExactly)
     const struct {
         QPoint p, q;
     } lines[] = {
-        {{-far, 300}, {far, 380}},
-        {{100, -far}, {600, far}},
-        {{-far, -far + 7}, {300, 310}},
-        {{far, far}, {-far, -far + 3}},
-        {{far, 5}, {far - 10, 6}}, // entirely outside
+        {{-far, 300}, {far, 380}},      {{100, -far}, {600, far}}, {{-far, -far + 7}, {300, 310}},
+        {{far, far}, {-far, -far + 3}}, {{far, 5}, {far - 10, 6}}, // entirely outside
     };
     for (const auto &line : lines) {
-        SCOPED_TRACE(testing::Message() << line.p.x() << "," << line.p.y() << " -> "
-                                        << line.q.x() << "," << line.q.y());
-        EXPECT_EQ(lineOn(686, 672, line.p, line.q, 2),
-                  referenceLine(686, 672, line.p, line.q, 2));
+        SCOPED_TRACE(testing::Message() << line.p.x() << "," << line.p.y() << " -> " << line.q.x()
+                                        << "," << line.q.y());
+        EXPECT_EQ(lineOn(686, 672, line.p, line.q, 2), referenceLine(686, 672, line.p, line.q, 2));
     }
 }
 

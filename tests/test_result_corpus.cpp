@@ -13,7 +13,11 @@ using namespace survey;
 
 namespace {
 
-const QByteArray kKey = pc1KeyBytes(Pc1KeyText);
+// The program's key; built on use, as the key text is itself a global of another file.
+QByteArray programKey()
+{
+    return pc1KeyBytes(Pc1KeyText);
+}
 
 QString dataFile(const char *name)
 {
@@ -53,11 +57,11 @@ TEST(Corpus, EveryDamagedFileGivesItsMessage)
     };
     for (const auto &c : cases) {
         QByteArray plain = "unchanged";
-        const auto loaded = loadIndividualResult(dataFile(c.file), kKey, &plain);
+        const auto loaded = loadIndividualResult(dataFile(c.file), programKey(), &plain);
         ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << c.file;
         const LoadError &error = std::get<LoadError>(loaded);
-        EXPECT_EQ(error.message, QStringLiteral("'%1' is not a valid integer value")
-                                     .arg(QLatin1String(c.field)))
+        EXPECT_EQ(error.message,
+                  QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(c.field)))
             << c.file;
         EXPECT_EQ(error.line, c.line) << c.file;
         EXPECT_NE(plain, QByteArray("unchanged")) << c.file;
@@ -78,7 +82,7 @@ TEST(Corpus, FilesThatCannotBeOpened)
     if (!QFile(unreadable).open(QIODevice::ReadOnly)) // root reads everything
         paths << unreadable;
     for (const QString &path : paths) {
-        const auto loaded = loadIndividualResult(path, kKey);
+        const auto loaded = loadIndividualResult(path, programKey());
         ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << path.toStdString();
         EXPECT_EQ(std::get<LoadError>(loaded).message,
                   QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
@@ -93,10 +97,11 @@ TEST(Corpus, OverLongFileIsRefusedBeforeDecryption)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     // A valid result followed by more letters than the cipher can count.
-    file.write(Pc1Encrypt(kKey, samplePlain(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"))));
+    file.write(Pc1Encrypt(programKey(),
+                          samplePlain(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"))));
     file.write(QByteArray(70000, 'k'));
     file.close();
-    const auto loaded = loadIndividualResult(path, kKey);
+    const auto loaded = loadIndividualResult(path, programKey());
     ASSERT_TRUE(std::holds_alternative<LoadError>(loaded));
     EXPECT_TRUE(std::get<LoadError>(loaded).message.contains(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(std::get<LoadError>(loaded).message.contains(QStringLiteral("65 535")));
@@ -104,8 +109,8 @@ TEST(Corpus, OverLongFileIsRefusedBeforeDecryption)
 
 TEST(Samples, TwelveResultsOfOneDepartmentLoad)
 {
-    const QStringList names =
-        QDir(QStringLiteral(OCAI_SAMPLES_DIR)).entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
+    const QStringList names = QDir(QStringLiteral(OCAI_SAMPLES_DIR))
+                                  .entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
     ASSERT_EQ(names.size(), 12);
     QTemporaryDir dir;
     QStringList codes;
@@ -113,15 +118,15 @@ TEST(Samples, TwelveResultsOfOneDepartmentLoad)
         const QByteArray plain = samplePlain(QStringLiteral(OCAI_SAMPLES_DIR "/") + name);
         ASSERT_FALSE(plain.isEmpty()) << name.toStdString();
         ASSERT_LE(2 * plain.size(), kMaxCipherTextLength);
-        const QString path = dir.filePath(QString(name).replace(QLatin1String(".txt"),
-                                                                QLatin1String(".cry")));
+        const QString path =
+            dir.filePath(QString(name).replace(QLatin1String(".txt"), QLatin1String(".cry")));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(Pc1Encrypt(kKey, plain));
+        file.write(Pc1Encrypt(programKey(), plain));
         file.close();
 
         QByteArray decrypted;
-        const auto loaded = loadIndividualResult(path, kKey, &decrypted);
+        const auto loaded = loadIndividualResult(path, programKey(), &decrypted);
         ASSERT_TRUE(std::holds_alternative<IndividualResult>(loaded)) << name.toStdString();
         EXPECT_EQ(decrypted, plain);
         const auto &result = std::get<IndividualResult>(loaded);

@@ -2,7 +2,6 @@
 #include "core/text_codec.h"
 #include "profile_model.h"
 #include "result_file.h"
-#include "unit_pc1.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +12,6 @@
 using namespace survey;
 
 namespace {
-
-const QByteArray kKey = pc1KeyBytes(Pc1KeyText);
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
@@ -33,11 +30,15 @@ QByteArray cp1251Lines(const QStringList &lines)
 // A result text whose lines are all given: head lines 0 to 22, then the answer lines.
 QStringList resultLines(const QStringList &answerLines)
 {
-    QStringList lines = {QStringLiteral("12.03.2026"),   QStringLiteral("ivn01"),
+    QStringList lines = {QStringLiteral("12.03.2026"),
+                         QStringLiteral("ivn01"),
                          QStringLiteral("Иванова М. С., отдел логистики"),
-                         QStringLiteral("Начало теста"), QStringLiteral("10:15:32"),
-                         QStringLiteral("Окончание теста"), QStringLiteral("10:29:37"),
-                         QStringLiteral("Продолжительность"), QStringLiteral("00:14:05")};
+                         QStringLiteral("Начало теста"),
+                         QStringLiteral("10:15:32"),
+                         QStringLiteral("Окончание теста"),
+                         QStringLiteral("10:29:37"),
+                         QStringLiteral("Продолжительность"),
+                         QStringLiteral("00:14:05")};
     while (lines.size() < kFirstAnswerLine)
         lines << QString();
     return lines + answerLines;
@@ -164,7 +165,7 @@ TEST(ParseIndividualResult, InformationLineKeepsEveryPieceAsItStands)
     const auto parsed = parseLines(lines);
     ASSERT_TRUE(std::holds_alternative<IndividualResult>(parsed));
     EXPECT_EQ(std::get<IndividualResult>(parsed).info,
-              QStringLiteral("    Дата:  1.1.26   Начало: x  Выполнение: %1"));
+              QStringLiteral("      Дата:  1.1.26   Начало: x  Выполнение: %1"));
 }
 
 TEST(ParseIndividualResult, FieldsAreCutAtFixedColumns)
@@ -221,8 +222,7 @@ TEST(ParseIndividualResult, FirstFailingFieldIsReported)
     expectError(parseLines(resultLines(answers)),
                 QStringLiteral("'  ыы' is not a valid integer value"), 27);
     // A text that ends early reads as empty lines.
-    expectError(parseLines(resultLines({})), QStringLiteral("'' is not a valid integer value"),
-                24);
+    expectError(parseLines(resultLines({})), QStringLiteral("'' is not a valid integer value"), 24);
 }
 
 TEST(Scores, ComputedFromParsedAnswersAndShownWithFiveTwo)
@@ -230,8 +230,8 @@ TEST(Scores, ComputedFromParsedAnswersAndShownWithFiveTwo)
     QStringList answers = sameAnswerLines(QStringLiteral(" 100   0   0   0     30"));
     const int aValues[6] = {10, 20, 30, 40, 50, 0};
     for (int row = 0; row < 6; ++row) // current rows; B takes the rest of the 100 points
-        answers[row] = QStringLiteral("%1%2   0   0     30").arg(aValues[row], 4).arg(
-            100 - aValues[row], 4);
+        answers[row] =
+            QStringLiteral("%1%2   0   0     30").arg(aValues[row], 4).arg(100 - aValues[row], 4);
     answers[6] = QStringLiteral("  50  50   0   0     30"); // preferred A: 550 / 6 = 91.67
     const auto parsed = parseLines(resultLines(answers));
     ASSERT_TRUE(std::holds_alternative<IndividualResult>(parsed));

@@ -13,12 +13,12 @@ namespace {
 
 const QString kSample = QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt");
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     QByteArray out, err;
 };
 
-Run runCli(const QStringList &args, const QByteArray &input = {})
+CliRun runCli(const QStringList &args, const QByteArray &input = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -55,7 +55,7 @@ TEST(SurveyCli, EncryptAndDecryptRoundTrip)
     const QByteArray plain = textcodec::toWindows1251(QString::fromUtf8(withCrLf(utf8)));
 
     // Lone LFs become CR LF; the letters carry no line break.
-    const Run encrypted = runCli({QStringLiteral("encrypt")}, utf8);
+    const CliRun encrypted = runCli({QStringLiteral("encrypt")}, utf8);
     ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err.toStdString();
     EXPECT_EQ(encrypted.out, Pc1Encrypt(pc1KeyBytes(Pc1KeyText), plain));
     EXPECT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("-")}, withCrLf(utf8)).out,
@@ -65,12 +65,13 @@ TEST(SurveyCli, EncryptAndDecryptRoundTrip)
 
     QTemporaryDir dir;
     const QString cry = dir.filePath(QStringLiteral("Ivanova01OCAI.cry"));
-    const Run written = runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), cry, kSample});
+    const CliRun written =
+        runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), cry, kSample});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
     EXPECT_TRUE(written.out.isEmpty());
     EXPECT_EQ(readAll(cry), encrypted.out);
 
-    const Run decrypted = runCli({QStringLiteral("decrypt"), cry});
+    const CliRun decrypted = runCli({QStringLiteral("decrypt"), cry});
     ASSERT_EQ(decrypted.exitCode, 0) << decrypted.err.toStdString();
     EXPECT_EQ(decrypted.out, withCrLf(utf8));
     EXPECT_EQ(runCli({QStringLiteral("decrypt"), QStringLiteral("--raw"), cry}).out, plain);
@@ -82,7 +83,7 @@ TEST(SurveyCli, ProfileOfOneSample)
     const QString cry = dir.filePath(QStringLiteral("Ivanova01OCAI.cry"));
     ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), cry, kSample}).exitCode,
               0);
-    const Run profile = runCli({QStringLiteral("profile"), cry});
+    const CliRun profile = runCli({QStringLiteral("profile"), cry});
     ASSERT_EQ(profile.exitCode, 0) << profile.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(profile.out),
               QStringLiteral("code: ivn01\n"
@@ -95,14 +96,14 @@ TEST(SurveyCli, ProfileOfOneSample)
 TEST(SurveyCli, BadDataExitsWithOne)
 {
     const QString broken = QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry");
-    const Run profile = runCli({QStringLiteral("profile"), broken});
+    const CliRun profile = runCli({QStringLiteral("profile"), broken});
     EXPECT_EQ(profile.exitCode, 1);
     EXPECT_TRUE(profile.out.isEmpty());
-    EXPECT_TRUE(QString::fromUtf8(profile.err).contains(
-        broken + QStringLiteral(":26: '  1O' is not a valid integer value")))
+    EXPECT_TRUE(QString::fromUtf8(profile.err)
+                    .contains(broken + QStringLiteral(":26: '  1O' is not a valid integer value")))
         << profile.err.toStdString();
 
-    const Run folder = runCli({QStringLiteral("decrypt"), QStringLiteral(OCAI_TEST_DATA_DIR)});
+    const CliRun folder = runCli({QStringLiteral("decrypt"), QStringLiteral(OCAI_TEST_DATA_DIR)});
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_TRUE(folder.err.contains("Cannot open file")) << folder.err.toStdString();
 
@@ -123,7 +124,7 @@ TEST(SurveyCli, UsageErrorsExitWithTwo)
         {QStringLiteral("encrypt"), QStringLiteral("a.txt"), QStringLiteral("b.txt")},
     };
     for (const QStringList &args : usages) {
-        const Run run = runCli(args);
+        const CliRun run = runCli(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(run.err.isEmpty());
     }

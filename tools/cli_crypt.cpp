@@ -1,8 +1,8 @@
 // ocai-cli decrypt / encrypt: the letter envelope of result files, with the program's key.
 #include "cli_common.h"
 #include "cli_io.h"
-#include "result_file.h"
 #include "core/text_codec.h"
+#include "result_file.h"
 #include "unit_pc1.h"
 
 #include <QDir>
@@ -41,8 +41,8 @@ std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QS
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder(input);
     if (decoder.hasError()) {
-        *error = QStringLiteral("%1 is not UTF-8 text (use --raw for Windows-1251 bytes)")
-                     .arg(name);
+        *error =
+            QStringLiteral("%1 is not UTF-8 text (use --raw for Windows-1251 bytes)").arg(name);
         return std::nullopt;
     }
     for (const QChar ch : text) {
@@ -106,23 +106,27 @@ int runEncrypt(const QStringList &args)
         inPath = QStringLiteral("-");
     const QString name = native(inPath);
 
-    // UTF-8 takes at most 3 bytes per character and a lone LF grows to CR LF: anything
-    // longer than this cannot fit a result file, so reading stops there.
+    // A Windows-1251 character takes at most 3 bytes of UTF-8 and at least one plain byte,
+    // so a longer input cannot fit a result file and reading stops there.
     bool tooLong = false;
     const auto input = readInput(inPath, 3 * qint64(kMaxPlainBytes), &tooLong);
     if (!input)
         return dataError(QStringLiteral("Cannot open file %1").arg(name));
+    const QString tooLongMessage =
+        QStringLiteral("%1 is too long: a result file holds at most %2 bytes")
+            .arg(name, QString::number(kMaxPlainBytes));
+    if (tooLong)
+        return dataError(tooLongMessage);
     QString error;
     const auto converted = plainBytes(*input, raw, name, &error);
     if (!converted)
         return dataError(error);
     const QByteArray plain = withCrLf(*converted);
     if (plain.contains('\0'))
-        return dataError(QStringLiteral("%1 holds a zero byte, which would end the text").arg(name));
-    if (tooLong || plain.size() > kMaxPlainBytes) {
-        return dataError(QStringLiteral("%1 is too long: a result file holds at most %2 bytes")
-                             .arg(name, QString::number(kMaxPlainBytes)));
-    }
+        return dataError(
+            QStringLiteral("%1 holds a zero byte, which would end the text").arg(name));
+    if (plain.size() > kMaxPlainBytes)
+        return dataError(tooLongMessage);
 
     const QByteArray letters = survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText), plain);
     if (outPath.isEmpty()) {

@@ -92,16 +92,16 @@ int runPlot(const QStringList &args)
         if (!value)
             return dataError(QStringLiteral("plot a: score %1 ('%2') is not a number")
                                  .arg(QString::number(i + 1), texts[i]));
-        QString &field = i < 4 ? fields.current[std::size_t(i)] : fields.preferred[std::size_t(i - 4)];
+        QString &field =
+            i < 4 ? fields.current[std::size_t(i)] : fields.preferred[std::size_t(i - 4)];
         field = numfmt::formatFixed(*value, 5, 2, separator);
     }
 
     survey::ProfileScores scores{};
     bool drawn = false;
-    const QImage canvas = plots::renderPlotA(kPlotASize, fields,
-                                             plots::ColorForIndex(colourIndex[0]),
-                                             plots::ColorForIndex(colourIndex[1]), separator,
-                                             scores, &drawn);
+    const QImage canvas =
+        plots::renderPlotA(kPlotASize, fields, plots::ColorForIndex(colourIndex[0]),
+                           plots::ColorForIndex(colourIndex[1]), separator, scores, &drawn);
     if (!drawn)
         return dataError(QStringLiteral("plot a: the scores do not read back as numbers"));
 

@@ -33,9 +33,9 @@ int runProfile(const QStringList &args)
     if (const auto *error = std::get_if<survey::LoadError>(&loaded)) {
         if (error->line == 0)
             return dataError(error->message);
-        return dataError(QStringLiteral("%1:%2: %3")
-                             .arg(QDir::toNativeSeparators(path), QString::number(error->line),
-                                  error->message));
+        return dataError(
+            QStringLiteral("%1:%2: %3")
+                .arg(QDir::toNativeSeparators(path), QString::number(error->line), error->message));
     }
     const auto &result = std::get<survey::IndividualResult>(loaded);
     const survey::ProfileScores scores = survey::profileFromAnswers(result.answers);

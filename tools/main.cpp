@@ -19,6 +19,21 @@ int dataError(const QString &message)
 
 } // namespace cli
 
+namespace {
+
+QtMessageHandler g_defaultHandler = nullptr;
+
+// Keeps stderr to our own one-line messages: Qt's note about a missing runtime folder,
+// printed on headless machines, says nothing about the command's work.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    g_defaultHandler(type, context, message);
+}
+
+} // namespace
+
 static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot ... (see README)";
 
 int main(int argc, char **argv)
@@ -27,6 +42,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())

@@ -1,0 +1,109 @@
+// ocai-cli plot a, run as a separate process: the PNG it writes is the window's drawing.
+#include "colour_for_index.h"
+#include "core/number_format.h"
+#include "plot_a.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString stderrText;
+};
+
+CliRun runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(OCAI_CLI_PATH), QStringList{QStringLiteral("plot")} + args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QImage expectedPlot(const std::array<double, 8> &values, int current, int preferred,
+                    QChar separator)
+{
+    plots::PlotAFields fields;
+    for (int i = 0; i < 4; ++i) {
+        fields.current[i] = numfmt::formatFixed(values[i], 5, 2, separator);
+        fields.preferred[i] = numfmt::formatFixed(values[4 + i], 5, 2, separator);
+    }
+    survey::ProfileScores scores{};
+    return plots::renderPlotA(QSize(686, 672), fields, plots::ColorForIndex(current),
+                              plots::ColorForIndex(preferred), separator, scores);
+}
+
+TEST(CliPlot, WritesTheWindowsDrawing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::array<double, 8> values = {35.5, 20, 25.25, 19.25, 3.375, 50, 100, 8};
+    const QString scores = QStringLiteral("35.5,20,25.25,19.25; 3.375,50,100,8");
+
+    const QString plain = dir.filePath(QStringLiteral("plain.png"));
+    CliRun run = runCli(
+        {QStringLiteral("a"), QStringLiteral("--scores"), scores, QStringLiteral("--out"), plain});
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+    EXPECT_EQ(QImage(plain).convertToFormat(QImage::Format_RGB32),
+              expectedPlot(values, 1, 3, u'.'));
+
+    // A decimal-comma locale writes the fields, and so the score lines, with ",".
+    const QString comma = dir.filePath(QStringLiteral("comma.png"));
+    run = runCli({QStringLiteral("a"), QStringLiteral("--scores=") + scores,
+                  QStringLiteral("--current-colour"), QStringLiteral("0"),
+                  QStringLiteral("--preferred-colour"), QStringLiteral("4"),
+                  QStringLiteral("--out"), comma},
+                 QStringLiteral("ru_RU.UTF-8"));
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+    EXPECT_EQ(QImage(comma).convertToFormat(QImage::Format_RGB32),
+              expectedPlot(values, 0, 4, u','));
+}
+
+TEST(CliPlot, ExitCodes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("x.png"));
+    const QString good = QStringLiteral("1,2,3,4;5,6,7,8");
+    const QString scoresOpt = QStringLiteral("--scores"), outOpt = QStringLiteral("--out");
+    const QString a = QStringLiteral("a");
+
+    const struct {
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {{}, 2},
+        {{QStringLiteral("b"), scoresOpt, good, outOpt, out}, 2},
+        {{a, scoresOpt, good}, 2},
+        {{a, outOpt, out}, 2},
+        {{a, scoresOpt, good, outOpt}, 2},
+        {{a, scoresOpt, QStringLiteral("1,2,3,4;5,6,7"), outOpt, out}, 2},
+        {{a, scoresOpt, QStringLiteral("1,2,3,4,5,6,7,8"), outOpt, out}, 2},
+        {{a, scoresOpt, good, outOpt, out, QStringLiteral("--colour"), QStringLiteral("1")}, 2},
+        {{a, scoresOpt, good, outOpt, out, QStringLiteral("--current-colour"),
+          QStringLiteral("1.5")},
+         2},
+        {{a, scoresOpt, QStringLiteral("1,2,x,4;5,6,7,8"), outOpt, out}, 1},
+        {{a, scoresOpt, QStringLiteral("1,2,3,4;5,6,7,"), outOpt, out}, 1},
+        {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("none/x.png"))}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.stderrText.contains(QLatin1String("ocai-cli: ")))
+            << run.stderrText.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+} // namespace
