@@ -58,7 +58,8 @@ std::array<ui::BarChart *, 6> TForm1::questionCharts() const
 
 void TForm1::FormCreate()
 {
-    ProgramDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    ProgramDir =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     cbABCD1col->setCurrentIndex(1);
     cbABCD2col->setCurrentIndex(3);
     ceInfo->clear();

@@ -101,8 +101,8 @@ void TForm1::createControls()
     QPalette infoPalette = ceInfo->palette();
     infoPalette.setColor(QPalette::Base, infoPalette.color(QPalette::Button));
     ceInfo->setPalette(infoPalette);
-    ceInfo->setToolTip(QStringLiteral(
-        "В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
+    ceInfo->setToolTip(
+        QStringLiteral("В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
     ceInfo->hide();
 
     createScorePanel();
@@ -142,9 +142,11 @@ void TForm1::createScorePanel()
     Label8 = makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);
     Label2 = makeLabel(paData, QStringLiteral("Желаемое"), QRect(232, 24, 0, 0), heading, kMaroon);
     laA = makeLabel(paData, QStringLiteral("Клан [A]"), QRect(56, 64, 61, 20), labels, kMaroon);
-    laB = makeLabel(paData, QStringLiteral("Адхократия[B]"), QRect(8, 112, 110, 20), labels, kMaroon);
+    laB =
+        makeLabel(paData, QStringLiteral("Адхократия[B]"), QRect(8, 112, 110, 20), labels, kMaroon);
     laC = makeLabel(paData, QStringLiteral("Рынок [C]"), QRect(48, 160, 70, 20), labels, kMaroon);
-    laD = makeLabel(paData, QStringLiteral("Иерархия [D]"), QRect(22, 208, 96, 20), labels, kMaroon);
+    laD =
+        makeLabel(paData, QStringLiteral("Иерархия [D]"), QRect(22, 208, 96, 20), labels, kMaroon);
     int tag = 1;
     for (QLabel *label : {laA, laB, laC, laD}) {
         setTag(label, tag++);

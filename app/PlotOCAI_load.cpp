@@ -8,8 +8,8 @@
 #include "unit_pc1.h"
 #include "widgets/bar_chart.h"
 #include "widgets/dialogs.h"
-#include "widgets/menu_entry.h"
 #include "widgets/image_canvas.h"
+#include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
 #include "widgets/text_buffer.h"
 
@@ -29,8 +29,9 @@ void TForm1::DecryptResultText()
 
 void TForm1::mmOpenClick()
 {
-    const ui::FileRequest request{formtexts::kOpenIndividualTitle, ProgramDir + QStringLiteral("Data"),
-                                  QString(), formtexts::kResultFilter};
+    const ui::FileRequest request{formtexts::kOpenIndividualTitle,
+                                  ProgramDir + QStringLiteral("Data"), QString(),
+                                  formtexts::kResultFilter};
     const QString path = ui::Dialogs::instance().openFile(this, request);
     if (path.isEmpty())
         return;
@@ -53,6 +54,7 @@ void TForm1::mmOpenClick()
 
     ceCode->setText(result.code);
     ceInfo->setText(result.info);
+    ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands
     AnswerTable = result.answers;
     ProfileScores = survey::profileFromAnswers(AnswerTable);
     const QChar separator = numfmt::localeDecimalSeparator();

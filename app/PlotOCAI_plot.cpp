@@ -6,8 +6,8 @@
 #include "form_texts.h"
 #include "plot_a.h"
 #include "widgets/dialogs.h"
-#include "widgets/menu_entry.h"
 #include "widgets/image_canvas.h"
+#include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
 
 #include <QAction>
@@ -56,10 +56,9 @@ void TForm1::btPlotClick()
 {
     const plots::PlotAFields fields = scoreFieldTexts(*this);
     const QChar separator = numfmt::localeDecimalSeparator();
-    const bool drawn = plots::drawPlotA(imPlot->canvas(), fields,
-                                        plots::ColorForIndex(colourIndex(cbABCD1col)),
-                                        plots::ColorForIndex(colourIndex(cbABCD2col)), separator,
-                                        ProfileScores);
+    const bool drawn =
+        plots::drawPlotA(imPlot->canvas(), fields, plots::ColorForIndex(colourIndex(cbABCD1col)),
+                         plots::ColorForIndex(colourIndex(cbABCD2col)), separator, ProfileScores);
     imPlot->update();
     if (!drawn) {
         const int bad = plots::firstMalformedField(fields, separator);

@@ -11,10 +11,12 @@ inline const QString kWindowCaption =
 inline const QString kAboutEntry = QStringLiteral("О программе");
 constexpr quint32 kAboutCommand = 1025;
 
-inline const QString kStatusStart = QStringLiteral(
-    "Для построения индивидуального профиля загрузить данные через меню [Data], группового - [Group].");
-inline const QString kStatusIndividual = QStringLiteral(
-    "Перед сохранением графиков [A] и [B] Вы можете отредактировать информационное поле для индивида");
+inline const QString kStatusStart =
+    QStringLiteral("Для построения индивидуального профиля загрузить данные через меню [Data], "
+                   "группового - [Group].");
+inline const QString kStatusIndividual =
+    QStringLiteral("Перед сохранением графиков [A] и [B] Вы можете отредактировать информационное "
+                   "поле для индивида");
 inline const QString kStatusBadScore =
     QStringLiteral("Ошибка в данных. Проверьте формат данных [00.00].");
 

@@ -5,7 +5,7 @@
 // The numbers one loaded questionnaire, or the mean of a group of them, becomes.
 namespace survey {
 
-constexpr int kTypeCount = 4;     // A clan, B adhocracy, C market, D hierarchy
+constexpr int kTypeCount = 4; // A clan, B adhocracy, C market, D hierarchy
 constexpr int kQuestionCount = 6;
 constexpr int kAnswerRows = 12;   // rows 0-5 current answers, 6-11 preferred answers
 constexpr int kAnswerColumns = 5; // columns 0-3 points for A-D, column 4 seconds spent

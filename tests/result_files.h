@@ -26,7 +26,8 @@ inline QString resultText(const QString &code, const std::array<std::array<int, 
 }
 
 // Every row the same: a simple profile with known scores.
-inline std::array<std::array<int, 5>, 12> uniformRows(std::array<int, 4> now, std::array<int, 4> future)
+inline std::array<std::array<int, 5>, 12> uniformRows(std::array<int, 4> now,
+                                                      std::array<int, 4> future)
 {
     std::array<std::array<int, 5>, 12> rows{};
     for (int r = 0; r < 12; ++r) {

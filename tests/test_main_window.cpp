@@ -6,8 +6,8 @@
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
-#include "widgets/text_buffer.h"
 #include "widgets/status_panel.h"
+#include "widgets/text_buffer.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -177,15 +177,16 @@ TEST_F(MainWindowTest, LoadingAResultFileShowsTheProfile)
     EXPECT_EQ(form->sbShotInstr->panelText(),
               QStringLiteral("Перед сохранением графиков [A] и [B] Вы можете отредактировать "
                              "информационное поле для индивида"));
-    for (QWidget *shown : std::initializer_list<QWidget *>{form->imPlot, form->paData, form->ceInfo,
-                                                          form->meInfoABCD, form->sbShotInstr,
-                                                          form->laPlot})
+    for (QWidget *shown :
+         std::initializer_list<QWidget *>{form->imPlot, form->paData, form->ceInfo,
+                                          form->meInfoABCD, form->sbShotInstr, form->laPlot})
         EXPECT_FALSE(shown->isHidden());
     EXPECT_TRUE(form->paPlot->isHidden());
     EXPECT_TRUE(form->ChartDel->isHidden());
     EXPECT_TRUE(form->imPlot->hasCanvas());
-    EXPECT_EQ(visibleMenuEntries(), QStringList({QStringLiteral("Plot A"), QStringLiteral("Plot B"),
-                                                 QStringLiteral("Plot C"), QStringLiteral("Save")}));
+    EXPECT_EQ(visibleMenuEntries(),
+              QStringList({QStringLiteral("Plot A"), QStringLiteral("Plot B"),
+                           QStringLiteral("Plot C"), QStringLiteral("Save")}));
     EXPECT_FALSE(form->mmGPlot->isEntryEnabled());
     EXPECT_TRUE(form->mmQPlot->isEntryEnabled());
     EXPECT_TRUE(form->SavePlot1->isEntryEnabled());
@@ -209,9 +210,10 @@ TEST_F(MainWindowTest, CommaLocaleWritesAndReadsBackItsSeparator)
 
 TEST_F(MainWindowTest, FailedLoadLeavesTheLoadedProfileUntouched)
 {
-    chooseResult(QStringLiteral("good.cry"),
-                 testfiles::encrypt(testfiles::resultText(
-                     QStringLiteral("good"), testfiles::uniformRows({25, 25, 25, 25}, {40, 30, 20, 10}))));
+    chooseResult(
+        QStringLiteral("good.cry"),
+        testfiles::encrypt(testfiles::resultText(
+            QStringLiteral("good"), testfiles::uniformRows({25, 25, 25, 25}, {40, 30, 20, 10}))));
     form->mmOpenClick();
     ASSERT_TRUE(dialogs.errors.isEmpty());
     const auto answers = form->AnswerTable;
@@ -221,7 +223,8 @@ TEST_F(MainWindowTest, FailedLoadLeavesTheLoadedProfileUntouched)
 
     auto rows = testfiles::uniformRows({1, 2, 3, 4}, {5, 6, 7, 8});
     QString text = testfiles::resultText(QStringLiteral("bad"), rows);
-    text.replace(QStringLiteral("   5   6   7   8     41"), QStringLiteral("   5   6   7 8x      41"));
+    text.replace(QStringLiteral("   5   6   7   8     41"),
+                 QStringLiteral("   5   6   7 8x      41"));
     chooseResult(QStringLiteral("bad.cry"), testfiles::encrypt(text));
     form->mmOpenClick();
     ASSERT_EQ(dialogs.errors.size(), 1);

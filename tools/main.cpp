@@ -56,5 +56,6 @@ int main(int argc, char **argv)
         return cli::runProfile(args);
     if (command == QLatin1String("plot"))
         return cli::runPlot(args);
-    return cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(command, QLatin1String(kUsage)));
+    return cli::usageError(
+        QStringLiteral("unknown command '%1'; %2").arg(command, QLatin1String(kUsage)));
 }

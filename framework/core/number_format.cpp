@@ -18,8 +18,8 @@ QString formatFixed(double value, int width, int decimals, QChar separator)
         // The shortest decimal form that reads back as the same double is "the decimal
         // value"; round it by hand, halves away from zero.
         char buf[400];
-        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                       std::chars_format::fixed);
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
         std::string digits(buf, res.ptr);
         std::string intPart = digits, fracPart;
         if (const auto dot = digits.find('.'); dot != std::string::npos) {
