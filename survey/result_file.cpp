@@ -47,9 +47,9 @@ constexpr FieldSpan kAnswerFields[kAnswerColumns] = {{0, 4}, {4, 4}, {8, 4}, {12
 
 std::variant<QByteArray, LoadError> readResultFile(const QString &path)
 {
-    // Folders are refused alike everywhere; pipes and devices are harmless, as reading stops
-    // at the limit.
-    if (QFileInfo(path).isDir())
+    // Only regular files: a folder cannot be read, and opening a named pipe would wait for a
+    // writer that may never come. Reading stops at the length limit, so size is no danger.
+    if (!QFileInfo(path).isFile())
         return cannotOpen(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace survey;
 
@@ -81,6 +84,12 @@ TEST(Corpus, FilesThatCannotBeOpened)
     QStringList paths = {QStringLiteral(OCAI_TEST_DATA_DIR), dir.path(), missing};
     if (!QFile(unreadable).open(QIODevice::ReadOnly)) // root reads everything
         paths << unreadable;
+#ifndef Q_OS_WIN
+    // A named pipe without a writer would block the open itself.
+    const QString pipe = dir.filePath(QStringLiteral("pipeOCAI.cry"));
+    if (::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0)
+        paths << pipe;
+#endif
     for (const QString &path : paths) {
         const auto loaded = loadIndividualResult(path, programKey());
         ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << path.toStdString();
