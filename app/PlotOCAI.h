@@ -2,6 +2,7 @@
 
 #include "profile_model.h"
 #include "shell/desktop_shell.h"
+#include "widgets/dialogs.h"
 
 #include <QMainWindow>
 #include <array>
@@ -80,6 +81,11 @@ public:
     ui::MenuEntry *Clear1 = nullptr;
     QAction *mmSave = nullptr; // the "Save" submenu's entry in the menu bar
     QMenu *mmSaveMenu = nullptr;
+
+    // The file dialogs' settings; each command sets its title, folder and name, and the
+    // dialogs seam shows them.
+    ui::FileRequest OpenDialog1;
+    ui::FileRequest SaveDialog;
 
     // Hidden helpers made by FormCreate for decrypting result files.
     ui::TextBuffer *textBuffer = nullptr;

@@ -111,6 +111,7 @@ void TForm1::createControls()
     paData->hide();
 
     createMenu();
+    OpenDialog1.filter = formtexts::kResultFilter;
 }
 
 void TForm1::createPlotPanel()

@@ -29,10 +29,10 @@ void TForm1::DecryptResultText()
 
 void TForm1::mmOpenClick()
 {
-    const ui::FileRequest request{formtexts::kOpenIndividualTitle,
-                                  ProgramDir + QStringLiteral("Data"), QString(),
-                                  formtexts::kResultFilter};
-    const QString path = ui::Dialogs::instance().openFile(this, request);
+    OpenDialog1.title = formtexts::kOpenIndividualTitle;
+    OpenDialog1.fileName.clear();
+    OpenDialog1.folder = ProgramDir + QStringLiteral("Data");
+    const QString path = ui::Dialogs::instance().openFile(this, OpenDialog1);
     if (path.isEmpty())
         return;
 
