@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -297,6 +298,24 @@ TEST(MainWindowDesktop, WithoutATaskbarTheWorkAreaIsLeftAlone)
     EXPECT_FALSE(desktop.calls.contains(QStringLiteral("hideTaskbar")));
     EXPECT_FALSE(desktop.calls.contains(QStringLiteral("showTaskbar")));
     EXPECT_TRUE(desktop.calls.filter(QStringLiteral("setWorkArea")).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, SampleResultLoadsThroughTheDialog)
+{
+    QFile sample(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    chooseResult(QStringLiteral("Ivanova01OCAI.cry"),
+                 testfiles::encrypt(QString::fromUtf8(sample.readAll())));
+    form->mmOpenClick();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(fields(), QStringLiteral("20.00|11.67|28.33|40.00|38.33|30.83|15.83|15.00"));
+    EXPECT_TRUE(form->ceInfo->text().startsWith(form->ceCode->text() + QStringLiteral("  ")));
+    EXPECT_FALSE(form->imPlot->isHidden());
+    EXPECT_FALSE(form->mmQPlot->isEntryEnabled() == form->mmGPlot->isEntryEnabled());
 }
 
 } // namespace
