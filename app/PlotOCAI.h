@@ -98,8 +98,8 @@ protected:
 
 private:
     void createControls();
-    void createScorePanel();
-    void createPlotPanel();
+    void createScorePanel(QWidget *client);
+    void createPlotPanel(QWidget *client);
     void createMenu();
     QLineEdit *createScoreField(int left, int top);
     void showLoadError(const QString &path, const QString &message, int line);

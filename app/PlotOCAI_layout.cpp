@@ -29,12 +29,12 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, cons
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
-    if (place.width() > 0)
+    if (place.width() > 0) {
         label->setGeometry(place);
-    else
+    } else { // sized to its caption
         label->move(place.topLeft());
-    if (place.width() <= 0)
         label->adjustSize();
+    }
     return label;
 }
 
@@ -83,8 +83,7 @@ void TForm1::createControls()
     Label3->move(6, 4);
     ChartDel->hide();
 
-    createPlotPanel();
-    paPlot->setParent(client);
+    createPlotPanel(client);
     paPlot->setGeometry(336, 34, 686, 672);
     paPlot->hide();
 
@@ -105,8 +104,7 @@ void TForm1::createControls()
         QStringLiteral("В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
     ceInfo->hide();
 
-    createScorePanel();
-    paData->setParent(client);
+    createScorePanel(client);
     paData->setGeometry(1, 1, 334, 351);
     paData->hide();
 
@@ -114,9 +112,9 @@ void TForm1::createControls()
     OpenDialog1.filter = formtexts::kResultFilter;
 }
 
-void TForm1::createPlotPanel()
+void TForm1::createPlotPanel(QWidget *client)
 {
-    paPlot = new QFrame;
+    paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     const QRect places[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
                             {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
@@ -134,9 +132,9 @@ void TForm1::createPlotPanel()
     meInfoQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-void TForm1::createScorePanel()
+void TForm1::createScorePanel(QWidget *client)
 {
-    paData = new QFrame;
+    paData = new QFrame(client);
     paData->setFrameStyle(QFrame::Panel | QFrame::Raised);
     const QFont heading = formfonts::font(formfonts::kSans, 19);
     const QFont labels = formfonts::font(formfonts::kSans, 16);

@@ -4,10 +4,7 @@
 
 namespace ui {
 
-ImageCanvas::ImageCanvas(QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
-}
+ImageCanvas::ImageCanvas(QWidget *parent) : QWidget(parent) {}
 
 QImage &ImageCanvas::canvas()
 {

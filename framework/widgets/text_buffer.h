@@ -15,7 +15,6 @@ public:
 
     const QByteArray &text() const { return m_text; }
     void setText(const QByteArray &text) { m_text = text; }
-    void clear() { m_text.clear(); }
 
 private:
     QByteArray m_text;

@@ -108,8 +108,7 @@ void SystemMenu::keepMenuBarClickable()
 
 bool SystemMenu::isOnMenuBar(const QPoint &windowPos) const
 {
-    const auto *mainWindow = qobject_cast<QMainWindow *>(m_window);
-    const QWidget *bar = mainWindow ? mainWindow->menuWidget() : nullptr;
+    const QMenuBar *bar = menuBar();
     return bar && bar->isVisible() && bar->geometry().contains(windowPos);
 }
 
