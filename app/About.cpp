@@ -23,10 +23,16 @@ TAboutBox::TAboutBox(TForm1 *form)
     setFixedSize(298, 225);
     setModal(false);
 
-    auto *panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(2);
-    panel->setGeometry(8, 8, 281, 185);
+    // A lowered outer bevel around a raised inner one.
+    Panel2 = new QFrame(this);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(1);
+    Panel2->setGeometry(8, 8, 281, 185);
+    auto *innerBevel = new QFrame(Panel2);
+    innerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    innerBevel->setLineWidth(1);
+    innerBevel->setGeometry(1, 1, 279, 183);
+    QFrame *panel = Panel2;
 
     AppIcon = new QLabel(panel);
     AppIcon->setGeometry(12, 8, 32, 32);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class TForm1;
@@ -18,6 +19,7 @@ public:
     void OKButtonClick();
 
     QPushButton *OKButton = nullptr;
+    QFrame *Panel2 = nullptr;
     QLabel *AppIcon = nullptr;
     QLabel *WebLabel = nullptr;
     QLabel *Label3 = nullptr;

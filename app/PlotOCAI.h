@@ -42,8 +42,17 @@ public:
     void FormClose();
     void WMSysCommand(quintptr wParam);
     void mmOpenClick();
+    void mmGroupClick();
     void mmGPlotClick();
     void btPlotClick();
+    void mmQPlotClick();
+    void mmPlotCClick();
+    void Chart1DblClick(QObject *sender);
+    void ChartDelDblClick();
+    void laADblClick(QObject *sender);
+    void btSaveClick();
+    void SaveData1Click();
+    void Clear1Click();
     void cbABCD1colChange();
     void cbABCD2colChange();
     void DecryptResultText();
@@ -95,6 +104,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
@@ -103,6 +113,11 @@ private:
     void createMenu();
     QLineEdit *createScoreField(int left, int top);
     void showLoadError(const QString &path, const QString &message, int line);
+    // The standard error box, captioned with the program's title.
+    void showError(const QString &message);
+    void showScores();
+    void setPlotCEntry(int tag);
+    QRect captureRect(bool plotB) const;
 
     shell::DesktopShell &m_shell;
     TAboutBox *m_aboutBox = nullptr;

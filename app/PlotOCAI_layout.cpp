@@ -1,10 +1,13 @@
 // The window's controls at their designed places; behaviour lives in the handler files.
 #include "PlotOCAI.h"
 
+#include "difference_chart.h"
 #include "form_fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
+#include "question_charts.h"
 #include "widgets/bar_chart.h"
+#include "widgets/fixed_height_delegate.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_bar_style.h"
 #include "widgets/menu_entry.h"
@@ -77,10 +80,11 @@ void TForm1::createControls()
     ChartDel = new ui::BarChart(client);
     ChartDel->setGeometry(1, 352, 334, 353);
     ChartDel->setToolTip(QStringLiteral("Двойной клик мышью -\r\nпоказать/скрыть значения"));
-    ChartDel->setTitle(QStringLiteral("Разница текущих и предполагаемых оценок"));
+    plots::setupDifferenceChart(ChartDel->model());
+    ChartDel->redraw();
     setTag(ChartDel, 0);
-    Label3 = new QLabel(QStringLiteral("C"), ChartDel);
-    Label3->move(6, 4);
+    Label3 = makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
+                       formfonts::font(formfonts::kTimes, 16, true), kMaroon);
     ChartDel->hide();
 
     createPlotPanel(client);
@@ -122,6 +126,8 @@ void TForm1::createPlotPanel(QWidget *client)
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
         (*charts[q])->setGeometry(places[q]);
+        plots::setupQuestionChart((*charts[q])->model());
+        (*charts[q])->redraw();
         setTag(*charts[q], q + 1);
     }
     meInfoQ = makeMemo(paPlot, QRect(3, 517, 679, 153), formfonts::font(formfonts::kCourier, 15),
@@ -149,6 +155,7 @@ void TForm1::createScorePanel(QWidget *client)
     int tag = 1;
     for (QLabel *label : {laA, laB, laC, laD}) {
         setTag(label, tag++);
+        label->installEventFilter(this);
         if (label != laA)
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -163,6 +170,7 @@ void TForm1::createScorePanel(QWidget *client)
         chooser->setInsertPolicy(QComboBox::NoInsert);
         chooser->setFont(labels);
         chooser->addItems(colours);
+        chooser->setItemDelegate(new ui::FixedHeightDelegate(20, chooser));
         chooser->setGeometry(left, 253, 82, 28);
         return chooser;
     };
@@ -179,6 +187,7 @@ void TForm1::createMenu()
     auto *style = new ui::MenuBarStyle;
     style->setParent(this);
     menuBar()->setStyle(style);
+    ui::keepMenuBarHeight(menuBar());
 
     auto addEntry = [this](const QString &caption, const QIcon &glyph) {
         auto *entry = new ui::MenuEntry(glyph, caption, this);
@@ -211,5 +220,14 @@ void TForm1::createMenu()
     Clear1 = addEntry(QStringLiteral("Clear"), glyphs::clear());
 
     connect(mmOpen, &QAction::triggered, this, &TForm1::mmOpenClick);
+    connect(mmGroup, &QAction::triggered, this, &TForm1::mmGroupClick);
     connect(mmGPlot, &QAction::triggered, this, &TForm1::mmGPlotClick);
+    connect(mmQPlot, &QAction::triggered, this, &TForm1::mmQPlotClick);
+    connect(mmPlotC, &QAction::triggered, this, &TForm1::mmPlotCClick);
+    connect(SavePlot1, &QAction::triggered, this, &TForm1::btSaveClick);
+    connect(SaveData1, &QAction::triggered, this, &TForm1::SaveData1Click);
+    connect(Clear1, &QAction::triggered, this, &TForm1::Clear1Click);
+    connect(ChartDel, &ui::BarChart::doubleClicked, this, &TForm1::ChartDelDblClick);
+    for (ui::BarChart *chart : questionCharts())
+        connect(chart, &ui::BarChart::doubleClicked, this, [this, chart] { Chart1DblClick(chart); });
 }

@@ -57,11 +57,7 @@ void TForm1::mmOpenClick()
     ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands
     AnswerTable = result.answers;
     ProfileScores = survey::profileFromAnswers(AnswerTable);
-    const QChar separator = numfmt::localeDecimalSeparator();
-    for (int k = 0; k < 4; ++k) {
-        CurrentScoreFields[k]->setText(survey::scoreFieldText(ProfileScores[k], separator));
-        PreferredScoreFields[k]->setText(survey::scoreFieldText(ProfileScores[k + 4], separator));
-    }
+    showScores();
 
     meInfoABCD->show();
     paPlot->hide();
@@ -78,6 +74,16 @@ void TForm1::mmOpenClick()
     ceInfo->show();
 }
 
+void TForm1::showScores()
+{
+    const QChar separator = numfmt::localeDecimalSeparator();
+    for (int k = 0; k < survey::kTypeCount; ++k) {
+        CurrentScoreFields[k]->setText(survey::scoreFieldText(ProfileScores[k], separator));
+        PreferredScoreFields[k]->setText(
+            survey::scoreFieldText(ProfileScores[k + survey::kTypeCount], separator));
+    }
+}
+
 void TForm1::showLoadError(const QString &path, const QString &message, int line)
 {
     const QString file = QDir::toNativeSeparators(path);
@@ -86,5 +92,10 @@ void TForm1::showLoadError(const QString &path, const QString &message, int line
         text += QStringLiteral("\nФайл: %1, строка %2").arg(file).arg(line);
     else if (!message.contains(file))
         text += QStringLiteral("\nФайл: %1").arg(file);
-    ui::showErrorBox(this, text);
+    showError(text);
+}
+
+void TForm1::showError(const QString &message)
+{
+    ui::Dialogs::instance().showError(this, formtexts::kApplicationTitle, message);
 }

@@ -62,7 +62,7 @@ void TForm1::btPlotClick()
     imPlot->update();
     if (!drawn) {
         const int bad = plots::firstMalformedField(fields, separator);
-        ui::showErrorBox(this, formtexts::kNotAFloat.arg(fieldText(fields, bad)));
+        showError(formtexts::kNotAFloat.arg(fieldText(fields, bad)));
         return;
     }
     mmQPlot->setEntryEnabled(true);
@@ -71,10 +71,12 @@ void TForm1::btPlotClick()
 
 void TForm1::cbABCD1colChange()
 {
-    // Plot A is on show while "Plot B" is enabled; the question charts take the colour
-    // through their own command.
+    // Plot A is on show while "Plot B" is enabled; otherwise the question charts are
+    // rebuilt in the new colours. The difference chart keeps the colours it was filled with.
     if (mmQPlot->isEntryEnabled())
         btPlotClick();
+    else
+        mmQPlotClick();
 }
 
 void TForm1::cbABCD2colChange()

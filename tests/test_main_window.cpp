@@ -1,8 +1,6 @@
 #include "About.h"
 #include "PlotOCAI.h"
-#include "fake_desktop_shell.h"
-#include "fake_dialogs.h"
-#include "result_files.h"
+#include "main_window_fixture.h"
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
@@ -24,56 +22,6 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        form = std::make_unique<TForm1>(desktop);
-        about = std::make_unique<TAboutBox>(form.get());
-        form->setAboutBox(about.get());
-    }
-    void TearDown() override
-    {
-        about.reset();
-        form.reset();
-        QLocale::setDefault(QLocale::c());
-    }
-
-    QStringList visibleMenuEntries() const
-    {
-        QStringList names;
-        for (QAction *action : form->menuBar()->actions())
-            if (action->isVisible())
-                names << action->text();
-        return names;
-    }
-
-    QString fields() const
-    {
-        QStringList texts;
-        for (QLineEdit *f : form->CurrentScoreFields)
-            texts << f->text();
-        for (QLineEdit *f : form->PreferredScoreFields)
-            texts << f->text();
-        return texts.join(QLatin1Char('|'));
-    }
-
-    // Writes an encrypted result file and has the dialog choose it.
-    QString chooseResult(const QString &name, const QByteArray &cipher)
-    {
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(testfiles::writeFile(path, cipher));
-        dialogs.nextPath = path;
-        return path;
-    }
-
-    RecordingDesktopShell desktop{true};
-    FakeDialogs dialogs;
-    QTemporaryDir dir;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TAboutBox> about;
-};
 
 TEST_F(MainWindowTest, StartsWithAnEmptyMenuBarAndZeroScores)
 {
@@ -232,7 +180,7 @@ TEST_F(MainWindowTest, FailedLoadLeavesTheLoadedProfileUntouched)
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("' 8x ' is not a valid integer value")))
         << dialogs.errors[0].toStdString();
     EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("строка 35")));
-    EXPECT_EQ(dialogs.errorCaptions[0], QCoreApplication::applicationName());
+    EXPECT_EQ(dialogs.errorCaptions[0], QStringLiteral("VILT.ZARAva.Rori"));
     EXPECT_EQ(form->ceCode->text(), QStringLiteral("good"));
     EXPECT_TRUE(form->ceInfo->text().startsWith(QStringLiteral("good  ")));
     EXPECT_EQ(form->AnswerTable, answers);

@@ -19,6 +19,7 @@ namespace shell {
 constexpr quintptr kScMinimize = 0xF020;
 constexpr quintptr kScMaximize = 0xF030;
 constexpr quintptr kScClose = 0xF060;
+constexpr quintptr kScRestore = 0xF120;
 
 // A desktop rectangle in the Windows sense: right and bottom lie one past the last pixel, so the
 // whole of a 1920 x 1080 screen is {0, 0, 1920, 1080}.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -13,15 +15,13 @@ class RealDialogs final : public Dialogs {
 public:
     QString openFile(QWidget *parent, const FileRequest &request) override
     {
-        return QFileDialog::getOpenFileName(parent, request.title, startPath(request),
-                                            toQtNameFilters(request.filter));
+        return run(parent, request, QFileDialog::AcceptOpen);
     }
 
     QString saveFile(QWidget *parent, const FileRequest &request) override
     {
         // QFileDialog asks before overwriting by default and is resizable.
-        return QFileDialog::getSaveFileName(parent, request.title, startPath(request),
-                                            toQtNameFilters(request.filter));
+        return run(parent, request, QFileDialog::AcceptSave);
     }
 
     void showError(QWidget *parent, const QString &caption, const QString &message) override
@@ -31,12 +31,37 @@ public:
     }
 
 private:
+    static QString run(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
+    {
+        QFileDialog dialog(parent, request.title, QString(), toQtNameFilters(request.filter));
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
+        const QString start = startPath(request);
+        const QFileInfo info(start);
+        if (info.isDir()) {
+            dialog.setDirectory(start);
+        } else {
+            dialog.setDirectory(info.absolutePath());
+            dialog.selectFile(info.fileName());
+        }
+        // Wide enough that the name, size, type and date columns are not cut.
+        dialog.resize(820, 480);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
+
     static QString startPath(const FileRequest &request)
     {
-        if (request.fileName.isEmpty())
-            return request.folder;
-        return request.folder.isEmpty() ? request.fileName
-                                        : request.folder + QLatin1Char('/') + request.fileName;
+        // The name may be a whole path already, as the save commands propose it.
+        const QString name = QDir::fromNativeSeparators(request.fileName);
+        const QString folder = QDir::fromNativeSeparators(request.folder);
+        if (name.isEmpty())
+            return folder;
+        if (folder.isEmpty() || QDir::isAbsolutePath(name))
+            return name;
+        return folder + QLatin1Char('/') + name;
     }
 };
 
@@ -68,11 +93,6 @@ QString toQtNameFilters(const QString &filter)
                         : QStringLiteral("%1 (%2)").arg(description, patterns));
     }
     return filters.join(QStringLiteral(";;"));
-}
-
-void showErrorBox(QWidget *parent, const QString &message)
-{
-    Dialogs::instance().showError(parent, QCoreApplication::applicationName(), message);
 }
 
 } // namespace ui

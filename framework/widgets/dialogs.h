@@ -34,8 +34,4 @@ public:
 // "CRY Files (*.cry)|*.cry" -> "CRY Files (*.cry)", one Qt name filter per pair.
 QString toQtNameFilters(const QString &filter);
 
-// Shows `message` in the standard error box, captioned with the application title
-// (QCoreApplication::applicationName; the display name would be appended to window titles).
-void showErrorBox(QWidget *parent, const QString &message);
-
 } // namespace ui

@@ -1,6 +1,8 @@
 #include "menu_bar_style.h"
 
+#include <QMenuBar>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyleOptionMenuItem>
 
 namespace ui {
@@ -47,6 +49,17 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption *optio
     const QRect caption(glyph.right() + 1 + kGap, r.y(), text.width(), r.height());
     drawItemText(painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, item->palette, enabled,
                  item->text, QPalette::ButtonText);
+}
+
+void keepMenuBarHeight(QMenuBar *bar)
+{
+    QMenuBar probe;
+    probe.setStyle(bar->style());
+    probe.setFont(bar->font());
+    QPixmap glyph(kGlyphSize, kGlyphSize);
+    glyph.fill(Qt::transparent);
+    probe.addAction(QIcon(glyph), QStringLiteral("X"));
+    bar->setFixedHeight(probe.sizeHint().height());
 }
 
 } // namespace ui

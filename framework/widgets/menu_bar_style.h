@@ -2,6 +2,8 @@
 
 #include <QProxyStyle>
 
+class QMenuBar;
+
 namespace ui {
 
 // Menu-bar entries with a glyph show the glyph and the caption side by side; Qt's own
@@ -16,5 +18,9 @@ public:
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override;
 };
+
+// Fixes the bar's height at what it takes with glyph-carrying entries, so that neither an
+// empty bar collapses nor showing entries later moves the client area down.
+void keepMenuBarHeight(QMenuBar *bar);
 
 } // namespace ui

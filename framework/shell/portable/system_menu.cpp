@@ -1,6 +1,7 @@
 #include "system_menu.h"
 
 #include "shell/desktop_shell.h"
+#include "widgets/menu_bar_style.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -24,9 +25,18 @@ SystemMenu *SystemMenu::of(QWidget *window)
 SystemMenu::SystemMenu(QWidget *window)
     : QObject(window), m_window(window), m_menu(new QMenu(window))
 {
+    addCommand(kScRestore, QStringLiteral("Восстановить"));
     addCommand(kScMinimize, QStringLiteral("Свернуть"));
     addCommand(kScMaximize, QStringLiteral("Развернуть"));
     addCommand(kScClose, QStringLiteral("Закрыть"));
+
+    // As on Windows, "Восстановить" is offered only to a maximised or minimised window.
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        for (QAction *action : m_menu->actions())
+            if (action->data().toULongLong() == kScRestore)
+                action->setEnabled(m_window->windowState() &
+                                   (Qt::WindowMaximized | Qt::WindowMinimized));
+    });
 
     auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window);
     shortcut->setContext(Qt::WindowShortcut);
@@ -65,7 +75,9 @@ void SystemMenu::execute(quintptr command)
         handler(command);
     if (!window)
         return;
-    if (command == kScMinimize)
+    if (command == kScRestore)
+        window->showNormal();
+    else if (command == kScMinimize)
         window->showMinimized();
     else if (command == kScMaximize)
         window->showMaximized();
@@ -96,14 +108,9 @@ QMenuBar *SystemMenu::menuBar() const
 void SystemMenu::keepMenuBarClickable()
 {
     // A bar whose entries are all hidden shrinks to nothing, yet then the system menu is the
-    // only way on; keep it as high as with one entry, as a Windows menu bar stays.
-    QMenuBar *bar = menuBar();
-    if (!bar || bar->minimumHeight() > 0)
-        return;
-    QMenuBar probe;
-    probe.setFont(bar->font());
-    probe.addAction(QStringLiteral("X"));
-    bar->setMinimumHeight(probe.sizeHint().height());
+    // only way on; keep it as high as with its entries, as a Windows menu bar stays.
+    if (QMenuBar *bar = menuBar())
+        ui::keepMenuBarHeight(bar);
 }
 
 bool SystemMenu::isOnMenuBar(const QPoint &windowPos) const

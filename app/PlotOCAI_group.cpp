@@ -1,0 +1,84 @@
+// "Group": the mean profile of every result file of a folder.
+#include "PlotOCAI.h"
+
+#include "form_texts.h"
+#include "group_result.h"
+#include "unit_pc1.h"
+#include "widgets/bar_chart.h"
+#include "widgets/dialogs.h"
+#include "widgets/image_canvas.h"
+#include "widgets/menu_entry.h"
+#include "widgets/status_panel.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <variant>
+
+namespace {
+
+// The hourglass from the choice of the folder until the profile is in; set back on every
+// way out, a failure included.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { restore(); }
+    void restore()
+    {
+        if (m_active)
+            QGuiApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+} // namespace
+
+void TForm1::mmGroupClick()
+{
+    OpenDialog1.title = formtexts::kOpenGroupTitle;
+    OpenDialog1.folder = ProgramDir + QStringLiteral("Data");
+    OpenDialog1.fileName.clear();
+    const QString chosen = ui::Dialogs::instance().openFile(this, OpenDialog1);
+    if (chosen.isEmpty())
+        return;
+
+    BusyCursor busy;
+    // Every file is read and converted before anything changes: a folder without result
+    // files or a damaged file leaves the loaded profile as it was.
+    const QByteArray key = survey::pc1KeyBytes(keyHolder->text().left(16));
+    const auto loaded = survey::loadGroup(QFileInfo(chosen).absolutePath(), key);
+    if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+        busy.restore();
+        showLoadError(error->path, error->message, error->line);
+        return;
+    }
+    const survey::GroupResult &group = std::get<survey::GroupResult>(loaded);
+
+    ceCode->setText(QStringLiteral("Group"));
+    AnswerTable = group.means;
+    ProfileScores = group.scores;
+    showScores();
+    ceInfo->setText(survey::groupInfoLine(group.n));
+    ceInfo->setCursorPosition(0);
+    sbShotInstr->show();
+    sbShotInstr->setPanelText(formtexts::kStatusGroup);
+    meInfoABCD->show();
+    paPlot->hide();
+    imPlot->hide();
+    SaveData1->setEntryEnabled(true);
+    SavePlot1->setEntryEnabled(false);
+    ChartDel->hide();
+    for (QAction *entry : std::initializer_list<QAction *>{mmGPlot, mmQPlot, mmPlotC, mmSave})
+        entry->setVisible(true);
+    paData->show();
+    ceInfo->show();
+    busy.restore();
+    mmGPlotClick();
+}

@@ -1,0 +1,84 @@
+// "Save": the plot on show as a GIF picture, and the loaded data as a text report.
+#include "PlotOCAI.h"
+
+#include "form_texts.h"
+#include "gif/gif_writer.h"
+#include "report.h"
+#include "widgets/dialogs.h"
+#include "widgets/image_canvas.h"
+#include "widgets/menu_entry.h"
+#include "widgets/save_folder.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFrame>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace {
+
+// The strip above a saved plot holds the information line and the plot letter.
+constexpr int kInfoStrip = 26;
+// Plot B is saved without the question memo at the foot of its panel.
+constexpr int kPlotBCut = 155;
+
+} // namespace
+
+QRect TForm1::captureRect(bool plotB) const
+{
+    const QWidget *plot = plotB ? static_cast<const QWidget *>(paPlot) : imPlot;
+    const QPoint origin = plot->mapToGlobal(QPoint(0, 0));
+    const int height = plotB ? plot->height() - kPlotBCut : plot->height();
+    return QRect(origin.x(), origin.y() - kInfoStrip, plot->width(), height + kInfoStrip);
+}
+
+void TForm1::btSaveClick()
+{
+    const bool plotB = !paPlot->isHidden();
+    const QString folder = ui::defaultSaveFolder(ProgramDir, QStringLiteral("Results"));
+    SaveDialog.filter = formtexts::kGifFilter;
+    SaveDialog.folder = folder;
+    SaveDialog.title = plotB ? formtexts::kSavePlotBTitle : formtexts::kSavePlotATitle;
+    SaveDialog.fileName = QDir::toNativeSeparators(QDir(folder).filePath(
+        (plotB ? QStringLiteral("OCAI Plot B ") : QStringLiteral("OCAI Plot A ")) +
+        ceCode->text() + QStringLiteral(".gif")));
+    QString path = ui::Dialogs::instance().saveFile(this, SaveDialog);
+    if (path.isEmpty())
+        return;
+
+    // The picture is taken from the screen: let the place the dialog covered repaint first.
+    QCoreApplication::processEvents();
+    if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseSensitive))
+        path += QStringLiteral(".gif");
+    const QImage picture = m_shell.captureScreenRect(captureRect(plotB), this);
+    QString error;
+    if (!gifio::saveGif87a(picture, path, &error))
+        showError(error);
+}
+
+void TForm1::SaveData1Click()
+{
+    if (!survey::answersPresent(AnswerTable))
+        return; // nothing loaded: nothing to save, and nothing to say
+    const QString folder = ui::defaultSaveFolder(ProgramDir, QStringLiteral("Данные"));
+    SaveDialog.filter = formtexts::kTxtFilter;
+    SaveDialog.folder = folder;
+    SaveDialog.fileName = QDir::toNativeSeparators(
+        QDir(folder).filePath(ceCode->text() + QStringLiteral(".OCAI.txt")));
+    SaveDialog.title = formtexts::kSaveDataTitle;
+    const QString path = ui::Dialogs::instance().saveFile(this, SaveDialog);
+    if (path.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+
+    survey::ReportInput input;
+    input.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    input.code = ceCode->text();
+    input.info = ceInfo->text();
+    input.scores = ProfileScores;
+    input.answers = AnswerTable;
+    QString error;
+    if (!survey::writeReport(path, survey::reportText(input), &error))
+        showError(error);
+}

@@ -1,0 +1,137 @@
+// "Save": the plot on show as GIF, and the text report, through the window.
+#include "core/text_codec.h"
+#include "main_window_fixture.h"
+#include "shell/desktop_shell.h"
+#include "widgets/image_canvas.h"
+#include "widgets/menu_entry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+namespace {
+
+class WindowSaveTest : public MainWindowTest {
+protected:
+    QString target(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        dialogs.nextPath = path;
+        return path;
+    }
+    QRect expectedRect(const QWidget *plot, int height) const
+    {
+        return QRect(plot->mapToGlobal(QPoint(0, 0)) - QPoint(0, 26), QSize(686, height));
+    }
+};
+
+TEST_F(WindowSaveTest, PlotAIsSavedWithItsStripAndDefaultName)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    const QString path = target(QStringLiteral("plot"));
+    form->btSaveClick();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    const ui::FileRequest &request = dialogs.requests.last();
+    EXPECT_EQ(request.title, QStringLiteral("Запись общего профиля в gif-файл"));
+    EXPECT_EQ(request.filter, QStringLiteral("GIF Files (*.gif)|*.GIF"));
+    EXPECT_TRUE(request.folder.endsWith(QStringLiteral("Results"))) << request.folder.toStdString();
+    EXPECT_EQ(QDir::fromNativeSeparators(request.fileName),
+              QDir::fromNativeSeparators(request.folder) + QStringLiteral("/OCAI Plot A r1.gif"));
+    EXPECT_EQ(desktop.capturedRect, expectedRect(form->imPlot, 698));
+    const QImage saved(path + QStringLiteral(".gif"));
+    EXPECT_EQ(saved.size(), QSize(686, 698));
+}
+
+TEST_F(WindowSaveTest, PlotBIsSavedWithoutTheQuestionMemo)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    form->mmQPlotClick();
+    target(QStringLiteral("b.gif"));
+    form->btSaveClick();
+    EXPECT_EQ(dialogs.requests.last().title, QStringLiteral("Запись графиков вопросов в gif-файл"));
+    EXPECT_TRUE(dialogs.requests.last().fileName.endsWith(QStringLiteral("OCAI Plot B r1.gif")));
+    EXPECT_EQ(desktop.capturedRect, expectedRect(form->paPlot, 543));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("b.gif"))).size(), QSize(686, 543));
+}
+
+TEST_F(WindowSaveTest, OnlyAnExactGifEndingIsKept)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    const struct {
+        const char *chosen, *written;
+    } cases[] = {{"a.gif", "a.gif"}, {"b.GIF", "b.GIF.gif"}, {"c", "c.gif"}, {"d.png", "d.png.gif"}};
+    for (const auto &c : cases) {
+        target(QString::fromLatin1(c.chosen));
+        form->btSaveClick();
+        EXPECT_TRUE(QFileInfo(dir.filePath(QString::fromLatin1(c.written))).isFile()) << c.chosen;
+    }
+    dialogs.nextPath.clear(); // cancelled: nothing captured
+    desktop.calls.clear();
+    form->btSaveClick();
+    EXPECT_TRUE(desktop.calls.filter(QStringLiteral("captureScreenRect")).isEmpty());
+}
+
+TEST_F(WindowSaveTest, AFailedWriteIsReportedNamingTheFile)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    target(QStringLiteral("missing/folder/p.gif"));
+    form->btSaveClick();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("p.gif"))) << dialogs.errors[0].toStdString();
+}
+
+TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
+{
+    FakeDialogs dialogs;
+    QTemporaryDir dir;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const std::unique_ptr<shell::DesktopShell> desktop = shell::createPlatformShell();
+    TForm1 form(*desktop);
+    form.show();
+    dialogs.nextPath = dir.filePath(QStringLiteral("r.cry"));
+    ASSERT_TRUE(testfiles::writeFile(
+        dialogs.nextPath, testfiles::encrypt(testfiles::resultText(
+                              QStringLiteral("r"), testfiles::uniformRows({40, 30, 20, 10},
+                                                                          {10, 20, 30, 40})))));
+    form.mmOpenClick();
+    QCoreApplication::processEvents();
+    dialogs.nextPath = dir.filePath(QStringLiteral("shot.gif"));
+    form.btSaveClick();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    const QImage saved = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(saved.size(), QSize(686, 698));
+    EXPECT_EQ(saved.copy(0, 26, 686, 672), form.imPlot->image().convertToFormat(QImage::Format_RGB32));
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(WindowSaveTest, ReportIsWrittenOnlyWithAnswers)
+{
+    form->AnswerTable[0][survey::kTimeColumn] = 30; // times alone: nothing to save
+    form->SaveData1Click();
+    EXPECT_TRUE(dialogs.requests.isEmpty());
+
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    form->ceInfo->setText(QStringLiteral("Отдел кадров, март"));
+    const QString path = target(QStringLiteral("report.txt"));
+    ASSERT_TRUE(testfiles::writeFile(path, QByteArray(5000, 'x'))); // replaced, not appended to
+    form->SaveData1Click();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    const ui::FileRequest &request = dialogs.requests.last();
+    EXPECT_EQ(request.title, QStringLiteral("Запись исходных данных в txt-файл"));
+    EXPECT_EQ(request.filter, QStringLiteral("TXT Files (*.txt)|*.TXT"));
+    EXPECT_TRUE(request.fileName.endsWith(QStringLiteral("r1.OCAI.txt")));
+    EXPECT_TRUE(QDir::fromNativeSeparators(request.folder).endsWith(QStringLiteral("/Данные")));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = textcodec::fromWindows1251(file.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 36); // 35 lines, each ended by CR LF
+    EXPECT_EQ(lines[1], QStringLiteral("r1"));
+    EXPECT_EQ(lines[2], QStringLiteral("Отдел кадров, март"));
+    EXPECT_EQ(lines[12], QStringLiteral("         Клановая культура -  40.0%"));
+    EXPECT_EQ(lines[23], QStringLiteral(" 40.00 30.00 20.00 10.00    30.00"));
+}
+
+} // namespace
