@@ -1,8 +1,11 @@
-// Decryption throughput and the whole load of one result file.
+// Decryption throughput, the whole load of one result file and of a large group, the report.
 #include "core/text_codec.h"
+#include "group_result.h"
+#include "report.h"
 #include "result_file.h"
 #include "unit_pc1.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -17,9 +20,9 @@ QByteArray programKey()
     return pc1KeyBytes(Pc1KeyText);
 }
 
-QByteArray samplePlain()
+QByteArray samplePlain(const QString &name = QStringLiteral("Ivanova01OCAI.txt"))
 {
-    QFile file(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"));
+    QFile file(QStringLiteral(OCAI_SAMPLES_DIR "/") + name);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray text = file.readAll();
@@ -65,6 +68,111 @@ void BM_LoadIndividualResult(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadIndividualResult)->Repetitions(15)->ReportAggregatesOnly(true);
+
+constexpr int kGroupSize = 10000;
+
+// The sample results, encrypted: a group cycles through them.
+QList<QByteArray> sampleCiphers()
+{
+    QList<QByteArray> ciphers;
+    const QStringList names = QDir(QStringLiteral(OCAI_SAMPLES_DIR))
+                                  .entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
+    for (const QString &name : names)
+        ciphers << Pc1Encrypt(programKey(), samplePlain(name));
+    return ciphers;
+}
+
+// A folder of kGroupSize result files, written on first use and kept for every repetition.
+QString groupFolder()
+{
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        const QList<QByteArray> ciphers = sampleCiphers();
+        if (ciphers.isEmpty())
+            return false;
+        for (int i = 0; i < kGroupSize; ++i) {
+            QFile file(dir.filePath(QStringLiteral("r%1OCAI.cry").arg(i, 5, 10, QLatin1Char('0'))));
+            const QByteArray &cipher = ciphers[i % ciphers.size()];
+            if (!file.open(QIODevice::WriteOnly) || file.write(cipher) != cipher.size())
+                return false;
+        }
+        return true;
+    }();
+    return written ? dir.path() : QString();
+}
+
+// The "Group" command's work on a folder of 10 000 files: list, read, decrypt, parse, average.
+void BM_LoadGroup10000(benchmark::State &state)
+{
+    const QString folder = groupFolder();
+    if (folder.isEmpty()) {
+        state.SkipWithError("cannot write the group folder");
+        return;
+    }
+    for (auto _ : state) {
+        auto loaded = loadGroup(folder, programKey());
+        const auto *group = std::get_if<GroupResult>(&loaded);
+        if (!group || group->n != kGroupSize) {
+            state.SkipWithError("the group does not load");
+            break;
+        }
+        benchmark::DoNotOptimize(loaded);
+    }
+}
+BENCHMARK(BM_LoadGroup10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// The decryption share of the group load: the same 10 000 texts decrypted from memory.
+void BM_DecryptGroup10000(benchmark::State &state)
+{
+    const QList<QByteArray> ciphers = sampleCiphers();
+    const QByteArray key = programKey();
+    for (auto _ : state)
+        for (int i = 0; i < kGroupSize; ++i)
+            benchmark::DoNotOptimize(Pc1Decrypt(key, ciphers[i % ciphers.size()]));
+}
+BENCHMARK(BM_DecryptGroup10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+ReportInput reportInput()
+{
+    ReportInput input;
+    input.date = QStringLiteral("14.03.2026");
+    input.code = QStringLiteral("Group");
+    input.info = groupInfoLine(12);
+    input.scores = {25.5, 50.0 / 6, 40.25, 26.75, 31, 22.5, 20.125, 26.375};
+    for (int r = 0; r < kAnswerRows; ++r)
+        input.answers[std::size_t(r)] = {25.5, 100.0 / 3, 20, 21.1666, 132.5 + r};
+    return input;
+}
+
+// The report's text from the loaded data.
+void BM_ReportText(benchmark::State &state)
+{
+    const ReportInput input = reportInput();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reportText(input));
+}
+BENCHMARK(BM_ReportText)->Repetitions(15)->ReportAggregatesOnly(true);
+
+// The "Save Data" command after the dialog: the text, written to a file that it replaces.
+void BM_WriteReport(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Group.OCAI.txt"));
+    const ReportInput input = reportInput();
+    for (auto _ : state) {
+        if (!writeReport(path, reportText(input), nullptr)) {
+            state.SkipWithError("cannot write the report");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WriteReport)->Repetitions(15)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -104,13 +104,9 @@ QString ResultText::lineText(int n) const
     return textcodec::fromWindows1251(line(n));
 }
 
-std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText &text)
+std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text)
 {
-    IndividualResult result;
-    result.code = text.lineText(1);
-    result.info = result.code + QStringLiteral("  ") + text.lineText(2) +
-                  QStringLiteral("  Дата: ") + text.lineText(0) + QStringLiteral("  Начало: ") +
-                  text.lineText(4) + QStringLiteral("  Выполнение: ") + text.lineText(8);
+    AnswerTable answers{};
     for (int row = 0; row < kAnswerRows; ++row) {
         const int lineNo = kFirstAnswerLine + row;
         const QByteArray line = text.line(lineNo);
@@ -122,9 +118,23 @@ std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText
                 return LoadError{QStringLiteral("'%1' is not a valid integer value").arg(field),
                                  lineNo + 1};
             }
-            result.answers[std::size_t(row)][std::size_t(column)] = double(*value);
+            answers[std::size_t(row)][std::size_t(column)] = double(*value);
         }
     }
+    return answers;
+}
+
+std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText &text)
+{
+    IndividualResult result;
+    result.code = text.lineText(1);
+    result.info = result.code + QStringLiteral("  ") + text.lineText(2) +
+                  QStringLiteral("  Дата: ") + text.lineText(0) + QStringLiteral("  Начало: ") +
+                  text.lineText(4) + QStringLiteral("  Выполнение: ") + text.lineText(8);
+    auto answers = parseAnswerTable(text);
+    if (const auto *error = std::get_if<LoadError>(&answers))
+        return *error;
+    result.answers = std::get<AnswerTable>(answers);
     return result;
 }
 

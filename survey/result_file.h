@@ -54,6 +54,10 @@ struct IndividualResult {
     AnswerTable answers;
 };
 
+// The twelve answer lines as table rows, every field a whole number; the first field that
+// does not convert fails the whole parse, naming the field and its line.
+std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text);
+
 // Takes the code, the information line and the twelve answer lines. The first field that
 // is not a whole number fails the whole parse.
 std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText &text);

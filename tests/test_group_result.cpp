@@ -1,0 +1,193 @@
+#include "group_result.h"
+#include "result_file.h"
+#include "result_files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <numeric>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace survey;
+
+namespace {
+
+using Rows = std::array<std::array<int, 5>, 12>;
+
+QByteArray programKey()
+{
+    return pc1KeyBytes(Pc1KeyText);
+}
+
+QString writeResult(const QTemporaryDir &dir, const QString &name, const Rows &rows)
+{
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(testfiles::writeFile(
+        path, testfiles::encrypt(testfiles::resultText(QStringLiteral("r"), rows))));
+    return path;
+}
+
+GroupResult loadOk(const QTemporaryDir &dir)
+{
+    auto loaded = loadGroup(dir.path(), programKey());
+    if (const auto *error = std::get_if<GroupError>(&loaded))
+        ADD_FAILURE() << error->path.toStdString() << ": " << error->message.toStdString();
+    return std::holds_alternative<GroupResult>(loaded) ? std::get<GroupResult>(loaded)
+                                                       : GroupResult{};
+}
+
+GroupError loadFails(const QString &folder)
+{
+    auto loaded = loadGroup(folder, programKey());
+    EXPECT_TRUE(std::holds_alternative<GroupError>(loaded));
+    return std::holds_alternative<GroupError>(loaded) ? std::get<GroupError>(loaded) : GroupError{};
+}
+
+QStringList names(const QStringList &paths)
+{
+    QStringList result;
+    for (const QString &path : paths)
+        result << QFileInfo(path).fileName();
+    result.sort();
+    return result;
+}
+
+} // namespace
+
+TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
+{
+    QTemporaryDir dir;
+    const Rows rows = testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25});
+    for (const char *name : {"aOCAI.cry", ".xOCAI.cry", "abcocai.CRY", "OCAI.cry", "notes.txt",
+                             "aOCAI.cry.bak", "aOCAI.cryx", "OCAIcry", "a.cry"})
+        writeResult(dir, QLatin1String(name), rows);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("aOCAI.cry")),
+                            dir.filePath(QStringLiteral("linkOCAI.cry"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("brokenOCAI.cry"))));
+#ifdef Q_OS_UNIX
+    // Opening a pipe would wait for a writer: it must be passed over like a folder.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("xOCAI.cry"))), 0600), 0);
+#endif
+    EXPECT_EQ(names(groupFiles(dir.path())),
+              QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
+    const GroupResult group = loadOk(dir);
+    EXPECT_EQ(group.n, 5);
+    EXPECT_EQ(names(group.files), names(groupFiles(dir.path())));
+}
+
+TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)
+{
+    QTemporaryDir dir;
+    Rows rows{};
+    for (int r = 0; r < 12; ++r)
+        rows[std::size_t(r)] = {7 * r + 1, 13 - r, 3 * r, 100 - 11 * r, 17 * r + 5};
+    const QString path = writeResult(dir, QStringLiteral("oneOCAI.cry"), rows);
+    const auto single = loadIndividualResult(path, programKey());
+    ASSERT_TRUE(std::holds_alternative<IndividualResult>(single));
+    const AnswerTable &answers = std::get<IndividualResult>(single).answers;
+
+    const GroupResult group = loadOk(dir);
+    EXPECT_EQ(group.n, 1);
+    EXPECT_EQ(group.files, QStringList{path});
+    EXPECT_EQ(group.means, answers);
+    EXPECT_EQ(group.scores, profileFromAnswers(answers));
+    ASSERT_EQ(group.respondents.size(), 1u);
+    EXPECT_EQ(group.respondents[0], group.scores);
+}
+
+TEST(LoadGroup, MeansCellByCellThenScoresFromTheMeans)
+{
+    // Values for which every other order of the two divisions gives 38.333333333333336.
+    const int currentA[3][6] = {
+        {11, 70, 32, 4, 86, 9}, {10, 2, 57, 1, 96, 96}, {35, 31, 34, 14, 79, 23}};
+    QTemporaryDir dir;
+    for (int f = 0; f < 3; ++f) {
+        Rows rows = testfiles::uniformRows({0, 0, 0, 100}, {0, 0, 0, 100});
+        for (int r = 0; r < 6; ++r)
+            rows[std::size_t(r)] = {currentA[f][r], 0, 0, 100 - currentA[f][r], 100 + f};
+        writeResult(dir, QStringLiteral("%1OCAI.cry").arg(f), rows);
+    }
+    const GroupResult group = loadOk(dir);
+    EXPECT_EQ(group.n, 3);
+    EXPECT_EQ(group.means[1][0], (70.0 + 2 + 31) / 3);
+    EXPECT_EQ(group.means[1][4], 101.0);
+    EXPECT_EQ(group.scores[0], 38.33333333333333);
+    // Each respondent's own score, in file order.
+    ASSERT_EQ(group.respondents.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int f = group.files[int(i)].at(group.files[int(i)].size() - 9).digitValue();
+        EXPECT_EQ(group.respondents[i][0], std::accumulate(currentA[f], currentA[f] + 6, 0.0) / 6);
+    }
+}
+
+TEST(LoadGroup, TwoFilesOf30And45Give37Point5)
+{
+    QTemporaryDir dir;
+    writeResult(dir, QStringLiteral("1OCAI.cry"),
+                testfiles::uniformRows({30, 0, 0, 70}, {0, 0, 0, 100}));
+    writeResult(dir, QStringLiteral("2OCAI.cry"),
+                testfiles::uniformRows({45, 0, 0, 55}, {0, 0, 0, 100}));
+    const GroupResult group = loadOk(dir);
+    EXPECT_EQ(group.means[0][0], 37.5);
+    EXPECT_EQ(group.scores[0], 37.5);
+    EXPECT_EQ(group.scores[3], 62.5);
+    EXPECT_EQ(group.means[5][4], 35.0); // the time column is averaged too
+}
+
+TEST(LoadGroup, FolderWithoutMatchesIsAnError)
+{
+    QTemporaryDir dir;
+    writeResult(dir, QStringLiteral("notes.txt"),
+                testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25}));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
+    for (const QString &folder : {dir.path(), dir.filePath(QStringLiteral("missing"))}) {
+        const GroupError error = loadFails(folder);
+        EXPECT_EQ(error.path, folder);
+        EXPECT_EQ(error.message, QStringLiteral("В папке «%1» нет файлов результатов «*OCAI.cry».")
+                                     .arg(QDir::toNativeSeparators(folder)));
+        EXPECT_EQ(error.line, 0);
+    }
+}
+
+TEST(LoadGroup, FirstBrokenFileEndsTheLoadNamingFileAndLine)
+{
+    const Rows good = testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25});
+    QString badLine = testfiles::resultText(QStringLiteral("bad"), good);
+    badLine.replace(QStringLiteral("  25  25  25  25     38"),
+                    QStringLiteral("  25  2x  25  25     38"));
+    const struct {
+        QByteArray bytes;
+        QString message;
+        int line;
+    } cases[] = {
+        {testfiles::encrypt(badLine), QStringLiteral("'  2x' is not a valid integer value"), 32},
+        {"", QStringLiteral("'' is not a valid integer value"), 24},
+        {QByteArray(kMaxCipherTextLength + 1, 'a'), QString(), 0},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        writeResult(dir, QStringLiteral("aOCAI.cry"), good);
+        writeResult(dir, QStringLiteral("zOCAI.cry"), good);
+        const QString bad = dir.filePath(QStringLiteral("mOCAI.cry"));
+        ASSERT_TRUE(testfiles::writeFile(bad, c.bytes));
+        const GroupError error = loadFails(dir.path());
+        EXPECT_EQ(error.path, bad);
+        if (c.message.isEmpty())
+            EXPECT_TRUE(error.message.contains(QDir::toNativeSeparators(bad)))
+                << error.message.toStdString();
+        else
+            EXPECT_EQ(error.message, c.message);
+        EXPECT_EQ(error.line, c.line);
+    }
+}
+
+TEST(GroupInfoLine, CountWithoutPadding)
+{
+    EXPECT_EQ(groupInfoLine(1), QStringLiteral("Информация по группе  (N = 1)"));
+    EXPECT_EQ(groupInfoLine(10000), QStringLiteral("Информация по группе  (N = 10000)"));
+}
