@@ -77,7 +77,8 @@ void TForm1::createControls()
     ChartDel = new ui::BarChart(client);
     ChartDel->setGeometry(1, 352, 334, 353);
     ChartDel->setToolTip(QStringLiteral("Двойной клик мышью -\r\nпоказать/скрыть значения"));
-    ChartDel->setTitle(QStringLiteral("Разница текущих и предполагаемых оценок"));
+    ChartDel->clearTitle();
+    ChartDel->addTitleLine(QStringLiteral("Разница текущих и предполагаемых оценок"));
     setTag(ChartDel, 0);
     Label3 = new QLabel(QStringLiteral("C"), ChartDel);
     Label3->move(6, 4);
