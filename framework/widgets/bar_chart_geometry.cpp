@@ -169,83 +169,13 @@ void placeMark(const BarSeries &series, const QLocale &locale, const QFontMetric
         bar.arrowTo = bar.arrowFrom;
 }
 
-} // namespace
-
-QFont barChartFont()
+// Bars side by side share their position's slot; others stand centred on it.
+void placeBars(const BarChartModel &model, const QLocale &locale, const QFontMetrics &metrics,
+               const AxisRange &values, const AxisRange &positions,
+               const std::function<int(double)> &yOf, const std::function<int(double)> &xOf,
+               BarChartGeometry &g)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setPixelSize(11);
-    font.setKerning(false);
-    return font;
-}
-
-BarChartGeometry barChartGeometry(const BarChartModel &model, QSize size, const QLocale &locale)
-{
-    BarChartGeometry g;
-    g.size = size.expandedTo(QSize(0, 0));
-    const QFontMetrics metrics(barChartFont());
-    const int lineHeight = metrics.height();
-    const int width = g.size.width(), height = g.size.height();
-
-    int textTop = 0, textBottom = 0;
-    placeTitleAndFoot(model, lineHeight, g, textTop, textBottom);
-    QRect area(QPoint(percentOf(width, model.marginLeftPercent), textTop + percentOf(height, 4)),
-               QPoint(width - 1 - percentOf(width, 3), textBottom - 1 - percentOf(height, 4)));
-    placeLegend(model, metrics, area, g);
-
-    // The depth is chart3DPercent % of the plot's smaller side, seen at 45 degrees: half of
-    // it shows to the right and half upwards.
-    g.depth = model.view3D ? percentOf(std::max(0, std::min(area.width(), area.height())),
-                                       model.chart3DPercent) /
-                                 2
-                           : 0;
-    const int plotTop = area.top() + g.depth;
-    const int plotBottom = std::max(plotTop, area.bottom() - kTickLength - kLabelGap - lineHeight);
-
-    // Value axis: its range maps onto the plot less the room its marks need.
-    const MarkPads pads = markPads(model, lineHeight + 2);
-    const int plotHeight = plotBottom - plotTop;
-    const int padTop = std::min(pads.top, plotHeight / 3);
-    const int padBottom = std::min(pads.bottom, plotHeight / 3);
-    const int valueTop = plotTop + padTop, valueBottom = plotBottom - padBottom;
-    const AxisRange values = valueAxisRange(model);
-    g.valueMin = values.min;
-    g.valueMax = values.max;
-    g.valueStep = axisLabelStep(values.span(), model.leftAxis.increment, valueBottom - valueTop,
-                                lineHeight + 2);
-    auto yOf = [&](double value) {
-        return toPixel(valueTop + (values.max - value) / values.span() * (valueBottom - valueTop));
-    };
-    g.zeroY = yOf(std::clamp(0.0, values.min, values.max));
-
-    QList<PlacedText> valueTexts;
-    int labelWidth = 0;
-    for (double value : axisTickValues(values, g.valueStep)) {
-        const QString text = formatMarkValue(value, locale);
-        const int textWidth = metrics.horizontalAdvance(text);
-        labelWidth = std::max(labelWidth, textWidth);
-        g.valueTicks.append(yOf(value));
-        valueTexts.append({QRect(0, yOf(value) - lineHeight / 2, textWidth, lineHeight), text});
-    }
-    const int plotLeft = area.left() + labelWidth + kLabelGap + kTickLength + 1;
-    const int plotRight = std::max(plotLeft, area.right() - g.depth);
-    g.plot = QRect(QPoint(plotLeft, plotTop), QPoint(plotRight, plotBottom));
-    for (PlacedText &label : valueTexts) {
-        label.rect.moveRight(plotLeft - kTickLength - kLabelGap - 1);
-        g.valueLabels.append(label);
-    }
-
-    // Bottom axis and the bars.
-    const AxisRange positions = bottomAxisRange(model);
-    const auto xOf = [&](double x) {
-        return toPixel(plotLeft + (x - positions.min) / positions.span() * (plotRight - plotLeft));
-    };
-    placeBottomLabels(model, locale, metrics, positions, xOf, g);
-
-    const double slot = barSlot(model, positions, plotRight - plotLeft);
+    const double slot = barSlot(model, positions, g.plot.width() - 1);
     QList<int> widths, offsets;
     int sideTotal = 0;
     const auto sideCount = std::count_if(model.series.begin(), model.series.end(),
@@ -291,6 +221,85 @@ BarChartGeometry barChartGeometry(const BarChartModel &model, QSize size, const 
             g.bars.append(bar);
         }
     }
+}
+
+} // namespace
+
+QFont barChartFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
+    font.setPixelSize(11);
+    font.setKerning(false);
+    return font;
+}
+
+BarChartGeometry barChartGeometry(const BarChartModel &model, QSize size, const QLocale &locale)
+{
+    BarChartGeometry g;
+    g.size = size.expandedTo(QSize(0, 0));
+    const QFontMetrics metrics(barChartFont());
+    const int lineHeight = metrics.height();
+    const int width = g.size.width(), height = g.size.height();
+
+    int textTop = 0, textBottom = 0;
+    placeTitleAndFoot(model, lineHeight, g, textTop, textBottom);
+    QRect area(QPoint(percentOf(width, model.marginLeftPercent), textTop + percentOf(height, 4)),
+               QPoint(width - 1 - percentOf(width, 3), textBottom - 1 - percentOf(height, 4)));
+    placeLegend(model, metrics, area, g);
+
+    // The back plane lies chart3DPercent % of the plot's smaller side behind the front one;
+    // seen obliquely, receding lines show at half length, to the right and upwards.
+    g.depth = model.view3D ? percentOf(std::max(0, std::min(area.width(), area.height())),
+                                       model.chart3DPercent) /
+                                 2
+                           : 0;
+    const int plotTop = area.top() + g.depth;
+    const int plotBottom = std::max(plotTop, area.bottom() - kTickLength - kLabelGap - lineHeight);
+
+    // Value axis: its range maps onto the plot less the room its marks need.
+    const MarkPads pads = markPads(model, lineHeight + 2);
+    const int plotHeight = plotBottom - plotTop;
+    const int padTop = std::min(pads.top, plotHeight / 3);
+    const int padBottom = std::min(pads.bottom, plotHeight / 3);
+    const int valueTop = plotTop + padTop, valueBottom = plotBottom - padBottom;
+    const AxisRange values = valueAxisRange(model);
+    g.valueMin = values.min;
+    g.valueMax = values.max;
+    g.valueStep = axisLabelStep(values.span(), model.leftAxis.increment, valueBottom - valueTop,
+                                lineHeight + 2);
+    const std::function<int(double)> yOf = [&](double value) {
+        return toPixel(valueTop + (values.max - value) / values.span() * (valueBottom - valueTop));
+    };
+    g.zeroY = yOf(std::clamp(0.0, values.min, values.max));
+
+    QList<PlacedText> valueTexts;
+    int labelWidth = 0;
+    for (double value : axisTickValues(values, g.valueStep)) {
+        const QString text = formatMarkValue(value, locale);
+        const int textWidth = metrics.horizontalAdvance(text);
+        labelWidth = std::max(labelWidth, textWidth);
+        g.valueTicks.append(yOf(value));
+        valueTexts.append({QRect(0, yOf(value) - lineHeight / 2, textWidth, lineHeight), text});
+    }
+    const int plotLeft = area.left() + labelWidth + kLabelGap + kTickLength + 1;
+    const int plotRight = std::max(plotLeft, area.right() - g.depth);
+    g.plot = QRect(QPoint(plotLeft, plotTop), QPoint(plotRight, plotBottom));
+    for (PlacedText &label : valueTexts) {
+        label.rect.moveRight(plotLeft - kTickLength - kLabelGap - 1);
+        g.valueLabels.append(label);
+    }
+
+    // Bottom axis and the bars.
+    const AxisRange positions = bottomAxisRange(model);
+    const std::function<int(double)> xOf = [&](double x) {
+        return toPixel(plotLeft + (x - positions.min) / positions.span() * (plotRight - plotLeft));
+    };
+    placeBottomLabels(model, locale, metrics, positions, xOf, g);
+
+    placeBars(model, locale, metrics, values, positions, yOf, xOf, g);
     // Left to right, so that in 3-D each bar hides the side of its left neighbour.
     std::stable_sort(g.bars.begin(), g.bars.end(), [](const PlacedBar &a, const PlacedBar &b) {
         return a.front.left() < b.front.left();
