@@ -74,7 +74,7 @@ void TForm1::mmPlotCClick()
     }
     ChartDel->show();
     plots::fillDifferenceChart(ChartDel->model(), plots::profileDifferences(ProfileScores),
-                               chooserColour(cbABCD1col), formtexts::kWholeProfileFoot);
+                               chooserColour(cbABCD1col), plots::kWholeProfileFoot);
     ChartDel->redraw();
 }
 

@@ -39,7 +39,6 @@ inline const QString kTxtFilter = QStringLiteral("TXT Files (*.txt)|*.TXT");
 inline const QString kPlotBHint =
     QStringLiteral("Для вывода данных и альтернатив по вопросу два раза кликните \"мышью\" по "
                    "соответсвующему графику.");
-inline const QString kWholeProfileFoot = QStringLiteral("Суммарные значения по всем шкалам");
 
 inline const QString kResultFilter = QStringLiteral("CRY Files (*.cry)|*.cry");
 

@@ -9,6 +9,13 @@ const std::array<QString, kTypeCount> TypeLetters = {
     QStringLiteral("[D]"),
 };
 
+const std::array<QString, kTypeCount> DifferenceBarLetters = {
+    QStringLiteral("A"),
+    QStringLiteral("B"),
+    QStringLiteral("C"),
+    QStringLiteral("D"),
+};
+
 const std::array<QString, kQuestionCount> QuestionTitles = {
     QStringLiteral("1. Важнейшие характеристики"),
     QStringLiteral("2. Общий стиль лидерства в организации"),

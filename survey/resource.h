@@ -17,6 +17,9 @@ constexpr int kDescriptionEntries = kTypeCount * kDescriptionFragments;
 // Entry e: "[A]" .. "[D]", the label of bar e + 1 of a question chart.
 extern const std::array<QString, kTypeCount> TypeLetters;
 
+// Entry e: "A" .. "D", the label of bar e + 1 of the difference chart.
+extern const std::array<QString, kTypeCount> DifferenceBarLetters;
+
 // Entry e: the title of question e + 1, "1. ..." .. "6. ...".
 extern const std::array<QString, kQuestionCount> QuestionTitles;
 

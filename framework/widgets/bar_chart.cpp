@@ -6,32 +6,71 @@ namespace ui {
 
 BarChart::BarChart(QWidget *parent) : QFrame(parent)
 {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    // The rendering covers every pixel.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BarChart::setTitle(const QString &title)
+BarChartModel &BarChart::model()
 {
-    m_title = title;
+    // The caller may change anything; the next image() or paint renders afresh.
+    m_cacheValid = false;
+    return m_model;
+}
+
+BarSeries &BarChart::series(int index)
+{
+    // A series asked for by number exists from then on.
+    BarChartModel &chart = model();
+    while (chart.series.size() <= index)
+        chart.series.append(BarSeries());
+    return chart.series[index];
+}
+
+void BarChart::clearTitle()
+{
+    m_model.title.clear();
+    redraw();
+}
+
+void BarChart::addTitleLine(const QString &line)
+{
+    m_model.title.append(line);
+    redraw();
+}
+
+void BarChart::clearFoot()
+{
+    m_model.foot.clear();
+    redraw();
+}
+
+void BarChart::addFootLine(const QString &line)
+{
+    m_model.foot.append(line);
+    redraw();
+}
+
+void BarChart::redraw()
+{
+    m_cacheValid = false;
     update();
 }
 
-void BarChart::setFootText(const QString &foot)
+QImage BarChart::image() const
 {
-    m_foot = foot;
-    update();
+    const QLocale locale;
+    if (!m_cacheValid || m_cache.size() != size() || m_cacheLocale != locale) {
+        m_cache = renderBarChart(m_model, size(), locale);
+        m_cacheLocale = locale;
+        m_cacheValid = true;
+    }
+    return m_cache;
 }
 
-void BarChart::paintEvent(QPaintEvent *event)
+void BarChart::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    const QRect area = contentsRect().adjusted(4, 4, -4, -4);
-    painter.drawText(area, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_title);
-    painter.drawText(area, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap, m_foot);
+    painter.drawImage(0, 0, image());
 }
 
 void BarChart::mouseDoubleClickEvent(QMouseEvent *)

@@ -1,21 +1,37 @@
 #pragma once
 
+#include "bar_chart_model.h"
+
 #include <QFrame>
+#include <QImage>
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 namespace ui {
 
-// The bar-chart control: a title above and a foot text below the plot area. Series and
-// axes are added by the charts that need them.
+// The bar-chart control: shows its model as renderBarChart paints it at the control's size.
+// The tooltip is QWidget's; a "tag" dynamic property may carry the chart's identity.
 class BarChart : public QFrame {
     Q_OBJECT
 public:
     explicit BarChart(QWidget *parent = nullptr);
 
-    QString title() const { return m_title; }
-    void setTitle(const QString &title);
-    QString footText() const { return m_foot; }
-    void setFootText(const QString &foot);
+    // Call redraw() after changing the model directly.
+    BarChartModel &model();
+    const BarChartModel &model() const { return m_model; }
+    BarSeries &series(int index); // model().series[index], appended with defaults if missing
+
+    void clearTitle();
+    void addTitleLine(const QString &line);
+    QStringList titleLines() const { return m_model.title; }
+    void clearFoot();
+    void addFootLine(const QString &line);
+    QStringList footLines() const { return m_model.foot; }
+
+    void redraw(); // schedule a repaint with the current model
+    // The chart exactly as shown at the widget's current size.
+    QImage image() const;
 
 signals:
     void doubleClicked();
@@ -25,8 +41,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QString m_title;
-    QString m_foot;
+    BarChartModel m_model;
+    // The last rendering and what it was rendered for.
+    mutable QImage m_cache;
+    mutable QLocale m_cacheLocale;
+    mutable bool m_cacheValid = false;
 };
 
 } // namespace ui

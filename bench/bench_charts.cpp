@@ -1,0 +1,66 @@
+// Filling and rendering the charts of Plot C (goal under 1 ms) and of Plot B (under 5 ms).
+#include "difference_chart.h"
+#include "question_charts.h"
+#include "widgets/bar_chart_model.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QSize kChartPlaces[] = {{228, 257}, {227, 257}, {227, 257},
+                              {228, 257}, {227, 257}, {227, 257}};
+
+void BM_FillAndRenderDifferenceChart(benchmark::State &state)
+{
+    ui::BarChartModel chart;
+    plots::setupDifferenceChart(chart);
+    chart.series[0].marksVisible = true;
+    const survey::ProfileScores scores = {40.5, 30.25, 20, 9.25, 25, 25, 37.5, 12.5};
+    for (auto _ : state) {
+        plots::fillDifferenceChart(chart, plots::profileDifferences(scores), Qt::red,
+                                   plots::kWholeProfileFoot);
+        const QImage image = ui::renderBarChart(chart, QSize(334, 353));
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FillAndRenderDifferenceChart)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+void BM_FillAndRenderSixQuestionCharts(benchmark::State &state)
+{
+    survey::AnswerTable answers{};
+    for (int row = 0; row < survey::kAnswerRows; ++row)
+        for (int i = 0; i < 4; ++i)
+            answers[row][i] = 10 + 7.5 * ((row + i) % 5);
+    ui::BarChartModel charts[6];
+    for (ui::BarChartModel &chart : charts)
+        plots::setupQuestionChart(chart);
+    for (auto _ : state) {
+        for (int q = 1; q <= 6; ++q) {
+            plots::fillQuestionChart(charts[q - 1], q, answers, Qt::red, Qt::blue);
+            const QImage image = ui::renderBarChart(charts[q - 1], kChartPlaces[q - 1]);
+            benchmark::DoNotOptimize(image.constBits());
+        }
+    }
+}
+BENCHMARK(BM_FillAndRenderSixQuestionCharts)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Text needs a GUI application; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

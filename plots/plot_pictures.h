@@ -1,0 +1,30 @@
+#pragma once
+
+#include "profile_model.h"
+
+#include <QColor>
+#include <QImage>
+#include <QLocale>
+#include <QString>
+
+// The pictures the window's "Save" captures from the screen, drawn without a screen: the
+// information strip above the plot, Plot A and Plot B as saved, and the difference chart.
+namespace plots {
+
+// The 26-pixel strip above a saved plot: button-face background, the information line
+// centred in (0, 2, 672, 21), and the lower part of the plot letter at (674, -4).
+QImage informationStrip(const QString &info, const QString &plotLetter, int width = 686);
+
+// Strip + Plot A canvas (686 x 672) -> 686 x 698.
+QImage savedPlotAPicture(const QString &info, const QImage &plotACanvas);
+
+// Strip + the top 517 rows of the Plot B panel with its six question charts -> 686 x 543.
+QImage savedPlotBPicture(const QString &info, const survey::AnswerTable &answers,
+                         const QColor &nowColour, const QColor &futureColour,
+                         const QLocale &locale = QLocale());
+
+// The whole-profile difference chart at 334 x 353, with its letter "C".
+QImage differenceChartPicture(const survey::ProfileScores &scores, const QColor &colour, bool marks,
+                              const QLocale &locale = QLocale());
+
+} // namespace plots
