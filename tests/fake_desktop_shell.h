@@ -2,13 +2,15 @@
 
 #include "shell/desktop_shell.h"
 
+#include <QColor>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 
 // A desktop shell that only records what the window asks of it, one readable line per call:
 // "hasTaskbar", "hideTaskbar", "showTaskbar", "screenSize", "workArea",
 // "setWorkArea 0,0,1920,1080" (left, top, right, bottom), "appendSystemMenuEntry 1025 О программе",
-// "setSystemCommandHandler".
+// "setSystemCommandHandler", "captureScreenRect 336,8 686x698" (left,top width x height).
 class RecordingDesktopShell : public shell::DesktopShell {
 public:
     explicit RecordingDesktopShell(bool taskbar = true, QSize screen = QSize(1920, 1080))
@@ -59,6 +61,23 @@ public:
         m_handler = std::move(handler);
     }
 
+    // A plain picture of captureColour in the rectangle's size.
+    QImage captureScreenRect(const QRect &rect, QWidget *window) override
+    {
+        calls << QStringLiteral("captureScreenRect %1,%2 %3x%4")
+                     .arg(rect.x())
+                     .arg(rect.y())
+                     .arg(rect.width())
+                     .arg(rect.height());
+        capturedRect = rect;
+        captureWindow = window;
+        if (rect.isEmpty())
+            return QImage();
+        QImage image(rect.size(), QImage::Format_RGB32);
+        image.fill(captureColour);
+        return image;
+    }
+
     // Plays the window's WM_SYSCOMMAND handling; the default handling of a real desktop (move,
     // minimize, close) is not imitated. False when no handler is set.
     bool sendSystemCommand(quintptr command)
@@ -73,6 +92,9 @@ public:
     QStringList calls;
     QWidget *menuWindow = nullptr;
     QWidget *handlerWindow = nullptr;
+    QRect capturedRect;
+    QWidget *captureWindow = nullptr;
+    QColor captureColour = Qt::white;
 
 private:
     bool m_taskbar;

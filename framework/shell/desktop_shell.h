@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -10,7 +11,8 @@
 
 class QWidget;
 
-// The desktop around the main window: the taskbar, the work area and the window's system menu.
+// The desktop around the main window: the taskbar, the work area, the window's system menu and
+// screen capture.
 // The window talks to this interface only, so that it runs on any desktop and tests can record
 // what it asks for.
 namespace shell {
@@ -66,6 +68,12 @@ public:
     // call replaces the handler.
     virtual void setSystemCommandHandler(QWidget *window,
                                          std::function<void(quintptr)> handler) = 0;
+
+    // A copy of what the screen shows in `rect` (screen coordinates, one pixel per design pixel
+    // whatever the screen's scaling): an RGB32 image of exactly rect's size, null for an empty
+    // rectangle. `window` is the program's window lying under the rectangle; desktops that cannot
+    // read the screen render it instead.
+    virtual QImage captureScreenRect(const QRect &rect, QWidget *window) = 0;
 };
 
 // The shell of the platform the program was built for.

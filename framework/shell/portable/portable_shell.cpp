@@ -1,4 +1,5 @@
 #include "portable_shell.h"
+#include "screen_capture.h"
 #include "system_menu.h"
 
 #include <QGuiApplication>
@@ -29,6 +30,11 @@ void PortableShell::setSystemCommandHandler(QWidget *window, std::function<void(
 {
     if (window)
         SystemMenu::of(window)->setHandler(std::move(handler));
+}
+
+QImage PortableShell::captureScreenRect(const QRect &rect, QWidget *window)
+{
+    return captureScreenRectPortable(rect, window);
 }
 
 QMenu *PortableShell::systemMenu(QWidget *window)

@@ -18,6 +18,7 @@ public:
     void setWorkArea(const WorkArea &) override {}
     void appendSystemMenuEntry(QWidget *window, quint32 commandId, const QString &text) override;
     void setSystemCommandHandler(QWidget *window, std::function<void(quintptr)> handler) override;
+    QImage captureScreenRect(const QRect &rect, QWidget *window) override;
 
     // The window's system menu popup, made on first use; its actions carry the command numbers
     // as data. Null for a null window.

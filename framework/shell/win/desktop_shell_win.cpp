@@ -6,8 +6,11 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 
 #include <string>
@@ -155,6 +158,39 @@ public:
     {
         if (window)
             hookFor(window)->setHandler(std::move(handler));
+    }
+
+    QImage captureScreenRect(const QRect &rect, QWidget *) override
+    {
+        if (rect.isEmpty())
+            return QImage();
+        // The screen is read in device pixels; the picture is kept in design pixels. Qt keeps a
+        // screen's top-left corner where the device puts it and scales from there.
+        const QScreen *screen = QGuiApplication::screenAt(rect.topLeft());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+        const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+        const QRect device(origin + (rect.topLeft() - origin) * ratio,
+                           (QSizeF(rect.size()) * ratio).toSize());
+
+        QImage image(device.size(), QImage::Format_RGB32);
+        if (image.isNull())
+            return QImage();
+        if (win32shell::copyScreenPixels(device.x(), device.y(), device.width(), device.height(),
+                                         image.bits())) {
+            // The fourth byte is undefined in the copy but opaque in RGB32.
+            for (int y = 0; y < image.height(); ++y) {
+                auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x)
+                    line[x] |= 0xFF000000u;
+            }
+        } else {
+            image.fill(Qt::black);
+        }
+        if (image.size() != rect.size())
+            image = image.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        return image;
     }
 
 private:

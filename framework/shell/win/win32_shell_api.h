@@ -37,6 +37,12 @@ void setWorkArea(const RECT &area);
 // in the ANSI code page (Windows-1251 for this program). Failures leave the menu as it was.
 void appendSystemMenuEntry(HWND window, UINT commandId, const std::string &ansiText);
 
+// Copies the screen's pixels at (left, top), width x height, into `pixels`: a top-down buffer of
+// 32-bit pixels (blue, green, red, unused byte), width * height of them. One block copy from the
+// whole screen's device context into a bitmap; the screen context is given back also when the
+// copy fails. False on any failure; the buffer's content is then undefined.
+bool copyScreenPixels(int left, int top, int width, int height, void *pixels);
+
 // The WParam of a WM_SYSCOMMAND message addressed to the window; nothing for any other message.
 std::optional<WPARAM> systemCommandFor(const MSG *message, HWND window);
 
