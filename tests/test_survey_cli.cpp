@@ -129,3 +129,12 @@ TEST(SurveyCli, UsageErrorsExitWithTwo)
         EXPECT_FALSE(run.err.isEmpty());
     }
 }
+
+TEST(SurveyCli, VersionIsTheBuildsVersion)
+{
+    const CliRun run = runCli({QStringLiteral("--version")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QByteArray("ocai-cli " OCAI_VERSION "\n"));
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_FALSE(QByteArray(OCAI_VERSION).isEmpty());
+}

@@ -48,6 +48,10 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return cli::usageError(QString::fromLatin1(kUsage));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--version")) {
+        std::printf("ocai-cli %s\n", OCAI_VERSION);
+        return 0;
+    }
     if (command == QLatin1String("decrypt"))
         return cli::runDecrypt(args);
     if (command == QLatin1String("encrypt"))

@@ -1,0 +1,143 @@
+// The folder the save dialogs propose: beside the program when it may write there, else in
+// the user's documents folder.
+#include "widgets/save_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char *name, const QString &value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedEnv()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
+bool writeFile(const QString &path, const QByteArray &bytes = {})
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Case {
+    const char *name;
+    QStringList dirs, files; // made first, relative to a fresh temporary root
+    QString programDir, folderName;
+    QString userDirsLine; // for config/user-dirs.dirs, when not empty
+    bool readOnlyProgram; // permission bits only: cannot stop root
+    QString expected;
+};
+
+} // namespace
+
+TEST(SaveFolder, BesideTheProgramOrInTheDocuments)
+{
+    const QString cyrillicDocs = QStringLiteral("Документы");
+    const Case cases[] = {
+        {"missing folder beside a writable program is made",
+         {"app"},
+         {},
+         "app/",
+         "Results",
+         {},
+         false,
+         "app/Results"},
+        {"existing folder beside the program is kept",
+         {"app/Данные"},
+         {},
+         "app/",
+         "Данные",
+         {},
+         false,
+         "app/Данные"},
+        {"program folder that cannot exist (a file on its path)",
+         {},
+         {"app"},
+         "app/bin/",
+         "Results",
+         {},
+         false,
+         "home/Documents/Results"},
+        {"folder name taken by a file",
+         {"app"},
+         {"app/Results"},
+         "app/",
+         "Results",
+         {},
+         false,
+         "home/Documents/Results"},
+        {"documents folder named in user-dirs.dirs",
+         {},
+         {"app"},
+         "app/bin/",
+         "Данные",
+         "XDG_DOCUMENTS_DIR=\"$HOME/" + cyrillicDocs + "\"",
+         false,
+         "home/" + cyrillicDocs + "/Данные"},
+        {"read-only program folder",
+         {"app"},
+         {},
+         "app/",
+         "Results",
+         {},
+         true,
+         "home/Documents/Results"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.readOnlyProgram && ::geteuid() == 0)
+            continue; // root writes anyway; the file-on-the-path case stands in for it
+        QTemporaryDir root;
+        ASSERT_TRUE(root.isValid());
+        // Nothing may land in the real home.
+        const ScopedEnv home("HOME", root.filePath(QStringLiteral("home")));
+        const ScopedEnv config("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")));
+        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("home")));
+        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
+        if (!c.userDirsLine.isEmpty()) {
+            ASSERT_TRUE(writeFile(root.filePath(QStringLiteral("config/user-dirs.dirs")),
+                                  c.userDirsLine.toUtf8() + '\n'));
+        }
+        for (const QString &dir : c.dirs)
+            ASSERT_TRUE(QDir(root.path()).mkpath(dir));
+        for (const QString &file : c.files)
+            ASSERT_TRUE(writeFile(root.filePath(file), "x"));
+        const QString programDir = root.filePath(c.programDir);
+        if (c.readOnlyProgram) {
+            ASSERT_TRUE(QFile::setPermissions(programDir, QFile::ReadOwner | QFile::ExeOwner));
+        }
+
+        const QString folder =
+            ui::defaultSaveFolder(QDir::toNativeSeparators(programDir), c.folderName);
+
+        EXPECT_EQ(folder, QDir::toNativeSeparators(root.filePath(c.expected)));
+        EXPECT_TRUE(QFileInfo(folder).isDir());
+        // The write test leaves nothing behind.
+        EXPECT_TRUE(QDir(folder)
+                        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                        .isEmpty());
+        if (c.readOnlyProgram)
+            QFile::setPermissions(programDir,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
