@@ -139,8 +139,10 @@ TEST_F(PortableShellTest, MenuListsStandardEntriesThenAppendedOnes)
         commands.push_back(action->isSeparator() ? 0 : action->data().toULongLong());
     }
     EXPECT_EQ(texts,
-              QStringList({"Свернуть", "Развернуть", "Закрыть", "-", "О программе", "-", "Ещё"}));
-    EXPECT_EQ(commands, (std::vector<qulonglong>{0xF020, 0xF030, 0xF060, 0, 1025, 0, 2000}));
+              QStringList({"Восстановить", "Свернуть", "Развернуть", "Закрыть", "-",
+                           "О программе", "-", "Ещё"}));
+    EXPECT_EQ(commands,
+              (std::vector<qulonglong>{0xF120, 0xF020, 0xF030, 0xF060, 0, 1025, 0, 2000}));
     EXPECT_EQ(shell.systemMenu(&window), menu); // one menu per window
     EXPECT_EQ(shell.systemMenu(nullptr), nullptr);
 }
@@ -199,6 +201,17 @@ TEST_F(PortableShellTest, StandardEntriesCallTheHandlerThenDoTheirWork)
     actionNamed(menu, QStringLiteral("Развернуть"))->trigger();
     EXPECT_EQ(log, QStringList({"command f030"}));
     EXPECT_TRUE(window.isMaximized());
+
+    // "Восстановить" is offered only to a maximised or minimised window, and restores it.
+    QAction *restore = actionNamed(menu, QStringLiteral("Восстановить"));
+    emit menu->aboutToShow();
+    EXPECT_TRUE(restore->isEnabled());
+    log.clear();
+    restore->trigger();
+    EXPECT_EQ(log, QStringList({"command f120"}));
+    EXPECT_FALSE(window.isMaximized());
+    emit menu->aboutToShow();
+    EXPECT_FALSE(restore->isEnabled());
 
     log.clear();
     actionNamed(menu, QStringLiteral("Закрыть"))->trigger();
