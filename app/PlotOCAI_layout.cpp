@@ -120,6 +120,7 @@ void TForm1::createPlotPanel(QWidget *client)
 {
     paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    paPlot->setAutoFillBackground(true); // the diagram beneath must not show between charts
     const QRect places[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
                             {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};

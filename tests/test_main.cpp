@@ -1,3 +1,5 @@
+#include "widgets/fonts.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ui::installFontSubstitutions(); // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
