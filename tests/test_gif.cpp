@@ -42,11 +42,10 @@ std::vector<QRgb> distinctColours(int n)
     return colours;
 }
 
+// What giflib reads back from a file: the global table and the first image.
 struct DecodedGif {
     bool ok = false;
-    QByteArray version;
-    int width = 0, height = 0, colourResolution = 0, background = -1, aspect = -1;
-    int imageCount = 0, extensionBlocks = 0;
+    int imageCount = 0, extensionBlocks = 0, colourResolution = 0;
     bool interlaced = true, localTable = true;
     std::vector<QRgb> table;
     QImage pixels;
@@ -55,57 +54,43 @@ struct DecodedGif {
 DecodedGif decode(GifFileType *gif)
 {
     DecodedGif out;
-    if (!gif)
-        return out;
-    if (DGifSlurp(gif) == GIF_OK && gif->SColorMap && gif->ImageCount >= 1) {
-        out.ok = true;
-        out.width = gif->SWidth;
-        out.height = gif->SHeight;
-        out.colourResolution = gif->SColorResolution;
-        out.background = gif->SBackGroundColor;
-        out.aspect = gif->AspectByte;
-        out.imageCount = gif->ImageCount;
-        out.extensionBlocks = gif->ExtensionBlockCount;
+    if (gif && DGifSlurp(gif) == GIF_OK && gif->SColorMap && gif->ImageCount >= 1) {
+        const SavedImage &image = gif->SavedImages[0];
+        out = {true,
+               gif->ImageCount,
+               gif->ExtensionBlockCount + image.ExtensionBlockCount,
+               gif->SColorResolution,
+               image.ImageDesc.Interlace,
+               image.ImageDesc.ColorMap != nullptr,
+               {},
+               QImage(image.ImageDesc.Width, image.ImageDesc.Height, QImage::Format_RGB32)};
         for (int i = 0; i < gif->SColorMap->ColorCount; ++i) {
             const GifColorType c = gif->SColorMap->Colors[i];
             out.table.push_back(qRgb(c.Red, c.Green, c.Blue));
         }
-        const SavedImage &image = gif->SavedImages[0];
-        out.extensionBlocks += image.ExtensionBlockCount;
-        out.interlaced = image.ImageDesc.Interlace;
-        out.localTable = image.ImageDesc.ColorMap != nullptr;
-        out.pixels = QImage(image.ImageDesc.Width, image.ImageDesc.Height, QImage::Format_RGB32);
-        for (int y = 0; y < out.pixels.height(); ++y)
-            for (int x = 0; x < out.pixels.width(); ++x)
-                out.pixels.setPixel(x, y,
-                                    out.table[image.RasterBits[y * image.ImageDesc.Width + x]]);
+        for (int i = 0; i < image.ImageDesc.Width * image.ImageDesc.Height; ++i)
+            out.pixels.setPixel(i % image.ImageDesc.Width, i / image.ImageDesc.Width,
+                                out.table[image.RasterBits[i]]);
     }
     int error = 0;
-    DGifCloseFile(gif, &error);
+    if (gif)
+        DGifCloseFile(gif, &error);
     return out;
 }
-
-struct MemoryReader {
-    QByteArray bytes;
-    qsizetype position = 0;
-};
 
 int readFromMemory(GifFileType *gif, GifByteType *to, int length)
 {
-    auto *reader = static_cast<MemoryReader *>(gif->UserData);
-    const int n = int(qMin<qsizetype>(length, reader->bytes.size() - reader->position));
-    memcpy(to, reader->bytes.constData() + reader->position, size_t(n));
-    reader->position += n;
+    auto *rest = static_cast<QByteArray *>(gif->UserData);
+    const int n = int(qMin<qsizetype>(length, rest->size()));
+    memcpy(to, rest->constData(), size_t(n));
+    rest->remove(0, n);
     return n;
 }
 
-DecodedGif decodeBytes(const QByteArray &bytes)
+DecodedGif decodeBytes(QByteArray bytes)
 {
-    MemoryReader reader{bytes};
     int error = 0;
-    DecodedGif out = decode(DGifOpen(&reader, readFromMemory, &error));
-    out.version = bytes.left(6);
-    return out;
+    return decode(DGifOpen(&bytes, readFromMemory, &error));
 }
 
 QImage opaque(const QImage &image)
@@ -202,19 +187,6 @@ TEST(GifWriter, PaletteMostFrequentFirstThenFiller)
     }
 }
 
-TEST(GifWriter, MostFrequentColourTakesIndexZero)
-{
-    // 299 colours on 3 pixels each and one on many: the dominant one is entry 0 and its
-    // pixels are index 0.
-    std::vector<QRgb> colours = distinctColours(300);
-    std::vector<int> counts(300, 3);
-    counts[123] = 500;
-    const gifio::IndexedImage reduced = gifio::reduceColours(pictureOf(colours, counts, 11));
-    ASSERT_EQ(reduced.palette.size(), 256);
-    EXPECT_EQ(reduced.palette[0], colours[123]);
-    EXPECT_EQ(reduced.indices.count('\0'), 500);
-}
-
 TEST(GifWriter, FewColoursComeBackPixelForPixel)
 {
     struct Case {
@@ -233,8 +205,6 @@ TEST(GifWriter, FewColoursComeBackPixelForPixel)
         const QImage image = pictureOf(colours, counts, 37, c.format);
         const DecodedGif back = decodeBytes(gifio::encodeGif87a(image));
         ASSERT_TRUE(back.ok);
-        EXPECT_EQ(back.width, image.width());
-        EXPECT_EQ(back.height, image.height());
         EXPECT_EQ(back.pixels, opaque(image));
     }
 }
@@ -257,9 +227,11 @@ TEST(GifWriter, ManyColoursTakeTheFirstNearestEntry)
         std::vector<int> counts;
         for (int i = 0; i < n; ++i)
             counts.push_back(1 + (i * 13) % 5);
+        counts[std::size_t(n / 2)] = 500; // the most frequent colour is entry 0
         const QImage image = pictureOf(colours, counts, 97);
         const gifio::IndexedImage reduced = gifio::reduceColours(image);
         ASSERT_EQ(reduced.palette.size(), 256);
+        EXPECT_EQ(reduced.palette[0], colours[std::size_t(n / 2)]);
         const std::vector<QRgb> palette(reduced.palette.begin(), reduced.palette.end());
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {

@@ -91,9 +91,10 @@ template <typename Visit> void forEachRun(const QImage &image, Visit visit)
 {
     quint32 run = kNoColour;
     quint32 length = 0;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const quint32 colour = line[x] & kRgbMask;
             if (colour == run) {
                 ++length;
