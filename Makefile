@@ -37,3 +37,14 @@ bench: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Debian package $(BUILD_DIR)/ocai-plot_<version>_amd64.deb; dpkg-shlibdeps computes its
+# dependencies. package-check validates it as CI does.
+.PHONY: package package-check
+package: DEBIAN_PACKAGES += dpkg-dev file
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+package-check: DEBIAN_PACKAGES += desktop-file-utils appstream lintian
+package-check: package
+	BUILD_DIR=$(BUILD_DIR) bash .ci/check-package
