@@ -230,5 +230,6 @@ void TForm1::createMenu()
     connect(Clear1, &QAction::triggered, this, &TForm1::Clear1Click);
     connect(ChartDel, &ui::BarChart::doubleClicked, this, &TForm1::ChartDelDblClick);
     for (ui::BarChart *chart : questionCharts())
-        connect(chart, &ui::BarChart::doubleClicked, this, [this, chart] { Chart1DblClick(chart); });
+        connect(chart, &ui::BarChart::doubleClicked, this,
+                [this, chart] { Chart1DblClick(chart); });
 }

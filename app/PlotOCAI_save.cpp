@@ -41,8 +41,8 @@ void TForm1::btSaveClick()
     SaveDialog.folder = folder;
     SaveDialog.title = plotB ? formtexts::kSavePlotBTitle : formtexts::kSavePlotATitle;
     SaveDialog.fileName = QDir::toNativeSeparators(QDir(folder).filePath(
-        (plotB ? QStringLiteral("OCAI Plot B ") : QStringLiteral("OCAI Plot A ")) +
-        ceCode->text() + QStringLiteral(".gif")));
+        (plotB ? QStringLiteral("OCAI Plot B ") : QStringLiteral("OCAI Plot A ")) + ceCode->text() +
+        QStringLiteral(".gif")));
     QString path = ui::Dialogs::instance().saveFile(this, SaveDialog);
     if (path.isEmpty())
         return;

@@ -85,8 +85,7 @@ void TForm1::Chart1DblClick(QObject *sender)
         return;
     meInfoQ->setPlainText(memoText(plots::questionDetails(question, AnswerTable)));
     ChartDel->show();
-    plots::fillDifferenceChart(ChartDel->model(),
-                               plots::questionDifferences(AnswerTable, question),
+    plots::fillDifferenceChart(ChartDel->model(), plots::questionDifferences(AnswerTable, question),
                                chooserColour(cbABCD1col), survey::QuestionTitles[question - 1]);
     ChartDel->redraw();
     setPlotCEntry(1);

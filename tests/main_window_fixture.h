@@ -64,9 +64,9 @@ protected:
     void loadProfile(std::array<int, 4> now, std::array<int, 4> future,
                      const QString &code = QStringLiteral("r1"))
     {
-        chooseResult(code + QStringLiteral("OCAI.cry"),
-                     testfiles::encrypt(
-                         testfiles::resultText(code, testfiles::uniformRows(now, future))));
+        chooseResult(
+            code + QStringLiteral("OCAI.cry"),
+            testfiles::encrypt(testfiles::resultText(code, testfiles::uniformRows(now, future))));
         form->mmOpenClick();
         ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     }

@@ -122,3 +122,20 @@ TEST(Resource, DescriptionOfUnknownTypeIsEmpty)
     EXPECT_TRUE(typeDescription(5).isEmpty());
     EXPECT_TRUE(typeDescription(-1).isEmpty());
 }
+
+TEST(ProfileModel, PresenceTestsLookOnlyAtTheirValues)
+{
+    survey::AnswerTable answers{};
+    EXPECT_FALSE(survey::answersPresent(answers));
+    answers[5][survey::kTimeColumn] = 90; // times are not answers
+    EXPECT_FALSE(survey::answersPresent(answers));
+    answers[11][3] = -0.0; // negative zero is still zero
+    EXPECT_FALSE(survey::answersPresent(answers));
+    answers[11][3] = 1e-300;
+    EXPECT_TRUE(survey::answersPresent(answers));
+
+    survey::ProfileScores scores{};
+    EXPECT_FALSE(survey::scoresPresent(scores));
+    scores[7] = -0.5;
+    EXPECT_TRUE(survey::scoresPresent(scores));
+}

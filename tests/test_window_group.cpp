@@ -100,7 +100,8 @@ TEST_F(WindowGroupTest, AFolderWithoutResultFilesChangesNothing)
                                        testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
     form->mmGroupClick();
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("*OCAI.cry"))) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("*OCAI.cry")))
+        << dialogs.errors[0].toStdString();
     EXPECT_TRUE(dialogs.errors[0].contains(QDir::toNativeSeparators(group.path())));
     expectUnchanged(before);
 }
@@ -109,14 +110,17 @@ TEST_F(WindowGroupTest, ABrokenFileAmongGoodOnesChangesNothing)
 {
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
     const Snapshot before = snapshot();
-    writeRespondent(QStringLiteral("aOCAI.cry"), testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
+    writeRespondent(QStringLiteral("aOCAI.cry"),
+                    testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
     const QString broken = group.filePath(QStringLiteral("bOCAI.cry"));
     ASSERT_TRUE(testfiles::writeFile(broken, "not a result file at all"));
-    writeRespondent(QStringLiteral("cOCAI.cry"), testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
+    writeRespondent(QStringLiteral("cOCAI.cry"),
+                    testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
     dialogs.nextPath = broken;
     form->mmGroupClick();
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("bOCAI.cry"))) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("bOCAI.cry")))
+        << dialogs.errors[0].toStdString();
     EXPECT_EQ(dialogs.errorCaptions[0], QStringLiteral("VILT.ZARAva.Rori"));
     expectUnchanged(before);
 }

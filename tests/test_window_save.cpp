@@ -61,7 +61,8 @@ TEST_F(WindowSaveTest, OnlyAnExactGifEndingIsKept)
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
     const struct {
         const char *chosen, *written;
-    } cases[] = {{"a.gif", "a.gif"}, {"b.GIF", "b.GIF.gif"}, {"c", "c.gif"}, {"d.png", "d.png.gif"}};
+    } cases[] = {
+        {"a.gif", "a.gif"}, {"b.GIF", "b.GIF.gif"}, {"c", "c.gif"}, {"d.png", "d.png.gif"}};
     for (const auto &c : cases) {
         target(QString::fromLatin1(c.chosen));
         form->btSaveClick();
@@ -79,7 +80,8 @@ TEST_F(WindowSaveTest, AFailedWriteIsReportedNamingTheFile)
     target(QStringLiteral("missing/folder/p.gif"));
     form->btSaveClick();
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("p.gif"))) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("p.gif")))
+        << dialogs.errors[0].toStdString();
 }
 
 TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
@@ -92,9 +94,9 @@ TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
     form.show();
     dialogs.nextPath = dir.filePath(QStringLiteral("r.cry"));
     ASSERT_TRUE(testfiles::writeFile(
-        dialogs.nextPath, testfiles::encrypt(testfiles::resultText(
-                              QStringLiteral("r"), testfiles::uniformRows({40, 30, 20, 10},
-                                                                          {10, 20, 30, 40})))));
+        dialogs.nextPath,
+        testfiles::encrypt(testfiles::resultText(
+            QStringLiteral("r"), testfiles::uniformRows({40, 30, 20, 10}, {10, 20, 30, 40})))));
     form.mmOpenClick();
     QCoreApplication::processEvents();
     dialogs.nextPath = dir.filePath(QStringLiteral("shot.gif"));
@@ -102,7 +104,8 @@ TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
     const QImage saved = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(saved.size(), QSize(686, 698));
-    EXPECT_EQ(saved.copy(0, 26, 686, 672), form.imPlot->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.copy(0, 26, 686, 672),
+              form.imPlot->image().convertToFormat(QImage::Format_RGB32));
     QLocale::setDefault(QLocale::c());
 }
 
@@ -126,7 +129,8 @@ TEST_F(WindowSaveTest, ReportIsWrittenOnlyWithAnswers)
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = textcodec::fromWindows1251(file.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList lines =
+        textcodec::fromWindows1251(file.readAll()).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 36); // 35 lines, each ended by CR LF
     EXPECT_EQ(lines[1], QStringLiteral("r1"));
     EXPECT_EQ(lines[2], QStringLiteral("Отдел кадров, март"));

@@ -7,6 +7,7 @@
 #include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -39,8 +40,9 @@ QList<QRgb> fourOf(QRgb colour)
 
 void doubleClick(QWidget *widget)
 {
-    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(2, 2),
+                      widget->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
 
@@ -118,7 +120,8 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     for (const ui::BarPoint &point : bars.points)
         labels << point.label;
     EXPECT_EQ(labels, QStringList({"A", "B", "C", "D"}));
-    EXPECT_EQ(form->ChartDel->footLines(), QStringList(QStringLiteral("Суммарные значения по всем шкалам")));
+    EXPECT_EQ(form->ChartDel->footLines(),
+              QStringList(QStringLiteral("Суммарные значения по всем шкалам")));
 
     form->mmPlotCClick();
     EXPECT_FALSE(chartOnShow());
@@ -205,7 +208,8 @@ TEST_F(WindowViewsTest, TypeLabelDoubleClickReplacesTheExplanation)
     EXPECT_EQ(form->meInfoABCD->toPlainText(), expected);
     doubleClick(form->laB);
     EXPECT_EQ(form->meInfoABCD->toPlainText(), expected); // replaced, not doubled
-    EXPECT_TRUE(form->meInfoABCD->toPlainText().startsWith(QStringLiteral("Адхократическая культура\n")));
+    EXPECT_TRUE(
+        form->meInfoABCD->toPlainText().startsWith(QStringLiteral("Адхократическая культура\n")));
 
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
     form->mmPlotCClick();
@@ -229,11 +233,11 @@ TEST_F(WindowViewsTest, ClearResetsTheDataButKeepsTimesMenusAndPanels)
     EXPECT_EQ(fields(), QStringLiteral("0|0|0|0|0|0|0|0"));
     EXPECT_FALSE(form->SaveData1->isEntryEnabled());
     EXPECT_FALSE(form->SavePlot1->isEntryEnabled());
-    for (QWidget *hidden : std::initializer_list<QWidget *>{form->paPlot, form->imPlot,
-                                                              form->ChartDel, form->laPlot})
+    for (QWidget *hidden :
+         std::initializer_list<QWidget *>{form->paPlot, form->imPlot, form->ChartDel, form->laPlot})
         EXPECT_TRUE(hidden->isHidden());
     for (QWidget *shown : std::initializer_list<QWidget *>{form->paData, form->meInfoABCD,
-                                                             form->ceInfo, form->sbShotInstr})
+                                                           form->ceInfo, form->sbShotInstr})
         EXPECT_FALSE(shown->isHidden());
     EXPECT_TRUE(form->ceCode->text().isEmpty());
     EXPECT_TRUE(form->ceInfo->text().isEmpty());
@@ -275,8 +279,8 @@ TEST(ColourForIndex, MapsTheFiveItemsAndEverythingElseToBlack)
     const struct {
         int index;
         QRgb colour;
-    } cases[] = {{0, qRgb(0, 0, 0)},     {1, qRgb(255, 0, 0)}, {2, qRgb(0, 255, 0)},
-                 {3, qRgb(0, 0, 255)},   {4, qRgb(255, 255, 0)}, {5, qRgb(0, 0, 0)},
+    } cases[] = {{0, qRgb(0, 0, 0)},   {1, qRgb(255, 0, 0)},   {2, qRgb(0, 255, 0)},
+                 {3, qRgb(0, 0, 255)}, {4, qRgb(255, 255, 0)}, {5, qRgb(0, 0, 0)},
                  {-1, qRgb(0, 0, 0)}};
     for (const auto &c : cases)
         EXPECT_EQ(plots::ColorForIndex(c.index).rgb(), c.colour) << c.index;
@@ -303,6 +307,7 @@ TEST_F(WindowViewsTest, MenuBarKeepsItsHeightWhenEntriesAppear)
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
     QCoreApplication::processEvents();
     EXPECT_EQ(form->menuBar()->height(), barHeight);
+    EXPECT_EQ(form->cbABCD1col->view()->sizeHintForRow(0), 20);
     EXPECT_EQ(form->centralWidget()->mapToGlobal(QPoint(0, 0)), client);
 }
 

@@ -7,8 +7,7 @@ namespace ui {
 // Gives every item of a list the same height, as a drop-down list with a fixed item height.
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject *parent)
-        : QStyledItemDelegate(parent), m_height(height)
+    FixedHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), m_height(height)
     {
     }
 
