@@ -3,7 +3,6 @@
 #include "question_charts.h"
 #include "widgets/bar_chart_model.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -52,15 +51,3 @@ BENCHMARK(BM_FillAndRenderSixQuestionCharts)
     ->ReportAggregatesOnly();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // Text needs a GUI application; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

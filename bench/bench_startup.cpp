@@ -3,7 +3,6 @@
 #include "About.h"
 #include "PlotOCAI.h"
 #include "shell/desktop_shell.h"
-#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QTest>
@@ -25,15 +24,3 @@ static void BM_StartupToShownWindow(benchmark::State &state)
     }
 }
 BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
