@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
-    libbenchmark-dev fonts-liberation fontconfig g++-mingw-w64-x86-64
+    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig g++-mingw-w64-x86-64
 
 .PHONY: all setup configure build run test bench clean
 
