@@ -20,7 +20,8 @@ double quantile(const std::vector<double> &sorted, double p);
 
 // A 64-bit Mersenne twister and an unbiased draw of a whole number below a bound by Lemire's
 // multiply-and-reject method: standard distributions are left out because their output
-// differs between standard libraries.
+// differs between standard libraries. Bounds up to 2^32 take 32 bits a draw, the low half
+// of the twister's output first and then its high half.
 class SeededRandom {
 public:
     explicit SeededRandom(std::uint64_t seed) : m_engine(seed) {}
@@ -29,7 +30,11 @@ public:
     std::uint64_t below(std::uint64_t bound);
 
 private:
+    std::uint32_t next32();
+
     std::mt19937_64 m_engine;
+    std::uint32_t m_highHalf = 0;
+    bool m_haveHighHalf = false;
 };
 
 // The product of two 64-bit numbers as high and low halves, portable across compilers.

@@ -114,9 +114,14 @@ TEST(GroupCli, StatsRepeatWithASeedAndChangeWithAnother)
         EXPECT_EQ(first.out, again.out) << format;
         EXPECT_NE(first.out, other.out) << format;
     }
-    const QString text = QString::fromUtf8(runCli({QStringLiteral("stats"), folder}).out);
-    for (const QString &line : text.split(QLatin1Char('\n')))
-        EXPECT_LE(line.size(), 100) << line.toStdString();
+    for (const QStringList &args : {QStringList{QStringLiteral("stats"), folder},
+                                    QStringList{QStringLiteral("compare"), folder, folder,
+                                                QStringLiteral("--mean=geometric")}}) {
+        const QString text = QString::fromUtf8(runCli(args).out);
+        EXPECT_GT(text.count(QLatin1Char('\n')), 10);
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            EXPECT_LE(line.size(), 100) << line.toStdString();
+    }
 }
 
 TEST(GroupCli, OneFileIsAGroupOfOne)

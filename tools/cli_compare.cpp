@@ -84,11 +84,13 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
         }
     }
     lines << QString()
-          << QStringLiteral(
-                 "t, df, p — двусторонний t-тест Уэлча%1; p перест. — перестановочный тест.")
+          << QStringLiteral("t, df, p — двусторонний t-тест Уэлча%1;")
                  .arg(c.kind == survey::MeanKind::Geometric
-                          ? QStringLiteral(" (по центрированным логарифмам)")
-                          : QString());
+                          ? QStringLiteral(" по центрированным логарифмам баллов")
+                          : QString())
+          << QStringLiteral(
+                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1).")
+                 .arg(c.permutations);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
