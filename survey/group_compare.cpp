@@ -4,13 +4,16 @@ namespace survey {
 
 namespace {
 
-std::vector<double> scaleValues(const std::vector<ProfileScores> &respondents, MeanKind kind,
-                                std::size_t k)
+// Each score's values on the averaging scale, one list per score.
+std::array<std::vector<double>, 2 * kTypeCount>
+scaleValues(const std::vector<ProfileScores> &respondents, MeanKind kind)
 {
-    std::vector<double> values;
-    values.reserve(respondents.size());
-    for (const ProfileScores &scores : respondents)
-        values.push_back(scaledScores(scores, kind)[k]);
+    std::array<std::vector<double>, 2 * kTypeCount> values;
+    for (const ProfileScores &scores : respondents) {
+        const ProfileScores scaled = scaledScores(scores, kind);
+        for (std::size_t k = 0; k < scaled.size(); ++k)
+            values[k].push_back(scaled[k]);
+    }
     return values;
 }
 
@@ -28,13 +31,14 @@ GroupComparison compareGroups(const GroupResult &a, const GroupResult &b, MeanKi
     const ProfileScores profileA = groupProfile(a, kind), profileB = groupProfile(b, kind);
     const ProfileScores p =
         permutationPValues(a.respondents, b.respondents, kind, permutations, seed);
+    const auto valuesA = scaleValues(a.respondents, kind),
+               valuesB = scaleValues(b.respondents, kind);
     for (std::size_t k = 0; k < result.scores.size(); ++k) {
         ScoreComparison &score = result.scores[k];
         score.meanA = profileA[k];
         score.meanB = profileB[k];
         score.difference = profileB[k] - profileA[k];
-        score.welch = stats::welchTest(scaleValues(a.respondents, kind, k),
-                                       scaleValues(b.respondents, kind, k));
+        score.welch = stats::welchTest(valuesA[k], valuesB[k]);
         score.permutationP = p[k];
     }
     return result;

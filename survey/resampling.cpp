@@ -80,15 +80,11 @@ ProfileScores permutationPValues(const std::vector<ProfileScores> &a,
                 largest = std::max(largest, std::fabs(score));
     const double tolerance = 1e-9 * largest;
 
-    ProfileScores sumsA{}, total{};
-    for (std::size_t i = 0; i < pool.size(); ++i) {
-        add(total, pool[i]);
-        if (i < a.size())
-            add(sumsA, pool[i]);
-    }
-    ProfileScores sumsB{};
-    for (const ProfileScores &scores : scaledB)
-        add(sumsB, scores);
+    ProfileScores sumsA{}, sumsB{};
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        add(i < a.size() ? sumsA : sumsB, pool[i]);
+    ProfileScores total = sumsA;
+    add(total, sumsB);
     const ProfileScores profileA = profileOfSums(sumsA, a.size(), kind);
     const ProfileScores profileB = profileOfSums(sumsB, b.size(), kind);
     ProfileScores observed{};
