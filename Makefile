@@ -2,7 +2,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
-    libbenchmark-dev fonts-liberation fontconfig g++-mingw-w64-x86-64 qt6-translations-l10n
+    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig g++-mingw-w64-x86-64 \
+    qt6-translations-l10n
 
 .PHONY: all setup configure build run test bench clean
 

@@ -19,5 +19,8 @@ int runDecrypt(const QStringList &args);
 int runEncrypt(const QStringList &args);
 int runProfile(const QStringList &args);
 int runPlot(const QStringList &args);
+int runStats(const QStringList &args);
+int runCompare(const QStringList &args);
+int runSummary(const QStringList &args);
 
 } // namespace cli

@@ -34,7 +34,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 } // namespace
 
-static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot ... (see README)";
+static const char kUsage[] =
+    "usage: ocai-cli decrypt|encrypt|profile|plot|stats|compare|summary ... (see README)";
 
 int main(int argc, char **argv)
 {
@@ -60,6 +61,12 @@ int main(int argc, char **argv)
         return cli::runProfile(args);
     if (command == QLatin1String("plot"))
         return cli::runPlot(args);
+    if (command == QLatin1String("stats"))
+        return cli::runStats(args);
+    if (command == QLatin1String("compare"))
+        return cli::runCompare(args);
+    if (command == QLatin1String("summary"))
+        return cli::runSummary(args);
     return cli::usageError(
         QStringLiteral("unknown command '%1'; %2").arg(command, QLatin1String(kUsage)));
 }

@@ -1,0 +1,174 @@
+// The group subcommands' work: statistics with the bootstrap, a comparison with the
+// permutation test, and an organisation summary over many folders.
+#include "core/text_codec.h"
+#include "group_compare.h"
+#include "group_source.h"
+#include "group_statistics.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace survey;
+
+namespace {
+
+QByteArray programKey()
+{
+    return pc1KeyBytes(Pc1KeyText);
+}
+
+// The sample results, encrypted: large groups cycle through them.
+QList<QByteArray> sampleCiphers()
+{
+    QList<QByteArray> ciphers;
+    const QDir samples(QStringLiteral(OCAI_SAMPLES_DIR));
+    for (const QString &name : samples.entryList({QStringLiteral("*OCAI.txt")}, QDir::Files)) {
+        QFile file(samples.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray text = file.readAll();
+        text.replace("\r\n", "\n").replace("\n", "\r\n");
+        ciphers << Pc1Encrypt(programKey(), textcodec::toWindows1251(QString::fromUtf8(text)));
+    }
+    return ciphers;
+}
+
+bool writeFolder(const QString &folder, int files, int offset, const QList<QByteArray> &ciphers)
+{
+    if (ciphers.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    for (int i = 0; i < files; ++i) {
+        QFile file(folder + QStringLiteral("/r%1OCAI.cry").arg(i, 5, 10, QLatin1Char('0')));
+        const QByteArray &cipher = ciphers[(i + offset) % ciphers.size()];
+        if (!file.open(QIODevice::WriteOnly) || file.write(cipher) != cipher.size())
+            return false;
+    }
+    return true;
+}
+
+// One folder of 10 000 files, and 100 folders of 100: written on first use, kept after.
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString largeFolder()
+{
+    static const bool written =
+        writeFolder(scratch().filePath(QStringLiteral("large")), 10000, 0, sampleCiphers());
+    return written ? scratch().filePath(QStringLiteral("large")) : QString();
+}
+
+QStringList departmentFolders()
+{
+    static const QStringList folders = [] {
+        const QList<QByteArray> ciphers = sampleCiphers();
+        QStringList paths;
+        for (int d = 0; d < 100; ++d) {
+            const QString path = scratch().filePath(QStringLiteral("dept%1").arg(d));
+            if (!writeFolder(path, 100, d, ciphers))
+                return QStringList();
+            paths << path;
+        }
+        return paths;
+    }();
+    return folders;
+}
+
+// Respondents of varied profiles, without files.
+GroupResult syntheticGroup(int n)
+{
+    GroupResult group;
+    group.n = n;
+    for (int i = 0; i < n; ++i) {
+        const double a = 10 + i % 17, b = 15 + i % 11, c = 20 + i % 7;
+        group.respondents.push_back({a, b, c, 100 - a - b - c, c, a, b, 100 - a - b - c});
+    }
+    group.scores = meanProfile(group.respondents, MeanKind::Arithmetic);
+    return group;
+}
+
+// The figures of 10 000 respondents: spread and the 2 000 bootstrap resamples.
+void BM_Statistics10000(benchmark::State &state)
+{
+    const GroupResult group = syntheticGroup(10000);
+    const auto kind = MeanKind(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(groupStatistics(group, kind, 1));
+}
+BENCHMARK(BM_Statistics10000)
+    ->Arg(int(MeanKind::Arithmetic))
+    ->Arg(int(MeanKind::Geometric))
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// `stats` of a folder of 10 000 result files: the load and the figures.
+void BM_StatsOfFolder10000(benchmark::State &state)
+{
+    const QString folder = largeFolder();
+    if (folder.isEmpty()) {
+        state.SkipWithError("cannot write the folder");
+        return;
+    }
+    for (auto _ : state) {
+        auto loaded = loadFileOrGroup(folder, programKey());
+        const auto *group = std::get_if<SurveyGroup>(&loaded);
+        if (!group || group->group.n != 10000) {
+            state.SkipWithError("the folder does not load");
+            break;
+        }
+        benchmark::DoNotOptimize(groupStatistics(group->group, MeanKind::Arithmetic, 1));
+    }
+}
+BENCHMARK(BM_StatsOfFolder10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// `summary` of 100 folders of 100 files each.
+void BM_Summary100Folders(benchmark::State &state)
+{
+    const QStringList folders = departmentFolders();
+    if (folders.isEmpty()) {
+        state.SkipWithError("cannot write the folders");
+        return;
+    }
+    for (auto _ : state) {
+        for (const QString &folder : folders) {
+            auto loaded = loadFileOrGroup(folder, programKey());
+            const auto *group = std::get_if<SurveyGroup>(&loaded);
+            if (!group) {
+                state.SkipWithError("a folder does not load");
+                return;
+            }
+            const ProfileScores profile = groupProfile(group->group, MeanKind::Arithmetic);
+            benchmark::DoNotOptimize(dominantTypes(stateScores(profile, 0)));
+            benchmark::DoNotOptimize(largestDiscrepancy(profile));
+        }
+    }
+}
+BENCHMARK(BM_Summary100Folders)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Two departments of 100 with 10 000 permutations and the Welch tests.
+void BM_Compare100With100(benchmark::State &state)
+{
+    const GroupResult a = syntheticGroup(100), b = syntheticGroup(130);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(compareGroups(a, b, MeanKind::Arithmetic, 1));
+}
+BENCHMARK(BM_Compare100With100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+BENCHMARK_MAIN();

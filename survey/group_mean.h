@@ -1,0 +1,40 @@
+#pragma once
+
+#include "group_result.h"
+#include "profile_model.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The two ways of averaging respondents into a group profile. Both are averages on a scale:
+// the arithmetic mean of the scores themselves, or the compositional (geometric) mean, which
+// averages each respondent's centred log-ratios and maps the result back to four scores per
+// state that sum to 100. Resampling and tests work on the same scale.
+namespace survey {
+
+enum class MeanKind { Arithmetic, Geometric };
+
+// "arithmetic" or "geometric"; nothing for another name.
+std::optional<MeanKind> meanKindFromName(const QString &name);
+QString meanKindName(MeanKind kind);
+
+// A score of 0 (or, in damaged data, below 0) has no logarithm: it counts as this.
+constexpr double kGeometricZeroScore = 0.5;
+
+// One respondent's scores on the averaging scale: unchanged (arithmetic), or for each state
+// log(score) minus the mean log of that state's four scores (geometric).
+ProfileScores scaledScores(const ProfileScores &scores, MeanKind kind);
+
+// The profile whose scale values are `scaleMeans`: unchanged (arithmetic), or for each state
+// exp of the four values, scaled to sum 100 (geometric).
+ProfileScores profileFromScaleMeans(const ProfileScores &scaleMeans, MeanKind kind);
+
+// The mean of the respondents on the scale of `kind`, mapped back; zeros for none.
+ProfileScores meanProfile(const std::vector<ProfileScores> &respondents, MeanKind kind);
+
+// The group's profile: the window's scores from the mean table (arithmetic), or the
+// compositional mean of the respondents (geometric).
+ProfileScores groupProfile(const GroupResult &group, MeanKind kind);
+
+} // namespace survey

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "group_mean.h"
+#include "group_result.h"
+#include "resampling.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// What a group's respondents say beyond the mean profile: how far they agree, which type
+// leads, what they want changed and whether the six questions tell the same story.
+namespace survey {
+
+// A change of at least this many points between the states is worth discussing.
+constexpr double kDiscrepancyThreshold = 10;
+
+// The types (0 = A .. 3 = D) with the highest of four values; values within a billionth of
+// the highest tie with it and are named together, in A-D order.
+std::vector<int> dominantTypes(const std::array<double, kTypeCount> &values);
+
+// How far the dominant value lies above the highest of the others; 0 when all four tie.
+double leadOverSecond(const std::array<double, kTypeCount> &values);
+
+// The four current (state 0) or preferred (state 1) scores of a profile.
+std::array<double, kTypeCount> stateScores(const ProfileScores &scores, int state);
+
+struct Discrepancy {
+    int type = 0;     // 0 = A .. 3 = D
+    double value = 0; // preferred - current
+};
+// The type whose preferred - current is farthest from 0; the first in A-D order on a tie.
+Discrepancy largestDiscrepancy(const ProfileScores &profile);
+
+struct ScoreStatistics {
+    double mean = 0;          // the group profile's score
+    std::optional<double> sd; // over the respondents, n - 1; nothing for one respondent
+    double min = 0, max = 0;  // over the respondents
+    Interval ci95;            // bootstrap percentile interval of `mean`
+};
+
+struct TypeStatistics {
+    ScoreStatistics current, preferred;
+    double discrepancy = 0; // preferred - current of the means
+    bool flagged = false;   // |discrepancy| >= kDiscrepancyThreshold
+};
+
+struct Dominance {
+    std::vector<int> types; // see dominantTypes
+    double lead = 0;        // see leadOverSecond
+};
+
+struct QuestionCongruence {
+    std::vector<int> dominant; // of the question's current points in the mean table
+    double deviation = 0;      // mean |point - current score| over the four types
+};
+
+struct GroupStatistics {
+    int n = 0;
+    MeanKind kind = MeanKind::Arithmetic;
+    std::uint64_t seed = 1;
+    int resamples = kBootstrapResamples;
+    std::array<TypeStatistics, kTypeCount> types;
+    Dominance currentDominance, preferredDominance;
+    // Always the mean table against its own (arithmetic) current profile: it tells how the
+    // questions agree with one another, whatever average the profile above uses.
+    std::array<QuestionCongruence, kQuestionCount> questions;
+    bool questionsAgree = false; // all six name the same dominant types
+};
+
+// The figures of a loaded group (n >= 1): means from groupProfile(group, kind), spread over
+// group.respondents, intervals from bootstrapIntervals with `resamples` and `seed`.
+GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::uint64_t seed,
+                                int resamples = kBootstrapResamples);
+
+} // namespace survey

@@ -1,0 +1,254 @@
+// ocai-cli stats, compare and summary as a user runs them on folders of result files.
+#include "result_files.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+CliRun runCli(const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(OCAI_CLI_PATH), args);
+    if (!process.waitForStarted() || !process.waitForFinished(60000) ||
+        process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QJsonDocument runJson(const QStringList &args)
+{
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out);
+}
+
+using Profile = std::pair<std::array<int, 4>, std::array<int, 4>>;
+
+// A folder with one result file per profile, every answer row of a state the same.
+QString writeGroup(const QTemporaryDir &dir, const QString &name,
+                   const std::vector<Profile> &people)
+{
+    const QString folder = dir.filePath(name);
+    EXPECT_TRUE(QDir().mkpath(folder));
+    for (std::size_t i = 0; i < people.size(); ++i) {
+        const QString text =
+            testfiles::resultText(QStringLiteral("p%1").arg(i),
+                                  testfiles::uniformRows(people[i].first, people[i].second));
+        EXPECT_TRUE(testfiles::writeFile(folder + QStringLiteral("/p%1OCAI.cry").arg(i),
+                                         testfiles::encrypt(text)));
+    }
+    return folder;
+}
+
+const std::vector<Profile> kDepartment = {{{10, 20, 30, 40}, {40, 30, 20, 10}},
+                                          {{20, 20, 30, 30}, {30, 30, 20, 20}},
+                                          {{15, 25, 35, 25}, {35, 25, 25, 15}},
+                                          {{30, 10, 20, 40}, {25, 35, 20, 20}}};
+
+QStringList keys(const QJsonValue &value)
+{
+    return value.toObject().keys();
+}
+
+} // namespace
+
+TEST(GroupCli, StatsJsonHasTheStableKeys)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("dept"), kDepartment);
+    const QJsonObject stats = runJson({QStringLiteral("stats"), folder, QStringLiteral("--format"),
+                                       QStringLiteral("json")})
+                                  .object();
+    EXPECT_EQ(stats[QStringLiteral("n")].toInt(), 4);
+    EXPECT_EQ(keys(stats[QStringLiteral("types")]),
+              QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                           QStringLiteral("D")}));
+    const QJsonObject a = stats[QStringLiteral("types")][QStringLiteral("A")].toObject();
+    for (const char *key : {"current", "preferred", "discrepancy", "flagged"})
+        EXPECT_TRUE(a.contains(QLatin1String(key))) << key;
+    for (const char *key : {"mean", "sd", "min", "max", "ci95"})
+        EXPECT_TRUE(a[QStringLiteral("current")].toObject().contains(QLatin1String(key))) << key;
+    EXPECT_DOUBLE_EQ(a[QStringLiteral("current")][QStringLiteral("mean")].toDouble(), 18.75);
+    EXPECT_NEAR(a[QStringLiteral("current")][QStringLiteral("sd")].toDouble(), 8.539125638299666,
+                1e-12);
+    EXPECT_EQ(a[QStringLiteral("current")][QStringLiteral("ci95")].toArray().size(), 2);
+    EXPECT_DOUBLE_EQ(a[QStringLiteral("discrepancy")].toDouble(), 13.75);
+    EXPECT_TRUE(a[QStringLiteral("flagged")].toBool());
+    EXPECT_EQ(stats[QStringLiteral("dominant")][QStringLiteral("current")].toArray(),
+              QJsonArray({QStringLiteral("D")}));
+    EXPECT_EQ(stats[QStringLiteral("dominant")][QStringLiteral("preferred")].toArray(),
+              QJsonArray({QStringLiteral("A")}));
+    const QJsonArray questions =
+        stats[QStringLiteral("congruence")][QStringLiteral("questions")].toArray();
+    ASSERT_EQ(questions.size(), 6);
+    EXPECT_EQ(keys(questions[0]),
+              QStringList({QStringLiteral("deviation"), QStringLiteral("dominant")}));
+    EXPECT_TRUE(stats[QStringLiteral("congruence")][QStringLiteral("agree")].toBool());
+}
+
+TEST(GroupCli, StatsRepeatWithASeedAndChangeWithAnother)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("dept"), kDepartment);
+    for (const char *format : {"text", "csv", "json"}) {
+        const QStringList args = {QStringLiteral("stats"), folder, QStringLiteral("--format"),
+                                  QLatin1String(format)};
+        const CliRun first = runCli(args), again = runCli(args);
+        const CliRun other = runCli(args + QStringList{QStringLiteral("--seed=2")});
+        EXPECT_EQ(first.exitCode, 0);
+        EXPECT_EQ(first.out, again.out) << format;
+        EXPECT_NE(first.out, other.out) << format;
+    }
+    for (const QStringList &args : {QStringList{QStringLiteral("stats"), folder},
+                                    QStringList{QStringLiteral("compare"), folder, folder,
+                                                QStringLiteral("--mean=geometric")}}) {
+        const QString text = QString::fromUtf8(runCli(args).out);
+        EXPECT_GT(text.count(QLatin1Char('\n')), 10);
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            EXPECT_LE(line.size(), 100) << line.toStdString();
+    }
+}
+
+TEST(GroupCli, OneFileIsAGroupOfOne)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("one"), {kDepartment[0]});
+    const QJsonObject stats = runJson({QStringLiteral("stats"), QStringLiteral("--format=json"),
+                                       folder + QStringLiteral("/p0OCAI.cry")})
+                                  .object();
+    EXPECT_EQ(stats[QStringLiteral("n")].toInt(), 1);
+    EXPECT_TRUE(stats[QStringLiteral("types")][QStringLiteral("D")][QStringLiteral("current")]
+                     [QStringLiteral("sd")]
+                         .isNull());
+}
+
+TEST(GroupCli, CompareOfAFolderWithItself)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("dept"), kDepartment);
+    const QJsonObject compare = runJson({QStringLiteral("compare"), folder, folder,
+                                         QStringLiteral("--format"), QStringLiteral("json")})
+                                    .object();
+    EXPECT_EQ(compare[QStringLiteral("a")][QStringLiteral("n")].toInt(), 4);
+    EXPECT_EQ(compare[QStringLiteral("b")][QStringLiteral("n")].toInt(), 4);
+    const QJsonObject types = compare[QStringLiteral("types")].toObject();
+    ASSERT_EQ(types.size(), 4);
+    for (const QJsonValue &type : types) {
+        for (const char *state : {"current", "preferred"}) {
+            const QJsonObject score = type[QLatin1String(state)].toObject();
+            EXPECT_EQ(keys(score), QStringList({QStringLiteral("df"), QStringLiteral("diff"),
+                                                QStringLiteral("mean_a"), QStringLiteral("mean_b"),
+                                                QStringLiteral("p"), QStringLiteral("perm_p"),
+                                                QStringLiteral("t")}));
+            EXPECT_EQ(score[QStringLiteral("diff")].toDouble(-1), 0);
+            EXPECT_EQ(score[QStringLiteral("t")].toDouble(-1), 0);
+            EXPECT_EQ(score[QStringLiteral("p")].toDouble(), 1);
+            EXPECT_EQ(score[QStringLiteral("perm_p")].toDouble(), 1);
+        }
+    }
+}
+
+TEST(GroupCli, CompareOfTwoConstantGroupsHasNoNaN)
+{
+    QTemporaryDir dir;
+    const QString a = writeGroup(dir, QStringLiteral("a"), {kDepartment[0], kDepartment[0]});
+    const QString b = writeGroup(dir, QStringLiteral("b"), {kDepartment[1], kDepartment[1]});
+    const CliRun csv = runCli({QStringLiteral("compare"), a, b, QStringLiteral("--format=csv")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    EXPECT_FALSE(csv.out.toLower().contains("nan"));
+    const QStringList lines = QString::fromUtf8(csv.out).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines[0], QStringLiteral("type,state,n_a,n_b,mean_a,mean_b,diff,t,df,p,perm_p"));
+    // A current: 10 against 20, no spread in either group.
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("A,current,2,2,10,20,10,inf,2,0,")))
+        << lines[1].toStdString();
+    // Two of the six ways to split {10, 10, 20, 20} are as far apart.
+    EXPECT_NEAR(lines[1].section(QLatin1Char(','), 10).toDouble(), 1.0 / 3, 0.02);
+    const QJsonObject json =
+        runJson({QStringLiteral("compare"), a, b, QStringLiteral("--format=json")}).object();
+    EXPECT_TRUE(json[QStringLiteral("types")][QStringLiteral("A")][QStringLiteral("current")]
+                    [QStringLiteral("t")]
+                        .isNull());
+}
+
+TEST(GroupCli, SummaryWritesTheGoodRowsAndFailsForTheBroken)
+{
+    QTemporaryDir dir;
+    const QString good = writeGroup(dir, QStringLiteral("good"), kDepartment);
+    const QString broken = writeGroup(dir, QStringLiteral("broken"), {kDepartment[0]});
+    ASSERT_TRUE(testfiles::writeFile(broken + QStringLiteral("/xOCAI.cry"), "not a result"));
+    const CliRun run = runCli({QStringLiteral("summary"), broken, good});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QFile::encodeName(broken + QStringLiteral("/xOCAI.cry"))))
+        << run.err.toStdString();
+    const QStringList lines =
+        QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1],
+              good + QStringLiteral(",4,18.75,18.75,28.75,33.75,32.5,30,21.25,16.25,D,A,D,"
+                                    "-17.5"));
+}
+
+TEST(GroupCli, SummaryJsonAndGeometricMeanOfIdenticalRespondents)
+{
+    QTemporaryDir dir;
+    const QString same = writeGroup(dir, QStringLiteral("same"), {kDepartment[2], kDepartment[2]});
+    const QJsonArray rows = runJson({QStringLiteral("summary"), QStringLiteral("--format=json"),
+                                     QStringLiteral("--mean=geometric"), same})
+                                .array();
+    ASSERT_EQ(rows.size(), 1);
+    const QJsonObject row = rows[0].toObject();
+    EXPECT_EQ(keys(row), QStringList({QStringLiteral("current"), QStringLiteral("dominant_current"),
+                                      QStringLiteral("dominant_preferred"),
+                                      QStringLiteral("largest_discrepancy"), QStringLiteral("n"),
+                                      QStringLiteral("path"), QStringLiteral("preferred")}));
+    const std::array<int, 4> current = kDepartment[2].first;
+    for (int k = 0; k < 4; ++k)
+        EXPECT_NEAR(row[QStringLiteral("current")][k].toDouble(), current[std::size_t(k)], 1e-12);
+    EXPECT_EQ(row[QStringLiteral("dominant_current")].toArray(), QJsonArray({QStringLiteral("C")}));
+    EXPECT_EQ(keys(row[QStringLiteral("largest_discrepancy")]),
+              QStringList({QStringLiteral("type"), QStringLiteral("value")}));
+}
+
+TEST(GroupCli, UsageErrorsExitWithTwo)
+{
+    const QList<QStringList> usages = {
+        {QStringLiteral("stats")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("b")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("--format"),
+         QStringLiteral("xml")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("--seed"),
+         QStringLiteral("-1")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("--seed=1"),
+         QStringLiteral("--seed=2")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("--mean"),
+         QStringLiteral("median")},
+        {QStringLiteral("stats"), QStringLiteral("a"), QStringLiteral("--mean")},
+        {QStringLiteral("compare"), QStringLiteral("a")},
+        {QStringLiteral("summary")},
+        {QStringLiteral("summary"), QStringLiteral("a"), QStringLiteral("--format=text")},
+        {QStringLiteral("summary"), QStringLiteral("a"), QStringLiteral("--seed=3")},
+    };
+    for (const QStringList &args : usages) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    const CliRun help = runCli({QStringLiteral("stats"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("--mean geometric")) << help.out.toStdString();
+}

@@ -1,0 +1,201 @@
+// Group statistics, comparisons and their reports on groups built from answer tables.
+#include "group_compare.h"
+#include "group_statistics.h"
+#include "statistics_report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+using namespace survey;
+
+namespace {
+
+using Points = std::array<double, kTypeCount>;
+
+// Six equal current rows and six equal preferred rows, except where `sixth` replaces the
+// current answer to question 6.
+AnswerTable answers(Points current, Points preferred, std::optional<Points> sixth = {})
+{
+    AnswerTable table{};
+    for (int row = 0; row < kAnswerRows; ++row) {
+        const Points &p = row < kQuestionCount ? (row == 5 && sixth ? *sixth : current) : preferred;
+        table[std::size_t(row)] = {p[0], p[1], p[2], p[3], 60};
+    }
+    return table;
+}
+
+// Averaged as the loader does: cell sums, each divided by n, the scores from the mean table.
+GroupResult group(const std::vector<AnswerTable> &tables)
+{
+    GroupResult result;
+    result.n = int(tables.size());
+    for (const AnswerTable &table : tables) {
+        for (int row = 0; row < kAnswerRows; ++row)
+            for (int column = 0; column < kAnswerColumns; ++column)
+                result.means[std::size_t(row)][std::size_t(column)] +=
+                    table[std::size_t(row)][std::size_t(column)] / double(tables.size());
+        result.respondents.push_back(profileFromAnswers(table));
+    }
+    result.scores = profileFromAnswers(result.means);
+    return result;
+}
+
+// Three respondents; the third one's sixth question leans to A, the others' to D.
+GroupResult threeRespondents()
+{
+    return group({answers({10, 20, 30, 40}, {40, 30, 20, 10}),
+                  answers({20, 20, 30, 30}, {30, 30, 20, 20}),
+                  answers({10, 10, 40, 40}, {25, 25, 25, 25}, Points{70, 10, 10, 10})});
+}
+
+} // namespace
+
+TEST(GroupStatistics, DominantTypesAndLead)
+{
+    struct Case {
+        Points values;
+        std::vector<int> dominant;
+        double lead;
+    };
+    const Case cases[] = {
+        {{16, 20, 31, 35}, {3}, 4},
+        {{30, 30, 20, 20}, {0, 1}, 10},
+        {{10, 40, 40 - 1e-12, 10}, {1, 2}, 30}, // rounding does not split a tie
+        {{25, 25, 25, 25}, {0, 1, 2, 3}, 0},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(dominantTypes(c.values), c.dominant);
+        EXPECT_NEAR(leadOverSecond(c.values), c.lead, 1e-9);
+    }
+}
+
+TEST(GroupStatistics, LargestDiscrepancyTakesTheFirstOnATie)
+{
+    const std::pair<ProfileScores, Discrepancy> cases[] = {
+        {{25, 25, 25, 25, 35, 15, 25, 25}, {0, 10}},
+        {{20, 30, 25, 25, 20, 10, 25, 45}, {1, -20}},
+        {{10, 20, 30, 40, 10, 20, 31, 39}, {2, 1}},
+    };
+    for (const auto &[profile, expected] : cases) {
+        const Discrepancy largest = largestDiscrepancy(profile);
+        EXPECT_EQ(largest.type, expected.type);
+        EXPECT_DOUBLE_EQ(largest.value, expected.value);
+    }
+}
+
+TEST(GroupStatistics, FiguresOfThreeRespondents)
+{
+    const GroupStatistics s = groupStatistics(threeRespondents(), MeanKind::Arithmetic, 1);
+    EXPECT_EQ(s.n, 3);
+    const TypeStatistics &a = s.types[0];
+    EXPECT_NEAR(a.current.mean, 50.0 / 3, 1e-12);
+    EXPECT_NEAR(*a.current.sd, 5.773502691896258, 1e-12); // 10, 20, 20
+    EXPECT_EQ(a.current.min, 10);
+    EXPECT_EQ(a.current.max, 20);
+    EXPECT_NEAR(a.discrepancy, 15, 1e-12);
+    EXPECT_TRUE(a.flagged);
+    EXPECT_EQ(s.currentDominance.types, std::vector<int>{3});
+    EXPECT_NEAR(s.currentDominance.lead, 10.0 / 3, 1e-12);
+    EXPECT_EQ(s.preferredDominance.types, std::vector<int>{0});
+
+    for (int q = 0; q < 5; ++q)
+        EXPECT_EQ(s.questions[std::size_t(q)].dominant, std::vector<int>{3}) << q;
+    EXPECT_EQ(s.questions[5].dominant, std::vector<int>{0});
+    EXPECT_FALSE(s.questionsAgree);
+    EXPECT_NEAR(s.questions[0].deviation, 5.0 / 3, 1e-12);
+    EXPECT_NEAR(s.questions[5].deviation, 25.0 / 3, 1e-12);
+}
+
+TEST(GroupStatistics, OneRespondentFlagsAtExactlyTenPoints)
+{
+    const GroupStatistics s = groupStatistics(group({answers({30, 20, 25, 25}, {40, 10, 25, 25})}),
+                                              MeanKind::Arithmetic, 1);
+    EXPECT_TRUE(s.types[0].flagged);
+    EXPECT_TRUE(s.types[1].flagged);
+    EXPECT_FALSE(s.types[2].flagged);
+    EXPECT_FALSE(s.types[0].current.sd);
+    EXPECT_EQ(s.types[0].current.ci95.low, 30);
+    EXPECT_EQ(s.types[0].current.ci95.high, 30);
+    EXPECT_TRUE(s.questionsAgree);
+}
+
+TEST(GroupStatistics, GeometricMeansStayCompositional)
+{
+    const GroupStatistics s = groupStatistics(threeRespondents(), MeanKind::Geometric, 1);
+    for (int state = 0; state < 2; ++state) {
+        double sum = 0;
+        for (const TypeStatistics &type : s.types)
+            sum += (state == 0 ? type.current : type.preferred).mean;
+        EXPECT_NEAR(sum, 100, 1e-9);
+    }
+    // Spread and congruence do not depend on the average.
+    const GroupStatistics arithmetic = groupStatistics(threeRespondents(), MeanKind::Arithmetic, 1);
+    EXPECT_EQ(s.types[2].current.sd, arithmetic.types[2].current.sd);
+    EXPECT_EQ(s.questions[5].deviation, arithmetic.questions[5].deviation);
+}
+
+TEST(GroupCompare, AGroupWithItselfDiffersByNothing)
+{
+    for (MeanKind kind : {MeanKind::Arithmetic, MeanKind::Geometric}) {
+        const GroupComparison c =
+            compareGroups(threeRespondents(), threeRespondents(), kind, 1, 999);
+        for (const ScoreComparison &score : c.scores) {
+            EXPECT_EQ(score.difference, 0);
+            ASSERT_TRUE(score.welch);
+            EXPECT_EQ(score.welch->t, 0);
+            EXPECT_EQ(score.welch->p, 1);
+            EXPECT_EQ(score.permutationP, 1);
+        }
+    }
+}
+
+TEST(StatisticsReport, CsvCarriesTheJsonFigures)
+{
+    QLocale::setDefault(QLocale(QLocale::Russian)); // a decimal comma must not leak in
+    const GroupStatistics s = groupStatistics(threeRespondents(), MeanKind::Arithmetic, 1);
+    const QJsonObject json = statisticsJson(s);
+    const QStringList lines = QString::fromUtf8(statisticsCsv(s)).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.first(), QStringLiteral("key,value"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("congruence.agree,false")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("congruence.questions.6.dominant,A")));
+    const QJsonObject currentA =
+        json[QStringLiteral("types")][QStringLiteral("A")][QStringLiteral("current")].toObject();
+    const QString meanLine = lines.filter(QStringLiteral("types.A.current.mean,")).value(0);
+    EXPECT_EQ(meanLine.section(QLatin1Char(','), 1).toDouble(),
+              currentA[QStringLiteral("mean")].toDouble());
+    const QString highLine = lines.filter(QStringLiteral("types.A.current.ci95_high,")).value(0);
+    EXPECT_EQ(highLine.section(QLatin1Char(','), 1).toDouble(),
+              currentA[QStringLiteral("ci95")].toArray()[1].toDouble());
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(StatisticsReport, JsonLeavesUndefinedFiguresNull)
+{
+    const GroupStatistics s = groupStatistics(group({answers({30, 20, 25, 25}, {40, 10, 25, 25})}),
+                                              MeanKind::Arithmetic, 1);
+    const QJsonObject json = statisticsJson(s);
+    EXPECT_TRUE(json[QStringLiteral("types")][QStringLiteral("B")][QStringLiteral("preferred")]
+                    [QStringLiteral("sd")]
+                        .isNull());
+    EXPECT_TRUE(
+        QString::fromUtf8(statisticsCsv(s)).contains(QStringLiteral("\ntypes.B.preferred.sd,\n")));
+}
+
+TEST(StatisticsReport, TextFitsOneHundredColumns)
+{
+    for (const QLocale::Language language : {QLocale::English, QLocale::Russian}) {
+        QLocale::setDefault(QLocale(language));
+        const QString text = statisticsText(
+            groupStatistics(threeRespondents(), MeanKind::Arithmetic, 1), QStringLiteral("Data"));
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            EXPECT_LE(line.size(), 100) << line.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("D  Иерархия       Текущее")));
+        EXPECT_TRUE(text.contains(QStringLiteral("  Текущее:   D Иерархия, отрыв ")));
+        EXPECT_TRUE(text.contains(QStringLiteral("один доминирующий тип: нет")));
+        EXPECT_TRUE(text.contains(QStringLiteral("   31.67 ")));
+        EXPECT_FALSE(text.contains(QStringLiteral("31,67")));
+    }
+    QLocale::setDefault(QLocale::c());
+}

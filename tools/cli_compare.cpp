@@ -1,0 +1,200 @@
+// ocai-cli compare: two groups side by side, and whether their profiles really differ.
+#include "cli_common.h"
+#include "cli_group_args.h"
+#include "group_compare.h"
+#include "statistics_report.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+namespace cli {
+namespace {
+
+const char kCompareHelp[] =
+    "usage: ocai-cli compare (FILE|DIR) (FILE|DIR) [--format text|csv|json] [--seed N]\n"
+    "                        [--mean arithmetic|geometric]\n"
+    "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
+    "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
+    "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
+    "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
+    "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
+    "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
+    "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n";
+
+const char *const kStateKeys[2] = {"current", "preferred"};
+
+QString stateCaption(int state)
+{
+    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
+}
+
+QString cell(const QString &text, int width)
+{
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+QString pText(double p)
+{
+    return p < 0.0001 ? QStringLiteral("<0.0001") : survey::fixed(p, 4);
+}
+
+QString tText(double t)
+{
+    if (std::isinf(t))
+        return t < 0 ? QStringLiteral("-∞") : QStringLiteral("+∞");
+    return survey::fixed(t, 2);
+}
+
+QString compareText(const survey::GroupComparison &c, const QString &pathA, const QString &pathB)
+{
+    QStringList lines{QStringLiteral("Сравнение групп OCAI"),
+                      QStringLiteral("A: %1  (N = %2)").arg(pathA).arg(c.nA),
+                      QStringLiteral("B: %1  (N = %2)").arg(pathB).arg(c.nB),
+                      QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
+                          .arg(c.kind == survey::MeanKind::Geometric
+                                   ? QStringLiteral("геометрическое (композиционное)")
+                                   : QStringLiteral("арифметическое"))
+                          .arg(c.permutations)
+                          .arg(c.seed),
+                      QString()};
+    lines << QStringLiteral("Тип").leftJustified(16) +
+                 QStringLiteral("Состояние").leftJustified(10) +
+                 cell(QStringLiteral("Среднее A"), 11) + cell(QStringLiteral("Среднее B"), 11) +
+                 cell(QStringLiteral("B − A"), 9) + cell(QStringLiteral("t"), 8) +
+                 cell(QStringLiteral("df"), 9) + cell(QStringLiteral("p"), 9) +
+                 cell(QStringLiteral("p перест."), 11);
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        for (int state = 0; state < 2; ++state) {
+            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const QString label = state == 0 ? survey::typeLetter(type) + QStringLiteral("  ") +
+                                                   survey::typeShortName(type)
+                                             : QString();
+            const QString none = QStringLiteral("—");
+            lines << label.leftJustified(16) + stateCaption(state).leftJustified(10) +
+                         cell(survey::fixed(score.meanA, 2), 11) +
+                         cell(survey::fixed(score.meanB, 2), 11) +
+                         cell(survey::fixed(score.difference, 2, true), 9) +
+                         cell(score.welch ? tText(score.welch->t) : none, 8) +
+                         cell(score.welch ? survey::fixed(score.welch->df, 2) : none, 9) +
+                         cell(score.welch ? pText(score.welch->p) : none, 9) +
+                         cell(pText(score.permutationP), 11);
+        }
+    }
+    lines << QString()
+          << QStringLiteral("t, df, p — двусторонний t-тест Уэлча%1;")
+                 .arg(c.kind == survey::MeanKind::Geometric
+                          ? QStringLiteral(" по центрированным логарифмам баллов")
+                          : QString())
+          << QStringLiteral(
+                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1).")
+                 .arg(c.permutations);
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QByteArray compareCsv(const survey::GroupComparison &c)
+{
+    QStringList lines{QStringLiteral("type,state,n_a,n_b,mean_a,mean_b,diff,t,df,p,perm_p")};
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        for (int state = 0; state < 2; ++state) {
+            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            QStringList fields{survey::typeLetter(type),
+                               QLatin1String(kStateKeys[state]),
+                               QString::number(c.nA),
+                               QString::number(c.nB),
+                               survey::fullPrecision(score.meanA),
+                               survey::fullPrecision(score.meanB),
+                               survey::fullPrecision(score.difference)};
+            if (score.welch)
+                fields << survey::fullPrecision(score.welch->t)
+                       << survey::fullPrecision(score.welch->df)
+                       << survey::fullPrecision(score.welch->p);
+            else
+                fields << QString() << QString() << QString();
+            fields << survey::fullPrecision(score.permutationP);
+            lines << fields.join(QLatin1Char(','));
+        }
+    }
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+QJsonValue finiteOrNull(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
+                        const QString &pathB)
+{
+    QJsonObject types;
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        QJsonObject entry;
+        for (int state = 0; state < 2; ++state) {
+            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const QJsonValue none(QJsonValue::Null);
+            entry.insert(
+                QLatin1String(kStateKeys[state]),
+                QJsonObject{
+                    {QStringLiteral("mean_a"), score.meanA},
+                    {QStringLiteral("mean_b"), score.meanB},
+                    {QStringLiteral("diff"), score.difference},
+                    {QStringLiteral("t"), score.welch ? finiteOrNull(score.welch->t) : none},
+                    {QStringLiteral("df"), score.welch ? QJsonValue(score.welch->df) : none},
+                    {QStringLiteral("p"), score.welch ? QJsonValue(score.welch->p) : none},
+                    {QStringLiteral("perm_p"), score.permutationP}});
+        }
+        types.insert(survey::typeLetter(type), entry);
+    }
+    return QJsonObject{
+        {QStringLiteral("a"),
+         QJsonObject{{QStringLiteral("n"), c.nA}, {QStringLiteral("path"), pathA}}},
+        {QStringLiteral("b"),
+         QJsonObject{{QStringLiteral("n"), c.nB}, {QStringLiteral("path"), pathB}}},
+        {QStringLiteral("mean"), survey::meanKindName(c.kind)},
+        {QStringLiteral("seed"), qint64(c.seed)},
+        {QStringLiteral("permutations"), c.permutations},
+        {QStringLiteral("types"), types},
+    };
+}
+
+} // namespace
+
+int runCompare(const QStringList &args)
+{
+    GroupOptions options;
+    const GroupOptionRules rules{
+        QStringLiteral("compare"),
+        {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")},
+        true,
+        2,
+        2};
+    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
+        return usageError(error + QStringLiteral("; see ocai-cli compare --help"));
+    if (options.help)
+        return finishOutput(QByteArray(kCompareHelp) + kMeanHelp);
+
+    survey::SurveyGroup groups[2];
+    for (int g = 0; g < 2; ++g) {
+        auto loaded = loadGroupArgument(options.paths[g]);
+        if (const auto *error = std::get_if<survey::GroupError>(&loaded))
+            return dataError(groupErrorText(*error));
+        groups[g] = std::move(std::get<survey::SurveyGroup>(loaded));
+    }
+    const survey::GroupComparison comparison =
+        survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);
+    const QString pathA = QDir::toNativeSeparators(options.paths[0]);
+    const QString pathB = QDir::toNativeSeparators(options.paths[1]);
+    switch (options.format) {
+    case OutputFormat::Csv:
+        return finishOutput(compareCsv(comparison));
+    case OutputFormat::Json:
+        return finishOutput(QJsonDocument(compareJson(comparison, pathA, pathB)).toJson());
+    case OutputFormat::Text:
+        break;
+    }
+    return finishOutput(compareText(comparison, pathA, pathB).toUtf8());
+}
+
+} // namespace cli

@@ -1,0 +1,138 @@
+#include "cli_group_args.h"
+
+#include "cli_common.h"
+#include "cli_io.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <limits>
+
+namespace cli {
+
+const char kMeanHelp[] =
+    "--mean arithmetic (default): the group profile is the mean of the respondents' scores,\n"
+    "  as the window computes it.\n"
+    "--mean geometric: the compositional mean: for each state and type the geometric mean over\n"
+    "  the respondents of their type scores (a score of 0 counts as 0.5), the four of each state\n"
+    "  then scaled to sum 100. Intervals and tests use the same average.\n";
+
+namespace {
+
+std::optional<OutputFormat> formatFromName(const QString &name)
+{
+    if (name == QLatin1String("text"))
+        return OutputFormat::Text;
+    if (name == QLatin1String("csv"))
+        return OutputFormat::Csv;
+    if (name == QLatin1String("json"))
+        return OutputFormat::Json;
+    return std::nullopt;
+}
+
+QString applyOption(const QString &name, const QString &value, const GroupOptionRules &rules,
+                    GroupOptions &options)
+{
+    if (name == QLatin1String("--format")) {
+        const auto format = formatFromName(value);
+        if (!format || !rules.formats.contains(value))
+            return QStringLiteral("%1: --format must be %2, not '%3'")
+                .arg(rules.command, rules.formats.join(QLatin1Char('|')), value);
+        options.format = *format;
+    } else if (name == QLatin1String("--mean")) {
+        const auto kind = survey::meanKindFromName(value);
+        if (!kind)
+            return QStringLiteral("%1: --mean must be arithmetic|geometric, not '%2'")
+                .arg(rules.command, value);
+        options.mean = *kind;
+    } else {
+        bool ok = false;
+        const qulonglong seed = value.toULongLong(&ok);
+        if (!ok || value.startsWith(QLatin1Char('+')) ||
+            seed > qulonglong(std::numeric_limits<qint64>::max()))
+            return QStringLiteral("%1: --seed needs a whole number from 0 to %2, not '%3'")
+                .arg(rules.command)
+                .arg(std::numeric_limits<qint64>::max())
+                .arg(value);
+        options.seed = seed;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules,
+                          GroupOptions &options)
+{
+    options = GroupOptions{};
+    options.format = *formatFromName(rules.formats.value(0, QStringLiteral("text")));
+    QStringList valueOptions = {QStringLiteral("--format"), QStringLiteral("--mean")};
+    if (rules.takesSeed)
+        valueOptions << QStringLiteral("--seed");
+    QStringList seen;
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            options.paths << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            options.help = true;
+            continue;
+        }
+        QString name = arg, value;
+        const int equals = name.indexOf(QLatin1Char('='));
+        const bool inlineValue = name.startsWith(QLatin1String("--")) && equals > 0;
+        if (inlineValue) {
+            value = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        if (!valueOptions.contains(name))
+            return QStringLiteral("%1: unknown option '%2'").arg(rules.command, arg);
+        if (seen.contains(name))
+            return QStringLiteral("%1: %2 given twice").arg(rules.command, name);
+        seen << name;
+        if (!inlineValue) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("%1: %2 needs a value").arg(rules.command, name);
+            value = args[++i];
+        }
+        if (const QString error = applyOption(name, value, rules, options); !error.isEmpty())
+            return error;
+    }
+    if (options.help)
+        return QString();
+    const int count = int(options.paths.size());
+    if (count < rules.minPaths || (rules.maxPaths >= 0 && count > rules.maxPaths))
+        return QStringLiteral("%1: wrong number of paths").arg(rules.command);
+    for (const QString &path : options.paths)
+        if (path.isEmpty())
+            return QStringLiteral("%1: an empty path").arg(rules.command);
+    return QString();
+}
+
+QString groupErrorText(const survey::GroupError &error)
+{
+    if (error.line == 0)
+        return error.message;
+    return QStringLiteral("%1:%2: %3")
+        .arg(QDir::toNativeSeparators(error.path), QString::number(error.line), error.message);
+}
+
+std::variant<survey::SurveyGroup, survey::GroupError> loadGroupArgument(const QString &path)
+{
+    return survey::loadFileOrGroup(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+}
+
+int finishOutput(const QByteArray &bytes)
+{
+    if (!writeStdout(bytes))
+        return dataError(QStringLiteral("cannot write the output"));
+    return kExitOk;
+}
+
+} // namespace cli

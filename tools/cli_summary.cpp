@@ -1,0 +1,127 @@
+// ocai-cli summary: one row per folder, for an organisation of many departments.
+#include "cli_common.h"
+#include "cli_group_args.h"
+#include "group_statistics.h"
+#include "statistics_report.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cli {
+namespace {
+
+const char kSummaryHelp[] =
+    "usage: ocai-cli summary (FILE|DIR)... [--format csv|json] [--mean arithmetic|geometric]\n"
+    "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
+    "preferred scores, the dominant type of each state (ties named together) and the type\n"
+    "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
+    "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
+    "still written, and the exit status is then 1.\n";
+
+struct SummaryRow {
+    QString path;
+    int n = 0;
+    survey::ProfileScores profile{};
+    std::vector<int> dominant[2];
+    survey::Discrepancy largest;
+};
+
+SummaryRow summaryRow(const QString &path, const survey::GroupResult &group, survey::MeanKind kind)
+{
+    SummaryRow row{
+        QDir::toNativeSeparators(path), group.n, survey::groupProfile(group, kind), {}, {}};
+    for (int state = 0; state < 2; ++state)
+        row.dominant[state] = survey::dominantTypes(survey::stateScores(row.profile, state));
+    row.largest = survey::largestDiscrepancy(row.profile);
+    return row;
+}
+
+// RFC 4180: a field with a comma, quote or line break is quoted, quotes doubled.
+QString csvField(QString text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
+{
+    QStringList header{QStringLiteral("path"), QStringLiteral("n")};
+    for (const char *state : {"current", "preferred"})
+        for (int type = 0; type < survey::kTypeCount; ++type)
+            header << QLatin1String(state) + QLatin1Char('_') + survey::typeLetter(type);
+    header << QStringLiteral("dominant_current") << QStringLiteral("dominant_preferred")
+           << QStringLiteral("largest_discrepancy_type") << QStringLiteral("largest_discrepancy");
+    QStringList lines{header.join(QLatin1Char(','))};
+    for (const SummaryRow &row : rows) {
+        QStringList fields{csvField(row.path), QString::number(row.n)};
+        for (double score : row.profile)
+            fields << survey::fullPrecision(score);
+        for (const auto &types : row.dominant)
+            fields << survey::typeLetters(types, QStringLiteral(" "));
+        fields << survey::typeLetter(row.largest.type) << survey::fullPrecision(row.largest.value);
+        lines << fields.join(QLatin1Char(','));
+    }
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+QJsonArray stateArray(const survey::ProfileScores &profile, int state)
+{
+    QJsonArray scores;
+    for (double score : survey::stateScores(profile, state))
+        scores.append(score);
+    return scores;
+}
+
+QByteArray summaryJson(const std::vector<SummaryRow> &rows)
+{
+    QJsonArray list;
+    for (const SummaryRow &row : rows)
+        list.append(QJsonObject{
+            {QStringLiteral("path"), row.path},
+            {QStringLiteral("n"), row.n},
+            {QStringLiteral("current"), stateArray(row.profile, 0)},
+            {QStringLiteral("preferred"), stateArray(row.profile, 1)},
+            {QStringLiteral("dominant_current"), survey::typeLetterArray(row.dominant[0])},
+            {QStringLiteral("dominant_preferred"), survey::typeLetterArray(row.dominant[1])},
+            {QStringLiteral("largest_discrepancy"),
+             QJsonObject{{QStringLiteral("type"), survey::typeLetter(row.largest.type)},
+                         {QStringLiteral("value"), row.largest.value}}},
+        });
+    return QJsonDocument(list).toJson();
+}
+
+} // namespace
+
+int runSummary(const QStringList &args)
+{
+    GroupOptions options;
+    const GroupOptionRules rules{
+        QStringLiteral("summary"), {QStringLiteral("csv"), QStringLiteral("json")}, false, 1, -1};
+    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
+        return usageError(error + QStringLiteral("; see ocai-cli summary --help"));
+    if (options.help)
+        return finishOutput(QByteArray(kSummaryHelp) + kMeanHelp);
+
+    std::vector<SummaryRow> rows;
+    bool failed = false;
+    for (const QString &path : options.paths) {
+        const auto loaded = loadGroupArgument(path);
+        if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+            dataError(QStringLiteral("summary: skipped %1: %2")
+                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+            failed = true;
+            continue;
+        }
+        rows.push_back(summaryRow(path, std::get<survey::SurveyGroup>(loaded).group, options.mean));
+    }
+    const int written =
+        finishOutput(options.format == OutputFormat::Json ? summaryJson(rows) : summaryCsv(rows));
+    return written != kExitOk ? written : failed ? kExitBadData : kExitOk;
+}
+
+} // namespace cli
