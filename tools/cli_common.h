@@ -11,6 +11,15 @@ constexpr int kExitOk = 0;
 constexpr int kExitBadData = 1;
 constexpr int kExitUsage = 2;
 
+// One line per command, as `ocai-cli --help` lists them; "--" ends the options.
+inline constexpr char kDecryptUsage[] = "ocai-cli decrypt [--raw] [--] FILE";
+inline constexpr char kEncryptUsage[] = "ocai-cli encrypt [--raw] [--out OUT] [--] [FILE|-]";
+inline constexpr char kProfileUsage[] = "ocai-cli profile [--] FILE";
+inline constexpr char kPlotAUsage[] = "ocai-cli plot a --scores \"cA,cB,cC,cD;pA,pB,pC,pD\" "
+                                      "[--current-colour N] [--preferred-colour N] --out FILE.png";
+
+// Print "ocai-cli: " and the message, control characters escaped, as one line on stderr
+// and return the exit status.
 int usageError(const QString &message);
 int dataError(const QString &message);
 

@@ -1,20 +1,30 @@
 #include "cli_common.h"
+#include "cli_io.h"
 
 #include <QGuiApplication>
 #include <cstdio>
 
 namespace cli {
+namespace {
+
+// File names and fields of damaged files may hold line breaks: escaped, a message stays
+// one line.
+int printError(const QString &message, int exitCode)
+{
+    std::fprintf(stderr, "ocai-cli: %s\n", escapeControls(message).toLocal8Bit().constData());
+    return exitCode;
+}
+
+} // namespace
 
 int usageError(const QString &message)
 {
-    std::fprintf(stderr, "ocai-cli: %s\n", message.toLocal8Bit().constData());
-    return kExitUsage;
+    return printError(message, kExitUsage);
 }
 
 int dataError(const QString &message)
 {
-    std::fprintf(stderr, "ocai-cli: %s\n", message.toLocal8Bit().constData());
-    return kExitBadData;
+    return printError(message, kExitBadData);
 }
 
 } // namespace cli
@@ -34,7 +44,18 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 } // namespace
 
-static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot ... (see README)";
+static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot ... (ocai-cli --help)";
+
+static int printHelp()
+{
+    const char *const usages[] = {cli::kDecryptUsage, cli::kEncryptUsage, cli::kProfileUsage,
+                                  cli::kPlotAUsage};
+    QByteArray help = "usage:\n";
+    for (const char *usage : usages)
+        help += QByteArray("  ") + usage + '\n';
+    help += "exit status: 0 success, 1 bad data, 2 usage error\n";
+    return cli::writeStdout(help) ? cli::kExitOk : cli::kExitBadData;
+}
 
 int main(int argc, char **argv)
 {
@@ -48,6 +69,8 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return cli::usageError(QString::fromLatin1(kUsage));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h"))
+        return printHelp();
     if (command == QLatin1String("decrypt"))
         return cli::runDecrypt(args);
     if (command == QLatin1String("encrypt"))
