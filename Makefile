@@ -7,12 +7,11 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
     libbenchmark-dev fonts-liberation fontconfig g++-mingw-w64-x86-64 clang libclang-rt-14-dev
 
-# Every sanitizer report aborts the program that made it, so its test or fuzz run fails.
-# Leaks are reported too, but for what tests/lsan.supp names (see there).
+# Every sanitizer report, leaks included, aborts the program that made it, so that its test
+# or fuzz run fails.
 SANITIZER_ENV := \
     ASAN_OPTIONS=abort_on_error=1:halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
-    UBSAN_OPTIONS=abort_on_error=1:halt_on_error=1:print_stacktrace=1 \
-    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+    UBSAN_OPTIONS=abort_on_error=1:halt_on_error=1:print_stacktrace=1
 
 .PHONY: all setup configure build run test test-sanitize fuzz bench clean
 

@@ -27,6 +27,11 @@ QString writeTarget(const QString &path)
     return info.isSymbolicLink() ? info.canonicalFilePath() : path;
 }
 
+QString hexDigits(char16_t code, int width)
+{
+    return QStringLiteral("%1").arg(int(code), width, 16, QLatin1Char('0')).toUpper();
+}
+
 } // namespace
 
 bool writeStdout(const QByteArray &bytes)
@@ -82,9 +87,9 @@ QString escapeControls(const QString &text)
         else if (code == u'\t')
             escaped += QLatin1String("\\t");
         else if (ch.category() == QChar::Other_Control)
-            escaped += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0')).toUpper();
+            escaped += QLatin1String("\\x") + hexDigits(code, 2);
         else if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
-            escaped += QStringLiteral("\\u%1").arg(int(code), 4, 16, QLatin1Char('0')).toUpper();
+            escaped += QLatin1String("\\u") + hexDigits(code, 4);
         else
             escaped += ch;
     }
@@ -111,8 +116,8 @@ std::optional<QString> writeOutputFile(const QString &path, const QByteArray &by
 {
     if (auto refusal = refuseUnsafeOutput(path))
         return refusal;
-    // QSaveFile renames its finished copy over the name it is given, which would turn a
-    // link into a plain file; given the link's target, the link stays.
+    // The file checked is the file written: the link's final target, resolved once. (The
+    // finished copy is renamed over that name, so the link itself stays.)
     QSaveFile file(writeTarget(path));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("Cannot create file %1: %2").arg(native(path), file.errorString());

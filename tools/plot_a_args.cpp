@@ -58,8 +58,7 @@ QString refuseExtension(const QString &out)
     if (suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
         return QString();
     if (suffix.isEmpty())
-        return QStringLiteral("plot a: --out '%1' has no extension; only .png is written")
-            .arg(out);
+        return QStringLiteral("plot a: --out '%1' has no extension; only .png is written").arg(out);
     return QStringLiteral("plot a: --out '%1': the extension '.%2' is not written; only .png is")
         .arg(out, suffix);
 }
@@ -101,8 +100,8 @@ std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar
     if (const QString error = refuseExtension(result.out); !error.isEmpty())
         return usage(error);
 
-    const std::pair<const QString &, int &> colours[] = {{kCurrentColour, result.currentColour},
-                                                         {kPreferredColour, result.preferredColour}};
+    const std::pair<const QString &, int &> colours[] = {
+        {kCurrentColour, result.currentColour}, {kPreferredColour, result.preferredColour}};
     for (const auto &[name, index] : colours) {
         if (!options.contains(name))
             continue;

@@ -34,8 +34,7 @@ void checkError(const ArgsError &error)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
         const auto scores = parseScores(text, separator);
         if (const auto *error = std::get_if<ArgsError>(&scores))
@@ -49,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             continue;
         }
         const PlotAArgs &plot = std::get<PlotAArgs>(args);
-        FUZZ_CHECK(QFileInfo(plot.out).suffix().compare(QLatin1String("png"),
-                                                        Qt::CaseInsensitive) == 0);
+        FUZZ_CHECK(
+            QFileInfo(plot.out).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0);
         checkFields(plot.fields, separator);
     }
     return 0;
