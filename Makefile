@@ -1,11 +1,20 @@
 # Set-up, build, run and test on Debian. `make run` and `make test` install what is missing.
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
     libbenchmark-dev libboost-math-dev fonts-liberation fontconfig g++-mingw-w64-x86-64 \
-    qt6-translations-l10n
+    qt6-translations-l10n clang libclang-rt-14-dev
 
-.PHONY: all setup configure build run test bench clean
+# Every sanitizer report, leaks included, aborts the program that made it, so that its test
+# or fuzz run fails.
+SANITIZER_ENV := \
+    ASAN_OPTIONS=abort_on_error=1:halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
+    UBSAN_OPTIONS=abort_on_error=1:halt_on_error=1:print_stacktrace=1
+
+.PHONY: all setup configure build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -31,13 +40,33 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory test-sanitize
+	$(MAKE) --no-print-directory fuzz
 	bash .ci/check-windows-shell
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The
+# build runs the test programs too (test discovery), so it gets the same settings.
+test-sanitize: setup
+	@[ -f $(ASAN_DIR)/CMakeCache.txt ] || cmake -S . -B $(ASAN_DIR) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOCAI_SANITIZE=ON -DOCAI_BUILD_BENCH=OFF
+	$(SANITIZER_ENV) cmake --build $(ASAN_DIR) -j$(JOBS)
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+	    ctest --output-on-failure -j$(JOBS)
+
+# Each libFuzzer target of tests/fuzz for FUZZ_SECONDS; a failing input is kept in
+# $(FUZZ_DIR)/fuzz-failures.
+fuzz: setup
+	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || cmake -S . -B $(FUZZ_DIR) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DOCAI_SANITIZE=ON \
+	    -DOCAI_BUILD_FUZZ=ON -DBUILD_TESTING=OFF -DOCAI_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz-targets
+	$(SANITIZER_ENV) bash .ci/fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	for b in $(BUILD_DIR)/bin/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
 
 # Debian package $(BUILD_DIR)/ocai-plot_<version>_amd64.deb; dpkg-shlibdeps computes its
 # dependencies. package-check validates it as CI does.

@@ -2,6 +2,7 @@
 #include "colour_for_index.h"
 #include "core/number_format.h"
 #include "plot_a.h"
+#include "special_files.h"
 
 #include <QFile>
 #include <QImage>
@@ -95,6 +96,7 @@ TEST(CliPlot, ExitCodes)
         {{a, scoresOpt, QStringLiteral("1,2,x,4;5,6,7,8"), outOpt, out}, 1},
         {{a, scoresOpt, QStringLiteral("1,2,3,4;5,6,7,"), outOpt, out}, 1},
         {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("none/x.png"))}, 1},
+        {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("x.gif"))}, 2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -104,6 +106,57 @@ TEST(CliPlot, ExitCodes)
             << run.stderrText.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
+}
+
+TEST(CliPlot, OnlyPngIsWritten)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name, *message;
+        int exitCode;
+    } cases[] = {
+        {"x.gif", "the extension '.gif' is not written", 2},
+        {"x.GIF", "the extension '.GIF' is not written", 2},
+        {"x.png.bmp", "the extension '.bmp' is not written", 2},
+        {"x", "has no extension", 2},
+        {"x.PnG", "", 0},
+    };
+    for (const auto &c : cases) {
+        const QString out = dir.filePath(QLatin1String(c.name));
+        const CliRun run = runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                                   QStringLiteral("--out"), out});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
+        EXPECT_TRUE(run.stderrText.contains(QLatin1String(c.message))) << c.name;
+        EXPECT_EQ(QImage(out).size(), c.exitCode == 0 ? QSize(686, 672) : QSize(0, 0)) << c.name;
+    }
+}
+
+TEST(CliPlot, OutputThatIsNotARegularFileIsLeftAlone)
+{
+    QTemporaryDir dir;
+    const QStringList paths = testfiles::makeSpecialFiles(QDir(dir.path()), QStringLiteral(".png"));
+    ASSERT_GE(paths.size(), 4); // the device only as root
+    for (const QString &path : paths) {
+        const auto before = testfiles::pathState(path);
+        const CliRun run = runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                                   QStringLiteral("--out"), path});
+        EXPECT_EQ(run.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(run.stderrText.contains(QStringLiteral("Cannot write ") + path))
+            << run.stderrText.toStdString();
+        EXPECT_EQ(testfiles::pathState(path), before) << path.toStdString();
+    }
+
+    // A link to a picture stays a link, and the picture is replaced.
+    const QString picture = dir.filePath(QStringLiteral("picture.png"));
+    const QString link = dir.filePath(QStringLiteral("link.png"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/binary.cry"), picture));
+    ASSERT_TRUE(QFile::link(picture, link));
+    ASSERT_EQ(runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                      QStringLiteral("--out"), link})
+                  .exitCode,
+              0);
+    EXPECT_EQ(QFile::symLinkTarget(link), picture);
+    EXPECT_EQ(QImage(picture).size(), QSize(686, 672));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The built ocai-cli: decrypt, encrypt and profile as a user runs them.
 #include "core/text_codec.h"
+#include "special_files.h"
 #include "unit_pc1.h"
 
 #include <QFile>
@@ -18,9 +19,10 @@ struct CliRun {
     QByteArray out, err;
 };
 
-CliRun runCli(const QStringList &args, const QByteArray &input = {})
+CliRun runCli(const QStringList &args, const QByteArray &input = {}, const QString &workDir = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // output is UTF-8 regardless
@@ -39,6 +41,12 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray withCrLf(QByteArray bytes)
@@ -137,4 +145,134 @@ TEST(SurveyCli, VersionIsTheBuildsVersion)
     EXPECT_EQ(run.out, QByteArray("ocai-cli " OCAI_VERSION "\n"));
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_FALSE(QByteArray(OCAI_VERSION).isEmpty());
+}
+
+TEST(SurveyCli, HelpListsEveryCommand)
+{
+    for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const CliRun help = runCli({option});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.err.isEmpty());
+        for (const char *command : {"\n  ocai-cli decrypt ", "\n  ocai-cli encrypt ",
+                                    "\n  ocai-cli profile ", "\n  ocai-cli plot a "})
+            EXPECT_TRUE(help.out.contains(command)) << command << help.out.toStdString();
+    }
+}
+
+TEST(SurveyCli, Utf8CutShortAtTheEndIsRefused)
+{
+    const struct {
+        QByteArray input;
+        int exitCode;
+    } cases[] = {
+        {"abc\xd0", 1},     // the first byte of the two of "а"
+        {"abc\xe2\x82", 1}, // two bytes of the three of "€"
+        {"\xd0"
+         "abc",
+         1},                    // cut short before more text
+        {"abc\xd0\xb0", 0},     // the whole "а"
+        {"abc\xe2\x82\xac", 0}, // the whole "€"
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli({QStringLiteral("encrypt")}, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.input.toHex().toStdString();
+        EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
+        EXPECT_EQ(run.err.contains("<stdin> is not UTF-8 text"), c.exitCode != 0)
+            << run.err.toStdString();
+    }
+}
+
+TEST(SurveyCli, ControlCharactersOfNamesAreEscaped)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name, *shown;
+    } cases[] = {
+        {"line\nbreak.cry", "line\\nbreak.cry"},
+        {"cr\r\ttab.cry", "cr\\r\\ttab.cry"},
+        {"esc\x1b[31m.cry", "esc\\x1B[31m.cry"},
+        {"sep\xe2\x80\xa8.cry", "sep\\u2028.cry"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QString::fromUtf8(c.name));
+        const QByteArray expected = "ocai-cli: Cannot open file " +
+                                    dir.filePath(QString::fromUtf8(c.shown)).toUtf8() + "\n";
+        EXPECT_EQ(runCli({QStringLiteral("profile"), path}).err, expected);
+        // The same name on a damaged file that exists: message with line number, one line.
+        ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry"), path));
+        const CliRun damaged = runCli({QStringLiteral("profile"), path});
+        EXPECT_EQ(damaged.exitCode, 1);
+        EXPECT_EQ(damaged.err.count('\n'), 1) << damaged.err.toStdString();
+        EXPECT_TRUE(damaged.err.contains(QString::fromUtf8(c.shown).toUtf8() + ":26: "));
+    }
+}
+
+TEST(SurveyCli, DoubleDashEndsTheOptions)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(kSample, dir.filePath(QStringLiteral("-sample.txt"))));
+    ASSERT_EQ(
+        runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), QStringLiteral("-name.cry"),
+                QStringLiteral("--"), QStringLiteral("-sample.txt")},
+               {}, dir.path())
+            .exitCode,
+        0);
+    const struct {
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {{QStringLiteral("profile"), QStringLiteral("--"), QStringLiteral("-name.cry")}, 0},
+        {{QStringLiteral("decrypt"), QStringLiteral("--"), QStringLiteral("-name.cry")}, 0},
+        {{QStringLiteral("decrypt"), QStringLiteral("--raw"), QStringLiteral("--"),
+          QStringLiteral("-name.cry")},
+         0},
+        {{QStringLiteral("profile"), QStringLiteral("-name.cry")}, 2},
+        {{QStringLiteral("decrypt"), QStringLiteral("-name.cry")}, 2},
+        {{QStringLiteral("profile"), QStringLiteral("--")}, 2},
+        {{QStringLiteral("decrypt"), QStringLiteral("--"), QStringLiteral("--raw")}, 1},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.args, {}, dir.path());
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.out.startsWith("code: ivn01\n") || run.out.startsWith("12.03.2026\r\n"),
+                  c.exitCode == 0);
+    }
+}
+
+TEST(SurveyCli, OutputThatIsNotARegularFileIsLeftAlone)
+{
+    QTemporaryDir dir;
+    const QStringList paths = testfiles::makeSpecialFiles(QDir(dir.path()), QString());
+    ASSERT_GE(paths.size(), 4); // the device only as root
+    for (const QString &path : paths) {
+        const auto before = testfiles::pathState(path);
+        const CliRun run =
+            runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), path}, QByteArray("text"));
+        EXPECT_EQ(run.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(run.err.startsWith("ocai-cli: Cannot write " + path.toUtf8() + ": "))
+            << run.err.toStdString();
+        EXPECT_EQ(testfiles::pathState(path), before) << path.toStdString();
+    }
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
+        paths.size()); // no file left behind
+}
+
+TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("old.cry"));
+    const QString link = dir.filePath(QStringLiteral("link.cry"));
+    ASSERT_TRUE(writeFile(file, QByteArray(5000, 'x')));
+    ASSERT_TRUE(QFile::link(QStringLiteral("old.cry"), link));
+    const QByteArray letters = Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text");
+
+    ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), file}, "text").exitCode,
+              0);
+    EXPECT_EQ(readAll(file), letters); // nothing of the longer old content is left
+
+    ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), link}, "text2").exitCode,
+              0);
+    EXPECT_EQ(QFile::symLinkTarget(link), file);
+    EXPECT_EQ(readAll(file), Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text2"));
 }

@@ -11,6 +11,21 @@ constexpr int kExitOk = 0;
 constexpr int kExitBadData = 1;
 constexpr int kExitUsage = 2;
 
+// One line per command, as `ocai-cli --help` lists them; "--" ends the options.
+inline constexpr char kDecryptUsage[] = "ocai-cli decrypt [--raw] [--] FILE";
+inline constexpr char kEncryptUsage[] = "ocai-cli encrypt [--raw] [--out OUT] [--] [FILE|-]";
+inline constexpr char kProfileUsage[] = "ocai-cli profile [--] FILE";
+inline constexpr char kPlotAUsage[] = "ocai-cli plot a --scores \"cA,cB,cC,cD;pA,pB,pC,pD\" "
+                                      "[--current-colour N] [--preferred-colour N] --out FILE.png";
+inline constexpr char kStatsUsage[] = "ocai-cli stats [--format text|csv|json] [--seed N] "
+                                      "[--mean arithmetic|geometric] [--] (FILE|DIR)";
+inline constexpr char kCompareUsage[] = "ocai-cli compare [--format text|csv|json] [--seed N] "
+                                        "[--mean arithmetic|geometric] [--] (FILE|DIR) (FILE|DIR)";
+inline constexpr char kSummaryUsage[] =
+    "ocai-cli summary [--format csv|json] [--mean arithmetic|geometric] [--] (FILE|DIR)...";
+
+// Print "ocai-cli: " and the message, control characters escaped, as one line on stderr
+// and return the exit status.
 int usageError(const QString &message);
 int dataError(const QString &message);
 

@@ -6,14 +6,15 @@
 #include "unit_pc1.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace cli {
 namespace {
 
-const char kDecryptUsage[] = "usage: ocai-cli decrypt [--raw] FILE";
-const char kEncryptUsage[] = "usage: ocai-cli encrypt [--raw] [--out OUT] [FILE|-]";
+QString usageText(const char *usage)
+{
+    return QStringLiteral("usage: ") + QLatin1String(usage);
+}
 
 // The most plain bytes a result file can carry: two letters each within the reader's limit.
 constexpr int kMaxPlainBytes = survey::kMaxCipherTextLength / 2;
@@ -38,7 +39,8 @@ std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QS
 {
     if (raw)
         return input;
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut short at the end is an error, not a rest kept for more input.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(input);
     if (decoder.hasError()) {
         *error =
@@ -60,18 +62,20 @@ std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QS
 
 int runDecrypt(const QStringList &args)
 {
-    bool raw = false;
+    bool raw = false, options = true;
     QString path;
     for (const QString &arg : args) {
-        if (arg == QLatin1String("--raw"))
+        if (options && arg == QLatin1String("--"))
+            options = false;
+        else if (options && arg == QLatin1String("--raw"))
             raw = true;
-        else if (arg.startsWith(QLatin1Char('-')) || !path.isEmpty())
-            return usageError(QLatin1String(kDecryptUsage));
+        else if ((options && arg.startsWith(QLatin1Char('-'))) || !path.isEmpty())
+            return usageError(usageText(kDecryptUsage));
         else
             path = arg;
     }
     if (path.isEmpty())
-        return usageError(QLatin1String(kDecryptUsage));
+        return usageError(usageText(kDecryptUsage));
 
     const auto cipher = survey::readResultFile(path);
     if (const auto *error = std::get_if<survey::LoadError>(&cipher))
@@ -85,19 +89,21 @@ int runDecrypt(const QStringList &args)
 
 int runEncrypt(const QStringList &args)
 {
-    bool raw = false;
+    bool raw = false, options = true;
     QString inPath, outPath;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (arg == QLatin1String("--raw")) {
+        if (options && arg == QLatin1String("--")) {
+            options = false;
+        } else if (options && arg == QLatin1String("--raw")) {
             raw = true;
-        } else if (arg == QLatin1String("--out")) {
+        } else if (options && arg == QLatin1String("--out")) {
             if (++i == args.size() || args[i].isEmpty())
-                return usageError(QLatin1String(kEncryptUsage));
+                return usageError(usageText(kEncryptUsage));
             outPath = args[i];
-        } else if ((arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) ||
+        } else if ((options && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) ||
                    !inPath.isEmpty()) {
-            return usageError(QLatin1String(kEncryptUsage));
+            return usageError(usageText(kEncryptUsage));
         } else {
             inPath = arg;
         }
@@ -134,9 +140,8 @@ int runEncrypt(const QStringList &args)
             return dataError(QStringLiteral("cannot write the output"));
         return kExitOk;
     }
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(letters) != letters.size() || !out.commit())
-        return dataError(QStringLiteral("Cannot create file %1").arg(native(outPath)));
+    if (const auto error = writeOutputFile(outPath, letters))
+        return dataError(*error);
     return kExitOk;
 }
 

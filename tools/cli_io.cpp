@@ -1,7 +1,9 @@
 #include "cli_io.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -10,6 +12,27 @@
 #endif
 
 namespace cli {
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The file that writing to `path` must change: the final target of a symbolic link (empty
+// when the link leads nowhere), else the path itself.
+QString writeTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymbolicLink() ? info.canonicalFilePath() : path;
+}
+
+QString hexDigits(char16_t code, int width)
+{
+    return QStringLiteral("%1").arg(int(code), width, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
 
 bool writeStdout(const QByteArray &bytes)
 {
@@ -49,6 +72,56 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
     }
     *tooLong = bytes.size() > maxBytes;
     return bytes;
+}
+
+QString escapeControls(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code == u'\n')
+            escaped += QLatin1String("\\n");
+        else if (code == u'\r')
+            escaped += QLatin1String("\\r");
+        else if (code == u'\t')
+            escaped += QLatin1String("\\t");
+        else if (ch.category() == QChar::Other_Control)
+            escaped += QLatin1String("\\x") + hexDigits(code, 2);
+        else if (ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
+            escaped += QLatin1String("\\u") + hexDigits(code, 4);
+        else
+            escaped += ch;
+    }
+    return escaped;
+}
+
+std::optional<QString> refuseUnsafeOutput(const QString &path)
+{
+    const QString target = writeTarget(path);
+    if (target.isEmpty())
+        return QStringLiteral("Cannot write %1: the symbolic link leads to no file")
+            .arg(native(path));
+    const QFileInfo info(target);
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    if (info.isDir())
+        return QStringLiteral("Cannot write %1: it is a folder").arg(native(path));
+    return QStringLiteral("Cannot write %1: it is not a regular file (a device, pipe or socket); "
+                          "only a regular file or a new name is written")
+        .arg(native(path));
+}
+
+std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
+{
+    if (auto refusal = refuseUnsafeOutput(path))
+        return refusal;
+    // The file checked is the file written: the link's final target, resolved once. (The
+    // finished copy is renamed over that name, so the link itself stays.)
+    QSaveFile file(writeTarget(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("Cannot create file %1: %2").arg(native(path), file.errorString());
+    return std::nullopt;
 }
 
 } // namespace cli

@@ -4,8 +4,9 @@
 #include <QString>
 #include <optional>
 
-// Byte-exact standard streams for the subcommands: what they print is UTF-8 (or the raw
-// Windows-1251 bytes asked for), whatever the locale, and line breaks are never translated.
+// Byte-exact standard streams and safe output files for the subcommands: what they print is
+// UTF-8 (or the raw Windows-1251 bytes asked for), whatever the locale, and line breaks are
+// never translated.
 namespace cli {
 
 // Writes `bytes` to stdout; false if the stream failed.
@@ -14,5 +15,19 @@ bool writeStdout(const QByteArray &bytes);
 // Reads at most `maxBytes` bytes from `path`, or from stdin when `path` is "-"; a longer
 // input sets `tooLong`. Nothing if the input cannot be opened or read.
 std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *tooLong);
+
+// `text` with every control character written as an escape ("\n", "\t", "\x1B", "\u2028"),
+// so that a message naming a file stays on one line.
+QString escapeControls(const QString &text);
+
+// Why `path` must not be written: nothing when it is a regular file, a symbolic link to
+// one, or a name that does not exist yet; a message naming it for a folder, a device, a
+// pipe, a socket or a link to nothing.
+std::optional<QString> refuseUnsafeOutput(const QString &path);
+
+// Writes `bytes` to `path` after refuseUnsafeOutput agreed, whole or not at all: a new file
+// replaces the old one only once it is complete. A symbolic link stays a link and its
+// target gets the content. The message on failure.
+std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
 
 } // namespace cli

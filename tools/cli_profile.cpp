@@ -11,8 +11,6 @@
 namespace cli {
 namespace {
 
-const char kProfileUsage[] = "usage: ocai-cli profile FILE";
-
 QString scoreList(const survey::ProfileScores &scores, int first)
 {
     QStringList texts;
@@ -25,9 +23,13 @@ QString scoreList(const survey::ProfileScores &scores, int first)
 
 int runProfile(const QStringList &args)
 {
-    if (args.size() != 1 || (args[0].startsWith(QLatin1Char('-')) && args[0].size() > 1))
-        return usageError(QLatin1String(kProfileUsage));
-    const QString path = args[0];
+    // One file name, after "--" when it begins with "-".
+    const bool afterDashes = args.value(0) == QLatin1String("--");
+    const QStringList names = afterDashes ? args.mid(1) : args;
+    if (names.size() != 1 ||
+        (!afterDashes && names[0].startsWith(QLatin1Char('-')) && names[0].size() > 1))
+        return usageError(QStringLiteral("usage: ") + QLatin1String(kProfileUsage));
+    const QString path = names[0];
 
     const auto loaded = survey::loadIndividualResult(path, survey::pc1KeyBytes(survey::Pc1KeyText));
     if (const auto *error = std::get_if<survey::LoadError>(&loaded)) {

@@ -1,20 +1,30 @@
 #include "cli_common.h"
+#include "cli_io.h"
 
 #include <QGuiApplication>
 #include <cstdio>
 
 namespace cli {
+namespace {
+
+// File names and fields of damaged files may hold line breaks: escaped, a message stays
+// one line.
+int printError(const QString &message, int exitCode)
+{
+    std::fprintf(stderr, "ocai-cli: %s\n", escapeControls(message).toLocal8Bit().constData());
+    return exitCode;
+}
+
+} // namespace
 
 int usageError(const QString &message)
 {
-    std::fprintf(stderr, "ocai-cli: %s\n", message.toLocal8Bit().constData());
-    return kExitUsage;
+    return printError(message, kExitUsage);
 }
 
 int dataError(const QString &message)
 {
-    std::fprintf(stderr, "ocai-cli: %s\n", message.toLocal8Bit().constData());
-    return kExitBadData;
+    return printError(message, kExitBadData);
 }
 
 } // namespace cli
@@ -34,8 +44,20 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 } // namespace
 
-static const char kUsage[] =
-    "usage: ocai-cli decrypt|encrypt|profile|plot|stats|compare|summary ... (see README)";
+static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot|stats|compare|summary ... "
+                             "(ocai-cli --help)";
+
+static int printHelp()
+{
+    const char *const usages[] = {cli::kDecryptUsage, cli::kEncryptUsage, cli::kProfileUsage,
+                                  cli::kPlotAUsage, cli::kStatsUsage, cli::kCompareUsage,
+                                  cli::kSummaryUsage};
+    QByteArray help = "usage:\n";
+    for (const char *usage : usages)
+        help += QByteArray("  ") + usage + '\n';
+    help += "exit status: 0 success, 1 bad data, 2 usage error\n";
+    return cli::writeStdout(help) ? cli::kExitOk : cli::kExitBadData;
+}
 
 int main(int argc, char **argv)
 {
@@ -53,6 +75,8 @@ int main(int argc, char **argv)
         std::printf("ocai-cli %s\n", OCAI_VERSION);
         return 0;
     }
+    if (command == QLatin1String("--help") || command == QLatin1String("-h"))
+        return printHelp();
     if (command == QLatin1String("decrypt"))
         return cli::runDecrypt(args);
     if (command == QLatin1String("encrypt"))

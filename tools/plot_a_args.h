@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <variant>
+
+// The arguments of `ocai-cli plot a`, parsed apart from the drawing so that hostile
+// argument texts can be tried in bulk.
+namespace cli {
+
+constexpr int kScoreCount = 8;
+
+// Score field texts, current A..D then preferred A..D.
+using ScoreFields = std::array<QString, kScoreCount>;
+
+struct PlotAArgs {
+    // The fields as a load writes them: "%5.2f" with the caller's decimal separator.
+    ScoreFields fields;
+    int currentColour = 1;   // the choosers' selection after start-up: red
+    int preferredColour = 3; // and blue
+    QString out;
+};
+
+// Why the arguments were refused, and the exit status that says so.
+struct ArgsError {
+    QString message;
+    int exitCode;
+};
+
+// "cA,cB,cC,cD;pA,pB,pC,pD", numbers with "." decimals and blanks allowed around them, to
+// the eight field texts written with `separator`.
+std::variant<ScoreFields, ArgsError> parseScores(const QString &value, QChar separator);
+
+// What follows "plot a": "--name value" or "--name=value" options, then optionally "--".
+std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar separator);
+
+} // namespace cli
