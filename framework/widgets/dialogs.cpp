@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTreeView>
 
 namespace ui {
 namespace {
@@ -45,11 +47,30 @@ private:
             dialog.setDirectory(info.absolutePath());
             dialog.selectFile(info.fileName());
         }
-        // Wide enough that the name, size, type and date columns are not cut.
-        dialog.resize(820, 480);
+        // Wide enough, and with columns sized to what they hold, that the name, size, type
+        // and date are not cut.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
+        dialog.resize(860, 500);
+        if (auto *files = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+            QHeaderView *header = files->header();
+            header->setStretchLastSection(false);
+            header->setSectionResizeMode(QHeaderView::ResizeToContents);
+            header->setSectionResizeMode(0, QHeaderView::Stretch);
+        }
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().constFirst()
                    : QString();
+    }
+
+    // Windows has dialogs of its own, in the user's language; elsewhere Qt's own dialog is
+    // the one whose columns we can size.
+    static bool useNativeDialogs()
+    {
+#ifdef Q_OS_WIN
+        return true;
+#else
+        return false;
+#endif
     }
 
     static QString startPath(const FileRequest &request)
