@@ -96,7 +96,8 @@ TEST(CliPlot, ExitCodes)
         {{a, scoresOpt, QStringLiteral("1,2,x,4;5,6,7,8"), outOpt, out}, 1},
         {{a, scoresOpt, QStringLiteral("1,2,3,4;5,6,7,"), outOpt, out}, 1},
         {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("none/x.png"))}, 1},
-        {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("x.gif"))}, 2},
+        {{a, scoresOpt, good, outOpt, dir.filePath(QStringLiteral("x.bmp"))}, 2},
+        {{a, scoresOpt, good, outOpt, out, dir.filePath(QStringLiteral("x.cry"))}, 2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -108,17 +109,18 @@ TEST(CliPlot, ExitCodes)
     }
 }
 
-TEST(CliPlot, OnlyPngIsWritten)
+TEST(CliPlot, OnlyPngAndGifAreWritten)
 {
     QTemporaryDir dir;
     const struct {
         const char *name, *message;
         int exitCode;
     } cases[] = {
-        {"x.gif", "the extension '.gif' is not written", 2},
-        {"x.GIF", "the extension '.GIF' is not written", 2},
+        {"x", "has no extension", 2}, // first: QImage("x") would find "x.gif"
+        {"x.gif", "", 0},
+        {"x.GIF", "", 0},
         {"x.png.bmp", "the extension '.bmp' is not written", 2},
-        {"x", "has no extension", 2},
+        {"x.gif.jpg", "the extension '.jpg' is not written", 2},
         {"x.PnG", "", 0},
     };
     for (const auto &c : cases) {

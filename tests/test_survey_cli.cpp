@@ -153,8 +153,11 @@ TEST(SurveyCli, HelpListsEveryCommand)
         const CliRun help = runCli({option});
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.err.isEmpty());
-        for (const char *command : {"\n  ocai-cli decrypt ", "\n  ocai-cli encrypt ",
-                                    "\n  ocai-cli profile ", "\n  ocai-cli plot a "})
+        for (const char *command :
+             {"\n  ocai-cli decrypt ", "\n  ocai-cli encrypt ", "\n  ocai-cli profile ",
+              "\n  ocai-cli plot a ", "\n  ocai-cli plot a --scores ", "\n  ocai-cli plot b ",
+              "\n  ocai-cli plot c ", "\n  ocai-cli report ", "\n  ocai-cli pdf ",
+              "\n  ocai-cli stats ", "\n  ocai-cli compare ", "\n  ocai-cli summary "})
             EXPECT_TRUE(help.out.contains(command)) << command << help.out.toStdString();
     }
 }

@@ -44,6 +44,10 @@ QString applyOption(const QString &name, const QString &value, const GroupOption
             return QStringLiteral("%1: --mean must be arithmetic|geometric, not '%2'")
                 .arg(rules.command, value);
         options.mean = *kind;
+    } else if (name == QLatin1String("--out")) {
+        if (value.isEmpty())
+            return QStringLiteral("%1: --out needs a file name").arg(rules.command);
+        options.out = value;
     } else {
         bool ok = false;
         const qulonglong seed = value.toULongLong(&ok);
@@ -65,9 +69,13 @@ QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules
 {
     options = GroupOptions{};
     options.format = *formatFromName(rules.formats.value(0, QStringLiteral("text")));
-    QStringList valueOptions = {QStringLiteral("--format"), QStringLiteral("--mean")};
+    QStringList valueOptions = {QStringLiteral("--mean")};
+    if (!rules.formats.isEmpty())
+        valueOptions << QStringLiteral("--format");
     if (rules.takesSeed)
         valueOptions << QStringLiteral("--seed");
+    if (rules.takesOut)
+        valueOptions << QStringLiteral("--out");
     QStringList seen;
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -106,6 +114,8 @@ QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules
     }
     if (options.help)
         return QString();
+    if (rules.takesOut && options.out.isEmpty())
+        return QStringLiteral("%1: --out FILE is required").arg(rules.command);
     const int count = int(options.paths.size());
     if (count < rules.minPaths || (rules.maxPaths >= 0 && count > rules.maxPaths))
         return QStringLiteral("%1: wrong number of paths").arg(rules.command);

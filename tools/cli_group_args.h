@@ -20,18 +20,20 @@ struct GroupOptions {
     OutputFormat format = OutputFormat::Text;
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
     std::uint64_t seed = 1;
+    QString out; // --out, where the rules take it
     bool help = false;
 };
 
 struct GroupOptionRules {
-    QString command;                // for messages: "stats"
-    QStringList formats;            // accepted --format names, the first the default
-    bool takesSeed = true;          // --seed N, 0 to 2^63 - 1
+    QString command;       // for messages: "stats"
+    QStringList formats;   // accepted --format names, the first the default; none: no --format
+    bool takesSeed = true; // --seed N, 0 to 2^63 - 1
     int minPaths = 1, maxPaths = 1; // -1: no upper bound
+    bool takesOut = false;          // --out FILE, then required
 };
 
-// "--name value" or "--name=value" for --format, --mean and --seed; "--help" or "-h"; "--"
-// ends the options. An error text for a usage error, else an empty string.
+// "--name value" or "--name=value" for --format, --mean, --seed and --out; "--help" or "-h";
+// "--" ends the options. An error text for a usage error, else an empty string.
 QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules,
                           GroupOptions &options);
 

@@ -1,15 +1,20 @@
-// ocai-cli profile: one result file loaded as the "Data" command loads it, scores printed.
+// ocai-cli profile: a FILE or DIR loaded as the "Data" or "Group" command loads it, scores
+// printed.
 #include "cli_common.h"
-#include "cli_io.h"
+#include "cli_group_args.h"
 #include "core/number_format.h"
-#include "profile_model.h"
-#include "result_file.h"
-#include "unit_pc1.h"
-
-#include <QDir>
+#include "window_load.h"
 
 namespace cli {
 namespace {
+
+const char kProfileHelp[] =
+    "usage: ocai-cli profile [--mean arithmetic|geometric] [--] (FILE|DIR)\n"
+    "Four lines: the code (\"Group\" for a DIR), the information line, the current and the\n"
+    "preferred scores A B C D with two decimals and \".\". A DIR is every \"*OCAI.cry\" file\n"
+    "in it, averaged as the window's \"Group\" command does.\n"
+    "For a FILE both means give the file's own scores, except that geometric counts a type\n"
+    "score of 0 as 0.5 and scales the four of each state to sum 100.\n";
 
 QString scoreList(const survey::ProfileScores &scores, int first)
 {
@@ -23,30 +28,22 @@ QString scoreList(const survey::ProfileScores &scores, int first)
 
 int runProfile(const QStringList &args)
 {
-    // One file name, after "--" when it begins with "-".
-    const bool afterDashes = args.value(0) == QLatin1String("--");
-    const QStringList names = afterDashes ? args.mid(1) : args;
-    if (names.size() != 1 ||
-        (!afterDashes && names[0].startsWith(QLatin1Char('-')) && names[0].size() > 1))
-        return usageError(QStringLiteral("usage: ") + QLatin1String(kProfileUsage));
-    const QString path = names[0];
+    GroupOptions options;
+    GroupOptionRules rules{QStringLiteral("profile"), {}};
+    rules.takesSeed = false;
+    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
+        return usageError(error + QStringLiteral("; usage: ") + QLatin1String(kProfileUsage));
+    if (options.help)
+        return finishOutput(QByteArray(kProfileHelp) + kMeanHelp);
 
-    const auto loaded = survey::loadIndividualResult(path, survey::pc1KeyBytes(survey::Pc1KeyText));
-    if (const auto *error = std::get_if<survey::LoadError>(&loaded)) {
-        if (error->line == 0)
-            return dataError(error->message);
-        return dataError(
-            QStringLiteral("%1:%2: %3")
-                .arg(QDir::toNativeSeparators(path), QString::number(error->line), error->message));
-    }
-    const auto &result = std::get<survey::IndividualResult>(loaded);
-    const survey::ProfileScores scores = survey::profileFromAnswers(result.answers);
+    const auto loaded = loadWindowProfile(options.paths[0], options.mean);
+    if (const auto *error = std::get_if<survey::GroupError>(&loaded))
+        return dataError(groupErrorText(*error));
+    const WindowProfile &profile = std::get<WindowProfile>(loaded);
     const QString report = QStringLiteral("code: %1\ninfo: %2\ncurrent: %3\npreferred: %4\n")
-                               .arg(result.code, result.info, scoreList(scores, 0),
-                                    scoreList(scores, survey::kTypeCount));
-    if (!writeStdout(report.toUtf8()))
-        return dataError(QStringLiteral("cannot write the output"));
-    return kExitOk;
+                               .arg(profile.code, profile.info, scoreList(profile.loadScores, 0),
+                                    scoreList(profile.loadScores, survey::kTypeCount));
+    return finishOutput(report.toUtf8());
 }
 
 } // namespace cli

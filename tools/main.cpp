@@ -1,5 +1,6 @@
 #include "cli_common.h"
 #include "cli_io.h"
+#include "widgets/fonts.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -44,14 +45,16 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 } // namespace
 
-static const char kUsage[] = "usage: ocai-cli decrypt|encrypt|profile|plot|stats|compare|summary ... "
-                             "(ocai-cli --help)";
+static const char kUsage[] =
+    "usage: ocai-cli decrypt|encrypt|profile|plot|report|pdf|stats|compare|summary ... "
+    "(ocai-cli --help)";
 
 static int printHelp()
 {
-    const char *const usages[] = {cli::kDecryptUsage, cli::kEncryptUsage, cli::kProfileUsage,
-                                  cli::kPlotAUsage, cli::kStatsUsage, cli::kCompareUsage,
-                                  cli::kSummaryUsage};
+    const char *const usages[] = {cli::kDecryptUsage, cli::kEncryptUsage,     cli::kProfileUsage,
+                                  cli::kPlotAUsage,   cli::kPlotAScoresUsage, cli::kPlotBUsage,
+                                  cli::kPlotCUsage,   cli::kReportUsage,      cli::kPdfUsage,
+                                  cli::kStatsUsage,   cli::kCompareUsage,     cli::kSummaryUsage};
     QByteArray help = "usage:\n";
     for (const char *usage : usages)
         help += QByteArray("  ") + usage + '\n';
@@ -67,6 +70,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_defaultHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv);
+    ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return cli::usageError(QString::fromLatin1(kUsage));
@@ -85,6 +89,10 @@ int main(int argc, char **argv)
         return cli::runProfile(args);
     if (command == QLatin1String("plot"))
         return cli::runPlot(args);
+    if (command == QLatin1String("report"))
+        return cli::runReport(args);
+    if (command == QLatin1String("pdf"))
+        return cli::runPdf(args);
     if (command == QLatin1String("stats"))
         return cli::runStats(args);
     if (command == QLatin1String("compare"))

@@ -3,9 +3,6 @@
 #include "cli_common.h"
 #include "core/number_format.h"
 
-#include <QFileInfo>
-#include <QMap>
-
 namespace cli {
 namespace {
 
@@ -17,50 +14,6 @@ const QString kOut = QStringLiteral("--out");
 ArgsError usage(const QString &message)
 {
     return {message, kExitUsage};
-}
-
-// "--name value" or "--name=value" pairs up to "--"; an error text when something else
-// turns up.
-QString parseOptions(const QStringList &args, QMap<QString, QString> &options)
-{
-    const QStringList known = {kScores, kCurrentColour, kPreferredColour, kOut};
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--")) {
-            if (i + 1 < args.size())
-                return QStringLiteral("plot a: unexpected argument '%1'").arg(args[i + 1]);
-            break;
-        }
-        QString name = args[i], value;
-        const int equals = name.indexOf(QLatin1Char('='));
-        const bool inlineValue = name.startsWith(QLatin1String("--")) && equals > 0;
-        if (inlineValue) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        if (!known.contains(name))
-            return QStringLiteral("plot a: unknown option '%1'").arg(args[i]);
-        if (options.contains(name))
-            return QStringLiteral("plot a: %1 given twice").arg(name);
-        if (!inlineValue) {
-            if (i + 1 >= args.size())
-                return QStringLiteral("plot a: %1 needs a value").arg(name);
-            value = args[++i];
-        }
-        options.insert(name, value);
-    }
-    return QString();
-}
-
-// Only PNG is written yet; the extension says which format the user expects.
-QString refuseExtension(const QString &out)
-{
-    const QString suffix = QFileInfo(out).suffix();
-    if (suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
-        return QString();
-    if (suffix.isEmpty())
-        return QStringLiteral("plot a: --out '%1' has no extension; only .png is written").arg(out);
-    return QStringLiteral("plot a: --out '%1': the extension '.%2' is not written; only .png is")
-        .arg(out, suffix);
 }
 
 } // namespace
@@ -88,31 +41,39 @@ std::variant<ScoreFields, ArgsError> parseScores(const QString &value, QChar sep
 
 std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar separator)
 {
-    QMap<QString, QString> options;
-    if (const QString error = parseOptions(args, options); !error.isEmpty())
-        return usage(error);
-    if (!options.contains(kScores) || !options.contains(kOut))
-        return usage(QStringLiteral("usage: ") + QLatin1String(kPlotAUsage));
+    const auto scanned =
+        scanArgs(QStringLiteral("plot a"), args, {kScores, kCurrentColour, kPreferredColour, kOut});
+    if (const auto *error = std::get_if<QString>(&scanned))
+        return usage(*error);
+    const ScannedArgs &options = std::get<ScannedArgs>(scanned);
+    if (!options.positionals.isEmpty())
+        return usage(QStringLiteral("plot a: --scores draws no file or folder; unexpected argument "
+                                    "'%1'")
+                         .arg(options.positionals[0]));
+    if (!options.values.contains(kScores) || !options.values.contains(kOut))
+        return usage(QStringLiteral("usage: ") + QLatin1String(kPlotAScoresUsage));
     PlotAArgs result;
-    result.out = options.value(kOut);
+    result.out = options.values.value(kOut);
     if (result.out.isEmpty())
         return usage(QStringLiteral("plot a: --out needs a file name"));
-    if (const QString error = refuseExtension(result.out); !error.isEmpty())
-        return usage(error);
+    const auto format = pictureFormatFor(QStringLiteral("plot a"), result.out);
+    if (const auto *error = std::get_if<QString>(&format))
+        return usage(*error);
+    result.format = std::get<PictureFormat>(format);
 
     const std::pair<const QString &, int &> colours[] = {
         {kCurrentColour, result.currentColour}, {kPreferredColour, result.preferredColour}};
     for (const auto &[name, index] : colours) {
-        if (!options.contains(name))
+        if (!options.values.contains(name))
             continue;
-        const auto parsed = numfmt::parseInt32(options.value(name));
+        const auto parsed = numfmt::parseInt32(options.values.value(name));
         if (!parsed)
             return usage(QStringLiteral("plot a: %1 needs a whole number, not '%2'")
-                             .arg(name, options.value(name)));
+                             .arg(name, options.values.value(name)));
         index = *parsed;
     }
 
-    auto fields = parseScores(options.value(kScores), separator);
+    auto fields = parseScores(options.values.value(kScores), separator);
     if (const auto *error = std::get_if<ArgsError>(&fields))
         return *error;
     result.fields = std::get<ScoreFields>(fields);

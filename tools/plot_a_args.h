@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli_args.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -21,19 +23,15 @@ struct PlotAArgs {
     int currentColour = 1;   // the choosers' selection after start-up: red
     int preferredColour = 3; // and blue
     QString out;
-};
-
-// Why the arguments were refused, and the exit status that says so.
-struct ArgsError {
-    QString message;
-    int exitCode;
+    PictureFormat format = PictureFormat::Png;
 };
 
 // "cA,cB,cC,cD;pA,pB,pC,pD", numbers with "." decimals and blanks allowed around them, to
 // the eight field texts written with `separator`.
 std::variant<ScoreFields, ArgsError> parseScores(const QString &value, QChar separator);
 
-// What follows "plot a": "--name value" or "--name=value" options, then optionally "--".
+// What follows "plot a" when it draws given scores: "--name value" or "--name=value"
+// options, then optionally "--"; no file or folder.
 std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar separator);
 
 } // namespace cli

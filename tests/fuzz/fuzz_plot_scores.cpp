@@ -48,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             continue;
         }
         const PlotAArgs &plot = std::get<PlotAArgs>(args);
-        FUZZ_CHECK(
-            QFileInfo(plot.out).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0);
+        const QString suffix = QFileInfo(plot.out).suffix().toLower();
+        FUZZ_CHECK(suffix == (plot.format == PictureFormat::Png ? QLatin1String("png")
+                                                                : QLatin1String("gif")));
         checkFields(plot.fields, separator);
     }
     return 0;

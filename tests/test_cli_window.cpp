@@ -1,0 +1,369 @@
+// ocai-cli plot a|b|c, report, profile and pdf of a FILE or DIR, run as a separate process:
+// what it writes is what the window shows and saves after the same load.
+#include "colour_for_index.h"
+#include "core/number_format.h"
+#include "core/text_codec.h"
+#include "group_result.h"
+#include "plot_a.h"
+#include "plot_pictures.h"
+#include "report.h"
+#include "result_file.h"
+#include "result_files.h"
+
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+CliRun runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(OCAI_CLI_PATH), args);
+    if (!process.waitForStarted() || !process.waitForFinished(60000) ||
+        process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// A poppler tool's standard output, or nothing when the tool is missing.
+QByteArray runTool(const QString &tool, const QStringList &args)
+{
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForStarted() || !process.waitForFinished(60000))
+        return {};
+    return process.readAllStandardOutput();
+}
+
+// The report's lines, Windows-1251 decoded, split at CR LF.
+QStringList reportLines(const QString &path, QByteArray *bytes = nullptr)
+{
+    QFile file(path);
+    const QByteArray read = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (bytes)
+        *bytes = read;
+    return textcodec::fromWindows1251(read).split(QStringLiteral("\r\n"));
+}
+
+QImage rgb(const QString &path)
+{
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+QByteArray programKey()
+{
+    return survey::pc1KeyBytes(survey::Pc1KeyText);
+}
+
+// What the window holds after loading `path`: the fields "%5.2f" and the scores they parse to.
+struct Loaded {
+    QString info;
+    survey::AnswerTable answers{};
+    plots::PlotAFields fields;
+    survey::ProfileScores scores{};
+};
+
+Loaded loadAsWindow(const QString &path, QChar separator)
+{
+    Loaded loaded;
+    survey::ProfileScores computed{};
+    if (QFileInfo(path).isDir()) {
+        const auto group = std::get<survey::GroupResult>(survey::loadGroup(path, programKey()));
+        loaded.info = survey::groupInfoLine(group.n);
+        loaded.answers = group.means;
+        computed = group.scores;
+    } else {
+        const auto single =
+            std::get<survey::IndividualResult>(survey::loadIndividualResult(path, programKey()));
+        loaded.info = single.info;
+        loaded.answers = single.answers;
+        computed = survey::profileFromAnswers(single.answers);
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        loaded.fields.current[k] = survey::scoreFieldText(computed[k], separator);
+        loaded.fields.preferred[k] = survey::scoreFieldText(computed[k + 4], separator);
+    }
+    QImage none;
+    plots::drawPlotA(none, loaded.fields, Qt::black, Qt::black, separator, loaded.scores);
+    return loaded;
+}
+
+class CliWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QFile sample(QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt"));
+        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+        file = dir.filePath(QStringLiteral("Ivanova01OCAI.cry"));
+        ASSERT_TRUE(
+            testfiles::writeFile(file, testfiles::encrypt(QString::fromUtf8(sample.readAll()))));
+        group = writeGroup(QStringLiteral("group"),
+                           {testfiles::uniformRows({10, 20, 30, 40}, {40, 30, 20, 10}),
+                            testfiles::uniformRows({20, 25, 30, 25}, {30, 30, 20, 20})});
+    }
+
+    QString writeGroup(const QString &name,
+                       const std::vector<std::array<std::array<int, 5>, 12>> &people)
+    {
+        const QString folder = dir.filePath(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        for (std::size_t i = 0; i < people.size(); ++i)
+            EXPECT_TRUE(testfiles::writeFile(folder + QStringLiteral("/p%1OCAI.cry").arg(i),
+                                             testfiles::encrypt(testfiles::resultText(
+                                                 QStringLiteral("p%1").arg(i), people[i]))));
+        return folder;
+    }
+
+    QString out(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    QString file, group;
+};
+
+TEST_F(CliWindow, PlotAIsTheStripOverTheWindowsDrawing)
+{
+    const struct {
+        const char *locale;
+        QChar separator;
+        QStringList colours;
+        int current, preferred;
+    } cases[] = {
+        {"C.UTF-8", u'.', {}, 1, 3},
+        {"ru_RU.UTF-8", u',', {}, 1, 3},
+        {"C.UTF-8", u'.', {"--current-colour", "4", "--preferred-colour=0"}, 4, 0},
+    };
+    for (const auto &c : cases) {
+        for (const QString &source : {file, group}) {
+            SCOPED_TRACE(std::string(c.locale) + " " + source.toStdString());
+            const QString png = out(QStringLiteral("a.png"));
+            const CliRun run =
+                runCli(QStringList{"plot", "a", "--out", png} + c.colours + QStringList{source},
+                       QLatin1String(c.locale));
+            ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+            const Loaded loaded = loadAsWindow(source, c.separator);
+            survey::ProfileScores drawn{};
+            const QImage canvas =
+                plots::renderPlotA(QSize(686, 672), loaded.fields, plots::ColorForIndex(c.current),
+                                   plots::ColorForIndex(c.preferred), c.separator, drawn);
+            const QImage picture = rgb(png);
+            ASSERT_EQ(picture.size(), QSize(686, 698));
+            EXPECT_EQ(picture.copy(0, 26, 686, 672), canvas);
+            EXPECT_EQ(picture, plots::savedPlotAPicture(loaded.info, canvas));
+        }
+    }
+}
+
+TEST_F(CliWindow, PlotBAndCAreTheSavedCharts)
+{
+    for (const QString &source : {file, group}) {
+        SCOPED_TRACE(source.toStdString());
+        const Loaded loaded = loadAsWindow(source, u'.');
+        const QString b = out(QStringLiteral("b.png")), c = out(QStringLiteral("c.png"));
+        ASSERT_EQ(runCli({"plot", "b", "--out", b, "--current-colour", "2", source}).exitCode, 0);
+        EXPECT_EQ(rgb(b),
+                  plots::savedPlotBPicture(loaded.info, loaded.answers, plots::ColorForIndex(2),
+                                           plots::ColorForIndex(3), QLocale::c()));
+        EXPECT_EQ(rgb(b).size(), QSize(686, 543));
+
+        // The differences of the two-decimal scores, in the current colour (red by default).
+        ASSERT_EQ(runCli({"plot", "c", "--out", c, source}).exitCode, 0);
+        const QImage plain = rgb(c);
+        EXPECT_EQ(plain,
+                  plots::differenceChartPicture(loaded.scores, Qt::red, false, QLocale::c()));
+        ASSERT_EQ(
+            runCli({"plot", "c", "--marks", "--current-colour=3", "--out", c, source}).exitCode, 0);
+        EXPECT_EQ(rgb(c),
+                  plots::differenceChartPicture(loaded.scores, Qt::blue, true, QLocale::c()));
+        EXPECT_EQ(plain.size(), QSize(334, 353));
+        EXPECT_NE(rgb(c), plain);
+    }
+}
+
+TEST_F(CliWindow, GifReadsBackAsThePng)
+{
+    for (const char *plot : {"a", "b", "c"}) {
+        SCOPED_TRACE(plot);
+        const QString png = out(QStringLiteral("x.png")), gif = out(QStringLiteral("x.GIF"));
+        ASSERT_EQ(runCli({"plot", plot, "--out", png, group}).exitCode, 0);
+        ASSERT_EQ(runCli({"plot", plot, "--out", gif, group}).exitCode, 0);
+        QFile written(gif);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.read(6) == "GIF87a");
+        EXPECT_EQ(rgb(gif), rgb(png));
+    }
+    // The scores form writes GIF too.
+    const QString gif = out(QStringLiteral("s.gif")), png = out(QStringLiteral("s.png"));
+    for (const QString &name : {gif, png})
+        ASSERT_EQ(runCli({"plot", "a", "--scores=1,2,3,4;5,6,7,8", "--out", name}).exitCode, 0);
+    EXPECT_EQ(rgb(gif), rgb(png));
+}
+
+TEST_F(CliWindow, ReportIsWhatSaveDataWrites)
+{
+    const QString txt = out(QStringLiteral("report.any"));
+    ASSERT_EQ(runCli({"report", "--out", txt, file}).exitCode, 0);
+    QByteArray bytes;
+    const QStringList lines = reportLines(txt, &bytes);
+    ASSERT_EQ(lines.size(), 36); // 35 lines, each ended by CR LF
+    EXPECT_EQ(lines[0], QLocale::c().toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_EQ(lines[1], QStringLiteral("ivn01"));
+    EXPECT_EQ(lines[12], QStringLiteral("         Клановая культура -  20.0%"));
+    EXPECT_EQ(lines[13], QStringLiteral("  Адхократическая культура -  11.7%"));
+    EXPECT_EQ(lines[23], QStringLiteral(" 25.00 10.00 15.00 50.00    87.00"));
+    const Loaded loaded = loadAsWindow(file, u'.');
+    EXPECT_EQ(bytes, survey::reportText({lines[0], QStringLiteral("ivn01"), loaded.info,
+                                         loaded.scores, loaded.answers}));
+
+    ASSERT_EQ(runCli({"report", "--out", txt, group}).exitCode, 0);
+    const QStringList groupLines = reportLines(txt);
+    ASSERT_EQ(groupLines.size(), 36);
+    EXPECT_EQ(groupLines[1], QStringLiteral("Group"));
+    EXPECT_EQ(groupLines[2], QStringLiteral("Информация по группе  (N = 2)"));
+    EXPECT_EQ(groupLines[12], QStringLiteral("         Клановая культура -  15.0%"));
+}
+
+TEST_F(CliWindow, ReportTakesTheScoresAsPlotALeftThem)
+{
+    // Current A of eight files: 1207 / 48 = 25.1458..., shown "25.15", reported from there.
+    std::vector<std::array<std::array<int, 5>, 12>> people(
+        8, testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25}));
+    people[0][0][0] = 32;
+    const QString eight = writeGroup(QStringLiteral("eight"), people);
+    const QString txt = out(QStringLiteral("eight.txt"));
+    ASSERT_EQ(runCli({"report", "--out", txt, eight}).exitCode, 0);
+    EXPECT_EQ(reportLines(txt).value(12), QStringLiteral("         Клановая культура -  25.2%"));
+}
+
+TEST_F(CliWindow, ProfileOfAFolderIsTheGroupsProfile)
+{
+    const CliRun run = runCli({"profile", group});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("code: Group\n"
+                                                         "info: Информация по группе  (N = 2)\n"
+                                                         "current: 15.00 22.50 30.00 32.50\n"
+                                                         "preferred: 35.00 30.00 20.00 15.00\n"));
+    const CliRun geometric = runCli({"profile", "--mean", "geometric", group});
+    ASSERT_EQ(geometric.exitCode, 0);
+    EXPECT_TRUE(geometric.out.contains("current: 14.41 22.79 30.57 32.23\n"))
+        << geometric.out.toStdString();
+    // One respondent whose states sum to 100 without a 0: both means are the file's scores.
+    EXPECT_EQ(runCli({"profile", "--mean=geometric", file}).out, runCli({"profile", file}).out);
+}
+
+TEST_F(CliWindow, PdfHasThePagesTextAndFonts)
+{
+    const QString pdf = out(QStringLiteral("report.pdf"));
+    const CliRun run = runCli({"pdf", "--out", pdf, "--seed", "7", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    const QByteArray info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    if (info.isEmpty()) { // no poppler: count the page objects
+        EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                      bytes.count("/Type /Page "),
+                  3);
+        return;
+    }
+    EXPECT_TRUE(info.contains("\nPages:           3\n")) << info.toStdString();
+    EXPECT_TRUE(info.contains("A4")) << info.toStdString();
+    const auto pageText = [&](int page) {
+        const QString number = QString::number(page);
+        return QString::fromUtf8(
+                   runTool(QStringLiteral("pdftotext"), {"-f", number, "-l", number, pdf, "-"}))
+            .simplified();
+    };
+    const Loaded loaded = loadAsWindow(file, u'.');
+    EXPECT_TRUE(pageText(1).contains(loaded.info.simplified())) << pageText(1).toStdString();
+    EXPECT_TRUE(pageText(1).contains(QStringLiteral("A Клановая культура 20.00 38.33 -18.33")));
+    EXPECT_TRUE(pageText(3).contains(QStringLiteral("Статистика профиля OCAI")));
+    EXPECT_TRUE(pageText(3).contains(QStringLiteral("зерно 7")));
+    // Every font is embedded.
+    const QStringList fonts = QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {pdf}))
+                                  .split(u'\n', Qt::SkipEmptyParts)
+                                  .mid(2);
+    EXPECT_FALSE(fonts.isEmpty());
+    for (const QString &font : fonts)
+        EXPECT_TRUE(font.contains(QStringLiteral(" yes "))) << font.toStdString();
+}
+
+TEST_F(CliWindow, BadArgumentsAreUsageErrors)
+{
+    const QString png = out(QStringLiteral("x.png"));
+    const QList<QStringList> cases = {
+        {"plot", "b", "--out", out(QStringLiteral("x.bmp")), group},
+        {"plot", "c", "--out", out(QStringLiteral("x")), group},
+        {"plot", "a", "--out", out(QStringLiteral("x.jpg")), file},
+        {"pdf", "--out", out(QStringLiteral("x.png")), group},
+        {"pdf", group},
+        {"pdf", "--format", "csv", "--out", out(QStringLiteral("x.pdf")), group},
+        {"plot", "a", file},
+        {"plot", "b", "--out", png, file, group},
+        {"plot", "b", "--marks", "--out", png, file},
+        {"plot", "c", "--preferred-colour", "2", "--out", png, file},
+        {"plot", "c", "--current-colour", "red", "--out", png, file},
+        {"plot", "d", "--out", png, file},
+        {"report", file},
+        {"report", "--out", out(QStringLiteral("r.txt"))},
+        {"profile", "--mean", "median", group},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.startsWith("ocai-cli: ")) << run.err.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // the result file only
+    }
+}
+
+TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
+{
+    const QString broken = group + QStringLiteral("/zzOCAI.cry");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry"), broken));
+    const QString expected = broken + QStringLiteral(":26: '  1O' is not a valid integer value");
+    const QString written = out(QStringLiteral("out.pdf"));
+    const QList<QStringList> cases = {
+        {"plot", "a", "--out", out(QStringLiteral("out.png")), group},
+        {"plot", "b", "--out", out(QStringLiteral("out.gif")), group},
+        {"plot", "c", "--out", out(QStringLiteral("out.png")), group},
+        {"report", "--out", out(QStringLiteral("out.txt")), group},
+        {"pdf", "--out", written, group},
+        {"profile", group},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(expected)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+}
+
+TEST_F(CliWindow, AReportOfNoAnswersIsNotWritten)
+{
+    const QString zeros =
+        writeGroup(QStringLiteral("zeros"), {testfiles::uniformRows({0, 0, 0, 0}, {0, 0, 0, 0})});
+    const CliRun run = runCli({"report", "--out", out(QStringLiteral("z.txt")), zeros});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("holds no answers")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out(QStringLiteral("z.txt"))));
+}
+
+} // namespace
