@@ -1,34 +1,18 @@
 // ocai-cli stats, compare and summary as a user runs them on folders of result files.
+#include "cli_runner.h"
 #include "result_files.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), args);
-    if (!process.waitForStarted() || !process.waitForFinished(60000) ||
-        process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using testcli::CliRun;
+using testcli::runCli;
 
 QJsonDocument runJson(const QStringList &args)
 {
