@@ -236,3 +236,27 @@ TEST(GroupCli, UsageErrorsExitWithTwo)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--mean geometric")) << help.out.toStdString();
 }
+
+TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
+{
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char *message; // the start of stderr, after "ocai-cli: "
+    } cases[] = {
+        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: --format must be text|csv|json"},
+        {{"stats", "--bogus", "--format", "xml", "a"}, 2, "stats: unknown option '--bogus'"},
+        {{"stats", "--format", "xml", "--format", "csv"}, 2, "stats: --format must be"},
+        {{"stats", "-h", "--mean", "median"}, 2, "stats: --mean must be arithmetic|geometric"},
+        {{"summary", "--help", "-h", "--help"}, 0, ""},
+        {{"pdf", "--out", "x.pdf", "--out=y.pdf", "a"}, 2, "pdf: --out given twice; usage: "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.err.startsWith(c.exitCode ? QByteArray("ocai-cli: ") + c.message : ""))
+            << run.err.toStdString();
+        EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
+    }
+}
