@@ -1,12 +1,9 @@
 // ocai-cli's drawing commands: `pdf` and the saved pictures of a group, as the commands make
 // them.
-#include "core/text_codec.h"
 #include "pdf_report.h"
-#include "unit_pc1.h"
+#include "result_folder.h"
 #include "window_pictures.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -16,24 +13,8 @@ namespace {
 QString sampleGroup()
 {
     static QTemporaryDir dir;
-    static const bool written = [] {
-        const QDir samples(QStringLiteral(OCAI_SAMPLES_DIR));
-        const QStringList names = samples.entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
-        for (const QString &name : names) {
-            QFile text(samples.filePath(name));
-            QFile cry(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".cry")));
-            if (!text.open(QIODevice::ReadOnly) || !cry.open(QIODevice::WriteOnly))
-                return false;
-            QByteArray plain = text.readAll();
-            plain.replace("\r\n", "\n").replace("\n", "\r\n");
-            const QByteArray cipher =
-                survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText),
-                                   textcodec::toWindows1251(QString::fromUtf8(plain)));
-            if (cry.write(cipher) != cipher.size())
-                return false;
-        }
-        return !names.isEmpty();
-    }();
+    static const QList<QByteArray> ciphers = benchfiles::sampleCiphers();
+    static const bool written = benchfiles::writeResultFolder(dir.path(), ciphers.size(), ciphers);
     return written ? dir.path() : QString();
 }
 

@@ -1,53 +1,17 @@
 // The group subcommands' work: statistics with the bootstrap, a comparison with the
 // permutation test, and an organisation summary over many folders.
-#include "core/text_codec.h"
 #include "group_compare.h"
 #include "group_source.h"
 #include "group_statistics.h"
-#include "unit_pc1.h"
+#include "result_folder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace survey;
+using namespace benchfiles;
 
 namespace {
-
-QByteArray programKey()
-{
-    return pc1KeyBytes(Pc1KeyText);
-}
-
-// The sample results, encrypted: large groups cycle through them.
-QList<QByteArray> sampleCiphers()
-{
-    QList<QByteArray> ciphers;
-    const QDir samples(QStringLiteral(OCAI_SAMPLES_DIR));
-    for (const QString &name : samples.entryList({QStringLiteral("*OCAI.txt")}, QDir::Files)) {
-        QFile file(samples.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QByteArray text = file.readAll();
-        text.replace("\r\n", "\n").replace("\n", "\r\n");
-        ciphers << Pc1Encrypt(programKey(), textcodec::toWindows1251(QString::fromUtf8(text)));
-    }
-    return ciphers;
-}
-
-bool writeFolder(const QString &folder, int files, int offset, const QList<QByteArray> &ciphers)
-{
-    if (ciphers.isEmpty() || !QDir().mkpath(folder))
-        return false;
-    for (int i = 0; i < files; ++i) {
-        QFile file(folder + QStringLiteral("/r%1OCAI.cry").arg(i, 5, 10, QLatin1Char('0')));
-        const QByteArray &cipher = ciphers[(i + offset) % ciphers.size()];
-        if (!file.open(QIODevice::WriteOnly) || file.write(cipher) != cipher.size())
-            return false;
-    }
-    return true;
-}
 
 // One folder of 10 000 files, and 100 folders of 100: written on first use, kept after.
 QTemporaryDir &scratch()
@@ -59,7 +23,7 @@ QTemporaryDir &scratch()
 QString largeFolder()
 {
     static const bool written =
-        writeFolder(scratch().filePath(QStringLiteral("large")), 10000, 0, sampleCiphers());
+        writeResultFolder(scratch().filePath(QStringLiteral("large")), 10000, sampleCiphers());
     return written ? scratch().filePath(QStringLiteral("large")) : QString();
 }
 
@@ -70,7 +34,7 @@ QStringList departmentFolders()
         QStringList paths;
         for (int d = 0; d < 100; ++d) {
             const QString path = scratch().filePath(QStringLiteral("dept%1").arg(d));
-            if (!writeFolder(path, 100, d, ciphers))
+            if (!writeResultFolder(path, 100, ciphers, d))
                 return QStringList();
             paths << path;
         }

@@ -1,34 +1,18 @@
 // Decryption throughput, the whole load of one result file and of a large group, the report.
-#include "core/text_codec.h"
 #include "group_result.h"
 #include "report.h"
 #include "result_file.h"
+#include "result_folder.h"
 #include "unit_pc1.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace survey;
+using namespace benchfiles;
 
 namespace {
-
-// The program's key; built on use, as the key text is itself a global of another file.
-QByteArray programKey()
-{
-    return pc1KeyBytes(Pc1KeyText);
-}
-
-QByteArray samplePlain(const QString &name = QStringLiteral("Ivanova01OCAI.txt"))
-{
-    QFile file(QStringLiteral(OCAI_SAMPLES_DIR "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray text = file.readAll();
-    text.replace("\r\n", "\n").replace("\n", "\r\n");
-    return textcodec::toWindows1251(QString::fromUtf8(text));
-}
 
 // The largest text a result file may hold: 32 767 plain bytes without a zero byte, so that
 // decryption runs through all 65 534 letters.
@@ -71,33 +55,11 @@ BENCHMARK(BM_LoadIndividualResult)->Repetitions(15)->ReportAggregatesOnly(true);
 
 constexpr int kGroupSize = 10000;
 
-// The sample results, encrypted: a group cycles through them.
-QList<QByteArray> sampleCiphers()
-{
-    QList<QByteArray> ciphers;
-    const QStringList names = QDir(QStringLiteral(OCAI_SAMPLES_DIR))
-                                  .entryList({QStringLiteral("*OCAI.txt")}, QDir::Files);
-    for (const QString &name : names)
-        ciphers << Pc1Encrypt(programKey(), samplePlain(name));
-    return ciphers;
-}
-
 // A folder of kGroupSize result files, written on first use and kept for every repetition.
 QString groupFolder()
 {
     static QTemporaryDir dir;
-    static const bool written = [] {
-        const QList<QByteArray> ciphers = sampleCiphers();
-        if (ciphers.isEmpty())
-            return false;
-        for (int i = 0; i < kGroupSize; ++i) {
-            QFile file(dir.filePath(QStringLiteral("r%1OCAI.cry").arg(i, 5, 10, QLatin1Char('0'))));
-            const QByteArray &cipher = ciphers[i % ciphers.size()];
-            if (!file.open(QIODevice::WriteOnly) || file.write(cipher) != cipher.size())
-                return false;
-        }
-        return true;
-    }();
+    static const bool written = writeResultFolder(dir.path(), kGroupSize, sampleCiphers());
     return written ? dir.path() : QString();
 }
 

@@ -1,4 +1,5 @@
 // ocai-cli plot a, run as a separate process: the PNG it writes is the window's drawing.
+#include "cli_runner.h"
 #include "colour_for_index.h"
 #include "core/number_format.h"
 #include "plot_a.h"
@@ -6,28 +7,17 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString stderrText;
-};
+using testcli::CliRun;
 
-CliRun runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
+// `ocai-cli plot` with `args`.
+CliRun runPlot(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), QStringList{QStringLiteral("plot")} + args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+    return testcli::runCli(QStringList{QStringLiteral("plot")} + args, {}, locale);
 }
 
 QImage expectedPlot(const std::array<double, 8> &values, int current, int preferred,
@@ -51,20 +41,20 @@ TEST(CliPlot, WritesTheWindowsDrawing)
     const QString scores = QStringLiteral("35.5,20,25.25,19.25; 3.375,50,100,8");
 
     const QString plain = dir.filePath(QStringLiteral("plain.png"));
-    CliRun run = runCli(
+    CliRun run = runPlot(
         {QStringLiteral("a"), QStringLiteral("--scores"), scores, QStringLiteral("--out"), plain});
-    ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QImage(plain).convertToFormat(QImage::Format_RGB32),
               expectedPlot(values, 1, 3, u'.'));
 
     // A decimal-comma locale writes the fields, and so the score lines, with ",".
     const QString comma = dir.filePath(QStringLiteral("comma.png"));
-    run = runCli({QStringLiteral("a"), QStringLiteral("--scores=") + scores,
-                  QStringLiteral("--current-colour"), QStringLiteral("0"),
-                  QStringLiteral("--preferred-colour"), QStringLiteral("4"),
-                  QStringLiteral("--out"), comma},
-                 QStringLiteral("ru_RU.UTF-8"));
-    ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+    run = runPlot({QStringLiteral("a"), QStringLiteral("--scores=") + scores,
+                   QStringLiteral("--current-colour"), QStringLiteral("0"),
+                   QStringLiteral("--preferred-colour"), QStringLiteral("4"),
+                   QStringLiteral("--out"), comma},
+                  QStringLiteral("ru_RU.UTF-8"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QImage(comma).convertToFormat(QImage::Format_RGB32),
               expectedPlot(values, 0, 4, u','));
 }
@@ -101,10 +91,9 @@ TEST(CliPlot, ExitCodes)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
-        const CliRun run = runCli(c.args);
+        const CliRun run = runPlot(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_TRUE(run.stderrText.contains(QLatin1String("ocai-cli: ")))
-            << run.stderrText.toStdString();
+        EXPECT_TRUE(run.err.contains("ocai-cli: ")) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
 }
@@ -125,10 +114,10 @@ TEST(CliPlot, OnlyPngAndGifAreWritten)
     };
     for (const auto &c : cases) {
         const QString out = dir.filePath(QLatin1String(c.name));
-        const CliRun run = runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
-                                   QStringLiteral("--out"), out});
+        const CliRun run = runPlot({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                                    QStringLiteral("--out"), out});
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
-        EXPECT_TRUE(run.stderrText.contains(QLatin1String(c.message))) << c.name;
+        EXPECT_TRUE(run.err.contains(c.message)) << c.name;
         EXPECT_EQ(QImage(out).size(), c.exitCode == 0 ? QSize(686, 672) : QSize(0, 0)) << c.name;
     }
 }
@@ -140,11 +129,10 @@ TEST(CliPlot, OutputThatIsNotARegularFileIsLeftAlone)
     ASSERT_GE(paths.size(), 4); // the device only as root
     for (const QString &path : paths) {
         const auto before = testfiles::pathState(path);
-        const CliRun run = runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
-                                   QStringLiteral("--out"), path});
+        const CliRun run = runPlot({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                                    QStringLiteral("--out"), path});
         EXPECT_EQ(run.exitCode, 1) << path.toStdString();
-        EXPECT_TRUE(run.stderrText.contains(QStringLiteral("Cannot write ") + path))
-            << run.stderrText.toStdString();
+        EXPECT_TRUE(run.err.contains("Cannot write " + path.toUtf8())) << run.err.toStdString();
         EXPECT_EQ(testfiles::pathState(path), before) << path.toStdString();
     }
 
@@ -153,8 +141,8 @@ TEST(CliPlot, OutputThatIsNotARegularFileIsLeftAlone)
     const QString link = dir.filePath(QStringLiteral("link.png"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/binary.cry"), picture));
     ASSERT_TRUE(QFile::link(picture, link));
-    ASSERT_EQ(runCli({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
-                      QStringLiteral("--out"), link})
+    ASSERT_EQ(runPlot({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
+                       QStringLiteral("--out"), link})
                   .exitCode,
               0);
     EXPECT_EQ(QFile::symLinkTarget(link), picture);

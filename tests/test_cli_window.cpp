@@ -1,5 +1,6 @@
 // ocai-cli plot a|b|c, report, profile and pdf of a FILE or DIR, run as a separate process:
 // what it writes is what the window shows and saves after the same load.
+#include "cli_runner.h"
 #include "colour_for_index.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
@@ -20,24 +21,8 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CliRun runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), args);
-    if (!process.waitForStarted() || !process.waitForFinished(60000) ||
-        process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using testcli::CliRun;
+using testcli::runCli;
 
 // A poppler tool's standard output, or nothing when the tool is missing.
 QByteArray runTool(const QString &tool, const QStringList &args)
@@ -152,7 +137,7 @@ TEST_F(CliWindow, PlotAIsTheStripOverTheWindowsDrawing)
             SCOPED_TRACE(std::string(c.locale) + " " + source.toStdString());
             const QString png = out(QStringLiteral("a.png"));
             const CliRun run =
-                runCli(QStringList{"plot", "a", "--out", png} + c.colours + QStringList{source},
+                runCli(QStringList{"plot", "a", "--out", png} + c.colours + QStringList{source}, {},
                        QLatin1String(c.locale));
             ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
             const Loaded loaded = loadAsWindow(source, c.separator);

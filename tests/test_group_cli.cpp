@@ -1,34 +1,18 @@
 // ocai-cli stats, compare and summary as a user runs them on folders of result files.
+#include "cli_runner.h"
 #include "result_files.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), args);
-    if (!process.waitForStarted() || !process.waitForFinished(60000) ||
-        process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using testcli::CliRun;
+using testcli::runCli;
 
 QJsonDocument runJson(const QStringList &args)
 {
@@ -251,4 +235,28 @@ TEST(GroupCli, UsageErrorsExitWithTwo)
     const CliRun help = runCli({QStringLiteral("stats"), QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--mean geometric")) << help.out.toStdString();
+}
+
+TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
+{
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char *message; // the start of stderr, after "ocai-cli: "
+    } cases[] = {
+        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: --format must be text|csv|json"},
+        {{"stats", "--bogus", "--format", "xml", "a"}, 2, "stats: unknown option '--bogus'"},
+        {{"stats", "--format", "xml", "--format", "csv"}, 2, "stats: --format must be"},
+        {{"stats", "-h", "--mean", "median"}, 2, "stats: --mean must be arithmetic|geometric"},
+        {{"summary", "--help", "-h", "--help"}, 0, ""},
+        {{"pdf", "--out", "x.pdf", "--out=y.pdf", "a"}, 2, "pdf: --out given twice; usage: "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.err.startsWith(c.exitCode ? QByteArray("ocai-cli: ") + c.message : ""))
+            << run.err.toStdString();
+        EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
+    }
 }

@@ -1,10 +1,10 @@
 // The built ocai-cli: decrypt, encrypt and profile as a user runs them.
+#include "cli_runner.h"
 #include "core/text_codec.h"
 #include "special_files.h"
 #include "unit_pc1.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,28 +14,11 @@ namespace {
 
 const QString kSample = QStringLiteral(OCAI_SAMPLES_DIR "/Ivanova01OCAI.txt");
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
+using testcli::CliRun;
+using testcli::runCli;
 
-CliRun runCli(const QStringList &args, const QByteArray &input = {}, const QString &workDir = {})
-{
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // output is UTF-8 regardless
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), args);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+// Not a UTF-8 locale: what ocai-cli reads and writes is UTF-8 regardless.
+const QString kPlainC = QStringLiteral("C");
 
 QByteArray readAll(const QString &path)
 {
@@ -63,7 +46,7 @@ TEST(SurveyCli, EncryptAndDecryptRoundTrip)
     const QByteArray plain = textcodec::toWindows1251(QString::fromUtf8(withCrLf(utf8)));
 
     // Lone LFs become CR LF; the letters carry no line break.
-    const CliRun encrypted = runCli({QStringLiteral("encrypt")}, utf8);
+    const CliRun encrypted = runCli({QStringLiteral("encrypt")}, utf8, kPlainC);
     ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err.toStdString();
     EXPECT_EQ(encrypted.out, Pc1Encrypt(pc1KeyBytes(Pc1KeyText), plain));
     EXPECT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("-")}, withCrLf(utf8)).out,
@@ -79,7 +62,7 @@ TEST(SurveyCli, EncryptAndDecryptRoundTrip)
     EXPECT_TRUE(written.out.isEmpty());
     EXPECT_EQ(readAll(cry), encrypted.out);
 
-    const CliRun decrypted = runCli({QStringLiteral("decrypt"), cry});
+    const CliRun decrypted = runCli({QStringLiteral("decrypt"), cry}, {}, kPlainC);
     ASSERT_EQ(decrypted.exitCode, 0) << decrypted.err.toStdString();
     EXPECT_EQ(decrypted.out, withCrLf(utf8));
     EXPECT_EQ(runCli({QStringLiteral("decrypt"), QStringLiteral("--raw"), cry}).out, plain);
@@ -91,7 +74,7 @@ TEST(SurveyCli, ProfileOfOneSample)
     const QString cry = dir.filePath(QStringLiteral("Ivanova01OCAI.cry"));
     ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), cry, kSample}).exitCode,
               0);
-    const CliRun profile = runCli({QStringLiteral("profile"), cry});
+    const CliRun profile = runCli({QStringLiteral("profile"), cry}, {}, kPlainC);
     ASSERT_EQ(profile.exitCode, 0) << profile.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(profile.out),
               QStringLiteral("code: ivn01\n"
@@ -217,7 +200,7 @@ TEST(SurveyCli, DoubleDashEndsTheOptions)
     ASSERT_EQ(
         runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), QStringLiteral("-name.cry"),
                 QStringLiteral("--"), QStringLiteral("-sample.txt")},
-               {}, dir.path())
+               {}, kPlainC, dir.path())
             .exitCode,
         0);
     const struct {
@@ -235,7 +218,7 @@ TEST(SurveyCli, DoubleDashEndsTheOptions)
         {{QStringLiteral("decrypt"), QStringLiteral("--"), QStringLiteral("--raw")}, 1},
     };
     for (const auto &c : cases) {
-        const CliRun run = runCli(c.args, {}, dir.path());
+        const CliRun run = runCli(c.args, {}, kPlainC, dir.path());
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.out.startsWith("code: ivn01\n") || run.out.startsWith("12.03.2026\r\n"),
                   c.exitCode == 0);

@@ -170,10 +170,9 @@ int runCompare(const QStringList &args)
         true,
         2,
         2};
-    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
-        return usageError(error + QStringLiteral("; see ocai-cli compare --help"));
-    if (options.help)
-        return finishOutput(QByteArray(kCompareHelp) + kMeanHelp);
+    if (const auto done = parseGroupCommand(
+            args, rules, QStringLiteral("; see ocai-cli compare --help"), kCompareHelp, options))
+        return *done;
 
     survey::SurveyGroup groups[2];
     for (int g = 0; g < 2; ++g) {

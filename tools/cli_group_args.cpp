@@ -1,5 +1,6 @@
 #include "cli_group_args.h"
 
+#include "cli_args.h"
 #include "cli_common.h"
 #include "cli_io.h"
 #include "unit_pc1.h"
@@ -69,49 +70,23 @@ QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules
 {
     options = GroupOptions{};
     options.format = *formatFromName(rules.formats.value(0, QStringLiteral("text")));
-    QStringList valueOptions = {QStringLiteral("--mean")};
+    ScanRules scanRules;
+    scanRules.valueOptions = QStringList{QStringLiteral("--mean")};
     if (!rules.formats.isEmpty())
-        valueOptions << QStringLiteral("--format");
+        scanRules.valueOptions << QStringLiteral("--format");
     if (rules.takesSeed)
-        valueOptions << QStringLiteral("--seed");
+        scanRules.valueOptions << QStringLiteral("--seed");
     if (rules.takesOut)
-        valueOptions << QStringLiteral("--out");
-    QStringList seen;
-    bool optionsEnded = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            options.paths << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-            continue;
-        }
-        QString name = arg, value;
-        const int equals = name.indexOf(QLatin1Char('='));
-        const bool inlineValue = name.startsWith(QLatin1String("--")) && equals > 0;
-        if (inlineValue) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        if (!valueOptions.contains(name))
-            return QStringLiteral("%1: unknown option '%2'").arg(rules.command, arg);
-        if (seen.contains(name))
-            return QStringLiteral("%1: %2 given twice").arg(rules.command, name);
-        seen << name;
-        if (!inlineValue) {
-            if (i + 1 >= args.size())
-                return QStringLiteral("%1: %2 needs a value").arg(rules.command, name);
-            value = args[++i];
-        }
-        if (const QString error = applyOption(name, value, rules, options); !error.isEmpty())
-            return error;
-    }
+        scanRules.valueOptions << kOutOption;
+    scanRules.takesHelp = true;
+    scanRules.checkValue = [&](const QString &name, const QString &value) {
+        return applyOption(name, value, rules, options);
+    };
+    const auto scanned = scanArgs(rules.command, args, scanRules);
+    if (const auto *error = std::get_if<QString>(&scanned))
+        return *error;
+    options.paths = std::get<ScannedArgs>(scanned).positionals;
+    options.help = std::get<ScannedArgs>(scanned).help;
     if (options.help)
         return QString();
     if (rules.takesOut && options.out.isEmpty())
@@ -123,6 +98,17 @@ QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules
         if (path.isEmpty())
             return QStringLiteral("%1: an empty path").arg(rules.command);
     return QString();
+}
+
+std::optional<int> parseGroupCommand(const QStringList &args, const GroupOptionRules &rules,
+                                     const QString &usageHint, const char *help,
+                                     GroupOptions &options)
+{
+    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
+        return usageError(error + usageHint);
+    if (options.help)
+        return finishOutput(QByteArray(help) + kMeanHelp);
+    return std::nullopt;
 }
 
 QString groupErrorText(const survey::GroupError &error)

@@ -37,6 +37,13 @@ struct GroupOptionRules {
 QString parseGroupOptions(const QStringList &args, const GroupOptionRules &rules,
                           GroupOptions &options);
 
+// parseGroupOptions as a command starts: nothing when the command goes on with `options`, else
+// its exit status once the usage error (`usageHint` appended) or the help (`help`, then
+// kMeanHelp) is printed.
+std::optional<int> parseGroupCommand(const QStringList &args, const GroupOptionRules &rules,
+                                     const QString &usageHint, const char *help,
+                                     GroupOptions &options);
+
 // A group load's failure as one line: the message, prefixed by "FILE:LINE: " where a line
 // of a file is known (the other messages name their file or folder already).
 QString groupErrorText(const survey::GroupError &error);

@@ -22,10 +22,9 @@ int runPdf(const QStringList &args)
     GroupOptions options;
     GroupOptionRules rules{QStringLiteral("pdf"), {}};
     rules.takesOut = true;
-    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
-        return usageError(error + QStringLiteral("; usage: ") + QLatin1String(kPdfUsage));
-    if (options.help)
-        return finishOutput(QByteArray(kPdfHelp) + kMeanHelp);
+    if (const auto done = parseGroupCommand(
+            args, rules, QStringLiteral("; usage: ") + QLatin1String(kPdfUsage), kPdfHelp, options))
+        return *done;
     if (!hasSuffix(options.out, QStringLiteral("pdf")))
         return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(options.out));
 

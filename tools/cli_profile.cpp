@@ -31,10 +31,10 @@ int runProfile(const QStringList &args)
     GroupOptions options;
     GroupOptionRules rules{QStringLiteral("profile"), {}};
     rules.takesSeed = false;
-    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
-        return usageError(error + QStringLiteral("; usage: ") + QLatin1String(kProfileUsage));
-    if (options.help)
-        return finishOutput(QByteArray(kProfileHelp) + kMeanHelp);
+    if (const auto done = parseGroupCommand(
+            args, rules, QStringLiteral("; usage: ") + QLatin1String(kProfileUsage), kProfileHelp,
+            options))
+        return *done;
 
     const auto loaded = loadWindowProfile(options.paths[0], options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))

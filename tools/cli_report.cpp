@@ -14,13 +14,12 @@ namespace cli {
 
 int runReport(const QStringList &args)
 {
-    const QString out = QStringLiteral("--out");
-    const auto scanned = scanArgs(QStringLiteral("report"), args, {out});
+    const auto scanned = scanArgs(QStringLiteral("report"), args, {{kOutOption}});
     if (const auto *error = std::get_if<QString>(&scanned))
         return usageError(*error + QStringLiteral("; usage: ") + QLatin1String(kReportUsage));
     const ScannedArgs &options = std::get<ScannedArgs>(scanned);
     if (options.positionals.size() != 1 || options.positionals[0].isEmpty() ||
-        options.values.value(out).isEmpty())
+        options.values.value(kOutOption).isEmpty())
         return usageError(QStringLiteral("usage: ") + QLatin1String(kReportUsage));
 
     const QString path = options.positionals[0];
@@ -40,7 +39,8 @@ int runReport(const QStringList &args)
     input.info = profile.info;
     input.scores = profile.scores;
     input.answers = profile.group.means;
-    if (const auto error = writeOutputFile(options.values.value(out), survey::reportText(input)))
+    if (const auto error =
+            writeOutputFile(options.values.value(kOutOption), survey::reportText(input)))
         return dataError(*error);
     return kExitOk;
 }

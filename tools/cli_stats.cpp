@@ -31,10 +31,9 @@ int runStats(const QStringList &args)
     const GroupOptionRules rules{
         QStringLiteral("stats"),
         {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")}};
-    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
-        return usageError(error + QStringLiteral("; see ocai-cli stats --help"));
-    if (options.help)
-        return finishOutput(QByteArray(kStatsHelp) + kMeanHelp);
+    if (const auto done = parseGroupCommand(
+            args, rules, QStringLiteral("; see ocai-cli stats --help"), kStatsHelp, options))
+        return *done;
 
     const QString path = options.paths[0];
     const auto loaded = loadGroupArgument(path);

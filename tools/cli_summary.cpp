@@ -102,10 +102,9 @@ int runSummary(const QStringList &args)
     GroupOptions options;
     const GroupOptionRules rules{
         QStringLiteral("summary"), {QStringLiteral("csv"), QStringLiteral("json")}, false, 1, -1};
-    if (const QString error = parseGroupOptions(args, rules, options); !error.isEmpty())
-        return usageError(error + QStringLiteral("; see ocai-cli summary --help"));
-    if (options.help)
-        return finishOutput(QByteArray(kSummaryHelp) + kMeanHelp);
+    if (const auto done = parseGroupCommand(
+            args, rules, QStringLiteral("; see ocai-cli summary --help"), kSummaryHelp, options))
+        return *done;
 
     std::vector<SummaryRow> rows;
     bool failed = false;

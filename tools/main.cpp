@@ -43,11 +43,27 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
     g_defaultHandler(type, context, message);
 }
 
-} // namespace
+struct Command {
+    const char *name;
+    int (*run)(const QStringList &args);
+};
 
-static const char kUsage[] =
-    "usage: ocai-cli decrypt|encrypt|profile|plot|report|pdf|stats|compare|summary ... "
-    "(ocai-cli --help)";
+const Command kCommands[] = {
+    {"decrypt", cli::runDecrypt}, {"encrypt", cli::runEncrypt}, {"profile", cli::runProfile},
+    {"plot", cli::runPlot},       {"report", cli::runReport},   {"pdf", cli::runPdf},
+    {"stats", cli::runStats},     {"compare", cli::runCompare}, {"summary", cli::runSummary},
+};
+
+// "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
+QString usageLine()
+{
+    QStringList names;
+    for (const Command &command : kCommands)
+        names << QLatin1String(command.name);
+    return QStringLiteral("usage: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
+}
+
+} // namespace
 
 static int printHelp()
 {
@@ -73,7 +89,7 @@ int main(int argc, char **argv)
     ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
-        return cli::usageError(QString::fromLatin1(kUsage));
+        return cli::usageError(usageLine());
     const QString command = args.takeFirst();
     if (command == QLatin1String("--version")) {
         std::printf("ocai-cli %s\n", OCAI_VERSION);
@@ -81,24 +97,8 @@ int main(int argc, char **argv)
     }
     if (command == QLatin1String("--help") || command == QLatin1String("-h"))
         return printHelp();
-    if (command == QLatin1String("decrypt"))
-        return cli::runDecrypt(args);
-    if (command == QLatin1String("encrypt"))
-        return cli::runEncrypt(args);
-    if (command == QLatin1String("profile"))
-        return cli::runProfile(args);
-    if (command == QLatin1String("plot"))
-        return cli::runPlot(args);
-    if (command == QLatin1String("report"))
-        return cli::runReport(args);
-    if (command == QLatin1String("pdf"))
-        return cli::runPdf(args);
-    if (command == QLatin1String("stats"))
-        return cli::runStats(args);
-    if (command == QLatin1String("compare"))
-        return cli::runCompare(args);
-    if (command == QLatin1String("summary"))
-        return cli::runSummary(args);
-    return cli::usageError(
-        QStringLiteral("unknown command '%1'; %2").arg(command, QLatin1String(kUsage)));
+    for (const Command &entry : kCommands)
+        if (command == QLatin1String(entry.name))
+            return entry.run(args);
+    return cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(command, usageLine()));
 }

@@ -7,9 +7,6 @@ namespace cli {
 namespace {
 
 const QString kScores = QStringLiteral("--scores");
-const QString kCurrentColour = QStringLiteral("--current-colour");
-const QString kPreferredColour = QStringLiteral("--preferred-colour");
-const QString kOut = QStringLiteral("--out");
 
 ArgsError usage(const QString &message)
 {
@@ -41,8 +38,9 @@ std::variant<ScoreFields, ArgsError> parseScores(const QString &value, QChar sep
 
 std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar separator)
 {
-    const auto scanned =
-        scanArgs(QStringLiteral("plot a"), args, {kScores, kCurrentColour, kPreferredColour, kOut});
+    const QString command = QStringLiteral("plot a");
+    const auto scanned = scanArgs(
+        command, args, {{kScores, kCurrentColourOption, kPreferredColourOption, kOutOption}});
     if (const auto *error = std::get_if<QString>(&scanned))
         return usage(*error);
     const ScannedArgs &options = std::get<ScannedArgs>(scanned);
@@ -50,29 +48,14 @@ std::variant<PlotAArgs, ArgsError> parsePlotAArgs(const QStringList &args, QChar
         return usage(QStringLiteral("plot a: --scores draws no file or folder; unexpected argument "
                                     "'%1'")
                          .arg(options.positionals[0]));
-    if (!options.values.contains(kScores) || !options.values.contains(kOut))
+    if (!options.values.contains(kScores) || !options.values.contains(kOutOption))
         return usage(QStringLiteral("usage: ") + QLatin1String(kPlotAScoresUsage));
-    PlotAArgs result;
-    result.out = options.values.value(kOut);
-    if (result.out.isEmpty())
-        return usage(QStringLiteral("plot a: --out needs a file name"));
-    const auto format = pictureFormatFor(QStringLiteral("plot a"), result.out);
-    if (const auto *error = std::get_if<QString>(&format))
+    const auto picture = readPictureOptions(command, options);
+    if (const auto *error = std::get_if<QString>(&picture))
         return usage(*error);
-    result.format = std::get<PictureFormat>(format);
 
-    const std::pair<const QString &, int &> colours[] = {
-        {kCurrentColour, result.currentColour}, {kPreferredColour, result.preferredColour}};
-    for (const auto &[name, index] : colours) {
-        if (!options.values.contains(name))
-            continue;
-        const auto parsed = numfmt::parseInt32(options.values.value(name));
-        if (!parsed)
-            return usage(QStringLiteral("plot a: %1 needs a whole number, not '%2'")
-                             .arg(name, options.values.value(name)));
-        index = *parsed;
-    }
-
+    PlotAArgs result;
+    static_cast<PictureOptions &>(result) = std::get<PictureOptions>(picture);
     auto fields = parseScores(options.values.value(kScores), separator);
     if (const auto *error = std::get_if<ArgsError>(&fields))
         return *error;

@@ -17,13 +17,9 @@ constexpr int kScoreCount = 8;
 // Score field texts, current A..D then preferred A..D.
 using ScoreFields = std::array<QString, kScoreCount>;
 
-struct PlotAArgs {
+struct PlotAArgs : PictureOptions {
     // The fields as a load writes them: "%5.2f" with the caller's decimal separator.
     ScoreFields fields;
-    int currentColour = 1;   // the choosers' selection after start-up: red
-    int preferredColour = 3; // and blue
-    QString out;
-    PictureFormat format = PictureFormat::Png;
 };
 
 // "cA,cB,cC,cD;pA,pB,pC,pD", numbers with "." decimals and blanks allowed around them, to

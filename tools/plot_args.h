@@ -9,14 +9,11 @@
 // The arguments of `ocai-cli plot a|b|c` for a FILE or DIR loaded as the window loads it.
 namespace cli {
 
-struct PlotArgs {
-    QChar plot;     // 'a', 'b' or 'c'
-    QString source; // the FILE or DIR
-    QString out;    // --out
-    PictureFormat format = PictureFormat::Png;
-    int currentColour = 1;   // the choosers' selection after start-up: red
-    int preferredColour = 3; // and blue (not for Plot C, which has one colour)
-    bool marks = false;      // Plot C's value marks
+// The preferred colour is not for Plot C, which has one colour.
+struct PlotArgs : PictureOptions {
+    QChar plot;         // 'a', 'b' or 'c'
+    QString source;     // the FILE or DIR
+    bool marks = false; // Plot C's value marks
 };
 
 // What follows the plot's letter; --marks only for c, --preferred-colour not for c.
