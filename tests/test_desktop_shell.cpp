@@ -138,9 +138,8 @@ TEST_F(PortableShellTest, MenuListsStandardEntriesThenAppendedOnes)
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         commands.push_back(action->isSeparator() ? 0 : action->data().toULongLong());
     }
-    EXPECT_EQ(texts,
-              QStringList({"Восстановить", "Свернуть", "Развернуть", "Закрыть", "-",
-                           "О программе", "-", "Ещё"}));
+    EXPECT_EQ(texts, QStringList({"Восстановить", "Свернуть", "Развернуть", "Закрыть", "-",
+                                  "О программе", "-", "Ещё"}));
     EXPECT_EQ(commands,
               (std::vector<qulonglong>{0xF120, 0xF020, 0xF030, 0xF060, 0, 1025, 0, 2000}));
     EXPECT_EQ(shell.systemMenu(&window), menu); // one menu per window

@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 
 TEST_F(MainWindowTest, StartsWithAnEmptyMenuBarAndZeroScores)
 {
