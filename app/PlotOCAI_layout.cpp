@@ -67,7 +67,7 @@ void TForm1::createControls()
     Bevel1->setGeometry(0, 0, 1032, 2);
 
     laPlot = makeLabel(client, QStringLiteral("A"), QRect(1010, 4, 11, 19),
-                       formfonts::font(formfonts::kTimes, 16, true), kMaroon);
+                       formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     laPlot->hide();
 
     meInfoABCD = makeMemo(client, QRect(1, 352, 334, 353), formfonts::font(formfonts::kSans, 13),
@@ -84,7 +84,7 @@ void TForm1::createControls()
     ChartDel->redraw();
     setTag(ChartDel, 0);
     Label3 = makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
-                       formfonts::font(formfonts::kTimes, 16, true), kMaroon);
+                       formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     ChartDel->hide();
 
     createPlotPanel(client);
@@ -100,7 +100,7 @@ void TForm1::createControls()
     ceInfo->setGeometry(336, 10, 672, 21);
     ceInfo->setAlignment(Qt::AlignCenter);
     ceInfo->setFrame(false);
-    ceInfo->setFont(formfonts::font(formfonts::kSans, 13));
+    ceInfo->setFont(formfonts::crispFont(formfonts::kSans, 13));
     QPalette infoPalette = ceInfo->palette();
     infoPalette.setColor(QPalette::Base, infoPalette.color(QPalette::Button));
     ceInfo->setPalette(infoPalette);

@@ -17,4 +17,14 @@ inline QFont font(const QString &family, int pixelHeight, bool bold = false)
     return f;
 }
 
+// For the texts that saved plots take from the screen (the information line and the plot
+// letters): without smoothing, so that a saved picture holds few colours and matches the one
+// ocai-cli draws.
+inline QFont crispFont(const QString &family, int pixelHeight, bool bold = false)
+{
+    QFont f = font(family, pixelHeight, bold);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
 } // namespace formfonts

@@ -21,6 +21,8 @@ constexpr int kPlotAHeight = 672;
 constexpr int kSavedPanelRows = 517; // the question memo starts below
 const QRect kInfoPlace(0, 2, 672, 21);
 const QRect kLetterPlace(674, -4, 11, 19);
+// The edit field's inner margin on either side of its text.
+constexpr int kEditMargin = 2;
 const QColor kMaroon(128, 0, 0);
 const QRect kChartPlaces[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
                               {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
@@ -54,10 +56,11 @@ void drawLoweredBevel(QPainter &painter, const QRect &panel)
     bool known = false;
     const QPalette palette = appPalette(known);
     painter.setPen(known ? palette.color(QPalette::Dark) : QColor(160, 160, 160));
-    painter.drawLine(panel.topLeft(), panel.topRight());
+    // As the window's sunken panel: the light right edge takes the top-right corner.
+    painter.drawLine(panel.topLeft(), panel.topRight() - QPoint(1, 0));
     painter.drawLine(panel.topLeft(), panel.bottomLeft());
     painter.setPen(known ? palette.color(QPalette::Light) : QColor(255, 255, 255));
-    painter.drawLine(panel.topRight() + QPoint(0, 1), panel.bottomRight());
+    painter.drawLine(panel.topRight(), panel.bottomRight());
     painter.drawLine(panel.bottomLeft() + QPoint(1, 0), panel.bottomRight());
 }
 
@@ -70,10 +73,15 @@ QImage informationStrip(const QString &info, const QString &plotLetter, int widt
     QPainter painter(&strip);
     painter.setPen(Qt::black);
     painter.setFont(sansFont(13));
-    // A line too long for the field shows its start, as the edit field does.
-    const bool fits = QFontMetrics(painter.font()).horizontalAdvance(info) <= kInfoPlace.width();
-    painter.drawText(kInfoPlace, (fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter,
-                     info);
+    // Placed as the window's edit field places it, 2 pixels in from its sides; a line too long
+    // for the field shows its start.
+    const QRect line = kInfoPlace.adjusted(kEditMargin, 0, -kEditMargin, 0);
+    const int used = QFontMetrics(painter.font()).horizontalAdvance(info) + 1;
+    const int scroll = used <= line.width() ? (used - line.width()) / 2 : 0;
+    painter.setClipRect(kInfoPlace);
+    painter.drawText(QRect(line.x() - scroll, line.y(), qMax(used, line.width()), line.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, info);
+    painter.setClipping(false);
     painter.setPen(kMaroon);
     painter.setFont(plotFont(16, true));
     painter.drawText(kLetterPlace, Qt::AlignLeft | Qt::AlignVCenter, plotLetter);

@@ -1,6 +1,7 @@
 // "Save": the plot on show as GIF, and the text report, through the window.
 #include "core/text_codec.h"
 #include "main_window_fixture.h"
+#include "plot_pictures.h"
 #include "shell/desktop_shell.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
@@ -84,7 +85,8 @@ TEST_F(WindowSaveTest, AFailedWriteIsReportedNamingTheFile)
         << dialogs.errors[0].toStdString();
 }
 
-TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
+// What "Save" takes from the screen is what ocai-cli draws without one, pixel for pixel.
+TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
 {
     FakeDialogs dialogs;
     QTemporaryDir dir;
@@ -92,20 +94,35 @@ TEST(WindowSaveOnScreen, PlotAComesBackPixelForPixel)
     const std::unique_ptr<shell::DesktopShell> desktop = shell::createPlatformShell();
     TForm1 form(*desktop);
     form.show();
-    dialogs.nextPath = dir.filePath(QStringLiteral("r.cry"));
+    dialogs.nextPath = dir.filePath(QStringLiteral("rOCAI.cry"));
+    auto rows = testfiles::uniformRows({40, 30, 20, 10}, {10, 20, 30, 40});
+    rows[4] = {55, 5, 25, 15, 80};
     ASSERT_TRUE(testfiles::writeFile(
-        dialogs.nextPath,
-        testfiles::encrypt(testfiles::resultText(
-            QStringLiteral("r"), testfiles::uniformRows({40, 30, 20, 10}, {10, 20, 30, 40})))));
-    form.mmOpenClick();
-    QCoreApplication::processEvents();
-    dialogs.nextPath = dir.filePath(QStringLiteral("shot.gif"));
-    form.btSaveClick();
-    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-    const QImage saved = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(saved.size(), QSize(686, 698));
-    EXPECT_EQ(saved.copy(0, 26, 686, 672),
-              form.imPlot->image().convertToFormat(QImage::Format_RGB32));
+        dialogs.nextPath, testfiles::encrypt(testfiles::resultText(QStringLiteral("r"), rows))));
+    const struct {
+        void (TForm1::*command)();
+        const char *name;
+    } plots[] = {{&TForm1::mmOpenClick, "a.gif"}, {&TForm1::mmGroupClick, "g.gif"}};
+    for (const auto &plot : plots) {
+        (form.*plot.command)();
+        QCoreApplication::processEvents();
+        dialogs.nextPath = dir.filePath(QString::fromLatin1(plot.name));
+        form.btSaveClick();
+        ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+        const QImage savedA = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(savedA, plots::savedPlotAPicture(form.ceInfo->text(), form.imPlot->image()))
+            << plot.name;
+
+        form.mmQPlotClick();
+        QCoreApplication::processEvents();
+        dialogs.nextPath = dir.filePath(QStringLiteral("b") + QString::fromLatin1(plot.name));
+        form.btSaveClick();
+        const QImage savedB = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(savedB, plots::savedPlotBPicture(form.ceInfo->text(), form.AnswerTable, Qt::red,
+                                                   Qt::blue))
+            << plot.name;
+        dialogs.nextPath = dir.filePath(QStringLiteral("rOCAI.cry"));
+    }
     QLocale::setDefault(QLocale::c());
 }
 
