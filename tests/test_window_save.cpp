@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 #include "plot_pictures.h"
 #include "shell/desktop_shell.h"
+#include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
 
@@ -123,6 +124,11 @@ TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
             << plot.name;
         dialogs.nextPath = dir.filePath(QStringLiteral("rOCAI.cry"));
     }
+    if (form.ChartDel->isHidden())
+        form.mmPlotCClick();
+    ASSERT_FALSE(form.ChartDel->isHidden());
+    EXPECT_EQ(form.ChartDel->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              plots::differenceChartPicture(form.ProfileScores, Qt::red, false));
     QLocale::setDefault(QLocale::c());
 }
 
