@@ -2,8 +2,8 @@
 #include "cli_runner.h"
 #include "colour_for_index.h"
 #include "core/number_format.h"
+#include "non_regular_files.h"
 #include "plot_a.h"
-#include "special_files.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,7 +1,7 @@
 // The built ocai-cli: decrypt, encrypt and profile as a user runs them.
 #include "cli_runner.h"
 #include "core/text_codec.h"
-#include "special_files.h"
+#include "non_regular_files.h"
 #include "unit_pc1.h"
 
 #include <QFile>
