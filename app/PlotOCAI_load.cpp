@@ -89,7 +89,7 @@ void TForm1::showLoadError(const QString &path, const QString &message, int line
     const QString file = QDir::toNativeSeparators(path);
     QString text = message;
     if (line > 0)
-        text += QStringLiteral("\nФайл: %1, строка %2").arg(file).arg(line);
+        text += QStringLiteral("\nФайл: %1, строка %2").arg(file, QString::number(line));
     else if (!message.contains(file))
         text += QStringLiteral("\nФайл: %1").arg(file);
     showError(text);

@@ -30,6 +30,9 @@ QStringList groupFiles(const QString &folder)
         if (entry.isFile() && matchesGroupPattern(entry.fileName()))
             files << entry.filePath();
     }
+    // A fixed order, whatever the file system lists first: the same folder then gives the same
+    // resampled figures for one seed, and names the same damaged file.
+    files.sort();
     return files;
 }
 

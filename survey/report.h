@@ -9,11 +9,11 @@
 namespace survey {
 
 struct ReportInput {
-    QString date;         // today's date in the system's short format (the caller formats it)
-    QString code;         // ceCode
-    QString info;         // ceInfo as the user may have edited it
-    ProfileScores scores; // as the last Plot A drawing left them
-    AnswerTable answers;
+    QString date;           // today's date in the system's short format (the caller formats it)
+    QString code;           // ceCode
+    QString info;           // ceInfo as the user may have edited it
+    ProfileScores scores{}; // as the last Plot A drawing left them
+    AnswerTable answers{};
 };
 
 // Lines of a report; it keeps the result file's numbering (answers in lines 23 to 34).

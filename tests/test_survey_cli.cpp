@@ -143,6 +143,26 @@ TEST(SurveyCli, HelpListsEveryCommand)
               "\n  ocai-cli stats ", "\n  ocai-cli compare ", "\n  ocai-cli summary "})
             EXPECT_TRUE(help.out.contains(command)) << command << help.out.toStdString();
     }
+    // Every command answers --help with its own usage; after "--" it is a file name.
+    const struct {
+        QStringList args;
+        const char *usage; // empty: not help
+    } cases[] = {
+        {{"decrypt", "--help"}, "  ocai-cli decrypt "},
+        {{"encrypt", "-h"}, "  ocai-cli encrypt "},
+        {{"plot", "b", "--out", "x.png", "--help"}, "  ocai-cli plot c "},
+        {{"report", "-h"}, "  ocai-cli report "},
+        {{"stats", "--help"}, "ocai-cli stats"},
+        {{"decrypt", "--", "--help"}, ""},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.args);
+        const bool help = *c.usage != 0;
+        EXPECT_EQ(run.exitCode == 0, help) << c.args.join(' ').toStdString();
+        if (help) {
+            EXPECT_TRUE(run.out.contains(c.usage)) << run.out.toStdString();
+        }
+    }
 }
 
 TEST(SurveyCli, Utf8CutShortAtTheEndIsRefused)

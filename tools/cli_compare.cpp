@@ -51,8 +51,8 @@ QString tText(double t)
 QString compareText(const survey::GroupComparison &c, const QString &pathA, const QString &pathB)
 {
     QStringList lines{QStringLiteral("Сравнение групп OCAI"),
-                      QStringLiteral("A: %1  (N = %2)").arg(pathA).arg(c.nA),
-                      QStringLiteral("B: %1  (N = %2)").arg(pathB).arg(c.nB),
+                      QStringLiteral("A: %1  (N = %2)").arg(pathA, QString::number(c.nA)),
+                      QStringLiteral("B: %1  (N = %2)").arg(pathB, QString::number(c.nB)),
                       QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
                           .arg(c.kind == survey::MeanKind::Geometric
                                    ? QStringLiteral("геометрическое (композиционное)")

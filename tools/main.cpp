@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <vector>
 
 namespace cli {
 namespace {
@@ -46,12 +47,23 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 struct Command {
     const char *name;
     int (*run)(const QStringList &args);
+    std::vector<const char *> usages;
+    bool explainsItself; // answers --help with more than its usage lines
 };
 
 const Command kCommands[] = {
-    {"decrypt", cli::runDecrypt}, {"encrypt", cli::runEncrypt}, {"profile", cli::runProfile},
-    {"plot", cli::runPlot},       {"report", cli::runReport},   {"pdf", cli::runPdf},
-    {"stats", cli::runStats},     {"compare", cli::runCompare}, {"summary", cli::runSummary},
+    {"decrypt", cli::runDecrypt, {cli::kDecryptUsage}, false},
+    {"encrypt", cli::runEncrypt, {cli::kEncryptUsage}, false},
+    {"profile", cli::runProfile, {cli::kProfileUsage}, true},
+    {"plot",
+     cli::runPlot,
+     {cli::kPlotAUsage, cli::kPlotAScoresUsage, cli::kPlotBUsage, cli::kPlotCUsage},
+     false},
+    {"report", cli::runReport, {cli::kReportUsage}, false},
+    {"pdf", cli::runPdf, {cli::kPdfUsage}, true},
+    {"stats", cli::runStats, {cli::kStatsUsage}, true},
+    {"compare", cli::runCompare, {cli::kCompareUsage}, true},
+    {"summary", cli::runSummary, {cli::kSummaryUsage}, true},
 };
 
 // "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
@@ -63,20 +75,42 @@ QString usageLine()
     return QStringLiteral("usage: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
 }
 
-} // namespace
-
-static int printHelp()
+bool isHelp(const QString &arg)
 {
-    const char *const usages[] = {cli::kDecryptUsage, cli::kEncryptUsage,     cli::kProfileUsage,
-                                  cli::kPlotAUsage,   cli::kPlotAScoresUsage, cli::kPlotBUsage,
-                                  cli::kPlotCUsage,   cli::kReportUsage,      cli::kPdfUsage,
-                                  cli::kStatsUsage,   cli::kCompareUsage,     cli::kSummaryUsage};
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+// --help or -h among the options, before any "--".
+bool asksForHelp(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg == QLatin1String("--"))
+            return false;
+        if (isHelp(arg))
+            return true;
+    }
+    return false;
+}
+
+int printUsages(const std::vector<const char *> &usages, bool withExitStatus)
+{
     QByteArray help = "usage:\n";
     for (const char *usage : usages)
         help += QByteArray("  ") + usage + '\n';
-    help += "exit status: 0 success, 1 bad data, 2 usage error\n";
+    if (withExitStatus)
+        help += "exit status: 0 success, 1 bad data, 2 usage error\n";
     return cli::writeStdout(help) ? cli::kExitOk : cli::kExitBadData;
 }
+
+int printHelp()
+{
+    std::vector<const char *> usages;
+    for (const Command &command : kCommands)
+        usages.insert(usages.end(), command.usages.begin(), command.usages.end());
+    return printUsages(usages, true);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -95,10 +129,14 @@ int main(int argc, char **argv)
         std::printf("ocai-cli %s\n", OCAI_VERSION);
         return 0;
     }
-    if (command == QLatin1String("--help") || command == QLatin1String("-h"))
+    if (isHelp(command))
         return printHelp();
-    for (const Command &entry : kCommands)
-        if (command == QLatin1String(entry.name))
-            return entry.run(args);
+    for (const Command &entry : kCommands) {
+        if (command != QLatin1String(entry.name))
+            continue;
+        if (!entry.explainsItself && asksForHelp(args))
+            return printUsages(entry.usages, false);
+        return entry.run(args);
+    }
     return cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(command, usageLine()));
 }

@@ -172,7 +172,7 @@ void writeProfilePage(PageFlow &flow, const WindowProfile &profile, const PlotCo
 {
     flow.text(QStringLiteral("Профиль организационной культуры (OCAI)"), sans(16, true));
     flow.skip(2);
-    flow.text(QStringLiteral("Код: ") + profile.code, sans(10, true));
+    flow.text(QStringLiteral("Код: ") + profile.code, sans(10, true), 1); // a code from a file
     flow.text(profile.info, sans(10), kMaxInfoLines);
     flow.text(QStringLiteral("Респондентов: %1; среднее: %2; отчёт от %3")
                   .arg(profile.group.n)

@@ -43,7 +43,6 @@ std::variant<PlotArgs, ArgsError> parsePlotArgs(QChar plot, const QStringList &a
 
     PlotArgs result;
     static_cast<PictureOptions &>(result) = std::get<PictureOptions>(picture);
-    result.plot = plot;
     result.source = options.positionals[0];
     result.marks = options.flags.contains(kMarks);
     return result;

@@ -11,7 +11,6 @@ namespace cli {
 
 // The preferred colour is not for Plot C, which has one colour.
 struct PlotArgs : PictureOptions {
-    QChar plot;         // 'a', 'b' or 'c'
     QString source;     // the FILE or DIR
     bool marks = false; // Plot C's value marks
 };

@@ -16,7 +16,6 @@ std::variant<WindowProfile, survey::GroupError> loadWindowProfile(const QString 
     survey::SurveyGroup &source = std::get<survey::SurveyGroup>(loaded);
 
     WindowProfile profile;
-    profile.source = path;
     profile.code = source.code;
     profile.info = source.info;
     profile.mean = mean;

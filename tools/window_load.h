@@ -13,9 +13,8 @@
 namespace cli {
 
 struct WindowProfile {
-    QString source; // the FILE or DIR as given
-    QString code;   // ceCode: the respondent's code, or "Group"
-    QString info;   // ceInfo: the file's information line, or the group line
+    QString code; // ceCode: the respondent's code, or "Group"
+    QString info; // ceInfo: the file's information line, or the group line
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
     survey::GroupResult group;          // AnswerTable is group.means; a FILE is a group of one
     survey::ProfileScores loadScores{}; // the profile the load computes
