@@ -32,13 +32,12 @@ TAboutBox::TAboutBox(TForm1 *form)
     innerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     innerBevel->setLineWidth(1);
     innerBevel->setGeometry(1, 1, 279, 183);
-    QFrame *panel = Panel2;
 
-    AppIcon = new QLabel(panel);
+    AppIcon = new QLabel(Panel2);
     AppIcon->setGeometry(12, 8, 32, 32);
     AppIcon->setPixmap(glyphs::appIcon(32).pixmap(32, 32));
 
-    WebLabel = new QLabel(QStringLiteral("VILT-OCAI Plot"), panel);
+    WebLabel = new QLabel(QStringLiteral("VILT-OCAI Plot"), Panel2);
     WebLabel->setGeometry(56, 10, 185, 15);
     WebLabel->setAlignment(Qt::AlignCenter);
     QFont bold = font();
@@ -50,16 +49,16 @@ TAboutBox::TAboutBox(TForm1 *form)
     shadow->setColor(Qt::gray);
     WebLabel->setGraphicsEffect(shadow);
 
-    Label3 = new QLabel(QStringLiteral("Построение профиля\nорганизационной культуры."), panel);
+    Label3 = new QLabel(QStringLiteral("Построение профиля\nорганизационной культуры."), Panel2);
     Label3->setAlignment(Qt::AlignCenter);
     Label3->move(69, 26);
     Label3->adjustSize();
 
-    Label1 = new QLabel(QStringLiteral(" Version 3.01"), panel);
+    Label1 = new QLabel(QStringLiteral(" Version 3.01"), Panel2);
     Label1->move(13, 76);
     Label1->adjustSize();
 
-    auto *line = new QFrame(panel);
+    auto *line = new QFrame(Panel2);
     line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     line->setGeometry(5, 120, 271, 2);
 

@@ -5,6 +5,7 @@
 #include "form_fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
+#include "plot_pictures.h"
 #include "question_charts.h"
 #include "widgets/bar_chart.h"
 #include "widgets/fixed_height_delegate.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-const QColor kMaroon(128, 0, 0);
+const QColor &kMaroon = plots::kPlotLetterColour;
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, const QFont &font,
                   const QColor &colour)
@@ -121,12 +122,10 @@ void TForm1::createPlotPanel(QWidget *client)
     paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     paPlot->setAutoFillBackground(true); // the diagram beneath must not show between charts
-    const QRect places[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
-                            {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
-        (*charts[q])->setGeometry(places[q]);
+        (*charts[q])->setGeometry(plots::kQuestionChartPlaces[std::size_t(q)]);
         plots::setupQuestionChart((*charts[q])->model());
         (*charts[q])->redraw();
         setTag(*charts[q], q + 1);

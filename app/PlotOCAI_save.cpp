@@ -3,6 +3,7 @@
 
 #include "form_texts.h"
 #include "gif/gif_writer.h"
+#include "plot_pictures.h"
 #include "report.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
@@ -12,25 +13,33 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QLocale>
 
 namespace {
 
-// The strip above a saved plot holds the information line and the plot letter.
-constexpr int kInfoStrip = 26;
-// Plot B is saved without the question memo at the foot of its panel.
-constexpr int kPlotBCut = 155;
+// A code read from a file becomes part of a proposed file name: it must not lead elsewhere.
+QString nameSafe(QString code)
+{
+    for (QChar &ch : code)
+        if (ch == u'/' || ch == u'\\' || ch == u':' || ch.unicode() < 0x20)
+            ch = u'_';
+    return code;
+}
 
 } // namespace
 
 QRect TForm1::captureRect(bool plotB) const
 {
+    // The strip above the plot holds the information line and the plot letter; Plot B is
+    // saved without the question memo at the foot of its panel.
     const QWidget *plot = plotB ? static_cast<const QWidget *>(paPlot) : imPlot;
     const QPoint origin = plot->mapToGlobal(QPoint(0, 0));
-    const int height = plotB ? plot->height() - kPlotBCut : plot->height();
-    return QRect(origin.x(), origin.y() - kInfoStrip, plot->width(), height + kInfoStrip);
+    const int height = plotB ? plots::kPlotBSavedRows : plot->height();
+    return QRect(origin.x(), origin.y() - plots::kInfoStripHeight, plot->width(),
+                 height + plots::kInfoStripHeight);
 }
 
 void TForm1::btSaveClick()
@@ -41,16 +50,20 @@ void TForm1::btSaveClick()
     SaveDialog.folder = folder;
     SaveDialog.title = plotB ? formtexts::kSavePlotBTitle : formtexts::kSavePlotATitle;
     SaveDialog.fileName = QDir::toNativeSeparators(QDir(folder).filePath(
-        (plotB ? QStringLiteral("OCAI Plot B ") : QStringLiteral("OCAI Plot A ")) + ceCode->text() +
-        QStringLiteral(".gif")));
+        (plotB ? QStringLiteral("OCAI Plot B ") : QStringLiteral("OCAI Plot A ")) +
+        nameSafe(ceCode->text()) + QStringLiteral(".gif")));
     QString path = ui::Dialogs::instance().saveFile(this, SaveDialog);
     if (path.isEmpty())
         return;
 
     // The picture is taken from the screen: let the place the dialog covered repaint first.
     QCoreApplication::processEvents();
-    if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseSensitive))
+    if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseSensitive)) {
         path += QStringLiteral(".gif");
+        // The dialog asked about the name as typed; the name written is another one.
+        if (QFileInfo::exists(path) && !ui::Dialogs::instance().confirmOverwrite(this, path))
+            return;
+    }
     const QImage picture = m_shell.captureScreenRect(captureRect(plotB), this);
     QString error;
     if (!gifio::saveGif87a(picture, path, &error))
@@ -65,7 +78,7 @@ void TForm1::SaveData1Click()
     SaveDialog.filter = formtexts::kTxtFilter;
     SaveDialog.folder = folder;
     SaveDialog.fileName = QDir::toNativeSeparators(
-        QDir(folder).filePath(ceCode->text() + QStringLiteral(".OCAI.txt")));
+        QDir(folder).filePath(nameSafe(ceCode->text()) + QStringLiteral(".OCAI.txt")));
     SaveDialog.title = formtexts::kSaveDataTitle;
     const QString path = ui::Dialogs::instance().saveFile(this, SaveDialog);
     if (path.isEmpty())

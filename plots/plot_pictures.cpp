@@ -15,17 +15,16 @@ namespace plots {
 
 namespace {
 
-constexpr int kStripHeight = 26;
+constexpr int kStripHeight = kInfoStripHeight;
 constexpr int kPanelWidth = 686;
 constexpr int kPlotAHeight = 672;
-constexpr int kSavedPanelRows = 517; // the question memo starts below
+constexpr int kSavedPanelRows = kPlotBSavedRows;
 const QRect kInfoPlace(0, 2, 672, 21);
 const QRect kLetterPlace(674, -4, 11, 19);
 // The edit field's inner margin on either side of its text.
 constexpr int kEditMargin = 2;
-const QColor kMaroon(128, 0, 0);
-const QRect kChartPlaces[] = {{2, 2, 228, 257},   {231, 2, 227, 257},   {459, 2, 227, 257},
-                              {2, 259, 228, 257}, {231, 259, 227, 257}, {459, 259, 227, 257}};
+const QColor &kMaroon = kPlotLetterColour;
+const auto &kChartPlaces = kQuestionChartPlaces;
 
 QPalette appPalette(bool &known)
 {

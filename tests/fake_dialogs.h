@@ -20,6 +20,11 @@ public:
         requests << request;
         return nextPath;
     }
+    bool confirmOverwrite(QWidget *, const QString &path) override
+    {
+        overwriteQuestions << path;
+        return allowOverwrite;
+    }
     void showError(QWidget *, const QString &caption, const QString &message) override
     {
         errorCaptions << caption;
@@ -27,6 +32,8 @@ public:
     }
 
     QString nextPath; // empty: the user cancels
+    bool allowOverwrite = true;
+    QStringList overwriteQuestions;
     QList<ui::FileRequest> requests;
     QStringList errorCaptions;
     QStringList errors;

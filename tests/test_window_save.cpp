@@ -76,6 +76,41 @@ TEST_F(WindowSaveTest, OnlyAnExactGifEndingIsKept)
     EXPECT_TRUE(desktop.calls.filter(QStringLiteral("captureScreenRect")).isEmpty());
 }
 
+TEST_F(WindowSaveTest, AnAppendedEndingAsksBeforeReplacingAFile)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    const QString existing = dir.filePath(QStringLiteral("plot.gif"));
+    ASSERT_TRUE(testfiles::writeFile(existing, "earlier picture"));
+    target(QStringLiteral("plot")); // the dialog checked "plot", which does not exist
+    dialogs.allowOverwrite = false;
+    form->btSaveClick();
+    EXPECT_EQ(dialogs.overwriteQuestions, QStringList(existing));
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("earlier picture"));
+    kept.close();
+
+    dialogs.allowOverwrite = true;
+    form->btSaveClick();
+    EXPECT_EQ(QImage(existing).size(), QSize(686, 698));
+    target(QStringLiteral("plot.gif")); // asked by the dialog itself: no second question
+    form->btSaveClick();
+    EXPECT_EQ(dialogs.overwriteQuestions.size(), 2);
+}
+
+TEST_F(WindowSaveTest, ACodeFromAFileCannotLeadTheProposedNameElsewhere)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25}, QStringLiteral("x"));
+    form->ceCode->setText(QStringLiteral("../up/x"));
+    dialogs.nextPath.clear();
+    form->btSaveClick();
+    form->SaveData1Click();
+    ASSERT_EQ(dialogs.requests.size(), 3);
+    EXPECT_TRUE(dialogs.requests[1].fileName.endsWith(QStringLiteral("OCAI Plot A .._up_x.gif")))
+        << dialogs.requests[1].fileName.toStdString();
+    EXPECT_TRUE(dialogs.requests[2].fileName.endsWith(QStringLiteral(".._up_x.OCAI.txt")));
+}
+
 TEST_F(WindowSaveTest, AFailedWriteIsReportedNamingTheFile)
 {
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});

@@ -1,7 +1,5 @@
 #include "dialogs.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,6 +22,13 @@ public:
     {
         // QFileDialog asks before overwriting by default and is resizable.
         return run(parent, request, QFileDialog::AcceptSave);
+    }
+
+    bool confirmOverwrite(QWidget *parent, const QString &path) override
+    {
+        const QString text = QStringLiteral("Файл «%1» уже существует.\nЗаменить его?")
+                                 .arg(QDir::toNativeSeparators(path));
+        return QMessageBox::question(parent, QString(), text) == QMessageBox::Yes;
     }
 
     void showError(QWidget *parent, const QString &caption, const QString &message) override

@@ -22,6 +22,8 @@ public:
     virtual QString openFile(QWidget *parent, const FileRequest &request) = 0;
     // Asks before overwriting an existing file; empty when cancelled.
     virtual QString saveFile(QWidget *parent, const FileRequest &request) = 0;
+    // Asks whether an existing file may be replaced; true to go on.
+    virtual bool confirmOverwrite(QWidget *parent, const QString &path) = 0;
     // The standard error box: the caption, the message and an OK button.
     virtual void showError(QWidget *parent, const QString &caption, const QString &message) = 0;
 
