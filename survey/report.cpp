@@ -1,12 +1,11 @@
 #include "report.h"
 
 #include "core/number_format.h"
+#include "core/safe_write.h"
 #include "core/text_codec.h"
 #include "resource.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace survey {
@@ -72,20 +71,13 @@ QByteArray reportText(const ReportInput &input)
 
 bool writeReport(const QString &path, const QByteArray &bytes, QString *errorMessage)
 {
-    QString reason;
     // A folder, pipe or device of that name is no report to replace.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        reason = QStringLiteral("это не обычный файл.");
-    } else {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-            return true;
-        reason = file.errorString();
-    }
-    if (errorMessage)
-        *errorMessage = failedWrite(path, reason);
-    return false;
+    const auto reason = safewrite::refusalFor(path) == safewrite::Refusal::None
+                            ? safewrite::replaceFile(path, bytes)
+                            : std::optional<QString>(QStringLiteral("это не обычный файл."));
+    if (reason && errorMessage)
+        *errorMessage = failedWrite(path, *reason);
+    return !reason;
 }
 
 } // namespace survey

@@ -1,9 +1,10 @@
 #include "cli_io.h"
 
+#include "core/safe_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -17,14 +18,6 @@ namespace {
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// The file that writing to `path` must change: the final target of a symbolic link (empty
-// when the link leads nowhere), else the path itself.
-QString writeTarget(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isSymbolicLink() ? info.canonicalFilePath() : path;
 }
 
 QString hexDigits(char16_t code, int width)
@@ -98,15 +91,17 @@ QString escapeControls(const QString &text)
 
 std::optional<QString> refuseUnsafeOutput(const QString &path)
 {
-    const QString target = writeTarget(path);
-    if (target.isEmpty())
+    switch (safewrite::refusalFor(path)) {
+    case safewrite::Refusal::None:
+        return std::nullopt;
+    case safewrite::Refusal::DanglingLink:
         return QStringLiteral("Cannot write %1: the symbolic link leads to no file")
             .arg(native(path));
-    const QFileInfo info(target);
-    if (!info.exists() || info.isFile())
-        return std::nullopt;
-    if (info.isDir())
+    case safewrite::Refusal::Folder:
         return QStringLiteral("Cannot write %1: it is a folder").arg(native(path));
+    case safewrite::Refusal::NotRegular:
+        break;
+    }
     return QStringLiteral("Cannot write %1: it is not a regular file (a device, pipe or socket); "
                           "only a regular file or a new name is written")
         .arg(native(path));
@@ -116,11 +111,8 @@ std::optional<QString> writeOutputFile(const QString &path, const QByteArray &by
 {
     if (auto refusal = refuseUnsafeOutput(path))
         return refusal;
-    // The file checked is the file written: the link's final target, resolved once. (The
-    // finished copy is renamed over that name, so the link itself stays.)
-    QSaveFile file(writeTarget(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot create file %1: %2").arg(native(path), file.errorString());
+    if (const auto reason = safewrite::replaceFile(path, bytes))
+        return QStringLiteral("Cannot create file %1: %2").arg(native(path), *reason);
     return std::nullopt;
 }
 

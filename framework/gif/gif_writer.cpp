@@ -1,8 +1,8 @@
 #include "gif_writer.h"
 #include "colour_reduction.h"
+#include "core/safe_write.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <gif_lib.h>
 
@@ -103,20 +103,8 @@ bool saveGif87a(const QImage &image, const QString &path, QString *errorMessage)
     if (bytes.isEmpty())
         return fail(QStringLiteral("the GIF encoder failed"));
 
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in write's result:
-    // a buffered QSaveFile would commit the shortened file. Without commit the temporary file
-    // goes and an earlier file stays as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return fail(file.errorString());
-        done += written;
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (const auto reason = safewrite::replaceFile(path, bytes))
+        return fail(*reason);
     return true;
 }
 

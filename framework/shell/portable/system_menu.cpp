@@ -109,7 +109,8 @@ void SystemMenu::keepMenuBarClickable()
 {
     // A bar whose entries are all hidden shrinks to nothing, yet then the system menu is the
     // only way on; keep it as high as with its entries, as a Windows menu bar stays.
-    if (QMenuBar *bar = menuBar())
+    QMenuBar *bar = menuBar();
+    if (bar && bar->minimumHeight() != bar->maximumHeight()) // not fixed yet
         ui::keepMenuBarHeight(bar);
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Replacing a file so that nothing is lost: the new content goes to a temporary file that
+// takes the old one's place only once all of it is written. Every writer of the program and
+// of ocai-cli goes through here.
+namespace safewrite {
+
+enum class Refusal {
+    None,         // a regular file, a link to one, or a new name
+    DanglingLink, // a symbolic link that leads to no file
+    Folder,
+    NotRegular, // a device, pipe or socket
+};
+
+// Whether `path` may be written at all. Nothing else but a regular file is ever replaced.
+Refusal refusalFor(const QString &path);
+
+// Writes `bytes` to `path` (to a link's final target, so that the link stays a link). On
+// failure the earlier file is as it was, and the result is the reason, in Qt's words for a
+// failed write; a refused path gives a short English reason.
+std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
+
+} // namespace safewrite
