@@ -4,9 +4,15 @@ ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
-DEBIAN_PACKAGES := cmake g++ make qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
-    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig g++-mingw-w64-x86-64 \
-    qt6-translations-l10n clang libclang-rt-14-dev
+# What each target needs, installed only where missing: `make run` and `make test` need the
+# first list alone; the heavy checks of `make check` add theirs.
+DEBIAN_PACKAGES := cmake g++ make ccache qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
+    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig qt6-translations-l10n
+SANITIZE_PACKAGES := clang libclang-rt-14-dev
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64
+FORMAT_PACKAGES := clang-format
+PACKAGE_PACKAGES := dpkg-dev file
+PACKAGE_CHECK_PACKAGES := $(PACKAGE_PACKAGES) desktop-file-utils appstream lintian
 
 # Every sanitizer report, leaks included, aborts the program that made it, so that its test
 # or fuzz run fails.
@@ -14,7 +20,8 @@ SANITIZER_ENV := \
     ASAN_OPTIONS=abort_on_error=1:halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
     UBSAN_OPTIONS=abort_on_error=1:halt_on_error=1:print_stacktrace=1
 
-.PHONY: all setup configure build run test test-sanitize fuzz bench clean
+.PHONY: all setup configure build run test check test-sanitize fuzz check-windows check-format \
+    bench clean
 
 all: build
 
@@ -38,14 +45,33 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/ocai-plot
 
+# The normal tree's suite; `make test LABEL=cli` runs one area (unit, window, cli, install,
+# fuzz).
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) \
+	    $(if $(LABEL),-L $(LABEL))
+
+# What CI runs: the suite, then the sanitizer tree, the fuzz smoke, the Windows layer,
+# formatting and the Debian package.
+check: test
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory fuzz
+	$(MAKE) --no-print-directory check-windows
+	$(MAKE) --no-print-directory check-format
+	$(MAKE) --no-print-directory package-check
+
+check-windows: DEBIAN_PACKAGES += $(WINDOWS_PACKAGES)
+check-windows: setup
 	bash .ci/check-windows-shell
+
+# Every tracked C++ source formatted as .clang-format says.
+check-format: DEBIAN_PACKAGES += $(FORMAT_PACKAGES)
+check-format: setup
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The
 # build runs the test programs too (test discovery), so it gets the same settings.
+test-sanitize: DEBIAN_PACKAGES += $(SANITIZE_PACKAGES)
 test-sanitize: setup
 	@[ -f $(ASAN_DIR)/CMakeCache.txt ] || cmake -S . -B $(ASAN_DIR) \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOCAI_SANITIZE=ON -DOCAI_BUILD_BENCH=OFF
@@ -55,6 +81,7 @@ test-sanitize: setup
 
 # Each libFuzzer target of tests/fuzz for FUZZ_SECONDS; a failing input is kept in
 # $(FUZZ_DIR)/fuzz-failures.
+fuzz: DEBIAN_PACKAGES += $(SANITIZE_PACKAGES)
 fuzz: setup
 	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || cmake -S . -B $(FUZZ_DIR) \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DOCAI_SANITIZE=ON \
@@ -71,10 +98,10 @@ clean:
 # Debian package $(BUILD_DIR)/ocai-plot_<version>_amd64.deb; dpkg-shlibdeps computes its
 # dependencies. package-check validates it as CI does.
 .PHONY: package package-check
-package: DEBIAN_PACKAGES += dpkg-dev file
+package: DEBIAN_PACKAGES += $(PACKAGE_PACKAGES)
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-package-check: DEBIAN_PACKAGES += desktop-file-utils appstream lintian
+package-check: DEBIAN_PACKAGES += $(PACKAGE_CHECK_PACKAGES)
 package-check: package
 	BUILD_DIR=$(BUILD_DIR) bash .ci/check-package
