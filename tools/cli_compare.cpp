@@ -20,7 +20,8 @@ const char kCompareHelp[] =
     "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
     "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
     "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
-    "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
+    "--seed, default 1; p = (k + 1) / 10001, two-sided: k counts the shuffles whose\n"
+    "|difference| >= |observed difference|). Welch's test needs two respondents in each\n"
     "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
     "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n";
 
@@ -89,8 +90,9 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
                           ? QStringLiteral(" по центрированным логарифмам баллов")
                           : QString())
           << QStringLiteral(
-                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1).")
-                 .arg(c.permutations);
+                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1),")
+                 .arg(c.permutations)
+          << QStringLiteral("k — число перестановок с |разностью| ≥ |наблюдаемой|.");
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -17,8 +17,11 @@ const char kStatsHelp[] =
     "of one. For each type and state: the mean (the group profile), the sample standard\n"
     "deviation (n - 1), minimum, maximum and a 95 % percentile bootstrap interval of the mean\n"
     "(2000 resamples of whole respondents, seeded by --seed, default 1: the same figures on\n"
-    "every run). Then preferred - current per type, flagged at 10 points or more; the dominant\n"
-    "type of each state (ties named together) and its lead over the second; and for each\n"
+    "every run; none for a group of one, json null). With --mean geometric the mean and its\n"
+    "interval are compositional, while SD, minimum and maximum stay those of the respondents'\n"
+    "scores. Then preferred - current per type, flagged (\"*\") when its printed value is 10\n"
+    "points or more; the dominant type of each state (ties named together, a four-way tie said\n"
+    "so) and its lead over the second; and for each\n"
     "question of the mean table its dominant current type and the mean absolute difference\n"
     "of its four current points from the arithmetic current profile.\n"
     "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n";
