@@ -27,7 +27,7 @@ inline constexpr char kPlotCUsage[] =
     "ocai-cli plot c [--marks] [--current-colour N] --out FILE.png|FILE.gif [--] (FILE|DIR)";
 inline constexpr char kReportUsage[] = "ocai-cli report --out FILE [--] (FILE|DIR)";
 inline constexpr char kPdfUsage[] = "ocai-cli pdf [--mean arithmetic|geometric] [--seed N] "
-                                    "--out FILE.pdf [--] (FILE|DIR)";
+                                    "[--names \"A,B\"] --out FILE.pdf [--] (FILE|DIR) [(FILE|DIR)]";
 inline constexpr char kStatsUsage[] = "ocai-cli stats [--format text|csv|json] [--seed N] "
                                       "[--mean arithmetic|geometric] [--] (FILE|DIR)";
 inline constexpr char kCompareUsage[] = "ocai-cli compare [--format text|csv|json] [--seed N] "
