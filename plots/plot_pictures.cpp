@@ -1,9 +1,9 @@
 #include "plot_pictures.h"
 
+#include "charts/bar_chart_model.h"
 #include "difference_chart.h"
 #include "question_charts.h"
 #include "text_cell.h"
-#include "widgets/bar_chart_model.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

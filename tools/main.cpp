@@ -1,6 +1,6 @@
+#include "charts/fonts.h"
 #include "cli_common.h"
 #include "cli_io.h"
-#include "widgets/fonts.h"
 
 #include <QGuiApplication>
 #include <cstdio>
