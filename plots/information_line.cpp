@@ -24,6 +24,9 @@ QFont informationFont(int pixelSize)
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
+    // Without smoothing, small sizes stay legible only with the glyphs fitted to the pixel
+    // grid; asked for here, so that every platform and desktop setting draws the same pixels.
+    font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(pixelSize);
     return font;
 }
