@@ -5,19 +5,15 @@
 #include <QTemporaryFile>
 
 namespace ui {
-namespace {
 
-// True when `folder` exists or can be made and a file can be created in it. Decided by an
-// actual test write: permission bits do not stop root, a read-only mount does.
+// Decided by an actual test write: permission bits do not stop root, a read-only mount does.
 bool makeWritableFolder(const QString &folder)
 {
-    if (!QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
     return probe.open();
 }
-
-} // namespace
 
 QString defaultSaveFolder(const QString &programDir, const QString &folderName)
 {

@@ -10,4 +10,7 @@ namespace ui {
 // Native separators, no trailing separator.
 QString defaultSaveFolder(const QString &programDir, const QString &folderName);
 
+// True when `folder` exists or can be made and a file can be created in it.
+bool makeWritableFolder(const QString &folder);
+
 } // namespace ui

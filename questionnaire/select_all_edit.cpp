@@ -1,0 +1,28 @@
+#include "select_all_edit.h"
+
+#include <QFocusEvent>
+#include <QTimer>
+
+void SelectAllEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // A mouse press places the cursor after this event, so its selection comes later; a key
+    // typed right after Tab must replace the text at once.
+    if (event->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, this, &QLineEdit::selectAll);
+    else
+        selectAll();
+}
+
+PredicateValidator::PredicateValidator(std::function<bool(const QString &)> acceptable,
+                                       QObject *parent)
+    : QValidator(parent), m_acceptable(std::move(acceptable))
+{
+}
+
+QValidator::State PredicateValidator::validate(QString &input, int &) const
+{
+    if (input.isEmpty())
+        return Intermediate;
+    return m_acceptable(input) ? Acceptable : Invalid;
+}
