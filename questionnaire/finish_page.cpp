@@ -28,6 +28,7 @@ FinishPage::FinishPage(QWidget *parent)
     layout->addWidget(m_file);
     layout->addSpacing(24);
     layout->addWidget(nextRespondent, 0, Qt::AlignCenter);
+    nextRespondent->setMinimumWidth(nextRespondent->sizeHint().width() * 3 / 2);
     layout->addStretch(3);
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/save_folder.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSettings>
 
 int main(int argc, char **argv)
@@ -31,7 +32,9 @@ int main(int argc, char **argv)
                      [&settings](const QString &chosen) {
                          settings.setValue(QStringLiteral("folder"), chosen);
                      });
-    window.resize(1000, 720);
+    // Without a window manager "maximised" means nothing: take the available area as well.
+    if (const QScreen *screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return app.exec();
 }

@@ -2,8 +2,8 @@
 
 #include "questionnaire_result.h"
 #include "resource.h"
-#include "select_all_edit.h"
 #include "survey_texts.h"
+#include "survey_widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +38,7 @@ QuestionPage::QuestionPage(QWidget *parent)
       back(new QPushButton(surveytexts::kBack)), next(new QPushButton(surveytexts::kNext)),
       m_progress(new QLabel), m_title(new QLabel), m_hint(new QLabel),
       m_referenceHeader(new QLabel(surveytexts::kReferenceHeader)), m_remaining(new QLabel),
-      m_writeProblem(new QLabel)
+      m_writeProblem(makeWarningLabel())
 {
     m_progress->setFont(scaledFont(font(), 1.0, true));
     m_title->setFont(scaledFont(font(), 1.5, true));
@@ -52,7 +52,8 @@ QuestionPage::QuestionPage(QWidget *parent)
     grid->setVerticalSpacing(14);
     grid->addWidget(m_referenceHeader, 0, 1, Qt::AlignCenter);
     grid->addWidget(new QLabel(surveytexts::kPointsHeader), 0, 2, Qt::AlignCenter);
-    const int fieldWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 24;
+    const QFont fieldFont = scaledFont(font(), 1.15, false);
+    const int fieldWidth = QFontMetrics(fieldFont).horizontalAdvance(QStringLiteral("0000")) + 24;
     for (int k = 0; k < survey::kTypeCount; ++k) {
         m_alternatives[k] = new QLabel;
         m_alternatives[k]->setWordWrap(true);
@@ -62,15 +63,13 @@ QuestionPage::QuestionPage(QWidget *parent)
         fields[k]->setValidator(new PredicateValidator(isPointsText, fields[k]));
         fields[k]->setAlignment(Qt::AlignRight);
         fields[k]->setFixedWidth(fieldWidth);
-        fields[k]->setFont(scaledFont(font(), 1.15, false));
+        fields[k]->setFont(fieldFont);
         grid->addWidget(m_alternatives[k], k + 1, 0);
         grid->addWidget(m_references[k], k + 1, 1, Qt::AlignCenter);
         grid->addWidget(fields[k], k + 1, 2, Qt::AlignCenter);
         connect(fields[k], &QLineEdit::textChanged, this, &QuestionPage::updateRemaining);
     }
 
-    m_writeProblem->setWordWrap(true);
-    m_writeProblem->setStyleSheet(QStringLiteral("color: #b00000"));
     auto *problemRow = new QHBoxLayout;
     problemRow->addWidget(m_writeProblem, 1);
     problemRow->addWidget(chooseFolder);

@@ -1,8 +1,8 @@
 #include "start_page.h"
 
 #include "questionnaire_result.h"
-#include "select_all_edit.h"
 #include "survey_texts.h"
+#include "survey_widgets.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -14,7 +14,7 @@
 StartPage::StartPage(QWidget *parent)
     : QWidget(parent), code(new SelectAllEdit), freeText(new SelectAllEdit), folder(new QLineEdit),
       chooseFolder(new QPushButton(surveytexts::kChooseFolder)),
-      start(new QPushButton(surveytexts::kStart)), m_folderProblem(new QLabel)
+      start(new QPushButton(surveytexts::kStart)), m_folderProblem(makeWarningLabel())
 {
     auto *title = new QLabel(surveytexts::kWindowTitle);
     QFont titleFont = title->font();
@@ -32,9 +32,6 @@ StartPage::StartPage(QWidget *parent)
     freeText->setValidator(new PredicateValidator(survey::isFreeText, freeText));
     folder->setReadOnly(true);
     folder->setFocusPolicy(Qt::NoFocus);
-    m_folderProblem->setWordWrap(true);
-    m_folderProblem->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_folderProblem->hide();
 
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(folder, 1);

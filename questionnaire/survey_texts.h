@@ -44,7 +44,7 @@ inline const QString kRemaining = QStringLiteral("Осталось распре�
 inline const QString kExcess = QStringLiteral("Лишние баллы: %1. Сумма должна быть 100.");
 inline const QString kBack = QStringLiteral("Назад");
 inline const QString kNext = QStringLiteral("Далее");
-inline const QString kNotWritten = QStringLiteral("Ответы не записаны: %1");
+inline const QString kNotWritten = QStringLiteral("Ответы не записаны. %1");
 
 inline const QString kThanks = QStringLiteral("Спасибо!");
 inline const QString kWritten = QStringLiteral("Ваши ответы записаны в файл\n%1");

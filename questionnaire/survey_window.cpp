@@ -2,9 +2,9 @@
 
 #include "finish_page.h"
 #include "question_page.h"
-#include "select_all_edit.h"
 #include "start_page.h"
 #include "survey_texts.h"
+#include "survey_widgets.h"
 #include "unit_pc1.h"
 #include "widgets/dialogs.h"
 #include "widgets/save_folder.h"
@@ -17,11 +17,18 @@
 #include <QVBoxLayout>
 
 SurveyWindow::SurveyWindow(const QString &folder, Clock clock, QWidget *parent)
-    : QWidget(parent), startPage(new StartPage), questionPage(new QuestionPage),
-      finishPage(new FinishPage), m_stack(new QStackedWidget),
+    : QWidget(parent), m_stack(new QStackedWidget),
       m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)), m_folder(folder)
 {
     setWindowTitle(surveytexts::kWindowTitle);
+    // Respondents read long texts at arm's length: larger than the desktop's dialog font. The
+    // screens, made after this, scale their headings from it.
+    QFont readable = font();
+    readable.setPointSizeF(readable.pointSizeF() * 1.3);
+    setFont(readable);
+    startPage = new StartPage(this);
+    questionPage = new QuestionPage(this);
+    finishPage = new FinishPage(this);
     m_stack->addWidget(startPage);
     m_stack->addWidget(questionPage);
     m_stack->addWidget(finishPage);
@@ -40,7 +47,7 @@ SurveyWindow::SurveyWindow(const QString &folder, Clock clock, QWidget *parent)
     nextRespondent();
 }
 
-int SurveyWindow::screen() const
+int SurveyWindow::currentScreen() const
 {
     if (m_stack->currentWidget() == startPage)
         return 0;
@@ -54,9 +61,9 @@ void SurveyWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
-    QPushButton *forward = screen() == 0                    ? startPage->start
-                           : screen() > survey::kAnswerRows ? finishPage->nextRespondent
-                                                            : questionPage->next;
+    QPushButton *forward = currentScreen() == 0                    ? startPage->start
+                           : currentScreen() > survey::kAnswerRows ? finishPage->nextRespondent
+                                                                   : questionPage->next;
     if (forward->isEnabled())
         forward->click();
 }

@@ -24,7 +24,7 @@ public:
 
     QString folder() const { return m_folder; }
     // 0 the start screen, 1 to 12 the question screens, 13 the end screen.
-    int screen() const;
+    int currentScreen() const;
 
     StartPage *startPage;
     QuestionPage *questionPage;

@@ -5,8 +5,8 @@
 #include "group_result.h"
 #include "question_page.h"
 #include "result_file.h"
-#include "select_all_edit.h"
 #include "start_page.h"
+#include "survey_widgets.h"
 #include "survey_window.h"
 #include "unit_pc1.h"
 
@@ -107,13 +107,13 @@ TEST_F(QuestionnaireTest, FilledByKeyboardReadsBackThroughGroupAndCli)
     for (int k = 0; k < 4; ++k)
         press(Qt::Key_Tab); // past the four fields to "Назад"
     press(Qt::Key_Space);
-    ASSERT_EQ(window->screen(), 1);
+    ASSERT_EQ(window->currentScreen(), 1);
     EXPECT_EQ(fieldTexts().join(' ').toStdString(), "0 40 30 30");
     now = now.addSecs(5);
     press(Qt::Key_Return);
     for (int r = 1; r < 12; ++r)
         answer(rows[r], 10 + r);
-    ASSERT_EQ(window->screen(), 13) << dialogs.errors.join('\n').toStdString();
+    ASSERT_EQ(window->currentScreen(), 13) << dialogs.errors.join('\n').toStdString();
 
     const auto group = survey::loadGroup(folder, survey::pc1KeyBytes(survey::Pc1KeyText));
     ASSERT_TRUE(std::holds_alternative<survey::GroupResult>(group));
@@ -150,7 +150,7 @@ TEST_F(QuestionnaireTest, NextOnlyAtExactlyOneHundred)
         }
         EXPECT_EQ(window->questionPage->next->isEnabled(), enabled);
         press(Qt::Key_Return); // "Далее" only when it is enabled
-        EXPECT_EQ(window->screen(), enabled ? 2 : 1);
+        EXPECT_EQ(window->currentScreen(), enabled ? 2 : 1);
         press(Qt::Key_Tab, {}, Qt::ShiftModifier); // back from C to A
         press(Qt::Key_Tab, {}, Qt::ShiftModifier);
     }
@@ -164,7 +164,7 @@ TEST_F(QuestionnaireTest, SameCodeGetsNewFileAndFirstStays)
     const QByteArray bytes = file.readAll();
     file.close();
     press(Qt::Key_Return); // "Следующий респондент"
-    ASSERT_EQ(window->screen(), 0);
+    ASSERT_EQ(window->currentScreen(), 0);
     EXPECT_TRUE(window->startPage->code->text().isEmpty());
     fillAll(QStringLiteral("r1"), sampleRows());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files),
@@ -187,12 +187,12 @@ TEST_F(QuestionnaireTest, FailedWriteKeepsAnswersForRetry)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     answer({40, 30, 20, 10}, 1);
-    EXPECT_EQ(window->screen(), 12);
+    EXPECT_EQ(window->currentScreen(), 12);
     EXPECT_EQ(fieldTexts().join(' ').toStdString(), "40 30 20 10");
     ASSERT_EQ(dialogs.errors.size(), 1);
     ASSERT_TRUE(blocker.remove());
     press(Qt::Key_Return);
-    EXPECT_EQ(window->screen(), 13);
+    EXPECT_EQ(window->currentScreen(), 13);
     EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("r1OCAI.cry"))));
 }
 
@@ -202,7 +202,7 @@ TEST_F(QuestionnaireTest, UnwritableFolderStopsAtStart)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     start(QStringLiteral("r1"), {}, 0);
-    EXPECT_EQ(window->screen(), 0);
+    EXPECT_EQ(window->currentScreen(), 0);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "select_all_edit.h"
+#include "survey_widgets.h"
 
 #include <QFocusEvent>
 #include <QTimer>
@@ -25,4 +25,16 @@ QValidator::State PredicateValidator::validate(QString &input, int &) const
     if (input.isEmpty())
         return Intermediate;
     return m_acceptable(input) ? Acceptable : Invalid;
+}
+
+QLabel *makeWarningLabel()
+{
+    auto *label = new QLabel;
+    label->setWordWrap(true);
+    // A palette, not a style sheet: a style sheet would also reset the label's font.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    label->setPalette(palette);
+    label->hide();
+    return label;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
 #include <functional>
@@ -25,3 +26,6 @@ public:
 private:
     std::function<bool(const QString &)> m_acceptable;
 };
+
+// A wrapped label in dark red, for what keeps the respondent from going on.
+QLabel *makeWarningLabel();
