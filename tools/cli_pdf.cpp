@@ -6,77 +6,27 @@
 #include "pdf_report.h"
 
 namespace cli {
-namespace {
 
-const char kPdfHelp[] =
-    "usage: ocai-cli pdf [--mean arithmetic|geometric] [--seed N] --out FILE.pdf [--] (FILE|DIR)\n"
-    "       ocai-cli pdf [--mean ...] [--seed N] [--names \"A,B\"] --out FILE.pdf [--] DIR_A "
-    "DIR_B\n"
-    "An A4 report in Russian, whatever the locale. Of one FILE or DIR: page 1 Plot A and the\n"
-    "score table, page 2 the six question charts and the preferred - current chart, then the\n"
-    "statistics of `ocai-cli stats` (same --mean and --seed) as tables and in words. Of two:\n"
-    "both groups' scores side by side with Welch's and the permutation test of `ocai-cli\n"
-    "compare`, p < 0.05 marked, the significant differences in words and each group's Plot A.\n"
-    "A DIR is named by its folder's name, a FILE by its respondent's code, unless --names\n"
-    "gives the two groups' names.\n";
-
-const QString kNamesOption = QStringLiteral("--names");
-
-// Takes --names out of `args` (before a "--"): its value, or a usage message.
-std::variant<QStringList, QString> takeNames(QStringList &args)
+int runPdf(const ParsedArgs &args)
 {
+    const GroupOptions options = groupOptions(args);
+    const QString out = args.value("out");
+    if (!hasSuffix(out, QStringLiteral("pdf")))
+        return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(out));
     QStringList names;
-    bool given = false;
-    for (int i = 0; i < args.size() && args[i] != QLatin1String("--");) {
-        QString value;
-        if (args[i] == kNamesOption) {
-            if (i + 1 >= args.size())
-                return QStringLiteral("pdf: --names needs a value");
-            value = args[i + 1];
-            args.remove(i, 2);
-        } else if (args[i].startsWith(kNamesOption + QLatin1Char('='))) {
-            value = args[i].mid(kNamesOption.size() + 1);
-            args.remove(i, 1);
-        } else {
-            ++i;
-            continue;
-        }
-        if (given)
-            return QStringLiteral("pdf: --names given twice");
-        given = true;
-        names = value.split(QLatin1Char(','));
-        if (names.size() != 2 || names[0].trimmed().isEmpty() || names[1].trimmed().isEmpty())
-            return QStringLiteral("pdf: --names must be two names separated by a comma");
+    if (args.isSet("names")) {
+        names = args.value("names").split(QLatin1Char(','));
+        if (args.operands.size() != 2 || names.size() != 2 || names[0].trimmed().isEmpty() ||
+            names[1].trimmed().isEmpty())
+            return usageError(QStringLiteral("pdf: --names must be two names separated by a "
+                                             "comma, for two groups") +
+                              usageHint(*args.spec));
     }
-    return names;
-}
 
-} // namespace
-
-int runPdf(const QStringList &arguments)
-{
-    QStringList args = arguments;
-    const auto names = takeNames(args);
-    if (const auto *message = std::get_if<QString>(&names))
-        return usageError(*message + QStringLiteral("; usage: ") + QLatin1String(kPdfUsage));
-    GroupOptions options;
-    GroupOptionRules rules{QStringLiteral("pdf"), {}};
-    rules.takesOut = true;
-    rules.maxPaths = 2;
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; usage: ") + QLatin1String(kPdfUsage), kPdfHelp, options))
-        return *done;
-    if (!hasSuffix(options.out, QStringLiteral("pdf")))
-        return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(options.out));
-    const QStringList &given = std::get<QStringList>(names);
-    if (!given.isEmpty() && options.paths.size() != 2)
-        return usageError(QStringLiteral("pdf: --names names two groups; usage: ") +
-                          QLatin1String(kPdfUsage));
-
-    const auto made = pdfReport({options.paths, given, options.mean, options.seed});
+    const auto made = pdfReport({args.operands, names, options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
-    if (const auto error = writeOutputFile(options.out, std::get<QByteArray>(made)))
+    if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))
         return dataError(*error);
     return kExitOk;
 }

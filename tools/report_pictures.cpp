@@ -1,5 +1,7 @@
 #include "report_pictures.h"
 
+#include "charts/bar_chart_geometry.h"
+#include "charts/bar_chart_model.h"
 #include "colour_for_index.h"
 #include "difference_chart.h"
 #include "plot_a.h"
@@ -7,8 +9,6 @@
 #include "question_charts.h"
 #include "report_texts.h"
 #include "result_file.h"
-#include "widgets/bar_chart_geometry.h"
-#include "widgets/bar_chart_model.h"
 
 #include <QLocale>
 #include <cmath>
