@@ -108,8 +108,8 @@ QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA
         return QStringLiteral("Значимых различий между «%1» и «%2» нет: ни одна из восьми оценок "
                               "не различается при p < 0,05.")
             .arg(nameA, nameB);
-    return QStringLiteral("Значимо различаются (p < 0,05 в перестановочном тесте и в тесте "
-                          "Уэлча): %1.")
+    return QStringLiteral("Значимо различаются (p < 0,05 в перестановочном тесте и, где он "
+                          "определён, в тесте Уэлча): %1.")
         .arg(found.join(QStringLiteral("; ")));
 }
 

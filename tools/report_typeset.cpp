@@ -219,7 +219,7 @@ private:
     {
         QTextCharFormat plain;
         plain.setFont(sans(kBodyPoints));
-        startBlock(blockFormat(2, 2, Qt::AlignHCenter), plain);
+        startBlock(blockFormat(2, 4, Qt::AlignHCenter), plain);
         for (int i = 0; i < pictures.size(); ++i) {
             if (i > 0)
                 m_cursor.insertText(QStringLiteral("    "), plain);
