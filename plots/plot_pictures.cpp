@@ -1,10 +1,10 @@
 #include "plot_pictures.h"
 
+#include "charts/bar_chart_model.h"
 #include "difference_chart.h"
 #include "information_line.h"
 #include "question_charts.h"
 #include "text_cell.h"
-#include "widgets/bar_chart_model.h"
 
 #include <QGuiApplication>
 #include <QPainter>
