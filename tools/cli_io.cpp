@@ -89,6 +89,17 @@ QString escapeControls(const QString &text)
     return escaped;
 }
 
+QString csvTextCell(const QString &text)
+{
+    QString cell = escapeControls(text);
+    if (cell.startsWith(u'=') || cell.startsWith(u'+') || cell.startsWith(u'-') ||
+        cell.startsWith(u'@'))
+        cell.prepend(u'\'');
+    if (!cell.contains(u',') && !cell.contains(u'"'))
+        return cell;
+    return u'"' + cell.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 QString escapeBytes(const QByteArray &bytes)
 {
     QString text;
@@ -109,28 +120,10 @@ QString escapeBytes(const QByteArray &bytes)
     return text;
 }
 
-std::optional<QString> refuseUnsafeOutput(const QString &path)
-{
-    switch (safewrite::refusalFor(path)) {
-    case safewrite::Refusal::None:
-        return std::nullopt;
-    case safewrite::Refusal::DanglingLink:
-        return QStringLiteral("Cannot write %1: the symbolic link leads to no file")
-            .arg(native(path));
-    case safewrite::Refusal::Folder:
-        return QStringLiteral("Cannot write %1: it is a folder").arg(native(path));
-    case safewrite::Refusal::NotRegular:
-        break;
-    }
-    return QStringLiteral("Cannot write %1: it is not a regular file (a device, pipe or socket); "
-                          "only a regular file or a new name is written")
-        .arg(native(path));
-}
-
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
-    if (auto refusal = refuseUnsafeOutput(path))
-        return refusal;
+    if (const auto refusal = safewrite::refusalReason(path))
+        return QStringLiteral("Cannot write %1: %2").arg(native(path), *refusal);
     if (const auto reason = safewrite::replaceFile(path, bytes))
         return QStringLiteral("Cannot create file %1: %2").arg(native(path), *reason);
     return std::nullopt;

@@ -2,6 +2,7 @@
 // printed.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "core/number_format.h"
 #include "window_load.h"
 
@@ -25,8 +26,10 @@ int runProfile(const ParsedArgs &args)
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);
+    // A line break in a damaged file's code would forge a line of its own.
     const QString report = QStringLiteral("code: %1\ninfo: %2\ncurrent: %3\npreferred: %4\n")
-                               .arg(profile.code, profile.info, scoreList(profile.loadScores, 0),
+                               .arg(escapeControls(profile.code), escapeControls(profile.info),
+                                    scoreList(profile.loadScores, 0),
                                     scoreList(profile.loadScores, survey::kTypeCount));
     return finishOutput(report.toUtf8());
 }
