@@ -174,12 +174,12 @@ int runCompare(const QStringList &args)
             args, rules, QStringLiteral("; see ocai-cli compare --help"), kCompareHelp, options))
         return *done;
 
-    survey::SurveyGroup groups[2];
+    survey::LoadedProfile groups[2];
     for (int g = 0; g < 2; ++g) {
         auto loaded = loadGroupArgument(options.paths[g]);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded))
             return dataError(groupErrorText(*error));
-        groups[g] = std::move(std::get<survey::SurveyGroup>(loaded));
+        groups[g] = std::move(std::get<survey::LoadedProfile>(loaded));
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "group_mean.h"
-#include "group_source.h"
+#include "profile_load.h"
 
 #include <QByteArray>
 #include <QString>
@@ -45,11 +45,12 @@ std::optional<int> parseGroupCommand(const QStringList &args, const GroupOptionR
                                      GroupOptions &options);
 
 // A group load's failure as one line: the message, prefixed by "FILE:LINE: " where a line
-// of a file is known (the other messages name their file or folder already).
+// of a file is known (the other messages name their file or folder already), then ": " and
+// the reason where there is one.
 QString groupErrorText(const survey::GroupError &error);
 
-// The program's key applied to loadFileOrGroup.
-std::variant<survey::SurveyGroup, survey::GroupError> loadGroupArgument(const QString &path);
+// The program's key applied to survey::loadProfile.
+std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path);
 
 // How --mean works, for the help texts.
 extern const char kMeanHelp[];

@@ -64,7 +64,7 @@ int plotLoaded(QChar letter, const QStringList &args)
     if (const auto *error = std::get_if<ArgsError>(&parsed))
         return usageError(error->message);
     const PlotArgs &plot = std::get<PlotArgs>(parsed);
-    const auto loaded = loadWindowProfile(plot.source);
+    const auto loaded = windowProfile(loadGroupArgument(plot.source));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

@@ -3,7 +3,7 @@
 #include "cli_common.h"
 #include "cli_group_args.h"
 #include "core/number_format.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 namespace cli {
 namespace {
@@ -36,7 +36,7 @@ int runProfile(const QStringList &args)
             options))
         return *done;
 
-    const auto loaded = loadWindowProfile(options.paths[0], options.mean);
+    const auto loaded = windowProfile(loadGroupArgument(options.paths[0]), options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

@@ -4,7 +4,7 @@
 #include "cli_group_args.h"
 #include "cli_io.h"
 #include "report.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 #include <QDate>
 #include <QDir>
@@ -23,7 +23,7 @@ int runReport(const QStringList &args)
         return usageError(QStringLiteral("usage: ") + QLatin1String(kReportUsage));
 
     const QString path = options.positionals[0];
-    const auto loaded = loadWindowProfile(path);
+    const auto loaded = windowProfile(loadGroupArgument(path));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);
