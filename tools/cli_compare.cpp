@@ -152,12 +152,12 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
 int runCompare(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
-    survey::SurveyGroup groups[2];
+    survey::LoadedProfile groups[2];
     for (int g = 0; g < 2; ++g) {
         auto loaded = loadGroupArgument(args.operands[g]);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded))
             return dataError(groupErrorText(*error));
-        groups[g] = std::move(std::get<survey::SurveyGroup>(loaded));
+        groups[g] = std::move(std::get<survey::LoadedProfile>(loaded));
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);

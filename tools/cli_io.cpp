@@ -1,5 +1,6 @@
 #include "cli_io.h"
 
+#include "core/bounded_read.h"
 #include "core/safe_write.h"
 
 #include <QDir>
@@ -52,18 +53,10 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
         if (!file.open(QIODevice::ReadOnly))
             return std::nullopt;
     }
-    QByteArray bytes;
-    // Sequential input reports no size, so read piecewise up to one byte past the limit.
-    while (bytes.size() <= maxBytes) {
-        const QByteArray chunk = file.read(maxBytes + 1 - bytes.size());
-        if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                return std::nullopt;
-            break;
-        }
-        bytes += chunk;
-    }
-    *tooLong = bytes.size() > maxBytes;
+    auto bytes = boundedread::readUpTo(file, maxBytes);
+    if (!bytes)
+        return std::nullopt;
+    *tooLong = bytes->size() > maxBytes;
     return bytes;
 }
 

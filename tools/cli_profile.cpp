@@ -4,7 +4,7 @@
 #include "cli_group_args.h"
 #include "cli_io.h"
 #include "core/number_format.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 namespace cli {
 namespace {
@@ -22,7 +22,7 @@ QString scoreList(const survey::ProfileScores &scores, int first)
 int runProfile(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
-    const auto loaded = loadWindowProfile(args.operands[0], options.mean);
+    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]), options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

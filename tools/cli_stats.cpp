@@ -18,7 +18,7 @@ int runStats(const ParsedArgs &args)
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const survey::GroupStatistics statistics = survey::groupStatistics(
-        std::get<survey::SurveyGroup>(loaded).group, options.mean, options.seed);
+        std::get<survey::LoadedProfile>(loaded).group, options.mean, options.seed);
     switch (options.format) {
     case OutputFormat::Csv:
         return finishOutput(survey::statisticsCsv(statistics));

@@ -93,7 +93,8 @@ int runSummary(const ParsedArgs &args)
             failed = true;
             continue;
         }
-        rows.push_back(summaryRow(path, std::get<survey::SurveyGroup>(loaded).group, options.mean));
+        rows.push_back(
+            summaryRow(path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
     }
     const int written =
         finishOutput(options.format == OutputFormat::Json ? summaryJson(rows) : summaryCsv(rows));

@@ -3,6 +3,7 @@
 #include "group_statistics.h"
 #include "resource.h"
 #include "statistics_report.h"
+#include "unit_pc1.h"
 #include "window_pictures.h"
 
 #include <QBuffer>
@@ -239,7 +240,8 @@ QByteArray profilePdf(const WindowProfile &profile, const QString &statisticsTex
 std::variant<QByteArray, survey::GroupError> pdfReport(const QString &path, survey::MeanKind mean,
                                                        std::uint64_t seed)
 {
-    auto loaded = loadWindowProfile(path, mean);
+    auto loaded =
+        windowProfile(survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText)), mean);
     if (auto *error = std::get_if<survey::GroupError>(&loaded))
         return std::move(*error);
     const WindowProfile &profile = std::get<WindowProfile>(loaded);
