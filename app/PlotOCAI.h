@@ -108,8 +108,11 @@ protected:
 
 private:
     void createControls();
-    void createScorePanel(QWidget *client);
+    void createDiagramArea(QWidget *client);
+    void createDifferenceArea(QWidget *client);
     void createPlotPanel(QWidget *client);
+    void createInfoLines(QWidget *client);
+    void createScorePanel(QWidget *client);
     void createMenu();
     QLineEdit *createScoreField(int left, int top);
     void showLoadError(const QString &path, const QString &message, int line);
