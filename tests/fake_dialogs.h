@@ -3,6 +3,7 @@
 #include "widgets/dialogs.h"
 
 #include <QStringList>
+#include <functional>
 
 // Answers file dialogs from a script and records error boxes instead of showing them.
 class FakeDialogs : public ui::Dialogs {
@@ -23,6 +24,8 @@ public:
     bool confirmOverwrite(QWidget *, const QString &path) override
     {
         overwriteQuestions << path;
+        if (whileAsking)
+            whileAsking();
         return allowOverwrite;
     }
     QString chooseFolder(QWidget *, const QString &, const QString &folder) override
@@ -43,6 +46,7 @@ public:
 
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
+    std::function<void()> whileAsking; // runs while the question is open
     QString nextFolder; // empty: the user cancels
     QStringList folderStarts;
     bool answerYes = false;
