@@ -47,7 +47,7 @@ public:
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
     std::function<void()> whileAsking; // runs while the question is open
-    QString nextFolder; // empty: the user cancels
+    QString nextFolder;                // empty: the user cancels
     QStringList folderStarts;
     bool answerYes = false;
     QStringList questions;
