@@ -3,7 +3,6 @@
 #include "widgets/dialogs.h"
 
 #include <QStringList>
-#include <functional>
 
 // Answers file dialogs from a script and records error boxes instead of showing them.
 class FakeDialogs : public ui::Dialogs {
@@ -24,8 +23,6 @@ public:
     bool confirmOverwrite(QWidget *, const QString &path) override
     {
         overwriteQuestions << path;
-        if (whileAsking)
-            whileAsking();
         return allowOverwrite;
     }
     QString chooseFolder(QWidget *, const QString &, const QString &folder) override

@@ -20,6 +20,8 @@ bool couldWriteIn(const QString &folder)
     }
 }
 
+namespace {
+
 // The parts of `folder` that do not exist yet, outermost first.
 QStringList missingParts(const QString &folder)
 {
@@ -35,6 +37,8 @@ QStringList missingParts(const QString &folder)
     }
     return missing;
 }
+
+} // namespace
 
 QString defaultSaveFolder(const QString &programDir, const QString &folderName)
 {
