@@ -17,6 +17,8 @@ namespace survey {
 QString typeLetter(int type);
 // The short Russian name of a type: "Клан", "Адхократия", "Рынок", "Иерархия".
 QString typeShortName(int type);
+// The two states as reports name them: "Текущее" (0), "Желаемое" (1).
+QString stateCaption(int state);
 // Letters joined by `separator`.
 QString typeLetters(const std::vector<int> &types, const QString &separator);
 QJsonArray typeLetterArray(const std::vector<int> &types);

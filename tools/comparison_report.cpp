@@ -3,6 +3,7 @@
 #include "report_pictures.h"
 #include "report_summary.h"
 #include "report_texts.h"
+#include "statistics_report.h"
 
 namespace report {
 
@@ -28,7 +29,7 @@ Table comparisonTable(const survey::GroupComparison &c)
             const survey::ScoreComparison &score =
                 c.scores[std::size_t(state * survey::kTypeCount + type)];
             table.rows << QStringList{state == 0 ? typeCaption(type) : QString(),
-                                      stateCaption(state),
+                                      survey::stateCaption(state),
                                       number(score.meanA),
                                       number(score.meanB),
                                       signedNumber(score.difference),
@@ -67,7 +68,8 @@ Document comparisonDocument(const Subject &a, const Subject &b, const survey::Gr
     d.title(QStringLiteral("Сравнение профилей организационной культуры (OCAI)"));
     d.paragraph(groupLine(QStringLiteral("A"), a, c.nA));
     d.paragraph(groupLine(QStringLiteral("B"), b, c.nB));
-    d.paragraph(QStringLiteral("Среднее: %1 · %2").arg(meanCaption(c.kind), russianDate(date)));
+    d.paragraph(
+        QStringLiteral("Среднее: %1 · %2").arg(survey::meanKindCaption(c.kind), russianDate(date)));
     d.heading(QStringLiteral("Оценки групп и их разница"));
     d.table(comparisonTable(c));
     d.note(QStringLiteral("B − A: оценка группы B минус оценка группы A. p (Уэлч) — двусторонний "

@@ -2,8 +2,8 @@
 
 #include "comparison_report.h"
 #include "group_compare.h"
-#include "group_source.h"
 #include "group_statistics.h"
+#include "profile_load.h"
 #include "profile_report.h"
 #include "report_texts.h"
 #include "report_typeset.h"
@@ -24,10 +24,10 @@ struct Loaded {
 // A folder is named by its own name, a file by its respondent's code.
 std::variant<Loaded, survey::GroupError> load(const QString &path, const QString &name)
 {
-    auto loaded = survey::loadFileOrGroup(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+    auto loaded = survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText));
     if (auto *error = std::get_if<survey::GroupError>(&loaded))
         return std::move(*error);
-    survey::SurveyGroup &source = std::get<survey::SurveyGroup>(loaded);
+    survey::LoadedProfile &source = std::get<survey::LoadedProfile>(loaded);
     Loaded result;
     const bool folder = QFileInfo(path).isDir();
     result.subject.label = folder ? QStringLiteral("Группа") : QStringLiteral("Респондент");

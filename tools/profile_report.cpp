@@ -39,10 +39,10 @@ QString differenceHead()
 
 Table scoreTable(const survey::GroupStatistics &s)
 {
-    Table table{
-        {QStringLiteral("Тип культуры"), stateCaption(0), stateCaption(1), differenceHead()},
-        {},
-        {5, 2, 2, 2.6}};
+    Table table{{QStringLiteral("Тип культуры"), survey::stateCaption(0), survey::stateCaption(1),
+                 differenceHead()},
+                {},
+                {5, 2, 2, 2.6}};
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
         table.rows << QStringList{typeCaption(type), number(t.current.mean),
@@ -70,7 +70,7 @@ Table spreadTable(const survey::GroupStatistics &s)
             const survey::ScoreStatistics &score =
                 stateStatistics(s.types[std::size_t(type)], state);
             table.rows << QStringList{state == 0 ? typeCaption(type) : QString(),
-                                      stateCaption(state),
+                                      survey::stateCaption(state),
                                       number(score.mean),
                                       score.sd ? number(*score.sd) : QStringLiteral("—"),
                                       number(score.min),
@@ -93,7 +93,7 @@ Table dominanceTable(const survey::GroupStatistics &s)
         QStringList names;
         for (int type : d.types)
             names << typeCaption(type);
-        table.rows << QStringList{stateCaption(state),
+        table.rows << QStringList{survey::stateCaption(state),
                                   none ? QStringLiteral("нет: все четыре типа равны")
                                        : names.join(QStringLiteral(" = ")),
                                   none ? QStringLiteral("—") : number(d.lead)};
@@ -126,7 +126,7 @@ void addProfilePage(Document &d, const Subject &subject, const survey::GroupStat
         d.paragraph(subject.info);
     d.paragraph(QStringLiteral("Респондентов: %1 · среднее: %2 · %3")
                     .arg(s.n)
-                    .arg(meanCaption(s.kind), russianDate(date)));
+                    .arg(survey::meanKindCaption(s.kind), russianDate(date)));
     d.pictures({plotAPicture(means(s), 150)});
     d.table(scoreTable(s));
     d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "

@@ -9,6 +9,7 @@
 #include "question_charts.h"
 #include "report_texts.h"
 #include "result_file.h"
+#include "statistics_report.h"
 
 #include <QLocale>
 #include <cmath>
@@ -56,7 +57,7 @@ void drawLegend(QPainter &painter, int width)
 {
     painter.setFont(ui::barChartFont());
     const QFontMetrics metrics = painter.fontMetrics();
-    const QString words[2] = {stateCaption(0), stateCaption(1)};
+    const QString words[2] = {survey::stateCaption(0), survey::stateCaption(1)};
     const QColor colours[2] = {currentColour(), preferredColour()};
     constexpr int kSwatch = 12, kGap = 6, kSpace = 28;
     int total = 0;
@@ -99,8 +100,9 @@ Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
     return picture(kPlotASize, widthMm, [fields, drawn](QPainter &painter) {
         whiteWithFrame(painter, kPlotASize);
         plots::VectorSurface surface(painter);
-        plots::paintPlotA(surface, kPlotASize, fields, drawn,
-                          {currentColour(), preferredColour(), stateCaption(0), stateCaption(1)});
+        plots::paintPlotA(
+            surface, kPlotASize, fields, drawn,
+            {currentColour(), preferredColour(), survey::stateCaption(0), survey::stateCaption(1)});
     });
 }
 

@@ -72,17 +72,6 @@ QString typeWords(int type)
     return survey::TypeNames[std::size_t(type)].toLower();
 }
 
-QString stateCaption(int state)
-{
-    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
-}
-
-QString meanCaption(survey::MeanKind kind)
-{
-    return kind == survey::MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                               : QStringLiteral("арифметическое");
-}
-
 QString typesWords(const std::vector<int> &types)
 {
     if (types.size() == 1)

@@ -29,10 +29,6 @@ QString printable(const QString &text, int maxLength = 80);
 QString typeCaption(int type);
 // "клановая культура".
 QString typeWords(int type);
-// "Текущее", "Желаемое".
-QString stateCaption(int state);
-// "арифметическое", "геометрическое (композиционное)".
-QString meanCaption(survey::MeanKind kind);
 
 // "клановая культура (A)", "клановая (A) и рыночная (C) культуры" for tied types.
 QString typesWords(const std::vector<int> &types);
