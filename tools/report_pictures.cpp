@@ -12,6 +12,7 @@
 #include "statistics_report.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace report {
@@ -77,6 +78,16 @@ void drawLegend(QPainter &painter, int width)
     }
 }
 
+// The chart without the raised bevel of the window's panel, which means nothing on paper.
+void paintChart(QPainter &painter, const ui::BarChartModel &chart, QSize size)
+{
+    painter.save();
+    // Its right and bottom lines are strokes one unit wide centred on the last column and row.
+    painter.setClipRect(QRectF(0, 0, size.width() - 1.5, size.height() - 1.5), Qt::IntersectClip);
+    ui::paintBarChart(painter, chart, size, documentLocale());
+    painter.restore();
+}
+
 Picture picture(QSize size, double widthMm, std::function<void(QPainter &)> paint)
 {
     return Picture{QSizeF(size), widthMm, std::move(paint)};
@@ -120,8 +131,14 @@ Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm)
             painter.save();
             painter.translate(column * (kQuestionChart.width() + kChartGap),
                               kLegendHeight + row * (kQuestionChart.height() + kChartGap));
-            painter.setClipRect(QRect(QPoint(), kQuestionChart));
-            ui::paintBarChart(painter, chart, kQuestionChart, documentLocale());
+            // A scale a step above the highest bar keeps the 3-D tops clear of the frame.
+            double highest = 0;
+            for (const ui::BarSeries &series : chart.series)
+                for (const ui::BarPoint &point : series.points)
+                    highest = std::max(highest, point.y);
+            chart.leftAxis.automaticMaximum = false;
+            chart.leftAxis.maximum = 10 * (std::floor(highest / 10) + 1);
+            paintChart(painter, chart, kQuestionChart);
             painter.restore();
         }
     });
@@ -142,7 +159,7 @@ Picture differencePicture(const std::array<double, survey::kTypeCount> &preferre
         plots::fillDifferenceChart(chart, printed, currentColour(),
                                    QStringLiteral("Разница средних оценок, баллы"));
         chart.series[0].marksVisible = true;
-        ui::paintBarChart(painter, chart, kDifferenceSize, documentLocale());
+        paintChart(painter, chart, kDifferenceSize);
     });
 }
 
