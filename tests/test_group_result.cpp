@@ -10,6 +10,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -195,6 +196,32 @@ TEST(LoadGroup, FolderWithoutMatchesIsAnError)
     EXPECT_EQ(gone.reason, QStringLiteral("нет такой папки"));
     EXPECT_EQ(empty.path + gone.path, dir.path() + missing);
 }
+
+#ifdef Q_OS_UNIX
+TEST(LoadGroup, AFolderThatCannotBeReadSaysSo)
+{
+    QTemporaryDir dir;
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0711), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0300), 0);
+    // Root reads every folder, so the load runs in a child that is nobody then.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        const auto loaded = loadGroup(locked, programKey());
+        const auto *error = std::get_if<GroupError>(&loaded);
+        ::_exit(error && error->reason == QStringLiteral("нет прав на чтение") &&
+                        error->message.startsWith(QStringLiteral("Не удаётся открыть папку"))
+                    ? 0
+                    : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+#endif
 
 TEST(LoadGroup, FirstBrokenFileEndsTheLoadNamingFileAndLine)
 {
