@@ -109,8 +109,11 @@ protected:
 
 private:
     void createControls();
-    void createScorePanel(QWidget *client);
+    void createDiagramArea(QWidget *client);
+    void createDifferenceArea(QWidget *client);
     void createPlotPanel(QWidget *client);
+    void createInfoLines(QWidget *client);
+    void createScorePanel(QWidget *client);
     void createMenu();
     QLineEdit *createScoreField(int left, int top);
     // The key a load decrypts with: the key holder's first 16 characters.

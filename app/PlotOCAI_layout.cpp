@@ -5,6 +5,7 @@
 #include "form_fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
+#include "information_line.h"
 #include "plot_pictures.h"
 #include "question_charts.h"
 #include "widgets/bar_chart.h"
@@ -54,12 +55,24 @@ QPlainTextEdit *makeMemo(QWidget *parent, const QRect &place, const QFont &font,
 
 } // namespace
 
+// Created in the designed order: later controls lie above earlier ones.
 void TForm1::createControls()
 {
     auto *client = new QWidget(this);
     client->setMinimumSize(1024, 730);
     setCentralWidget(client);
 
+    createDiagramArea(client);
+    createDifferenceArea(client);
+    createPlotPanel(client);
+    createInfoLines(client);
+    createScorePanel(client);
+    createMenu();
+    OpenDialog1.filter = formtexts::kResultFilter;
+}
+
+void TForm1::createDiagramArea(QWidget *client)
+{
     imPlot = new ui::ImageCanvas(client);
     imPlot->setGeometry(336, 34, 686, 672);
 
@@ -70,7 +83,11 @@ void TForm1::createControls()
     laPlot = makeLabel(client, QStringLiteral("A"), QRect(1010, 4, 11, 19),
                        formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     laPlot->hide();
+}
 
+// The explanations of the four types and the difference chart share the lower left corner.
+void TForm1::createDifferenceArea(QWidget *client)
+{
     meInfoABCD = makeMemo(client, QRect(1, 352, 334, 353), formfonts::font(formfonts::kSans, 13),
                           {QStringLiteral("Для вывода пояснений по четырем главным  "),
                            QStringLiteral("типам организационной структуры два раза "),
@@ -87,34 +104,31 @@ void TForm1::createControls()
     Label3 = makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
                        formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     ChartDel->hide();
+}
 
-    createPlotPanel(client);
-    paPlot->setGeometry(336, 34, 686, 672);
-    paPlot->hide();
-
+// The status line under everything and the information line above the diagram.
+void TForm1::createInfoLines(QWidget *client)
+{
     sbShotInstr = new ui::StatusPanel(client);
     sbShotInstr->setGeometry(0, 708, 1024, 22);
     sbShotInstr->setFont(formfonts::font(formfonts::kTimes, 17));
     sbShotInstr->hide();
 
     ceInfo = new QLineEdit(client);
-    ceInfo->setGeometry(336, 10, 672, 21);
+    ceInfo->setGeometry(336, 10, plots::kInfoFieldWidth, plots::kInfoFieldHeight);
     ceInfo->setAlignment(Qt::AlignCenter);
     ceInfo->setFrame(false);
-    ceInfo->setFont(formfonts::crispFont(formfonts::kSans, 13));
+    ceInfo->setFont(plots::fittedInformationFont(QString()));
+    // A line too long for the designed size is drawn smaller, so that all of it shows, on
+    // screen and in the pictures saved from there.
+    connect(ceInfo, &QLineEdit::textChanged, ceInfo,
+            [this](const QString &text) { ceInfo->setFont(plots::fittedInformationFont(text)); });
     QPalette infoPalette = ceInfo->palette();
     infoPalette.setColor(QPalette::Base, infoPalette.color(QPalette::Button));
     ceInfo->setPalette(infoPalette);
     ceInfo->setToolTip(
         QStringLiteral("В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
     ceInfo->hide();
-
-    createScorePanel(client);
-    paData->setGeometry(1, 1, 334, 351);
-    paData->hide();
-
-    createMenu();
-    OpenDialog1.filter = formtexts::kResultFilter;
 }
 
 void TForm1::createPlotPanel(QWidget *client)
@@ -122,6 +136,8 @@ void TForm1::createPlotPanel(QWidget *client)
     paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     paPlot->setAutoFillBackground(true); // the diagram beneath must not show between charts
+    paPlot->setGeometry(336, 34, 686, 672);
+    paPlot->hide();
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
@@ -142,6 +158,8 @@ void TForm1::createScorePanel(QWidget *client)
 {
     paData = new QFrame(client);
     paData->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paData->setGeometry(1, 1, 334, 351);
+    paData->hide();
     const QFont heading = formfonts::font(formfonts::kSans, 19);
     const QFont labels = formfonts::font(formfonts::kSans, 16);
     Label8 = makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);

@@ -11,8 +11,7 @@ namespace survey {
 
 namespace {
 
-// "*OCAI.cry": any name that ends so, the bare "OCAI.cry" included; the pattern is ASCII, so
-// the bytes of any name can be compared.
+// The pattern is ASCII, so the bytes of any name can be compared.
 bool matchesGroupPattern(const QByteArray &name)
 {
     const QByteArray tail = QByteArray(kGroupFilePattern + 1).toLower();
@@ -25,6 +24,11 @@ GroupError groupError(const QString &path, const LoadError &error)
 }
 
 } // namespace
+
+bool matchesGroupPattern(const QString &name)
+{
+    return matchesGroupPattern(QFile::encodeName(name));
+}
 
 std::variant<QStringList, GroupError> groupFiles(const QString &folder)
 {

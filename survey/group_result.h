@@ -14,6 +14,10 @@ namespace survey {
 // The name pattern of a group's result files, matched without regard to letter case.
 constexpr char kGroupFilePattern[] = "*OCAI.cry";
 
+// Whether a file of that name matches kGroupFilePattern: any name that ends so, letter case
+// aside, the bare "OCAI.cry" included.
+bool matchesGroupPattern(const QString &name);
+
 struct GroupResult {
     int n = 0;
     AnswerTable means{};                    // cell-by-cell means, the time column included

@@ -25,6 +25,16 @@ public:
         overwriteQuestions << path;
         return allowOverwrite;
     }
+    QString chooseFolder(QWidget *, const QString &, const QString &folder) override
+    {
+        folderStarts << folder;
+        return nextFolder;
+    }
+    bool askYesNo(QWidget *, const QString &, const QString &question) override
+    {
+        questions << question;
+        return answerYes;
+    }
     void showError(QWidget *, const QString &caption, const QString &message) override
     {
         errorCaptions << caption;
@@ -33,6 +43,11 @@ public:
 
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
+    std::function<void()> whileAsking; // runs while the question is open
+    QString nextFolder;                // empty: the user cancels
+    QStringList folderStarts;
+    bool answerYes = false;
+    QStringList questions;
     QStringList overwriteQuestions;
     QList<ui::FileRequest> requests;
     QStringList errorCaptions;

@@ -98,6 +98,27 @@ TEST_F(WindowSaveTest, AnAppendedEndingAsksBeforeReplacingAFile)
     EXPECT_EQ(dialogs.overwriteQuestions.size(), 2);
 }
 
+TEST_F(WindowSaveTest, TheProposedFolderIsMadeOnlyForAFileWrittenThere)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    form->ProgramDir = dir.filePath(QStringLiteral("program/"));
+    ASSERT_TRUE(QDir().mkpath(form->ProgramDir));
+    const auto left = [&] {
+        return QDir(form->ProgramDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    };
+    dialogs.nextPath.clear(); // cancelled
+    form->btSaveClick();
+    form->SaveData1Click();
+    EXPECT_EQ(left(), QStringList());
+    target(QStringLiteral("program/Results/") + QString(300, u'x')); // a write that fails
+    form->btSaveClick();
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(left(), QStringList());
+    target(QStringLiteral("program/Данные/r.txt"));
+    form->SaveData1Click();
+    EXPECT_EQ(left(), QStringList(QStringLiteral("Данные")));
+}
+
 TEST_F(WindowSaveTest, ACodeFromAFileCannotLeadTheProposedNameElsewhere)
 {
     loadProfile({40, 30, 20, 10}, {25, 25, 25, 25}, QStringLiteral("x"));
@@ -135,12 +156,17 @@ TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
     rows[4] = {55, 5, 25, 15, 80};
     ASSERT_TRUE(testfiles::writeFile(
         dialogs.nextPath, testfiles::encrypt(testfiles::resultText(QStringLiteral("r"), rows))));
+    // The loaded line, and one of 120 characters that only a smaller size shows whole.
     const struct {
         void (TForm1::*command)();
         const char *name;
-    } plots[] = {{&TForm1::mmOpenClick, "a.gif"}, {&TForm1::mmGroupClick, "g.gif"}};
+        QString info;
+    } plots[] = {{&TForm1::mmOpenClick, "a.gif", {}},
+                 {&TForm1::mmGroupClick, "g.gif", QStringLiteral("Группа 7: ").repeated(12)}};
     for (const auto &plot : plots) {
         (form.*plot.command)();
+        if (!plot.info.isEmpty())
+            form.ceInfo->setText(plot.info);
         QCoreApplication::processEvents();
         dialogs.nextPath = dir.filePath(QString::fromLatin1(plot.name));
         form.btSaveClick();

@@ -1,5 +1,6 @@
 // What each command shows, hides, enables and names, driven through the window.
 #include "colour_for_index.h"
+#include "glyphs.h"
 #include "main_window_fixture.h"
 #include "resource.h"
 #include "widgets/bar_chart.h"
@@ -113,7 +114,8 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     EXPECT_TRUE(chartOnShow());
     EXPECT_EQ(plotCCaption(), QStringLiteral("Info"));
     EXPECT_EQ(tagOf(form->mmPlotC), 1);
-    EXPECT_EQ(form->mmPlotC->icon().cacheKey(), form->mmPlotC->icon().cacheKey());
+    const auto image = [](const QIcon &icon) { return icon.pixmap(16).toImage(); };
+    EXPECT_EQ(image(form->mmPlotC->icon()), image(glyphs::tableImage()));
     const ui::BarSeries &bars = form->ChartDel->series(0);
     EXPECT_EQ(barValues(bars), QList<double>({15, 5, -5, -15}));
     QStringList labels;
@@ -128,6 +130,7 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     EXPECT_FALSE(form->meInfoABCD->isHidden());
     EXPECT_EQ(plotCCaption(), QStringLiteral("Plot C"));
     EXPECT_EQ(tagOf(form->mmPlotC), 0);
+    EXPECT_EQ(image(form->mmPlotC->icon()), image(glyphs::barsImage()));
 }
 
 TEST_F(WindowViewsTest, PlotCWithoutScoresOnlyFlipsTheEntry)

@@ -1,6 +1,7 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "group_compare.h"
 #include "statistics_report.h"
 
@@ -12,17 +13,6 @@
 
 namespace cli {
 namespace {
-
-const char kCompareHelp[] =
-    "usage: ocai-cli compare (FILE|DIR) (FILE|DIR) [--format text|csv|json] [--seed N]\n"
-    "                        [--mean arithmetic|geometric]\n"
-    "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
-    "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
-    "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
-    "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
-    "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
-    "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
-    "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n";
 
 const char *const kStateKeys[2] = {"current", "preferred"};
 
@@ -54,9 +44,7 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
                       QStringLiteral("A: %1  (N = %2)").arg(pathA, QString::number(c.nA)),
                       QStringLiteral("B: %1  (N = %2)").arg(pathB, QString::number(c.nB)),
                       QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
-                          .arg(c.kind == survey::MeanKind::Geometric
-                                   ? QStringLiteral("геометрическое (композиционное)")
-                                   : QStringLiteral("арифметическое"))
+                          .arg(survey::meanKindCaption(c.kind))
                           .arg(c.permutations)
                           .arg(c.seed),
                       QString()};
@@ -161,30 +149,20 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
 
 } // namespace
 
-int runCompare(const QStringList &args)
+int runCompare(const ParsedArgs &args)
 {
-    GroupOptions options;
-    const GroupOptionRules rules{
-        QStringLiteral("compare"),
-        {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")},
-        true,
-        2,
-        2};
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; see ocai-cli compare --help"), kCompareHelp, options))
-        return *done;
-
+    const GroupOptions options = groupOptions(args);
     survey::LoadedProfile groups[2];
     for (int g = 0; g < 2; ++g) {
-        auto loaded = loadGroupArgument(options.paths[g]);
+        auto loaded = loadGroupArgument(args.operands[g]);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded))
             return dataError(groupErrorText(*error));
         groups[g] = std::move(std::get<survey::LoadedProfile>(loaded));
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);
-    const QString pathA = QDir::toNativeSeparators(options.paths[0]);
-    const QString pathB = QDir::toNativeSeparators(options.paths[1]);
+    const QString pathA = QDir::toNativeSeparators(args.operands[0]);
+    const QString pathB = QDir::toNativeSeparators(args.operands[1]);
     switch (options.format) {
     case OutputFormat::Csv:
         return finishOutput(compareCsv(comparison));
@@ -193,7 +171,8 @@ int runCompare(const QStringList &args)
     case OutputFormat::Text:
         break;
     }
-    return finishOutput(compareText(comparison, pathA, pathB).toUtf8());
+    return finishOutput(
+        compareText(comparison, escapeControls(pathA), escapeControls(pathB)).toUtf8());
 }
 
 } // namespace cli

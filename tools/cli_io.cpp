@@ -82,28 +82,41 @@ QString escapeControls(const QString &text)
     return escaped;
 }
 
-std::optional<QString> refuseUnsafeOutput(const QString &path)
+QString csvTextCell(const QString &text)
 {
-    switch (safewrite::refusalFor(path)) {
-    case safewrite::Refusal::None:
-        return std::nullopt;
-    case safewrite::Refusal::DanglingLink:
-        return QStringLiteral("Cannot write %1: the symbolic link leads to no file")
-            .arg(native(path));
-    case safewrite::Refusal::Folder:
-        return QStringLiteral("Cannot write %1: it is a folder").arg(native(path));
-    case safewrite::Refusal::NotRegular:
-        break;
+    QString cell = escapeControls(text);
+    if (cell.startsWith(u'=') || cell.startsWith(u'+') || cell.startsWith(u'-') ||
+        cell.startsWith(u'@'))
+        cell.prepend(u'\'');
+    if (!cell.contains(u',') && !cell.contains(u'"'))
+        return cell;
+    return u'"' + cell.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+QString escapeBytes(const QByteArray &bytes)
+{
+    QString text;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = uchar(bytes[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // A sequence is kept when it decodes and encodes back to the same bytes.
+        const QByteArray sequence = bytes.mid(i, length);
+        const QString decoded = QString::fromUtf8(sequence);
+        if (sequence.size() == length && decoded.toUtf8() == sequence) {
+            text += decoded;
+            i += length;
+        } else {
+            text += QLatin1String("\\x") + hexDigits(lead, 2);
+            ++i;
+        }
     }
-    return QStringLiteral("Cannot write %1: it is not a regular file (a device, pipe or socket); "
-                          "only a regular file or a new name is written")
-        .arg(native(path));
+    return text;
 }
 
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
-    if (auto refusal = refuseUnsafeOutput(path))
-        return refusal;
+    if (const auto refusal = safewrite::refusalReason(path))
+        return QStringLiteral("Cannot write %1: %2").arg(native(path), *refusal);
     if (const auto reason = safewrite::replaceFile(path, bytes))
         return QStringLiteral("Cannot create file %1: %2").arg(native(path), *reason);
     return std::nullopt;

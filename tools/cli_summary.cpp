@@ -1,6 +1,7 @@
 // ocai-cli summary: one row per folder, for an organisation of many departments.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "group_statistics.h"
 #include "statistics_report.h"
 
@@ -11,14 +12,6 @@
 
 namespace cli {
 namespace {
-
-const char kSummaryHelp[] =
-    "usage: ocai-cli summary (FILE|DIR)... [--format csv|json] [--mean arithmetic|geometric]\n"
-    "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
-    "preferred scores, the dominant type of each state (ties named together) and the type\n"
-    "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
-    "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
-    "still written, and the exit status is then 1.\n";
 
 struct SummaryRow {
     QString path;
@@ -38,16 +31,6 @@ SummaryRow summaryRow(const QString &path, const survey::GroupResult &group, sur
     return row;
 }
 
-// RFC 4180: a field with a comma, quote or line break is quoted, quotes doubled.
-QString csvField(QString text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
-
 QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
 {
     QStringList header{QStringLiteral("path"), QStringLiteral("n")};
@@ -58,7 +41,7 @@ QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
            << QStringLiteral("largest_discrepancy_type") << QStringLiteral("largest_discrepancy");
     QStringList lines{header.join(QLatin1Char(','))};
     for (const SummaryRow &row : rows) {
-        QStringList fields{csvField(row.path), QString::number(row.n)};
+        QStringList fields{csvTextCell(row.path), QString::number(row.n)};
         for (double score : row.profile)
             fields << survey::fullPrecision(score);
         for (const auto &types : row.dominant)
@@ -97,18 +80,12 @@ QByteArray summaryJson(const std::vector<SummaryRow> &rows)
 
 } // namespace
 
-int runSummary(const QStringList &args)
+int runSummary(const ParsedArgs &args)
 {
-    GroupOptions options;
-    const GroupOptionRules rules{
-        QStringLiteral("summary"), {QStringLiteral("csv"), QStringLiteral("json")}, false, 1, -1};
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; see ocai-cli summary --help"), kSummaryHelp, options))
-        return *done;
-
+    const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const QString &path : options.paths) {
+    for (const QString &path : args.operands) {
         const auto loaded = loadGroupArgument(path);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")

@@ -146,12 +146,6 @@ private:
     int m_y = 0;
 };
 
-QString meanName(survey::MeanKind kind)
-{
-    return kind == survey::MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                               : QStringLiteral("арифметическое");
-}
-
 // Type, current, preferred and their difference, as the score fields show them.
 QList<QStringList> scoreRows(const WindowProfile &profile)
 {
@@ -177,7 +171,7 @@ void writeProfilePage(PageFlow &flow, const WindowProfile &profile, const PlotCo
     flow.text(profile.info, sans(10), kMaxInfoLines);
     flow.text(QStringLiteral("Респондентов: %1; среднее: %2; отчёт от %3")
                   .arg(profile.group.n)
-                  .arg(meanName(profile.mean),
+                  .arg(survey::meanKindCaption(profile.mean),
                        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
               sans(9));
     flow.skip(3);

@@ -31,6 +31,24 @@ public:
         return QMessageBox::question(parent, QString(), text) == QMessageBox::Yes;
     }
 
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) override
+    {
+        QFileDialog dialog(parent, title, folder);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
+        dialog.resize(860, 500);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
+
+    bool askYesNo(QWidget *parent, const QString &caption, const QString &question) override
+    {
+        return QMessageBox::question(parent, caption, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
+
     void showError(QWidget *parent, const QString &caption, const QString &message) override
     {
         QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
@@ -44,14 +62,15 @@ private:
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                            : QFileDialog::AnyFile);
-        const QString start = startPath(request);
-        const QFileInfo info(start);
-        if (info.isDir()) {
-            dialog.setDirectory(start);
-        } else {
-            dialog.setDirectory(info.absolutePath());
-            dialog.selectFile(info.fileName());
-        }
+        // A proposed folder is made only when a file is written into it: until then the
+        // dialog opens in the nearest folder that exists, the rest of the path in the name.
+        const QFileInfo start(startPath(request));
+        const bool named = !request.fileName.isEmpty() && !start.isDir();
+        const QString shown =
+            existingFolder(named ? start.absolutePath() : start.absoluteFilePath());
+        dialog.setDirectory(shown);
+        if (named)
+            dialog.selectFile(QDir(shown).relativeFilePath(start.absoluteFilePath()));
         // Wide enough, and with columns sized to what they hold, that the name, size, type
         // and date are not cut.
         dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
@@ -76,6 +95,17 @@ private:
 #else
         return false;
 #endif
+    }
+
+    static QString existingFolder(QString path)
+    {
+        while (!QFileInfo(path).isDir()) {
+            const QString parent = QFileInfo(path).path();
+            if (parent == path)
+                return QDir::homePath();
+            path = parent;
+        }
+        return path;
     }
 
     static QString startPath(const FileRequest &request)
