@@ -146,11 +146,11 @@ TEST_F(WindowGroupTest, AnEntryThatCannotBeReadIsNamedWithTheReason)
         const char *name, *shown, *reason;
     } cases[] = {
         {::mkfifo(at("fifoOCAI.cry").constData(), 0600) == 0, "fifoOCAI.cry", "fifoOCAI.cry",
-         "это именованный канал, а не файл"},
+         "Это именованный канал, а не файл."},
         {::symlink("gone", at("goneOCAI.cry").constData()) == 0, "goneOCAI.cry", "goneOCAI.cry",
-         "символическая ссылка ведёт к несуществующему файлу"},
+         "Символическая ссылка ведёт к несуществующему файлу."},
         {::close(::creat(at("\xcf\xe5OCAI.cry").constData(), 0600)) == 0, "\xcf\xe5OCAI.cry",
-         "\\xCF\\xE5OCAI.cry", "имя файла не в кодировке UTF-8"},
+         "\\xCF\\xE5OCAI.cry", "Имя файла не в кодировке UTF-8."},
     };
     // Each entry in turn is the first in byte order that fails; then it is removed.
     for (const auto &c : cases) {
