@@ -49,11 +49,6 @@ QImage rgb(const QString &path)
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray programKey()
-{
-    return survey::pc1KeyBytes(survey::Pc1KeyText);
-}
-
 // What the window holds after loading `path`: the fields "%5.2f" and the scores they parse to.
 struct Loaded {
     QString info;
@@ -67,13 +62,14 @@ Loaded loadAsWindow(const QString &path, QChar separator)
     Loaded loaded;
     survey::ProfileScores computed{};
     if (QFileInfo(path).isDir()) {
-        const auto group = std::get<survey::GroupResult>(survey::loadGroup(path, programKey()));
+        const auto group =
+            std::get<survey::GroupResult>(survey::loadGroup(path, testfiles::programKey()));
         loaded.info = survey::groupInfoLine(group.n);
         loaded.answers = group.means;
         computed = group.scores;
     } else {
-        const auto single =
-            std::get<survey::IndividualResult>(survey::loadIndividualResult(path, programKey()));
+        const auto single = std::get<survey::IndividualResult>(
+            survey::loadIndividualResult(path, testfiles::programKey()));
         loaded.info = single.info;
         loaded.answers = single.answers;
         computed = survey::profileFromAnswers(single.answers);
