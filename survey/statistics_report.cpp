@@ -43,12 +43,6 @@ QString number(double value, int width, bool sign = false)
     return fixed(value, 2, sign).rightJustified(width, QLatin1Char(' '));
 }
 
-QString meanKindCaption(MeanKind kind)
-{
-    return kind == MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                       : QStringLiteral("арифметическое");
-}
-
 const ScoreStatistics &stateStatistics(const TypeStatistics &type, int state)
 {
     return state == 0 ? type.current : type.preferred;
@@ -96,10 +90,13 @@ QString fullPrecision(double value)
 
 QString fixed(double value, int decimals, bool sign)
 {
-    const QString text = numfmt::formatFixed(value, 0, decimals, QLatin1Char('.'));
+    QString text = numfmt::formatFixed(value, 0, decimals, QLatin1Char('.'));
     const bool zero = std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c == QLatin1Char('0') || c == QLatin1Char('.');
+        return c == QLatin1Char('0') || c == QLatin1Char('.') || c == QLatin1Char('-');
     });
+    // A difference that rounds to zero is shown unsigned, whichever side it fell on.
+    if (zero && text.startsWith(QLatin1Char('-')))
+        text.remove(0, 1);
     return sign && !zero && !text.startsWith(QLatin1Char('-')) ? QLatin1Char('+') + text : text;
 }
 

@@ -3,7 +3,6 @@
 #include "widgets/dialogs.h"
 
 #include <QStringList>
-#include <functional>
 
 // Answers file dialogs from a script and records error boxes instead of showing them.
 class FakeDialogs : public ui::Dialogs {
@@ -24,8 +23,6 @@ public:
     bool confirmOverwrite(QWidget *, const QString &path) override
     {
         overwriteQuestions << path;
-        if (whileAsking)
-            whileAsking();
         return allowOverwrite;
     }
     QString chooseFolder(QWidget *, const QString &, const QString &folder) override
@@ -47,7 +44,7 @@ public:
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
     std::function<void()> whileAsking; // runs while the question is open
-    QString nextFolder; // empty: the user cancels
+    QString nextFolder;                // empty: the user cancels
     QStringList folderStarts;
     bool answerYes = false;
     QStringList questions;
