@@ -62,9 +62,7 @@ QString typeLetter(int type)
 
 QString typeShortName(int type)
 {
-    static const QString names[kTypeCount] = {QStringLiteral("Клан"), QStringLiteral("Адхократия"),
-                                              QStringLiteral("Рынок"), QStringLiteral("Иерархия")};
-    return type >= 0 && type < kTypeCount ? names[type] : QString();
+    return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
 }
 
 QString typeLetters(const std::vector<int> &types, const QString &separator)

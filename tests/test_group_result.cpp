@@ -20,11 +20,6 @@ namespace {
 
 using Rows = std::array<std::array<int, 5>, 12>;
 
-QByteArray programKey()
-{
-    return pc1KeyBytes(Pc1KeyText);
-}
-
 QString writeResult(const QTemporaryDir &dir, const QString &name, const Rows &rows)
 {
     const QString path = dir.filePath(name);
@@ -35,7 +30,7 @@ QString writeResult(const QTemporaryDir &dir, const QString &name, const Rows &r
 
 GroupResult loadOk(const QTemporaryDir &dir)
 {
-    auto loaded = loadGroup(dir.path(), programKey());
+    auto loaded = loadGroup(dir.path(), testfiles::programKey());
     if (const auto *error = std::get_if<GroupError>(&loaded))
         ADD_FAILURE() << error->path.toStdString() << ": " << error->message.toStdString();
     return std::holds_alternative<GroupResult>(loaded) ? std::get<GroupResult>(loaded)
@@ -44,7 +39,7 @@ GroupResult loadOk(const QTemporaryDir &dir)
 
 GroupError loadFails(const QString &folder)
 {
-    auto loaded = loadGroup(folder, programKey());
+    auto loaded = loadGroup(folder, testfiles::programKey());
     EXPECT_TRUE(std::holds_alternative<GroupError>(loaded));
     return std::holds_alternative<GroupError>(loaded) ? std::get<GroupError>(loaded) : GroupError{};
 }
@@ -91,7 +86,7 @@ TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)
     for (int r = 0; r < 12; ++r)
         rows[std::size_t(r)] = {7 * r + 1, 13 - r, 3 * r, 100 - 11 * r, 17 * r + 5};
     const QString path = writeResult(dir, QStringLiteral("oneOCAI.cry"), rows);
-    const auto single = loadIndividualResult(path, programKey());
+    const auto single = loadIndividualResult(path, testfiles::programKey());
     ASSERT_TRUE(std::holds_alternative<IndividualResult>(single));
     const AnswerTable &answers = std::get<IndividualResult>(single).answers;
 
