@@ -36,7 +36,8 @@ QStringList groupFiles(const QString &folder)
     return files;
 }
 
-std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16)
+std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
+                                                const ResultFileVisitor &visit)
 {
     GroupResult group;
     group.files = groupFiles(folder);
@@ -53,11 +54,13 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
         const auto cipher = readResultFile(path);
         if (const auto *error = std::get_if<LoadError>(&cipher))
             return GroupError{path, error->message, error->line};
-        const auto parsed =
-            parseAnswerTable(ResultText(Pc1Decrypt(key16, std::get<QByteArray>(cipher))));
+        const ResultText text(Pc1Decrypt(key16, std::get<QByteArray>(cipher)));
+        const auto parsed = parseAnswerTable(text);
         if (const auto *error = std::get_if<LoadError>(&parsed))
             return GroupError{path, error->message, error->line};
         const AnswerTable &answers = std::get<AnswerTable>(parsed);
+        if (visit)
+            visit(path, text, answers);
         for (int row = 0; row < kAnswerRows; ++row)
             for (int column = 0; column < kAnswerColumns; ++column)
                 sums[std::size_t(row)][std::size_t(column)] +=

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "profile_model.h"
+#include "result_file.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -35,11 +37,17 @@ struct GroupError {
     int line = 0;
 };
 
+// Sees each file of a load as soon as it is parsed, for what the group keeps no copy of (the
+// texts, each respondent's answers). A later failing file still fails the whole load.
+using ResultFileVisitor =
+    std::function<void(const QString &path, const ResultText &text, const AnswerTable &answers)>;
+
 // Loads, decrypts with `key16` and parses every file of groupFiles(folder) as a single result
 // is loaded, then averages: cell sums over the files, each cell divided by n, then the scores
 // from the mean table. All or nothing: the first failing file ends the load. A folder without
 // matching files is an error too.
-std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16);
+std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
+                                                const ResultFileVisitor &visit = {});
 
 // The information line of a group: "Информация по группе  (N = n)".
 QString groupInfoLine(int n);

@@ -16,7 +16,8 @@ struct SurveyGroup {
 };
 
 // loadGroup for a folder; for anything else the single result file, loaded as the "Data"
-// command loads it, with its answers as the mean table.
-std::variant<SurveyGroup, GroupError> loadFileOrGroup(const QString &path, const QByteArray &key16);
+// command loads it, with its answers as the mean table. `visit` sees each file taken.
+std::variant<SurveyGroup, GroupError> loadFileOrGroup(const QString &path, const QByteArray &key16,
+                                                      const ResultFileVisitor &visit = {});
 
 } // namespace survey

@@ -15,11 +15,6 @@ namespace {
 
 const char *const kStateKeys[2] = {"current", "preferred"};
 
-QString stateCaption(int state)
-{
-    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
-}
-
 QString typeLabel(int type)
 {
     return typeLetter(type) + QStringLiteral("  ") + typeShortName(type);
@@ -41,12 +36,6 @@ QString column(const QString &text, int width)
 QString number(double value, int width, bool sign = false)
 {
     return fixed(value, 2, sign).rightJustified(width, QLatin1Char(' '));
-}
-
-QString meanKindCaption(MeanKind kind)
-{
-    return kind == MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                       : QStringLiteral("арифметическое");
 }
 
 const ScoreStatistics &stateStatistics(const TypeStatistics &type, int state)
@@ -71,6 +60,17 @@ QString typeShortName(int type)
     static const QString names[kTypeCount] = {QStringLiteral("Клан"), QStringLiteral("Адхократия"),
                                               QStringLiteral("Рынок"), QStringLiteral("Иерархия")};
     return type >= 0 && type < kTypeCount ? names[type] : QString();
+}
+
+QString stateCaption(int state)
+{
+    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
+}
+
+QString meanKindCaption(MeanKind kind)
+{
+    return kind == MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
+                                       : QStringLiteral("арифметическое");
 }
 
 QString typeLetters(const std::vector<int> &types, const QString &separator)

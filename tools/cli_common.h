@@ -34,6 +34,8 @@ inline constexpr char kCompareUsage[] = "ocai-cli compare [--format text|csv|jso
                                         "[--mean arithmetic|geometric] [--] (FILE|DIR) (FILE|DIR)";
 inline constexpr char kSummaryUsage[] =
     "ocai-cli summary [--format csv|json] [--mean arithmetic|geometric] [--] (FILE|DIR)...";
+inline constexpr char kExportUsage[] = "ocai-cli export [--mean arithmetic|geometric] [--seed N] "
+                                       "--out FILE.xlsx [--] (FILE|DIR)...";
 
 // Print "ocai-cli: " and the message, control characters escaped, as one line on stderr
 // and return the exit status.
@@ -50,5 +52,6 @@ int runPdf(const QStringList &args);
 int runStats(const QStringList &args);
 int runCompare(const QStringList &args);
 int runSummary(const QStringList &args);
+int runExport(const QStringList &args);
 
 } // namespace cli

@@ -64,6 +64,7 @@ const Command kCommands[] = {
     {"stats", cli::runStats, {cli::kStatsUsage}, true},
     {"compare", cli::runCompare, {cli::kCompareUsage}, true},
     {"summary", cli::runSummary, {cli::kSummaryUsage}, true},
+    {"export", cli::runExport, {cli::kExportUsage}, true},
 };
 
 // "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
