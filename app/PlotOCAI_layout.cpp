@@ -5,6 +5,7 @@
 #include "form_fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
+#include "information_line.h"
 #include "plot_pictures.h"
 #include "question_charts.h"
 #include "widgets/bar_chart.h"
@@ -98,10 +99,14 @@ void TForm1::createControls()
     sbShotInstr->hide();
 
     ceInfo = new QLineEdit(client);
-    ceInfo->setGeometry(336, 10, 672, 21);
+    ceInfo->setGeometry(336, 10, plots::kInfoFieldWidth, plots::kInfoFieldHeight);
     ceInfo->setAlignment(Qt::AlignCenter);
     ceInfo->setFrame(false);
-    ceInfo->setFont(formfonts::crispFont(formfonts::kSans, 13));
+    ceInfo->setFont(plots::fittedInformationFont(QString()));
+    // A line too long for the designed size is drawn smaller, so that all of it shows, on
+    // screen and in the pictures saved from there.
+    connect(ceInfo, &QLineEdit::textChanged, ceInfo,
+            [this](const QString &text) { ceInfo->setFont(plots::fittedInformationFont(text)); });
     QPalette infoPalette = ceInfo->palette();
     infoPalette.setColor(QPalette::Base, infoPalette.color(QPalette::Button));
     ceInfo->setPalette(infoPalette);

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -56,18 +57,23 @@ void TForm1::btSaveClick()
     if (path.isEmpty())
         return;
 
-    // The picture is taken from the screen: let the place the dialog covered repaint first.
-    QCoreApplication::processEvents();
     if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseSensitive)) {
         path += QStringLiteral(".gif");
         // The dialog asked about the name as typed; the name written is another one.
         if (QFileInfo::exists(path) && !ui::Dialogs::instance().confirmOverwrite(this, path))
             return;
     }
+    // The picture is taken from the screen: let the places the dialog and the question
+    // covered repaint first, with the window system's own events for them in.
+    QGuiApplication::sync();
     const QImage picture = m_shell.captureScreenRect(captureRect(plotB), this);
+    ui::PendingSaveFolder made(path, folder);
     QString error;
-    if (!gifio::saveGif87a(picture, path, &error))
+    if (!gifio::saveGif87a(picture, path, &error)) {
         showError(error);
+        return;
+    }
+    made.keep();
 }
 
 void TForm1::SaveData1Click()
@@ -91,7 +97,11 @@ void TForm1::SaveData1Click()
     input.info = ceInfo->text();
     input.scores = ProfileScores;
     input.answers = AnswerTable;
+    ui::PendingSaveFolder made(path, folder);
     QString error;
-    if (!survey::writeReport(path, survey::reportText(input), &error))
+    if (!survey::writeReport(path, survey::reportText(input), &error)) {
         showError(error);
+        return;
+    }
+    made.keep();
 }

@@ -1,9 +1,9 @@
 #include "About.h"
 #include "PlotOCAI.h"
+#include "charts/fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
 #include "shell/desktop_shell.h"
-#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "widgets/fonts.h"
+#include "charts/fonts.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,11 +1,11 @@
 #include "plot_pictures.h"
 
+#include "charts/bar_chart_model.h"
 #include "difference_chart.h"
+#include "information_line.h"
 #include "question_charts.h"
 #include "text_cell.h"
-#include "widgets/bar_chart_model.h"
 
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
@@ -19,10 +19,8 @@ constexpr int kStripHeight = kInfoStripHeight;
 constexpr int kPanelWidth = 686;
 constexpr int kPlotAHeight = 672;
 constexpr int kSavedPanelRows = kPlotBSavedRows;
-const QRect kInfoPlace(0, 2, 672, 21);
+const QRect kInfoPlace(0, 2, kInfoFieldWidth, kInfoFieldHeight);
 const QRect kLetterPlace(674, -4, 11, 19);
-// The edit field's inner margin on either side of its text.
-constexpr int kEditMargin = 2;
 const QColor &kMaroon = kPlotLetterColour;
 const auto &kChartPlaces = kQuestionChartPlaces;
 
@@ -37,16 +35,6 @@ QColor buttonFace()
     bool known = false;
     const QPalette palette = appPalette(known);
     return known ? palette.color(QPalette::Window) : QColor(240, 240, 240);
-}
-
-QFont sansFont(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
-    font.setPixelSize(pixelSize);
-    return font;
 }
 
 // The panel's lowered one-pixel bevel: shadow top-left, light bottom-right.
@@ -71,16 +59,7 @@ QImage informationStrip(const QString &info, const QString &plotLetter, int widt
     strip.fill(buttonFace());
     QPainter painter(&strip);
     painter.setPen(Qt::black);
-    painter.setFont(sansFont(13));
-    // Placed as the window's edit field places it, 2 pixels in from its sides; a line too long
-    // for the field shows its start.
-    const QRect line = kInfoPlace.adjusted(kEditMargin, 0, -kEditMargin, 0);
-    const int used = QFontMetrics(painter.font()).horizontalAdvance(info) + 1;
-    const int scroll = used <= line.width() ? (used - line.width()) / 2 : 0;
-    painter.setClipRect(kInfoPlace);
-    painter.drawText(QRect(line.x() - scroll, line.y(), qMax(used, line.width()), line.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, info);
-    painter.setClipping(false);
+    drawInformationLine(painter, kInfoPlace, info);
     painter.setPen(kMaroon);
     painter.setFont(plotFont(16, true));
     painter.drawText(kLetterPlace, Qt::AlignLeft | Qt::AlignVCenter, plotLetter);

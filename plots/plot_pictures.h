@@ -24,7 +24,8 @@ inline const std::array<QRect, 6> kQuestionChartPlaces = {
     QRect(2, 259, 228, 257), QRect(231, 259, 227, 257), QRect(459, 259, 227, 257)};
 
 // The 26-pixel strip above a saved plot: button-face background, the information line
-// centred in (0, 2, 672, 21), and the lower part of the plot letter at (674, -4).
+// in (0, 2, 672, 21) as the window shows it (information_line.h), and the lower part of the
+// plot letter at (674, -4).
 QImage informationStrip(const QString &info, const QString &plotLetter, int width = 686);
 
 // Strip + Plot A canvas (686 x 672) -> 686 x 698.

@@ -9,15 +9,10 @@
 
 namespace survey {
 
-namespace {
-
-// "*OCAI.cry": any name that ends so, the bare "OCAI.cry" included.
 bool matchesGroupPattern(const QString &name)
 {
     return name.endsWith(QLatin1String(kGroupFilePattern + 1), Qt::CaseInsensitive);
 }
-
-} // namespace
 
 QStringList groupFiles(const QString &folder)
 {

@@ -16,6 +16,10 @@ namespace survey {
 // The name pattern of a group's result files, matched without regard to letter case.
 constexpr char kGroupFilePattern[] = "*OCAI.cry";
 
+// Whether a file of that name matches kGroupFilePattern: any name that ends so, letter case
+// aside, the bare "OCAI.cry" included.
+bool matchesGroupPattern(const QString &name);
+
 // Every regular file of `folder` whose name matches kGroupFilePattern, hidden and system files
 // included; folders, pipes, devices and other special entries are skipped. In the order the
 // file system lists them.

@@ -3,6 +3,7 @@
 #include "widgets/dialogs.h"
 
 #include <QStringList>
+#include <functional>
 
 // Answers file dialogs from a script and records error boxes instead of showing them.
 class FakeDialogs : public ui::Dialogs {
@@ -23,6 +24,8 @@ public:
     bool confirmOverwrite(QWidget *, const QString &path) override
     {
         overwriteQuestions << path;
+        if (whileAsking)
+            whileAsking();
         return allowOverwrite;
     }
     void showError(QWidget *, const QString &caption, const QString &message) override
@@ -33,6 +36,7 @@ public:
 
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
+    std::function<void()> whileAsking; // runs while the question is open
     QStringList overwriteQuestions;
     QList<ui::FileRequest> requests;
     QStringList errorCaptions;

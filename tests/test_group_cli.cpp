@@ -244,7 +244,8 @@ TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
         int exitCode;
         const char *message; // the start of stderr, after "ocai-cli: "
     } cases[] = {
-        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: --format must be text|csv|json"},
+        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: unknown option '--bogus'"},
+        {{"stats", "--seed", "x", "--format", "xml", "a"}, 2, "stats: --seed needs a whole"},
         {{"stats", "--bogus", "--format", "xml", "a"}, 2, "stats: unknown option '--bogus'"},
         {{"stats", "--format", "xml", "--format", "csv"}, 2, "stats: --format must be"},
         {{"stats", "-h", "--mean", "median"}, 2, "stats: --mean must be arithmetic|geometric"},

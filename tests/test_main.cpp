@@ -1,4 +1,4 @@
-#include "widgets/fonts.h"
+#include "charts/fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // One locale for every run, whatever the shell has; tests that format numbers still
+    // set the QLocale they check.
+    qputenv("LC_ALL", "C.UTF-8");
     QApplication app(argc, argv);
     ui::installFontSubstitutions(); // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);

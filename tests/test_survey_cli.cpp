@@ -148,10 +148,11 @@ TEST(SurveyCli, HelpListsEveryCommand)
         QStringList args;
         const char *usage; // empty: not help
     } cases[] = {
-        {{"decrypt", "--help"}, "  ocai-cli decrypt "},
-        {{"encrypt", "-h"}, "  ocai-cli encrypt "},
-        {{"plot", "b", "--out", "x.png", "--help"}, "  ocai-cli plot c "},
-        {{"report", "-h"}, "  ocai-cli report "},
+        {{"decrypt", "--help"}, "usage: ocai-cli decrypt "},
+        {{"encrypt", "-h"}, "usage: ocai-cli encrypt "},
+        {{"plot", "b", "--out", "x.png", "--help"}, "usage: ocai-cli plot b "},
+        {{"plot", "--help"}, "  ocai-cli plot c "},
+        {{"report", "-h"}, "usage: ocai-cli report "},
         {{"stats", "--help"}, "ocai-cli stats"},
         {{"decrypt", "--", "--help"}, ""},
     };

@@ -1,5 +1,6 @@
 // What each command shows, hides, enables and names, driven through the window.
 #include "colour_for_index.h"
+#include "glyphs.h"
 #include "main_window_fixture.h"
 #include "resource.h"
 #include "widgets/bar_chart.h"
@@ -31,6 +32,11 @@ QList<QRgb> barColours(const ui::BarSeries &series)
     for (const ui::BarPoint &point : series.points)
         colours << point.colour.rgb();
     return colours;
+}
+
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(16).toImage();
 }
 
 QList<QRgb> fourOf(QRgb colour)
@@ -113,7 +119,10 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     EXPECT_TRUE(chartOnShow());
     EXPECT_EQ(plotCCaption(), QStringLiteral("Info"));
     EXPECT_EQ(tagOf(form->mmPlotC), 1);
-    EXPECT_EQ(form->mmPlotC->icon().cacheKey(), form->mmPlotC->icon().cacheKey());
+    const QImage table = iconImage(glyphs::tableImage());
+    const QImage barsIcon = iconImage(glyphs::barsImage());
+    ASSERT_NE(table, barsIcon);
+    EXPECT_EQ(iconImage(form->mmPlotC->icon()), table);
     const ui::BarSeries &bars = form->ChartDel->series(0);
     EXPECT_EQ(barValues(bars), QList<double>({15, 5, -5, -15}));
     QStringList labels;
@@ -128,6 +137,7 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     EXPECT_FALSE(form->meInfoABCD->isHidden());
     EXPECT_EQ(plotCCaption(), QStringLiteral("Plot C"));
     EXPECT_EQ(tagOf(form->mmPlotC), 0);
+    EXPECT_EQ(iconImage(form->mmPlotC->icon()), barsIcon);
 }
 
 TEST_F(WindowViewsTest, PlotCWithoutScoresOnlyFlipsTheEntry)

@@ -13,17 +13,6 @@
 namespace cli {
 namespace {
 
-const char kCompareHelp[] =
-    "usage: ocai-cli compare (FILE|DIR) (FILE|DIR) [--format text|csv|json] [--seed N]\n"
-    "                        [--mean arithmetic|geometric]\n"
-    "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
-    "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
-    "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
-    "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
-    "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
-    "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
-    "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n";
-
 const char *const kStateKeys[2] = {"current", "preferred"};
 
 QString stateCaption(int state)
@@ -161,30 +150,20 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
 
 } // namespace
 
-int runCompare(const QStringList &args)
+int runCompare(const ParsedArgs &args)
 {
-    GroupOptions options;
-    const GroupOptionRules rules{
-        QStringLiteral("compare"),
-        {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")},
-        true,
-        2,
-        2};
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; see ocai-cli compare --help"), kCompareHelp, options))
-        return *done;
-
+    const GroupOptions options = groupOptions(args);
     survey::SurveyGroup groups[2];
     for (int g = 0; g < 2; ++g) {
-        auto loaded = loadGroupArgument(options.paths[g]);
+        auto loaded = loadGroupArgument(args.operands[g]);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded))
             return dataError(groupErrorText(*error));
         groups[g] = std::move(std::get<survey::SurveyGroup>(loaded));
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);
-    const QString pathA = QDir::toNativeSeparators(options.paths[0]);
-    const QString pathB = QDir::toNativeSeparators(options.paths[1]);
+    const QString pathA = QDir::toNativeSeparators(args.operands[0]);
+    const QString pathB = QDir::toNativeSeparators(args.operands[1]);
     switch (options.format) {
     case OutputFormat::Csv:
         return finishOutput(compareCsv(comparison));

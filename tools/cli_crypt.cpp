@@ -11,11 +11,6 @@
 namespace cli {
 namespace {
 
-QString usageText(const char *usage)
-{
-    return QStringLiteral("usage: ") + QLatin1String(usage);
-}
-
 // The most plain bytes a result file can carry: two letters each within the reader's limit.
 constexpr int kMaxPlainBytes = survey::kMaxCipherTextLength / 2;
 
@@ -60,23 +55,10 @@ std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QS
 
 } // namespace
 
-int runDecrypt(const QStringList &args)
+int runDecrypt(const ParsedArgs &args)
 {
-    bool raw = false, options = true;
-    QString path;
-    for (const QString &arg : args) {
-        if (options && arg == QLatin1String("--"))
-            options = false;
-        else if (options && arg == QLatin1String("--raw"))
-            raw = true;
-        else if ((options && arg.startsWith(QLatin1Char('-'))) || !path.isEmpty())
-            return usageError(usageText(kDecryptUsage));
-        else
-            path = arg;
-    }
-    if (path.isEmpty())
-        return usageError(usageText(kDecryptUsage));
-
+    const bool raw = args.isSet("raw");
+    const QString path = args.operands[0];
     const auto cipher = survey::readResultFile(path);
     if (const auto *error = std::get_if<survey::LoadError>(&cipher))
         return dataError(error->message);
@@ -87,29 +69,11 @@ int runDecrypt(const QStringList &args)
     return kExitOk;
 }
 
-int runEncrypt(const QStringList &args)
+int runEncrypt(const ParsedArgs &args)
 {
-    bool raw = false, options = true;
-    QString inPath, outPath;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (options && arg == QLatin1String("--")) {
-            options = false;
-        } else if (options && arg == QLatin1String("--raw")) {
-            raw = true;
-        } else if (options && arg == QLatin1String("--out")) {
-            if (++i == args.size() || args[i].isEmpty())
-                return usageError(usageText(kEncryptUsage));
-            outPath = args[i];
-        } else if ((options && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) ||
-                   !inPath.isEmpty()) {
-            return usageError(usageText(kEncryptUsage));
-        } else {
-            inPath = arg;
-        }
-    }
-    if (inPath.isEmpty())
-        inPath = QStringLiteral("-");
+    const bool raw = args.isSet("raw");
+    const QString inPath = args.operands.value(0, QStringLiteral("-"));
+    const QString outPath = args.value("out");
     const QString name = native(inPath);
 
     // A Windows-1251 character takes at most 3 bytes of UTF-8 and at least one plain byte,

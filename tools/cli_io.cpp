@@ -89,6 +89,26 @@ QString escapeControls(const QString &text)
     return escaped;
 }
 
+QString escapeBytes(const QByteArray &bytes)
+{
+    QString text;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = uchar(bytes[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        // A sequence is kept when it decodes and encodes back to the same bytes.
+        const QByteArray sequence = bytes.mid(i, length);
+        const QString decoded = QString::fromUtf8(sequence);
+        if (sequence.size() == length && decoded.toUtf8() == sequence) {
+            text += decoded;
+            i += length;
+        } else {
+            text += QLatin1String("\\x") + hexDigits(lead, 2);
+            ++i;
+        }
+    }
+    return text;
+}
+
 std::optional<QString> refuseUnsafeOutput(const QString &path)
 {
     switch (safewrite::refusalFor(path)) {

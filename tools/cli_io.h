@@ -20,6 +20,9 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
 // so that a message naming a file stays on one line.
 QString escapeControls(const QString &text);
 
+// `bytes` as text: what is UTF-8 decoded, every other byte written as "\xFF".
+QString escapeBytes(const QByteArray &bytes);
+
 // Why `path` must not be written: nothing when it is a regular file, a symbolic link to
 // one, or a name that does not exist yet; a message naming it for a folder, a device, a
 // pipe, a socket or a link to nothing.

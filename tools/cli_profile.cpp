@@ -8,14 +8,6 @@
 namespace cli {
 namespace {
 
-const char kProfileHelp[] =
-    "usage: ocai-cli profile [--mean arithmetic|geometric] [--] (FILE|DIR)\n"
-    "Four lines: the code (\"Group\" for a DIR), the information line, the current and the\n"
-    "preferred scores A B C D with two decimals and \".\". A DIR is every \"*OCAI.cry\" file\n"
-    "in it, averaged as the window's \"Group\" command does.\n"
-    "For a FILE both means give the file's own scores, except that geometric counts a type\n"
-    "score of 0 as 0.5 and scales the four of each state to sum 100.\n";
-
 QString scoreList(const survey::ProfileScores &scores, int first)
 {
     QStringList texts;
@@ -26,17 +18,10 @@ QString scoreList(const survey::ProfileScores &scores, int first)
 
 } // namespace
 
-int runProfile(const QStringList &args)
+int runProfile(const ParsedArgs &args)
 {
-    GroupOptions options;
-    GroupOptionRules rules{QStringLiteral("profile"), {}};
-    rules.takesSeed = false;
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; usage: ") + QLatin1String(kProfileUsage), kProfileHelp,
-            options))
-        return *done;
-
-    const auto loaded = loadWindowProfile(options.paths[0], options.mean);
+    const GroupOptions options = groupOptions(args);
+    const auto loaded = loadWindowProfile(args.operands[0], options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

@@ -1,5 +1,4 @@
 // ocai-cli report: the text report "Save Data" writes after loading a FILE or DIR.
-#include "cli_args.h"
 #include "cli_common.h"
 #include "cli_group_args.h"
 #include "cli_io.h"
@@ -12,17 +11,9 @@
 
 namespace cli {
 
-int runReport(const QStringList &args)
+int runReport(const ParsedArgs &args)
 {
-    const auto scanned = scanArgs(QStringLiteral("report"), args, {{kOutOption}});
-    if (const auto *error = std::get_if<QString>(&scanned))
-        return usageError(*error + QStringLiteral("; usage: ") + QLatin1String(kReportUsage));
-    const ScannedArgs &options = std::get<ScannedArgs>(scanned);
-    if (options.positionals.size() != 1 || options.positionals[0].isEmpty() ||
-        options.values.value(kOutOption).isEmpty())
-        return usageError(QStringLiteral("usage: ") + QLatin1String(kReportUsage));
-
-    const QString path = options.positionals[0];
+    const QString path = args.operands[0];
     const auto loaded = loadWindowProfile(path);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
@@ -39,8 +30,7 @@ int runReport(const QStringList &args)
     input.info = profile.info;
     input.scores = profile.scores;
     input.answers = profile.group.means;
-    if (const auto error =
-            writeOutputFile(options.values.value(kOutOption), survey::reportText(input)))
+    if (const auto error = writeOutputFile(args.value("out"), survey::reportText(input)))
         return dataError(*error);
     return kExitOk;
 }

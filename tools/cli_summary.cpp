@@ -12,14 +12,6 @@
 namespace cli {
 namespace {
 
-const char kSummaryHelp[] =
-    "usage: ocai-cli summary (FILE|DIR)... [--format csv|json] [--mean arithmetic|geometric]\n"
-    "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
-    "preferred scores, the dominant type of each state (ties named together) and the type\n"
-    "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
-    "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
-    "still written, and the exit status is then 1.\n";
-
 struct SummaryRow {
     QString path;
     int n = 0;
@@ -97,18 +89,12 @@ QByteArray summaryJson(const std::vector<SummaryRow> &rows)
 
 } // namespace
 
-int runSummary(const QStringList &args)
+int runSummary(const ParsedArgs &args)
 {
-    GroupOptions options;
-    const GroupOptionRules rules{
-        QStringLiteral("summary"), {QStringLiteral("csv"), QStringLiteral("json")}, false, 1, -1};
-    if (const auto done = parseGroupCommand(
-            args, rules, QStringLiteral("; see ocai-cli summary --help"), kSummaryHelp, options))
-        return *done;
-
+    const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const QString &path : options.paths) {
+    for (const QString &path : args.operands) {
         const auto loaded = loadGroupArgument(path);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")

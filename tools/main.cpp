@@ -1,6 +1,7 @@
+#include "charts/fonts.h"
 #include "cli_common.h"
 #include "cli_io.h"
-#include "widgets/fonts.h"
+#include "output_guard.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -33,6 +34,8 @@ int dataError(const QString &message)
 
 namespace {
 
+using cli::CommandSpec;
+
 QtMessageHandler g_defaultHandler = nullptr;
 
 // Keeps stderr to our own one-line messages: Qt's note about a missing runtime folder,
@@ -44,100 +47,149 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
     g_defaultHandler(type, context, message);
 }
 
-struct Command {
-    const char *name;
-    int (*run)(const QStringList &args);
-    std::vector<const char *> usages;
-    bool explainsItself; // answers --help with more than its usage lines
-};
-
-const Command kCommands[] = {
-    {"decrypt", cli::runDecrypt, {cli::kDecryptUsage}, false},
-    {"encrypt", cli::runEncrypt, {cli::kEncryptUsage}, false},
-    {"profile", cli::runProfile, {cli::kProfileUsage}, true},
-    {"plot",
-     cli::runPlot,
-     {cli::kPlotAUsage, cli::kPlotAScoresUsage, cli::kPlotBUsage, cli::kPlotCUsage},
-     false},
-    {"report", cli::runReport, {cli::kReportUsage}, false},
-    {"pdf", cli::runPdf, {cli::kPdfUsage}, true},
-    {"stats", cli::runStats, {cli::kStatsUsage}, true},
-    {"compare", cli::runCompare, {cli::kCompareUsage}, true},
-    {"summary", cli::runSummary, {cli::kSummaryUsage}, true},
-    {"export", cli::runExport, {cli::kExportUsage}, true},
-};
-
-// "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
-QString usageLine()
-{
-    QStringList names;
-    for (const Command &command : kCommands)
-        names << QLatin1String(command.name);
-    return QStringLiteral("usage: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
-}
-
 bool isHelp(const QString &arg)
 {
     return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 
-// --help or -h among the options, before any "--".
-bool asksForHelp(const QStringList &args)
+QString firstWord(const CommandSpec &spec)
 {
-    for (const QString &arg : args) {
-        if (arg == QLatin1String("--"))
-            return false;
-        if (isHelp(arg))
-            return true;
+    return QString::fromLatin1(spec.name).section(QLatin1Char(' '), 0, 0);
+}
+
+// "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
+QString usageLine()
+{
+    QStringList names;
+    for (const CommandSpec &spec : cli::commandTable())
+        if (!names.contains(firstWord(spec)))
+            names << firstWord(spec);
+    return QStringLiteral("usage: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
+}
+
+int printOut(const QByteArray &text)
+{
+    if (cli::writeStdout(text))
+        return cli::kExitOk;
+    return cli::dataError(QStringLiteral("cannot write the output"));
+}
+
+QByteArray usageList(const std::vector<const CommandSpec *> &specs)
+{
+    QByteArray text = "usage:\n";
+    for (const CommandSpec *spec : specs)
+        for (const QString &line : cli::usageLines(*spec))
+            text += "  " + line.toUtf8() + '\n';
+    return text;
+}
+
+int printProgramHelp()
+{
+    std::vector<const CommandSpec *> all;
+    for (const CommandSpec &spec : cli::commandTable())
+        all.push_back(&spec);
+    return printOut(usageList(all) + "  ocai-cli --help | --version\n"
+                                     "ocai-cli COMMAND --help explains a command.\n"
+                                     "exit status: 0 success, 1 bad data, 2 usage error\n");
+}
+
+// The entry `args` names: one word, or two ("plot a"), taken from `args`. Nothing, once the
+// usage error or the family's usage lines are printed into `exitCode`.
+const CommandSpec *findCommand(QStringList &args, int *exitCode)
+{
+    const QString first = args.takeFirst();
+    std::vector<const CommandSpec *> family;
+    for (const CommandSpec &spec : cli::commandTable()) {
+        if (first == QLatin1String(spec.name))
+            return &spec;
+        if (firstWord(spec) == first)
+            family.push_back(&spec);
     }
-    return false;
+    if (family.empty()) {
+        *exitCode =
+            cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(first, usageLine()));
+        return nullptr;
+    }
+    const QString second = args.value(0);
+    for (const CommandSpec *spec : family)
+        if (first + u' ' + second == QLatin1String(spec->name))
+            return args.removeFirst(), spec;
+    if (isHelp(second)) {
+        *exitCode = printOut(usageList(family));
+        return nullptr;
+    }
+    QStringList kinds, usages;
+    for (const CommandSpec *spec : family) {
+        kinds << QString::fromLatin1(spec->name).section(QLatin1Char(' '), 1);
+        usages += cli::usageLines(*spec);
+    }
+    const QString what =
+        second.isEmpty() ? QStringLiteral("%1 is missing").arg(kinds.join(u'|'))
+                         : QStringLiteral("unknown kind '%1' (%2)").arg(second, kinds.join(u'|'));
+    *exitCode = cli::usageError(
+        QStringLiteral("%1: %2; usage: %3").arg(first, what, usages.join(QStringLiteral(" | "))));
+    return nullptr;
 }
 
-int printUsages(const std::vector<const char *> &usages, bool withExitStatus)
+// The arguments as the bytes the shell passed: a name that is not valid in the locale's
+// encoding would be decoded lossily and then open, or replace, another file.
+std::optional<QStringList> decodeArguments(int argc, char **argv)
 {
-    QByteArray help = "usage:\n";
-    for (const char *usage : usages)
-        help += QByteArray("  ") + usage + '\n';
-    if (withExitStatus)
-        help += "exit status: 0 success, 1 bad data, 2 usage error\n";
-    return cli::writeStdout(help) ? cli::kExitOk : cli::kExitBadData;
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString arg = QString::fromLocal8Bit(raw);
+        if (arg.toLocal8Bit() != raw) {
+            cli::usageError(QStringLiteral("the argument '%1' is not valid text in the locale's "
+                                           "encoding (UTF-8); it cannot name a file")
+                                .arg(cli::escapeBytes(raw)));
+            return std::nullopt;
+        }
+        args << arg;
+    }
+    return args;
 }
 
-int printHelp()
+int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
 {
-    std::vector<const char *> usages;
-    for (const Command &command : kCommands)
-        usages.insert(usages.end(), command.usages.begin(), command.usages.end());
-    return printUsages(usages, true);
+    const auto parsed = cli::parseCommand(spec, args);
+    if (const auto *error = std::get_if<QString>(&parsed))
+        return cli::usageError(*error + cli::usageHint(spec));
+    const cli::ParsedArgs &command = std::get<cli::ParsedArgs>(parsed);
+    if (command.help)
+        return printOut(cli::commandHelp(spec));
+    if (command.isSet("out"))
+        if (const auto refusal =
+                cli::outputOntoInput(command.command(), command.value("out"), command.operands))
+            return cli::usageError(*refusal);
+
+    // The pictures are drawn off screen whatever the environment says: a stale DISPLAY of an
+    // ssh session or cron must not abort a command that never shows a window. Qt's own
+    // options (-platform, -display) are not read from the command line either.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    char *qtArgv[] = {program, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
+    return spec.run(command);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // Drawing needs a GUI application but no display: fall back to the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     g_defaultHandler = qInstallMessageHandler(quietHandler);
-    QGuiApplication app(argc, argv);
-    ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
-    QStringList args = app.arguments().mid(1);
+    auto decoded = decodeArguments(argc, argv);
+    if (!decoded)
+        return cli::kExitUsage;
+    QStringList &args = *decoded;
     if (args.isEmpty())
         return cli::usageError(usageLine());
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("--version")) {
-        std::printf("ocai-cli %s\n", OCAI_VERSION);
-        return 0;
-    }
-    if (isHelp(command))
-        return printHelp();
-    for (const Command &entry : kCommands) {
-        if (command != QLatin1String(entry.name))
-            continue;
-        if (!entry.explainsItself && asksForHelp(args))
-            return printUsages(entry.usages, false);
-        return entry.run(args);
-    }
-    return cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(command, usageLine()));
+    if (args.constFirst() == QLatin1String("--version"))
+        return printOut("ocai-cli " OCAI_VERSION "\n");
+    if (isHelp(args.constFirst()))
+        return printProgramHelp();
+    int exitCode = cli::kExitUsage;
+    const CommandSpec *spec = findCommand(args, &exitCode);
+    return spec ? runCommand(*spec, args, argv[0]) : exitCode;
 }

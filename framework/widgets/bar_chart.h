@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bar_chart_model.h"
+#include "charts/bar_chart_model.h"
 
 #include <QFrame>
 #include <QImage>

@@ -44,14 +44,15 @@ private:
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                            : QFileDialog::AnyFile);
-        const QString start = startPath(request);
-        const QFileInfo info(start);
-        if (info.isDir()) {
-            dialog.setDirectory(start);
-        } else {
-            dialog.setDirectory(info.absolutePath());
-            dialog.selectFile(info.fileName());
-        }
+        // A proposed folder is made only when a file is written into it: until then the
+        // dialog opens in the nearest folder that exists, the rest of the path in the name.
+        const QFileInfo start(startPath(request));
+        const bool named = !request.fileName.isEmpty() && !start.isDir();
+        const QString shown =
+            existingFolder(named ? start.absolutePath() : start.absoluteFilePath());
+        dialog.setDirectory(shown);
+        if (named)
+            dialog.selectFile(QDir(shown).relativeFilePath(start.absoluteFilePath()));
         // Wide enough, and with columns sized to what they hold, that the name, size, type
         // and date are not cut.
         dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
@@ -76,6 +77,17 @@ private:
 #else
         return false;
 #endif
+    }
+
+    static QString existingFolder(QString path)
+    {
+        while (!QFileInfo(path).isDir()) {
+            const QString parent = QFileInfo(path).path();
+            if (parent == path)
+                return QDir::homePath();
+            path = parent;
+        }
+        return path;
     }
 
     static QString startPath(const FileRequest &request)

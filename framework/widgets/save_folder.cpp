@@ -1,20 +1,42 @@
 #include "save_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace ui {
 namespace {
 
-// True when `folder` exists or can be made and a file can be created in it. Decided by an
-// actual test write: permission bits do not stop root, a read-only mount does.
-bool makeWritableFolder(const QString &folder)
+// True when a file could be written in `folder`: it is a folder we may write in, or the
+// nearest part of its path that exists is one, so that the rest can be made. Decided from
+// the access rights, which also know a read-only mount, without creating anything.
+bool couldWriteIn(const QString &folder)
 {
-    if (!QDir().mkpath(folder))
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
-    return probe.open();
+    for (QString path = QDir::cleanPath(folder);;) {
+        const QFileInfo info(path);
+        if (info.exists() || info.isSymLink())
+            return info.isDir() && info.isWritable();
+        const QString parent = info.path();
+        if (parent == path)
+            return false;
+        path = parent;
+    }
+}
+
+// The parts of `folder` that do not exist yet, outermost first.
+QStringList missingParts(const QString &folder)
+{
+    QStringList missing;
+    for (QString path = QDir::cleanPath(folder); !QFileInfo(path).exists();) {
+        if (QFileInfo(path).isSymLink())
+            return {}; // a dangling link: mkpath fails, and nothing is ours to take away
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return missing;
 }
 
 } // namespace
@@ -22,15 +44,30 @@ bool makeWritableFolder(const QString &folder)
 QString defaultSaveFolder(const QString &programDir, const QString &folderName)
 {
     const QString besideProgram = QDir::fromNativeSeparators(programDir) + folderName;
-    if (makeWritableFolder(besideProgram))
+    if (couldWriteIn(besideProgram))
         return QDir::toNativeSeparators(besideProgram);
 
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())
         documents = QDir::homePath();
-    const QString inDocuments = QDir(documents).filePath(folderName);
-    QDir().mkpath(inDocuments); // when even this fails, the dialog still names a sensible place
-    return QDir::toNativeSeparators(inDocuments);
+    return QDir::toNativeSeparators(QDir(documents).filePath(folderName));
+}
+
+PendingSaveFolder::PendingSaveFolder(const QString &filePath, const QString &proposedFolder)
+{
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(proposedFolder));
+    // Only the folder the dialog proposed is made; a path the user typed must exist.
+    if (QFileInfo(QDir::fromNativeSeparators(filePath)).absolutePath() != folder)
+        return;
+    const QStringList missing = missingParts(folder);
+    if (!missing.isEmpty() && QDir().mkpath(folder))
+        m_made = missing;
+}
+
+PendingSaveFolder::~PendingSaveFolder()
+{
+    for (auto it = m_made.crbegin(); it != m_made.crend(); ++it)
+        QDir().rmdir(*it); // only while empty: nothing of the user's goes
 }
 
 } // namespace ui

@@ -1,12 +1,13 @@
 // The arguments of `ocai-cli plot a`: the whole input as the value of --scores, and its
-// lines as the arguments after "plot a". What is accepted must be drawable: every field
-// reads back as a number and is written the same way again.
+// lines as the arguments of a command of that shape. Accepted scores must be drawable: every
+// field reads back as a number and is written the same way again; accepted arguments keep
+// the command's rules.
+#include "cli_command.h"
 #include "cli_common.h"
 #include "core/number_format.h"
 #include "fuzz_check.h"
 #include "plot_a_args.h"
 
-#include <QFileInfo>
 #include <cstdint>
 
 using namespace cli;
@@ -30,6 +31,33 @@ void checkError(const ArgsError &error)
     FUZZ_CHECK(error.exitCode == kExitUsage || error.exitCode == kExitBadData);
 }
 
+const CommandSpec kPlotShape{"plot a",
+                             {{"scores", "S", ValueKind::Text, ""},
+                              {"current-colour", "N", ValueKind::Colour, ""},
+                              {"marks", "", ValueKind::Flag, ""},
+                              {"out", "FILE", ValueKind::Path, "", true}},
+                             "(FILE|DIR)",
+                             1,
+                             1,
+                             "",
+                             nullptr,
+                             "scores"};
+
+void checkParsed(const ParsedArgs &args)
+{
+    if (args.help)
+        return;
+    FUZZ_CHECK(!args.value("out").isEmpty());
+    FUZZ_CHECK(args.operands.size() == (args.isSet("scores") ? 0 : 1));
+    for (const QString &operand : args.operands)
+        FUZZ_CHECK(!operand.isEmpty());
+    if (args.isSet("current-colour")) {
+        const auto colour = numfmt::parseInt32(args.value("current-colour"));
+        FUZZ_CHECK(colour && *colour >= 0 && *colour <= 4);
+    }
+    FUZZ_CHECK(!args.isSet("marks") || args.value("marks").isEmpty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -41,17 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             checkError(*error);
         else
             checkFields(std::get<ScoreFields>(scores), separator);
-
-        const auto args = parsePlotAArgs(text.split(QLatin1Char('\n')), separator);
-        if (const auto *error = std::get_if<ArgsError>(&args)) {
-            checkError(*error);
-            continue;
-        }
-        const PlotAArgs &plot = std::get<PlotAArgs>(args);
-        const QString suffix = QFileInfo(plot.out).suffix().toLower();
-        FUZZ_CHECK(suffix == (plot.format == PictureFormat::Png ? QLatin1String("png")
-                                                                : QLatin1String("gif")));
-        checkFields(plot.fields, separator);
     }
+    const auto parsed = parseCommand(kPlotShape, text.split(QLatin1Char('\n')));
+    if (const auto *error = std::get_if<QString>(&parsed))
+        FUZZ_CHECK(error->startsWith(QLatin1String("plot a: ")));
+    else
+        checkParsed(std::get<ParsedArgs>(parsed));
     return 0;
 }

@@ -1,0 +1,207 @@
+#include "cli_command.h"
+
+#include "core/number_format.h"
+
+#include <QCommandLineParser>
+#include <limits>
+
+namespace cli {
+namespace {
+
+const QString kHelpName = QStringLiteral("help");
+
+QString dashed(const QString &name)
+{
+    return (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
+}
+
+QString optionText(const OptionSpec &option)
+{
+    QString text = QStringLiteral("--") + QLatin1String(option.name);
+    if (option.kind != ValueKind::Flag)
+        text += QLatin1Char(' ') + QLatin1String(option.valueName);
+    return text;
+}
+
+const OptionSpec *findOption(const CommandSpec &spec, const QString &name)
+{
+    for (const OptionSpec &option : spec.options)
+        if (name == QLatin1String(option.name))
+            return &option;
+    return nullptr;
+}
+
+// Why `value` does not fit `option`; empty when it does.
+QString valueFault(const CommandSpec &spec, const OptionSpec &option, const QString &value)
+{
+    const QString command = QLatin1String(spec.name);
+    const QString name = QStringLiteral("--") + QLatin1String(option.name);
+    switch (option.kind) {
+    case ValueKind::Flag:
+    case ValueKind::Text:
+        return {};
+    case ValueKind::Path:
+        if (value.isEmpty())
+            return QStringLiteral("%1: %2 needs a file name").arg(command, name);
+        return {};
+    case ValueKind::Choice:
+        if (QString::fromLatin1(option.valueName).split(QLatin1Char('|')).contains(value))
+            return {};
+        return QStringLiteral("%1: %2 must be %3, not '%4'")
+            .arg(command, name, QLatin1String(option.valueName), value);
+    case ValueKind::Colour:
+        if (const auto index = numfmt::parseInt32(value); index && *index >= 0 && *index <= 4)
+            return {};
+        return QStringLiteral("%1: %2 must be a colour from 0 to 4 (0 black, 1 red, 2 green, 3 "
+                              "blue, 4 yellow), not '%3'")
+            .arg(command, name, value);
+    case ValueKind::Seed: {
+        bool ok = false;
+        const qulonglong seed = value.toULongLong(&ok);
+        if (ok && !value.startsWith(QLatin1Char('+')) &&
+            seed <= qulonglong(std::numeric_limits<qint64>::max()))
+            return {};
+        return QStringLiteral("%1: %2 needs a whole number from 0 to %3, not '%4'")
+            .arg(command, name)
+            .arg(std::numeric_limits<qint64>::max())
+            .arg(value);
+    }
+    }
+    return {};
+}
+
+// QCommandLineParser's own message ("Missing value after '--mean'.") in the style of ours.
+QString parserFault(const CommandSpec &spec, const QCommandLineParser &parser)
+{
+    const QString command = QLatin1String(spec.name);
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("%1: unknown option '%2'")
+            .arg(command, dashed(parser.unknownOptionNames().constFirst()));
+    QString text = parser.errorText();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return command + QStringLiteral(": ") + text;
+}
+
+// The options in the order given: each once, each value checked; the first fault.
+QString readOptions(const CommandSpec &spec, const QCommandLineParser &parser, ParsedArgs &parsed)
+{
+    QMap<QString, int> taken; // how many values of each option have been read
+    for (const QString &given : parser.optionNames()) {
+        const OptionSpec *option = findOption(spec, given);
+        if (!option) { // -h or --help
+            parsed.help = true;
+            continue;
+        }
+        const int index = taken[given]++;
+        const QString value =
+            option->kind == ValueKind::Flag ? QString() : parser.values(given).value(index);
+        if (const QString fault = valueFault(spec, *option, value); !fault.isEmpty())
+            return fault;
+        if (index > 0)
+            return QStringLiteral("%1: --%2 given twice").arg(QLatin1String(spec.name), given);
+        parsed.values.insert(given, value);
+    }
+    return {};
+}
+
+// The required options and the operands, once the options are read.
+QString checkCompleteness(const CommandSpec &spec, const ParsedArgs &parsed)
+{
+    const QString command = QLatin1String(spec.name);
+    for (const OptionSpec &option : spec.options)
+        if (option.required && !parsed.isSet(option.name))
+            return QStringLiteral("%1: %2 is required").arg(command, optionText(option));
+    const bool replaced = spec.replacesOperands && parsed.isSet(spec.replacesOperands);
+    const int count = int(parsed.operands.size());
+    const int most = replaced ? 0 : spec.maxOperands;
+    if (most >= 0 && count > most)
+        return QStringLiteral("%1: unexpected argument '%2'").arg(command, parsed.operands[most]);
+    if (!replaced && count < spec.minOperands)
+        return QStringLiteral("%1: %2 is missing").arg(command, QLatin1String(spec.operands));
+    for (const QString &operand : parsed.operands)
+        if (operand.isEmpty())
+            return QStringLiteral("%1: an empty argument names no file").arg(command);
+    return {};
+}
+
+} // namespace
+
+std::variant<ParsedArgs, QString> parseCommand(const CommandSpec &spec, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), kHelpName}));
+    for (const OptionSpec &option : spec.options) {
+        const QString name = QLatin1String(option.name);
+        parser.addOption(option.kind == ValueKind::Flag
+                             ? QCommandLineOption(name)
+                             : QCommandLineOption(name, QLatin1String(option.description),
+                                                  QLatin1String(option.valueName)));
+    }
+    // The first element is taken for the program's name.
+    if (!parser.parse(QStringList{QLatin1String(spec.name)} + args))
+        return parserFault(spec, parser);
+
+    ParsedArgs parsed;
+    parsed.spec = &spec;
+    parsed.operands = parser.positionalArguments();
+    if (const QString fault = readOptions(spec, parser, parsed); !fault.isEmpty())
+        return fault;
+    if (parsed.help)
+        return parsed;
+    if (const QString fault = checkCompleteness(spec, parsed); !fault.isEmpty())
+        return fault;
+    return parsed;
+}
+
+QStringList usageLines(const CommandSpec &spec)
+{
+    const auto line = [&spec](bool replaced) {
+        QStringList parts{QStringLiteral("ocai-cli"), QLatin1String(spec.name)};
+        for (const OptionSpec &option : spec.options) {
+            const bool replacing =
+                spec.replacesOperands && qstrcmp(option.name, spec.replacesOperands) == 0;
+            if (replacing && !replaced)
+                continue;
+            const QString text = optionText(option);
+            parts << (option.required || replacing ? text : QLatin1Char('[') + text + u']');
+        }
+        if (!replaced && *spec.operands)
+            parts << QStringLiteral("[--]") << QLatin1String(spec.operands);
+        return parts.join(QLatin1Char(' '));
+    };
+    QStringList lines{line(false)};
+    if (spec.replacesOperands)
+        lines << line(true);
+    return lines;
+}
+
+QByteArray commandHelp(const CommandSpec &spec)
+{
+    QString help = QStringLiteral("usage: ") + usageLines(spec).join(QStringLiteral("\n       "));
+    QList<std::pair<QString, QString>> rows;
+    for (const OptionSpec &option : spec.options)
+        rows.append({optionText(option), QLatin1String(option.description)});
+    rows.append({QStringLiteral("-h, --help"), QStringLiteral("this text")});
+    qsizetype width = 0;
+    for (const auto &row : rows)
+        width = std::max(width, row.first.size());
+    help += QStringLiteral("\noptions:\n");
+    for (const auto &[option, description] : rows)
+        help += QStringLiteral("  ") + option.leftJustified(width + 2) + description + u'\n';
+    help += QLatin1String(spec.about);
+    for (const OptionSpec &option : spec.options)
+        if (option.explanation)
+            help += QLatin1String(option.explanation);
+    return help.toUtf8();
+}
+
+QString usageHint(const CommandSpec &spec)
+{
+    return QStringLiteral("; usage: ") + usageLines(spec).join(QStringLiteral(" | "));
+}
+
+} // namespace cli

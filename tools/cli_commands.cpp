@@ -1,0 +1,181 @@
+// The table of ocai-cli's commands: a new command is one entry here and its run function.
+#include "cli_common.h"
+
+namespace cli {
+namespace {
+
+const char kMeanAbout[] =
+    "--mean arithmetic (default): the group profile is the mean of the respondents' scores,\n"
+    "  as the window computes it.\n"
+    "--mean geometric: the compositional mean: for each state and type the geometric mean over\n"
+    "  the respondents of their type scores (a score of 0 counts as 0.5), the four of each state\n"
+    "  then scaled to sum 100. Intervals and tests use the same average.\n";
+
+const OptionSpec kMean{"mean",
+                       "arithmetic|geometric",
+                       ValueKind::Choice,
+                       "how the respondents are averaged (default arithmetic)",
+                       false,
+                       kMeanAbout};
+const OptionSpec kSeed{"seed", "N", ValueKind::Seed,
+                       "the resampling's seed, 0 to 2^63 - 1 (default 1)"};
+const OptionSpec kCurrentColour{"current-colour", "N", ValueKind::Colour,
+                                "the current state's colour: 0 black, 1 red (default), 2 green, "
+                                "3 blue, 4 yellow"};
+const OptionSpec kPreferredColour{"preferred-colour", "N", ValueKind::Colour,
+                                  "the preferred state's colour, as above (default 3, blue)"};
+const OptionSpec kPictureOut{"out", "FILE.png|FILE.gif", ValueKind::Path,
+                             "the picture to write; the extension picks the format", true};
+
+OptionSpec formatOption(const char *choices)
+{
+    return {"format", choices, ValueKind::Choice, "the output's form (default the first)"};
+}
+
+const char kDecryptAbout[] = "Prints the plain text of a result file as UTF-8.\n";
+
+const char kEncryptAbout[] =
+    "Turns plain text (FILE, or stdin when FILE is - or absent) into the letters of a result\n"
+    "file; every line break becomes CR LF.\n";
+
+const char kPlotAbout[] =
+    "Writes the picture the window saves after loading FILE or DIR: Plot A under the\n"
+    "information strip (686 x 698), Plot B's six question charts (686 x 543) or Plot C, the\n"
+    "difference chart (334 x 353). With --scores, Plot A of the given scores alone.\n";
+
+const char kReportAbout[] = "Writes the text report of the window's \"Save Data\".\n";
+
+const std::vector<CommandSpec> kTable = {
+    {"decrypt",
+     {{"raw", "", ValueKind::Flag, "print Windows-1251 bytes, not UTF-8"}},
+     "FILE",
+     1,
+     1,
+     kDecryptAbout,
+     runDecrypt},
+    {"encrypt",
+     {{"raw", "", ValueKind::Flag, "the input is Windows-1251 bytes, not UTF-8"},
+      {"out", "OUT", ValueKind::Path, "write the letters to OUT, not to stdout"}},
+     "[FILE|-]",
+     0,
+     1,
+     kEncryptAbout,
+     runEncrypt},
+    {"profile",
+     {kMean},
+     "(FILE|DIR)",
+     1,
+     1,
+     "Four lines: the code (\"Group\" for a DIR), the information line, the current and the\n"
+     "preferred scores A B C D with two decimals and \".\". A DIR is every \"*OCAI.cry\" file\n"
+     "in it, averaged as the window's \"Group\" command does.\n"
+     "For a FILE both means give the file's own scores, except that geometric counts a type\n"
+     "score of 0 as 0.5 and scales the four of each state to sum 100.\n",
+     runProfile},
+    {"plot a",
+     {{"scores", "\"cA,cB,cC,cD;pA,pB,pC,pD\"", ValueKind::Text,
+       "draw these scores (four current; four preferred) instead of a FILE or DIR"},
+      kCurrentColour,
+      kPreferredColour,
+      kPictureOut},
+     "(FILE|DIR)",
+     1,
+     1,
+     kPlotAbout,
+     runPlotA,
+     "scores"},
+    {"plot b",
+     {kCurrentColour, kPreferredColour, kPictureOut},
+     "(FILE|DIR)",
+     1,
+     1,
+     kPlotAbout,
+     runPlotB},
+    {"plot c",
+     {{"marks", "", ValueKind::Flag, "show the bars' values"}, kCurrentColour, kPictureOut},
+     "(FILE|DIR)",
+     1,
+     1,
+     kPlotAbout,
+     runPlotC},
+    {"report",
+     {{"out", "FILE", ValueKind::Path, "the report to write", true}},
+     "(FILE|DIR)",
+     1,
+     1,
+     kReportAbout,
+     runReport},
+    {"pdf",
+     {kMean, kSeed, {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
+     "(FILE|DIR)",
+     1,
+     1,
+     "An A4 report in Russian: page 1 the information line, Plot A as \"Save\" writes it and the\n"
+     "score table; page 2 Plot B and Plot C; then the text of `ocai-cli stats` with the same\n"
+     "--mean and --seed. A DIR is every \"*OCAI.cry\" file in it, a FILE a group of one; the\n"
+     "pictures are those of `ocai-cli plot` in the colours after start-up (red and blue).\n",
+     runPdf},
+    {"stats",
+     {formatOption("text|csv|json"), kSeed, kMean},
+     "(FILE|DIR)",
+     1,
+     1,
+     "Statistics of a group: every \"*OCAI.cry\" file of DIR is a respondent; a FILE is a group\n"
+     "of one. For each type and state: the mean (the group profile), the sample standard\n"
+     "deviation (n - 1), minimum, maximum and a 95 % percentile bootstrap interval of the mean\n"
+     "(2000 resamples of whole respondents, seeded by --seed, default 1: the same figures on\n"
+     "every run). Then preferred - current per type, flagged at 10 points or more; the dominant\n"
+     "type of each state (ties named together) and its lead over the second; and for each\n"
+     "question of the mean table its dominant current type and the mean absolute difference\n"
+     "of its four current points from the arithmetic current profile.\n"
+     "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n",
+     runStats},
+    {"compare",
+     {formatOption("text|csv|json"), kSeed, kMean},
+     "(FILE|DIR) (FILE|DIR)",
+     2,
+     2,
+     "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
+     "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
+     "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
+     "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
+     "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
+     "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
+     "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n",
+     runCompare},
+    {"summary",
+     {formatOption("csv|json"), kMean},
+     "(FILE|DIR)...",
+     1,
+     -1,
+     "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
+     "preferred scores, the dominant type of each state (ties named together) and the type\n"
+     "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
+     "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
+     "still written, and the exit status is then 1.\n",
+     runSummary},
+    {"export",
+     {kMean, kSeed, {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
+     "(FILE|DIR)...",
+     1,
+     -1,
+     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
+     "group of one). The first sheet has one row per respondent, group after group in file\n"
+     "order: the argument, the file name, the code, free text, date, start and duration lines\n"
+     "as the file holds them, the eight scores, the 48 points and the 12 times in seconds, all\n"
+     "numbers as numbers. Then one sheet per group, named after its folder: the scores per\n"
+     "type and state, preferred - current, N, the figures of `ocai-cli stats` with the same\n"
+     "--mean and --seed, and a chart of current against preferred. A group that fails to load\n"
+     "is reported on stderr and left out; the others are still written, and the exit status\n"
+     "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     runExport},
+};
+
+} // namespace
+
+const std::vector<CommandSpec> &commandTable()
+{
+    return kTable;
+}
+
+} // namespace cli
