@@ -4,6 +4,8 @@
 #include "colour_for_index.h"
 #include "statistics_report.h"
 
+#include <iterator>
+
 namespace cli {
 namespace {
 
@@ -11,9 +13,10 @@ namespace {
 constexpr int kScoreHeaderRow = 6;
 constexpr int kFirstScoreRow = kScoreHeaderRow + 1;
 constexpr int kStatisticsHeaderRow = kFirstScoreRow + survey::kTypeCount + 1;
-constexpr int kStatisticsColumns = 8;
-// The chart stands right of the tables.
-constexpr int kChartColumn = kStatisticsColumns + 1;
+// The chart stands below the tables, so that the sheet prints on one page.
+constexpr int kChartRow = kStatisticsHeaderRow + 2 * survey::kTypeCount + 2;
+// Each column as wide as its header and values need.
+constexpr double kColumnWidths[] = {20, 14, 14, 20, 10, 10, 18, 18};
 
 QString typeLabel(int type)
 {
@@ -87,7 +90,7 @@ void insertChart(lxw_workbook *workbook, SheetWriter &sheet)
 {
     lxw_chart *chart = workbook_add_chart(workbook, LXW_CHART_COLUMN);
     if (!chart) {
-        sheet.insertChart(1, kChartColumn, nullptr, nullptr); // noted as a failure
+        sheet.insertChart(kChartRow, 0, nullptr, nullptr); // noted as a failure
         return;
     }
     const PictureOptions startUp;
@@ -109,7 +112,7 @@ void insertChart(lxw_workbook *workbook, SheetWriter &sheet)
     lxw_chart_options placement{};
     placement.x_scale = 1.3;
     placement.y_scale = 1.3;
-    sheet.insertChart(1, kChartColumn, chart, &placement);
+    sheet.insertChart(kChartRow, 0, chart, &placement);
 }
 
 } // namespace
@@ -118,8 +121,9 @@ void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const Exp
                        const QString &sheetName, SheetStatus &status)
 {
     SheetWriter sheet(workbook, sheetName, status);
-    sheet.setWidth(0, 0, 20);
-    sheet.setWidth(1, kStatisticsColumns - 1, 18);
+    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
+        sheet.setWidth(column, column, kColumnWidths[column]);
+    sheet.landscape(true);
     writeSummary(sheet, formats, group);
     writeScores(sheet, formats, group.statistics);
     writeStatistics(sheet, formats, group.statistics);

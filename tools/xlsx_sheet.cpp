@@ -86,8 +86,19 @@ void SheetWriter::insertChart(int row, int column, lxw_chart *chart, lxw_chart_o
 
 void SheetWriter::freezeHeader()
 {
-    if (m_sheet)
-        worksheet_freeze_panes(m_sheet, 1, 0);
+    if (!m_sheet)
+        return;
+    worksheet_freeze_panes(m_sheet, 1, 0);
+    note(worksheet_repeat_rows(m_sheet, 0, 0), 0, 0);
+}
+
+void SheetWriter::landscape(bool oneWide)
+{
+    if (!m_sheet)
+        return;
+    worksheet_set_landscape(m_sheet);
+    if (oneWide)
+        worksheet_fit_to_pages(m_sheet, 1, 0);
 }
 
 void SheetWriter::autofilter(int lastRow, int lastColumn)

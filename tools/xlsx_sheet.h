@@ -42,7 +42,10 @@ public:
                 lxw_format *format = nullptr);
     void setWidth(int firstColumn, int lastColumn, double width);
     void insertChart(int row, int column, lxw_chart *chart, lxw_chart_options *options);
+    // The header row stays in view and heads every printed page.
     void freezeHeader();
+    // Printed across the page; `oneWide` shrinks all columns onto one page's width.
+    void landscape(bool oneWide);
     void autofilter(int lastRow, int lastColumn);
 
 private:

@@ -99,6 +99,7 @@ void writeRespondents(lxw_workbook *workbook, const Formats &formats,
         }
     }
     sheet.freezeHeader();
+    sheet.landscape(false);
     sheet.autofilter(row, kRespondentColumns - 1);
 }
 
