@@ -30,8 +30,6 @@ int runExport(const ParsedArgs &args)
             continue;
         }
         groups.push_back(std::move(std::get<ExportGroup>(loaded)));
-        for (const QString &note : groups.back().notes)
-            dataError(QStringLiteral("export: ") + note);
     }
     if (groups.empty())
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")

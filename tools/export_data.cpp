@@ -1,6 +1,7 @@
 #include "export_data.h"
 
 #include "group_source.h"
+#include "result_file.h"
 #include "unit_pc1.h"
 
 #include <QDir>
@@ -18,17 +19,9 @@ QString groupName(const QString &path)
     return QFileInfo(QDir::cleanPath(info.absoluteFilePath())).fileName();
 }
 
-// `text` as a cell can hold it; a surrogate pair is never split.
-QString cellText(const QString &text, bool &cut)
-{
-    cut = text.size() > kMaxCellText;
-    if (!cut)
-        return text;
-    qsizetype keep = kMaxCellText;
-    if (text.at(keep - 1).isHighSurrogate())
-        --keep;
-    return text.left(keep);
-}
+// A spreadsheet cell holds at most 32767 characters, and no line of a result file can hold
+// more: the cipher writes two letters per byte, so a whole plain text stays within that.
+static_assert(survey::kMaxCipherTextLength / 2 <= 32767);
 
 } // namespace
 
@@ -42,16 +35,8 @@ loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
                                const survey::AnswerTable &answers) {
         RespondentRow row;
         row.fileName = QFileInfo(file).fileName();
-        for (std::size_t i = 0; i < kRespondentTextLines.size(); ++i) {
-            bool cut = false;
-            row.texts[i] = cellText(text.lineText(kRespondentTextLines[i]), cut);
-            if (cut)
-                group.notes << QStringLiteral("%1: line %2 is cut to the %3 characters a cell "
-                                              "holds")
-                                   .arg(QDir::toNativeSeparators(file))
-                                   .arg(kRespondentTextLines[i] + 1)
-                                   .arg(kMaxCellText);
-        }
+        for (std::size_t i = 0; i < kRespondentTextLines.size(); ++i)
+            row.texts[i] = text.lineText(kRespondentTextLines[i]);
         row.answers = answers;
         row.scores = survey::profileFromAnswers(answers);
         group.respondents.push_back(std::move(row));

@@ -5,7 +5,6 @@
 #include "group_statistics.h"
 
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <variant>
@@ -14,9 +13,6 @@
 // What the spreadsheet export takes from one FILE or DIR argument: every respondent's texts
 // and answers in the group's file order, and the group's figures as `stats` computes them.
 namespace cli {
-
-// A spreadsheet cell holds at most this many characters.
-constexpr int kMaxCellText = 32767;
 
 // The lines of the decrypted text a respondent's row shows, as they stand: code, free text,
 // date, start and duration.
@@ -34,7 +30,6 @@ struct ExportGroup {
     QString name; // the folder's own name (a FILE's without its extension), for its sheet
     std::vector<RespondentRow> respondents;
     survey::GroupStatistics statistics;
-    QStringList notes; // texts cut to what a cell holds, one line each
 };
 
 // Loads `path` with the program's key; all or nothing, as the other group commands load.
