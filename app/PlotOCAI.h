@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile_load.h"
 #include "profile_model.h"
 #include "shell/desktop_shell.h"
 #include "widgets/dialogs.h"
@@ -55,7 +56,6 @@ public:
     void Clear1Click();
     void cbABCD1colChange();
     void cbABCD2colChange();
-    void DecryptResultText();
 
     // Shared state of the run.
     QString ProgramDir;
@@ -96,7 +96,8 @@ public:
     ui::FileRequest OpenDialog1;
     ui::FileRequest SaveDialog;
 
-    // Hidden helpers made by FormCreate for decrypting result files.
+    // Hidden helpers made by FormCreate: the key of the result files, and the plain text of
+    // the last file a load read.
     ui::TextBuffer *textBuffer = nullptr;
     QLabel *keyHolder = nullptr;
 
@@ -108,11 +109,19 @@ protected:
 
 private:
     void createControls();
-    void createScorePanel(QWidget *client);
+    void createDiagramArea(QWidget *client);
+    void createDifferenceArea(QWidget *client);
     void createPlotPanel(QWidget *client);
+    void createInfoLines(QWidget *client);
+    void createScorePanel(QWidget *client);
     void createMenu();
     QLineEdit *createScoreField(int left, int top);
-    void showLoadError(const QString &path, const QString &message, int line);
+    // The key a load decrypts with: the key holder's first 16 characters.
+    QByteArray resultFileKey() const;
+    // A load's result into the shared state: code, information line, table, scores and
+    // their fields, and the hidden text buffer.
+    void takeLoaded(const survey::LoadedProfile &loaded);
+    void showLoadError(const survey::GroupError &error);
     // The standard error box, captioned with the program's title.
     void showError(const QString &message);
     void showScores();

@@ -2,8 +2,6 @@
 #include "PlotOCAI.h"
 
 #include "form_texts.h"
-#include "group_result.h"
-#include "unit_pc1.h"
 #include "widgets/bar_chart.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
@@ -52,21 +50,14 @@ void TForm1::mmGroupClick()
     BusyCursor busy;
     // Every file is read and converted before anything changes: a folder without result
     // files or a damaged file leaves the loaded profile as it was.
-    const QByteArray key = survey::pc1KeyBytes(keyHolder->text().left(16));
-    const auto loaded = survey::loadGroup(QFileInfo(chosen).absolutePath(), key);
+    const auto loaded = survey::loadProfile(QFileInfo(chosen).absolutePath(), resultFileKey(),
+                                            survey::LoadAs::Folder);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
         busy.restore();
-        showLoadError(error->path, error->message, error->line);
+        showLoadError(*error);
         return;
     }
-    const survey::GroupResult &group = std::get<survey::GroupResult>(loaded);
-
-    ceCode->setText(QStringLiteral("Group"));
-    AnswerTable = group.means;
-    ProfileScores = group.scores;
-    showScores();
-    ceInfo->setText(survey::groupInfoLine(group.n));
-    ceInfo->setCursorPosition(0);
+    takeLoaded(std::get<survey::LoadedProfile>(loaded));
     sbShotInstr->show();
     sbShotInstr->setPanelText(formtexts::kStatusGroup);
     meInfoABCD->show();

@@ -55,12 +55,24 @@ QPlainTextEdit *makeMemo(QWidget *parent, const QRect &place, const QFont &font,
 
 } // namespace
 
+// Created in the designed order: later controls lie above earlier ones.
 void TForm1::createControls()
 {
     auto *client = new QWidget(this);
     client->setMinimumSize(1024, 730);
     setCentralWidget(client);
 
+    createDiagramArea(client);
+    createDifferenceArea(client);
+    createPlotPanel(client);
+    createInfoLines(client);
+    createScorePanel(client);
+    createMenu();
+    OpenDialog1.filter = formtexts::kResultFilter;
+}
+
+void TForm1::createDiagramArea(QWidget *client)
+{
     imPlot = new ui::ImageCanvas(client);
     imPlot->setGeometry(336, 34, 686, 672);
 
@@ -71,7 +83,11 @@ void TForm1::createControls()
     laPlot = makeLabel(client, QStringLiteral("A"), QRect(1010, 4, 11, 19),
                        formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     laPlot->hide();
+}
 
+// The explanations of the four types and the difference chart share the lower left corner.
+void TForm1::createDifferenceArea(QWidget *client)
+{
     meInfoABCD = makeMemo(client, QRect(1, 352, 334, 353), formfonts::font(formfonts::kSans, 13),
                           {QStringLiteral("Для вывода пояснений по четырем главным  "),
                            QStringLiteral("типам организационной структуры два раза "),
@@ -88,11 +104,11 @@ void TForm1::createControls()
     Label3 = makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
                        formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     ChartDel->hide();
+}
 
-    createPlotPanel(client);
-    paPlot->setGeometry(336, 34, 686, 672);
-    paPlot->hide();
-
+// The status line under everything and the information line above the diagram.
+void TForm1::createInfoLines(QWidget *client)
+{
     sbShotInstr = new ui::StatusPanel(client);
     sbShotInstr->setGeometry(0, 708, 1024, 22);
     sbShotInstr->setFont(formfonts::font(formfonts::kTimes, 17));
@@ -113,13 +129,6 @@ void TForm1::createControls()
     ceInfo->setToolTip(
         QStringLiteral("В данное поле можно\r\nвнести дополнительно\r\nнеобходимую информацию"));
     ceInfo->hide();
-
-    createScorePanel(client);
-    paData->setGeometry(1, 1, 334, 351);
-    paData->hide();
-
-    createMenu();
-    OpenDialog1.filter = formtexts::kResultFilter;
 }
 
 void TForm1::createPlotPanel(QWidget *client)
@@ -127,6 +136,8 @@ void TForm1::createPlotPanel(QWidget *client)
     paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     paPlot->setAutoFillBackground(true); // the diagram beneath must not show between charts
+    paPlot->setGeometry(336, 34, 686, 672);
+    paPlot->hide();
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
@@ -147,6 +158,8 @@ void TForm1::createScorePanel(QWidget *client)
 {
     paData = new QFrame(client);
     paData->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paData->setGeometry(1, 1, 334, 351);
+    paData->hide();
     const QFont heading = formfonts::font(formfonts::kSans, 19);
     const QFont labels = formfonts::font(formfonts::kSans, 16);
     Label8 = makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);

@@ -2,9 +2,8 @@
 #include "PlotOCAI.h"
 
 #include "core/number_format.h"
-#include "core/text_codec.h"
 #include "form_texts.h"
-#include "result_file.h"
+#include "plot_a.h"
 #include "unit_pc1.h"
 #include "widgets/bar_chart.h"
 #include "widgets/dialogs.h"
@@ -21,12 +20,6 @@
 #include <QPlainTextEdit>
 #include <variant>
 
-void TForm1::DecryptResultText()
-{
-    const QByteArray key = survey::pc1KeyBytes(keyHolder->text().left(16));
-    textBuffer->setText(survey::Pc1Decrypt(key, textBuffer->text()));
-}
-
 void TForm1::mmOpenClick()
 {
     OpenDialog1.title = formtexts::kOpenIndividualTitle;
@@ -38,26 +31,12 @@ void TForm1::mmOpenClick()
 
     // The whole file is read and converted before anything on show changes, so that a
     // damaged file leaves the loaded profile exactly as it was.
-    auto text = survey::readResultFile(path);
-    if (const auto *error = std::get_if<survey::LoadError>(&text)) {
-        showLoadError(path, error->message, error->line);
+    const auto loaded = survey::loadProfile(path, resultFileKey(), survey::LoadAs::File);
+    if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+        showLoadError(*error);
         return;
     }
-    textBuffer->setText(std::get<QByteArray>(text));
-    DecryptResultText();
-    auto parsed = survey::parseIndividualResult(survey::ResultText(textBuffer->text()));
-    if (const auto *error = std::get_if<survey::LoadError>(&parsed)) {
-        showLoadError(path, error->message, error->line);
-        return;
-    }
-    const survey::IndividualResult &result = std::get<survey::IndividualResult>(parsed);
-
-    ceCode->setText(result.code);
-    ceInfo->setText(result.info);
-    ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands
-    AnswerTable = result.answers;
-    ProfileScores = survey::profileFromAnswers(AnswerTable);
-    showScores();
+    takeLoaded(std::get<survey::LoadedProfile>(loaded));
 
     meInfoABCD->show();
     paPlot->hide();
@@ -74,23 +53,41 @@ void TForm1::mmOpenClick()
     ceInfo->show();
 }
 
+QByteArray TForm1::resultFileKey() const
+{
+    return survey::pc1KeyBytes(keyHolder->text().left(16));
+}
+
+void TForm1::takeLoaded(const survey::LoadedProfile &loaded)
+{
+    textBuffer->setText(loaded.plainText);
+    ceCode->setText(loaded.code);
+    ceInfo->setText(loaded.info);
+    ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands
+    AnswerTable = loaded.group.means;
+    ProfileScores = loaded.group.scores;
+    showScores();
+}
+
 void TForm1::showScores()
 {
-    const QChar separator = numfmt::localeDecimalSeparator();
-    for (int k = 0; k < survey::kTypeCount; ++k) {
-        CurrentScoreFields[k]->setText(survey::scoreFieldText(ProfileScores[k], separator));
-        PreferredScoreFields[k]->setText(
-            survey::scoreFieldText(ProfileScores[k + survey::kTypeCount], separator));
+    const plots::PlotAFields fields =
+        plots::scoreFields(ProfileScores, numfmt::localeDecimalSeparator());
+    for (std::size_t k = 0; k < survey::kTypeCount; ++k) {
+        CurrentScoreFields[k]->setText(fields.current[k]);
+        PreferredScoreFields[k]->setText(fields.preferred[k]);
     }
 }
 
-void TForm1::showLoadError(const QString &path, const QString &message, int line)
+void TForm1::showLoadError(const survey::GroupError &error)
 {
-    const QString file = QDir::toNativeSeparators(path);
-    QString text = message;
-    if (line > 0)
-        text += QStringLiteral("\nФайл: %1, строка %2").arg(file, QString::number(line));
-    else if (!message.contains(file))
+    const QString file = QDir::toNativeSeparators(error.path);
+    QString text = error.message;
+    if (!error.reason.isEmpty())
+        text += QLatin1Char('\n') + error.reason;
+    if (error.line > 0)
+        text += QStringLiteral("\nФайл: %1, строка %2").arg(file, QString::number(error.line));
+    else if (!error.message.contains(file))
         text += QStringLiteral("\nФайл: %1").arg(file);
     showError(text);
 }

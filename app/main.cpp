@@ -4,11 +4,10 @@
 #include "form_texts.h"
 #include "glyphs.h"
 #include "shell/desktop_shell.h"
+#include "widgets/qt_texts.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 int main(int argc, char **argv)
 {
@@ -17,11 +16,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(formtexts::kApplicationTitle);
     QApplication::setWindowIcon(glyphs::appIcon());
     ui::installFontSubstitutions();
-    // Qt's own texts (file dialogs, standard buttons) in the interface's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    ui::installRussianQtTexts();
 
     const std::unique_ptr<shell::DesktopShell> desktop = shell::createPlatformShell();
     TForm1 form(*desktop);

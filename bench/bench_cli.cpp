@@ -42,7 +42,8 @@ void BM_PlotBGifOfGroup(benchmark::State &state)
 {
     const QString folder = sampleGroup();
     for (auto _ : state) {
-        const auto loaded = cli::loadWindowProfile(folder);
+        const auto loaded =
+            cli::windowProfile(survey::loadProfile(folder, benchfiles::programKey()));
         const auto *profile = std::get_if<cli::WindowProfile>(&loaded);
         if (!profile) {
             state.SkipWithError("the group does not load");

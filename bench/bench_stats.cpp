@@ -1,8 +1,8 @@
 // The group subcommands' work: statistics with the bootstrap, a comparison with the
 // permutation test, and an organisation summary over many folders.
 #include "group_compare.h"
-#include "group_source.h"
 #include "group_statistics.h"
+#include "profile_load.h"
 #include "result_folder.h"
 
 #include <QTemporaryDir>
@@ -80,8 +80,8 @@ void BM_StatsOfFolder10000(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        auto loaded = loadFileOrGroup(folder, programKey());
-        const auto *group = std::get_if<SurveyGroup>(&loaded);
+        auto loaded = loadProfile(folder, programKey());
+        const auto *group = std::get_if<LoadedProfile>(&loaded);
         if (!group || group->group.n != 10000) {
             state.SkipWithError("the folder does not load");
             break;
@@ -104,8 +104,8 @@ void BM_Summary100Folders(benchmark::State &state)
     }
     for (auto _ : state) {
         for (const QString &folder : folders) {
-            auto loaded = loadFileOrGroup(folder, programKey());
-            const auto *group = std::get_if<SurveyGroup>(&loaded);
+            auto loaded = loadProfile(folder, programKey());
+            const auto *group = std::get_if<LoadedProfile>(&loaded);
             if (!group) {
                 state.SkipWithError("a folder does not load");
                 return;

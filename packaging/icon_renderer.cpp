@@ -1,7 +1,8 @@
-// Renders the program's icon, the about box's picture, into a hicolor icon tree:
-//   ocai-icons OUTDIR SIZE...  ->  OUTDIR/<SIZE>x<SIZE>/apps/ocai-plot.png
+// Renders the programs' icons (ocai-plot's is the about box's picture) into a hicolor tree:
+//   ocai-icons OUTDIR SIZE...  ->  OUTDIR/<SIZE>x<SIZE>/apps/{ocai-plot,ocai-survey}.png
 // Build-time helper only; it is not installed.
 #include "glyphs.h"
+#include "survey_icon.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -26,12 +27,17 @@ int main(int argc, char **argv)
             return 2;
         }
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
-        QSaveFile file(out.filePath(folder + QStringLiteral("/ocai-plot.png")));
-        const QImage image = glyphs::appIcon(size).pixmap(size, size).toImage();
-        if (!out.mkpath(folder) || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") ||
-            !file.commit()) {
-            std::fprintf(stderr, "ocai-icons: cannot write %s\n", qPrintable(file.fileName()));
-            return 1;
+        const std::pair<const char *, QIcon> icons[] = {{"ocai-plot", glyphs::appIcon(size)},
+                                                        {"ocai-survey", surveyicon::icon(size)}};
+        for (const auto &[name, icon] : icons) {
+            QSaveFile file(
+                out.filePath(folder + QStringLiteral("/%1.png").arg(QLatin1String(name))));
+            const QImage image = icon.pixmap(size, size).toImage();
+            if (!out.mkpath(folder) || !file.open(QIODevice::WriteOnly) ||
+                !image.save(&file, "PNG") || !file.commit()) {
+                std::fprintf(stderr, "ocai-icons: cannot write %s\n", qPrintable(file.fileName()));
+                return 1;
+            }
         }
     }
     return 0;

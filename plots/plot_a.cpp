@@ -2,6 +2,7 @@
 
 #include "core/number_format.h"
 #include "raster.h"
+#include "result_file.h"
 #include "text_cell.h"
 
 #include <QPainter>
@@ -110,6 +111,16 @@ int firstMalformedField(const PlotAFields &fields, QChar separator)
             return i;
     }
     return -1;
+}
+
+PlotAFields scoreFields(const survey::ProfileScores &scores, QChar separator)
+{
+    PlotAFields fields;
+    for (std::size_t k = 0; k < 4; ++k) {
+        fields.current[k] = survey::scoreFieldText(scores[k], separator);
+        fields.preferred[k] = survey::scoreFieldText(scores[k + 4], separator);
+    }
+    return fields;
 }
 
 bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentColour,

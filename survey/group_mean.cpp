@@ -18,6 +18,12 @@ QString meanKindName(MeanKind kind)
     return kind == MeanKind::Geometric ? QStringLiteral("geometric") : QStringLiteral("arithmetic");
 }
 
+QString meanKindCaption(MeanKind kind)
+{
+    return kind == MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
+                                       : QStringLiteral("арифметическое");
+}
+
 ProfileScores scaledScores(const ProfileScores &scores, MeanKind kind)
 {
     if (kind == MeanKind::Arithmetic)

@@ -18,6 +18,8 @@ enum class MeanKind { Arithmetic, Geometric };
 // "arithmetic" or "geometric"; nothing for another name.
 std::optional<MeanKind> meanKindFromName(const QString &name);
 QString meanKindName(MeanKind kind);
+// The Russian caption of the reports: "арифметическое", "геометрическое (композиционное)".
+QString meanKindCaption(MeanKind kind);
 
 // A score of 0 (or, in damaged data, below 0) has no logarithm: it counts as this.
 constexpr double kGeometricZeroScore = 0.5;

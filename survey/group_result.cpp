@@ -1,41 +1,79 @@
 #include "group_result.h"
 
+#include "file_access.h"
 #include "result_file.h"
-#include "unit_pc1.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
+#include <algorithm>
 
 namespace survey {
 
-bool matchesGroupPattern(const QString &name)
+namespace {
+
+// The pattern is ASCII, so the bytes of any name can be compared.
+bool matchesGroupPattern(const QByteArray &name)
 {
-    return name.endsWith(QLatin1String(kGroupFilePattern + 1), Qt::CaseInsensitive);
+    const QByteArray tail = QByteArray(kGroupFilePattern + 1).toLower();
+    return name.size() >= tail.size() && name.right(tail.size()).toLower() == tail;
 }
 
-QStringList groupFiles(const QString &folder)
+GroupError groupError(const QString &path, const LoadError &error)
 {
-    QStringList files;
-    // Every kind of entry is listed and then sorted out here: only regular files (or links to
-    // them) are taken, so that a pipe that matches the pattern can never block the load.
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo entry = it.nextFileInfo();
-        if (entry.isFile() && matchesGroupPattern(entry.fileName()))
-            files << entry.filePath();
-    }
+    return {path, error.message, error.line, error.reason};
+}
+
+} // namespace
+
+bool matchesGroupPattern(const QString &name)
+{
+    return matchesGroupPattern(QFile::encodeName(name));
+}
+
+std::variant<QStringList, GroupError> groupFiles(const QString &folder)
+{
+    const QString shownFolder = QDir::toNativeSeparators(folder);
+    auto listed = folderEntryNames(folder);
+    if (const auto *reason = std::get_if<QString>(&listed))
+        return GroupError{folder, QStringLiteral("Не удаётся открыть папку «%1»").arg(shownFolder),
+                          0, *reason};
+    QList<QByteArray> &names = std::get<QList<QByteArray>>(listed);
     // A fixed order, whatever the file system lists first: the same folder then gives the same
     // resampled figures for one seed, and names the same damaged file.
-    files.sort();
+    std::sort(names.begin(), names.end());
+    QByteArray nativeFolder = QFile::encodeName(folder);
+    if (!nativeFolder.endsWith('/'))
+        nativeFolder += '/';
+    const QDir dir(folder);
+    QStringList files;
+    for (const QByteArray &name : std::as_const(names)) {
+        if (!matchesGroupPattern(name))
+            continue;
+        const EntryProbe probe = probeEntry(nativeFolder + name);
+        if (probe.kind == EntryKind::Folder)
+            continue;
+        if (!nameDecodes(name)) {
+            const QString shown = dir.filePath(escapedName(name));
+            return groupError(shown, cannotOpenFile(shown, QStringLiteral("имя файла не в "
+                                                                          "кодировке UTF-8")));
+        }
+        const QString path = dir.filePath(QFile::decodeName(name));
+        if (probe.kind == EntryKind::Unusable)
+            return groupError(path, cannotOpenFile(path, probe.reason));
+        files << path;
+    }
     return files;
 }
 
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
+                                                QByteArray *plainOut,
                                                 const ResultFileVisitor &visit)
 {
+    auto listed = groupFiles(folder);
+    if (auto *error = std::get_if<GroupError>(&listed))
+        return std::move(*error);
     GroupResult group;
-    group.files = groupFiles(folder);
+    group.files = std::move(std::get<QStringList>(listed));
     if (group.files.isEmpty()) {
         return GroupError{
             folder,
@@ -45,17 +83,16 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
     }
     group.respondents.reserve(std::size_t(group.files.size()));
     AnswerTable sums{};
-    for (const QString &path : group.files) {
-        const auto cipher = readResultFile(path);
-        if (const auto *error = std::get_if<LoadError>(&cipher))
-            return GroupError{path, error->message, error->line};
-        const ResultText text(Pc1Decrypt(key16, std::get<QByteArray>(cipher)));
-        const auto parsed = parseAnswerTable(text);
-        if (const auto *error = std::get_if<LoadError>(&parsed))
-            return GroupError{path, error->message, error->line};
-        const AnswerTable &answers = std::get<AnswerTable>(parsed);
+    for (const QString &path : std::as_const(group.files)) {
+        // The visitor reads the text too: kept where the caller asked, else here.
+        QByteArray plain;
+        QByteArray *plainText = plainOut ? plainOut : &plain;
+        const auto loaded = loadIndividualResult(path, key16, plainText);
+        if (const auto *error = std::get_if<LoadError>(&loaded))
+            return groupError(path, *error);
+        const AnswerTable &answers = std::get<IndividualResult>(loaded).answers;
         if (visit)
-            visit(path, text, answers);
+            visit(path, ResultText(*plainText), answers);
         for (int row = 0; row < kAnswerRows; ++row)
             for (int column = 0; column < kAnswerColumns; ++column)
                 sums[std::size_t(row)][std::size_t(column)] +=

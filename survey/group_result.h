@@ -20,11 +20,6 @@ constexpr char kGroupFilePattern[] = "*OCAI.cry";
 // aside, the bare "OCAI.cry" included.
 bool matchesGroupPattern(const QString &name);
 
-// Every regular file of `folder` whose name matches kGroupFilePattern, hidden and system files
-// included; folders, pipes, devices and other special entries are skipped. In the order the
-// file system lists them.
-QStringList groupFiles(const QString &folder);
-
 struct GroupResult {
     int n = 0;
     AnswerTable means{};                    // cell-by-cell means, the time column included
@@ -33,13 +28,22 @@ struct GroupResult {
     QStringList files;                      // the files taken, in order
 };
 
-// Why a group load failed: the file (or, when nothing matched, the folder), the message and
-// the 1-based line of the decrypted text where there is one, else 0.
+// Why a group load failed: the file (or, when nothing matched, the folder), the message, the
+// 1-based line of the decrypted text where there is one, else 0, and the reason where known
+// (see LoadError).
 struct GroupError {
     QString path;
     QString message;
     int line = 0;
+    QString reason = QString();
 };
+
+// Every file of `folder` whose name matches kGroupFilePattern, hidden and system files
+// included, in the order of the names' bytes. Only a matching folder is passed over: a
+// matching pipe, socket, device or dangling link, or a name that does not decode as UTF-8,
+// fails the whole list naming it, before any file is opened, so that no respondent is lost
+// without a word. A folder that cannot be listed fails with the reason.
+std::variant<QStringList, GroupError> groupFiles(const QString &folder);
 
 // Sees each file of a load as soon as it is parsed, for what the group keeps no copy of (the
 // texts, each respondent's answers). A later failing file still fails the whole load.
@@ -49,8 +53,10 @@ using ResultFileVisitor =
 // Loads, decrypts with `key16` and parses every file of groupFiles(folder) as a single result
 // is loaded, then averages: cell sums over the files, each cell divided by n, then the scores
 // from the mean table. All or nothing: the first failing file ends the load. A folder without
-// matching files is an error too.
+// matching files is an error too. `plainOut` (when given) receives the plain text of each
+// file as it is read: the last file's in the end. `visit` sees each file taken.
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
+                                                QByteArray *plainOut = nullptr,
                                                 const ResultFileVisitor &visit = {});
 
 // The information line of a group: "Информация по группе  (N = n)".

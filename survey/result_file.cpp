@@ -1,28 +1,35 @@
 #include "result_file.h"
 
+#include "core/bounded_read.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
+#include "file_access.h"
 #include "unit_pc1.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace survey {
 namespace {
 
-LoadError cannotOpen(const QString &path)
+// The cipher writes only the letters "a" to "p"; line breaks may follow them.
+bool onlyCipherLetters(const QByteArray &text)
 {
-    return {QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)), 0};
+    for (const char ch : text)
+        if ((ch < 'a' || ch > 'p') && ch != '\r' && ch != '\n')
+            return false;
+    return true;
 }
 
-// Appends `chunk` to `text` with line breaks turned into CR LF; `afterCr` carries a CR
-// across chunk boundaries. Returns false at a zero byte, which ends the text.
-bool appendNormalised(QByteArray &text, const QByteArray &chunk, bool &afterCr)
+// The text as the program holds it: line breaks turned into CR LF, ended by a zero byte.
+QByteArray normalisedText(const QByteArray &bytes)
 {
-    for (const char ch : chunk) {
+    QByteArray text;
+    text.reserve(bytes.size());
+    bool afterCr = false;
+    for (const char ch : bytes) {
         if (ch == '\0')
-            return false;
+            break;
         if (ch == '\n' && afterCr) {
             afterCr = false; // the LF of a CR LF already written
             continue;
@@ -33,7 +40,7 @@ bool appendNormalised(QByteArray &text, const QByteArray &chunk, bool &afterCr)
         else
             text.append(ch);
     }
-    return true;
+    return text;
 }
 
 // Answer line fields: 0-based start and width of A, B, C, D points and the seconds.
@@ -45,30 +52,23 @@ constexpr FieldSpan kAnswerFields[kAnswerColumns] = {{0, 4}, {4, 4}, {8, 4}, {12
 
 } // namespace
 
+LoadError cannotOpenFile(const QString &path, const QString &reason)
+{
+    return {QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)), 0, reason};
+}
+
 std::variant<QByteArray, LoadError> readResultFile(const QString &path)
 {
-    // Only regular files: a folder cannot be read, and opening a named pipe would wait for a
-    // writer that may never come. Reading stops at the length limit, so size is no danger.
-    if (!QFileInfo(path).isFile())
-        return cannotOpen(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return cannotOpen(path);
-
-    QByteArray text;
-    bool afterCr = false;
-    // Every byte read adds at least one character, except the LF of a CR LF after its CR
-    // added two, so reading just enough to pass the limit never reads far beyond it.
-    while (text.size() <= kMaxCipherTextLength) {
-        const QByteArray chunk = file.read(kMaxCipherTextLength + 1 - text.size());
-        if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                return cannotOpen(path);
-            break;
-        }
-        if (!appendNormalised(text, chunk, afterCr))
-            break;
-    }
+    auto opened = openRegularFile(path);
+    if (const auto *reason = std::get_if<QString>(&opened))
+        return cannotOpenFile(path, *reason);
+    QFile &file = *std::get<std::unique_ptr<QFile>>(opened);
+    // Every byte adds at least one character to the text, except the LF of a CR LF whose CR
+    // added two, so one byte past the limit read is enough to tell a text too long.
+    const auto bytes = boundedread::readUpTo(file, kMaxCipherTextLength);
+    if (!bytes)
+        return cannotOpenFile(path, file.errorString());
+    const QByteArray text = normalisedText(*bytes);
     if (text.size() > kMaxCipherTextLength) {
         return LoadError{QStringLiteral("Файл «%1» не является файлом результатов: он длиннее "
                                         "65 535 знаков.")
@@ -152,7 +152,12 @@ loadIndividualResult(const QString &path, const QByteArray &key16, QByteArray *p
     const QByteArray plain = Pc1Decrypt(key16, std::get<QByteArray>(cipher));
     if (plainOut)
         *plainOut = plain;
-    return parseIndividualResult(ResultText(plain));
+    auto parsed = parseIndividualResult(ResultText(plain));
+    if (auto *error = std::get_if<LoadError>(&parsed);
+        error && !onlyCipherLetters(std::get<QByteArray>(cipher)))
+        error->reason = QStringLiteral("файл не является зашифрованным файлом результатов: в "
+                                       "нём есть знаки, которых шифр не пишет");
+    return parsed;
 }
 
 } // namespace survey

@@ -12,10 +12,12 @@
 namespace survey {
 
 // Why a load failed, worded as the program shows it. `line` is the 1-based line of the
-// decrypted text where there is one, else 0.
+// decrypted text where there is one, else 0; `reason`, where known, says why in Russian
+// ("нет прав на чтение") and goes below or after the message.
 struct LoadError {
     QString message;
     int line = 0;
+    QString reason = QString();
 };
 
 // The cipher counts its input with 16-bit positions, so no result file is longer.
@@ -23,8 +25,12 @@ constexpr int kMaxCipherTextLength = 65535;
 
 // The file's text as the program holds it before decryption: the first zero byte ends it
 // and every line break (CR, LF or CR LF) becomes CR LF. Texts longer than
-// kMaxCipherTextLength are refused without reading the rest of the file.
+// kMaxCipherTextLength are refused without reading the rest of the file. Only a regular file
+// is opened; "Cannot open file" says which and `reason` why not.
 std::variant<QByteArray, LoadError> readResultFile(const QString &path);
+
+// "Cannot open file X", with why not.
+LoadError cannotOpenFile(const QString &path, const QString &reason);
 
 // Decrypted text, addressed by 0-based line; lines are separated by CR LF only.
 class ResultText {
@@ -67,6 +73,8 @@ QString scoreFieldText(double score, QChar separator);
 
 // readResultFile, decryption with `key16` and parseIndividualResult in one go; the plain
 // text is stored in `plainOut` (when given) as soon as it is known, even if parsing fails.
+// A field error of a file that holds more than the cipher's letters gets the reason that
+// the file is no encrypted result file at all.
 std::variant<IndividualResult, LoadError>
 loadIndividualResult(const QString &path, const QByteArray &key16, QByteArray *plainOut = nullptr);
 

@@ -67,12 +67,6 @@ QString stateCaption(int state)
     return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
 }
 
-QString meanKindCaption(MeanKind kind)
-{
-    return kind == MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                       : QStringLiteral("арифметическое");
-}
-
 QString typeLetters(const std::vector<int> &types, const QString &separator)
 {
     QStringList letters;
@@ -98,10 +92,13 @@ QString fullPrecision(double value)
 
 QString fixed(double value, int decimals, bool sign)
 {
-    const QString text = numfmt::formatFixed(value, 0, decimals, QLatin1Char('.'));
+    QString text = numfmt::formatFixed(value, 0, decimals, QLatin1Char('.'));
     const bool zero = std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c == QLatin1Char('0') || c == QLatin1Char('.');
+        return c == QLatin1Char('0') || c == QLatin1Char('.') || c == QLatin1Char('-');
     });
+    // A difference that rounds to zero is shown unsigned, whichever side it fell on.
+    if (zero && text.startsWith(QLatin1Char('-')))
+        text.remove(0, 1);
     return sign && !zero && !text.startsWith(QLatin1Char('-')) ? QLatin1Char('+') + text : text;
 }
 

@@ -19,8 +19,6 @@ QString typeLetter(int type);
 QString typeShortName(int type);
 // "Текущее" (state 0) or "Желаемое" (state 1).
 QString stateCaption(int state);
-// How the group profile averages: "арифметическое" or "геометрическое (композиционное)".
-QString meanKindCaption(MeanKind kind);
 // Letters joined by `separator`.
 QString typeLetters(const std::vector<int> &types, const QString &separator);
 QJsonArray typeLetterArray(const std::vector<int> &types);

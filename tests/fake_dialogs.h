@@ -3,7 +3,6 @@
 #include "widgets/dialogs.h"
 
 #include <QStringList>
-#include <functional>
 
 // Answers file dialogs from a script and records error boxes instead of showing them.
 class FakeDialogs : public ui::Dialogs {
@@ -24,9 +23,17 @@ public:
     bool confirmOverwrite(QWidget *, const QString &path) override
     {
         overwriteQuestions << path;
-        if (whileAsking)
-            whileAsking();
         return allowOverwrite;
+    }
+    QString chooseFolder(QWidget *, const QString &, const QString &folder) override
+    {
+        folderStarts << folder;
+        return nextFolder;
+    }
+    bool askYesNo(QWidget *, const QString &, const QString &question) override
+    {
+        questions << question;
+        return answerYes;
     }
     void showError(QWidget *, const QString &caption, const QString &message) override
     {
@@ -36,7 +43,10 @@ public:
 
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
-    std::function<void()> whileAsking; // runs while the question is open
+    QString nextFolder; // empty: the user cancels
+    QStringList folderStarts;
+    bool answerYes = false;
+    QStringList questions;
     QStringList overwriteQuestions;
     QList<ui::FileRequest> requests;
     QStringList errorCaptions;

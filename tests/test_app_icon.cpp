@@ -1,6 +1,8 @@
-// The installed icons show the about box's picture: the rendered PNGs pixel for pixel, and the
-// hand-drawn SVG when its shapes are drawn the way the picture is drawn.
+// The installed icons show the programs' pictures (ocai-plot's is the about box's): the
+// rendered PNGs pixel for pixel, and the hand-drawn SVGs when their shapes are drawn the way
+// the pictures are drawn.
 #include "glyphs.h"
+#include "survey_icon.h"
 
 #include <QFile>
 #include <QImage>
@@ -11,9 +13,16 @@
 
 namespace {
 
-QImage appIconImage(int size)
+struct ProgramIcon {
+    const char *name;
+    QIcon (*icon)(int size);
+};
+const ProgramIcon kProgramIcons[] = {{"ocai-plot", glyphs::appIcon},
+                                     {"ocai-survey", surveyicon::icon}};
+
+QImage iconImage(const ProgramIcon &program, int size)
 {
-    return glyphs::appIcon(size)
+    return program.icon(size)
         .pixmap(size, size)
         .toImage()
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -74,20 +83,30 @@ QImage renderSvgAt16(const QString &path, QString *error)
 
 } // namespace
 
-TEST(AppIcon, ScalableIconIsTheAboutBoxPicture)
+TEST(AppIcon, ScalableIconIsTheProgramsPicture)
 {
-    QString error;
-    const QImage svg = renderSvgAt16(QStringLiteral(OCAI_PACKAGING_DIR "/ocai-plot.svg"), &error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    EXPECT_EQ(svg, appIconImage(16));
+    for (const ProgramIcon &program : kProgramIcons) {
+        SCOPED_TRACE(program.name);
+        QString error;
+        const QImage svg = renderSvgAt16(
+            QStringLiteral(OCAI_PACKAGING_DIR "/%1.svg").arg(QLatin1String(program.name)), &error);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(svg, iconImage(program, 16));
+    }
 }
 
 TEST(AppIcon, RenderedIconsAtEveryThemeSize)
 {
-    for (const int size : {OCAI_ICON_SIZES}) {
-        SCOPED_TRACE(size);
-        const QImage png(QStringLiteral(OCAI_ICON_DIR "/%1x%1/apps/ocai-plot.png").arg(size));
-        ASSERT_EQ(png.size(), QSize(size, size));
-        EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32_Premultiplied), appIconImage(size));
+    for (const ProgramIcon &program : kProgramIcons) {
+        for (const int size : {OCAI_ICON_SIZES}) {
+            SCOPED_TRACE(
+                QStringLiteral("%1 %2").arg(QLatin1String(program.name)).arg(size).toStdString());
+            const QImage png(QStringLiteral(OCAI_ICON_DIR "/%1x%1/apps/%2.png")
+                                 .arg(size)
+                                 .arg(QLatin1String(program.name)));
+            ASSERT_EQ(png.size(), QSize(size, size));
+            EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                      iconImage(program, size));
+        }
     }
 }

@@ -4,9 +4,9 @@
 #include "colour_for_index.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
-#include "group_result.h"
 #include "plot_a.h"
 #include "plot_pictures.h"
+#include "profile_load.h"
 #include "report.h"
 #include "result_file.h"
 #include "result_files.h"
@@ -64,24 +64,9 @@ struct Loaded {
 
 Loaded loadAsWindow(const QString &path, QChar separator)
 {
-    Loaded loaded;
-    survey::ProfileScores computed{};
-    if (QFileInfo(path).isDir()) {
-        const auto group = std::get<survey::GroupResult>(survey::loadGroup(path, programKey()));
-        loaded.info = survey::groupInfoLine(group.n);
-        loaded.answers = group.means;
-        computed = group.scores;
-    } else {
-        const auto single =
-            std::get<survey::IndividualResult>(survey::loadIndividualResult(path, programKey()));
-        loaded.info = single.info;
-        loaded.answers = single.answers;
-        computed = survey::profileFromAnswers(single.answers);
-    }
-    for (std::size_t k = 0; k < 4; ++k) {
-        loaded.fields.current[k] = survey::scoreFieldText(computed[k], separator);
-        loaded.fields.preferred[k] = survey::scoreFieldText(computed[k + 4], separator);
-    }
+    const auto profile = std::get<survey::LoadedProfile>(survey::loadProfile(path, programKey()));
+    Loaded loaded{
+        profile.info, profile.group.means, plots::scoreFields(profile.group.scores, separator), {}};
     QImage none;
     plots::drawPlotA(none, loaded.fields, Qt::black, Qt::black, separator, loaded.scores);
     return loaded;

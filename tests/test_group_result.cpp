@@ -8,7 +8,9 @@
 #include <numeric>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace survey;
@@ -46,6 +48,15 @@ GroupError loadFails(const QString &folder)
     return std::holds_alternative<GroupError>(loaded) ? std::get<GroupError>(loaded) : GroupError{};
 }
 
+#ifdef Q_OS_UNIX
+// An empty file named by bytes, which need not be text.
+int createRaw(const char *path)
+{
+    const int fd = ::creat(path, 0600);
+    return fd < 0 ? -1 : ::close(fd);
+}
+#endif
+
 QStringList names(const QStringList &paths)
 {
     QStringList result;
@@ -67,18 +78,46 @@ TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("aOCAI.cry")),
                             dir.filePath(QStringLiteral("linkOCAI.cry"))));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")),
-                            dir.filePath(QStringLiteral("brokenOCAI.cry"))));
 #ifdef Q_OS_UNIX
-    // Opening a pipe would wait for a writer: it must be passed over like a folder.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("xOCAI.cry"))), 0600), 0);
+    ASSERT_EQ(createRaw(QFile::encodeName(dir.path()) + "/\xff.cry"), 0); // not a result file
 #endif
-    EXPECT_EQ(names(groupFiles(dir.path())),
+    const auto files = groupFiles(dir.path());
+    ASSERT_TRUE(std::holds_alternative<QStringList>(files));
+    EXPECT_EQ(names(std::get<QStringList>(files)),
               QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
     const GroupResult group = loadOk(dir);
     EXPECT_EQ(group.n, 5);
-    EXPECT_EQ(names(group.files), names(groupFiles(dir.path())));
+    EXPECT_EQ(names(group.files), names(std::get<QStringList>(files)));
 }
+
+#ifdef Q_OS_UNIX
+TEST(GroupFiles, AnEntryThatCannotBeReadFailsTheLoadNamingIt)
+{
+    const struct {
+        const char *name;
+        int (*make)(const char *path);
+        const char *shown;
+        const char *reason;
+    } cases[] = {
+        {"brokenOCAI.cry", [](const char *p) { return ::symlink("gone", p); }, "brokenOCAI.cry",
+         "символическая ссылка ведёт к несуществующему файлу"},
+        {"pipeOCAI.cry", [](const char *p) { return ::mkfifo(p, 0600); }, "pipeOCAI.cry",
+         "это именованный канал, а не файл"},
+        {"x\xff\xe9OCAI.cry", createRaw, "x\\xFF\\xE9OCAI.cry", "имя файла не в кодировке UTF-8"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        writeResult(dir, QStringLiteral("aOCAI.cry"), testfiles::uniformRows({1, 2, 3, 94}, {}));
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + c.name;
+        ASSERT_EQ(c.make(path.constData()), 0) << c.name;
+        const QString shown = dir.filePath(QString::fromUtf8(c.shown));
+        const GroupError error = loadFails(dir.path());
+        EXPECT_EQ(error.path, shown);
+        EXPECT_EQ(error.message, QStringLiteral("Cannot open file %1").arg(shown));
+        EXPECT_EQ(error.reason, QString::fromUtf8(c.reason));
+    }
+}
+#endif
 
 TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)
 {
@@ -145,13 +184,16 @@ TEST(LoadGroup, FolderWithoutMatchesIsAnError)
     writeResult(dir, QStringLiteral("notes.txt"),
                 testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25}));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
-    for (const QString &folder : {dir.path(), dir.filePath(QStringLiteral("missing"))}) {
-        const GroupError error = loadFails(folder);
-        EXPECT_EQ(error.path, folder);
-        EXPECT_EQ(error.message, QStringLiteral("В папке «%1» нет файлов результатов «*OCAI.cry».")
-                                     .arg(QDir::toNativeSeparators(folder)));
-        EXPECT_EQ(error.line, 0);
-    }
+    const QString missing = dir.filePath(QStringLiteral("missing"));
+    const QString shown[] = {QDir::toNativeSeparators(dir.path()),
+                             QDir::toNativeSeparators(missing)};
+    const GroupError empty = loadFails(dir.path());
+    EXPECT_EQ(empty.message,
+              QStringLiteral("В папке «%1» нет файлов результатов «*OCAI.cry».").arg(shown[0]));
+    const GroupError gone = loadFails(missing);
+    EXPECT_EQ(gone.message, QStringLiteral("Не удаётся открыть папку «%1»").arg(shown[1]));
+    EXPECT_EQ(gone.reason, QStringLiteral("нет такой папки"));
+    EXPECT_EQ(empty.path + gone.path, dir.path() + missing);
 }
 
 TEST(LoadGroup, FirstBrokenFileEndsTheLoadNamingFileAndLine)

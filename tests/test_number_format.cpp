@@ -13,7 +13,8 @@ TEST(FormatFixed, RoundsHalvesAwayFromZeroOnTheDecimalValue)
     EXPECT_EQ(formatFixed(100.0 / 6, 5, 2, '.'), QStringLiteral("16.67"));
     EXPECT_EQ(formatFixed(9.995, 5, 2, '.'), QStringLiteral("10.00"));
     EXPECT_EQ(formatFixed(2.5, 4, 0, '.'), QStringLiteral("   3"));
-    EXPECT_EQ(formatFixed(-0.001, 5, 2, '.'), QStringLiteral(" 0.00"));
+    EXPECT_EQ(formatFixed(-0.001, 5, 2, '.'), QStringLiteral("-0.00"));
+    EXPECT_EQ(formatFixed(-0.4, 4, 0, '.'), QStringLiteral("  -0"));
 }
 
 TEST(FormatFixed, WidthIsAMinimumAndSeparatorIsTheCallers)

@@ -1,6 +1,8 @@
 #include "colour_for_index.h"
 #include "core/number_format.h"
+#include "information_line.h"
 #include "plot_a.h"
+#include "plot_pictures.h"
 #include "raster.h"
 #include "text_cell.h"
 
@@ -306,3 +308,35 @@ TEST(PlotA, BothDecimalSeparators)
 }
 
 } // namespace
+
+TEST(InformationLine, DrawnWholeAndCentredDownToNinePixels)
+{
+    const auto ink = [](const QImage &image, int width) { // where the black pixels are
+        QRect found;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                found |= image.pixel(x, y) == kBlack ? QRect(x, y, 1, 1) : QRect();
+        return found;
+    };
+    // Code, name and position, date, start and duration: 120 characters.
+    const QString typical =
+        u"ivn01  Иванова Мария Сергеевна, начальник отдела логистики  Дата: "
+        u"12.03.2026  Начало: 09:07:11  Выполнение: 00:22:55"_s.leftJustified(120, u'.');
+    const std::pair<QString, int> cases[] = {
+        {u"Отдел продаж"_s, 13}, {typical, 11}, {typical.repeated(3), 9}};
+    for (const auto &[text, size] : cases) {
+        const QFont font = plots::fittedInformationFont(text);
+        EXPECT_EQ(font.pixelSize(), size);
+        QImage uncut(4000, 26, QImage::Format_RGB32);
+        uncut.fill(Qt::white);
+        QPainter painter(&uncut);
+        painter.setFont(font);
+        painter.drawText(10, 20, text);
+        painter.end();
+        const QRect line = ink(plots::informationStrip(text, u"A"_s), 672);
+        const bool cut = text.size() > 120;
+        EXPECT_EQ(line.width() == ink(uncut, 4000).width(), !cut);
+        EXPECT_GE(line.left(), 2);                                 // clear of the field's sides
+        EXPECT_NEAR(line.left(), cut ? 2 : 671 - line.right(), 2); // centred, or its start
+    }
+}

@@ -47,16 +47,17 @@ TEST(Corpus, EveryDamagedFileGivesItsMessage)
         const char *file;
         const char *field;
         int line;
+        bool notCipher; // bytes the cipher never writes: the reason says it is no result file
     } cases[] = {
-        {"empty.cry", "", 24},
-        {"one_letter.cry", "", 24},
-        {"binary.cry", "", 24},
-        {"plain_text.cry", "", 24},    // a readable result that was never encrypted
-        {"wrong_key.cry", "", 24},     // encrypted with another key
-        {"wrapped_lines.cry", "", 24}, // letters broken into lines by an editor
-        {"zero_byte.cry", "", 28},     // a zero byte after line 26 ends the text
-        {"missing_answer_line.cry", "", 35},
-        {"non_number.cry", "  1O", 26},
+        {"empty.cry", "", 24, false},
+        {"one_letter.cry", "", 24, false},
+        {"binary.cry", "", 24, true},
+        {"plain_text.cry", "", 24, true},     // a readable result that was never encrypted
+        {"wrong_key.cry", "", 24, false},     // encrypted with another key
+        {"wrapped_lines.cry", "", 24, false}, // letters broken into lines by an editor
+        {"zero_byte.cry", "", 28, false},     // a zero byte after line 26 ends the text
+        {"missing_answer_line.cry", "", 35, false},
+        {"non_number.cry", "  1O", 26, false},
     };
     for (const auto &c : cases) {
         QByteArray plain = "unchanged";
@@ -67,6 +68,9 @@ TEST(Corpus, EveryDamagedFileGivesItsMessage)
                   QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(c.field)))
             << c.file;
         EXPECT_EQ(error.line, c.line) << c.file;
+        EXPECT_EQ(error.reason.contains(QStringLiteral("не является зашифрованным файлом")),
+                  c.notCipher)
+            << c.file;
         EXPECT_NE(plain, QByteArray("unchanged")) << c.file;
     }
 }
@@ -81,21 +85,28 @@ TEST(Corpus, FilesThatCannotBeOpened)
     locked.write("bffibdna");
     locked.close();
     locked.setPermissions(QFileDevice::Permissions());
-    QStringList paths = {QStringLiteral(OCAI_TEST_DATA_DIR), dir.path(), missing};
+    const QString folder = QStringLiteral("это папка");
+    QList<std::pair<QString, QString>> cases = {{QStringLiteral(OCAI_TEST_DATA_DIR), folder},
+                                                {dir.path(), folder},
+                                                {missing, QStringLiteral("нет такого файла")}};
     if (!QFile(unreadable).open(QIODevice::ReadOnly)) // root reads everything
-        paths << unreadable;
+        cases.append({unreadable, QStringLiteral("нет прав на чтение")});
 #ifndef Q_OS_WIN
     // A named pipe without a writer would block the open itself.
     const QString pipe = dir.filePath(QStringLiteral("pipeOCAI.cry"));
     if (::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0)
-        paths << pipe;
+        cases.append({pipe, QStringLiteral("это именованный канал, а не файл")});
+    const QString longName = dir.filePath(QString(300, u'x'));
+    cases.append({longName, QStringLiteral("слишком длинное имя")});
 #endif
-    for (const QString &path : paths) {
+    for (const auto &[path, reason] : cases) {
         const auto loaded = loadIndividualResult(path, programKey());
         ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << path.toStdString();
-        EXPECT_EQ(std::get<LoadError>(loaded).message,
+        const LoadError &error = std::get<LoadError>(loaded);
+        EXPECT_EQ(error.message,
                   QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
-        EXPECT_EQ(std::get<LoadError>(loaded).line, 0);
+        EXPECT_EQ(error.reason, reason);
+        EXPECT_EQ(error.line, 0);
     }
 }
 

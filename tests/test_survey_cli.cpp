@@ -203,7 +203,8 @@ TEST(SurveyCli, ControlCharactersOfNamesAreEscaped)
     for (const auto &c : cases) {
         const QString path = dir.filePath(QString::fromUtf8(c.name));
         const QByteArray expected = "ocai-cli: Cannot open file " +
-                                    dir.filePath(QString::fromUtf8(c.shown)).toUtf8() + "\n";
+                                    dir.filePath(QString::fromUtf8(c.shown)).toUtf8() +
+                                    ": нет такого файла\n";
         EXPECT_EQ(runCli({QStringLiteral("profile"), path}).err, expected);
         // The same name on a damaged file that exists: message with line number, one line.
         ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry"), path));

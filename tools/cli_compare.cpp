@@ -1,6 +1,7 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "group_compare.h"
 #include "statistics_report.h"
 
@@ -43,9 +44,7 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
                       QStringLiteral("A: %1  (N = %2)").arg(pathA, QString::number(c.nA)),
                       QStringLiteral("B: %1  (N = %2)").arg(pathB, QString::number(c.nB)),
                       QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
-                          .arg(c.kind == survey::MeanKind::Geometric
-                                   ? QStringLiteral("геометрическое (композиционное)")
-                                   : QStringLiteral("арифметическое"))
+                          .arg(survey::meanKindCaption(c.kind))
                           .arg(c.permutations)
                           .arg(c.seed),
                       QString()};
@@ -153,12 +152,12 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
 int runCompare(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
-    survey::SurveyGroup groups[2];
+    survey::LoadedProfile groups[2];
     for (int g = 0; g < 2; ++g) {
         auto loaded = loadGroupArgument(args.operands[g]);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded))
             return dataError(groupErrorText(*error));
-        groups[g] = std::move(std::get<survey::SurveyGroup>(loaded));
+        groups[g] = std::move(std::get<survey::LoadedProfile>(loaded));
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);
@@ -172,7 +171,8 @@ int runCompare(const ParsedArgs &args)
     case OutputFormat::Text:
         break;
     }
-    return finishOutput(compareText(comparison, pathA, pathB).toUtf8());
+    return finishOutput(
+        compareText(comparison, escapeControls(pathA), escapeControls(pathB)).toUtf8());
 }
 
 } // namespace cli

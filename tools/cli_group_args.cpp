@@ -27,15 +27,18 @@ GroupOptions groupOptions(const ParsedArgs &args)
 
 QString groupErrorText(const survey::GroupError &error)
 {
-    if (error.line == 0)
-        return error.message;
-    return QStringLiteral("%1:%2: %3")
-        .arg(QDir::toNativeSeparators(error.path), QString::number(error.line), error.message);
+    QString text = error.message;
+    if (error.line != 0)
+        text = QStringLiteral("%1:%2: %3")
+                   .arg(QDir::toNativeSeparators(error.path), QString::number(error.line), text);
+    if (!error.reason.isEmpty())
+        text += QStringLiteral(": ") + error.reason;
+    return text;
 }
 
-std::variant<survey::SurveyGroup, survey::GroupError> loadGroupArgument(const QString &path)
+std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path)
 {
-    return survey::loadFileOrGroup(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+    return survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText));
 }
 
 int finishOutput(const QByteArray &bytes)

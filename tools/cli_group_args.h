@@ -2,7 +2,7 @@
 
 #include "cli_command.h"
 #include "group_mean.h"
-#include "group_source.h"
+#include "profile_load.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,11 +25,12 @@ struct GroupOptions {
 GroupOptions groupOptions(const ParsedArgs &args);
 
 // A group load's failure as one line: the message, prefixed by "FILE:LINE: " where a line
-// of a file is known (the other messages name their file or folder already).
+// of a file is known (the other messages name their file or folder already), then ": " and
+// the reason where there is one.
 QString groupErrorText(const survey::GroupError &error);
 
-// The program's key applied to loadFileOrGroup.
-std::variant<survey::SurveyGroup, survey::GroupError> loadGroupArgument(const QString &path);
+// The program's key applied to survey::loadProfile.
+std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path);
 
 // Writes the finished output; exit status kExitOk, or a data error if stdout failed.
 int finishOutput(const QByteArray &bytes);

@@ -1,5 +1,6 @@
 #include "cli_io.h"
 
+#include "core/bounded_read.h"
 #include "core/safe_write.h"
 
 #include <QDir>
@@ -52,18 +53,10 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
         if (!file.open(QIODevice::ReadOnly))
             return std::nullopt;
     }
-    QByteArray bytes;
-    // Sequential input reports no size, so read piecewise up to one byte past the limit.
-    while (bytes.size() <= maxBytes) {
-        const QByteArray chunk = file.read(maxBytes + 1 - bytes.size());
-        if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                return std::nullopt;
-            break;
-        }
-        bytes += chunk;
-    }
-    *tooLong = bytes.size() > maxBytes;
+    auto bytes = boundedread::readUpTo(file, maxBytes);
+    if (!bytes)
+        return std::nullopt;
+    *tooLong = bytes->size() > maxBytes;
     return bytes;
 }
 
@@ -89,6 +82,17 @@ QString escapeControls(const QString &text)
     return escaped;
 }
 
+QString csvTextCell(const QString &text)
+{
+    QString cell = escapeControls(text);
+    if (cell.startsWith(u'=') || cell.startsWith(u'+') || cell.startsWith(u'-') ||
+        cell.startsWith(u'@'))
+        cell.prepend(u'\'');
+    if (!cell.contains(u',') && !cell.contains(u'"'))
+        return cell;
+    return u'"' + cell.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 QString escapeBytes(const QByteArray &bytes)
 {
     QString text;
@@ -109,28 +113,10 @@ QString escapeBytes(const QByteArray &bytes)
     return text;
 }
 
-std::optional<QString> refuseUnsafeOutput(const QString &path)
-{
-    switch (safewrite::refusalFor(path)) {
-    case safewrite::Refusal::None:
-        return std::nullopt;
-    case safewrite::Refusal::DanglingLink:
-        return QStringLiteral("Cannot write %1: the symbolic link leads to no file")
-            .arg(native(path));
-    case safewrite::Refusal::Folder:
-        return QStringLiteral("Cannot write %1: it is a folder").arg(native(path));
-    case safewrite::Refusal::NotRegular:
-        break;
-    }
-    return QStringLiteral("Cannot write %1: it is not a regular file (a device, pipe or socket); "
-                          "only a regular file or a new name is written")
-        .arg(native(path));
-}
-
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
-    if (auto refusal = refuseUnsafeOutput(path))
-        return refusal;
+    if (const auto refusal = safewrite::refusalReason(path))
+        return QStringLiteral("Cannot write %1: %2").arg(native(path), *refusal);
     if (const auto reason = safewrite::replaceFile(path, bytes))
         return QStringLiteral("Cannot create file %1: %2").arg(native(path), *reason);
     return std::nullopt;

@@ -20,17 +20,17 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
 // so that a message naming a file stays on one line.
 QString escapeControls(const QString &text);
 
+// A text cell of CSV output: control characters escaped, a text that a spreadsheet would run
+// as a formula (it begins with "=", "+", "-" or "@") preceded by "'", and quoted as RFC 4180
+// asks when it holds a comma or a quote.
+QString csvTextCell(const QString &text);
+
 // `bytes` as text: what is UTF-8 decoded, every other byte written as "\xFF".
 QString escapeBytes(const QByteArray &bytes);
 
-// Why `path` must not be written: nothing when it is a regular file, a symbolic link to
-// one, or a name that does not exist yet; a message naming it for a folder, a device, a
-// pipe, a socket or a link to nothing.
-std::optional<QString> refuseUnsafeOutput(const QString &path);
-
-// Writes `bytes` to `path` after refuseUnsafeOutput agreed, whole or not at all: a new file
-// replaces the old one only once it is complete. A symbolic link stays a link and its
-// target gets the content. The message on failure.
+// Writes `bytes` to `path`, whole or not at all: a new file replaces the old one only once
+// it is complete; a folder, a device, a pipe, a socket or a link to nothing is refused. A symbolic
+// link stays a link and its target gets the content. The message on failure.
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
 
 } // namespace cli

@@ -56,7 +56,7 @@ int plotLoaded(QChar letter, const ParsedArgs &args)
     if (const auto *error = std::get_if<QString>(&options))
         return usageError(*error);
     const PictureOptions &plot = std::get<PictureOptions>(options);
-    const auto loaded = loadWindowProfile(args.operands[0]);
+    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

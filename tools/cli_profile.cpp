@@ -2,8 +2,9 @@
 // printed.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "core/number_format.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 namespace cli {
 namespace {
@@ -21,12 +22,14 @@ QString scoreList(const survey::ProfileScores &scores, int first)
 int runProfile(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
-    const auto loaded = loadWindowProfile(args.operands[0], options.mean);
+    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]), options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);
+    // A line break in a damaged file's code would forge a line of its own.
     const QString report = QStringLiteral("code: %1\ninfo: %2\ncurrent: %3\npreferred: %4\n")
-                               .arg(profile.code, profile.info, scoreList(profile.loadScores, 0),
+                               .arg(escapeControls(profile.code), escapeControls(profile.info),
+                                    scoreList(profile.loadScores, 0),
                                     scoreList(profile.loadScores, survey::kTypeCount));
     return finishOutput(report.toUtf8());
 }

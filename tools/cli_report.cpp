@@ -3,7 +3,7 @@
 #include "cli_group_args.h"
 #include "cli_io.h"
 #include "report.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 #include <QDate>
 #include <QDir>
@@ -14,7 +14,7 @@ namespace cli {
 int runReport(const ParsedArgs &args)
 {
     const QString path = args.operands[0];
-    const auto loaded = loadWindowProfile(path);
+    const auto loaded = windowProfile(loadGroupArgument(path));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

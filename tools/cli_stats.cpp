@@ -1,6 +1,7 @@
 // ocai-cli stats: how a group's respondents spread around the group profile.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "group_statistics.h"
 #include "statistics_report.h"
 
@@ -17,7 +18,7 @@ int runStats(const ParsedArgs &args)
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
     const survey::GroupStatistics statistics = survey::groupStatistics(
-        std::get<survey::SurveyGroup>(loaded).group, options.mean, options.seed);
+        std::get<survey::LoadedProfile>(loaded).group, options.mean, options.seed);
     switch (options.format) {
     case OutputFormat::Csv:
         return finishOutput(survey::statisticsCsv(statistics));
@@ -27,7 +28,8 @@ int runStats(const ParsedArgs &args)
         break;
     }
     return finishOutput(
-        survey::statisticsText(statistics, QDir::toNativeSeparators(path)).toUtf8());
+        survey::statisticsText(statistics, escapeControls(QDir::toNativeSeparators(path)))
+            .toUtf8());
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 // ocai-cli summary: one row per folder, for an organisation of many departments.
 #include "cli_common.h"
 #include "cli_group_args.h"
+#include "cli_io.h"
 #include "group_statistics.h"
 #include "statistics_report.h"
 
@@ -30,16 +31,6 @@ SummaryRow summaryRow(const QString &path, const survey::GroupResult &group, sur
     return row;
 }
 
-// RFC 4180: a field with a comma, quote or line break is quoted, quotes doubled.
-QString csvField(QString text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
-
 QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
 {
     QStringList header{QStringLiteral("path"), QStringLiteral("n")};
@@ -50,7 +41,7 @@ QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
            << QStringLiteral("largest_discrepancy_type") << QStringLiteral("largest_discrepancy");
     QStringList lines{header.join(QLatin1Char(','))};
     for (const SummaryRow &row : rows) {
-        QStringList fields{csvField(row.path), QString::number(row.n)};
+        QStringList fields{csvTextCell(row.path), QString::number(row.n)};
         for (double score : row.profile)
             fields << survey::fullPrecision(score);
         for (const auto &types : row.dominant)
@@ -102,7 +93,8 @@ int runSummary(const ParsedArgs &args)
             failed = true;
             continue;
         }
-        rows.push_back(summaryRow(path, std::get<survey::SurveyGroup>(loaded).group, options.mean));
+        rows.push_back(
+            summaryRow(path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
     }
     const int written =
         finishOutput(options.format == OutputFormat::Json ? summaryJson(rows) : summaryCsv(rows));

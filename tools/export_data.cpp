@@ -1,6 +1,6 @@
 #include "export_data.h"
 
-#include "group_source.h"
+#include "profile_load.h"
 #include "result_file.h"
 #include "unit_pc1.h"
 
@@ -41,12 +41,12 @@ loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
         row.scores = survey::profileFromAnswers(answers);
         group.respondents.push_back(std::move(row));
     };
-    const auto loaded =
-        survey::loadFileOrGroup(path, survey::pc1KeyBytes(survey::Pc1KeyText), keep);
+    const auto loaded = survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText),
+                                            survey::LoadAs::FileOrFolder, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return *error;
     group.statistics =
-        survey::groupStatistics(std::get<survey::SurveyGroup>(loaded).group, mean, seed);
+        survey::groupStatistics(std::get<survey::LoadedProfile>(loaded).group, mean, seed);
     return group;
 }
 

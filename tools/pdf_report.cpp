@@ -3,6 +3,7 @@
 #include "group_statistics.h"
 #include "resource.h"
 #include "statistics_report.h"
+#include "unit_pc1.h"
 #include "window_pictures.h"
 
 #include <QBuffer>
@@ -145,12 +146,6 @@ private:
     int m_y = 0;
 };
 
-QString meanName(survey::MeanKind kind)
-{
-    return kind == survey::MeanKind::Geometric ? QStringLiteral("геометрическое (композиционное)")
-                                               : QStringLiteral("арифметическое");
-}
-
 // Type, current, preferred and their difference, as the score fields show them.
 QList<QStringList> scoreRows(const WindowProfile &profile)
 {
@@ -176,7 +171,7 @@ void writeProfilePage(PageFlow &flow, const WindowProfile &profile, const PlotCo
     flow.text(profile.info, sans(10), kMaxInfoLines);
     flow.text(QStringLiteral("Респондентов: %1; среднее: %2; отчёт от %3")
                   .arg(profile.group.n)
-                  .arg(meanName(profile.mean),
+                  .arg(survey::meanKindCaption(profile.mean),
                        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
               sans(9));
     flow.skip(3);
@@ -245,7 +240,8 @@ QByteArray profilePdf(const WindowProfile &profile, const QString &statisticsTex
 std::variant<QByteArray, survey::GroupError> pdfReport(const QString &path, survey::MeanKind mean,
                                                        std::uint64_t seed)
 {
-    auto loaded = loadWindowProfile(path, mean);
+    auto loaded =
+        windowProfile(survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText)), mean);
     if (auto *error = std::get_if<survey::GroupError>(&loaded))
         return std::move(*error);
     const WindowProfile &profile = std::get<WindowProfile>(loaded);

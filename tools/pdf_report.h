@@ -2,7 +2,7 @@
 
 #include "group_mean.h"
 #include "group_result.h"
-#include "window_load.h"
+#include "window_pictures.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "window_pictures.h"
 
 #include "colour_for_index.h"
+#include "core/number_format.h"
 #include "gif/gif_writer.h"
 #include "plot_pictures.h"
 
@@ -8,6 +9,29 @@
 #include <QLocale>
 
 namespace cli {
+
+std::variant<WindowProfile, survey::GroupError>
+windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, survey::MeanKind mean)
+{
+    if (auto *error = std::get_if<survey::GroupError>(&loaded))
+        return std::move(*error);
+    survey::LoadedProfile &source = std::get<survey::LoadedProfile>(loaded);
+    WindowProfile profile;
+    profile.code = std::move(source.code);
+    profile.info = std::move(source.info);
+    profile.mean = mean;
+    profile.group = std::move(source.group);
+    profile.loadScores = survey::groupProfile(profile.group, mean);
+    profile.separator = numfmt::localeDecimalSeparator();
+    profile.fields = plots::scoreFields(profile.loadScores, profile.separator);
+    // The drawing routine itself reads the fields back; without a canvas it only parses.
+    QImage noCanvas;
+    if (!plots::drawPlotA(noCanvas, profile.fields, Qt::black, Qt::black, profile.separator,
+                          profile.scores))
+        return survey::GroupError{profile.group.files.value(0),
+                                  QStringLiteral("the scores do not read back as numbers")};
+    return profile;
+}
 
 QImage plotACanvas(const WindowProfile &profile, const PlotColours &colours)
 {

@@ -1,13 +1,42 @@
 #pragma once
 
 #include "cli_args.h"
-#include "window_load.h"
+#include "group_mean.h"
+#include "plot_a.h"
+#include "profile_load.h"
 
 #include <QByteArray>
+#include <QChar>
 #include <QImage>
+#include <QString>
+#include <variant>
 
-// The pictures the window saves after a load, drawn without a screen.
+// What the window shows after loading a FILE or DIR, and the pictures it saves then, drawn
+// without a screen.
 namespace cli {
+
+struct WindowProfile {
+    QString code; // ceCode: the respondent's code, or "Group"
+    QString info; // ceInfo: the file's information line, or the group line
+    survey::MeanKind mean = survey::MeanKind::Arithmetic;
+    survey::GroupResult group;          // AnswerTable is group.means; a FILE is a group of one
+    survey::ProfileScores loadScores{}; // the profile the load computes
+    QChar separator;                    // the locale's decimal separator of the score fields
+    plots::PlotAFields fields;          // the score fields: "%5.2f" with `separator`
+    survey::ProfileScores scores{}; // as the Plot A drawing parses the fields back: two decimals
+};
+
+// The window after `loaded` (survey::loadProfile's result, passed on when it failed). The
+// profile is survey::groupProfile of `mean`: for a DIR arithmetic is the window's; for a FILE
+// (a group of one) both are the file's scores, but geometric counts a type score of 0 as 0.5
+// and scales each state's four to sum 100.
+std::variant<WindowProfile, survey::GroupError>
+windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded,
+              survey::MeanKind mean = survey::MeanKind::Arithmetic);
+
+// The window's Plot A canvas size.
+constexpr int kPlotAWidth = 686;
+constexpr int kPlotAHeight = 672;
 
 // Colour chooser indexes (see plots::ColorForIndex); the window starts with red and blue.
 struct PlotColours {

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <map>
 
 namespace ui {
@@ -25,6 +24,21 @@ int percentOf(int length, int percent)
 {
     return length * std::clamp(percent, 0, 100) / 100;
 }
+
+// Axis values onto pixels: `first` is the column of range.min, or on a value axis, whose rows
+// count downwards, the row of range.max.
+struct PixelMap {
+    AxisRange range;
+    int first = 0;
+    int last = 0;
+    bool downwards = false;
+
+    int operator()(double value) const
+    {
+        const double offset = downwards ? range.max - value : value - range.min;
+        return toPixel(first + offset / range.span() * (last - first));
+    }
+};
 
 struct MarkPads {
     int top = 0;
@@ -77,27 +91,78 @@ void placeLegend(const BarChartModel &model, const QFontMetrics &metrics, QRect 
     area.setRight(g.legend.left() - 6);
 }
 
-void placeTitleAndFoot(const BarChartModel &model, int lineHeight, BarChartGeometry &g, int &top,
-                       int &bottom)
+// Title lines from the top, foot lines up from the bottom; returns the area between them less
+// the margins.
+QRect placeTitleAndFoot(const BarChartModel &model, int lineHeight, BarChartGeometry &g)
 {
-    const int width = g.size.width();
-    top = 4;
+    const int width = g.size.width(), height = g.size.height();
+    int top = 4;
     for (const QString &line : model.title) {
         g.title.append({QRect(0, top, width, lineHeight), line});
         top += lineHeight;
     }
-    bottom = g.size.height() - 4;
+    int bottom = height - 4;
     for (qsizetype i = model.foot.size() - 1; i >= 0; --i) {
         bottom -= lineHeight;
         g.foot.prepend({QRect(0, bottom, width, lineHeight), model.foot[i]});
     }
+    return QRect(QPoint(percentOf(width, model.marginLeftPercent), top + percentOf(height, 4)),
+                 QPoint(width - 1 - percentOf(width, 3), bottom - 1 - percentOf(height, 4)));
+}
+
+// The back plane lies chart3DPercent % of the plot's smaller side behind the front one; seen
+// obliquely, receding lines show at half length, to the right and upwards.
+int chartDepth(const BarChartModel &model, const QRect &area)
+{
+    if (!model.view3D)
+        return 0;
+    return percentOf(std::max(0, std::min(area.width(), area.height())), model.chart3DPercent) / 2;
+}
+
+// The value axis's rows: its range maps onto the plot's rows less the room its marks need.
+PixelMap valueRows(const BarChartModel &model, int plotTop, int plotBottom, int lineHeight)
+{
+    const MarkPads pads = markPads(model, lineHeight + 2);
+    const int plotHeight = plotBottom - plotTop;
+    return PixelMap{valueAxisRange(model), plotTop + std::min(pads.top, plotHeight / 3),
+                    plotBottom - std::min(pads.bottom, plotHeight / 3), true};
+}
+
+// The value axis with its ticks and labels, and the plot right of the labels.
+PixelMap placeValueAxis(const BarChartModel &model, const QLocale &locale,
+                        const QFontMetrics &metrics, const QRect &area, BarChartGeometry &g)
+{
+    const int lineHeight = metrics.height();
+    const int plotTop = area.top() + g.depth;
+    const int plotBottom = std::max(plotTop, area.bottom() - kTickLength - kLabelGap - lineHeight);
+    const PixelMap rows = valueRows(model, plotTop, plotBottom, lineHeight);
+    g.valueMin = rows.range.min;
+    g.valueMax = rows.range.max;
+    g.valueStep = axisLabelStep(rows.range.span(), model.leftAxis.increment, rows.last - rows.first,
+                                lineHeight + 2);
+    g.zeroY = rows(std::clamp(0.0, rows.range.min, rows.range.max));
+
+    int labelWidth = 0;
+    for (double value : axisTickValues(rows.range, g.valueStep)) {
+        const QString text = formatMarkValue(value, locale);
+        const int textWidth = metrics.horizontalAdvance(text);
+        labelWidth = std::max(labelWidth, textWidth);
+        g.valueTicks.append(rows(value));
+        g.valueLabels.append({QRect(0, rows(value) - lineHeight / 2, textWidth, lineHeight), text});
+    }
+    const int plotLeft = area.left() + labelWidth + kLabelGap + kTickLength + 1;
+    const int plotRight = std::max(plotLeft, area.right() - g.depth);
+    g.plot = QRect(QPoint(plotLeft, plotTop), QPoint(plotRight, plotBottom));
+    for (PlacedText &label : g.valueLabels)
+        label.rect.moveRight(plotLeft - kTickLength - kLabelGap - 1);
+    return rows;
 }
 
 // Bottom labels: the points' labels under their positions, or numbers when no point has one.
 void placeBottomLabels(const BarChartModel &model, const QLocale &locale,
-                       const QFontMetrics &metrics, const AxisRange &range,
-                       const std::function<int(double)> &xOf, BarChartGeometry &g)
+                       const QFontMetrics &metrics, const PixelMap &columns, BarChartGeometry &g)
 {
+    const AxisRange &range = columns.range;
     std::map<double, QString> labels;
     for (const BarSeries &series : model.series)
         for (const BarPoint &point : series.points)
@@ -121,7 +186,7 @@ void placeBottomLabels(const BarChartModel &model, const QLocale &locale,
             std::fabs(x - range.min) <= tolerance || std::fabs(x - range.max) <= tolerance;
         if (atEnd && !model.bottomAxis.labelsOnAxis)
             continue;
-        const int column = xOf(x);
+        const int column = columns(x);
         const int width = metrics.horizontalAdvance(text);
         g.bottomTicks.append(column);
         g.bottomLabels.append({QRect(column - width / 2, g.plot.bottom() + kTickLength + kLabelGap,
@@ -169,25 +234,49 @@ void placeMark(const BarSeries &series, const QLocale &locale, const QFontMetric
         bar.arrowTo = bar.arrowFrom;
 }
 
-// Bars side by side share their position's slot; others stand centred on it.
-void placeBars(const BarChartModel &model, const QLocale &locale, const QFontMetrics &metrics,
-               const AxisRange &values, const AxisRange &positions,
-               const std::function<int(double)> &yOf, const std::function<int(double)> &xOf,
-               BarChartGeometry &g)
-{
-    const double slot = barSlot(model, positions, g.plot.width() - 1);
+// Where the bars of each series stand relative to their position: bars side by side share their
+// position's slot, others stand centred on it.
+struct SeriesSpans {
     QList<int> widths, offsets;
+};
+
+SeriesSpans seriesSpans(const BarChartModel &model, double slot)
+{
+    SeriesSpans spans;
     int sideTotal = 0;
     const auto sideCount = std::count_if(model.series.begin(), model.series.end(),
                                          [](const BarSeries &series) { return series.sideBySide; });
     for (const BarSeries &series : model.series) {
         const double share = slot * std::clamp(series.barWidthPercent, 1, 100) / 100.0;
         const int barWidth = std::max(1, toPixel(series.sideBySide ? share / sideCount : share));
-        widths.append(barWidth);
-        offsets.append(series.sideBySide ? sideTotal : -barWidth / 2);
+        spans.widths.append(barWidth);
+        spans.offsets.append(series.sideBySide ? sideTotal : -barWidth / 2);
         if (series.sideBySide)
             sideTotal += barWidth;
     }
+    for (int s = 0; s < model.series.size(); ++s)
+        if (model.series[s].sideBySide)
+            spans.offsets[s] -= sideTotal / 2;
+    return spans;
+}
+
+// The faces of a bar from `left` to `right` and from `top` to `bottom` on the front plane.
+void placeFaces(int left, int right, int top, int bottom, int depth, PlacedBar &bar)
+{
+    bar.front = QRect(QPoint(left, top), QPoint(right, bottom));
+    if (depth <= 0)
+        return;
+    const int d = depth;
+    bar.top = QPolygon({{left, top}, {left + d, top - d}, {right + d, top - d}, {right, top}});
+    bar.side =
+        QPolygon({{right, top}, {right + d, top - d}, {right + d, bottom - d}, {right, bottom}});
+}
+
+void placeBars(const BarChartModel &model, const QLocale &locale, const QFontMetrics &metrics,
+               const PixelMap &rows, const PixelMap &columns, BarChartGeometry &g)
+{
+    const SeriesSpans spans = seriesSpans(model, barSlot(model, columns.range, g.plot.width() - 1));
+    const AxisRange &values = rows.range, &positions = columns.range;
     const double origin = std::clamp(0.0, values.min, values.max);
     const double tolerance = positions.span() * 1e-9;
     for (int s = 0; s < model.series.size(); ++s) {
@@ -204,18 +293,9 @@ void placeBars(const BarChartModel &model, const QLocale &locale, const QFontMet
             bar.colour = point.colour.isValid() ? point.colour : series.colour;
             bar.rising = point.y >= 0;
             const double value = std::clamp(tameValue(point.y), values.min, values.max);
-            const int left =
-                xOf(point.x) + (series.sideBySide ? offsets[s] - sideTotal / 2 : offsets[s]);
-            const int right = left + widths[s] - 1;
-            const int top = yOf(std::max(value, origin)), bottom = yOf(std::min(value, origin));
-            bar.front = QRect(QPoint(left, top), QPoint(right, bottom));
-            if (g.depth > 0) {
-                const int d = g.depth;
-                bar.top = QPolygon(
-                    {{left, top}, {left + d, top - d}, {right + d, top - d}, {right, top}});
-                bar.side = QPolygon(
-                    {{right, top}, {right + d, top - d}, {right + d, bottom - d}, {right, bottom}});
-            }
+            const int left = columns(point.x) + spans.offsets[s];
+            placeFaces(left, left + spans.widths[s] - 1, rows(std::max(value, origin)),
+                       rows(std::min(value, origin)), g.depth, bar);
             if (series.marksVisible)
                 placeMark(series, locale, metrics, g.depth, bar, g.size);
             g.bars.append(bar);
@@ -241,65 +321,13 @@ BarChartGeometry barChartGeometry(const BarChartModel &model, QSize size, const 
     BarChartGeometry g;
     g.size = size.expandedTo(QSize(0, 0));
     const QFontMetrics metrics(barChartFont());
-    const int lineHeight = metrics.height();
-    const int width = g.size.width(), height = g.size.height();
-
-    int textTop = 0, textBottom = 0;
-    placeTitleAndFoot(model, lineHeight, g, textTop, textBottom);
-    QRect area(QPoint(percentOf(width, model.marginLeftPercent), textTop + percentOf(height, 4)),
-               QPoint(width - 1 - percentOf(width, 3), textBottom - 1 - percentOf(height, 4)));
+    QRect area = placeTitleAndFoot(model, metrics.height(), g);
     placeLegend(model, metrics, area, g);
-
-    // The back plane lies chart3DPercent % of the plot's smaller side behind the front one;
-    // seen obliquely, receding lines show at half length, to the right and upwards.
-    g.depth = model.view3D ? percentOf(std::max(0, std::min(area.width(), area.height())),
-                                       model.chart3DPercent) /
-                                 2
-                           : 0;
-    const int plotTop = area.top() + g.depth;
-    const int plotBottom = std::max(plotTop, area.bottom() - kTickLength - kLabelGap - lineHeight);
-
-    // Value axis: its range maps onto the plot less the room its marks need.
-    const MarkPads pads = markPads(model, lineHeight + 2);
-    const int plotHeight = plotBottom - plotTop;
-    const int padTop = std::min(pads.top, plotHeight / 3);
-    const int padBottom = std::min(pads.bottom, plotHeight / 3);
-    const int valueTop = plotTop + padTop, valueBottom = plotBottom - padBottom;
-    const AxisRange values = valueAxisRange(model);
-    g.valueMin = values.min;
-    g.valueMax = values.max;
-    g.valueStep = axisLabelStep(values.span(), model.leftAxis.increment, valueBottom - valueTop,
-                                lineHeight + 2);
-    const std::function<int(double)> yOf = [&](double value) {
-        return toPixel(valueTop + (values.max - value) / values.span() * (valueBottom - valueTop));
-    };
-    g.zeroY = yOf(std::clamp(0.0, values.min, values.max));
-
-    QList<PlacedText> valueTexts;
-    int labelWidth = 0;
-    for (double value : axisTickValues(values, g.valueStep)) {
-        const QString text = formatMarkValue(value, locale);
-        const int textWidth = metrics.horizontalAdvance(text);
-        labelWidth = std::max(labelWidth, textWidth);
-        g.valueTicks.append(yOf(value));
-        valueTexts.append({QRect(0, yOf(value) - lineHeight / 2, textWidth, lineHeight), text});
-    }
-    const int plotLeft = area.left() + labelWidth + kLabelGap + kTickLength + 1;
-    const int plotRight = std::max(plotLeft, area.right() - g.depth);
-    g.plot = QRect(QPoint(plotLeft, plotTop), QPoint(plotRight, plotBottom));
-    for (PlacedText &label : valueTexts) {
-        label.rect.moveRight(plotLeft - kTickLength - kLabelGap - 1);
-        g.valueLabels.append(label);
-    }
-
-    // Bottom axis and the bars.
-    const AxisRange positions = bottomAxisRange(model);
-    const std::function<int(double)> xOf = [&](double x) {
-        return toPixel(plotLeft + (x - positions.min) / positions.span() * (plotRight - plotLeft));
-    };
-    placeBottomLabels(model, locale, metrics, positions, xOf, g);
-
-    placeBars(model, locale, metrics, values, positions, yOf, xOf, g);
+    g.depth = chartDepth(model, area);
+    const PixelMap rows = placeValueAxis(model, locale, metrics, area, g);
+    const PixelMap columns{bottomAxisRange(model), g.plot.left(), g.plot.right()};
+    placeBottomLabels(model, locale, metrics, columns, g);
+    placeBars(model, locale, metrics, rows, columns, g);
     // Left to right, so that in 3-D each bar hides the side of its left neighbour.
     std::stable_sort(g.bars.begin(), g.bars.end(), [](const PlacedBar &a, const PlacedBar &b) {
         return a.front.left() < b.front.left();

@@ -23,8 +23,10 @@ QString formatMarkValue(double value, const QLocale &locale)
     QString fraction = fixed.mid(dot + 1);
     while (fraction.endsWith(u'0'))
         fraction.chop(1);
-    const bool negative = fixed.startsWith(u'-');
-    const QString digits = fixed.mid(negative ? 1 : 0, dot - (negative ? 1 : 0));
+    const bool minus = fixed.startsWith(u'-');
+    const QString digits = fixed.mid(minus ? 1 : 0, dot - (minus ? 1 : 0));
+    // The format picture drops the sign of a value that rounds to zero.
+    const bool negative = minus && (!fraction.isEmpty() || digits != QLatin1String("0"));
 
     QString text;
     if (negative)

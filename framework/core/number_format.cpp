@@ -40,8 +40,8 @@ QString formatFixed(double value, int width, int decimals, QChar separator)
                 all.insert(all.begin(), '1');
         }
         const std::size_t intLen = all.size() - std::size_t(decimals);
-        const bool zero = all.find_first_not_of('0') == std::string::npos;
-        if (value < 0 && !zero)
+        // As C's printf: a negative value keeps its sign when it rounds to zero ("-0").
+        if (std::signbit(value))
             text += QLatin1Char('-');
         text += QString::fromLatin1(all.substr(0, intLen));
         if (decimals > 0) {

@@ -10,7 +10,8 @@
 // from zero on the decimal value (8.125 gives "8.13", where C's printf gives "8.12").
 namespace numfmt {
 
-// printf-like "%<width>.<decimals>f": right-aligned in at least `width` characters.
+// printf-like "%<width>.<decimals>f": right-aligned in at least `width` characters; a
+// negative value that rounds to zero keeps its sign, as in C ("%4.0f" of -0.4 is "  -0").
 QString formatFixed(double value, int width, int decimals, QChar separator);
 
 // Text to floating point: optional blanks, optional sign, digits with `separator` as the

@@ -2,6 +2,13 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace safewrite {
 namespace {
@@ -12,6 +19,74 @@ QString targetOf(const QString &path)
 {
     const QFileInfo info(path);
     return info.isSymbolicLink() ? info.canonicalFilePath() : path;
+}
+
+// QSaveFile names its temporary file after the target plus ".XXXXXX", which for a name near
+// the file systems' limit of 255 bytes cannot exist.
+bool leavesRoomForSuffix(const QString &target)
+{
+    constexpr qsizetype kNameLimit = 255, kSuffix = 7;
+    return QFile::encodeName(QFileInfo(target).fileName()).size() + kSuffix <= kNameLimit;
+}
+
+// The permissions a new file gets from the process's umask, as QSaveFile gives them.
+QFileDevice::Permissions newFilePermissions()
+{
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
+        {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
+        {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
+        {S_IRGRP, QFileDevice::ReadGroup},
+        {S_IWGRP, QFileDevice::WriteGroup},
+        {S_IROTH, QFileDevice::ReadOther},
+        {S_IWOTH, QFileDevice::WriteOther}};
+    for (const auto &[bit, permission] : bits)
+        if (mode & bit)
+            permissions |= permission;
+    return permissions;
+#else
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+           QFileDevice::WriteUser;
+#endif
+}
+
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// The same promise as QSaveFile's for a long name: the content goes to a short temporary
+// name beside the target, which is renamed over the target once complete.
+std::optional<QString> replaceUnderShortName(const QString &target, const QByteArray &bytes)
+{
+    const QFileInfo info(target);
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.ocai-XXXXXX"));
+    if (!file.open())
+        return file.errorString();
+    if (!file.setPermissions(info.exists() ? info.permissions() : newFilePermissions()) ||
+        !writeAll(file, bytes) || !file.flush())
+        return file.errorString();
+    file.close();
+#ifdef Q_OS_WIN
+    return QStringLiteral("the name is too long to be replaced safely");
+#else
+    // rename() replaces the target in one step; QFile::rename would refuse an existing one.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(target).constData()) != 0)
+        return qt_error_string(errno);
+    file.setAutoRemove(false);
+    return std::nullopt;
+#endif
 }
 
 } // namespace
@@ -27,7 +102,7 @@ Refusal refusalFor(const QString &path)
     return info.isDir() ? Refusal::Folder : Refusal::NotRegular;
 }
 
-std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+std::optional<QString> refusalReason(const QString &path)
 {
     switch (refusalFor(path)) {
     case Refusal::None:
@@ -37,20 +112,25 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     case Refusal::Folder:
         return QStringLiteral("it is a folder");
     case Refusal::NotRegular:
-        return QStringLiteral("it is not a regular file");
+        return QStringLiteral("it is not a regular file (a device, pipe or socket); only a "
+                              "regular file or a new name is written");
     }
+    return std::nullopt;
+}
+
+std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+{
+    if (auto refusal = refusalReason(path))
+        return refusal;
     // Unbuffered, so that a short write (a full disk, a size limit) shows in write's result:
     // a buffered QSaveFile would commit the shortened file. Without commit the temporary file
     // goes and an earlier file stays as it was.
-    QSaveFile file(targetOf(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const QString target = targetOf(path);
+    if (!leavesRoomForSuffix(target))
+        return replaceUnderShortName(target, bytes);
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes))
         return file.errorString();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return file.errorString();
-        done += written;
-    }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;

@@ -19,6 +19,10 @@ enum class Refusal {
 // Whether `path` may be written at all. Nothing else but a regular file is ever replaced.
 Refusal refusalFor(const QString &path);
 
+// Why `path` is refused, in a few English words ("it is a folder"); nothing when it may be
+// written.
+std::optional<QString> refusalReason(const QString &path);
+
 // Writes `bytes` to `path` (to a link's final target, so that the link stays a link). On
 // failure the earlier file is as it was, and the result is the reason, in Qt's words for a
 // failed write; a refused path gives a short English reason.

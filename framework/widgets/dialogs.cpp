@@ -31,6 +31,24 @@ public:
         return QMessageBox::question(parent, QString(), text) == QMessageBox::Yes;
     }
 
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) override
+    {
+        QFileDialog dialog(parent, title, folder);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
+        dialog.resize(860, 500);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
+
+    bool askYesNo(QWidget *parent, const QString &caption, const QString &question) override
+    {
+        return QMessageBox::question(parent, caption, question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
+
     void showError(QWidget *parent, const QString &caption, const QString &message) override
     {
         QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);

@@ -24,6 +24,10 @@ public:
     virtual QString saveFile(QWidget *parent, const FileRequest &request) = 0;
     // Asks whether an existing file may be replaced; true to go on.
     virtual bool confirmOverwrite(QWidget *parent, const QString &path) = 0;
+    // A folder chosen starting from `folder`; empty when cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) = 0;
+    // A question answered with Yes (true) or No; No is the default answer.
+    virtual bool askYesNo(QWidget *parent, const QString &caption, const QString &question) = 0;
     // The standard error box: the caption, the message and an OK button.
     virtual void showError(QWidget *parent, const QString &caption, const QString &message) = 0;
 

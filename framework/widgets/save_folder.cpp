@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace ui {
+
 namespace {
 
 // True when a file could be written in `folder`: it is a folder we may write in, or the
@@ -40,6 +42,15 @@ QStringList missingParts(const QString &folder)
 }
 
 } // namespace
+
+// Decided by an actual test write: permission bits do not stop root, a read-only mount does.
+bool makeWritableFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
+    return probe.open();
+}
 
 QString defaultSaveFolder(const QString &programDir, const QString &folderName)
 {

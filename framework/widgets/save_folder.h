@@ -26,4 +26,7 @@ private:
     QStringList m_made; // outermost first
 };
 
+// True when `folder` exists or can be made and a file can be created in it.
+bool makeWritableFolder(const QString &folder);
+
 } // namespace ui

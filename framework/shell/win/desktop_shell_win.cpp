@@ -21,9 +21,9 @@ namespace shell {
 
 namespace {
 
-HWND handleOf(const QWidget *window)
+win32shell::WindowId handleOf(const QWidget *window)
 {
-    return reinterpret_cast<HWND>(window->internalWinId());
+    return win32shell::WindowId(window->internalWinId());
 }
 
 // What the shell added to one window: its system menu entries and its command handler. A child
@@ -37,7 +37,7 @@ public:
 
     QWidget *window() const { return m_window; }
 
-    void appendEntry(UINT commandId, const std::string &ansiText)
+    void appendEntry(quint32 commandId, const std::string &ansiText)
     {
         m_entries.emplace_back(commandId, ansiText);
         win32shell::appendSystemMenuEntry(handleOf(m_window), commandId, ansiText);
@@ -67,7 +67,7 @@ protected:
 
 private:
     QWidget *m_window;
-    std::vector<std::pair<UINT, std::string>> m_entries;
+    std::vector<std::pair<quint32, std::string>> m_entries;
     std::function<void(quintptr)> m_handler;
 };
 
@@ -92,13 +92,13 @@ public:
         // no result slot) and again in the window procedure. Only the window procedure counts.
         if (eventType != "windows_generic_MSG" || !result)
             return false;
-        const auto *msg = static_cast<const MSG *>(message);
         m_hooks.removeIf([](const QPointer<WindowHook> &hook) { return hook.isNull(); });
         const auto hooks = m_hooks; // a handler may add or remove hooks
         for (const QPointer<WindowHook> &hook : hooks) {
             if (!hook)
                 continue;
-            if (const auto command = win32shell::systemCommandFor(msg, handleOf(hook->window())))
+            if (const auto command =
+                    win32shell::systemCommandFor(message, handleOf(hook->window())))
                 hook->deliver(static_cast<quintptr>(*command));
         }
         return false;
@@ -116,19 +116,9 @@ public:
             QCoreApplication::instance()->removeNativeEventFilter(&m_filter);
     }
 
-    bool hasTaskbar() override { return win32shell::findTaskbar() != nullptr; }
-
-    void hideTaskbar() override
-    {
-        if (HWND taskbar = win32shell::findTaskbar())
-            win32shell::hideWindow(taskbar);
-    }
-
-    void showTaskbar() override
-    {
-        if (HWND taskbar = win32shell::findTaskbar())
-            win32shell::showWindowNormal(taskbar);
-    }
+    bool hasTaskbar() override { return win32shell::hasTaskbar(); }
+    void hideTaskbar() override { win32shell::hideTaskbar(); }
+    void showTaskbar() override { win32shell::showTaskbar(); }
 
     QSize screenSize() override
     {
@@ -137,13 +127,13 @@ public:
 
     WorkArea workArea() override
     {
-        const RECT r = win32shell::workArea();
-        return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+        const win32shell::Rect r = win32shell::workArea();
+        return {r.left, r.top, r.right, r.bottom};
     }
 
     void setWorkArea(const WorkArea &area) override
     {
-        win32shell::setWorkArea(RECT{area.left, area.top, area.right, area.bottom});
+        win32shell::setWorkArea({area.left, area.top, area.right, area.bottom});
     }
 
     void appendSystemMenuEntry(QWidget *window, quint32 commandId, const QString &text) override
@@ -177,17 +167,9 @@ public:
         QImage image(device.size(), QImage::Format_RGB32);
         if (image.isNull())
             return QImage();
-        if (win32shell::copyScreenPixels(device.x(), device.y(), device.width(), device.height(),
-                                         image.bits())) {
-            // The fourth byte is undefined in the copy but opaque in RGB32.
-            for (int y = 0; y < image.height(); ++y) {
-                auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-                for (int x = 0; x < image.width(); ++x)
-                    line[x] |= 0xFF000000u;
-            }
-        } else {
+        if (!win32shell::copyScreenPixels(device.x(), device.y(), device.width(), device.height(),
+                                          reinterpret_cast<quint32 *>(image.bits())))
             image.fill(Qt::black);
-        }
         if (image.size() != rect.size())
             image = image.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         return image;

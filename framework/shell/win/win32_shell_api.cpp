@@ -1,11 +1,29 @@
 #include "win32_shell_api.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
 namespace win32shell {
 
 namespace {
 
 // Past the end of any menu: InsertMenuA then appends.
 constexpr UINT kMenuEnd = 0xFFFF;
+
+HWND handleOf(WindowId window)
+{
+    return reinterpret_cast<HWND>(window);
+}
+
+HWND findTaskbar()
+{
+    return FindWindowA("Shell_TrayWnd", nullptr);
+}
 
 // GetDIBits of a bitmap that no device context holds selected.
 bool readTopDownPixels(HDC context, HBITMAP bitmap, int width, int height, void *pixels)
@@ -22,19 +40,21 @@ bool readTopDownPixels(HDC context, HBITMAP bitmap, int width, int height, void 
 
 } // namespace
 
-HWND findTaskbar()
+bool hasTaskbar()
 {
-    return FindWindowA("Shell_TrayWnd", nullptr);
+    return findTaskbar() != nullptr;
 }
 
-void hideWindow(HWND window)
+void hideTaskbar()
 {
-    ShowWindow(window, SW_HIDE);
+    if (HWND taskbar = findTaskbar())
+        ShowWindow(taskbar, SW_HIDE);
 }
 
-void showWindowNormal(HWND window)
+void showTaskbar()
 {
-    ShowWindow(window, SW_SHOWNORMAL);
+    if (HWND taskbar = findTaskbar())
+        ShowWindow(taskbar, SW_SHOWNORMAL);
 }
 
 int screenWidth()
@@ -47,30 +67,30 @@ int screenHeight()
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-RECT workArea()
+Rect workArea()
 {
     RECT area{0, 0, 0, 0};
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        return RECT{0, 0, 0, 0};
-    return area;
+        return Rect();
+    return Rect{int(area.left), int(area.top), int(area.right), int(area.bottom)};
 }
 
-void setWorkArea(const RECT &area)
+void setWorkArea(const Rect &area)
 {
-    RECT copy = area; // the call takes a non-const pointer
+    RECT copy{area.left, area.top, area.right, area.bottom};
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &copy, SPIF_SENDWININICHANGE);
 }
 
-void appendSystemMenuEntry(HWND window, UINT commandId, const std::string &ansiText)
+void appendSystemMenuEntry(WindowId window, unsigned commandId, const std::string &ansiText)
 {
-    HMENU menu = GetSystemMenu(window, FALSE);
+    HMENU menu = GetSystemMenu(handleOf(window), FALSE);
     if (!menu)
         return;
     InsertMenuA(menu, kMenuEnd, MF_SEPARATOR, commandId, "");
     InsertMenuA(menu, kMenuEnd, MF_BYPOSITION | MF_STRING, commandId, ansiText.c_str());
 }
 
-bool copyScreenPixels(int left, int top, int width, int height, void *pixels)
+bool copyScreenPixels(int left, int top, int width, int height, std::uint32_t *pixels)
 {
     if (width <= 0 || height <= 0 || !pixels)
         return false;
@@ -91,14 +111,21 @@ bool copyScreenPixels(int left, int top, int width, int height, void *pixels)
         DeleteObject(bitmap);
     if (memory)
         DeleteDC(memory);
+    if (read) {
+        // The fourth byte of a copied pixel is undefined.
+        const std::size_t count = std::size_t(width) * std::size_t(height);
+        for (std::size_t i = 0; i < count; ++i)
+            pixels[i] |= 0xFF000000u;
+    }
     return read;
 }
 
-std::optional<WPARAM> systemCommandFor(const MSG *message, HWND window)
+std::optional<std::uintptr_t> systemCommandFor(const void *message, WindowId window)
 {
-    if (!message || !window || message->hwnd != window || message->message != WM_SYSCOMMAND)
+    const auto *msg = static_cast<const MSG *>(message);
+    if (!msg || !window || msg->hwnd != handleOf(window) || msg->message != WM_SYSCOMMAND)
         return std::nullopt;
-    return message->wParam;
+    return std::uintptr_t(msg->wParam);
 }
 
 } // namespace win32shell

@@ -1,0 +1,84 @@
+#include "start_page.h"
+
+#include "questionnaire_result.h"
+#include "survey_texts.h"
+#include "survey_widgets.h"
+
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+StartPage::StartPage(QWidget *parent)
+    : QWidget(parent), code(new SelectAllEdit), freeText(new SelectAllEdit), folder(new QLineEdit),
+      chooseFolder(new QPushButton(surveytexts::kChooseFolder)),
+      start(new QPushButton(surveytexts::kStart)), m_folderProblem(makeWarningLabel())
+{
+    auto *title = new QLabel(surveytexts::kWindowTitle);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    auto *instruction = new QLabel(surveytexts::kInstruction);
+    instruction->setWordWrap(true);
+    instruction->setTextFormat(Qt::RichText);
+
+    code->setMaxLength(survey::kMaxCodeLength);
+    code->setValidator(new PredicateValidator(survey::isRespondentCode, code));
+    freeText->setMaxLength(survey::kMaxFreeTextLength);
+    freeText->setValidator(new PredicateValidator(survey::isFreeText, freeText));
+    folder->setReadOnly(true);
+    folder->setFocusPolicy(Qt::NoFocus);
+
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(folder, 1);
+    folderRow->addWidget(chooseFolder);
+    auto *form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->addRow(surveytexts::kCodeLabel, code);
+    form->addRow(surveytexts::kFreeTextLabel, freeText);
+    form->addRow(surveytexts::kFolderLabel, folderRow);
+    form->addRow(QString(), m_folderProblem);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(start);
+    start->setEnabled(false);
+    start->setMinimumWidth(start->sizeHint().width() * 3 / 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(instruction);
+    layout->addSpacing(12);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(code, &QLineEdit::textChanged, this,
+            [this](const QString &text) { start->setEnabled(survey::isRespondentCode(text)); });
+    setTabOrder(code, freeText);
+    setTabOrder(freeText, chooseFolder);
+    setTabOrder(chooseFolder, start);
+}
+
+void StartPage::reset()
+{
+    code->clear();
+    freeText->clear();
+    code->setFocus(Qt::OtherFocusReason);
+}
+
+void StartPage::setFolder(const QString &path)
+{
+    folder->setText(QDir::toNativeSeparators(path));
+    folder->setCursorPosition(0);
+}
+
+void StartPage::setFolderProblem(const QString &text)
+{
+    m_folderProblem->setText(text);
+    m_folderProblem->setVisible(!text.isEmpty());
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+// The questionnaire's own texts, in one place because several screens share them.
+namespace surveytexts {
+
+inline const QString kWindowTitle = QStringLiteral("Анкета OCAI");
+
+inline const QString kInstruction = QStringLiteral(
+    "<p>Эта анкета описывает культуру вашей организации. В ней шесть вопросов, и на каждый "
+    "вы ответите дважды: сначала о том, какая организация <b>сейчас</b> "
+    "(«Текущее состояние»), затем о том, какой она, по-вашему, <b>должна стать</b> "
+    "(«Желаемое состояние»).</p>"
+    "<p>В каждом вопросе четыре утверждения: A, B, C и D. Распределите между ними "
+    "<b>100 баллов</b>: чем точнее утверждение описывает вашу организацию, тем больше баллов "
+    "оно получает. Можно отдать все баллы одному утверждению, можно поставить 0. Кнопка "
+    "«Далее» станет доступна, когда сумма будет ровно 100.</p>"
+    "<p>Правильных и неправильных ответов нет: важно только ваше мнение.</p>"
+    "<p><b>Код респондента</b> обязателен: его сообщает организатор опроса (буквы, цифры, "
+    "«-» и «_», до 20 знаков), им назван файл с вашими ответами. Строка ниже необязательна: "
+    "имя, должность или подразделение, если организатор просил их указать.</p>"
+    "<p>Всё можно сделать с клавиатуры: Tab переходит к следующему полю, Shift+Tab к "
+    "предыдущему, Enter нажимает «Начать» и «Далее».</p>");
+
+inline const QString kCodeLabel = QStringLiteral("Код респондента:");
+inline const QString kFreeTextLabel =
+    QStringLiteral("Имя, должность или подразделение (необязательно):");
+inline const QString kFolderLabel = QStringLiteral("Папка для результатов:");
+inline const QString kChooseFolder = QStringLiteral("Выбрать папку…");
+inline const QString kChooseFolderTitle = QStringLiteral("Папка для файлов с результатами");
+inline const QString kFolderNotWritable =
+    QStringLiteral("В папку «%1» нельзя записать файл. Выберите другую папку.");
+inline const QString kStart = QStringLiteral("Начать");
+
+inline const QString kProgress = QStringLiteral("Вопрос %1 из %2");
+inline const QString kCurrentState = QStringLiteral("Текущее состояние");
+inline const QString kPreferredState = QStringLiteral("Желаемое состояние");
+inline const QString kCurrentHint = QStringLiteral("Какая организация сейчас?");
+inline const QString kPreferredHint = QStringLiteral("Какой организация должна стать?");
+inline const QString kPointsHeader = QStringLiteral("Баллы");
+inline const QString kReferenceHeader = QStringLiteral("Сейчас");
+inline const QString kRemaining = QStringLiteral("Осталось распределить: %1");
+inline const QString kExcess = QStringLiteral("Лишние баллы: %1. Сумма должна быть 100.");
+inline const QString kBack = QStringLiteral("Назад");
+inline const QString kNext = QStringLiteral("Далее");
+inline const QString kNotWritten = QStringLiteral("Ответы не записаны. %1");
+
+inline const QString kThanks = QStringLiteral("Спасибо!");
+inline const QString kWritten = QStringLiteral("Ваши ответы записаны в файл\n%1");
+inline const QString kNextRespondent = QStringLiteral("Следующий респондент");
+
+inline const QString kConfirmDiscard =
+    QStringLiteral("Ответы этого респондента ещё не записаны. Закрыть анкету и потерять их?");
+
+} // namespace surveytexts

@@ -1,0 +1,160 @@
+#include "questionnaire_result.h"
+
+#include "core/safe_write.h"
+#include "core/text_codec.h"
+#include "result_file.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <algorithm>
+
+namespace survey {
+namespace {
+
+// The answer line gives the seconds seven columns; a longer number would shift the line.
+constexpr qint64 kMaxScreenSeconds = 9999999;
+// Enough copies for any survey; past it something else is wrong with the folder.
+constexpr int kMaxCopies = 9999;
+
+QString clockText(qint64 seconds)
+{
+    return QString::asprintf("%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
+                             seconds % 60);
+}
+
+QString answerLine(const std::array<int, kTypeCount> &points, qint64 ms)
+{
+    const qint64 seconds = std::min((std::max<qint64>(ms, 0) + 500) / 1000, kMaxScreenSeconds);
+    return QString::asprintf("%4d%4d%4d%4d%7lld", points[0], points[1], points[2], points[3],
+                             seconds);
+}
+
+// The file's name is free: no file, folder or link of any kind carries it.
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+bool isRespondentCode(const QString &code)
+{
+    if (code.isEmpty() || code.size() > kMaxCodeLength || !textcodec::isWindows1251(code))
+        return false;
+    return std::all_of(code.begin(), code.end(), [](QChar ch) {
+        return ch.isLetterOrNumber() || ch == QLatin1Char('-') || ch == QLatin1Char('_');
+    });
+}
+
+bool isFreeText(const QString &text)
+{
+    return text.size() <= kMaxFreeTextLength && textcodec::isWindows1251(text) &&
+           std::none_of(text.begin(), text.end(),
+                        [](QChar ch) { return ch.category() == QChar::Other_Control; });
+}
+
+QString answersProblem(const QuestionnaireAnswers &answers)
+{
+    if (!isRespondentCode(answers.code))
+        return QStringLiteral("Код «%1» не годится: нужны от 1 до %2 букв, цифр, знаков «-» и «_».")
+            .arg(answers.code)
+            .arg(kMaxCodeLength);
+    if (!isFreeText(answers.freeText))
+        return QStringLiteral("Строка «%1» длиннее %2 знаков или содержит недопустимые знаки.")
+            .arg(answers.freeText)
+            .arg(kMaxFreeTextLength);
+    if (!answers.started.isValid() || !answers.finished.isValid())
+        return QStringLiteral("Не известно время начала или окончания анкеты.");
+    for (int row = 0; row < kAnswerRows; ++row) {
+        const auto &points = answers.points[row];
+        const bool inRange = std::all_of(points.begin(), points.end(),
+                                         [](int p) { return p >= 0 && p <= kPointsPerQuestion; });
+        if (!inRange || points[0] + points[1] + points[2] + points[3] != kPointsPerQuestion)
+            return QStringLiteral("В ответе на вопрос %1 (%2) сумма баллов не равна %3.")
+                .arg(row % kQuestionCount + 1)
+                .arg(row < kQuestionCount ? QStringLiteral("текущее состояние")
+                                          : QStringLiteral("желаемое состояние"))
+                .arg(kPointsPerQuestion);
+    }
+    return {};
+}
+
+QByteArray resultPlainText(const QuestionnaireAnswers &answers)
+{
+    const qint64 instructionTenths = (std::max<qint64>(answers.instructionMs, 0) + 50) / 100;
+    const qint64 duration = std::max<qint64>(answers.started.secsTo(answers.finished), 0);
+    QStringList lines{
+        answers.started.toString(QStringLiteral("dd.MM.yyyy")),
+        answers.code,
+        answers.freeText,
+        QStringLiteral("Время начала теста"),
+        answers.started.toString(QStringLiteral("HH:mm:ss")),
+        QStringLiteral("Время окончания теста"),
+        answers.finished.toString(QStringLiteral("HH:mm:ss")),
+        QStringLiteral("Время выполнения теста"),
+        clockText(duration),
+        QStringLiteral("00.00"),
+        QStringLiteral("Время чтения инструкции: %1.%2 сек")
+            .arg(instructionTenths / 10)
+            .arg(instructionTenths % 10),
+    };
+    while (lines.size() < kFirstAnswerLine)
+        lines << QString();
+    for (int row = 0; row < kAnswerRows; ++row)
+        lines << answerLine(answers.points[row], answers.screenMs[row]);
+    return textcodec::toWindows1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+QString resultFileName(const QString &code, int copy)
+{
+    const QString stem = copy <= 1 ? code : QStringLiteral("%1-%2").arg(code).arg(copy);
+    return stem + QStringLiteral("OCAI.cry");
+}
+
+std::variant<QString, ResultWriteError>
+writeQuestionnaireResult(const QString &folder, const QuestionnaireAnswers &answers,
+                         const QByteArray &key16)
+{
+    const QString problem = answersProblem(answers);
+    if (!problem.isEmpty())
+        return ResultWriteError{problem};
+    const QString shownFolder = QDir::toNativeSeparators(folder);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return ResultWriteError{
+            QStringLiteral("Не удалось создать папку «%1» для результатов.").arg(shownFolder)};
+    const QByteArray cipher = Pc1Encrypt(key16, resultPlainText(answers));
+
+    // The name is claimed by creating the file, so that a second writer into the same folder
+    // (another laptop on a shared folder) never takes it too; the content then replaces the
+    // empty file in one step.
+    const QDir dir(folder);
+    for (int copy = 1; copy <= kMaxCopies; ++copy) {
+        const QString path = dir.filePath(resultFileName(answers.code, copy));
+        if (nameTaken(path))
+            continue;
+        QFile claim(path);
+        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (nameTaken(path))
+                continue;
+            return ResultWriteError{QStringLiteral("Не удалось создать файл «%1»: %2.")
+                                        .arg(QDir::toNativeSeparators(path), claim.errorString())};
+        }
+        claim.close();
+        if (const auto failure = safewrite::replaceFile(path, cipher)) {
+            QFile::remove(path);
+            return ResultWriteError{QStringLiteral("Не удалось записать файл «%1»: %2.")
+                                        .arg(QDir::toNativeSeparators(path), *failure)};
+        }
+        return path;
+    }
+    return ResultWriteError{QStringLiteral("В папке «%1» уже %2 файлов с кодом «%3».")
+                                .arg(shownFolder)
+                                .arg(kMaxCopies)
+                                .arg(answers.code)};
+}
+
+} // namespace survey

@@ -1,0 +1,65 @@
+// The result file's composition and naming, without the window.
+#include "questionnaire_result.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+survey::QuestionnaireAnswers validAnswers()
+{
+    survey::QuestionnaireAnswers answers;
+    answers.code = QStringLiteral("r1");
+    answers.started = answers.finished = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5));
+    for (auto &row : answers.points)
+        row = {100, 0, 0, 0};
+    return answers;
+}
+
+TEST(QuestionnaireFile, CodesAndFreeTexts)
+{
+    for (const auto &[code, ok] : {std::pair{"Ab-9_яЁ", true},
+                                   {"", false},
+                                   {"a b", false},
+                                   {"a/b", false},
+                                   {"a.b", false},
+                                   {"ä", false},
+                                   {"٣", false},
+                                   {"abcdefghij0123456789", true},
+                                   {"abcdefghij0123456789x", false}})
+        EXPECT_EQ(survey::isRespondentCode(QString::fromUtf8(code)), ok) << code;
+    EXPECT_TRUE(survey::isFreeText(QStringLiteral("Отдел №5, «продажи»")));
+    EXPECT_FALSE(survey::isFreeText(QStringLiteral("a\tb")));
+    EXPECT_FALSE(survey::isFreeText(QStringLiteral("a\r\nb")));
+    EXPECT_FALSE(survey::isFreeText(QString(201, QLatin1Char('x'))));
+    EXPECT_EQ(survey::resultFileName(QStringLiteral("r1"), 3), QStringLiteral("r1-3OCAI.cry"));
+}
+
+TEST(QuestionnaireFile, RefusesWhatWouldNotReadBack)
+{
+    auto answers = validAnswers();
+    EXPECT_TRUE(survey::answersProblem(answers).isEmpty());
+    answers.points[7] = {50, 50, 1, -1};
+    EXPECT_TRUE(survey::answersProblem(answers).contains(QStringLiteral("вопрос 2")));
+    answers = validAnswers();
+    answers.screenMs[0] = 1e13; // more seconds than the column holds
+    const QByteArray text = survey::resultPlainText(answers);
+    EXPECT_TRUE(text.contains("\r\n 100   0   0   09999999\r\n")) << text.constData();
+}
+
+TEST(QuestionnaireFile, TakenNamesOfEveryKindAreSkipped)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")),
+                            dir.filePath(QStringLiteral("r1OCAI.cry"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("r1-2OCAI.cry")));
+    const auto written = survey::writeQuestionnaireResult(dir.path(), validAnswers(),
+                                                          survey::pc1KeyBytes(survey::Pc1KeyText));
+    ASSERT_TRUE(std::holds_alternative<QString>(written));
+    EXPECT_EQ(std::get<QString>(written), dir.filePath(QStringLiteral("r1-3OCAI.cry")));
+}
+
+} // namespace
