@@ -94,7 +94,7 @@ void SurveyWindow::begin()
     if (!survey::isRespondentCode(startPage->code->text()) ||
         !survey::isFreeText(startPage->freeText->text()))
         return;
-    if (!ui::makeWritableFolder(m_folder)) {
+    if (!ui::couldWriteIn(m_folder)) {
         startPage->setFolderProblem(
             surveytexts::kFolderNotWritable.arg(QDir::toNativeSeparators(m_folder)));
         return;

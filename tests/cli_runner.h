@@ -13,18 +13,21 @@ struct CliRun {
     QByteArray out, err;
 };
 
-// Runs ocai-cli with `args`, `input` on its stdin, LC_ALL set to `locale` and in `workDir`
-// (the test's own when empty).
-inline CliRun runCli(const QStringList &args, const QByteArray &input = {},
-                     const QString &locale = QStringLiteral("C.UTF-8"), const QString &workDir = {})
+// Runs `program` with `args`, `input` on its stdin, LC_ALL set to `locale`, the variables
+// "NAME=value" of `environment` on top, in `workDir` (the test's own when empty).
+inline CliRun runProgram(const QString &program, const QStringList &args, const QByteArray &input,
+                         const QString &locale, const QString &workDir,
+                         const QStringList &environment)
 {
     QProcess process;
     process.setWorkingDirectory(workDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), locale);
+    for (const QString &variable : environment)
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(OCAI_CLI_PATH), args);
+    process.start(program, args);
     if (!process.waitForStarted())
         return {};
     process.write(input);
@@ -32,6 +35,21 @@ inline CliRun runCli(const QStringList &args, const QByteArray &input = {},
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+inline CliRun runCli(const QStringList &args, const QByteArray &input = {},
+                     const QString &locale = QStringLiteral("C.UTF-8"), const QString &workDir = {},
+                     const QStringList &environment = {})
+{
+    return runProgram(QStringLiteral(OCAI_CLI_PATH), args, input, locale, workDir, environment);
+}
+
+// A shell command line in which "$0" is ocai-cli: for arguments of raw bytes and redirections.
+inline CliRun runCliInShell(const QString &script, const QString &workDir = {})
+{
+    return runProgram(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), script, QStringLiteral(OCAI_CLI_PATH)}, {},
+                      QStringLiteral("C.UTF-8"), workDir, {});
 }
 
 } // namespace testcli

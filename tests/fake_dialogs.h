@@ -43,7 +43,8 @@ public:
 
     QString nextPath; // empty: the user cancels
     bool allowOverwrite = true;
-    QString nextFolder; // empty: the user cancels
+    std::function<void()> whileAsking; // runs while the question is open
+    QString nextFolder;                // empty: the user cancels
     QStringList folderStarts;
     bool answerYes = false;
     QStringList questions;

@@ -40,9 +40,11 @@ TEST(CliPlot, WritesTheWindowsDrawing)
     const std::array<double, 8> values = {35.5, 20, 25.25, 19.25, 3.375, 50, 100, 8};
     const QString scores = QStringLiteral("35.5,20,25.25,19.25; 3.375,50,100,8");
 
+    // Drawn off screen even where a display is named but cannot be reached.
     const QString plain = dir.filePath(QStringLiteral("plain.png"));
-    CliRun run = runPlot(
-        {QStringLiteral("a"), QStringLiteral("--scores"), scores, QStringLiteral("--out"), plain});
+    CliRun run = testcli::runCli({"plot", "a", "--scores", scores, "--out", plain}, {},
+                                 QStringLiteral("C.UTF-8"), {},
+                                 {"QT_QPA_PLATFORM=xcb", "DISPLAY=:99", "WAYLAND_DISPLAY=nowhere"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QImage(plain).convertToFormat(QImage::Format_RGB32),
               expectedPlot(values, 1, 3, u'.'));
@@ -79,6 +81,8 @@ TEST(CliPlot, ExitCodes)
         {{a, scoresOpt, good, outOpt}, 2},
         {{a, scoresOpt, QStringLiteral("1,2,3,4;5,6,7"), outOpt, out}, 2},
         {{a, scoresOpt, QStringLiteral("1,2,3,4,5,6,7,8"), outOpt, out}, 2},
+        {{a, scoresOpt, QStringLiteral("1,2,3;4,5,6,7,8"), outOpt, out}, 2},
+        {{a, scoresOpt, good, outOpt, out, QStringLiteral("--preferred-colour=5")}, 2},
         {{a, scoresOpt, good, outOpt, out, QStringLiteral("--colour"), QStringLiteral("1")}, 2},
         {{a, scoresOpt, good, outOpt, out, QStringLiteral("--current-colour"),
           QStringLiteral("1.5")},

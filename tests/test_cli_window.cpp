@@ -13,11 +13,13 @@
 
 #include <QDate>
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -337,3 +339,77 @@ TEST_F(CliWindow, AReportOfNoAnswersIsNotWritten)
 }
 
 } // namespace
+
+namespace {
+
+// Every file below `root` with its bytes: what a refused command must leave as it was.
+QMap<QString, QByteArray> tree(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files.insert(it.filePath(), file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+    }
+    return files;
+}
+
+} // namespace
+
+TEST_F(CliWindow, AnOutputNeverReplacesAnInput)
+{
+    const QString text = out(QStringLiteral("in.txt")), link = out(QStringLiteral("link.txt"));
+    const QString hard = out(QStringLiteral("hard.cry")), folderLink = out(QStringLiteral("g"));
+    ASSERT_TRUE(testfiles::writeFile(text, "plain\n"));
+    ASSERT_TRUE(QFile::link(file, link) && QFile::link(group, folderLink));
+    ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(hard).constData()), 0);
+    const QList<QStringList> cases = {
+        {"report", "--out", file, file},
+        {"report", "--out", link, file},
+        {"report", "--out", hard, file},
+        {"report", "--out", group + "/p0OCAI.cry", group},
+        {"report", "--out=" + group + "/newocai.CRY", group},
+        {"report", "--out", folderLink + "/newOCAI.cry", group},
+        {"encrypt", "--out", text, text},
+    };
+    const auto before = tree(dir.path());
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.startsWith("ocai-cli: " + args[0].toUtf8() + ": --out "))
+            << run.err.toStdString();
+        EXPECT_EQ(tree(dir.path()), before);
+    }
+}
+
+TEST_F(CliWindow, AnArgumentThatIsNotTextIsRefused)
+{
+    ASSERT_TRUE(testfiles::writeFile(out(QStringLiteral("a\uFFFD.txt")), "precious\n"));
+    const auto before = tree(dir.path());
+    const CliRun run = testcli::runCliInShell(
+        QStringLiteral("\"$0\" report --out \"$(printf 'a\\377.txt')\" '%1'").arg(file),
+        dir.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("'a\\xFF.txt'")) << run.err.toStdString();
+    EXPECT_EQ(tree(dir.path()), before);
+}
+
+TEST_F(CliWindow, TextsOfFilesCannotForgeOutput)
+{
+    QString text =
+        testfiles::resultText(QStringLiteral("ivn\x1b]0;x\x07"),
+                              testfiles::uniformRows({10, 20, 30, 40}, {40, 30, 20, 10}));
+    text.replace(QStringLiteral("Отдел продаж"), QStringLiteral("Отдел\rcurrent: 9 9 9 9"));
+    const QString forged = writeGroup(QStringLiteral("=1+2"), {});
+    ASSERT_TRUE(testfiles::writeFile(forged + "/xOCAI.cry", testfiles::encrypt(text)));
+    const CliRun profile = runCli({"profile", forged + "/xOCAI.cry"});
+    ASSERT_EQ(profile.exitCode, 0) << profile.err.toStdString();
+    EXPECT_EQ(profile.out.count('\n'), 4);
+    EXPECT_TRUE(profile.out.startsWith("code: ivn\\x1B]0;x\\x07\ninfo: "))
+        << profile.out.toStdString();
+    EXPECT_TRUE(profile.out.contains("Отдел\\rcurrent: 9 9 9 9")) << profile.out.toStdString();
+    // A spreadsheet must not take a cell for a formula.
+    const CliRun csv = runCli({"summary", "=1+2"}, {}, QStringLiteral("C.UTF-8"), dir.path());
+    EXPECT_TRUE(csv.out.contains("\n'=1+2,1,")) << csv.out.toStdString();
+}

@@ -113,6 +113,7 @@ TEST(SurveyCli, UsageErrorsExitWithTwo)
         {QStringLiteral("decrypt"), QStringLiteral("--bogus"), QStringLiteral("a.cry")},
         {QStringLiteral("encrypt"), QStringLiteral("--out")},
         {QStringLiteral("encrypt"), QStringLiteral("a.txt"), QStringLiteral("b.txt")},
+        {QStringLiteral("encrypt"), QString()}, // not stdin: "-" is
     };
     for (const QStringList &args : usages) {
         const CliRun run = runCli(args);
@@ -128,6 +129,12 @@ TEST(SurveyCli, VersionIsTheBuildsVersion)
     EXPECT_EQ(run.out, QByteArray("ocai-cli " OCAI_VERSION "\n"));
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_FALSE(QByteArray(OCAI_VERSION).isEmpty());
+    for (const char *command : {"--version", "--help", "stats --help"}) {
+        const CliRun full =
+            testcli::runCliInShell(QStringLiteral("\"$0\" %1 >/dev/full").arg(command));
+        EXPECT_EQ(full.exitCode, 1) << command;
+        EXPECT_EQ(full.err, "ocai-cli: cannot write the output\n");
+    }
 }
 
 TEST(SurveyCli, HelpListsEveryCommand)
@@ -283,4 +290,49 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
               0);
     EXPECT_EQ(QFile::symLinkTarget(link), file);
     EXPECT_EQ(readAll(file), Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text2"));
+
+    // A name at the file system's limit is replaced too, and nothing is left beside it.
+    const QString longName = dir.filePath(QString(251, u'x') + QStringLiteral(".cry"));
+    for (const char *text : {"one", "two"})
+        ASSERT_EQ(
+            runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), longName}, text).exitCode,
+            0);
+    EXPECT_EQ(readAll(longName), Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "two"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}
+
+// The manual's synopsis read as plain text: font macros dropped, their words joined.
+QStringList manualSynopsis()
+{
+    QStringList lines{QString()};
+    bool inSynopsis = false;
+    for (QString line :
+         QString::fromUtf8(readAll(QStringLiteral(OCAI_SAMPLES_DIR "/../packaging/ocai-cli.1")))
+             .split(u'\n')) {
+        if (line.startsWith(QLatin1String(".SH")))
+            inSynopsis = line == QLatin1String(".SH SYNOPSIS");
+        if (!inSynopsis || line.startsWith(QLatin1String(".SH")))
+            continue;
+        if (line == QLatin1String(".br")) {
+            lines << QString();
+            continue;
+        }
+        line.replace(QLatin1String("\\-"), QLatin1String("-"))
+            .replace(QLatin1String("\\(dq"), QLatin1String("\""));
+        const QString macro = line.section(u' ', 0, 0);
+        QString words = line.startsWith(u'.') ? line.section(u' ', 1) : line;
+        if (macro.size() == 3) // .RB, .IR and the like alternate fonts without spaces
+            words.remove(u' ');
+        lines.last() += (lines.last().isEmpty() ? QString() : QStringLiteral(" ")) + words;
+    }
+    return lines;
+}
+
+TEST(SurveyCli, ManualSynopsisIsTheHelpsUsage)
+{
+    QStringList usages;
+    for (const QByteArray &line : runCli({QStringLiteral("--help")}).out.split('\n'))
+        if (line.startsWith("  ocai-cli "))
+            usages << QString::fromUtf8(line.mid(2));
+    EXPECT_EQ(manualSynopsis(), usages);
 }

@@ -3,15 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace ui {
 
-namespace {
-
-// True when a file could be written in `folder`: it is a folder we may write in, or the
-// nearest part of its path that exists is one, so that the rest can be made. Decided from
-// the access rights, which also know a read-only mount, without creating anything.
+// Decided from the access rights, which also know a read-only mount.
 bool couldWriteIn(const QString &folder)
 {
     for (QString path = QDir::cleanPath(folder);;) {
@@ -24,6 +19,8 @@ bool couldWriteIn(const QString &folder)
         path = parent;
     }
 }
+
+namespace {
 
 // The parts of `folder` that do not exist yet, outermost first.
 QStringList missingParts(const QString &folder)
@@ -42,15 +39,6 @@ QStringList missingParts(const QString &folder)
 }
 
 } // namespace
-
-// Decided by an actual test write: permission bits do not stop root, a read-only mount does.
-bool makeWritableFolder(const QString &folder)
-{
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
-    return probe.open();
-}
 
 QString defaultSaveFolder(const QString &programDir, const QString &folderName)
 {

@@ -26,7 +26,8 @@ private:
     QStringList m_made; // outermost first
 };
 
-// True when `folder` exists or can be made and a file can be created in it.
-bool makeWritableFolder(const QString &folder);
+// True when a file could be written in `folder`: it is a folder we may write in, or the
+// nearest part of its path that exists is one, so that the rest can be made. Creates nothing.
+bool couldWriteIn(const QString &folder);
 
 } // namespace ui
