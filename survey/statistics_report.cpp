@@ -57,11 +57,6 @@ QJsonValue optionalNumber(const std::optional<double> &value)
 
 } // namespace
 
-QString stateCaption(int state)
-{
-    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
-}
-
 QString typeLetter(int type)
 {
     return QString(QLatin1Char(char('A' + type)));
@@ -70,6 +65,11 @@ QString typeLetter(int type)
 QString typeShortName(int type)
 {
     return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
+}
+
+QString stateCaption(int state)
+{
+    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
 }
 
 QString typeLetters(const std::vector<int> &types, const QString &separator)
