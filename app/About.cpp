@@ -49,12 +49,13 @@ TAboutBox::TAboutBox(TForm1 *form)
     shadow->setColor(Qt::gray);
     WebLabel->setGraphicsEffect(shadow);
 
-    Label3 = new QLabel(QStringLiteral("Построение профиля\nорганизационной культуры."), Panel2);
+    auto *Label3 =
+        new QLabel(QStringLiteral("Построение профиля\nорганизационной культуры."), Panel2);
     Label3->setAlignment(Qt::AlignCenter);
     Label3->move(69, 26);
     Label3->adjustSize();
 
-    Label1 = new QLabel(QStringLiteral(" Version 3.01"), Panel2);
+    auto *Label1 = new QLabel(QStringLiteral(" Version 3.01"), Panel2);
     Label1->move(13, 76);
     Label1->adjustSize();
 

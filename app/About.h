@@ -22,8 +22,6 @@ public:
     QFrame *Panel2 = nullptr;
     QLabel *AppIcon = nullptr;
     QLabel *WebLabel = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label1 = nullptr;
 
 private:
     TForm1 *m_form;

@@ -66,11 +66,9 @@ public:
 
     // Controls on the window.
     ui::ImageCanvas *imPlot = nullptr;
-    QFrame *Bevel1 = nullptr;
     QLabel *laPlot = nullptr;
     QPlainTextEdit *meInfoABCD = nullptr;
     ui::BarChart *ChartDel = nullptr;
-    QLabel *Label3 = nullptr;
     QFrame *paPlot = nullptr;
     ui::BarChart *Chart1 = nullptr, *Chart2 = nullptr, *Chart3 = nullptr;
     ui::BarChart *Chart4 = nullptr, *Chart5 = nullptr, *Chart6 = nullptr;
@@ -78,7 +76,6 @@ public:
     ui::StatusPanel *sbShotInstr = nullptr;
     QLineEdit *ceInfo = nullptr;
     QFrame *paData = nullptr;
-    QLabel *Label8 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
     QLabel *laA = nullptr, *laB = nullptr, *laC = nullptr, *laD = nullptr;
     QComboBox *cbABCD1col = nullptr, *cbABCD2col = nullptr;
     QLineEdit *ceCode = nullptr;

@@ -8,6 +8,7 @@
 #include "information_line.h"
 #include "plot_pictures.h"
 #include "question_charts.h"
+#include "resource.h"
 #include "widgets/bar_chart.h"
 #include "widgets/fixed_height_delegate.h"
 #include "widgets/image_canvas.h"
@@ -76,7 +77,7 @@ void TForm1::createDiagramArea(QWidget *client)
     imPlot = new ui::ImageCanvas(client);
     imPlot->setGeometry(336, 34, 686, 672);
 
-    Bevel1 = new QFrame(client);
+    auto *Bevel1 = new QFrame(client);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel1->setGeometry(0, 0, 1032, 2);
 
@@ -101,8 +102,8 @@ void TForm1::createDifferenceArea(QWidget *client)
     plots::setupDifferenceChart(ChartDel->model());
     ChartDel->redraw();
     setTag(ChartDel, 0);
-    Label3 = makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
-                       formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
+    makeLabel(ChartDel, QStringLiteral("C"), QRect(320, 4, 0, 0),
+              formfonts::crispFont(formfonts::kTimes, 16, true), kMaroon);
     ChartDel->hide();
 }
 
@@ -162,22 +163,23 @@ void TForm1::createScorePanel(QWidget *client)
     paData->hide();
     const QFont heading = formfonts::font(formfonts::kSans, 19);
     const QFont labels = formfonts::font(formfonts::kSans, 16);
-    Label8 = makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);
-    Label2 = makeLabel(paData, QStringLiteral("Желаемое"), QRect(232, 24, 0, 0), heading, kMaroon);
-    laA = makeLabel(paData, QStringLiteral("Клан [A]"), QRect(56, 64, 61, 20), labels, kMaroon);
-    laB =
-        makeLabel(paData, QStringLiteral("Адхократия[B]"), QRect(8, 112, 110, 20), labels, kMaroon);
-    laC = makeLabel(paData, QStringLiteral("Рынок [C]"), QRect(48, 160, 70, 20), labels, kMaroon);
-    laD =
-        makeLabel(paData, QStringLiteral("Иерархия [D]"), QRect(22, 208, 96, 20), labels, kMaroon);
-    int tag = 1;
-    for (QLabel *label : {laA, laB, laC, laD}) {
-        setTag(label, tag++);
+    makeLabel(paData, QStringLiteral("Реальное"), QRect(128, 24, 0, 0), heading, kMaroon);
+    makeLabel(paData, QStringLiteral("Желаемое"), QRect(232, 24, 0, 0), heading, kMaroon);
+    const QRect typePlaces[] = {
+        {56, 64, 61, 20}, {8, 112, 110, 20}, {48, 160, 70, 20}, {22, 208, 96, 20}};
+    QLabel **typeLabels[] = {&laA, &laB, &laC, &laD};
+    for (int t = 0; t < survey::kTypeCount; ++t) {
+        // B's caption is designed without the blank before its letter.
+        const QString caption =
+            t == 1 ? survey::TypeShortNames[1] + survey::TypeLetters[1] : survey::typeCaption(t);
+        QLabel *label = makeLabel(paData, caption, typePlaces[t], labels, kMaroon);
+        *typeLabels[t] = label;
+        setTag(label, t + 1);
         label->installEventFilter(this);
-        if (label != laA)
+        if (t > 0)
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    Label1 = makeLabel(paData, QStringLiteral("Contour"), QRect(56, 256, 0, 0), labels, Qt::black);
+    makeLabel(paData, QStringLiteral("Contour"), QRect(56, 256, 0, 0), labels, Qt::black);
 
     const QStringList colours = {QStringLiteral("Black"), QStringLiteral("Red"),
                                  QStringLiteral("Green"), QStringLiteral("Blue"),
@@ -214,7 +216,6 @@ void TForm1::createMenu()
         return entry;
     };
     mmOpen = addEntry(QStringLiteral("Data"), glyphs::data());
-    mmOpen->setVisible(true); // as designed; FormCreate hides it again
     mmGroup = addEntry(QStringLiteral("Group"), glyphs::group());
     mmGPlot = addEntry(QStringLiteral("Plot A"), glyphs::plotA());
     mmGPlot->setEntryEnabled(false);

@@ -19,7 +19,6 @@ void setupDifferenceChart(ui::BarChartModel &chart)
     chart.leftAxis = ui::ChartAxis();
 
     ui::BarSeries series;
-    series.name = QStringLiteral("Series1");
     series.title = QStringLiteral("SeriesDel");
     series.colour = Qt::red;
     series.sideBySide = false;

@@ -3,6 +3,7 @@
 #include "core/number_format.h"
 #include "plot_surface.h"
 #include "raster.h"
+#include "resource.h"
 #include "result_file.h"
 #include "text_cell.h"
 
@@ -90,18 +91,17 @@ void drawTypeNames(QPainter &painter, const Frame &f)
     painter.setPen(QColor(255, 0, 0));
     const int top = f.cy - 10 * f.ry - 10, bottom = f.cy + 10 * f.ry - 10;
     const int left = f.cx - 11 * f.rx + 55, right = f.cx + 11 * f.rx;
-    drawTextCell(painter, QPoint(right - 200, top), QStringLiteral("Адхократия [B]"));
-    drawTextCell(painter, QPoint(left, top), QStringLiteral("Клан [A]"));
-    drawTextCell(painter, QPoint(right - 150, bottom), QStringLiteral("Рынок [C]"));
-    drawTextCell(painter, QPoint(left, bottom), QStringLiteral("Иерархия [D]"));
+    drawTextCell(painter, QPoint(right - 200, top), survey::typeCaption(1));
+    drawTextCell(painter, QPoint(left, top), survey::typeCaption(0));
+    drawTextCell(painter, QPoint(right - 150, bottom), survey::typeCaption(2));
+    drawTextCell(painter, QPoint(left, bottom), survey::typeCaption(3));
 }
 
 void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int top)
 {
-    static const char *const kLetters[] = {"[A] ", "[B] ", "[C] ", "[D] "};
-    for (int i = 0; i < 4; ++i)
-        drawTextCell(painter, QPoint(10, top + 20 * i),
-                     QLatin1String(kLetters[i]) + texts[std::size_t(i)]);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        drawTextCell(painter, QPoint(10, top + 20 * int(i)),
+                     survey::TypeLetters[i] + QLatin1Char(' ') + texts[i]);
 }
 
 } // namespace

@@ -91,6 +91,13 @@ const std::array<QString, kTypeCount> TypeNames = {
     QStringLiteral("Иерархическая культура"),
 };
 
+const std::array<QString, kTypeCount> TypeShortNames = {
+    QStringLiteral("Клан"),
+    QStringLiteral("Адхократия"),
+    QStringLiteral("Рынок"),
+    QStringLiteral("Иерархия"),
+};
+
 // Each description is cut into fragments of at most 251 characters; the cuts fall after a
 // blank, mid-sentence, so that plain concatenation restores the text.
 const std::array<QString, kDescriptionEntries> TypeDescriptions = {
@@ -153,6 +160,13 @@ QString typeDescription(int typeNumber)
     for (int i = 0; i < kDescriptionFragments; ++i)
         text += TypeDescriptions[first + i];
     return text;
+}
+
+QString typeCaption(int type)
+{
+    if (type < 0 || type >= kTypeCount)
+        return QString();
+    return TypeShortNames[std::size_t(type)] + QLatin1Char(' ') + TypeLetters[std::size_t(type)];
 }
 
 } // namespace survey

@@ -57,11 +57,6 @@ QJsonValue optionalNumber(const std::optional<double> &value)
 
 } // namespace
 
-QString stateCaption(int state)
-{
-    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
-}
-
 QString typeLetter(int type)
 {
     return QString(QLatin1Char(char('A' + type)));
@@ -69,9 +64,12 @@ QString typeLetter(int type)
 
 QString typeShortName(int type)
 {
-    static const QString names[kTypeCount] = {QStringLiteral("Клан"), QStringLiteral("Адхократия"),
-                                              QStringLiteral("Рынок"), QStringLiteral("Иерархия")};
-    return type >= 0 && type < kTypeCount ? names[type] : QString();
+    return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
+}
+
+QString stateCaption(int state)
+{
+    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
 }
 
 QString typeLetters(const std::vector<int> &types, const QString &separator)

@@ -7,8 +7,14 @@
 #include <QString>
 #include <QStringList>
 
-// Builds result files as the questionnaire program writes them.
+// Builds result files as the questionnaire program writes them, and reads and writes files.
 namespace testfiles {
+
+// The program's key; built on use, as the key text is itself a global of another file.
+inline QByteArray programKey()
+{
+    return survey::pc1KeyBytes(survey::Pc1KeyText);
+}
 
 // A plain result text: header lines, then twelve answer lines "%4d%4d%4d%4d%7d".
 inline QString resultText(const QString &code, const std::array<std::array<int, 5>, 12> &rows)
@@ -42,14 +48,20 @@ inline QByteArray encrypt(const QString &plain)
     QString text = plain;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText),
-                              textcodec::toWindows1251(text));
+    return survey::Pc1Encrypt(programKey(), textcodec::toWindows1251(text));
 }
 
-inline bool writeFile(const QString &path, const QByteArray &bytes)
+inline bool writeFile(const QString &path, const QByteArray &bytes = {})
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file's bytes, or a marker that no file holds.
+inline QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace testfiles

@@ -326,12 +326,8 @@ TEST(BarChartWidget, ShowsItsModelAndSignalsDoubleClicks)
     ui::BarChart chart;
     chart.resize(kDifferenceSize);
     plots::setupDifferenceChart(chart.model());
-    chart.clearTitle();
-    chart.addTitleLine("one");
-    chart.addTitleLine("two");
-    chart.addFootLine("foot");
-    EXPECT_EQ(chart.titleLines(), QStringList({"one", "two"}));
-    EXPECT_EQ(chart.footLines(), QStringList{"foot"});
+    chart.model().title = QStringList{"one", "two"};
+    chart.model().foot = QStringList{"foot"};
     const QImage empty = chart.image();
     chart.series(0).addXY(1, 12.34, "A", Qt::red);
     chart.series(0).marksVisible = true;

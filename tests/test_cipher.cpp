@@ -1,4 +1,5 @@
 #include "core/text_codec.h"
+#include "result_files.h"
 #include "unit_pc1.h"
 
 #include <QRandomGenerator>
@@ -8,14 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace survey;
+using testfiles::programKey;
 
 namespace {
-
-// The program's key; built on use, as the key text is itself a global of another file.
-QByteArray programKey()
-{
-    return pc1KeyBytes(Pc1KeyText);
-}
 
 // The cipher written out step by step, with its explicit step counter and key words, to
 // check the word-wise implementation against.

@@ -40,11 +40,6 @@ QImage rgb(const QString &path)
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray programKey()
-{
-    return survey::pc1KeyBytes(survey::Pc1KeyText);
-}
-
 // What the window holds after loading `path`: the fields "%5.2f" and the scores they parse to.
 struct Loaded {
     QString info;
@@ -55,7 +50,7 @@ struct Loaded {
 
 Loaded loadAsWindow(const QString &path, QChar separator)
 {
-    const auto profile = std::get<survey::LoadedProfile>(survey::loadProfile(path, programKey()));
+    const auto profile = std::get<survey::LoadedProfile>(survey::loadProfile(path, testfiles::programKey()));
     Loaded loaded{
         profile.info, profile.group.means, plots::scoreFields(profile.group.scores, separator), {}};
     QImage none;

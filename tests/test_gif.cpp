@@ -1,5 +1,6 @@
 #include "gif/colour_reduction.h"
 #include "gif/gif_writer.h"
+#include "result_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -293,18 +294,6 @@ QImage samplePicture()
     return pictureOf({qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(255, 0, 0)}, {900, 200, 100}, 40);
 }
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 TEST(SaveGif, ReplacesAnExistingFileWhole)
@@ -312,10 +301,10 @@ TEST(SaveGif, ReplacesAnExistingFileWhole)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("OCAI Plot A .gif"));
-    ASSERT_TRUE(writeFile(path, QByteArray(100000, 'x')));
+    ASSERT_TRUE(testfiles::writeFile(path, QByteArray(100000, 'x')));
     QString message;
     ASSERT_TRUE(gifio::saveGif87a(samplePicture(), path, &message)) << message.toStdString();
-    EXPECT_EQ(contentsOf(path), gifio::encodeGif87a(samplePicture()));
+    EXPECT_EQ(testfiles::contentsOf(path), gifio::encodeGif87a(samplePicture()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"OCAI Plot A .gif"}));
 
     int error = 0;
@@ -350,7 +339,7 @@ TEST(SaveGif, FailedWriteKeepsTheEarlierFile)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("plot.gif"));
     const QByteArray earlier("earlier picture");
-    ASSERT_TRUE(writeFile(path, earlier));
+    ASSERT_TRUE(testfiles::writeFile(path, earlier));
     const QImage picture = pictureOf(distinctColours(256), std::vector<int>(256, 20), 64);
     ASSERT_GT(gifio::encodeGif87a(picture).size(), 2000);
 
@@ -367,6 +356,6 @@ TEST(SaveGif, FailedWriteKeepsTheEarlierFile)
 
     EXPECT_FALSE(written);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path))) << message.toStdString();
-    EXPECT_EQ(contentsOf(path), earlier);
+    EXPECT_EQ(testfiles::contentsOf(path), earlier);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"plot.gif"}));
 }

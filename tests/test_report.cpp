@@ -1,5 +1,6 @@
 #include "core/text_codec.h"
 #include "report.h"
+#include "result_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,12 +32,6 @@ QStringList reportLines(const ReportInput &input)
     QStringList lines = textcodec::fromWindows1251(bytes).split(QStringLiteral("\r\n"));
     lines.removeLast(); // after the last CR LF
     return lines;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -126,7 +121,7 @@ TEST(WriteReport, ReplacesAnExistingFileWhole)
     const QByteArray bytes = reportText(sampleInput());
     QString message = QStringLiteral("untouched");
     EXPECT_TRUE(writeReport(path, bytes, &message));
-    EXPECT_EQ(readAll(path), bytes);
+    EXPECT_EQ(testfiles::contentsOf(path), bytes);
     EXPECT_EQ(message, QStringLiteral("untouched"));
 }
 

@@ -2,6 +2,7 @@
 #include "core/text_codec.h"
 #include "profile_model.h"
 #include "result_file.h"
+#include "result_files.h"
 #include "unit_pc1.h"
 
 #include <QDir>
@@ -13,14 +14,9 @@
 #endif
 
 using namespace survey;
+using testfiles::programKey;
 
 namespace {
-
-// The program's key; built on use, as the key text is itself a global of another file.
-QByteArray programKey()
-{
-    return pc1KeyBytes(Pc1KeyText);
-}
 
 QString dataFile(const char *name)
 {

@@ -1,5 +1,6 @@
 // The folder the save dialogs propose: beside the program when it may write there, else in
 // the user's documents folder.
+#include "result_files.h"
 #include "widgets/save_folder.h"
 
 #include <QDir>
@@ -32,12 +33,6 @@ private:
     bool m_wasSet;
     QByteArray m_old;
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes = {})
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 struct Case {
     const char *name;
@@ -115,13 +110,13 @@ TEST(SaveFolder, BesideTheProgramOrInTheDocuments)
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("home")));
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
         if (!c.userDirsLine.isEmpty()) {
-            ASSERT_TRUE(writeFile(root.filePath(QStringLiteral("config/user-dirs.dirs")),
-                                  c.userDirsLine.toUtf8() + '\n'));
+            ASSERT_TRUE(testfiles::writeFile(root.filePath(QStringLiteral("config/user-dirs.dirs")),
+                                             c.userDirsLine.toUtf8() + '\n'));
         }
         for (const QString &dir : c.dirs)
             ASSERT_TRUE(QDir(root.path()).mkpath(dir));
         for (const QString &file : c.files)
-            ASSERT_TRUE(writeFile(root.filePath(file), "x"));
+            ASSERT_TRUE(testfiles::writeFile(root.filePath(file), "x"));
         const QString programDir = root.filePath(c.programDir);
         if (c.readOnlyProgram) {
             ASSERT_TRUE(QFile::setPermissions(programDir, QFile::ReadOwner | QFile::ExeOwner));

@@ -2,6 +2,7 @@
 #include "cli_runner.h"
 #include "core/text_codec.h"
 #include "non_regular_files.h"
+#include "result_files.h"
 #include "unit_pc1.h"
 
 #include <QFile>
@@ -24,12 +25,6 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray withCrLf(QByteArray bytes)
@@ -278,7 +273,7 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("old.cry"));
     const QString link = dir.filePath(QStringLiteral("link.cry"));
-    ASSERT_TRUE(writeFile(file, QByteArray(5000, 'x')));
+    ASSERT_TRUE(testfiles::writeFile(file, QByteArray(5000, 'x')));
     ASSERT_TRUE(QFile::link(QStringLiteral("old.cry"), link));
     const QByteArray letters = Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text");
 

@@ -75,7 +75,7 @@ TEST_F(WindowViewsTest, PlotBThenPlotASwapEntriesLetterAndSaveCaption)
                              "\"мышью\" по соответсвующему графику."));
     for (ui::BarChart *chart : form->questionCharts()) {
         const int q = tagOf(chart);
-        EXPECT_EQ(chart->titleLines(), QStringList(survey::QuestionTitles[q - 1]));
+        EXPECT_EQ(chart->model().title, QStringList(survey::QuestionTitles[q - 1]));
         EXPECT_EQ(barValues(chart->series(0)), QList<double>({40, 30, 20, 10}));
         EXPECT_EQ(barValues(chart->series(1)), QList<double>({25, 25, 25, 25}));
         EXPECT_EQ(barColours(chart->series(0)), fourOf(qRgb(255, 0, 0)));
@@ -122,7 +122,7 @@ TEST_F(WindowViewsTest, PlotCTogglesChartAndEntry)
     for (const ui::BarPoint &point : bars.points)
         labels << point.label;
     EXPECT_EQ(labels, QStringList({"A", "B", "C", "D"}));
-    EXPECT_EQ(form->ChartDel->footLines(),
+    EXPECT_EQ(form->ChartDel->model().foot,
               QStringList(QStringLiteral("Суммарные значения по всем шкалам")));
 
     form->mmPlotCClick();
@@ -176,7 +176,7 @@ TEST_F(WindowViewsTest, QuestionDoubleClickShowsDetailsAndItsDifferences)
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(lines[3 + k], survey::AlternativeTexts[12 + k]);
     EXPECT_TRUE(chartOnShow());
-    EXPECT_EQ(form->ChartDel->footLines(),
+    EXPECT_EQ(form->ChartDel->model().foot,
               QStringList(QStringLiteral("4. Связующая сущность организации")));
     EXPECT_EQ(barValues(form->ChartDel->series(0)), QList<double>({75, -25, -25, -25}));
     EXPECT_EQ(plotCCaption(), QStringLiteral("Info"));

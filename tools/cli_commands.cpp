@@ -164,6 +164,21 @@ const std::vector<CommandSpec> kTable = {
      "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
      "still written, and the exit status is then 1.\n",
      runSummary},
+    {"export",
+     {kMean, kSeed, {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
+     "(FILE|DIR)...",
+     1,
+     -1,
+     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
+     "group of one). The first sheet has one row per respondent, group after group in file\n"
+     "order: the argument, the file name, the code, free text, date, start and duration lines\n"
+     "as the file holds them, the eight scores, the 48 points and the 12 times in seconds, all\n"
+     "numbers as numbers. Then one sheet per group, named after its folder: the scores per\n"
+     "type and state, preferred - current, N, the figures of `ocai-cli stats` with the same\n"
+     "--mean and --seed, and a chart of current against preferred. A group that fails to load\n"
+     "is reported on stderr and left out; the others are still written, and the exit status\n"
+     "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     runExport},
 };
 
 } // namespace

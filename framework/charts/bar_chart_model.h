@@ -23,7 +23,6 @@ struct BarPoint {
 
 class BarSeries {
 public:
-    QString name;            // the form's name of the series, e.g. "Series1"; never shown
     QString title;           // shown in the legend
     QColor colour = Qt::red; // series colour; a point's own colour overrides it for that bar
     int barWidthPercent = 70;

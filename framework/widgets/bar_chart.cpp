@@ -26,30 +26,6 @@ BarSeries &BarChart::series(int index)
     return chart.series[index];
 }
 
-void BarChart::clearTitle()
-{
-    m_model.title.clear();
-    redraw();
-}
-
-void BarChart::addTitleLine(const QString &line)
-{
-    m_model.title.append(line);
-    redraw();
-}
-
-void BarChart::clearFoot()
-{
-    m_model.foot.clear();
-    redraw();
-}
-
-void BarChart::addFootLine(const QString &line)
-{
-    m_model.foot.append(line);
-    redraw();
-}
-
 void BarChart::redraw()
 {
     m_cacheValid = false;

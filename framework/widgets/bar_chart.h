@@ -5,8 +5,6 @@
 #include <QFrame>
 #include <QImage>
 #include <QLocale>
-#include <QString>
-#include <QStringList>
 
 namespace ui {
 
@@ -21,13 +19,6 @@ public:
     BarChartModel &model();
     const BarChartModel &model() const { return m_model; }
     BarSeries &series(int index); // model().series[index], appended with defaults if missing
-
-    void clearTitle();
-    void addTitleLine(const QString &line);
-    QStringList titleLines() const { return m_model.title; }
-    void clearFoot();
-    void addFootLine(const QString &line);
-    QStringList footLines() const { return m_model.foot; }
 
     void redraw(); // schedule a repaint with the current model
     // The chart exactly as shown at the widget's current size.
