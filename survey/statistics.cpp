@@ -50,40 +50,6 @@ Wide multiplyWide(std::uint64_t a, std::uint64_t b)
     return {highHigh + (highLow >> 32) + (middle >> 32), (middle << 32) | (lowLow & mask)};
 }
 
-std::uint32_t SeededRandom::next32()
-{
-    if (m_haveHighHalf) {
-        m_haveHighHalf = false;
-        return m_highHalf;
-    }
-    const std::uint64_t bits = m_engine();
-    m_highHalf = std::uint32_t(bits >> 32);
-    m_haveHighHalf = true;
-    return std::uint32_t(bits);
-}
-
-std::uint64_t SeededRandom::below(std::uint64_t bound)
-{
-    // x * bound / 2^w maps a w-bit draw onto [0, bound); the draws whose low half falls below
-    // 2^w mod bound are the surplus that would favour some results, and are drawn again.
-    if (bound <= (std::uint64_t(1) << 32)) {
-        std::uint64_t product = std::uint64_t(next32()) * bound;
-        if (std::uint32_t(product) < bound) {
-            const std::uint64_t threshold = ((std::uint64_t(1) << 32) - bound) % bound;
-            while (std::uint32_t(product) < threshold)
-                product = std::uint64_t(next32()) * bound;
-        }
-        return product >> 32;
-    }
-    Wide product = multiplyWide(m_engine(), bound);
-    if (product.low < bound) {
-        const std::uint64_t threshold = (0 - bound) % bound;
-        while (product.low < threshold)
-            product = multiplyWide(m_engine(), bound);
-    }
-    return product.high;
-}
-
 double studentTwoSidedP(double t, double df)
 {
     if (std::isinf(t))

@@ -43,6 +43,41 @@ struct Wide {
 };
 Wide multiplyWide(std::uint64_t a, std::uint64_t b);
 
+// Inline: resampling draws once per respondent and round, millions of times.
+inline std::uint32_t SeededRandom::next32()
+{
+    if (m_haveHighHalf) {
+        m_haveHighHalf = false;
+        return m_highHalf;
+    }
+    const std::uint64_t bits = m_engine();
+    m_highHalf = std::uint32_t(bits >> 32);
+    m_haveHighHalf = true;
+    return std::uint32_t(bits);
+}
+
+inline std::uint64_t SeededRandom::below(std::uint64_t bound)
+{
+    // x * bound / 2^w maps a w-bit draw onto [0, bound); the draws whose low half falls below
+    // 2^w mod bound are the surplus that would favour some results, and are drawn again.
+    if (bound <= (std::uint64_t(1) << 32)) {
+        std::uint64_t product = std::uint64_t(next32()) * bound;
+        if (std::uint32_t(product) < bound) {
+            const std::uint64_t threshold = ((std::uint64_t(1) << 32) - bound) % bound;
+            while (std::uint32_t(product) < threshold)
+                product = std::uint64_t(next32()) * bound;
+        }
+        return product >> 32;
+    }
+    Wide product = multiplyWide(m_engine(), bound);
+    if (product.low < bound) {
+        const std::uint64_t threshold = (0 - bound) % bound;
+        while (product.low < threshold)
+            product = multiplyWide(m_engine(), bound);
+    }
+    return product.high;
+}
+
 // Welch's two-sided t test of mean(b) - mean(a), the variances not assumed equal; the
 // degrees of freedom by Welch-Satterthwaite, p from Student's t distribution. Without a
 // variance estimate (a sample of fewer than two values) the test is not defined. When both

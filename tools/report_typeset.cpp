@@ -278,9 +278,13 @@ QByteArray typesetPdf(const Document &document)
         const QRectF body = writer.pageLayout().paintRectPixels(kDotsPerInch);
         const double pageHeight = body.height() - dots(kFooterMm);
         text.setPageSize(QSizeF(body.width(), pageHeight));
+        // One edit block: the layout runs once at its end, not after every cell.
+        QTextCursor batch(&text);
+        batch.beginEditBlock();
         Filler filler(text, pictures);
         for (const Block &block : document.blocks)
             filler.add(block);
+        batch.endEditBlock();
 
         QPainter painter;
         if (!painter.begin(&writer))
