@@ -116,9 +116,11 @@ int firstMalformedField(const PlotAFields &fields, QChar separator)
 PlotAFields scoreFields(const survey::ProfileScores &scores, QChar separator)
 {
     PlotAFields fields;
-    for (std::size_t k = 0; k < 4; ++k) {
-        fields.current[k] = survey::scoreFieldText(scores[k], separator);
-        fields.preferred[k] = survey::scoreFieldText(scores[k + 4], separator);
+    for (int k = 0; k < survey::kTypeCount; ++k) {
+        fields.current[std::size_t(k)] =
+            survey::scoreFieldText(scores[survey::scoreIndex(0, k)], separator);
+        fields.preferred[std::size_t(k)] =
+            survey::scoreFieldText(scores[survey::scoreIndex(1, k)], separator);
     }
     return fields;
 }
@@ -149,8 +151,8 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
     f.ry = numfmt::roundTiesEven(static_cast<long double>(f.cy) / 11);
     drawScales(canvas, painter, f);
 
-    drawKite(canvas, f, &scores[0], currentColour);
-    drawKite(canvas, f, &scores[4], preferredColour);
+    drawKite(canvas, f, &scores[survey::scoreIndex(0, 0)], currentColour);
+    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], preferredColour);
 
     painter.setFont(plotFont(kBoldPixels, true));
     drawTypeNames(painter, f);
