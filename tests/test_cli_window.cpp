@@ -61,7 +61,8 @@ struct Loaded {
 
 Loaded loadAsWindow(const QString &path, QChar separator)
 {
-    const auto profile = std::get<survey::LoadedProfile>(survey::loadProfile(path, testfiles::programKey()));
+    const auto profile =
+        std::get<survey::LoadedProfile>(survey::loadProfile(path, testfiles::programKey()));
     Loaded loaded{
         profile.info, profile.group.means, plots::scoreFields(profile.group.scores, separator), {}};
     QImage none;
