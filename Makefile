@@ -7,7 +7,9 @@ JOBS ?= $(shell nproc)
 # What each target needs, installed only where missing: `make run` and `make test` need the
 # first list alone; the heavy checks of `make check` add theirs.
 DEBIAN_PACKAGES := cmake g++ make ccache qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
-    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig qt6-translations-l10n
+    libbenchmark-dev libboost-math-dev fonts-liberation fontconfig qt6-translations-l10n \
+    poppler-utils \
+    pkg-config libxlsxwriter-dev unzip
 SANITIZE_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64
 FORMAT_PACKAGES := clang-format

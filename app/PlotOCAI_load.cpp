@@ -83,8 +83,10 @@ void TForm1::showLoadError(const survey::GroupError &error)
 {
     const QString file = QDir::toNativeSeparators(error.path);
     QString text = error.message;
+    // The reason is worded to follow a colon; on a line of its own it reads as a sentence.
     if (!error.reason.isEmpty())
-        text += QLatin1Char('\n') + error.reason;
+        text += QLatin1Char('\n') + error.reason.at(0).toUpper() + error.reason.mid(1) +
+                QLatin1Char('.');
     if (error.line > 0)
         text += QStringLiteral("\nФайл: %1, строка %2").arg(file, QString::number(error.line));
     else if (!error.message.contains(file))

@@ -4,6 +4,7 @@
 #include "result_folder.h"
 #include "window_pictures.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -18,24 +19,56 @@ QString sampleGroup()
     return written ? dir.path() : QString();
 }
 
-// `ocai-cli pdf DIR`: load, statistics with the bootstrap, three pictures, the document.
-void BM_PdfOfGroup(benchmark::State &state)
+// A folder of `files` respondents cycling through the samples from `offset`, written once.
+QString largeGroup(int files, int offset)
 {
-    const QString folder = sampleGroup();
-    if (folder.isEmpty()) {
-        state.SkipWithError("cannot write the sample group");
+    static QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/g%1_%2").arg(files).arg(offset);
+    if (QDir(folder).exists())
+        return folder;
+    return benchfiles::writeResultFolder(folder, files, benchfiles::sampleCiphers(), offset)
+               ? folder
+               : QString();
+}
+
+void runPdf(benchmark::State &state, const QStringList &paths)
+{
+    if (paths.contains(QString())) {
+        state.SkipWithError("cannot write the groups");
         return;
     }
+    cli::PdfRequest request;
+    request.paths = paths;
     for (auto _ : state) {
-        const auto pdf = cli::pdfReport(folder, survey::MeanKind::Arithmetic, 1);
+        const auto pdf = cli::pdfReport(request);
         if (!std::holds_alternative<QByteArray>(pdf)) {
-            state.SkipWithError("the group does not load");
+            state.SkipWithError("the report cannot be made");
             return;
         }
         benchmark::DoNotOptimize(std::get<QByteArray>(pdf).size());
     }
 }
+
+// `ocai-cli pdf DIR`: load, statistics with the bootstrap, the pictures, the document.
+void BM_PdfOfGroup(benchmark::State &state)
+{
+    runPdf(state, {sampleGroup()});
+}
 BENCHMARK(BM_PdfOfGroup)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+// A large organisation's report: 10 000 respondents in one folder; the goal is 3 s.
+void BM_PdfOf10000(benchmark::State &state)
+{
+    runPdf(state, {largeGroup(10000, 0)});
+}
+BENCHMARK(BM_PdfOf10000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+// Two such groups compared, with 10 000 permutations; the goal is 3 s.
+void BM_PdfComparisonOf10000(benchmark::State &state)
+{
+    runPdf(state, {largeGroup(10000, 0), largeGroup(10000, 5)});
+}
+BENCHMARK(BM_PdfComparisonOf10000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 // `ocai-cli plot b DIR --out x.gif`: the load, the six charts and the GIF.
 void BM_PlotBGifOfGroup(benchmark::State &state)

@@ -1,6 +1,7 @@
 #include "plot_a.h"
 
 #include "core/number_format.h"
+#include "plot_surface.h"
 #include "raster.h"
 #include "resource.h"
 #include "result_file.h"
@@ -41,25 +42,26 @@ struct Quadrant {
 // In drawing order A (upper left), B (upper right), C (lower right), D (lower left).
 constexpr Quadrant kQuadrants[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
 
-void drawAxes(QImage &canvas, const Frame &f)
+void drawAxes(PlotSurface &canvas, const Frame &f)
 {
     const QPoint centre(f.cx, f.cy);
     const QPoint ends[] = {{2 * f.cx, f.cy}, {0, f.cy},     {f.cx, 2 * f.cy},     {f.cx, 0},
                            {0, 0},           {2 * f.cx, 0}, {2 * f.cx, 2 * f.cy}, {0, 2 * f.cy}};
     for (const QPoint &end : ends)
-        drawLine(canvas, centre, end, Qt::black, kAxisWidth);
+        canvas.line(centre, end, Qt::black, kAxisWidth);
 }
 
 // Ticks run outwards from the diagonal, away from the vertical axis; the labels sit
 // beyond their outer ends, 5 pixels further left on the left side and 10 on the right.
-void drawScales(QImage &canvas, QPainter &painter, const Frame &f)
+void drawScales(PlotSurface &canvas, const Frame &f)
 {
+    QPainter &painter = canvas.painter();
     for (const Quadrant &q : kQuadrants) {
         for (int i = 1; i <= kTickCount; ++i) {
             const int y = f.cy + q.sy * i * f.ry;
-            drawLine(canvas, QPoint(f.cx + q.sx * i * f.rx, y),
-                     QPoint(f.cx + q.sx * ((i + 1) * f.rx - kTickShortening), y), Qt::black,
-                     kAxisWidth);
+            canvas.line(QPoint(f.cx + q.sx * i * f.rx, y),
+                        QPoint(f.cx + q.sx * ((i + 1) * f.rx - kTickShortening), y), Qt::black,
+                        kAxisWidth);
             if (i == kTickCount)
                 continue;
             const int labelX = q.sx < 0 ? f.cx - (i + 1) * f.rx - 5 : f.cx + (i + 1) * f.rx - 10;
@@ -74,14 +76,14 @@ int scaled(int half, double score)
     return numfmt::roundTiesEven(static_cast<long double>(half) * score / 108);
 }
 
-void drawKite(QImage &canvas, const Frame &f, const double *s, const QColor &colour)
+void drawKite(PlotSurface &canvas, const Frame &f, const double *s, const QColor &colour)
 {
     const QPoint a(f.cx - scaled(f.cx, s[0]), f.cy - scaled(f.cy, s[0]));
     const QPoint b(f.cx + scaled(f.cx, s[1]), f.cy - scaled(f.cy, s[1]));
     const QPoint c(f.cx + scaled(f.cx, s[2]), f.cy + scaled(f.cy, s[2]));
     const QPoint d(f.cx - scaled(f.cx, s[3]), f.cy + scaled(f.cy, s[3]));
     const QPoint outline[] = {a, b, c, d, a};
-    drawPolyline(canvas, outline, 5, colour, kAxisWidth);
+    canvas.polyline(outline, 5, colour, kAxisWidth);
 }
 
 void drawTypeNames(QPainter &painter, const Frame &f)
@@ -137,37 +139,40 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
     }
     if (canvas.isNull())
         return true;
+    RasterSurface surface(canvas);
+    paintPlotA(surface, canvas.size(), fields, scores, {currentColour, preferredColour});
+    return true;
+}
 
-    Frame f{canvas.width() / 2, canvas.height() / 2, 0, 0};
+void paintPlotA(PlotSurface &canvas, QSize size, const PlotAFields &fields,
+                const survey::ProfileScores &scores, const PlotAStyle &style)
+{
+    Frame f{size.width() / 2, size.height() / 2, 0, 0};
     drawAxes(canvas, f);
 
-    // Lines go straight into the pixels, text through the painter; both share the canvas
-    // memory, so the order of the calls is the order of the strokes.
-    QPainter painter(&canvas);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    QPainter &painter = canvas.painter();
     painter.setFont(plotFont(kRegularPixels, false));
     painter.setPen(Qt::black);
     f.rx = numfmt::roundTiesEven(static_cast<long double>(f.cx) / 11);
     f.ry = numfmt::roundTiesEven(static_cast<long double>(f.cy) / 11);
-    drawScales(canvas, painter, f);
+    drawScales(canvas, f);
 
-    drawKite(canvas, f, &scores[survey::scoreIndex(0, 0)], currentColour);
-    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], preferredColour);
+    drawKite(canvas, f, &scores[survey::scoreIndex(0, 0)], style.current);
+    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], style.preferred);
 
     painter.setFont(plotFont(kBoldPixels, true));
     drawTypeNames(painter, f);
 
-    painter.setPen(currentColour);
-    drawTextCell(painter, QPoint(10, f.cy - 25), QStringLiteral("Текущее"));
-    painter.setPen(preferredColour);
-    drawTextCell(painter, QPoint(10, f.cy + 1), QStringLiteral("Предполагаемое"));
+    painter.setPen(style.current);
+    drawTextCell(painter, QPoint(10, f.cy - 25), style.currentCaption);
+    painter.setPen(style.preferred);
+    drawTextCell(painter, QPoint(10, f.cy + 1), style.preferredCaption);
 
     painter.setFont(plotFont(kRegularPixels, false));
-    painter.setPen(currentColour);
+    painter.setPen(style.current);
     drawScoreLines(painter, fields.current, f.cy - 105);
-    painter.setPen(preferredColour);
+    painter.setPen(style.preferred);
     drawScoreLines(painter, fields.preferred, f.cy + 21);
-    return true;
 }
 
 QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,

@@ -33,6 +33,21 @@ int firstMalformedField(const PlotAFields &fields, QChar separator);
 bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentColour,
                const QColor &preferredColour, QChar separator, survey::ProfileScores &scores);
 
+// The colours of the two kites and their captions.
+struct PlotAStyle {
+    QColor current;
+    QColor preferred;
+    QString currentCaption = QStringLiteral("Текущее");
+    QString preferredCaption = QStringLiteral("Предполагаемое");
+};
+
+class PlotSurface;
+
+// The drawing of drawPlotA on a `size` canvas already erased, from scores already parsed:
+// the same strokes and texts on any surface.
+void paintPlotA(PlotSurface &canvas, QSize size, const PlotAFields &fields,
+                const survey::ProfileScores &scores, const PlotAStyle &style);
+
 // A new RGB32 canvas of `size` with the drawing on it; `drawn` (if given) receives the
 // result of drawPlotA.
 QImage renderPlotA(QSize size, const PlotAFields &fields, const QColor &currentColour,

@@ -66,7 +66,8 @@ std::variant<QStringList, GroupError> groupFiles(const QString &folder)
 }
 
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
-                                                QByteArray *plainOut)
+                                                QByteArray *plainOut,
+                                                const ResultFileVisitor &visit)
 {
     auto listed = groupFiles(folder);
     if (auto *error = std::get_if<GroupError>(&listed))
@@ -83,10 +84,15 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
     group.respondents.reserve(std::size_t(group.files.size()));
     AnswerTable sums{};
     for (const QString &path : std::as_const(group.files)) {
-        const auto loaded = loadIndividualResult(path, key16, plainOut);
+        // The visitor reads the text too: kept where the caller asked, else here.
+        QByteArray plain;
+        QByteArray *plainText = plainOut ? plainOut : &plain;
+        const auto loaded = loadIndividualResult(path, key16, plainText);
         if (const auto *error = std::get_if<LoadError>(&loaded))
             return groupError(path, *error);
         const AnswerTable &answers = std::get<IndividualResult>(loaded).answers;
+        if (visit)
+            visit(path, ResultText(*plainText), answers);
         for (int row = 0; row < kAnswerRows; ++row)
             for (int column = 0; column < kAnswerColumns; ++column)
                 sums[std::size_t(row)][std::size_t(column)] +=

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "profile_model.h"
+#include "result_file.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -43,13 +45,19 @@ struct GroupError {
 // without a word. A folder that cannot be listed fails with the reason.
 std::variant<QStringList, GroupError> groupFiles(const QString &folder);
 
+// Sees each file of a load as soon as it is parsed, for what the group keeps no copy of (the
+// texts, each respondent's answers). A later failing file still fails the whole load.
+using ResultFileVisitor =
+    std::function<void(const QString &path, const ResultText &text, const AnswerTable &answers)>;
+
 // Loads, decrypts with `key16` and parses every file of groupFiles(folder) as a single result
 // is loaded, then averages: cell sums over the files, each cell divided by n, then the scores
 // from the mean table. All or nothing: the first failing file ends the load. A folder without
 // matching files is an error too. `plainOut` (when given) receives the plain text of each
-// file as it is read: the last file's in the end.
+// file as it is read: the last file's in the end. `visit` sees each file taken.
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
-                                                QByteArray *plainOut = nullptr);
+                                                QByteArray *plainOut = nullptr,
+                                                const ResultFileVisitor &visit = {});
 
 // The information line of a group: "Информация по группе  (N = n)".
 QString groupInfoLine(int n);

@@ -1,5 +1,6 @@
 #include "group_statistics.h"
 
+#include "core/number_format.h"
 #include "statistics.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ double tieTolerance(double largest)
 }
 
 ScoreStatistics scoreStatistics(const std::vector<double> &values, double mean,
-                                const Interval &interval)
+                                const std::optional<Interval> &interval)
 {
     ScoreStatistics result;
     result.mean = mean;
@@ -28,6 +29,12 @@ ScoreStatistics scoreStatistics(const std::vector<double> &values, double mean,
 }
 
 } // namespace
+
+bool reachesDiscrepancyThreshold(double discrepancy)
+{
+    const double printed = numfmt::formatFixed(discrepancy, 0, 2, QLatin1Char('.')).toDouble();
+    return std::fabs(printed) >= kDiscrepancyThreshold;
+}
 
 std::vector<int> dominantTypes(const std::array<double, kTypeCount> &values)
 {
@@ -91,12 +98,12 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
             const std::size_t k = scoreIndex(state, type);
             for (std::size_t i = 0; i < values.size(); ++i)
                 values[i] = group.respondents[i][k];
-            (state == 0 ? typeStats.current : typeStats.preferred) =
-                scoreStatistics(values, profile[k], intervals[k]);
+            (state == 0 ? typeStats.current : typeStats.preferred) = scoreStatistics(
+                values, profile[k],
+                values.size() > 1 ? std::optional<Interval>(intervals[k]) : std::nullopt);
         }
         typeStats.discrepancy = typeStats.preferred.mean - typeStats.current.mean;
-        typeStats.flagged = std::fabs(typeStats.discrepancy) >=
-                            kDiscrepancyThreshold - tieTolerance(kDiscrepancyThreshold);
+        typeStats.flagged = reachesDiscrepancyThreshold(typeStats.discrepancy);
     }
     for (int state = 0; state < 2; ++state) {
         const auto scores = stateScores(profile, state);
@@ -115,8 +122,9 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
         result.questions[std::size_t(question)] = {dominantTypes(points), deviation / kTypeCount};
     }
     result.questionsAgree = std::all_of(
-        result.questions.begin(), result.questions.end(),
-        [&](const QuestionCongruence &q) { return q.dominant == result.questions[0].dominant; });
+        result.questions.begin(), result.questions.end(), [&](const QuestionCongruence &q) {
+            return q.dominant.size() == 1 && q.dominant == result.questions[0].dominant;
+        });
     return result;
 }
 

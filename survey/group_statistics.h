@@ -35,16 +35,22 @@ Discrepancy largestDiscrepancy(const ProfileScores &profile);
 
 struct ScoreStatistics {
     double mean = 0;          // the group profile's score
-    std::optional<double> sd; // over the respondents, n - 1; nothing for one respondent
-    double min = 0, max = 0;  // over the respondents
-    Interval ci95;            // bootstrap percentile interval of `mean`
+    std::optional<double> sd; // over the respondents' scores, n - 1; nothing for one respondent
+    double min = 0, max = 0;  // over the respondents' scores, whatever the average
+    // Bootstrap percentile interval of `mean`; nothing for one respondent, whose resamples
+    // all repeat him and so tell nothing about the spread.
+    std::optional<Interval> ci95;
 };
 
 struct TypeStatistics {
     ScoreStatistics current, preferred;
     double discrepancy = 0; // preferred - current of the means
-    bool flagged = false;   // |discrepancy| >= kDiscrepancyThreshold
+    bool flagged = false;   // see reachesDiscrepancyThreshold
 };
+
+// Whether `discrepancy`, rounded to the two decimals a report prints, is at least
+// kDiscrepancyThreshold in size: the flag must agree with the figure beside it.
+bool reachesDiscrepancyThreshold(double discrepancy);
 
 struct Dominance {
     std::vector<int> types; // see dominantTypes
@@ -66,7 +72,8 @@ struct GroupStatistics {
     // Always the mean table against its own (arithmetic) current profile: it tells how the
     // questions agree with one another, whatever average the profile above uses.
     std::array<QuestionCongruence, kQuestionCount> questions;
-    bool questionsAgree = false; // all six name the same dominant types
+    // All six name one and the same dominant type; a question whose top types tie names none.
+    bool questionsAgree = false;
 };
 
 // The figures of a loaded group (n >= 1): means from groupProfile(group, kind), spread over

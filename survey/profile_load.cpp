@@ -7,10 +7,11 @@
 namespace survey {
 namespace {
 
-std::variant<LoadedProfile, GroupError> loadFolder(const QString &folder, const QByteArray &key16)
+std::variant<LoadedProfile, GroupError> loadFolder(const QString &folder, const QByteArray &key16,
+                                                   const ResultFileVisitor &visit)
 {
     LoadedProfile profile;
-    auto loaded = loadGroup(folder, key16, &profile.plainText);
+    auto loaded = loadGroup(folder, key16, &profile.plainText, visit);
     if (auto *error = std::get_if<GroupError>(&loaded))
         return std::move(*error);
     profile.group = std::move(std::get<GroupResult>(loaded));
@@ -19,13 +20,16 @@ std::variant<LoadedProfile, GroupError> loadFolder(const QString &folder, const 
     return profile;
 }
 
-std::variant<LoadedProfile, GroupError> loadFile(const QString &path, const QByteArray &key16)
+std::variant<LoadedProfile, GroupError> loadFile(const QString &path, const QByteArray &key16,
+                                                 const ResultFileVisitor &visit)
 {
     LoadedProfile profile;
     auto loaded = loadIndividualResult(path, key16, &profile.plainText);
     if (const auto *error = std::get_if<LoadError>(&loaded))
         return GroupError{path, error->message, error->line, error->reason};
     IndividualResult &result = std::get<IndividualResult>(loaded);
+    if (visit)
+        visit(path, ResultText(profile.plainText), result.answers);
     profile.code = std::move(result.code);
     profile.info = std::move(result.info);
     GroupResult &group = profile.group;
@@ -40,11 +44,11 @@ std::variant<LoadedProfile, GroupError> loadFile(const QString &path, const QByt
 } // namespace
 
 std::variant<LoadedProfile, GroupError> loadProfile(const QString &path, const QByteArray &key16,
-                                                    LoadAs as)
+                                                    LoadAs as, const ResultFileVisitor &visit)
 {
     const bool folder =
         as == LoadAs::Folder || (as == LoadAs::FileOrFolder && QFileInfo(path).isDir());
-    return folder ? loadFolder(path, key16) : loadFile(path, key16);
+    return folder ? loadFolder(path, key16, visit) : loadFile(path, key16, visit);
 }
 
 } // namespace survey

@@ -24,8 +24,10 @@ struct LoadedProfile {
 enum class LoadAs { FileOrFolder, File, Folder };
 
 // Loads `path` decrypting with `key16`: a file as loadIndividualResult does, a folder as
-// loadGroup does. Nothing is returned but the whole profile or why not.
+// loadGroup does. Nothing is returned but the whole profile or why not. `visit` sees each
+// file taken.
 std::variant<LoadedProfile, GroupError> loadProfile(const QString &path, const QByteArray &key16,
-                                                    LoadAs as = LoadAs::FileOrFolder);
+                                                    LoadAs as = LoadAs::FileOrFolder,
+                                                    const ResultFileVisitor &visit = {});
 
 } // namespace survey

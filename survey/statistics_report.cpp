@@ -15,11 +15,6 @@ namespace {
 
 const char *const kStateKeys[2] = {"current", "preferred"};
 
-QString stateCaption(int state)
-{
-    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
-}
-
 QString typeLabel(int type)
 {
     return typeLetter(type) + QStringLiteral("  ") + typeShortName(type);
@@ -43,6 +38,13 @@ QString number(double value, int width, bool sign = false)
     return fixed(value, 2, sign).rightJustified(width, QLatin1Char(' '));
 }
 
+QString dominanceText(const Dominance &dominance)
+{
+    if (dominance.types.size() == kTypeCount)
+        return QStringLiteral("все четыре типа равны, доминирующего нет");
+    return namedTypes(dominance.types) + QStringLiteral(", отрыв ") + fixed(dominance.lead, 2);
+}
+
 const ScoreStatistics &stateStatistics(const TypeStatistics &type, int state)
 {
     return state == 0 ? type.current : type.preferred;
@@ -63,6 +65,11 @@ QString typeLetter(int type)
 QString typeShortName(int type)
 {
     return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
+}
+
+QString stateCaption(int state)
+{
+    return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
 }
 
 QString typeLetters(const std::vector<int> &types, const QString &separator)
@@ -122,10 +129,15 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
                          (score.sd ? number(*score.sd, 11)
                                    : QStringLiteral("—").rightJustified(11)) +
                          number(score.min, 9) + number(score.max, 9) + QStringLiteral("   ") +
-                         number(score.ci95.low, 6) + QStringLiteral(" – ") +
-                         number(score.ci95.high, 6).trimmed();
+                         (score.ci95 ? number(score.ci95->low, 6) + QStringLiteral(" – ") +
+                                           number(score.ci95->high, 6).trimmed()
+                                     : QStringLiteral("—").rightJustified(6));
         }
     }
+
+    if (s.kind == MeanKind::Geometric)
+        lines << QStringLiteral("Среднее и интервал — композиционные; ст. откл., мин. и макс. — "
+                                "по баллам респондентов.");
 
     lines << QString()
           << QStringLiteral("Расхождение: желаемое − текущее (* — не меньше %1 баллов по модулю)")
@@ -141,8 +153,7 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
     for (int state = 0; state < 2; ++state) {
         const Dominance &dominance = state == 0 ? s.currentDominance : s.preferredDominance;
         lines << QStringLiteral("  ") + column(stateCaption(state) + QLatin1Char(':'), 11) +
-                     namedTypes(dominance.types) + QStringLiteral(", отрыв ") +
-                     fixed(dominance.lead, 2);
+                     dominanceText(dominance);
     }
 
     lines << QString()
@@ -183,8 +194,10 @@ QByteArray statisticsCsv(const GroupStatistics &s)
             add(key + QStringLiteral("sd"), score.sd ? fullPrecision(*score.sd) : QString());
             add(key + QStringLiteral("min"), fullPrecision(score.min));
             add(key + QStringLiteral("max"), fullPrecision(score.max));
-            add(key + QStringLiteral("ci95_low"), fullPrecision(score.ci95.low));
-            add(key + QStringLiteral("ci95_high"), fullPrecision(score.ci95.high));
+            add(key + QStringLiteral("ci95_low"),
+                score.ci95 ? fullPrecision(score.ci95->low) : QString());
+            add(key + QStringLiteral("ci95_high"),
+                score.ci95 ? fullPrecision(score.ci95->high) : QString());
         }
         add(prefix + QStringLiteral("discrepancy"), fullPrecision(typeStats.discrepancy));
         add(prefix + QStringLiteral("flagged"), flag(typeStats.flagged));
@@ -220,7 +233,9 @@ QJsonObject statisticsJson(const GroupStatistics &s)
                             {QStringLiteral("sd"), optionalNumber(score.sd)},
                             {QStringLiteral("min"), score.min},
                             {QStringLiteral("max"), score.max},
-                            {QStringLiteral("ci95"), QJsonArray{score.ci95.low, score.ci95.high}}});
+                            {QStringLiteral("ci95"),
+                             score.ci95 ? QJsonValue(QJsonArray{score.ci95->low, score.ci95->high})
+                                        : QJsonValue(QJsonValue::Null)}});
         }
         entry.insert(QStringLiteral("discrepancy"), typeStats.discrepancy);
         entry.insert(QStringLiteral("flagged"), typeStats.flagged);

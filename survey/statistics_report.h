@@ -17,6 +17,8 @@ namespace survey {
 QString typeLetter(int type);
 // The short Russian name of a type: "Клан", "Адхократия", "Рынок", "Иерархия".
 QString typeShortName(int type);
+// The two states as reports name them: "Текущее" (0), "Желаемое" (1).
+QString stateCaption(int state);
 // Letters joined by `separator`.
 QString typeLetters(const std::vector<int> &types, const QString &separator);
 QJsonArray typeLetterArray(const std::vector<int> &types);
@@ -30,14 +32,14 @@ QString fixed(double value, int decimals, bool sign = false);
 QString statisticsText(const GroupStatistics &statistics, const QString &source);
 
 // "key,value" lines; keys follow the JSON paths ("types.A.current.mean", "congruence.agree").
-// An empty value stands for a figure that is not defined (sd of one respondent).
+// An empty value stands for a figure that is not defined (sd and interval of one respondent).
 QByteArray statisticsCsv(const GroupStatistics &statistics);
 
 // {"n", "mean", "seed", "resamples", "types": {"A": {"current": {"mean", "sd", "min", "max",
 // "ci95": [low, high]}, "preferred": {...}, "discrepancy", "flagged"}, ...}, "dominant":
 // {"current": [...], "preferred": [...]}, "dominant_lead": {"current", "preferred"},
-// "congruence": {"questions": [{"dominant": [...], "deviation"} x 6], "agree"}}; sd is null
-// for one respondent.
+// "congruence": {"questions": [{"dominant": [...], "deviation"} x 6], "agree"}}; sd and ci95
+// are null for one respondent.
 QJsonObject statisticsJson(const GroupStatistics &statistics);
 
 } // namespace survey

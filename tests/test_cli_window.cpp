@@ -16,7 +16,6 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -25,16 +24,6 @@ namespace {
 
 using testcli::CliRun;
 using testcli::runCli;
-
-// A poppler tool's standard output, or nothing when the tool is missing.
-QByteArray runTool(const QString &tool, const QStringList &args)
-{
-    QProcess process;
-    process.start(tool, args);
-    if (!process.waitForStarted() || !process.waitForFinished(60000))
-        return {};
-    return process.readAllStandardOutput();
-}
 
 // The report's lines, Windows-1251 decoded, split at CR LF.
 QStringList reportLines(const QString &path, QByteArray *bytes = nullptr)
@@ -233,44 +222,6 @@ TEST_F(CliWindow, ProfileOfAFolderIsTheGroupsProfile)
     EXPECT_EQ(runCli({"profile", "--mean=geometric", file}).out, runCli({"profile", file}).out);
 }
 
-TEST_F(CliWindow, PdfHasThePagesTextAndFonts)
-{
-    const QString pdf = out(QStringLiteral("report.pdf"));
-    const CliRun run = runCli({"pdf", "--out", pdf, "--seed", "7", file});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QFile written(pdf);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF-"));
-    const QByteArray info = runTool(QStringLiteral("pdfinfo"), {pdf});
-    if (info.isEmpty()) { // no poppler: count the page objects
-        EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                      bytes.count("/Type /Page "),
-                  3);
-        return;
-    }
-    EXPECT_TRUE(info.contains("\nPages:           3\n")) << info.toStdString();
-    EXPECT_TRUE(info.contains("A4")) << info.toStdString();
-    const auto pageText = [&](int page) {
-        const QString number = QString::number(page);
-        return QString::fromUtf8(
-                   runTool(QStringLiteral("pdftotext"), {"-f", number, "-l", number, pdf, "-"}))
-            .simplified();
-    };
-    const Loaded loaded = loadAsWindow(file, u'.');
-    EXPECT_TRUE(pageText(1).contains(loaded.info.simplified())) << pageText(1).toStdString();
-    EXPECT_TRUE(pageText(1).contains(QStringLiteral("A Клановая культура 20.00 38.33 -18.33")));
-    EXPECT_TRUE(pageText(3).contains(QStringLiteral("Статистика профиля OCAI")));
-    EXPECT_TRUE(pageText(3).contains(QStringLiteral("зерно 7")));
-    // Every font is embedded.
-    const QStringList fonts = QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {pdf}))
-                                  .split(u'\n', Qt::SkipEmptyParts)
-                                  .mid(2);
-    EXPECT_FALSE(fonts.isEmpty());
-    for (const QString &font : fonts)
-        EXPECT_TRUE(font.contains(QStringLiteral(" yes "))) << font.toStdString();
-}
-
 TEST_F(CliWindow, BadArgumentsAreUsageErrors)
 {
     const QString png = out(QStringLiteral("x.png"));
@@ -281,6 +232,9 @@ TEST_F(CliWindow, BadArgumentsAreUsageErrors)
         {"pdf", "--out", out(QStringLiteral("x.png")), group},
         {"pdf", group},
         {"pdf", "--format", "csv", "--out", out(QStringLiteral("x.pdf")), group},
+        {"pdf", "--names", "A,B", "--out", out(QStringLiteral("x.pdf")), group},
+        {"pdf", "--names=A", "--out", out(QStringLiteral("x.pdf")), group, file},
+        {"pdf", "--out", out(QStringLiteral("x.pdf")), group, file, group},
         {"plot", "a", file},
         {"plot", "b", "--out", png, file, group},
         {"plot", "b", "--marks", "--out", png, file},

@@ -9,6 +9,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 using testcli::CliRun;
@@ -261,3 +267,32 @@ TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
         EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
     }
 }
+
+#ifdef Q_OS_UNIX
+TEST(GroupCli, AnEntryThatCannotBeReadFailsEveryCommandNamingIt)
+{
+    const struct {
+        const char *name, *shown, *reason;
+    } cases[] = {
+        {"pipeOCAI.cry", "pipeOCAI.cry", "это именованный канал, а не файл"},
+        {"goneOCAI.cry", "goneOCAI.cry", "символическая ссылка ведёт к несуществующему файлу"},
+        {"x\xffOCAI.cry", "x\\xFFOCAI.cry", "имя файла не в кодировке UTF-8"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const QString folder = writeGroup(dir, QStringLiteral("g"), kDepartment);
+        const QByteArray entry = QFile::encodeName(folder) + '/' + c.name;
+        const int made = c.name[0] == 'p'   ? ::mkfifo(entry.constData(), 0600)
+                         : c.name[0] == 'g' ? ::symlink("nowhere", entry.constData())
+                                            : ::close(::creat(entry.constData(), 0600));
+        ASSERT_EQ(made, 0) << c.name;
+        const QByteArray expected =
+            "Cannot open file " + folder.toUtf8() + '/' + c.shown + ": " + c.reason + '\n';
+        for (const char *command : {"profile", "stats", "summary"}) {
+            const CliRun run = runCli({QLatin1String(command), folder});
+            EXPECT_EQ(run.exitCode, 1) << command << ' ' << c.name;
+            EXPECT_TRUE(run.err.endsWith(expected)) << run.err.toStdString();
+        }
+    }
+}
+#endif

@@ -116,9 +116,29 @@ TEST(GroupStatistics, OneRespondentFlagsAtExactlyTenPoints)
     EXPECT_TRUE(s.types[1].flagged);
     EXPECT_FALSE(s.types[2].flagged);
     EXPECT_FALSE(s.types[0].current.sd);
-    EXPECT_EQ(s.types[0].current.ci95.low, 30);
-    EXPECT_EQ(s.types[0].current.ci95.high, 30);
+    EXPECT_FALSE(s.types[0].current.ci95);
     EXPECT_TRUE(s.questionsAgree);
+    const QString text = statisticsText(s, QStringLiteral("x"));
+    EXPECT_TRUE(text.contains(QStringLiteral("    30.00    30.00        —\n")))
+        << text.toStdString();
+    EXPECT_TRUE(statisticsJson(s)[QStringLiteral("types")][QStringLiteral("A")]
+                                 [QStringLiteral("current")][QStringLiteral("ci95")]
+                                     .isNull());
+}
+
+TEST(GroupStatistics, EdgesSayWhatThePrintedFiguresSay)
+{
+    // 9.9958 prints as 10.00 and is flagged; 9.994 prints as 9.99 and is not.
+    for (const auto &[value, flagged] : {std::pair{9.9958, true}, {-9.9958, true}, {9.994, false}})
+        EXPECT_EQ(reachesDiscrepancyThreshold(value), flagged) << value;
+    // Four tied types in every question and state: nothing dominates, no question agrees.
+    const GroupStatistics tie = groupStatistics(
+        group({answers({25, 25, 25, 25}, {25, 25, 25, 25})}), MeanKind::Geometric, 1);
+    EXPECT_FALSE(tie.questionsAgree);
+    const QString text = statisticsText(tie, QStringLiteral("x"));
+    EXPECT_TRUE(text.contains(QStringLiteral("все четыре типа равны"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("по баллам респондентов")));
+    EXPECT_TRUE(text.contains(QStringLiteral("один доминирующий тип: нет")));
 }
 
 TEST(GroupStatistics, GeometricMeansStayCompositional)

@@ -187,10 +187,21 @@ TEST_F(MainWindowTest, FailedLoadLeavesTheLoadedProfileUntouched)
     EXPECT_EQ(fields(), before);
     EXPECT_EQ(form->imPlot->image(), canvas);
 
-    dialogs.nextPath = dir.filePath(QStringLiteral("missing.cry"));
-    form->mmOpenClick();
-    ASSERT_EQ(dialogs.errors.size(), 2);
-    EXPECT_TRUE(dialogs.errors[1].startsWith(QStringLiteral("Cannot open file")));
+    // The reason follows on the second line: a missing file, a folder, a file never encrypted.
+    const QString missing = dir.filePath(QStringLiteral("missing.cry"));
+    const QString plain = chooseResult(QStringLiteral("plain.cry"), text.toUtf8());
+    const QString expected[] = {
+        QStringLiteral("Cannot open file %1\nНет такого файла.").arg(missing),
+        QStringLiteral("Cannot open file %1\nЭто папка.").arg(dir.path()),
+        QStringLiteral("'' is not a valid integer value\nФайл не является зашифрованным файлом "
+                       "результатов: в нём есть знаки, которых шифр не пишет.\nФайл: %1, строка 24")
+            .arg(plain)};
+    for (const QString &path : {missing, dir.path(), plain}) {
+        dialogs.nextPath = path;
+        form->mmOpenClick();
+    }
+    ASSERT_EQ(dialogs.errors.size(), 4);
+    EXPECT_EQ(dialogs.errors.mid(1), QStringList(std::begin(expected), std::end(expected)));
     EXPECT_EQ(form->AnswerTable, answers);
 }
 

@@ -8,6 +8,12 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 class WindowGroupTest : public MainWindowTest {
@@ -124,6 +130,44 @@ TEST_F(WindowGroupTest, ABrokenFileAmongGoodOnesChangesNothing)
     EXPECT_EQ(dialogs.errorCaptions[0], QStringLiteral("VILT.ZARAva.Rori"));
     expectUnchanged(before);
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(WindowGroupTest, AnEntryThatCannotBeReadIsNamedWithTheReason)
+{
+    loadProfile({40, 30, 20, 10}, {25, 25, 25, 25});
+    const Snapshot before = snapshot();
+    dialogs.nextPath = writeRespondent(QStringLiteral("aOCAI.cry"),
+                                       testfiles::uniformRows({1, 2, 3, 4}, {4, 3, 2, 1}));
+    const auto at = [this](const char *name) {
+        return QFile::encodeName(group.path()) + '/' + name;
+    };
+    const struct {
+        bool made;
+        const char *name, *shown, *reason;
+    } cases[] = {
+        {::mkfifo(at("fifoOCAI.cry").constData(), 0600) == 0, "fifoOCAI.cry", "fifoOCAI.cry",
+         "Это именованный канал, а не файл."},
+        {::symlink("gone", at("goneOCAI.cry").constData()) == 0, "goneOCAI.cry", "goneOCAI.cry",
+         "Символическая ссылка ведёт к несуществующему файлу."},
+        {::close(::creat(at("\xcf\xe5OCAI.cry").constData(), 0600)) == 0, "\xcf\xe5OCAI.cry",
+         "\\xCF\\xE5OCAI.cry", "Имя файла не в кодировке UTF-8."},
+    };
+    // Each entry in turn is the first in byte order that fails; then it is removed.
+    for (const auto &c : cases) {
+        ASSERT_TRUE(c.made) << c.shown;
+        dialogs.errors.clear();
+        form->mmGroupClick();
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_EQ(dialogs.errors[0], QStringLiteral("Cannot open file %1\n%2")
+                                         .arg(group.filePath(QString::fromUtf8(c.shown)),
+                                              QString::fromUtf8(c.reason)));
+        expectUnchanged(before);
+        ::unlink(at(c.name).constData());
+    }
+    form->mmGroupClick();
+    EXPECT_EQ(form->ceInfo->text(), QStringLiteral("Информация по группе  (N = 1)"));
+}
+#endif
 
 TEST_F(WindowGroupTest, CancelChangesNothing)
 {

@@ -106,14 +106,20 @@ const std::vector<CommandSpec> kTable = {
      kReportAbout,
      runReport},
     {"pdf",
-     {kMean, kSeed, {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
-     "(FILE|DIR)",
+     {kMean,
+      kSeed,
+      {"names", "\"A,B\"", ValueKind::Text, "the two groups' names in the report"},
+      {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
+     "(FILE|DIR) [(FILE|DIR)]",
      1,
-     1,
-     "An A4 report in Russian: page 1 the information line, Plot A as \"Save\" writes it and the\n"
-     "score table; page 2 Plot B and Plot C; then the text of `ocai-cli stats` with the same\n"
-     "--mean and --seed. A DIR is every \"*OCAI.cry\" file in it, a FILE a group of one; the\n"
-     "pictures are those of `ocai-cli plot` in the colours after start-up (red and blue).\n",
+     2,
+     "An A4 report in Russian, whatever the locale. Of one FILE or DIR: page 1 Plot A and the\n"
+     "score table, page 2 the six question charts and the preferred - current chart, then the\n"
+     "statistics of `ocai-cli stats` (same --mean and --seed) as tables and in words. Of two:\n"
+     "both groups' scores side by side with Welch's and the permutation test of `ocai-cli\n"
+     "compare`, p < 0.05 marked, the significant differences in words and each group's Plot A.\n"
+     "A DIR is named by its folder's name, a FILE by its respondent's code, unless --names\n"
+     "gives the two groups' names.\n",
      runPdf},
     {"stats",
      {formatOption("text|csv|json"), kSeed, kMean},
@@ -124,8 +130,11 @@ const std::vector<CommandSpec> kTable = {
      "of one. For each type and state: the mean (the group profile), the sample standard\n"
      "deviation (n - 1), minimum, maximum and a 95 % percentile bootstrap interval of the mean\n"
      "(2000 resamples of whole respondents, seeded by --seed, default 1: the same figures on\n"
-     "every run). Then preferred - current per type, flagged at 10 points or more; the dominant\n"
-     "type of each state (ties named together) and its lead over the second; and for each\n"
+     "every run; none for a group of one, json null). With --mean geometric the mean and its\n"
+     "interval are compositional, while SD, minimum and maximum stay those of the respondents'\n"
+     "scores. Then preferred - current per type, flagged (\"*\") when its printed value is 10\n"
+     "points or more; the dominant type of each state (ties named together, a four-way tie said\n"
+     "so) and its lead over the second; and for each\n"
      "question of the mean table its dominant current type and the mean absolute difference\n"
      "of its four current points from the arithmetic current profile.\n"
      "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n",
@@ -139,7 +148,8 @@ const std::vector<CommandSpec> kTable = {
      "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
      "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
      "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
-     "--seed, default 1; p = (k + 1) / 10001). Welch's test needs two respondents in each\n"
+     "--seed, default 1; p = (k + 1) / 10001, two-sided: k counts the shuffles whose\n"
+     "|difference| >= |observed difference|). Welch's test needs two respondents in each\n"
      "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
      "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n",
      runCompare},
@@ -154,6 +164,21 @@ const std::vector<CommandSpec> kTable = {
      "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
      "still written, and the exit status is then 1.\n",
      runSummary},
+    {"export",
+     {kMean, kSeed, {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
+     "(FILE|DIR)...",
+     1,
+     -1,
+     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
+     "group of one). The first sheet has one row per respondent, group after group in file\n"
+     "order: the argument, the file name, the code, free text, date, start and duration lines\n"
+     "as the file holds them, the eight scores, the 48 points and the 12 times in seconds, all\n"
+     "numbers as numbers. Then one sheet per group, named after its folder: the scores per\n"
+     "type and state, preferred - current, N, the figures of `ocai-cli stats` with the same\n"
+     "--mean and --seed, and a chart of current against preferred. A group that fails to load\n"
+     "is reported on stderr and left out; the others are still written, and the exit status\n"
+     "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     runExport},
 };
 
 } // namespace

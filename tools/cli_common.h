@@ -33,5 +33,6 @@ int runPdf(const ParsedArgs &args);
 int runStats(const ParsedArgs &args);
 int runCompare(const ParsedArgs &args);
 int runSummary(const ParsedArgs &args);
+int runExport(const ParsedArgs &args);
 
 } // namespace cli

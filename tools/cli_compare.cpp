@@ -77,8 +77,9 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
                           ? QStringLiteral(" по центрированным логарифмам баллов")
                           : QString())
           << QStringLiteral(
-                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1).")
-                 .arg(c.permutations);
+                 "p перест. — перестановочный тест разности средних, p = (k + 1) / (%1 + 1),")
+                 .arg(c.permutations)
+          << QStringLiteral("k — число перестановок с |разностью| ≥ |наблюдаемой|.");
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

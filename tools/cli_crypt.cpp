@@ -1,5 +1,6 @@
 // ocai-cli decrypt / encrypt: the letter envelope of result files, with the program's key.
 #include "cli_common.h"
+#include "cli_group_args.h"
 #include "cli_io.h"
 #include "core/text_codec.h"
 #include "result_file.h"
@@ -61,7 +62,7 @@ int runDecrypt(const ParsedArgs &args)
     const QString path = args.operands[0];
     const auto cipher = survey::readResultFile(path);
     if (const auto *error = std::get_if<survey::LoadError>(&cipher))
-        return dataError(error->message);
+        return dataError(groupErrorText({path, error->message, error->line, error->reason}));
     const QByteArray plain =
         survey::Pc1Decrypt(survey::pc1KeyBytes(survey::Pc1KeyText), std::get<QByteArray>(cipher));
     if (!writeStdout(raw ? plain : textcodec::fromWindows1251(plain).toUtf8()))

@@ -1,4 +1,4 @@
-// ocai-cli pdf: one A4 report of a FILE or DIR with the pictures and the statistics.
+// ocai-cli pdf: an A4 report of a FILE or DIR, or of two of them side by side.
 #include "cli_args.h"
 #include "cli_common.h"
 #include "cli_group_args.h"
@@ -13,8 +13,17 @@ int runPdf(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("pdf")))
         return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(out));
+    QStringList names;
+    if (args.isSet("names")) {
+        names = args.value("names").split(QLatin1Char(','));
+        if (args.operands.size() != 2 || names.size() != 2 || names[0].trimmed().isEmpty() ||
+            names[1].trimmed().isEmpty())
+            return usageError(QStringLiteral("pdf: --names must be two names separated by a "
+                                             "comma, for two groups") +
+                              usageHint(*args.spec));
+    }
 
-    const auto made = pdfReport(args.operands[0], options.mean, options.seed);
+    const auto made = pdfReport({args.operands, names, options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))

@@ -2,25 +2,27 @@
 
 #include "group_mean.h"
 #include "group_result.h"
-#include "window_pictures.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <variant>
 
-// One A4 report in Russian of a loaded profile: the information line, Plot A with the
-// scores, Plot B, Plot C and the group statistics, with its fonts embedded.
+// What `ocai-cli pdf` writes: an A4 report in Russian of one group (or one respondent), or of
+// two groups side by side. Names come from the folders' names or the respondents' codes; no
+// path appears in the document.
 namespace cli {
 
-// Page 1: title, code, information line, Plot A as saved and the score table; page 2: Plot B
-// as saved and Plot C; from page 3: `statisticsText`, as many pages as it takes. Empty if the
-// document cannot be made.
-QByteArray profilePdf(const WindowProfile &profile, const QString &statisticsText);
+struct PdfRequest {
+    QStringList paths; // one or two FILE or DIR
+    QStringList names; // the groups' names in the document; empty: from the paths
+    survey::MeanKind mean = survey::MeanKind::Arithmetic;
+    std::uint64_t seed = 1;
+    QDate date = QDate::currentDate();
+};
 
-// What `ocai-cli pdf` writes: `path` loaded with `mean`, its statistics with `seed` named by
-// the path, and the document.
-std::variant<QByteArray, survey::GroupError> pdfReport(const QString &path, survey::MeanKind mean,
-                                                       std::uint64_t seed);
+std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request);
 
 } // namespace cli

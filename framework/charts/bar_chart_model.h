@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPainter;
+
 // What a bar chart shows: title and foot lines, two axes and bar series. The renderer turns
 // it into pixels; the widget only shows them.
 namespace ui {
@@ -61,5 +63,10 @@ QString formatMarkValue(double value, const QLocale &locale);
 // Deterministic rendering into a new RGB32 image of `size`. No antialiasing, no gradients;
 // the front face of every bar is filled with exactly its colour.
 QImage renderBarChart(const BarChartModel &model, QSize size, const QLocale &locale = QLocale());
+
+// The same drawing on any painter whose coordinates run over `size`: a PDF page's painter
+// scaled to the chart's place gets vector strokes and real text.
+void paintBarChart(QPainter &painter, const BarChartModel &model, QSize size,
+                   const QLocale &locale = QLocale());
 
 } // namespace ui

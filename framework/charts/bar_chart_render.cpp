@@ -136,15 +136,13 @@ void drawBevel(QPainter &painter, QSize size)
 
 } // namespace
 
-QImage renderBarChart(const BarChartModel &model, QSize size, const QLocale &locale)
+void paintBarChart(QPainter &painter, const BarChartModel &model, QSize size, const QLocale &locale)
 {
     if (size.isEmpty())
-        return QImage();
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(model.backColour.isValid() ? model.backColour : QColor(Qt::white));
+        return;
+    painter.fillRect(QRect(QPoint(), size),
+                     model.backColour.isValid() ? model.backColour : QColor(Qt::white));
     const BarChartGeometry g = barChartGeometry(model, size, locale);
-
-    QPainter painter(&image);
     painter.setFont(barChartFont());
     drawWallsAndGrid(painter, model, g);
     drawBars(painter, g);
@@ -156,6 +154,15 @@ QImage renderBarChart(const BarChartModel &model, QSize size, const QLocale &loc
     drawMarks(painter, g);
     drawLegend(painter, g);
     drawBevel(painter, size);
+}
+
+QImage renderBarChart(const BarChartModel &model, QSize size, const QLocale &locale)
+{
+    if (size.isEmpty())
+        return QImage();
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintBarChart(painter, model, size, locale);
     return image;
 }
 

@@ -79,7 +79,11 @@ void loadOnce(const QString &path, const QByteArray &fileBytes, const QByteArray
     for (int n = 0; n < lines.lineCount(); ++n)
         FUZZ_CHECK(!lines.line(n).contains("\r\n"));
     FUZZ_CHECK(lines.line(lines.lineCount()).isEmpty());
-    checkParsed(lines, parseIndividualResult(lines));
+    const auto parsed = parseIndividualResult(lines);
+    checkParsed(lines, parsed);
+    // The one load of the program comes to the same end from the file alone.
+    const auto loaded = loadIndividualResult(path, key);
+    FUZZ_CHECK(loaded.index() == parsed.index());
 }
 
 } // namespace

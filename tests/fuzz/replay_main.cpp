@@ -1,6 +1,6 @@
 // Without libFuzzer a fuzz target replays files: every file of the folders named on the
-// command line (or the files themselves), once each. A folder that does not exist is
-// skipped, so that seeds produced by the build are optional.
+// command line (or the files themselves), once each. A name that is neither fails the run:
+// seeds the build should have made would otherwise be left out without a word.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +21,9 @@ int main(int argc, char **argv)
                 files << dir.filePath(name);
         } else if (given.isFile()) {
             files << given.filePath();
+        } else {
+            std::fprintf(stderr, "no seed file or folder %s\n", argv[i]);
+            return 1;
         }
         for (const QString &path : files) {
             QFile file(path);

@@ -1,0 +1,42 @@
+// ocai-cli export: every respondent's answers and each group's figures in one XLSX workbook.
+#include "cli_args.h"
+#include "cli_common.h"
+#include "cli_group_args.h"
+#include "cli_io.h"
+#include "xlsx_workbook.h"
+
+#include <QDir>
+
+namespace cli {
+
+int runExport(const ParsedArgs &args)
+{
+    const GroupOptions options = groupOptions(args);
+    const QString out = args.value("out");
+    if (!hasSuffix(out, QStringLiteral("xlsx")))
+        return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
+
+    std::vector<ExportGroup> groups;
+    bool failed = false;
+    for (const QString &path : args.operands) {
+        auto loaded = loadExportGroup(path, options.mean, options.seed);
+        if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+            dataError(QStringLiteral("export: skipped %1: %2")
+                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+            failed = true;
+            continue;
+        }
+        groups.push_back(std::move(std::get<ExportGroup>(loaded)));
+    }
+    if (groups.empty())
+        return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
+                             .arg(QDir::toNativeSeparators(out)));
+    const auto workbook = workbookBytes(groups);
+    if (const auto *error = std::get_if<QString>(&workbook))
+        return dataError(QStringLiteral("export: ") + *error);
+    if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
+        return dataError(*error);
+    return failed ? kExitBadData : kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,53 @@
+#include "export_data.h"
+
+#include "profile_load.h"
+#include "result_file.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace cli {
+namespace {
+
+QString groupName(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isDir())
+        return info.completeBaseName();
+    // "dept/", "." and ".." name the folder itself; the root has no name.
+    return QFileInfo(QDir::cleanPath(info.absoluteFilePath())).fileName();
+}
+
+// A spreadsheet cell holds at most 32767 characters, and no line of a result file can hold
+// more: the cipher writes two letters per byte, so a whole plain text stays within that.
+static_assert(survey::kMaxCipherTextLength / 2 <= 32767);
+
+} // namespace
+
+std::variant<ExportGroup, survey::GroupError>
+loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
+{
+    ExportGroup group;
+    group.path = QDir::toNativeSeparators(path);
+    group.name = groupName(path);
+    const auto keep = [&group](const QString &file, const survey::ResultText &text,
+                               const survey::AnswerTable &answers) {
+        RespondentRow row;
+        row.fileName = QFileInfo(file).fileName();
+        for (std::size_t i = 0; i < kRespondentTextLines.size(); ++i)
+            row.texts[i] = text.lineText(kRespondentTextLines[i]);
+        row.answers = answers;
+        row.scores = survey::profileFromAnswers(answers);
+        group.respondents.push_back(std::move(row));
+    };
+    const auto loaded = survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText),
+                                            survey::LoadAs::FileOrFolder, keep);
+    if (const auto *error = std::get_if<survey::GroupError>(&loaded))
+        return *error;
+    group.statistics =
+        survey::groupStatistics(std::get<survey::LoadedProfile>(loaded).group, mean, seed);
+    return group;
+}
+
+} // namespace cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "group_mean.h"
+#include "group_result.h"
+#include "group_statistics.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+// What the spreadsheet export takes from one FILE or DIR argument: every respondent's texts
+// and answers in the group's file order, and the group's figures as `stats` computes them.
+namespace cli {
+
+// The lines of the decrypted text a respondent's row shows, as they stand: code, free text,
+// date, start and duration.
+constexpr std::array<int, 5> kRespondentTextLines = {1, 2, 0, 4, 8};
+
+struct RespondentRow {
+    QString fileName;
+    std::array<QString, kRespondentTextLines.size()> texts;
+    survey::AnswerTable answers{};
+    survey::ProfileScores scores{}; // the respondent's own profile
+};
+
+struct ExportGroup {
+    QString path; // the argument, with the platform's separators
+    QString name; // the folder's own name (a FILE's without its extension), for its sheet
+    std::vector<RespondentRow> respondents;
+    survey::GroupStatistics statistics;
+};
+
+// Loads `path` with the program's key; all or nothing, as the other group commands load.
+std::variant<ExportGroup, survey::GroupError>
+loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed);
+
+} // namespace cli

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QPainter>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// A report as content: what it says and in which order, with no word on where it lands on a
+// page. The typesetter decides the pages.
+namespace report {
+
+// A drawing placed as one piece: `paint` draws on coordinates that run over `size` (the
+// window's pixels of the plot), and the typesetter scales them to `widthMm` on paper.
+struct Picture {
+    QSizeF size;
+    double widthMm = 0;
+    std::function<void(QPainter &)> paint;
+};
+
+struct Table {
+    QStringList head;
+    QList<QStringList> rows;
+    QList<double> widths; // relative column widths, one per column
+    int textColumns = 1;  // the first columns hold words and align left; numbers align right
+};
+
+struct Block {
+    enum class Kind { Title, Heading, Paragraph, Note, Table, Pictures, PageBreak };
+    Kind kind = Kind::Paragraph;
+    QString text;
+    Table table;
+    QList<Picture> pictures; // side by side
+};
+
+struct Document {
+    QString pdfTitle; // the title in the file's properties
+    QString footer;   // every page's footer line, before its page number
+    QList<Block> blocks;
+
+    Document &title(const QString &text) { return add({Block::Kind::Title, text, {}, {}}); }
+    Document &heading(const QString &text) { return add({Block::Kind::Heading, text, {}, {}}); }
+    Document &paragraph(const QString &text) { return add({Block::Kind::Paragraph, text, {}, {}}); }
+    Document &note(const QString &text) { return add({Block::Kind::Note, text, {}, {}}); }
+    Document &table(const Table &table) { return add({Block::Kind::Table, {}, table, {}}); }
+    Document &pictures(const QList<Picture> &pictures)
+    {
+        return add({Block::Kind::Pictures, {}, {}, pictures});
+    }
+    Document &pageBreak() { return add({Block::Kind::PageBreak, {}, {}, {}}); }
+
+private:
+    Document &add(Block block)
+    {
+        blocks << std::move(block);
+        return *this;
+    }
+};
+
+} // namespace report

@@ -1,0 +1,115 @@
+#include "report_summary.h"
+
+#include "report_texts.h"
+#include "statistics_report.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+constexpr double kSignificance = 0.05;
+
+double meanOf(const survey::GroupStatistics &s, int type, int state)
+{
+    const survey::TypeStatistics &t = s.types[std::size_t(type)];
+    return state == 0 ? t.current.mean : t.preferred.mean;
+}
+
+QString dominanceSentence(const survey::GroupStatistics &s, int state)
+{
+    const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
+    const QString when =
+        state == 0 ? QStringLiteral("Сейчас") : QStringLiteral("В желаемом состоянии");
+    const QString score = number(meanOf(s, d.types.front(), state));
+    if (d.types.size() == std::size_t(survey::kTypeCount))
+        return when + QStringLiteral(" ни один тип культуры не преобладает: все четыре оценки "
+                                     "равны (по %1 балла).")
+                          .arg(score);
+    const bool tie = d.types.size() > 1;
+    const QString lead = number(d.lead);
+    const QString distance = lead == QStringLiteral("0,00")
+                                 ? QStringLiteral("почти вровень со следующим типом")
+                                 : QStringLiteral("на %1 балла больше следующего типа").arg(lead);
+    return QStringLiteral("%1 %2 %3 — %4%5 балла, %6.")
+        .arg(when, tie ? QStringLiteral("поровну преобладают") : QStringLiteral("преобладает"),
+             typesWords(d.types), tie ? QStringLiteral("по ") : QString(), score, distance);
+}
+
+QString changeSentences(const survey::GroupStatistics &s)
+{
+    survey::ProfileScores profile{};
+    for (int type = 0; type < survey::kTypeCount; ++type)
+        for (int state = 0; state < 2; ++state)
+            profile[survey::scoreIndex(state, type)] = meanOf(s, type, state);
+    const survey::Discrepancy largest = survey::largestDiscrepancy(profile);
+    const QString value = signedNumber(largest.value);
+    if (value == QStringLiteral("0,00"))
+        return QStringLiteral("Желаемое состояние не отличается от текущего ни по одному типу.");
+    QString text = QStringLiteral("Наибольшее желаемое изменение — %1: %2 балла (с %3 до %4).")
+                       .arg(typesWords({largest.type}), value, number(meanOf(s, largest.type, 0)),
+                            number(meanOf(s, largest.type, 1)));
+    QStringList flagged;
+    for (int type = 0; type < survey::kTypeCount; ++type)
+        if (s.types[std::size_t(type)].flagged)
+            flagged << survey::typeLetter(type) + QStringLiteral(" (") +
+                           signedNumber(s.types[std::size_t(type)].discrepancy) + QLatin1Char(')');
+    if (flagged.isEmpty())
+        return text + QStringLiteral(" Ни одно желаемое изменение не достигает %1 баллов.")
+                          .arg(survey::kDiscrepancyThreshold);
+    return text + QStringLiteral(" Изменения не меньше %1 баллов: %2.")
+                      .arg(survey::kDiscrepancyThreshold)
+                      .arg(flagged.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString profileSummary(const survey::GroupStatistics &s)
+{
+    return dominanceSentence(s, 0) + QLatin1Char(' ') + dominanceSentence(s, 1) + QLatin1Char(' ') +
+           changeSentences(s);
+}
+
+QString congruenceSentence(const survey::GroupStatistics &s)
+{
+    if (s.questionsAgree)
+        return QStringLiteral("Все шесть вопросов называют один доминирующий тип: %1.")
+            .arg(typesWords(s.questions[0].dominant));
+    return QStringLiteral("Вопросы не называют единого доминирующего типа: у разных вопросов "
+                          "преобладают разные типы или несколько типов равны.");
+}
+
+bool significant(const survey::ScoreComparison &score)
+{
+    return score.permutationP < kSignificance && (!score.welch || score.welch->p < kSignificance);
+}
+
+QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA,
+                          const QString &nameB)
+{
+    QStringList found;
+    for (int type = 0; type < survey::kTypeCount; ++type)
+        for (int state = 0; state < 2; ++state) {
+            const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
+            if (!significant(score))
+                continue;
+            found << QStringLiteral("%1, %2 состояние: у «%3» на %4 балла %5, чем у «%6»")
+                         .arg(typesWords({type}),
+                              state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"),
+                              nameB, number(std::fabs(score.difference)),
+                              score.difference > 0 ? QStringLiteral("больше")
+                                                   : QStringLiteral("меньше"),
+                              nameA);
+        }
+    if (found.isEmpty())
+        return QStringLiteral("Значимых различий между «%1» и «%2» нет: ни одна из восьми оценок "
+                              "не различается при p < 0,05.")
+            .arg(nameA, nameB);
+    return QStringLiteral("Значимо различаются (p < 0,05 в перестановочном тесте и, где он "
+                          "определён, в тесте Уэлча): %1.")
+        .arg(found.join(QStringLiteral("; ")));
+}
+
+} // namespace report

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "group_compare.h"
+#include "group_statistics.h"
+
+#include <QString>
+
+// What the figures say, in Russian sentences made from the figures themselves: each claim is
+// chosen by the same numbers the tables print, so that the words cannot contradict them.
+namespace report {
+
+// The dominant culture now and wished for, the largest wished change and the changes of at
+// least the discrepancy threshold.
+QString profileSummary(const survey::GroupStatistics &statistics);
+
+// Whether the six questions name one dominant current type.
+QString congruenceSentence(const survey::GroupStatistics &statistics);
+
+// A difference is significant when its permutation p and, where it is defined, its Welch p
+// are below 0.05.
+bool significant(const survey::ScoreComparison &score);
+
+// The significant differences between the groups named `nameA` and `nameB`, or that there
+// are none.
+QString comparisonSummary(const survey::GroupComparison &comparison, const QString &nameA,
+                          const QString &nameB);
+
+} // namespace report

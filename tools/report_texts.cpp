@@ -1,0 +1,89 @@
+#include "report_texts.h"
+
+#include "profile_model.h"
+#include "resource.h"
+#include "statistics_report.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace report {
+
+namespace {
+
+bool roundsToZero(const QString &text)
+{
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
+}
+
+} // namespace
+
+QString number(double value, int decimals)
+{
+    QString text = survey::fixed(value, decimals);
+    if (roundsToZero(text) && text.startsWith(QLatin1Char('-')))
+        text.remove(0, 1);
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString signedNumber(double value, int decimals)
+{
+    const QString text = number(value, decimals);
+    return roundsToZero(text) || text.startsWith(QLatin1Char('-')) ? text : QLatin1Char('+') + text;
+}
+
+QString pValue(double p)
+{
+    return p < 0.0001 ? QStringLiteral("< 0,0001") : number(p, 4);
+}
+
+QString russianDate(const QDate &date)
+{
+    static const char *const kMonths[12] = {"января",   "февраля", "марта",  "апреля",
+                                            "мая",      "июня",    "июля",   "августа",
+                                            "сентября", "октября", "ноября", "декабря"};
+    if (!date.isValid())
+        return QString();
+    return QStringLiteral("%1 %2 %3 г.")
+        .arg(date.day())
+        .arg(QString::fromUtf8(kMonths[date.month() - 1]))
+        .arg(date.year());
+}
+
+QString printable(const QString &text, int maxLength)
+{
+    QString line;
+    for (const QChar c : text)
+        line += c.isPrint() ? c : QLatin1Char(' ');
+    line = line.simplified();
+    if (line.size() > maxLength)
+        line = line.left(maxLength - 1) + QChar(0x2026);
+    return line;
+}
+
+QString typeCaption(int type)
+{
+    return survey::typeLetter(type) + QStringLiteral("  ") + survey::TypeNames[std::size_t(type)];
+}
+
+QString typeWords(int type)
+{
+    return survey::TypeNames[std::size_t(type)].toLower();
+}
+
+QString typesWords(const std::vector<int> &types)
+{
+    if (types.size() == 1)
+        return typeWords(types[0]) + QStringLiteral(" (") + survey::typeLetter(types[0]) +
+               QLatin1Char(')');
+    QStringList adjectives;
+    for (int type : types)
+        adjectives << typeWords(type).section(QLatin1Char(' '), 0, 0) + QStringLiteral(" (") +
+                          survey::typeLetter(type) + QLatin1Char(')');
+    const QString last = adjectives.takeLast();
+    return adjectives.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last +
+           QStringLiteral(" культуры");
+}
+
+} // namespace report

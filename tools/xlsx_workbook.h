@@ -1,0 +1,17 @@
+#pragma once
+
+#include "export_data.h"
+
+#include <QByteArray>
+#include <QString>
+#include <variant>
+#include <vector>
+
+// The spreadsheet of one or more groups: the sheet "Респонденты" with one row per respondent,
+// then a profile sheet per group with its figures and a chart the user can restyle.
+namespace cli {
+
+// The workbook's bytes (an .xlsx file), built in a temporary folder; the message on failure.
+std::variant<QByteArray, QString> workbookBytes(const std::vector<ExportGroup> &groups);
+
+} // namespace cli
