@@ -169,7 +169,7 @@ TEST(LoadGroup, AFolderThatCannotBeReadSaysSo)
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
-        const auto loaded = loadGroup(locked, programKey());
+        const auto loaded = loadGroup(locked, testfiles::programKey());
         const auto *error = std::get_if<GroupError>(&loaded);
         ::_exit(error && error->reason == QStringLiteral("нет прав на чтение") &&
                         error->message.startsWith(QStringLiteral("Не удаётся открыть папку"))

@@ -78,8 +78,10 @@ void writeStatistics(SheetWriter &sheet, const Formats &formats, const survey::G
             sheet.number(row, 3, score.sd, formats.score);
             sheet.number(row, 4, score.min, formats.score);
             sheet.number(row, 5, score.max, formats.score);
-            sheet.number(row, 6, score.ci95.low, formats.score);
-            sheet.number(row, 7, score.ci95.high, formats.score);
+            // No interval for a group of one: its cells stay empty.
+            using Bound = std::optional<double>;
+            sheet.number(row, 6, score.ci95 ? Bound(score.ci95->low) : Bound(), formats.score);
+            sheet.number(row, 7, score.ci95 ? Bound(score.ci95->high) : Bound(), formats.score);
         }
     }
 }
