@@ -43,8 +43,9 @@ void fillDifferenceChart(ui::BarChartModel &chart, const std::array<double, 4> &
 std::array<double, 4> profileDifferences(const survey::ProfileScores &scores)
 {
     std::array<double, 4> differences{};
-    for (int i = 0; i < 4; ++i)
-        differences[i] = scores[i] - scores[i + 4];
+    for (int i = 0; i < survey::kTypeCount; ++i)
+        differences[std::size_t(i)] =
+            scores[survey::scoreIndex(0, i)] - scores[survey::scoreIndex(1, i)];
     return differences;
 }
 

@@ -118,9 +118,11 @@ int firstMalformedField(const PlotAFields &fields, QChar separator)
 PlotAFields scoreFields(const survey::ProfileScores &scores, QChar separator)
 {
     PlotAFields fields;
-    for (std::size_t k = 0; k < 4; ++k) {
-        fields.current[k] = survey::scoreFieldText(scores[k], separator);
-        fields.preferred[k] = survey::scoreFieldText(scores[k + 4], separator);
+    for (int k = 0; k < survey::kTypeCount; ++k) {
+        fields.current[std::size_t(k)] =
+            survey::scoreFieldText(scores[survey::scoreIndex(0, k)], separator);
+        fields.preferred[std::size_t(k)] =
+            survey::scoreFieldText(scores[survey::scoreIndex(1, k)], separator);
     }
     return fields;
 }
@@ -155,8 +157,8 @@ void paintPlotA(PlotSurface &canvas, QSize size, const PlotAFields &fields,
     f.ry = numfmt::roundTiesEven(static_cast<long double>(f.cy) / 11);
     drawScales(canvas, f);
 
-    drawKite(canvas, f, &scores[0], style.current);
-    drawKite(canvas, f, &scores[4], style.preferred);
+    drawKite(canvas, f, &scores[survey::scoreIndex(0, 0)], style.current);
+    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], style.preferred);
 
     painter.setFont(plotFont(kBoldPixels, true));
     drawTypeNames(painter, f);

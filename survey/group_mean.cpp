@@ -32,12 +32,12 @@ ProfileScores scaledScores(const ProfileScores &scores, MeanKind kind)
     for (int state = 0; state < 2; ++state) {
         double sum = 0;
         for (int type = 0; type < kTypeCount; ++type) {
-            const auto k = std::size_t(state * kTypeCount + type);
+            const std::size_t k = scoreIndex(state, type);
             logs[k] = std::log(scores[k] > 0 ? scores[k] : kGeometricZeroScore);
             sum += logs[k];
         }
         for (int type = 0; type < kTypeCount; ++type)
-            logs[std::size_t(state * kTypeCount + type)] -= sum / kTypeCount;
+            logs[scoreIndex(state, type)] -= sum / kTypeCount;
     }
     return logs;
 }
@@ -50,12 +50,12 @@ ProfileScores profileFromScaleMeans(const ProfileScores &scaleMeans, MeanKind ki
     for (int state = 0; state < 2; ++state) {
         double sum = 0;
         for (int type = 0; type < kTypeCount; ++type) {
-            const auto k = std::size_t(state * kTypeCount + type);
+            const std::size_t k = scoreIndex(state, type);
             profile[k] = std::exp(scaleMeans[k]);
             sum += profile[k];
         }
         for (int type = 0; type < kTypeCount; ++type)
-            profile[std::size_t(state * kTypeCount + type)] *= 100 / sum;
+            profile[scoreIndex(state, type)] *= 100 / sum;
     }
     return profile;
 }

@@ -62,7 +62,7 @@ std::array<double, kTypeCount> stateScores(const ProfileScores &scores, int stat
 {
     std::array<double, kTypeCount> values{};
     for (int type = 0; type < kTypeCount; ++type)
-        values[std::size_t(type)] = scores[std::size_t(state * kTypeCount + type)];
+        values[std::size_t(type)] = scores[scoreIndex(state, type)];
     return values;
 }
 
@@ -70,7 +70,7 @@ Discrepancy largestDiscrepancy(const ProfileScores &profile)
 {
     Discrepancy largest;
     for (int type = 0; type < kTypeCount; ++type) {
-        const double value = profile[std::size_t(kTypeCount + type)] - profile[std::size_t(type)];
+        const double value = profile[scoreIndex(1, type)] - profile[scoreIndex(0, type)];
         if (type == 0 || std::fabs(value) > std::fabs(largest.value) + tieTolerance(value))
             largest = {type, value};
     }
@@ -95,7 +95,7 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
     for (int type = 0; type < kTypeCount; ++type) {
         TypeStatistics &typeStats = result.types[std::size_t(type)];
         for (int state = 0; state < 2; ++state) {
-            const auto k = std::size_t(state * kTypeCount + type);
+            const std::size_t k = scoreIndex(state, type);
             for (std::size_t i = 0; i < values.size(); ++i)
                 values[i] = group.respondents[i][k];
             (state == 0 ? typeStats.current : typeStats.preferred) = scoreStatistics(

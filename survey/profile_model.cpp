@@ -27,7 +27,7 @@ ProfileScores profileFromAnswers(const AnswerTable &answers)
             double sum = 0; // rows added in order, then one division: the sums are exact
             for (int q = 0; q < kQuestionCount; ++q)
                 sum += answers[half * kQuestionCount + q][k];
-            scores[half * kTypeCount + k] = sum / 6;
+            scores[scoreIndex(half, k)] = sum / 6;
         }
     }
     return scores;

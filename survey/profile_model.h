@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 // The numbers one loaded questionnaire, or the mean of a group of them, becomes.
 namespace survey {
@@ -16,6 +17,13 @@ using AnswerTable = std::array<AnswerRow, kAnswerRows>;
 
 // Current A, B, C, D then preferred A, B, C, D.
 using ProfileScores = std::array<double, 2 * kTypeCount>;
+
+// The place of a type's score (type 0 = A .. 3 = D; state 0 current, 1 preferred) in
+// ProfileScores and in every array laid out like it.
+constexpr std::size_t scoreIndex(int state, int type)
+{
+    return std::size_t(state * kTypeCount + type);
+}
 
 // Some point (columns 0-3) of the table is not 0.
 bool answersPresent(const AnswerTable &answers);

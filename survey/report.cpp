@@ -54,10 +54,10 @@ QByteArray reportText(const ReportInput &input)
           << QStringLiteral("00.00") << QStringLiteral("Время чтения инструкции: 00.0 сек");
     lines << QStringLiteral("Текущие оценки организации");
     for (int k = 0; k < kTypeCount; ++k)
-        lines << scoreLine(k, input.scores[std::size_t(k)]);
+        lines << scoreLine(k, input.scores[scoreIndex(0, k)]);
     lines << QStringLiteral("Предполагаемые оценки организации");
     for (int k = 0; k < kTypeCount; ++k)
-        lines << scoreLine(k, input.scores[std::size_t(kTypeCount + k)]);
+        lines << scoreLine(k, input.scores[scoreIndex(1, k)]);
     lines << QStringLiteral("Ответы на альтернативы")
           << QStringLiteral("     A     B     C     D    Время (сек)");
     for (const AnswerRow &row : input.answers)

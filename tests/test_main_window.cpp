@@ -41,6 +41,9 @@ TEST_F(MainWindowTest, StartsWithAnEmptyMenuBarAndZeroScores)
     }
     EXPECT_EQ(form->cbABCD1col->currentText(), QStringLiteral("Red"));
     EXPECT_EQ(form->cbABCD2col->currentText(), QStringLiteral("Blue"));
+    const QStringList captions = {form->laA->text(), form->laB->text(), form->laC->text(),
+                                  form->laD->text()};
+    EXPECT_EQ(captions, QStringList({"Клан [A]", "Адхократия[B]", "Рынок [C]", "Иерархия [D]"}));
     for (QWidget *hidden : std::initializer_list<QWidget *>{
              form->paData, form->paPlot, form->meInfoABCD, form->ChartDel, form->ceInfo,
              form->laPlot, form->sbShotInstr, form->ceCode, form->textBuffer, form->keyHolder})

@@ -56,7 +56,7 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
                  cell(QStringLiteral("p перест."), 11);
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
-            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const auto &score = c.scores[survey::scoreIndex(state, type)];
             const QString label = state == 0 ? survey::typeLetter(type) + QStringLiteral("  ") +
                                                    survey::typeShortName(type)
                                              : QString();
@@ -88,7 +88,7 @@ QByteArray compareCsv(const survey::GroupComparison &c)
     QStringList lines{QStringLiteral("type,state,n_a,n_b,mean_a,mean_b,diff,t,df,p,perm_p")};
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
-            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const auto &score = c.scores[survey::scoreIndex(state, type)];
             QStringList fields{survey::typeLetter(type),
                                QLatin1String(kStateKeys[state]),
                                QString::number(c.nA),
@@ -121,7 +121,7 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
     for (int type = 0; type < survey::kTypeCount; ++type) {
         QJsonObject entry;
         for (int state = 0; state < 2; ++state) {
-            const auto &score = c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const auto &score = c.scores[survey::scoreIndex(state, type)];
             const QJsonValue none(QJsonValue::Null);
             entry.insert(
                 QLatin1String(kStateKeys[state]),

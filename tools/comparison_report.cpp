@@ -26,8 +26,7 @@ Table comparisonTable(const survey::GroupComparison &c)
                 2};
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
-            const survey::ScoreComparison &score =
-                c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
             table.rows << QStringList{state == 0 ? typeCaption(type) : QString(),
                                       survey::stateCaption(state),
                                       number(score.meanA),

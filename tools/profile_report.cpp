@@ -21,8 +21,8 @@ survey::ProfileScores means(const survey::GroupStatistics &s)
 {
     survey::ProfileScores profile{};
     for (int type = 0; type < survey::kTypeCount; ++type) {
-        profile[std::size_t(type)] = s.types[std::size_t(type)].current.mean;
-        profile[std::size_t(survey::kTypeCount + type)] = s.types[std::size_t(type)].preferred.mean;
+        profile[survey::scoreIndex(0, type)] = s.types[std::size_t(type)].current.mean;
+        profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
     }
     return profile;
 }

@@ -43,7 +43,7 @@ QString changeSentences(const survey::GroupStatistics &s)
     survey::ProfileScores profile{};
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state)
-            profile[std::size_t(state * survey::kTypeCount + type)] = meanOf(s, type, state);
+            profile[survey::scoreIndex(state, type)] = meanOf(s, type, state);
     const survey::Discrepancy largest = survey::largestDiscrepancy(profile);
     const QString value = signedNumber(largest.value);
     if (value == QStringLiteral("0,00"))
@@ -92,8 +92,7 @@ QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA
     QStringList found;
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
-            const survey::ScoreComparison &score =
-                c.scores[std::size_t(state * survey::kTypeCount + type)];
+            const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
             if (!significant(score))
                 continue;
             found << QStringLiteral("%1, %2 состояние: у «%3» на %4 балла %5, чем у «%6»")
