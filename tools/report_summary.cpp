@@ -105,7 +105,7 @@ QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA
         }
     if (found.isEmpty())
         return QStringLiteral("Значимых различий между «%1» и «%2» нет: ни одна из восьми оценок "
-                              "не различается при p < 0,05.")
+                              "не различается при p < 0,05 в обоих тестах сразу.")
             .arg(nameA, nameB);
     return QStringLiteral("Значимо различаются (p < 0,05 в перестановочном тесте и, где он "
                           "определён, в тесте Уэлча): %1.")
