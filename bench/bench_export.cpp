@@ -3,23 +3,13 @@
 #include "result_folder.h"
 #include "xlsx_workbook.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// 10 000 result files made from the samples: the size the export must handle in 2 s.
-QString largeFolder()
-{
-    static QTemporaryDir dir;
-    static const bool written =
-        benchfiles::writeResultFolder(dir.path(), 10000, benchfiles::sampleCiphers());
-    return written ? dir.path() : QString();
-}
-
 void BM_ExportOfFolder10000(benchmark::State &state)
 {
-    const QString folder = largeFolder();
+    const QString folder = benchfiles::largeSampleFolder();
     if (folder.isEmpty()) {
         state.SkipWithError("cannot write the folder");
         return;

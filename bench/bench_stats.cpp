@@ -13,18 +13,11 @@ using namespace benchfiles;
 
 namespace {
 
-// One folder of 10 000 files, and 100 folders of 100: written on first use, kept after.
+// 100 folders of 100 files: written on first use, kept after.
 QTemporaryDir &scratch()
 {
     static QTemporaryDir dir;
     return dir;
-}
-
-QString largeFolder()
-{
-    static const bool written =
-        writeResultFolder(scratch().filePath(QStringLiteral("large")), 10000, sampleCiphers());
-    return written ? scratch().filePath(QStringLiteral("large")) : QString();
 }
 
 QStringList departmentFolders()
@@ -74,7 +67,7 @@ BENCHMARK(BM_Statistics10000)
 // `stats` of a folder of 10 000 result files: the load and the figures.
 void BM_StatsOfFolder10000(benchmark::State &state)
 {
-    const QString folder = largeFolder();
+    const QString folder = largeSampleFolder();
     if (folder.isEmpty()) {
         state.SkipWithError("cannot write the folder");
         return;

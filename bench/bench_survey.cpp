@@ -55,18 +55,10 @@ BENCHMARK(BM_LoadIndividualResult)->Repetitions(15)->ReportAggregatesOnly(true);
 
 constexpr int kGroupSize = 10000;
 
-// A folder of kGroupSize result files, written on first use and kept for every repetition.
-QString groupFolder()
-{
-    static QTemporaryDir dir;
-    static const bool written = writeResultFolder(dir.path(), kGroupSize, sampleCiphers());
-    return written ? dir.path() : QString();
-}
-
 // The "Group" command's work on a folder of 10 000 files: list, read, decrypt, parse, average.
 void BM_LoadGroup10000(benchmark::State &state)
 {
-    const QString folder = groupFolder();
+    const QString folder = largeSampleFolder();
     if (folder.isEmpty()) {
         state.SkipWithError("cannot write the group folder");
         return;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 
 // Folders of result files made from the samples, as the questionnaire program writes them.
 namespace benchfiles {
@@ -56,6 +57,15 @@ inline bool writeResultFolder(const QString &folder, int files, const QList<QByt
             return false;
     }
     return true;
+}
+
+// A folder of 10 000 sample results, the size of the speed goals, written on first use and
+// kept for every repetition; empty when it cannot be written.
+inline QString largeSampleFolder()
+{
+    static QTemporaryDir dir;
+    static const bool written = writeResultFolder(dir.path(), 10000, sampleCiphers());
+    return written ? dir.path() : QString();
 }
 
 } // namespace benchfiles

@@ -16,11 +16,6 @@
 namespace cli {
 namespace {
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString hexDigits(char16_t code, int width)
 {
     return QStringLiteral("%1").arg(int(code), width, 16, QLatin1Char('0')).toUpper();
@@ -116,9 +111,10 @@ QString escapeBytes(const QByteArray &bytes)
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
     if (const auto refusal = safewrite::refusalReason(path))
-        return QStringLiteral("Cannot write %1: %2").arg(native(path), *refusal);
+        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), *refusal);
     if (const auto reason = safewrite::replaceFile(path, bytes))
-        return QStringLiteral("Cannot create file %1: %2").arg(native(path), *reason);
+        return QStringLiteral("Cannot create file %1: %2")
+            .arg(QDir::toNativeSeparators(path), *reason);
     return std::nullopt;
 }
 

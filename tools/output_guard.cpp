@@ -12,11 +12,6 @@
 namespace cli {
 namespace {
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // Both names lead to one file: the same path once links are resolved, or one inode.
 bool sameFile(const QString &a, const QString &b)
 {
@@ -61,7 +56,7 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
             if (sameFile(out, input))
                 return QStringLiteral("%1: --out %2 is the input %3; an output never replaces "
                                       "an input")
-                    .arg(command, native(out), native(input));
+                    .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));
             continue;
         }
         const QString folder = info.canonicalFilePath();
@@ -70,7 +65,7 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
             if (written.absolutePath() == folder && survey::matchesGroupPattern(written.fileName()))
                 return QStringLiteral("%1: --out %2 would be read as a result file of the group "
                                       "folder %3; write it elsewhere or give it another name")
-                    .arg(command, native(out), native(input));
+                    .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));
         }
     }
     return std::nullopt;
