@@ -115,6 +115,15 @@ QString resultFileName(const QString &code, int copy)
     return stem + QStringLiteral("OCAI.cry");
 }
 
+int freeResultCopy(const QString &folder, const QString &code)
+{
+    const QDir dir(folder);
+    for (int copy = 1; copy <= kMaxCopies; ++copy)
+        if (!nameTaken(dir.filePath(resultFileName(code, copy))))
+            return copy;
+    return 0;
+}
+
 std::variant<QString, ResultWriteError>
 writeQuestionnaireResult(const QString &folder, const QuestionnaireAnswers &answers,
                          const QByteArray &key16)

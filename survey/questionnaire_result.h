@@ -44,6 +44,10 @@ QByteArray resultPlainText(const QuestionnaireAnswers &answers);
 // "<code>OCAI.cry" for the first file of a code, "<code>-<copy>OCAI.cry" for the later ones.
 QString resultFileName(const QString &code, int copy);
 
+// The copy the next result of `code` would be written as in `folder` (1: the code's own name),
+// or 0 when every name up to the limit is taken. Only a forecast: another writer may take it.
+int freeResultCopy(const QString &folder, const QString &code);
+
 struct ResultWriteError {
     QString message; // in Russian, naming the folder or file
 };

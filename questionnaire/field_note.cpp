@@ -1,0 +1,53 @@
+#include "field_note.h"
+
+#include "survey_widgets.h"
+
+#include <QTimer>
+#include <algorithm>
+
+FieldNote::FieldNote(const QString &accessibleName, QWidget *parent)
+    : QLabel(parent), m_timer(new QTimer(this))
+{
+    setWordWrap(true);
+    setAccessibleName(accessibleName);
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(kShowMs);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        m_note.clear();
+        refresh();
+    });
+}
+
+void FieldNote::flash(const QString &note)
+{
+    m_note = note;
+    m_timer->start();
+    refresh();
+}
+
+void FieldNote::setLasting(const QString &remark)
+{
+    m_lasting = remark;
+    refresh();
+}
+
+QSize FieldNote::sizeHint() const
+{
+    const QSize hint = QLabel::sizeHint();
+    return {hint.width(), std::max(hint.height(), fontMetrics().height())};
+}
+
+QSize FieldNote::minimumSizeHint() const
+{
+    const QSize hint = QLabel::minimumSizeHint();
+    return {hint.width(), std::max(hint.height(), fontMetrics().height())};
+}
+
+void FieldNote::refresh()
+{
+    const bool noting = !m_note.isEmpty();
+    setText(noting ? m_note : m_lasting);
+    setWarningColour(this, noting);
+    // A screen reader announces the change of the description, the name staying the field's.
+    setAccessibleDescription(text());
+}

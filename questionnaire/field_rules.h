@@ -1,0 +1,18 @@
+#pragma once
+
+#include "survey_widgets.h"
+
+// What the questionnaire's fields accept, and what they say about the rest.
+namespace fieldrules {
+
+// The respondent's code: refuses a character the file name cannot carry, or one too many.
+FieldVerdict code(QString &text, int &pos);
+
+// The optional line: keeps what the result file can hold and names the characters it drops;
+// a tab or line break becomes a space, as the file has one line for it.
+FieldVerdict freeText(QString &text, int &pos);
+
+// A points field: a whole number from 0 to 100, in at most three digits.
+FieldVerdict points(QString &text, int &pos);
+
+} // namespace fieldrules
