@@ -9,6 +9,7 @@ FieldNote::FieldNote(const QString &accessibleName, QWidget *parent)
     : QLabel(parent), m_timer(new QTimer(this))
 {
     setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAccessibleName(accessibleName);
     m_timer->setSingleShot(true);
     m_timer->setInterval(kShowMs);
@@ -31,16 +32,20 @@ void FieldNote::setLasting(const QString &remark)
     refresh();
 }
 
+int FieldNote::heightForWidth(int width) const
+{
+    const int line = fontMetrics().height();
+    return text().isEmpty() ? line : std::max(line, QLabel::heightForWidth(width));
+}
+
 QSize FieldNote::sizeHint() const
 {
-    const QSize hint = QLabel::sizeHint();
-    return {hint.width(), std::max(hint.height(), fontMetrics().height())};
+    return {QLabel::sizeHint().width(), fontMetrics().height()};
 }
 
 QSize FieldNote::minimumSizeHint() const
 {
-    const QSize hint = QLabel::minimumSizeHint();
-    return {hint.width(), std::max(hint.height(), fontMetrics().height())};
+    return {QLabel::minimumSizeHint().width(), fontMetrics().height()};
 }
 
 void FieldNote::refresh()

@@ -20,6 +20,10 @@ public:
     // What shows while no note does; empty shows nothing.
     void setLasting(const QString &remark);
 
+    // As tall as the text wrapped to the width given, and never less than one line, whether
+    // empty or not: QLabel's own hints reckon with a narrower guess of the width.
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -61,7 +61,7 @@ QuestionPage::QuestionPage(QWidget *parent)
         grid->addWidget(m_alternatives[k], k + 1, 0);
         grid->addWidget(m_references[k], k + 1, 1, Qt::AlignCenter);
         grid->addWidget(fields[k], k + 1, 2, Qt::AlignCenter);
-        grid->addWidget(fieldNotes[k], k + 1, 3);
+        grid->addWidget(fieldNotes[k], k + 1, 3, Qt::AlignVCenter);
         connect(fields[k], &QLineEdit::textChanged, this, &QuestionPage::updateRemaining);
     }
 

@@ -9,9 +9,9 @@
 #include "widgets/dialogs.h"
 #include "widgets/save_folder.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
-#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStackedWidget>
