@@ -72,12 +72,18 @@ FieldVerdict freeText(QString &text, int &pos)
     return {QValidator::Acceptable, notes.join(QStringLiteral(". "))};
 }
 
-FieldVerdict points(QString &text, int &)
+FieldVerdict points(QString &text, int &pos)
 {
     if (text.isEmpty())
         return {QValidator::Intermediate, {}};
     if (!allDigits(text))
         return {QValidator::Invalid, surveytexts::kPointsDigitsOnly};
+    // A digit typed after the field's "0" replaces it, and "0100" is 100, not too many.
+    int zeros = 0;
+    while (zeros + 1 < text.size() && text.at(zeros) == QLatin1Char('0'))
+        ++zeros;
+    text.remove(0, zeros);
+    pos = std::max(pos - zeros, 0);
     if (text.size() > 3 || text.toInt() > survey::kPointsPerQuestion)
         return {QValidator::Invalid, surveytexts::kPointsTooMany.arg(survey::kPointsPerQuestion)};
     return {};

@@ -12,7 +12,7 @@ FieldVerdict code(QString &text, int &pos);
 // a tab or line break becomes a space, as the file has one line for it.
 FieldVerdict freeText(QString &text, int &pos);
 
-// A points field: a whole number from 0 to 100, in at most three digits.
+// A points field: a whole number from 0 to 100, its leading zeros dropped.
 FieldVerdict points(QString &text, int &pos);
 
 } // namespace fieldrules

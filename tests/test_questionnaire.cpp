@@ -192,6 +192,7 @@ TEST_F(QuestionnaireTest, RefusedCharactersAreExplainedForAWhile)
          "Символы «üαβγ😀» не сохраняются в файле ответов"},
         {q->fields[0], q->fieldNotes[0], false, "150", "15", "Не больше 100 баллов"},
         {q->fields[3], q->fieldNotes[3], false, "7x", "7", "Только цифры"},
+        {q->fields[2], q->fieldNotes[2], false, "0100", "100", ""},
     };
     for (const auto &c : cases) {
         c.field->clear();
