@@ -13,16 +13,20 @@ FieldNote::FieldNote(const QString &accessibleName, QWidget *parent)
     setAccessibleName(accessibleName);
     m_timer->setSingleShot(true);
     m_timer->setInterval(kShowMs);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        m_note.clear();
-        refresh();
-    });
+    connect(m_timer, &QTimer::timeout, this, &FieldNote::dismiss);
 }
 
 void FieldNote::flash(const QString &note)
 {
     m_note = note;
     m_timer->start();
+    refresh();
+}
+
+void FieldNote::dismiss()
+{
+    m_timer->stop();
+    m_note.clear();
     refresh();
 }
 

@@ -118,6 +118,7 @@ void QuestionPage::showQuestion(int index, const QuestionPoints &points,
         m_references[k]->setVisible(reference != nullptr);
         m_references[k]->setText(reference ? QString::number((*reference)[k]) : QString());
         fields[k]->setText(QString::number(points[k]));
+        fieldNotes[k]->dismiss();
     }
     back->setEnabled(index > 0);
     fields.front()->setFocus(Qt::TabFocusReason);

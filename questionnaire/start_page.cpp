@@ -77,6 +77,8 @@ void StartPage::reset()
 {
     code->clear();
     freeText->clear();
+    codeNote->dismiss();
+    freeTextNote->dismiss();
     code->setFocus(Qt::OtherFocusReason);
 }
 
