@@ -17,6 +17,8 @@ public:
 
     // Shows `note` in the warning colour, in place of the lasting remark, for kShowMs.
     void flash(const QString &note);
+    // True while a note shows.
+    bool noting() const { return !m_note.isEmpty(); }
     // Takes the note away at once: it was about a screen or a respondent that is gone.
     void dismiss();
     // What shows while no note does; empty shows nothing.

@@ -33,10 +33,10 @@ FieldVerdict code(QString &text, int &)
                                          : surveytexts::kCodeRefused};
 }
 
-FieldVerdict freeText(QString &text, int &pos)
+FieldVerdict freeText(QString &text, int &pos, QStringList &dropped)
 {
     QString kept;
-    QStringList dropped;
+    bool dropping = false;
     int cursor = pos;
     // Code points, not UTF-16 units: an emoji is dropped and named whole.
     for (int i = 0; i < text.size();) {
@@ -47,6 +47,7 @@ FieldVerdict freeText(QString &text, int &pos)
         } else if (textcodec::isWindows1251(character)) {
             kept += character;
         } else {
+            dropping = true;
             if (!dropped.contains(character))
                 dropped << character;
             if (i < pos)
@@ -55,7 +56,7 @@ FieldVerdict freeText(QString &text, int &pos)
         i += length;
     }
     QStringList notes;
-    if (!dropped.isEmpty()) {
+    if (dropping) {
         QString named = dropped.mid(0, kNamedDropped).join(QString());
         if (dropped.size() > kNamedDropped)
             named += QChar(0x2026);

@@ -34,7 +34,12 @@ StartPage::StartPage(QWidget *parent)
     // No maximum length on the fields: their rules refuse or cut a longer text with a note,
     // where QLineEdit would cut it silently.
     code->setValidator(new NotingValidator(fieldrules::code, codeNote, code));
-    freeText->setValidator(new NotingValidator(fieldrules::freeText, freeTextNote, freeText));
+    const FieldRule freeTextRule = [this](QString &text, int &pos) {
+        if (!freeTextNote->noting())
+            m_dropped.clear();
+        return fieldrules::freeText(text, pos, m_dropped);
+    };
+    freeText->setValidator(new NotingValidator(freeTextRule, freeTextNote, freeText));
     folder->setReadOnly(true);
     folder->setFocusPolicy(Qt::NoFocus);
 

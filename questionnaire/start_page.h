@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class FieldNote;
@@ -37,5 +38,6 @@ private:
     void updateUsedCode();
 
     QString m_folder;
+    QStringList m_dropped; // named by the free text's note on show
     QLabel *m_folderProblem;
 };

@@ -187,7 +187,7 @@ TEST_F(QuestionnaireTest, RefusedCharactersAreExplainedForAWhile)
         {s->code, s->codeNote, false, "abcdefghij0123456789x", "abcdefghij0123456789",
          "Код может быть не длиннее 20 знаков"},
         {s->freeText, s->freeTextNote, false, "Müller αβγ", "Mller ",
-         "Символ «γ» не сохраняется в файле ответов"},
+         "Символы «üαβγ» не сохраняются в файле ответов"},
         {s->freeText, s->freeTextNote, true, "Müller αβγ😀\t№1", "Mller  №1",
          "Символы «üαβγ😀» не сохраняются в файле ответов"},
         {q->fields[0], q->fieldNotes[0], false, "150", "15", "Не больше 100 баллов"},
