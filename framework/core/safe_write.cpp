@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace safewrite {
@@ -70,16 +71,20 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
 std::optional<QString> replaceUnderShortName(const QString &target, const QByteArray &bytes)
 {
     const QFileInfo info(target);
-    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.ocai-XXXXXX"));
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.ocai-XXXXXX.tmp"));
     if (!file.open())
         return file.errorString();
     if (!file.setPermissions(info.exists() ? info.permissions() : newFilePermissions()) ||
         !writeAll(file, bytes) || !file.flush())
         return file.errorString();
-    file.close();
 #ifdef Q_OS_WIN
     return QStringLiteral("the name is too long to be replaced safely");
 #else
+    // On the disk before the rename, as QSaveFile's commit does: a crash then leaves the old
+    // file or the new one, never a short one.
+    if (::fsync(file.handle()) != 0)
+        return qt_error_string(errno);
+    file.close();
     // rename() replaces the target in one step; QFile::rename would refuse an existing one.
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)

@@ -6,7 +6,7 @@
 
 // Replacing a file so that nothing is lost: the new content goes to a temporary file that
 // takes the old one's place only once all of it is written. Every writer of the program and
-// of ocai-cli goes through here.
+// of ocai-cli goes through here; a new file that must never replace one goes through new_file.h.
 namespace safewrite {
 
 enum class Refusal {

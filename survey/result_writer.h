@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <variant>
+
+// The one writer of result files: the questionnaire and every other program that records a
+// respondent's result write through here.
+namespace survey {
+
+// "<code>OCAI.cry" for the first file of a code, "<code>-<copy>OCAI.cry" for the later ones.
+QString resultFileName(const QString &code, int copy);
+
+struct ResultWriteError {
+    QString message; // in Russian, naming the folder or file
+};
+
+// Writes `content` (the encrypted result) into `folder` (made when missing) under the first
+// free name of `code`. An existing file is never replaced; the file appears whole or not at
+// all, a crash included, and no temporary file is ever taken for a result by a load. The result
+// is the written file's path. `beforeNaming` is for tests: it runs once the content is on the
+// disk, before the file has its name.
+std::variant<QString, ResultWriteError>
+writeResultFile(const QString &folder, const QString &code, const QByteArray &content,
+                const std::function<void()> &beforeNaming = {});
+
+} // namespace survey
