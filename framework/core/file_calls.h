@@ -31,4 +31,7 @@ Result createSynced(const NativePath &path, const char *data, std::size_t size);
 // name (NameTaken otherwise); `from` then names nothing, and the new name is on the disk.
 Result moveWithoutReplacing(const NativePath &from, const NativePath &to);
 
+// True when `path`, links followed, is a pipe (a FIFO or one end of a shell's "|").
+bool isPipe(const NativePath &path);
+
 } // namespace filecalls

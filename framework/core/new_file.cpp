@@ -1,6 +1,6 @@
 #include "new_file.h"
 
-#include "file_calls.h"
+#include "native_path.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,15 +17,6 @@ constexpr qint64 kStaleSeconds = 60;
 constexpr int kTemporaryTries = 100;
 
 const QLatin1String kPrefix(".ocai-"), kSuffix(".tmp");
-
-filecalls::NativePath nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return QDir::toNativeSeparators(path).toStdWString();
-#else
-    return QFile::encodeName(path).toStdString();
-#endif
-}
 
 QString reasonOf(const filecalls::Result &result)
 {
@@ -59,7 +50,7 @@ std::variant<QString, NewFileFailure> writeNewFile(const QString &folder,
     for (int i = 0; i < kTemporaryTries && created.outcome == filecalls::Outcome::NameTaken; ++i) {
         const QString random = QString::number(QRandomGenerator::global()->generate64(), 36);
         temporary = dir.filePath(kPrefix + random + kSuffix);
-        created = filecalls::createSynced(nativePath(temporary), bytes.constData(),
+        created = filecalls::createSynced(filecalls::nativePath(temporary), bytes.constData(),
                                           std::size_t(bytes.size()));
     }
     if (created.outcome != filecalls::Outcome::Done)
@@ -68,7 +59,8 @@ std::variant<QString, NewFileFailure> writeNewFile(const QString &folder,
         beforeNaming();
     for (int n = 1; n <= maxNames; ++n) {
         const QString path = dir.filePath(nameFor(n));
-        const auto moved = filecalls::moveWithoutReplacing(nativePath(temporary), nativePath(path));
+        const auto moved = filecalls::moveWithoutReplacing(filecalls::nativePath(temporary),
+                                                           filecalls::nativePath(path));
         if (moved.outcome == filecalls::Outcome::NameTaken)
             continue;
         if (moved.outcome == filecalls::Outcome::Failed) {

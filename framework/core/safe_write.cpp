@@ -1,5 +1,7 @@
 #include "safe_write.h"
 
+#include "native_path.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -98,6 +100,9 @@ std::optional<QString> replaceUnderShortName(const QString &target, const QByteA
 
 Refusal refusalFor(const QString &path)
 {
+    // Before the link's target: /dev/stdout leads to "pipe:[…]", which no path names.
+    if (filecalls::isPipe(filecalls::nativePath(path)))
+        return Refusal::Pipe;
     const QString target = targetOf(path);
     if (target.isEmpty())
         return Refusal::DanglingLink;
@@ -116,8 +121,11 @@ std::optional<QString> refusalReason(const QString &path)
         return QStringLiteral("the symbolic link leads to no file");
     case Refusal::Folder:
         return QStringLiteral("it is a folder");
+    case Refusal::Pipe:
+        return QStringLiteral("it is a pipe (a channel to another program), not a file; only a "
+                              "regular file or a new name is written");
     case Refusal::NotRegular:
-        return QStringLiteral("it is not a regular file (a device, pipe or socket); only a "
+        return QStringLiteral("it is not a regular file (a device or socket); only a "
                               "regular file or a new name is written");
     }
     return std::nullopt;

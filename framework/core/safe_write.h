@@ -13,7 +13,8 @@ enum class Refusal {
     None,         // a regular file, a link to one, or a new name
     DanglingLink, // a symbolic link that leads to no file
     Folder,
-    NotRegular, // a device, pipe or socket
+    Pipe,       // a named pipe, or a link to one such as /dev/stdout in a shell's pipeline
+    NotRegular, // a device or socket
 };
 
 // Whether `path` may be written at all. Nothing else but a regular file is ever replaced.

@@ -86,4 +86,10 @@ Result moveWithoutReplacing(const NativePath &from, const NativePath &to)
     return {};
 }
 
+bool isPipe(const NativePath &path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
 } // namespace filecalls

@@ -66,4 +66,14 @@ Result moveWithoutReplacing(const NativePath &from, const NativePath &to)
     return {};
 }
 
+bool isPipe(const NativePath &path)
+{
+    // Windows pipes live under \\.\pipe\ only, outside every file system; opening one to ask
+    // would take one of its instances from the program that serves it.
+    const std::wstring prefix = LR"(\\.\pipe\)";
+    return path.size() > prefix.size() &&
+           CompareStringOrdinal(path.c_str(), int(prefix.size()), prefix.c_str(),
+                                int(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
 } // namespace filecalls
