@@ -31,9 +31,8 @@ QByteArray warningLines(const QString &file, const std::vector<survey::ReadWarni
     QByteArray lines;
     for (const survey::ReadWarning &warning : warnings)
         lines += escapeControls(QStringLiteral("%1:%2: %3")
-                                    .arg(QDir::toNativeSeparators(file))
-                                    .arg(warning.line)
-                                    .arg(warning.text))
+                                    .arg(QDir::toNativeSeparators(file),
+                                         QString::number(warning.line), warning.text))
                      .toUtf8() +
                  '\n';
     return lines;
