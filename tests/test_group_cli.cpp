@@ -306,17 +306,15 @@ TEST(GroupCli, CheckWarnsOfWhatTheLoadLetsThrough)
     ASSERT_TRUE(testfiles::writeFile(folder + QStringLiteral("/aOCAI.cry"),
                                      testfiles::resultWithLine(23, "  25  25  25  20     30")));
     const struct {
-        const char *args, *out, *err; // %1 stands for the folder
         int exitCode;
+        const char *args, *out, *err; // %1 stands for the folder
     } cases[] = {
-        {"%1/p0OCAI.cry", "", "", 0},
-        {"%1", "%1/aOCAI.cry:24: сумма баллов 95, а не 100\n",
+        {0, "%1/p0OCAI.cry", "", ""},
+        {1, "%1", "%1/aOCAI.cry:24: сумма баллов 95, а не 100\n",
          "ocai-cli: %1/0OCAI.cry:26: '  1O' is not a valid integer value: в строке 26 не строка "
-         "ответов: «  20  1O  30  45    106»\n",
-         1},
-        {"", "",
-         "ocai-cli: check: (FILE|DIR)... is missing; usage: ocai-cli check [--] (FILE|DIR)...\n",
-         2},
+         "ответов: «  20  1O  30  45    106»\n"},
+        {2, "", "",
+         "ocai-cli: check: (FILE|DIR)... is missing; usage: ocai-cli check [--] (FILE|DIR)...\n"},
     };
     const auto filled = [&](const char *text) {
         return QString::fromUtf8(text).replace(QStringLiteral("%1"), folder);
