@@ -51,8 +51,7 @@ inline QByteArray encrypt(const QString &plain)
     return survey::Pc1Encrypt(programKey(), textcodec::toWindows1251(text));
 }
 
-// An encrypted result with line `line` (0-based) replaced, cut after `keep` lines, `after`
-// appended: damaged files of every kind.
+// A result, encrypted, with line `line` (0-based) replaced, cut after `keep` lines, `after` added.
 inline QByteArray resultWithLine(int line, const char *text, int keep = 35, const char *after = "")
 {
     QStringList lines =

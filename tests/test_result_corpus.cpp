@@ -49,14 +49,10 @@ QString outcome(const std::variant<LoadedProfile, GroupError> &loaded)
 
 } // namespace
 
-// Damaged answer lines and files through the one load: refused with the reason, or loaded with
-// the warnings that `ocai-cli check` prints; the file stays as it was.
+// Damaged files through the one load: refused with the reason, or loaded with check's warnings.
 TEST(Corpus, DamagedLinesAreRefusedOrWarnedOf)
 {
-    const struct {
-        QByteArray bytes;
-        const char *expected;
-    } cases[] = {
+    const std::pair<QByteArray, const char *> cases[] = {
         {"", "refused 24: файл пуст"},
         {resultWithLine(1, "", 30), "refused 31: файл обрывается на строке 30 из 35"},
         {resultWithLine(25, "  1O  30  40  30     45"),
@@ -72,13 +68,13 @@ TEST(Corpus, DamagedLinesAreRefusedOrWarnedOf)
         {resultWithLine(1, "", 35, "12.03.2026"), "36: после строки 35 есть текст, он не читается "
                                                   "(два склеенных файла читаются как первый)"},
     };
-    for (const auto &c : cases) {
+    for (const auto &[bytes, expected] : cases) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rOCAI.cry"));
-        ASSERT_TRUE(writeFile(path, c.bytes));
+        ASSERT_TRUE(writeFile(path, bytes));
         for (const QString &target : {path, dir.path()}) // a folder of that file reads it alike
-            EXPECT_EQ(outcome(loadProfile(target, programKey())), QString::fromUtf8(c.expected));
-        EXPECT_EQ(contentsOf(path), c.bytes);
+            EXPECT_EQ(outcome(loadProfile(target, programKey())), QString::fromUtf8(expected));
+        EXPECT_EQ(contentsOf(path), bytes);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden).size(), 3);
     }
 }
