@@ -8,7 +8,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <tuple>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
