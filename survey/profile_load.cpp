@@ -3,33 +3,31 @@
 #include "result_file.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace survey {
 namespace {
 
-std::variant<LoadedProfile, GroupError> loadFolder(const QString &folder, const QByteArray &key16,
-                                                   const ResultFileVisitor &visit)
+std::optional<GroupError> loadFolder(const QString &folder, const QByteArray &key16,
+                                     const ResultFileVisitor &visit, LoadedProfile &profile)
 {
-    LoadedProfile profile;
     auto loaded = loadGroup(folder, key16, &profile.plainText, visit);
     if (auto *error = std::get_if<GroupError>(&loaded))
         return std::move(*error);
     profile.group = std::move(std::get<GroupResult>(loaded));
     profile.code = QStringLiteral("Group");
     profile.info = groupInfoLine(profile.group.n);
-    return profile;
+    return std::nullopt;
 }
 
-std::variant<LoadedProfile, GroupError> loadFile(const QString &path, const QByteArray &key16,
-                                                 const ResultFileVisitor &visit)
+std::optional<GroupError> loadFile(const QString &path, const QByteArray &key16,
+                                   const ResultFileVisitor &visit, LoadedProfile &profile)
 {
-    LoadedProfile profile;
     auto loaded = loadIndividualResult(path, key16, &profile.plainText);
     if (const auto *error = std::get_if<LoadError>(&loaded))
         return GroupError{path, error->message, error->line, error->reason};
     IndividualResult &result = std::get<IndividualResult>(loaded);
-    if (visit)
-        visit(path, ResultText(profile.plainText), result.answers);
+    visit(path, ResultText(profile.plainText), result.answers);
     profile.code = std::move(result.code);
     profile.info = std::move(result.info);
     GroupResult &group = profile.group;
@@ -38,7 +36,7 @@ std::variant<LoadedProfile, GroupError> loadFile(const QString &path, const QByt
     group.scores = profileFromAnswers(result.answers);
     group.respondents = {group.scores};
     group.files = QStringList{path};
-    return profile;
+    return std::nullopt;
 }
 
 } // namespace
@@ -48,7 +46,18 @@ std::variant<LoadedProfile, GroupError> loadProfile(const QString &path, const Q
 {
     const bool folder =
         as == LoadAs::Folder || (as == LoadAs::FileOrFolder && QFileInfo(path).isDir());
-    return folder ? loadFolder(path, key16, visit) : loadFile(path, key16, visit);
+    LoadedProfile profile;
+    const ResultFileVisitor noteWarnings = [&](const QString &file, const ResultText &text,
+                                               const AnswerTable &answers) {
+        profile.warnings.push_back(readWarnings(text, answers));
+        if (visit)
+            visit(file, text, answers);
+    };
+    auto error = folder ? loadFolder(path, key16, noteWarnings, profile)
+                        : loadFile(path, key16, noteWarnings, profile);
+    if (error)
+        return std::move(*error);
+    return profile;
 }
 
 } // namespace survey

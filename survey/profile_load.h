@@ -1,6 +1,7 @@
 #pragma once
 
 #include "group_result.h"
+#include "read_warnings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +18,8 @@ struct LoadedProfile {
     // a group of one.
     GroupResult group;
     QByteArray plainText; // the decrypted text of the file, or of a group's last file
+    // What the reading let through in each file of group.files, in the same order.
+    std::vector<std::vector<ReadWarning>> warnings;
 };
 
 // What a path names: a file or a folder, as the program's commands choose, or either, told

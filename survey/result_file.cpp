@@ -50,7 +50,34 @@ struct FieldSpan {
 };
 constexpr FieldSpan kAnswerFields[kAnswerColumns] = {{0, 4}, {4, 4}, {8, 4}, {12, 4}, {16, 7}};
 
+// Why answer line `lineNo` (0-based) did not convert: the text has no such line, or it holds
+// something else.
+QString unreadLineReason(const ResultText &text, int lineNo)
+{
+    if (text.lineCount() == 0)
+        return QStringLiteral("файл пуст");
+    if (lineNo >= text.lineCount())
+        return QStringLiteral("файл обрывается на строке %1 из %2")
+            .arg(text.lineCount())
+            .arg(kResultLineCount);
+    return QStringLiteral("в строке %1 не строка ответов: %2")
+        .arg(lineNo + 1)
+        .arg(quotedExcerpt(text.line(lineNo)));
+}
+
 } // namespace
+
+QString quotedExcerpt(const QByteArray &line)
+{
+    constexpr int kShown = 40;
+    QString shown = textcodec::fromWindows1251(line.left(kShown));
+    for (QChar &ch : shown)
+        if (ch.category() == QChar::Other_Control)
+            ch = QChar::ReplacementCharacter;
+    if (line.size() > kShown)
+        shown += QStringLiteral("…");
+    return QStringLiteral("«%1»").arg(shown);
+}
 
 LoadError cannotOpenFile(const QString &path, const QString &reason)
 {
@@ -116,7 +143,12 @@ std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text)
             const std::optional<qint32> value = numfmt::parseInt32(field);
             if (!value) {
                 return LoadError{QStringLiteral("'%1' is not a valid integer value").arg(field),
-                                 lineNo + 1};
+                                 lineNo + 1, unreadLineReason(text, lineNo)};
+            }
+            if (column != kTimeColumn && (*value < 0 || *value > kMaxPoints)) {
+                return LoadError{QStringLiteral("Недопустимые баллы «%1»").arg(field.trimmed()),
+                                 lineNo + 1,
+                                 QStringLiteral("баллы вне 0–100 в строке %1").arg(lineNo + 1)};
             }
             answers[std::size_t(row)][std::size_t(column)] = double(*value);
         }

@@ -53,6 +53,12 @@ private:
 
 // Lines of the decrypted text that carry the answers: 6 current, then 6 preferred.
 constexpr int kFirstAnswerLine = 23;
+// Lines a result holds: the last answer line is the last line read.
+constexpr int kResultLineCount = kFirstAnswerLine + kAnswerRows;
+// Characters of an answer line that hold its fields; any after them are not read.
+constexpr int kAnswerLineWidth = 23;
+// Points given to one alternative: a row shares 100 among the four.
+constexpr int kMaxPoints = 100;
 
 struct IndividualResult {
     QString code; // line 1
@@ -60,13 +66,19 @@ struct IndividualResult {
     AnswerTable answers;
 };
 
-// The twelve answer lines as table rows, every field a whole number; the first field that
-// does not convert fails the whole parse, naming the field and its line.
+// The twelve answer lines as table rows, every field a whole number and every point 0 to
+// kMaxPoints; the first field that does not convert or is out of range fails the whole parse,
+// naming the field and its line, with the reason in Russian ("файл пуст", "файл обрывается на
+// строке 30 из 35", "в строке 26 не строка ответов: «...»", "баллы вне 0–100 в строке 26").
 std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text);
 
 // Takes the code, the information line and the twelve answer lines. The first field that
 // is not a whole number fails the whole parse.
 std::variant<IndividualResult, LoadError> parseIndividualResult(const ResultText &text);
+
+// Part of a line as a message quotes it, on one line: at most 40 characters (then "…"),
+// control characters shown as U+FFFD.
+QString quotedExcerpt(const QByteArray &line);
 
 // A score as its field shows it: "%5.2f" with the given decimal separator.
 QString scoreFieldText(double score, QChar separator);

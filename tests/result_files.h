@@ -51,6 +51,15 @@ inline QByteArray encrypt(const QString &plain)
     return survey::Pc1Encrypt(programKey(), textcodec::toWindows1251(text));
 }
 
+// A result, encrypted, with line `line` (0-based) replaced, cut after `keep` lines, `after` added.
+inline QByteArray resultWithLine(int line, const char *text, int keep = 35, const char *after = "")
+{
+    QStringList lines =
+        resultText({}, uniformRows({25, 25, 25, 25}, {40, 30, 20, 10})).split("\r\n");
+    lines[line] = QString::fromUtf8(text);
+    return encrypt(lines.mid(0, keep).join("\r\n") + "\r\n" + QString::fromUtf8(after));
+}
+
 inline bool writeFile(const QString &path, const QByteArray &bytes = {})
 {
     QFile file(path);

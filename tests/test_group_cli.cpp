@@ -1,4 +1,4 @@
-// ocai-cli stats, compare and summary as a user runs them on folders of result files.
+// ocai-cli stats, compare, summary and check as a user runs them on folders of result files.
 #include "cli_runner.h"
 #include "result_files.h"
 
@@ -296,3 +296,32 @@ TEST(GroupCli, AnEntryThatCannotBeReadFailsEveryCommandNamingIt)
     }
 }
 #endif
+
+TEST(GroupCli, CheckWarnsOfWhatTheLoadLetsThrough)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("dept"), {kDepartment[0]});
+    ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry"),
+                            folder + QStringLiteral("/0OCAI.cry")));
+    ASSERT_TRUE(testfiles::writeFile(folder + QStringLiteral("/aOCAI.cry"),
+                                     testfiles::resultWithLine(23, "  25  25  25  20     30")));
+    // Exit status, arguments, stdout and stderr; %1 stands for the folder.
+    const std::tuple<int, const char *, const char *, const char *> cases[] = {
+        {0, "%1/p0OCAI.cry", "", ""},
+        {1, "%1", "%1/aOCAI.cry:24: сумма баллов 95, а не 100\n",
+         "ocai-cli: %1/0OCAI.cry:26: '  1O' is not a valid integer value: в строке 26 не строка "
+         "ответов: «  20  1O  30  45    106»\n"},
+        {2, "", "",
+         "ocai-cli: check: (FILE|DIR)... is missing; usage: ocai-cli check [--] (FILE|DIR)...\n"},
+    };
+    const auto filled = [&](const char *text) {
+        return QString::fromUtf8(text).replace(QStringLiteral("%1"), folder);
+    };
+    for (const auto &[exitCode, args, out, err] : cases) {
+        const CliRun run = runCli(QStringList{QStringLiteral("check")} +
+                                  filled(args).split(u' ', Qt::SkipEmptyParts));
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(QString::fromUtf8(run.out), filled(out));
+        EXPECT_EQ(QString::fromUtf8(run.err), filled(err));
+    }
+}

@@ -84,7 +84,7 @@ TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)
     QTemporaryDir dir;
     Rows rows{};
     for (int r = 0; r < 12; ++r)
-        rows[std::size_t(r)] = {7 * r + 1, 13 - r, 3 * r, 100 - 11 * r, 17 * r + 5};
+        rows[std::size_t(r)] = {7 * r + 1, 13 - r, 3 * r, 100 - 9 * r, 17 * r + 5};
     const QString path = writeResult(dir, QStringLiteral("oneOCAI.cry"), rows);
     const auto single = loadIndividualResult(path, testfiles::programKey());
     ASSERT_TRUE(std::holds_alternative<IndividualResult>(single));

@@ -1,5 +1,6 @@
 // Damaged result files on disk, and the sample department's results.
 #include "core/text_codec.h"
+#include "profile_load.h"
 #include "profile_model.h"
 #include "result_file.h"
 #include "result_files.h"
@@ -14,7 +15,7 @@
 #endif
 
 using namespace survey;
-using testfiles::programKey;
+using namespace testfiles;
 
 namespace {
 
@@ -35,7 +36,48 @@ QByteArray samplePlain(const QString &path)
     return textcodec::toWindows1251(text);
 }
 
+// "refused LINE: reason", or a "LINE: warning" line per warning.
+QString outcome(const std::variant<LoadedProfile, GroupError> &loaded)
+{
+    if (const auto *error = std::get_if<GroupError>(&loaded))
+        return QStringLiteral("refused %1: %2").arg(error->line).arg(error->reason);
+    QStringList lines;
+    for (const ReadWarning &warning : std::get<LoadedProfile>(loaded).warnings.at(0))
+        lines << QStringLiteral("%1: %2").arg(warning.line).arg(warning.text);
+    return lines.join(u'\n');
+}
+
 } // namespace
+
+// Damaged files through the one load: refused with the reason, or loaded with check's warnings.
+TEST(Corpus, DamagedLinesAreRefusedOrWarnedOf)
+{
+    const std::pair<QByteArray, const char *> cases[] = {
+        {"", "refused 24: файл пуст"},
+        {resultWithLine(1, "", 30), "refused 31: файл обрывается на строке 30 из 35"},
+        {resultWithLine(25, "  1O  30  40  30     45"),
+         "refused 26: в строке 26 не строка ответов: «  1O  30  40  30     45»"},
+        {resultWithLine(23, "1000   0   0   0     30"), "refused 24: баллы вне 0–100 в строке 24"},
+        {resultWithLine(34, " -50 100  25  25     30"), "refused 35: баллы вне 0–100 в строке 35"},
+        {resultWithLine(23, " 100   0   0   0  99999", 35, "\r\n\r\n"), ""},
+        {resultWithLine(23, "  25  25  25  25     5"), "24: строка ответов короче 23 знаков"},
+        {resultWithLine(23, "  25  25  25  25     30 x"),
+         "24: знаки после 23-го не читаются: « x»"},
+        {resultWithLine(29, "   4   3   2   0 100000"),
+         "30: сумма баллов 9, а не 100\n30: время ответа 100000 с: 100 000 с и больше"},
+        {resultWithLine(1, "", 35, "12.03.2026"), "36: после строки 35 есть текст, он не читается "
+                                                  "(два склеенных файла читаются как первый)"},
+    };
+    for (const auto &[bytes, expected] : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rOCAI.cry"));
+        ASSERT_TRUE(writeFile(path, bytes));
+        for (const QString &target : {path, dir.path()}) // a folder of that file reads it alike
+            EXPECT_EQ(outcome(loadProfile(target, programKey())), QString::fromUtf8(expected));
+        EXPECT_EQ(contentsOf(path), bytes);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden).size(), 3);
+    }
+}
 
 TEST(Corpus, EveryDamagedFileGivesItsMessage)
 {

@@ -179,6 +179,19 @@ const std::vector<CommandSpec> kTable = {
      "is reported on stderr and left out; the others are still written, and the exit status\n"
      "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
      runExport},
+    {"check",
+     {},
+     "(FILE|DIR)...",
+     1,
+     -1,
+     "Warns of what a load lets through without a word, one line per finding: \"FILE:LINE:\n"
+     "warning\" in Russian. An answer line shorter than 23 characters, or with characters\n"
+     "after them (they are not read); points of a line that do not sum to 100; a time of\n"
+     "100 000 s or more; text after line 35, which is not read (two result files joined read\n"
+     "as the first alone). A DIR is each \"*OCAI.cry\" file in it, checked on its own. A file\n"
+     "that fails to load is reported on stderr with its reason. Exit status 0 when nothing is\n"
+     "found, 1 when anything is reported.\n",
+     runCheck},
 };
 
 } // namespace
