@@ -72,10 +72,11 @@ private:
     int m_column = 0;
 };
 
-void writeSummary(ProfileRows &rows, const ExportGroup &group)
+void writeSummary(ProfileRows &rows, const ExportGroup &group, const QString &name)
 {
     const survey::GroupStatistics &s = group.statistics;
-    rows.table(QStringLiteral("Профиль OCAI"), {});
+    // The name heads the printed page, which shows no sheet tab.
+    rows.table(QStringLiteral("Профиль OCAI: ") + name, {});
     rows.line(QStringLiteral("Источник")).text(group.path);
     rows.line(QStringLiteral("Респондентов (N)")).number(double(s.n), false);
     rows.line(QStringLiteral("Среднее")).text(survey::meanKindCaption(s.kind));
@@ -98,7 +99,7 @@ int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
             .number(t.current.mean)
             .number(t.preferred.mean)
             .number(t.discrepancy)
-            .text(t.flagged ? QStringLiteral("*") : QString());
+            .text(t.flagged ? QStringLiteral("*") : QString(), rows.formats().indented);
     }
     rows.skip();
     return header;
@@ -224,7 +225,7 @@ void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const Exp
     sheet.setWidth(1, kColumns - 1, kColumnWidth);
     sheet.printOneWide(false);
     ProfileRows rows(sheet, formats);
-    writeSummary(rows, group);
+    writeSummary(rows, group, sheetName);
     const int scoreHeader = writeScores(rows, group.statistics);
     insertChart(workbook, sheet, scoreHeader, rows.row());
     for (int row = 0; row < kChartRows; ++row)

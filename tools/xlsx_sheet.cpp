@@ -177,6 +177,7 @@ void SheetWriter::printOneWide(bool landscape)
         worksheet_set_landscape(m_sheet);
     worksheet_set_paper(m_sheet, 9); // A4
     worksheet_fit_to_pages(m_sheet, 1, 0);
+    note(worksheet_set_footer(m_sheet, "&CСтраница &P из &N"), 0, 0);
 }
 
 void SheetWriter::autofilter(int lastRow, int lastColumn)

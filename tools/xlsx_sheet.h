@@ -56,7 +56,7 @@ public:
     void insertChart(int row, int column, lxw_chart *chart, lxw_chart_options *options);
     // The header row stays in view and heads every printed page.
     void freezeHeader();
-    // Printed on A4 with all columns shrunk onto one page's width.
+    // Printed on A4 with all columns shrunk onto one page's width, the pages numbered.
     void printOneWide(bool landscape);
     void autofilter(int lastRow, int lastColumn);
 
