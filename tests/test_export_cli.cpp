@@ -17,13 +17,15 @@ namespace {
 
 using testcli::runCli;
 
+QByteArray unzip(const QStringList &args)
+{
+    return testcli::runProgram("unzip", args, {}, "C.UTF-8", {}, {}).out;
+}
+
 QByteArray member(const QString &workbook, const QString &name)
 {
     // unzip reads a name as a pattern: "[" stands for itself only in brackets.
-    const QString pattern = QString(name).replace(QLatin1Char('['), QStringLiteral("[[]"));
-    return testcli::runProgram(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, pattern},
-                               {}, QStringLiteral("C.UTF-8"), {}, {})
-        .out;
+    return unzip({"-p", workbook, QString(name).replace('[', "[[]")});
 }
 
 struct Element {
@@ -106,12 +108,9 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    const auto run =
-        runCli({QStringLiteral("export"), QStringLiteral("--out"), out,
-                writeFolder(dir.filePath(QStringLiteral("a")), kLongName,
-                            {QStringLiteral("=1+1"), QStringLiteral("_x0041_")}),
-                writeFolder(dir.path(), QStringLiteral("empty"), {}),
-                writeFolder(dir.filePath(QStringLiteral("b")), kLongName, {QStringLiteral("@x")})});
+    const auto run = runCli(
+        {"export", "--out", out, writeFolder(dir.filePath("a"), kLongName, {"=1+1", "_x0041_"}),
+         writeFolder(dir.path(), "empty", {}), writeFolder(dir.filePath("b"), kLongName, {"@x"})});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("export: skipped ")) << run.err.toStdString();
 
@@ -121,44 +120,41 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
         EXPECT_TRUE(book.contains(QStringLiteral("name=\"%1\"").arg(sheet))) << sheet.toStdString();
 
     // Texts stay texts, never formulas; dates and times are numbers in their formats; then the
-    // respondent's current clan score, and on the answers' sheet the first points and time.
-    auto respondents = cells(out, 1), answers = cells(out, 2);
-    EXPECT_EQ(respondents.count(QStringLiteral("A4")), 1u);
-    EXPECT_EQ(respondents.count(QStringLiteral("A5")), 0u);
+    // respondent's current clan score, and on the answers' sheet the first points and times.
+    std::map<QString, Cell> sheets[] = {{}, cells(out, 1), cells(out, 2)};
+    EXPECT_EQ(sheets[1].count("A4"), 1u);
+    EXPECT_EQ(sheets[1].count("A5"), 0u);
     const struct {
-        std::map<QString, Cell> &sheet;
-        const char *ref;
-        Cell cell;
+        int sheet;
+        const char *ref, *text; // a text cell's text, or nullptr for a number
+        double number;
+        const char *format;
     } expected[] = {
-        {respondents, "C2", {true, QStringLiteral("=1+1"), {}}},
-        {respondents, "C4", {true, QStringLiteral("@x"), {}}},
-        {respondents, "C3", {true, QStringLiteral("_x005F_x0041_"), {}}},
-        {respondents, "E2", {false, QStringLiteral("46093"), QStringLiteral("dd.mm.yyyy")}},
-        {respondents,
-         "F2",
-         {false, QString::number(36932 / 86400.0, 'g', 16), QStringLiteral("hh:mm:ss")}},
-        {respondents,
-         "G2",
-         {false, QString::number(845 / 86400.0, 'g', 16), QStringLiteral("[h]:mm:ss")}},
-        {respondents, "H2", {false, QStringLiteral("10"), QStringLiteral("0.00")}},
-        {respondents, "H3", {false, QStringLiteral("11"), QStringLiteral("0.00")}},
-        {answers, "F2", {false, QStringLiteral("10"), {}}},
-        {answers, "I14", {false, QStringLiteral("39"), {}}},
-        {answers,
-         "J13",
-         {false, QString::number(41 / 86400.0, 'g', 16), QStringLiteral("[h]:mm:ss")}},
+        {1, "C2", "=1+1", 0, nullptr},
+        {1, "C4", "@x", 0, nullptr},
+        {1, "C3", "_x005F_x0041_", 0, nullptr},
+        {1, "E2", nullptr, 46093, "dd.mm.yyyy"},
+        {1, "F2", nullptr, 36932 / 86400.0, "hh:mm:ss"},
+        {1, "G2", nullptr, 845 / 86400.0, "[h]:mm:ss"},
+        {1, "H3", nullptr, 11, "0.00"},
+        {2, "F2", nullptr, 10, nullptr},
+        {2, "I14", nullptr, 39, nullptr},
+        {2, "J13", nullptr, 41 / 86400.0, "[h]:mm:ss"},
     };
-    for (const auto &[sheet, ref, cell] : expected) {
-        const Cell &found = sheet[QLatin1String(ref)];
-        EXPECT_EQ(found.text, cell.text) << ref;
-        EXPECT_EQ(found.value, cell.value) << ref;
-        EXPECT_EQ(found.format, cell.format) << ref;
+    for (const auto &c : expected) {
+        const Cell &found = sheets[c.sheet][QLatin1String(c.ref)];
+        EXPECT_EQ(found.text, c.text != nullptr) << c.ref;
+        if (c.text)
+            EXPECT_EQ(found.value, QString::fromUtf8(c.text)) << c.ref;
+        else
+            EXPECT_NEAR(found.value.toDouble(), c.number, 1e-12) << c.ref;
+        EXPECT_EQ(found.format, QLatin1String(c.format)) << c.ref;
     }
 
     // One respondent: N is 1; the standard deviation and the interval are empty cells, not texts.
     auto single = cells(out, 4);
-    EXPECT_EQ(single[QStringLiteral("B3")].value, QStringLiteral("1"));
-    EXPECT_FALSE(single[QStringLiteral("C36")].text);
+    EXPECT_EQ(single["B3"].value, "1");
+    EXPECT_FALSE(single["C36"].text);
     for (const char *undefined : {"D36", "G36", "H36"})
         EXPECT_EQ(single.count(QLatin1String(undefined)), 0u) << undefined;
 }
@@ -169,29 +165,19 @@ TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    const QStringList names{
-        QStringLiteral("2024"),       QStringLiteral("Q1"),   QStringLiteral("R1C1"),
-        QStringLiteral("A1"),         QStringLiteral("it's"), QStringLiteral("\U0001F600"),
-        QStringLiteral("\U0001F603"), QStringLiteral("?*"),   QStringLiteral("x\uFFFE\uFDD0y")};
-    QStringList args{QStringLiteral("export"), QStringLiteral("--out"), out,
-                     QStringLiteral("--names"), names.join(QLatin1Char(','))};
+    const QStringList names{"2024",       "Q1", "R1C1",          "A1", "it's", "\U0001F600",
+                            "\U0001F603", "?*", "x\uFFFE\uFDD0y"};
+    QStringList args{"export", "--out", out, "--names", names.join(',')};
     for (int i = 0; i < names.size(); ++i)
-        args << writeFolder(dir.path(), QStringLiteral("g%1\uFFFF").arg(i), {QStringLiteral("p")});
+        args << writeFolder(dir.path(), QStringLiteral("g%1\uFFFF").arg(i), {"p"});
     ASSERT_EQ(runCli(args).exitCode, 0);
-    args[4] = QStringLiteral("a,b");
+    args[4] = "a,b";
     EXPECT_EQ(runCli(args).exitCode, 2);
 
-    const QStringList sheets{
-        QStringLiteral("Респонденты"), QStringLiteral("Ответы"), QStringLiteral("2024"),
-        QStringLiteral("Q1"),          QStringLiteral("R1C1"),   QStringLiteral("A1"),
-        QStringLiteral("it's"),        QStringLiteral("_"),      QStringLiteral("_ (2)"),
-        QStringLiteral("__"),          QStringLiteral("x__y")};
+    const QStringList sheets{"Респонденты", "Ответы", "2024",  "Q1", "R1C1", "A1",
+                             "it's",        "_",      "_ (2)", "__", "x__y"};
     QStringList found;
-    const QStringList parts =
-        QString::fromUtf8(testcli::runProgram(QStringLiteral("unzip"), {QStringLiteral("-Z1"), out},
-                                              {}, QStringLiteral("C.UTF-8"), {}, {})
-                              .out)
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList parts = QString(unzip({"-Z1", out})).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(parts.size(), 10 + 5 * names.size()) << parts.join(' ').toStdString();
     for (const QString &part : parts) {
         const QList<uint> text = QString::fromUtf8(member(out, part)).toUcs4();
@@ -221,10 +207,8 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    const QString folder =
-        writeFolder(dir.path(), QStringLiteral("g"),
-                    {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    ASSERT_EQ(runCli({QStringLiteral("export"), QStringLiteral("--out"), out, folder}).exitCode, 0);
+    const QString folder = writeFolder(dir.path(), "g", {"a", "b", "c"});
+    ASSERT_EQ(runCli({"export", "--out", out, folder}).exitCode, 0);
     const auto sheet = cells(out, 3);
     std::vector<double> numbers;
     std::map<QString, int> texts;
@@ -232,10 +216,8 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
         cell.text ? void(++texts[cell.value]) : numbers.push_back(cell.value.toDouble());
 
     int flags = 0;
-    const auto stats = runCli(
-        {QStringLiteral("stats"), QStringLiteral("--format"), QStringLiteral("csv"), folder});
-    for (const QString &line :
-         QString::fromUtf8(stats.out).split('\n', Qt::SkipEmptyParts).mid(1)) {
+    const auto stats = runCli({"stats", "--format", "csv", folder});
+    for (const QString &line : QString(stats.out).split('\n', Qt::SkipEmptyParts).mid(1)) {
         const QString key = line.section(',', 0, 0), value = line.section(',', 1);
         bool isNumber = false;
         const double number = value.toDouble(&isNumber);
@@ -246,17 +228,17 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
             EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [number](double cell) {
                 return std::abs(cell - number) <= 1e-12 * std::max(1.0, std::abs(number));
             })) << line.toStdString();
-        else if (key.endsWith(QLatin1String("flagged")))
-            flags += value == QLatin1String("true");
-        else if (key.contains(QLatin1String("dominant")))
-            EXPECT_TRUE(texts.count(types.join(QStringLiteral(" = ")))) << line.toStdString();
-        else if (key == QLatin1String("congruence.agree"))
+        else if (key.endsWith("flagged"))
+            flags += value == "true";
+        else if (key.contains("dominant"))
+            EXPECT_TRUE(texts.count(types.join(" = "))) << line.toStdString();
+        else if (key == "congruence.agree")
             EXPECT_TRUE(
                 texts.count(value == "true" ? QStringLiteral("да") : QStringLiteral("нет")));
         else
             EXPECT_TRUE(texts.count(survey::meanKindCaption(*survey::meanKindFromName(value))))
                 << line.toStdString();
     }
-    EXPECT_EQ(texts[QStringLiteral("*")], flags);
+    EXPECT_EQ(texts["*"], flags);
     EXPECT_GT(flags, 0);
 }
