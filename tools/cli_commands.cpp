@@ -173,16 +173,16 @@ const std::vector<CommandSpec> kTable = {
      1,
      -1,
      "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
-     "group of one). The sheet \"Респонденты\" has one row per respondent, group after group in\n"
-     "file order: the argument, the file name, the code, free text, date, start and duration\n"
-     "(a date and times the spreadsheet can sort and add up where the lines read as such, else\n"
-     "the text as the file holds it) and the eight scores. \"Ответы\" has a row per answer:\n"
-     "the question's four points and its time. Then one sheet per group, named after its\n"
-     "folder unless --names names them: the scores per type and state, preferred - current,\n"
-     "every figure of `ocai-cli stats` with the same --mean and --seed, the mean points per\n"
-     "question and a chart of current against preferred. A group that fails to load is\n"
-     "reported on stderr and left out; the others are still written, and the exit status is\n"
-     "then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     "group of one). The first sheet has one row per respondent, group after group in file\n"
+     "order: the argument, the file name, the code, free text, date, start and duration (a date\n"
+     "and times the spreadsheet can sort and add up where the lines read as such, else the\n"
+     "text as the file holds it) and the eight scores. The second has a row per answer: the\n"
+     "question's four points and its time. Then one sheet per group, named after its folder\n"
+     "unless --names names them: the scores per type and state, preferred - current, every\n"
+     "figure of `ocai-cli stats` with the same --mean and --seed, the mean points per question\n"
+     "and a chart of current against preferred. A group that fails to load is reported on\n"
+     "stderr and left out; the others are still written, and the exit status is then 1.\n"
+     "FILE.xlsx is replaced only by a complete workbook.\n",
      runExport},
 };
 
