@@ -173,7 +173,7 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type)
             header << survey::stateCaption(state) + QStringLiteral(": ") + typeLabel(type);
-    rows.table(QStringLiteral("Средние баллы по вопросам"), header);
+    rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header);
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         rows.line(survey::QuestionTitles[std::size_t(q)]);
         for (int state = 0; state < 2; ++state)

@@ -80,7 +80,7 @@ QString storedText(const QString &text)
     });
 }
 
-// `formula` ("name!$A$1:$A$4", the name quoted or not) with `sheet` quoted always.
+// The range's formula ("name!$A$1:$A$4", the name quoted or not) with `sheet` quoted always.
 void quoteSheet(lxw_series_range *range, const QString &sheet)
 {
     if (!range->formula)
@@ -91,6 +91,22 @@ void quoteSheet(lxw_series_range *range, const QString &sheet)
                            QLatin1Char('\'');
     free(range->formula);
     range->formula = lxw_strdup((quoted.toUtf8() + cells).constData());
+}
+
+// The lines `caption` takes when wrapped between words within `width` characters.
+int wrappedLines(const QString &caption, double width)
+{
+    int lines = 1;
+    double used = 0;
+    for (const QString &word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (used > 0 && used + 1 + word.size() > width) {
+            ++lines;
+            used = word.size();
+        } else {
+            used += (used > 0 ? 1 : 0) + word.size();
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -133,19 +149,9 @@ void SheetWriter::header(int row, const QStringList &captions, lxw_format *forma
     int lines = 1;
     for (int column = 0; column < captions.size(); ++column) {
         // Bold letters take a little more than the width's unit: a place is kept spare.
-        const double width =
-            std::size_t(column) < m_widths.size() ? m_widths[std::size_t(column)] - 1 : 7;
-        int wrapped = 1;
-        double used = 0;
-        for (const QString &word : captions[column].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (used > 0 && used + 1 + word.size() > width) {
-                ++wrapped;
-                used = word.size();
-            } else {
-                used += (used > 0 ? 1 : 0) + word.size();
-            }
-        }
-        lines = std::max(lines, wrapped);
+        const double width = std::size_t(column) < m_widths.size() ? m_widths[std::size_t(column)]
+                                                                   : LXW_DEF_COL_WIDTH;
+        lines = std::max(lines, wrappedLines(captions[column], width - 1));
     }
     if (m_sheet && lines > 1)
         note(worksheet_set_row(m_sheet, lxw_row_t(row), LXW_DEF_ROW_HEIGHT * lines, nullptr), row,

@@ -40,9 +40,6 @@ class SheetWriter {
 public:
     SheetWriter(lxw_workbook *workbook, const QString &name, SheetStatus &status);
 
-    // The name as UTF-8, for chart ranges; it lives as long as the writer.
-    const char *name() const { return m_name.constData(); }
-
     // Always a text cell, whatever the text begins with: never a formula. Characters XML
     // refuses are stored as the library stores control characters, "_xHHHH_".
     void text(int row, int column, const QString &text, lxw_format *format = nullptr);
