@@ -4,8 +4,7 @@
 #include "colour_for_index.h"
 #include "resource.h"
 #include "statistics_report.h"
-
-#include <iterator>
+#include "xlsx_text.h"
 
 namespace cli {
 namespace {
@@ -17,11 +16,6 @@ constexpr int kColumns = 1 + 2 * survey::kTypeCount;
 // The chart below the score table, as wide as the tables, on rows kept free for it.
 constexpr double kChartWidthScale = 1.6, kChartHeightScale = 1.25;
 constexpr int kChartRows = 19;
-
-QString typeLabel(int type)
-{
-    return survey::typeLetter(type) + QLatin1Char(' ') + survey::typeShortName(type);
-}
 
 QString typeLabels(const std::vector<int> &types)
 {

@@ -15,7 +15,7 @@ namespace {
 constexpr int kFirstTextColumn = 2;
 constexpr int kFirstScoreColumn = kFirstTextColumn + int(kRespondentTextLines.size());
 constexpr int kRespondentColumns = kFirstScoreColumn + 2 * survey::kTypeCount;
-// The date, start and duration lines among the texts, and how each is read.
+// The date, start and duration lines among the texts.
 constexpr int kDateText = 2, kStartText = 3, kDurationText = 4;
 // Text columns grow with their longest text up to this width, so that a page holds the row.
 constexpr int kMaxColumnWidth = 36;
@@ -24,11 +24,6 @@ constexpr int kScoreWidth = 11;
 // Columns of the answers' sheet: the respondent, state and question, points A-D, time.
 constexpr int kFirstPointColumn = 5;
 constexpr int kTimeColumn = kFirstPointColumn + survey::kTypeCount;
-
-QString typeLabel(int type)
-{
-    return survey::typeLetter(type) + QLatin1Char(' ') + survey::typeShortName(type);
-}
 
 // Each column at least as wide as `least`, and as its longest text needs within
 // kMaxColumnWidth: the argument, the file name and the first `texts` texts of a respondent.

@@ -1,5 +1,7 @@
 #include "xlsx_text.h"
 
+#include "statistics_report.h"
+
 #include <QDate>
 #include <QRegularExpression>
 
@@ -25,6 +27,11 @@ QString mapCodePoints(const QString &text, const CodePointMap &map)
         }
     }
     return mapped;
+}
+
+QString typeLabel(int type)
+{
+    return survey::typeLetter(type) + QLatin1Char(' ') + survey::typeShortName(type);
 }
 
 std::optional<double> spreadsheetDate(const QString &text)

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-// Texts and numbers as a workbook holds them: characters its XML cannot carry, and the dates
-// and clock times of a result file as day numbers.
+// Texts and numbers as a workbook holds them: characters its XML cannot carry, the types'
+// labels, and the dates and clock times of a result file as day numbers.
 namespace cli {
 
 // A lone surrogate or a non-character (U+FFFE, U+FFFF, U+FDD0..U+FDEF, the last two of every
@@ -17,6 +17,9 @@ bool isUnfitForXml(char32_t code);
 // units; what `map` returns stands in its place.
 using CodePointMap = std::function<QString(char32_t code, QStringView units)>;
 QString mapCodePoints(const QString &text, const CodePointMap &map);
+
+// "A Клан": a type as the sheets name it.
+QString typeLabel(int type);
 
 // "ДД.ММ.ГГГГ" as a spreadsheet's day number (days since 30.12.1899); nothing for another
 // text or a date before 1 March 1900, which spreadsheets count differently.
