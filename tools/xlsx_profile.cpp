@@ -32,7 +32,7 @@ public:
 
     int row() const { return m_row; }
     const Formats &formats() const { return m_formats; }
-    void skip() { ++m_row; }
+    void skip(int rows = 1) { m_row += rows; }
     // A heading over a table, then the table's header row.
     void table(const QString &heading, const QStringList &header)
     {
@@ -75,7 +75,11 @@ void writeSummary(ProfileRows &rows, const ExportGroup &group, const QString &na
     rows.line(QStringLiteral("Респондентов (N)")).number(double(s.n), false);
     rows.line(QStringLiteral("Среднее")).text(survey::meanKindCaption(s.kind));
     rows.line(QStringLiteral("Бутстреп: выборок")).number(double(s.resamples), false);
-    rows.line(QStringLiteral("Бутстреп: зерно")).number(double(s.seed), false);
+    // A seed beyond 2^53 has no exact double: it stays a text, as `stats` prints it.
+    if (s.seed <= (std::uint64_t(1) << 53))
+        rows.line(QStringLiteral("Бутстреп: зерно")).number(double(s.seed), false);
+    else
+        rows.line(QStringLiteral("Бутстреп: зерно")).text(QString::number(s.seed));
     rows.skip();
 }
 
@@ -222,8 +226,7 @@ void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const Exp
     writeSummary(rows, group, sheetName);
     const int scoreHeader = writeScores(rows, group.statistics);
     insertChart(workbook, sheet, scoreHeader, rows.row());
-    for (int row = 0; row < kChartRows; ++row)
-        rows.skip();
+    rows.skip(kChartRows);
     writeSpread(rows, group.statistics);
     writeDominance(rows, group.statistics);
     writeCongruence(rows, group.statistics);
