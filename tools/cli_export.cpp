@@ -30,7 +30,7 @@ int runExport(const ParsedArgs &args)
     bool failed = false;
     for (qsizetype i = 0; i < args.operands.size(); ++i) {
         const QString &path = args.operands[i];
-        const QString name = names.value(i).trimmed();
+        const QString name = names.value(i).simplified();
         auto loaded = loadExportGroup(path, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
