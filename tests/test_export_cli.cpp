@@ -1,11 +1,15 @@
-// ocai-cli export read back as a spreadsheet program reads it: the sheets' XML out of the zip.
+// ocai-cli export read back as a spreadsheet program reads it: the parts' XML out of the zip.
 #include "cli_runner.h"
+#include "group_mean.h"
 #include "result_files.h"
+#include "statistics_report.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -13,30 +17,71 @@ namespace {
 
 using testcli::runCli;
 
-QString member(const QString &workbook, const QString &name)
+QByteArray unzip(const QStringList &args)
 {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, name});
-    unzip.waitForFinished(60000);
-    return QString::fromUtf8(unzip.readAllStandardOutput());
+    return testcli::runProgram("unzip", args, {}, "C.UTF-8", {}, {}).out;
+}
+
+QByteArray member(const QString &workbook, const QString &name)
+{
+    // unzip reads a name as a pattern: "[" stands for itself only in brackets.
+    return unzip({"-p", workbook, QString(name).replace('[', "[[]")});
+}
+
+struct Element {
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString text;
+};
+
+// Every element of a part in document order; a part that is not well-formed fails the test.
+std::vector<Element> elements(const QByteArray &xml)
+{
+    std::vector<Element> found;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement())
+            found.push_back({reader.name().toString(), reader.attributes(), {}});
+        else if (reader.isCharacters() && !found.empty())
+            found.back().text += reader.text();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return found;
 }
 
 struct Cell {
     bool text = false; // a string cell; otherwise a number
     QString value;
+    QString format; // the number format's code, empty for none
 };
 
-// The cells of a sheet's XML by reference ("C2").
-std::map<QString, Cell> cells(const QString &xml)
+// A worksheet's cells by reference ("C2"), each with its number format from xl/styles.xml.
+std::map<QString, Cell> cells(const QString &workbook, int sheet)
 {
-    static const QRegularExpression cell(
-        QStringLiteral(R"x(<c r="([A-Z]+\d+)"([^>]*?)(/>|>.*?</c>))x"));
-    static const QRegularExpression value(QStringLiteral(R"x(<[vt](?: [^>]*)?>([^<]*)<)x"));
+    std::map<QString, QString> codes;
+    QStringList formats; // by style index
+    bool cellStyles = false;
+    for (const Element &e : elements(member(workbook, QStringLiteral("xl/styles.xml")))) {
+        if (e.name == QLatin1String("cellXfs") || e.name == QLatin1String("cellStyles"))
+            cellStyles = e.name == QLatin1String("cellXfs");
+        if (e.name == QLatin1String("numFmt"))
+            codes[e.attributes.value("numFmtId").toString()] =
+                e.attributes.value("formatCode").toString();
+        else if (cellStyles && e.name == QLatin1String("xf"))
+            formats << codes[e.attributes.value("numFmtId").toString()];
+    }
     std::map<QString, Cell> found;
-    for (const auto &match : cell.globalMatch(xml)) {
-        const auto content = value.match(match.captured(3));
-        found[match.captured(1)] = {match.captured(2).contains(QStringLiteral("t=\"")),
-                                    content.captured(1)};
+    QString ref;
+    for (const Element &e :
+         elements(member(workbook, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheet)))) {
+        if (e.name == QLatin1String("c")) {
+            ref = e.attributes.value("r").toString();
+            found[ref] = {
+                e.attributes.hasAttribute("t"), {}, formats.value(e.attributes.value("s").toInt())};
+        } else if (e.name == QLatin1String("v") || e.name == QLatin1String("t")) {
+            found[ref].value = e.text;
+        }
     }
     return found;
 }
@@ -63,12 +108,9 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    const auto run =
-        runCli({QStringLiteral("export"), QStringLiteral("--out"), out,
-                writeFolder(dir.filePath(QStringLiteral("a")), kLongName,
-                            {QStringLiteral("=1+1"), QStringLiteral("_x0041_")}),
-                writeFolder(dir.path(), QStringLiteral("empty"), {}),
-                writeFolder(dir.filePath(QStringLiteral("b")), kLongName, {QStringLiteral("@x")})});
+    const auto run = runCli(
+        {"export", "--out", out, writeFolder(dir.filePath("a"), kLongName, {"=1+1", "_x0041_"}),
+         writeFolder(dir.path(), "empty", {}), writeFolder(dir.filePath("b"), kLongName, {"@x"})});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("export: skipped ")) << run.err.toStdString();
 
@@ -77,59 +119,126 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
                                  kLongName.left(27) + QStringLiteral(" (2)")})
         EXPECT_TRUE(book.contains(QStringLiteral("name=\"%1\"").arg(sheet))) << sheet.toStdString();
 
-    const QString sheet = member(out, QStringLiteral("xl/worksheets/sheet1.xml"));
-    EXPECT_FALSE(sheet.contains(QStringLiteral("<f>")));
-    auto found = cells(sheet);
-    EXPECT_EQ(found.count(QStringLiteral("A4")), 1u);
-    EXPECT_EQ(found.count(QStringLiteral("A5")), 0u);
-    // Code, the respondent's current clan score, first point and first time.
-    const std::vector<std::pair<const char *, Cell>> expected = {
-        {"C2", {true, QStringLiteral("=1+1")}},          {"C4", {true, QStringLiteral("@x")}},
-        {"C3", {true, QStringLiteral("_x005F_x0041_")}}, {"H2", {false, QStringLiteral("10")}},
-        {"H3", {false, QStringLiteral("11")}},           {"P2", {false, QStringLiteral("10")}},
-        {"BL2", {false, QStringLiteral("30")}},          {"BW4", {false, QStringLiteral("41")}}};
-    for (const auto &[ref, cell] : expected) {
-        EXPECT_EQ(found[QLatin1String(ref)].text, cell.text) << ref;
-        EXPECT_EQ(found[QLatin1String(ref)].value, cell.value) << ref;
-    }
-    // Every score, point and time is a number.
-    for (const auto &[ref, cell] : found) {
-        const qsizetype digits = ref.indexOf(QRegularExpression(QStringLiteral("\\d")));
-        const QString column = ref.left(digits);
-        const bool number =
-            ref.mid(digits) != QLatin1String("1") && (column.size() > 1 || column >= "H");
-        EXPECT_FALSE(number && cell.text) << ref.toStdString();
+    // Texts stay texts, never formulas; dates and times are numbers in their formats; then the
+    // respondent's current clan score, and on the answers' sheet the first points and times.
+    std::map<QString, Cell> sheets[] = {{}, cells(out, 1), cells(out, 2)};
+    EXPECT_EQ(sheets[1].count("A4"), 1u);
+    EXPECT_EQ(sheets[1].count("A5"), 0u);
+    const struct {
+        int sheet;
+        const char *ref, *text; // a text cell's text, or nullptr for a number
+        double number;
+        const char *format;
+    } expected[] = {
+        {1, "C2", "=1+1", 0, nullptr},
+        {1, "C4", "@x", 0, nullptr},
+        {1, "C3", "_x005F_x0041_", 0, nullptr},
+        {1, "E2", nullptr, 46093, "dd.mm.yyyy"},
+        {1, "F2", nullptr, 36932 / 86400.0, "hh:mm:ss"},
+        {1, "G2", nullptr, 845 / 86400.0, "[h]:mm:ss"},
+        {1, "H3", nullptr, 11, "0.00"},
+        {2, "F2", nullptr, 10, nullptr},
+        {2, "I14", nullptr, 39, nullptr},
+        {2, "J13", nullptr, 41 / 86400.0, "[h]:mm:ss"},
+    };
+    for (const auto &c : expected) {
+        const Cell &found = sheets[c.sheet][QLatin1String(c.ref)];
+        EXPECT_EQ(found.text, c.text != nullptr) << c.ref;
+        if (c.text)
+            EXPECT_EQ(found.value, QString::fromUtf8(c.text)) << c.ref;
+        else
+            EXPECT_NEAR(found.value.toDouble(), c.number, 1e-12) << c.ref;
+        EXPECT_EQ(found.format, QLatin1String(c.format)) << c.ref;
     }
 
     // One respondent: N is 1; the standard deviation and the interval are empty cells, not texts.
-    auto single = cells(member(out, QStringLiteral("xl/worksheets/sheet3.xml")));
-    EXPECT_EQ(single[QStringLiteral("B3")].value, QStringLiteral("1"));
-    EXPECT_FALSE(single[QStringLiteral("C14")].text);
-    for (const char *undefined : {"D14", "G14", "H14"})
+    auto single = cells(out, 4);
+    EXPECT_EQ(single["B3"].value, "1");
+    EXPECT_FALSE(single["C36"].text);
+    for (const char *undefined : {"D36", "G36", "H36"})
         EXPECT_EQ(single.count(QLatin1String(undefined)), 0u) << undefined;
 }
 
-TEST(ExportCli, NothingWrittenUnlessAGroupLoads)
+// Names that read as numbers or cells, an apostrophe, emoji, forbidden characters and
+// characters XML refuses, in sheet names and texts: a workbook every reader opens.
+TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 {
     QTemporaryDir dir;
-    const QString good = writeFolder(dir.path(), QStringLiteral("good"), {QStringLiteral("p")});
-    const QString empty = writeFolder(dir.path(), QStringLiteral("empty"), {});
-    const struct {
-        QString out, path;
-        int exitCode;
-    } cases[] = {{QStringLiteral("old.xlsx"), empty, 1},
-                 {QStringLiteral("old.csv"), good, 2},
-                 {QStringLiteral("folder.xlsx"), good, 1}};
-    QDir().mkpath(dir.filePath(QStringLiteral("folder.xlsx")));
-    for (const auto &c : cases) {
-        const QString out = dir.filePath(c.out);
-        const bool folder = QFileInfo(out).isDir();
-        ASSERT_TRUE(folder || testfiles::writeFile(out, "old"));
-        EXPECT_EQ(runCli({QStringLiteral("export"), QStringLiteral("--out"), out, c.path}).exitCode,
-                  c.exitCode)
-            << c.out.toStdString();
-        QFile old(out);
-        EXPECT_TRUE(folder ? QFileInfo(out).isDir()
-                           : old.open(QIODevice::ReadOnly) && old.readAll() == "old");
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    const QStringList names{"2024",       "Q1", "R1C1",          "A1", "it's", "\U0001F600",
+                            "\U0001F603", "?*", "x\uFFFE\uFDD0y"};
+    QStringList args{"export", "--out", out, "--names", names.join(',')};
+    for (int i = 0; i < names.size(); ++i)
+        args << writeFolder(dir.path(), QStringLiteral("g%1\uFFFF").arg(i), {"p"});
+    ASSERT_EQ(runCli(args).exitCode, 0);
+    args[4] = "a,b";
+    EXPECT_EQ(runCli(args).exitCode, 2);
+
+    const QStringList sheets{"Респонденты", "Ответы", "2024",  "Q1", "R1C1", "A1",
+                             "it's",        "_",      "_ (2)", "__", "x__y"};
+    QStringList found;
+    const QStringList parts = QString(unzip({"-Z1", out})).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(parts.size(), 10 + 5 * names.size()) << parts.join(' ').toStdString();
+    for (const QString &part : parts) {
+        const QList<uint> text = QString::fromUtf8(member(out, part)).toUcs4();
+        EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](uint c) {
+            return QChar::isNonCharacter(c) || QChar::isSurrogate(c);
+        })) << part.toStdString();
+        // Chart k draws from the sheet of group k, quoted in every range.
+        const int chart = QRegularExpression(QStringLiteral("charts/chart(\\d+)"))
+                              .match(part)
+                              .captured(1)
+                              .toInt();
+        const QString quoted = QString(sheets.value(chart + 1)).replace("'", "''");
+        for (const Element &e : elements(member(out, part))) {
+            if (e.name == QLatin1String("sheet"))
+                found << e.attributes.value("name").toString();
+            if (e.name == QLatin1String("f") && chart > 0) {
+                EXPECT_TRUE(e.text.startsWith("'" + quoted + "'!")) << e.text.toStdString();
+            }
+        }
     }
+    EXPECT_EQ(found, sheets);
+}
+
+// Each figure of `stats` stands on the group's sheet: numbers as numbers, the dominant types,
+// the flags of large changes and whether the questions agree.
+TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    const QString folder = writeFolder(dir.path(), "g", {"a", "b", "c"});
+    ASSERT_EQ(runCli({"export", "--out", out, folder}).exitCode, 0);
+    const auto sheet = cells(out, 3);
+    std::vector<double> numbers;
+    std::map<QString, int> texts;
+    for (const auto &[ref, cell] : sheet)
+        cell.text ? void(++texts[cell.value]) : numbers.push_back(cell.value.toDouble());
+
+    int flags = 0;
+    const auto stats = runCli({"stats", "--format", "csv", folder});
+    for (const QString &line : QString(stats.out).split('\n', Qt::SkipEmptyParts).mid(1)) {
+        const QString key = line.section(',', 0, 0), value = line.section(',', 1);
+        bool isNumber = false;
+        const double number = value.toDouble(&isNumber);
+        QStringList types;
+        for (const QString &letter : value.split(' ', Qt::SkipEmptyParts))
+            types << letter + ' ' + survey::typeShortName(letter.at(0).unicode() - 'A');
+        if (isNumber)
+            EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [number](double cell) {
+                return std::abs(cell - number) <= 1e-12 * std::max(1.0, std::abs(number));
+            })) << line.toStdString();
+        else if (key.endsWith("flagged"))
+            flags += value == "true";
+        else if (key.contains("dominant"))
+            EXPECT_TRUE(texts.count(types.join(" = "))) << line.toStdString();
+        else if (key == "congruence.agree")
+            EXPECT_TRUE(
+                texts.count(value == "true" ? QStringLiteral("да") : QStringLiteral("нет")));
+        else
+            EXPECT_TRUE(texts.count(survey::meanKindCaption(*survey::meanKindFromName(value))))
+                << line.toStdString();
+    }
+    EXPECT_EQ(texts["*"], flags);
+    EXPECT_GT(flags, 0);
 }

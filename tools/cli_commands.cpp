@@ -165,19 +165,24 @@ const std::vector<CommandSpec> kTable = {
      "still written, and the exit status is then 1.\n",
      runSummary},
     {"export",
-     {kMean, kSeed, {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
+     {kMean,
+      kSeed,
+      {"names", "\"A,B,...\"", ValueKind::Text, "the groups' sheet names, one per FILE or DIR"},
+      {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
      "(FILE|DIR)...",
      1,
      -1,
      "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
      "group of one). The first sheet has one row per respondent, group after group in file\n"
-     "order: the argument, the file name, the code, free text, date, start and duration lines\n"
-     "as the file holds them, the eight scores, the 48 points and the 12 times in seconds, all\n"
-     "numbers as numbers. Then one sheet per group, named after its folder: the scores per\n"
-     "type and state, preferred - current, N, the figures of `ocai-cli stats` with the same\n"
-     "--mean and --seed, and a chart of current against preferred. A group that fails to load\n"
-     "is reported on stderr and left out; the others are still written, and the exit status\n"
-     "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     "order: the argument, the file name, the code, free text, date, start and duration (a date\n"
+     "and times the spreadsheet can sort and add up where the lines read as such, else the\n"
+     "text as the file holds it) and the eight scores. The second has a row per answer: the\n"
+     "question's four points and its time. Then one sheet per group, named after its folder\n"
+     "unless --names names them: the scores per type and state, preferred - current, every\n"
+     "figure of `ocai-cli stats` with the same --mean and --seed, the mean points per question\n"
+     "and a chart of current against preferred. A group that fails to load is reported on\n"
+     "stderr and left out; the others are still written, and the exit status is then 1.\n"
+     "FILE.xlsx is replaced only by a complete workbook.\n",
      runExport},
     {"check",
      {},

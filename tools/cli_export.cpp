@@ -6,6 +6,7 @@
 #include "xlsx_workbook.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace cli {
 
@@ -15,10 +16,21 @@ int runExport(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("xlsx")))
         return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
+    const QStringList names =
+        args.isSet("names") ? args.value("names").split(QLatin1Char(',')) : QStringList();
+    if (args.isSet("names") && (names.size() != args.operands.size() ||
+                                std::any_of(names.begin(), names.end(), [](const QString &n) {
+                                    return n.trimmed().isEmpty();
+                                })))
+        return usageError(QStringLiteral("export: --names must give one name per FILE or DIR, "
+                                         "separated by commas") +
+                          usageHint(*args.spec));
 
     std::vector<ExportGroup> groups;
     bool failed = false;
-    for (const QString &path : args.operands) {
+    for (qsizetype i = 0; i < args.operands.size(); ++i) {
+        const QString &path = args.operands[i];
+        const QString name = names.value(i).simplified();
         auto loaded = loadExportGroup(path, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
@@ -26,6 +38,8 @@ int runExport(const ParsedArgs &args)
             failed = true;
             continue;
         }
+        if (!name.isEmpty())
+            std::get<ExportGroup>(loaded).name = name;
         groups.push_back(std::move(std::get<ExportGroup>(loaded)));
     }
     if (groups.empty())

@@ -45,8 +45,9 @@ loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
                                             survey::LoadAs::FileOrFolder, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return *error;
-    group.statistics =
-        survey::groupStatistics(std::get<survey::LoadedProfile>(loaded).group, mean, seed);
+    const survey::GroupResult &result = std::get<survey::LoadedProfile>(loaded).group;
+    group.means = result.means;
+    group.statistics = survey::groupStatistics(result, mean, seed);
     return group;
 }
 

@@ -29,6 +29,7 @@ struct ExportGroup {
     QString path; // the argument, with the platform's separators
     QString name; // the folder's own name (a FILE's without its extension), for its sheet
     std::vector<RespondentRow> respondents;
+    survey::AnswerTable means{}; // the group's cell-by-cell mean table
     survey::GroupStatistics statistics;
 };
 

@@ -1,25 +1,22 @@
 #include "sheet_names.h"
 
+#include "xlsx_text.h"
+
 namespace cli {
 namespace {
 
-// The first `length` UTF-16 units, a surrogate pair never split.
-QString cutTo(const QString &text, qsizetype length)
-{
-    if (text.size() <= length)
-        return text;
-    if (length > 0 && text.at(length - 1).isHighSurrogate())
-        --length;
-    return text.left(length);
-}
-
+// Each character unfit for a name becomes a visible "_", so that names made of nothing else
+// stay apart. Characters beyond the basic plane (emoji) count as unfit: they would take two of
+// the 31 places, and not every spreadsheet program shows them in a tab.
 QString acceptable(const QString &wanted)
 {
-    QString name = wanted;
-    for (QChar &ch : name)
-        if (QStringLiteral("[]:*?/\\").contains(ch) || ch.category() == QChar::Other_Control ||
-            ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
-            ch = QLatin1Char('_');
+    QString name = mapCodePoints(wanted, [](char32_t code, QStringView units) {
+        const bool unfit = code > 0xFFFF || isUnfitForXml(code) ||
+                           QStringLiteral("[]:*?/\\").contains(QChar(code)) ||
+                           QChar::category(code) == QChar::Other_Control ||
+                           code == QChar::LineSeparator || code == QChar::ParagraphSeparator;
+        return unfit ? QStringLiteral("_") : units.toString();
+    });
     if (name.startsWith(QLatin1Char('\'')))
         name[0] = QLatin1Char('_');
     return name;
@@ -34,7 +31,7 @@ bool isTaken(const QString &name, const QStringList &taken)
 // Cut to `length`, with no apostrophe left at the end.
 QString fitted(const QString &name, qsizetype length)
 {
-    QString cut = cutTo(name, length);
+    QString cut = name.left(length);
     if (cut.endsWith(QLatin1Char('\'')))
         cut.back() = QLatin1Char('_');
     return cut;

@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Worksheet names as spreadsheets accept them: at most 31 characters, none of []:*?/\ or
-// control characters, no apostrophe at either end, not empty, not the reserved "History",
-// and unique without regard to letter case.
+// Worksheet names as spreadsheets accept them: at most 31 characters, none of []:*?/\,
+// control characters, characters XML refuses or emoji (each of them becomes "_"), no apostrophe at
+// either end, not empty, not the reserved "History", and unique without regard to letter case.
 namespace cli {
 
 constexpr int kMaxSheetName = 31;

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The spreadsheet of one or more groups: the sheet "Респонденты" with one row per respondent,
-// then a profile sheet per group with its figures and a chart the user can restyle.
+// "Ответы" with each of their answers, then a sheet per group with every figure of `stats`,
+// its mean table and a chart the user can restyle.
 namespace cli {
 
 // The workbook's bytes (an .xlsx file), built in a temporary folder; the message on failure.
