@@ -108,7 +108,9 @@ const std::vector<CommandSpec> kTable = {
     {"pdf",
      {kMean,
       kSeed,
-      {"names", "\"A,B\"", ValueKind::Text, "the two groups' names in the report"},
+      {"names", "\"A[,B]\"", ValueKind::Text, "the groups' names in the report"},
+      {"client", "NAME", ValueKind::Text, "the organisation the report is for"},
+      {"title", "TEXT", ValueKind::Text, "the report's title"},
       {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
      "(FILE|DIR) [(FILE|DIR)]",
      1,
@@ -119,7 +121,8 @@ const std::vector<CommandSpec> kTable = {
      "both groups' scores side by side with Welch's and the permutation test of `ocai-cli\n"
      "compare`, p < 0.05 marked, the significant differences in words and each group's Plot A.\n"
      "A DIR is named by its folder's name, a FILE by its respondent's code, unless --names\n"
-     "gives the two groups' names.\n",
+     "gives a name to each. --client puts the organisation on page 1, in every footer and in\n"
+     "the file's title; --title replaces the standard title.\n",
      runPdf},
     {"stats",
      {formatOption("text|csv|json"), kSeed, kMean},

@@ -5,6 +5,8 @@
 #include "cli_io.h"
 #include "pdf_report.h"
 
+#include <algorithm>
+
 namespace cli {
 
 int runPdf(const ParsedArgs &args)
@@ -16,14 +18,17 @@ int runPdf(const ParsedArgs &args)
     QStringList names;
     if (args.isSet("names")) {
         names = args.value("names").split(QLatin1Char(','));
-        if (args.operands.size() != 2 || names.size() != 2 || names[0].trimmed().isEmpty() ||
-            names[1].trimmed().isEmpty())
-            return usageError(QStringLiteral("pdf: --names must be two names separated by a "
-                                             "comma, for two groups") +
+        const bool blank = std::any_of(names.begin(), names.end(), [](const QString &name) {
+            return name.trimmed().isEmpty();
+        });
+        if (names.size() != args.operands.size() || blank)
+            return usageError(QStringLiteral("pdf: --names must give one name for each FILE or "
+                                             "DIR, separated by commas") +
                               usageHint(*args.spec));
     }
 
-    const auto made = pdfReport({args.operands, names, options.mean, options.seed});
+    const auto made = pdfReport({args.operands, names, args.value("client"), args.value("title"),
+                                 options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))

@@ -8,10 +8,14 @@
 #include "plot_surface.h"
 #include "question_charts.h"
 #include "report_texts.h"
+#include "report_typeset.h"
 #include "result_file.h"
+#include "score_spread.h"
 #include "statistics_report.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +31,7 @@ constexpr int kChartGap = 4;
 const QSize kQuestionChartsSize(3 * kQuestionChart.width() + 2 * kChartGap,
                                 2 * kQuestionChart.height() + kChartGap);
 const QSize kDifferenceSize(334, 353);
+const QSize kSpreadSize(800, 380);
 constexpr int kLegendHeight = 24;
 const QChar kDecimalComma(u',');
 
@@ -93,9 +98,48 @@ Picture picture(QSize size, double widthMm, std::function<void(QPainter &)> pain
     return Picture{QSizeF(size), widthMm, std::move(paint)};
 }
 
+// The report's font at `points` on paper, in the units of a picture `units` wide that is
+// printed `widthMm` wide.
+QFont paperFont(double points, double units, double widthMm, bool bold = false)
+{
+    QFont font = reportFont(points, bold);
+    font.setPixelSize(std::max(1, int(std::lround(points * 25.4 / 72 * units / widthMm))));
+    return font;
+}
+
+// Plot A in two coats on a page: its lines, then its texts over them, so that no kite runs
+// through a number of a scale (the window keeps its own drawing order).
+class CoatSurface : public plots::VectorSurface {
+public:
+    CoatSurface(QPainter &page, bool texts) : VectorSurface(page), m_texts(texts)
+    {
+        if (!texts)
+            m_discard.begin(&m_nowhere);
+    }
+
+    QPainter &painter() override { return m_texts ? VectorSurface::painter() : m_discard; }
+
+    void line(QPoint from, QPoint to, const QColor &colour, int width) override
+    {
+        if (!m_texts)
+            VectorSurface::line(from, to, colour, width);
+    }
+
+    void polyline(const QPoint *points, int count, const QColor &colour, int width) override
+    {
+        if (!m_texts)
+            VectorSurface::polyline(points, count, colour, width);
+    }
+
+private:
+    bool m_texts;
+    QImage m_nowhere{1, 1, QImage::Format_RGB32};
+    QPainter m_discard;
+};
+
 } // namespace
 
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
+Picture plotAPicture(const survey::ProfileScores &profile, double widthMm, const QString &caption)
 {
     plots::PlotAFields fields;
     for (int k = 0; k < survey::kTypeCount; ++k) {
@@ -108,12 +152,29 @@ Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
     survey::ProfileScores drawn{};
     QImage parseOnly;
     plots::drawPlotA(parseOnly, fields, Qt::black, Qt::black, kDecimalComma, drawn);
-    return picture(kPlotASize, widthMm, [fields, drawn](QPainter &painter) {
+    const plots::PlotAStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
+                                  survey::stateCaption(1)};
+    const QFont font = paperFont(11, kPlotASize.width(), widthMm, true);
+    const int captionHeight =
+        caption.isEmpty() ? 0 : int(std::ceil(QFontMetricsF(font).height() * 1.5));
+    const QSize size(kPlotASize.width(), kPlotASize.height() + captionHeight);
+    return picture(size, widthMm, [=](QPainter &painter) {
+        if (captionHeight > 0) {
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+            option.setTextDirection(Qt::LeftToRight);
+            option.setWrapMode(QTextOption::NoWrap);
+            painter.drawText(QRectF(0, 0, size.width(), captionHeight),
+                             QFontMetricsF(font).elidedText(caption, Qt::ElideRight, size.width()),
+                             option);
+            painter.translate(0, captionHeight);
+        }
         whiteWithFrame(painter, kPlotASize);
-        plots::VectorSurface surface(painter);
-        plots::paintPlotA(
-            surface, kPlotASize, fields, drawn,
-            {currentColour(), preferredColour(), survey::stateCaption(0), survey::stateCaption(1)});
+        for (const bool texts : {false, true}) {
+            CoatSurface surface(painter, texts);
+            plots::paintPlotA(surface, kPlotASize, fields, drawn, style);
+        }
     });
 }
 
@@ -152,14 +213,39 @@ Picture differencePicture(const std::array<double, survey::kTypeCount> &preferre
     for (int k = 0; k < survey::kTypeCount; ++k)
         printed[std::size_t(k)] =
             number(preferredMinusCurrent[std::size_t(k)]).replace(u',', u'.').toDouble();
-    return picture(kDifferenceSize, widthMm, [printed](QPainter &painter) {
+    // Fixed limits a little beyond the longest bar keep each mark inside the frame.
+    double reach = 0;
+    bool below = false, above = false;
+    for (double value : printed) {
+        reach = std::max(reach, std::fabs(value));
+        below = below || value < 0;
+        above = above || value > 0;
+    }
+    const double step = reach > 40 ? 10 : 5;
+    const double limit = step * (std::floor(reach / step) + 1);
+    return picture(kDifferenceSize, widthMm, [=](QPainter &painter) {
         ui::BarChartModel chart;
         plots::setupDifferenceChart(chart);
         chart.title = QStringList{QStringLiteral("Желаемое − текущее")};
         plots::fillDifferenceChart(chart, printed, currentColour(),
                                    QStringLiteral("Разница средних оценок, баллы"));
+        chart.leftAxis.automaticMinimum = chart.leftAxis.automaticMaximum = false;
+        chart.leftAxis.minimum = below ? -limit : 0;
+        chart.leftAxis.maximum = above || !below ? limit : 0;
         chart.series[0].marksVisible = true;
+        chart.series[0].markDecimals = 2;
         paintChart(painter, chart, kDifferenceSize);
+    });
+}
+
+Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm)
+{
+    const QSize size(kSpreadSize);
+    const plots::SpreadStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
+                                   survey::stateCaption(1), paperFont(8.5, size.width(), widthMm)};
+    return picture(size, widthMm, [=](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), size), Qt::white);
+        plots::paintScoreSpread(painter, QRectF(QPointF(), size), respondents, style);
     });
 }
 
