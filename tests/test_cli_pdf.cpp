@@ -106,7 +106,7 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
         pageText(pdf, 1, 1).contains(QStringLiteral("A Клановая культура 20,00 38,33 +18,33 *")));
     // One respondent: no spread and no interval.
     EXPECT_TRUE(pageText(pdf, 3).contains(QStringLiteral("Текущее 20,00 — 20,00 20,00 —")));
-    EXPECT_TRUE(pageText(pdf, 2, 2).contains(QStringLiteral("Желаемое − текущее")));
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Желаемое − текущее")));
     expectVectorWithEmbeddedFonts(pdf);
 }
 

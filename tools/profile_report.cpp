@@ -135,30 +135,37 @@ void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
                .arg(survey::kDiscrepancyThreshold));
 }
 
+// Page 2 what the types mean and, for a group, how its respondents' scores spread; then the
+// question charts and the differences. Pages break where a page is full anyway: a
+// respondent's report, without the spread, flows on.
 void addChartsPages(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
 {
+    const bool spread = group.respondents.size() >= 2;
     d.pageBreak();
     addTypeMeanings(d);
+    if (spread) {
+        d.heading(QStringLiteral("Оценки отдельных респондентов"));
+        d.pictures({spreadPicture(group.respondents, 170)});
+        d.note(QStringLiteral("Точка — один респондент. Прямоугольник охватывает средние 50 % "
+                              "оценок, черта в нём — медиана (половина респондентов оценила тип "
+                              "ниже, половина выше), усы тянутся от самой низкой оценки до самой "
+                              "высокой."));
+        d.pageBreak();
+    }
+    d.heading(QStringLiteral("Оценки по вопросам"));
+    d.pictures({questionChartsPicture(group.means, 170)});
     d.heading(QStringLiteral("Разница желаемых и текущих оценок по типам"));
     std::array<double, survey::kTypeCount> differences{};
     for (int type = 0; type < survey::kTypeCount; ++type)
         differences[std::size_t(type)] = s.types[std::size_t(type)].discrepancy;
     d.pictures({differencePicture(differences, 78)});
-    d.pageBreak().heading(QStringLiteral("Оценки по вопросам"));
-    d.pictures({questionChartsPicture(group.means, 170)});
-    if (group.respondents.size() < 2)
-        return;
-    d.heading(QStringLiteral("Оценки отдельных респондентов"));
-    d.pictures({spreadPicture(group.respondents, 170)});
-    d.note(QStringLiteral("Точка — один респондент. Прямоугольник охватывает средние 50 % "
-                          "оценок, черта в нём — медиана (половина респондентов оценила тип "
-                          "ниже, половина выше), усы тянутся от самой низкой оценки до самой "
-                          "высокой."));
+    if (spread)
+        d.pageBreak();
 }
 
 void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
 {
-    d.pageBreak().heading(QStringLiteral("Разброс оценок"));
+    d.heading(QStringLiteral("Разброс оценок"));
     d.note(QStringLiteral("Ст. откл. — насколько в среднем оценки отдельных респондентов "
                           "отходят от среднего группы; мин. и макс. — самая низкая и самая "
                           "высокая оценка. 95 % интервал — пределы, в которых при таком числе "

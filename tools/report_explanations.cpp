@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "statistics_report.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -56,6 +57,12 @@ QString seedExplained(std::uint64_t seed)
         .arg(seed);
 }
 
+// "10 000": a count as Russian text writes it.
+QString count(std::uint64_t n)
+{
+    return QLocale(QLocale::Russian, QLocale::Russia).toString(qulonglong(n));
+}
+
 } // namespace
 
 void addTypeMeanings(Document &d)
@@ -80,7 +87,7 @@ void addProfileMethod(Document &d, const survey::GroupStatistics &s)
                           "раз случайно, с повторениями, набиралась новая группа того же "
                           "размера и считалось её среднее; интервал охватывает средние 95 % "
                           "таких наборов, без 2,5 % самых низких и 2,5 % самых высоких. ")
-               .arg(s.resamples) +
+               .arg(count(s.resamples)) +
            seedExplained(s.seed));
 }
 
@@ -101,7 +108,7 @@ void addComparisonMethod(Document &d, const survey::GroupComparison &c)
                .arg(c.kind == survey::MeanKind::Geometric
                         ? QStringLiteral(" (по центрированным логарифмам баллов)")
                         : QString())
-               .arg(c.permutations) +
+               .arg(count(c.permutations)) +
            seedExplained(c.seed));
 }
 

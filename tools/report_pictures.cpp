@@ -221,7 +221,7 @@ Picture differencePicture(const std::array<double, survey::kTypeCount> &preferre
         below = below || value < 0;
         above = above || value > 0;
     }
-    const double step = reach > 40 ? 10 : 5;
+    const double step = reach > 20 ? 10 : 5;
     const double limit = step * (std::floor(reach / step) + 1);
     return picture(kDifferenceSize, widthMm, [=](QPainter &painter) {
         ui::BarChartModel chart;

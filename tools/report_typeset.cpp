@@ -100,6 +100,7 @@ public:
             break;
         case Block::Kind::Heading:
             text(block.text, reportFont(12.5, true), 5, 2);
+            m_headings << m_cursor.block();
             break;
         case Block::Kind::Paragraph:
             text(block.text, reportFont(kBodyPoints), 1, 1, Qt::black, block.lead);
@@ -118,6 +119,9 @@ public:
             break;
         }
     }
+
+    // The headings' blocks, for keepHeadingsWithContent.
+    const QList<QTextBlock> &headings() const { return m_headings; }
 
 private:
     QTextBlockFormat blockFormat(double topMm, double bottomMm, Qt::Alignment alignment)
@@ -231,7 +235,34 @@ private:
     PictureObjects &m_pictures;
     bool m_started = false;
     bool m_breakBefore = false;
+    QList<QTextBlock> m_headings;
 };
+
+// The page of a block's first line, by its middle: a line that does not fit is pushed to the
+// next page inside its block, whose top stays behind.
+int pageOf(QTextDocument &document, const QTextBlock &block)
+{
+    double y = document.documentLayout()->blockBoundingRect(block).top();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0)
+        y += layout->lineAt(0).y() + layout->lineAt(0).height() / 2;
+    return int(y / document.pageSize().height());
+}
+
+// A heading whose content starts on the next page goes there with it. Each move can push
+// later headings only further down, so one pass in document order settles them all.
+void keepHeadingsWithContent(QTextDocument &document, const QList<QTextBlock> &headings)
+{
+    for (const QTextBlock &heading : headings) {
+        QTextBlock content = heading.next();
+        while (content.isValid() && content.text().isEmpty())
+            content = content.next();
+        if (!content.isValid() || pageOf(document, content) == pageOf(document, heading))
+            continue;
+        QTextBlockFormat format = heading.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(heading).setBlockFormat(format);
+    }
+}
 
 void drawFooter(QPainter &painter, const QRectF &place, const QString &left, const QString &right)
 {
@@ -300,6 +331,7 @@ QByteArray typesetPdf(const Document &document)
         for (const Block &block : document.blocks)
             filler.add(block);
         batch.endEditBlock();
+        keepHeadingsWithContent(text, filler.headings());
 
         QPainter painter;
         if (!painter.begin(&writer))
