@@ -5,6 +5,7 @@
 #include "report_summary.h"
 #include "report_texts.h"
 #include "resource.h"
+#include "score_spread.h"
 #include "statistics_report.h"
 
 namespace report {
@@ -146,10 +147,11 @@ void addChartsPages(Document &d, const survey::GroupResult &group, const survey:
     if (spread) {
         d.heading(QStringLiteral("Оценки отдельных респондентов"));
         d.pictures({spreadPicture(group.respondents, 170)});
-        d.note(QStringLiteral("Точка — один респондент. Прямоугольник охватывает средние 50 % "
-                              "оценок, черта в нём — медиана (половина респондентов оценила тип "
-                              "ниже, половина выше), усы тянутся от самой низкой оценки до самой "
-                              "высокой."));
+        const bool dots = group.respondents.size() <= std::size_t(plots::kSpreadDotLimit);
+        d.note((dots ? QStringLiteral("Точка — один респондент. ") : QString()) +
+               QStringLiteral("Прямоугольник охватывает средние 50 % оценок, черта в нём — "
+                              "медиана (половина респондентов оценила тип ниже, половина "
+                              "выше), усы тянутся от самой низкой оценки до самой высокой."));
         d.pageBreak();
     }
     d.heading(QStringLiteral("Оценки по вопросам"));
