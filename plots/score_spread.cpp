@@ -66,6 +66,16 @@ void drawLegend(QPainter &painter, const QRectF &strip, const SpreadStyle &style
 
 } // namespace
 
+double spreadScaleTop(const std::vector<survey::ProfileScores> &respondents)
+{
+    double highest = 0;
+    for (const survey::ProfileScores &scores : respondents)
+        for (double score : scores)
+            if (std::isfinite(score))
+                highest = std::max(highest, score);
+    return std::clamp(10 * std::ceil(highest / 10), 10.0, 100.0);
+}
+
 void paintScoreSpread(QPainter &painter, const QRectF &rect,
                       const std::vector<survey::ProfileScores> &respondents,
                       const SpreadStyle &style)
@@ -76,12 +86,7 @@ void paintScoreSpread(QPainter &painter, const QRectF &rect,
     const QFontMetricsF metrics(style.font, painter.device());
     const double line = metrics.height();
 
-    double highest = 0;
-    for (const survey::ProfileScores &scores : respondents)
-        for (double score : scores)
-            if (std::isfinite(score))
-                highest = std::max(highest, score);
-    const double top = std::clamp(10 * std::ceil(highest / 10), 10.0, 100.0);
+    const double top = style.scaleTop > 0 ? style.scaleTop : spreadScaleTop(respondents);
 
     drawLegend(painter, QRectF(rect.left(), rect.top(), rect.width(), 1.6 * line), style);
     const double labelWidth = metrics.horizontalAdvance(QStringLiteral("100")) + line / 2;

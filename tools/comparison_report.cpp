@@ -4,7 +4,10 @@
 #include "report_pictures.h"
 #include "report_summary.h"
 #include "report_texts.h"
+#include "score_spread.h"
 #include "statistics_report.h"
+
+#include <algorithm>
 
 namespace report {
 
@@ -54,7 +57,8 @@ QString groupLine(const QString &letter, const Subject &subject, int n)
 
 } // namespace
 
-Document comparisonDocument(const Cover &cover, const Subject &a, const Subject &b,
+Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
+                            const Subject &b, const survey::GroupResult &groupB,
                             const survey::GroupComparison &c)
 {
     Document d;
@@ -78,8 +82,19 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const Subject 
     d.heading(QStringLiteral("Выводы"));
     d.paragraph(comparisonSummary(c, a, b));
     d.heading(QStringLiteral("Профили групп"));
-    d.pictures({plotAPicture(profile(c, false), 84, QStringLiteral("A — ") + named(a)),
-                plotAPicture(profile(c, true), 84, QStringLiteral("B — ") + named(b))});
+    const QString captions[2] = {QStringLiteral("A — ") + named(a),
+                                 QStringLiteral("B — ") + named(b)};
+    d.pictures({captioned(plotAPicture(profile(c, false), 84), captions[0]),
+                captioned(plotAPicture(profile(c, true), 84), captions[1])});
+    if (std::max(c.nA, c.nB) >= 2) {
+        d.pageBreak().heading(QStringLiteral("Оценки отдельных респондентов"));
+        // One scale for both, so that heights compare across the charts.
+        const double top = std::max(plots::spreadScaleTop(groupA.respondents),
+                                    plots::spreadScaleTop(groupB.respondents));
+        d.pictures({captioned(spreadPicture(groupA.respondents, 170, 0.36, top), captions[0])});
+        d.pictures({captioned(spreadPicture(groupB.respondents, 170, 0.36, top), captions[1])});
+        d.note(spreadNote(std::min(c.nA, c.nB) <= plots::kSpreadDotLimit));
+    }
     d.pageBreak();
     addTypeMeanings(d);
     addComparisonMethod(d, c);

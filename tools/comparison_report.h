@@ -6,10 +6,11 @@
 
 // The content of the report on two groups (two departments, or two rounds of one): their
 // scores side by side with the tests of each difference, what is significant in words, and
-// each group's Plot A, and at the end how the tests work.
+// each group's Plot A and its respondents' own scores, and at the end how the tests work.
 namespace report {
 
-Document comparisonDocument(const Cover &cover, const Subject &a, const Subject &b,
+Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
+                            const Subject &b, const survey::GroupResult &groupB,
                             const survey::GroupComparison &comparison);
 
 } // namespace report

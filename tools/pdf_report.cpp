@@ -71,8 +71,8 @@ std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request
     } else if (groups.size() == 2) {
         const survey::GroupComparison comparison =
             survey::compareGroups(groups[0].group, groups[1].group, request.mean, request.seed);
-        document =
-            report::comparisonDocument(cover, groups[0].subject, groups[1].subject, comparison);
+        document = report::comparisonDocument(cover, groups[0].subject, groups[0].group,
+                                              groups[1].subject, groups[1].group, comparison);
     }
     QByteArray pdf = report::typesetPdf(document);
     if (pdf.isEmpty())

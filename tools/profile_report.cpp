@@ -147,11 +147,7 @@ void addChartsPages(Document &d, const survey::GroupResult &group, const survey:
     if (spread) {
         d.heading(QStringLiteral("Оценки отдельных респондентов"));
         d.pictures({spreadPicture(group.respondents, 170)});
-        const bool dots = group.respondents.size() <= std::size_t(plots::kSpreadDotLimit);
-        d.note((dots ? QStringLiteral("Точка — один респондент. ") : QString()) +
-               QStringLiteral("Прямоугольник охватывает средние 50 % оценок, черта в нём — "
-                              "медиана (половина респондентов оценила тип ниже, половина "
-                              "выше), усы тянутся от самой низкой оценки до самой высокой."));
+        d.note(spreadNote(group.respondents.size() <= std::size_t(plots::kSpreadDotLimit)));
         d.pageBreak();
     }
     d.heading(QStringLiteral("Оценки по вопросам"));

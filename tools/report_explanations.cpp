@@ -79,6 +79,14 @@ void addTypeMeanings(Document &d)
                gist(type));
 }
 
+QString spreadNote(bool dots)
+{
+    return (dots ? QStringLiteral("Точка — один респондент. ") : QString()) +
+           QStringLiteral("Прямоугольник охватывает средние 50 % оценок, черта в нём — медиана "
+                          "(половина респондентов оценила тип ниже, половина выше), усы тянутся "
+                          "от самой низкой оценки до самой высокой.");
+}
+
 void addProfileMethod(Document &d, const survey::GroupStatistics &s)
 {
     d.heading(kMethodHeading);

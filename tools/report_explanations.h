@@ -12,6 +12,9 @@ namespace report {
 // A heading and a few sentences on each type, from the program's own type descriptions.
 void addTypeMeanings(Document &document);
 
+// How to read the chart of the respondents' own scores, `dots` when it shows each of them.
+QString spreadNote(bool dots);
+
 // The closing note of a group's report: the scores, the spread, the interval and its seed.
 void addProfileMethod(Document &document, const survey::GroupStatistics &statistics);
 

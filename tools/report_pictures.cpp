@@ -31,7 +31,7 @@ constexpr int kChartGap = 4;
 const QSize kQuestionChartsSize(3 * kQuestionChart.width() + 2 * kChartGap,
                                 2 * kQuestionChart.height() + kChartGap);
 const QSize kDifferenceSize(334, 353);
-const QSize kSpreadSize(800, 380);
+constexpr int kSpreadWidth = 800;
 constexpr int kLegendHeight = 24;
 const QChar kDecimalComma(u',');
 
@@ -139,7 +139,7 @@ private:
 
 } // namespace
 
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm, const QString &caption)
+Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
 {
     plots::PlotAFields fields;
     for (int k = 0; k < survey::kTypeCount; ++k) {
@@ -154,28 +154,36 @@ Picture plotAPicture(const survey::ProfileScores &profile, double widthMm, const
     plots::drawPlotA(parseOnly, fields, Qt::black, Qt::black, kDecimalComma, drawn);
     const plots::PlotAStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
                                   survey::stateCaption(1)};
-    const QFont font = paperFont(11, kPlotASize.width(), widthMm, true);
-    const int captionHeight =
-        caption.isEmpty() ? 0 : int(std::ceil(QFontMetricsF(font).height() * 1.5));
-    const QSize size(kPlotASize.width(), kPlotASize.height() + captionHeight);
-    return picture(size, widthMm, [=](QPainter &painter) {
-        if (captionHeight > 0) {
-            painter.setFont(font);
-            painter.setPen(Qt::black);
-            QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-            option.setTextDirection(Qt::LeftToRight);
-            option.setWrapMode(QTextOption::NoWrap);
-            painter.drawText(QRectF(0, 0, size.width(), captionHeight),
-                             QFontMetricsF(font).elidedText(caption, Qt::ElideRight, size.width()),
-                             option);
-            painter.translate(0, captionHeight);
-        }
+    return picture(kPlotASize, widthMm, [=](QPainter &painter) {
         whiteWithFrame(painter, kPlotASize);
         for (const bool texts : {false, true}) {
             CoatSurface surface(painter, texts);
             plots::paintPlotA(surface, kPlotASize, fields, drawn, style);
         }
     });
+}
+
+Picture captioned(const Picture &below, const QString &caption)
+{
+    const QFont font = paperFont(11, below.size.width(), below.widthMm, true);
+    const double height = std::ceil(QFontMetricsF(font).height() * 1.5);
+    Picture result = below;
+    result.size.rheight() += height;
+    result.paint = [below, caption, font, height](QPainter &painter) {
+        painter.save();
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        const double width = below.size.width();
+        painter.drawText(QRectF(0, 0, width, height),
+                         QFontMetricsF(font).elidedText(caption, Qt::ElideRight, width), option);
+        painter.translate(0, height);
+        below.paint(painter);
+        painter.restore();
+    };
+    return result;
 }
 
 Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm)
@@ -238,11 +246,16 @@ Picture differencePicture(const std::array<double, survey::kTypeCount> &preferre
     });
 }
 
-Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm)
+Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm,
+                      double heightShare, double scaleTop)
 {
-    const QSize size(kSpreadSize);
-    const plots::SpreadStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
-                                   survey::stateCaption(1), paperFont(8.5, size.width(), widthMm)};
+    const QSize size(kSpreadWidth, int(std::lround(kSpreadWidth * heightShare)));
+    const plots::SpreadStyle style{currentColour(),
+                                   preferredColour(),
+                                   survey::stateCaption(0),
+                                   survey::stateCaption(1),
+                                   paperFont(8.5, size.width(), widthMm),
+                                   scaleTop};
     return picture(size, widthMm, [=](QPainter &painter) {
         painter.fillRect(QRect(QPoint(), size), Qt::white);
         plots::paintScoreSpread(painter, QRectF(QPointF(), size), respondents, style);

@@ -13,9 +13,11 @@
 namespace report {
 
 // Plot A of `profile` (full precision; shown as the score fields show it, "%5.2f" with a
-// decimal comma), `widthMm` wide, with `caption` (when given) in bold above it.
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm,
-                     const QString &caption = QString());
+// decimal comma), `widthMm` wide.
+Picture plotAPicture(const survey::ProfileScores &profile, double widthMm);
+
+// `below` under a line of bold text, cut short with an ellipsis where it is wider.
+Picture captioned(const Picture &below, const QString &caption);
 
 // The six question charts of the mean table as the window places them, under a legend of
 // the two colours.
@@ -26,7 +28,9 @@ Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm);
 Picture differencePicture(const std::array<double, survey::kTypeCount> &preferredMinusCurrent,
                           double widthMm);
 
-// The respondents' own scores per type and state (plots::paintScoreSpread).
-Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm);
+// The respondents' own scores per type and state (plots::paintScoreSpread), `heightShare`
+// of the width high, the scale up to `scaleTop` (0: as the scores need).
+Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm,
+                      double heightShare = 0.475, double scaleTop = 0);
 
 } // namespace report
