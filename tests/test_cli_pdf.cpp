@@ -31,6 +31,20 @@ QString pageText(const QString &pdf, int first, int last = 99)
         .simplified();
 }
 
+// Vector drawings with real text, every font embedded.
+void expectVectorWithEmbeddedFonts(const QString &pdf)
+{
+    EXPECT_EQ(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                  .split(u'\n', Qt::SkipEmptyParts)
+                  .size(),
+              2); // the header alone
+    const QStringList fonts =
+        tool(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_FALSE(fonts.isEmpty());
+    for (const QString &font : fonts)
+        EXPECT_TRUE(font.contains(QStringLiteral(" yes "))) << font.toStdString();
+}
+
 class CliPdf : public ::testing::Test {
 protected:
     void SetUp() override
@@ -84,34 +98,16 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     EXPECT_TRUE(all.contains(month)) << all.toStdString();
     EXPECT_FALSE(all.contains(QRegularExpression(
         QStringLiteral("\\b(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\\b"))));
-    EXPECT_TRUE(all.contains(QStringLiteral("Респондент: ")));
+    EXPECT_TRUE(all.contains(QStringLiteral("Респондент «")));
     EXPECT_FALSE(all.contains(dir.path()));
     EXPECT_FALSE(
         all.contains(QRegularExpression(QStringLiteral("(?<![\\d.])\\d+\\.\\d\\d(?![\\d.])"))));
-    // Page 1 and the statistics give each difference the same sign and value, preferred -
-    // current.
-    const QString first = pageText(pdf, 1, 1), statistics = pageText(pdf, 3);
-    EXPECT_TRUE(first.contains(QStringLiteral("A Клановая культура 20,00 38,33 +18,33 *")));
-    auto rows =
-        QRegularExpression(QStringLiteral("[ABCD] \\S+ культура [\\d,]+ [\\d,]+ [-+][\\d,]+"))
-            .globalMatch(first);
-    int found = 0;
-    for (; rows.hasNext(); ++found)
-        EXPECT_TRUE(statistics.contains(rows.next().captured())) << statistics.toStdString();
-    EXPECT_EQ(found, 4);
+    EXPECT_TRUE(
+        pageText(pdf, 1, 1).contains(QStringLiteral("A Клановая культура 20,00 38,33 +18,33 *")));
     // One respondent: no spread and no interval.
     EXPECT_TRUE(pageText(pdf, 3).contains(QStringLiteral("Текущее 20,00 — 20,00 20,00 —")));
-    // Vector drawings with real text, every font embedded.
-    EXPECT_TRUE(pageText(pdf, 2, 2).contains(QStringLiteral("Желаемое − текущее")));
-    EXPECT_EQ(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                  .split(u'\n', Qt::SkipEmptyParts)
-                  .size(),
-              2); // the header alone
-    const QStringList fonts =
-        tool(QStringLiteral("pdffonts"), {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
-    EXPECT_FALSE(fonts.isEmpty());
-    for (const QString &font : fonts)
-        EXPECT_TRUE(font.contains(QStringLiteral(" yes "))) << font.toStdString();
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Желаемое − текущее")));
+    expectVectorWithEmbeddedFonts(pdf);
 }
 
 TEST_F(CliPdf, AComparisonNamesTheSignificantTypes)
@@ -128,13 +124,58 @@ TEST_F(CliPdf, AComparisonNamesTheSignificantTypes)
     const QString found = text.section(QStringLiteral("Значимо различаются"), 1, 1)
                               .section(QStringLiteral("Профили групп"), 0, 0);
     EXPECT_TRUE(found.contains(QStringLiteral("рыночная культура (C), текущее состояние: у "
-                                              "«Отдел ИТ» на 28,00 балла меньше, чем у "
-                                              "«Отдел продаж»")))
+                                              "группы «Отдел ИТ» на 28,00 балла меньше, чем у "
+                                              "группы «Отдел продаж»")))
         << text.toStdString();
     EXPECT_TRUE(found.contains(QStringLiteral("иерархическая культура (D), текущее")));
     EXPECT_FALSE(found.contains(QStringLiteral("клановая")));
     EXPECT_FALSE(found.contains(QStringLiteral("желаемое состояние")));
     EXPECT_FALSE(text.contains(dir.path()));
+}
+
+// What a client reads: whom the report is for, names in their grammatical case, every tie
+// named, the tests' conditions as they are, and the statistical terms only in the closing
+// note.
+TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
+{
+    // Two respondents whose changes of A and D tie at 5,50.
+    const QString tied = writeGroup(QStringLiteral("tied"), {{20, 30, 20, 30}, {20, 30, 20, 30}});
+    const QString other = writeGroup(QStringLiteral("other"), {{40, 10, 30, 20}});
+    const QString client = QStringLiteral("ООО «Ромашка»");
+    struct Case {
+        QStringList args;
+        QStringList expected, absent; // in the text before the closing note
+    } cases[] = {
+        {{QStringLiteral("--client"), client, QStringLiteral("--names"),
+          QStringLiteral("Бухгалтерия"), tied},
+         {client, QStringLiteral("Группа «Бухгалтерия»"),
+          QStringLiteral("Наибольшие желаемые изменения — клановая (A) и иерархическая (D) "
+                         "культуры, по 5,50 балла")},
+         {}},
+        {{QStringLiteral("--client"), client, tied, other},
+         {client, QStringLiteral("между группой «tied» и группой «other» нет"),
+          QStringLiteral("A — группа «tied»"), QStringLiteral("B — группа «other»")},
+         {QStringLiteral("в обоих тестах")}},
+        {{QStringLiteral("--names"), QStringLiteral("🧑,🧠"), tied, tied},
+         {QStringLiteral("A — группа «[U+1F9D1]»"), QStringLiteral("B — группа «[U+1F9E0]»")},
+         {QStringLiteral("без имени")}},
+    };
+    for (const Case &c : cases) {
+        const QString pdf = made(c.args);
+        const QString text = pageText(pdf, 1);
+        const QString body = text.section(QStringLiteral("Как считались показатели"), 0, 0);
+        EXPECT_LT(body.size(), text.size()) << text.toStdString();
+        for (const QString &words : c.expected)
+            EXPECT_TRUE(body.contains(words)) << words.toStdString() << "\n" << text.toStdString();
+        for (const QString &words :
+             c.absent + QStringList{QStringLiteral("бутстреп"), QStringLiteral("зерн"),
+                                    QStringLiteral("перестанов")})
+            EXPECT_FALSE(body.contains(words, Qt::CaseInsensitive)) << words.toStdString();
+        if (c.args.contains(client)) {
+            EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {pdf}).contains(client));
+        }
+    }
+    expectVectorWithEmbeddedFonts(dir.filePath(QStringLiteral("r1.pdf")));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "cli_io.h"
 #include "pdf_report.h"
 
+#include <algorithm>
+
 namespace cli {
 namespace {
 
@@ -31,14 +33,16 @@ int runPdf(const ParsedArgs &args)
                                   .arg(counted(names.size(), QStringLiteral("name")),
                                        counted(args.operands.size(), QStringLiteral("group"))) +
                               usageHint(*args.spec));
-        if (args.operands.size() != 2 || names.size() != 2 || names[0].trimmed().isEmpty() ||
-            names[1].trimmed().isEmpty())
-            return usageError(QStringLiteral("pdf: --names must be two names separated by a "
-                                             "comma, for two groups") +
+        const bool blank = std::any_of(names.begin(), names.end(), [](const QString &name) {
+            return name.trimmed().isEmpty();
+        });
+        if (blank)
+            return usageError(QStringLiteral("pdf: --names may not give an empty name") +
                               usageHint(*args.spec));
     }
 
-    const auto made = pdfReport({args.operands, names, options.mean, options.seed});
+    const auto made = pdfReport({args.operands, names, args.value("client"), args.value("title"),
+                                 options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))

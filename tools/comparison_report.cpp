@@ -1,9 +1,13 @@
 #include "comparison_report.h"
 
+#include "report_explanations.h"
 #include "report_pictures.h"
 #include "report_summary.h"
 #include "report_texts.h"
+#include "score_spread.h"
 #include "statistics_report.h"
+
+#include <algorithm>
 
 namespace report {
 
@@ -19,8 +23,8 @@ QString marked(double p)
 Table comparisonTable(const survey::GroupComparison &c)
 {
     Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), QStringLiteral("A"),
-                 QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p (Уэлч)"),
-                 QStringLiteral("p (перест.)")},
+                 QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p (t-тест)"),
+                 QStringLiteral("p (перемеш.)")},
                 {},
                 {4.2, 2.1, 1.5, 1.5, 1.6, 1.9, 1.9},
                 2};
@@ -48,43 +52,52 @@ survey::ProfileScores profile(const survey::GroupComparison &c, bool second)
 
 QString groupLine(const QString &letter, const Subject &subject, int n)
 {
-    return QStringLiteral("%1 — %2 «%3», N = %4").arg(letter, subject.label, subject.name).arg(n);
+    return QStringLiteral("%1 — %2, N = %3").arg(letter, named(subject)).arg(n);
 }
 
 } // namespace
 
-Document comparisonDocument(const Subject &a, const Subject &b, const survey::GroupComparison &c,
-                            const QDate &date)
+Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
+                            const Subject &b, const survey::GroupResult &groupB,
+                            const survey::GroupComparison &c)
 {
     Document d;
-    d.pdfTitle = QStringLiteral("OCAI: %1 и %2").arg(a.name, b.name);
-    d.footer = QStringLiteral("«%1» (N = %2) и «%3» (N = %4) · %5")
-                   .arg(a.name)
-                   .arg(c.nA)
-                   .arg(b.name)
-                   .arg(c.nB)
-                   .arg(russianDate(date));
-    d.title(QStringLiteral("Сравнение профилей организационной культуры (OCAI)"));
+    addCover(d, cover, QStringLiteral("Сравнение профилей организационной культуры (OCAI)"),
+             named(a) + QStringLiteral(" и ") + named(b));
+    d.footer = footerLine(cover, QStringLiteral("%1 (N = %2) и %3 (N = %4)")
+                                     .arg(capitalised(named(a)))
+                                     .arg(c.nA)
+                                     .arg(named(b))
+                                     .arg(c.nB));
     d.paragraph(groupLine(QStringLiteral("A"), a, c.nA));
     d.paragraph(groupLine(QStringLiteral("B"), b, c.nB));
-    d.paragraph(
-        QStringLiteral("Среднее: %1 · %2").arg(survey::meanKindCaption(c.kind), russianDate(date)));
+    d.paragraph(QStringLiteral("Среднее: %1 · %2")
+                    .arg(survey::meanKindCaption(c.kind), russianDate(cover.date)));
     d.heading(QStringLiteral("Оценки групп и их разница"));
     d.table(comparisonTable(c));
-    d.note(QStringLiteral("B − A: оценка группы B минус оценка группы A. p (Уэлч) — двусторонний "
-                          "t-тест Уэлча%1, «—» для группы из одного; p (перест.) — "
-                          "перестановочный тест разности (%2 перестановок респондентов, зерно "
-                          "%3). * — p < 0,05.")
-               .arg(c.kind == survey::MeanKind::Geometric
-                        ? QStringLiteral(" по центрированным логарифмам баллов")
-                        : QString())
-               .arg(c.permutations)
-               .arg(c.seed));
+    d.note(QStringLiteral("B − A: оценка B минус оценка A. p — вероятность получить такую "
+                          "разницу случайно, если на деле различия нет; * — p < 0,05; «—» — "
+                          "t-тест не определён (один респондент). Как устроены оба теста — в "
+                          "конце отчёта."));
     d.heading(QStringLiteral("Выводы"));
-    d.paragraph(comparisonSummary(c, a.name, b.name));
+    d.paragraph(comparisonSummary(c, a, b));
     d.heading(QStringLiteral("Профили групп"));
-    d.pictures({plotAPicture(profile(c, false), 84), plotAPicture(profile(c, true), 84)});
-    d.note(QStringLiteral("Слева — A «%1», справа — B «%2».").arg(a.name, b.name));
+    const QString captions[2] = {QStringLiteral("A — ") + named(a),
+                                 QStringLiteral("B — ") + named(b)};
+    d.pictures({captioned(plotAPicture(profile(c, false), 84), captions[0]),
+                captioned(plotAPicture(profile(c, true), 84), captions[1])});
+    if (std::max(c.nA, c.nB) >= 2) {
+        d.pageBreak().heading(QStringLiteral("Оценки отдельных респондентов"));
+        // One scale for both, so that heights compare across the charts.
+        const double top = std::max(plots::spreadScaleTop(groupA.respondents),
+                                    plots::spreadScaleTop(groupB.respondents));
+        d.pictures({captioned(spreadPicture(groupA.respondents, 170, 0.36, top), captions[0])});
+        d.pictures({captioned(spreadPicture(groupB.respondents, 170, 0.36, top), captions[1])});
+        d.note(spreadNote(std::min(c.nA, c.nB) <= plots::kSpreadDotLimit));
+    }
+    d.pageBreak();
+    addTypeMeanings(d);
+    addComparisonMethod(d, c);
     return d;
 }
 

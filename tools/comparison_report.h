@@ -4,14 +4,13 @@
 #include "profile_report.h"
 #include "report_document.h"
 
-#include <QDate>
-
 // The content of the report on two groups (two departments, or two rounds of one): their
 // scores side by side with the tests of each difference, what is significant in words, and
-// each group's Plot A.
+// each group's Plot A and its respondents' own scores, and at the end how the tests work.
 namespace report {
 
-Document comparisonDocument(const Subject &a, const Subject &b,
-                            const survey::GroupComparison &comparison, const QDate &date);
+Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
+                            const Subject &b, const survey::GroupResult &groupB,
+                            const survey::GroupComparison &comparison);
 
 } // namespace report

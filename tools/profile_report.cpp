@@ -1,9 +1,11 @@
 #include "profile_report.h"
 
+#include "report_explanations.h"
 #include "report_pictures.h"
 #include "report_summary.h"
 #include "report_texts.h"
 #include "resource.h"
+#include "score_spread.h"
 #include "statistics_report.h"
 
 namespace report {
@@ -117,16 +119,16 @@ Table congruenceTable(const survey::GroupStatistics &s)
     return table;
 }
 
-void addProfilePage(Document &d, const Subject &subject, const survey::GroupStatistics &s,
-                    const QDate &date)
+void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
+                    const survey::GroupStatistics &s)
 {
-    d.title(QStringLiteral("Профиль организационной культуры (OCAI)"));
-    d.paragraph(subject.label + QStringLiteral(": ") + subject.name);
+    addCover(d, cover, QStringLiteral("Профиль организационной культуры (OCAI)"), named(subject));
+    d.paragraph(capitalised(named(subject)));
     if (!subject.info.isEmpty())
         d.paragraph(subject.info);
     d.paragraph(QStringLiteral("Респондентов: %1 · среднее: %2 · %3")
                     .arg(s.n)
-                    .arg(survey::meanKindCaption(s.kind), russianDate(date)));
+                    .arg(survey::meanKindCaption(s.kind), russianDate(cover.date)));
     d.pictures({plotAPicture(means(s), 150)});
     d.table(scoreTable(s));
     d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "
@@ -134,32 +136,44 @@ void addProfilePage(Document &d, const Subject &subject, const survey::GroupStat
                .arg(survey::kDiscrepancyThreshold));
 }
 
-void addChartsPage(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
+// Page 2 what the types mean and, for a group, how its respondents' scores spread; then the
+// question charts and the differences. Pages break where a page is full anyway: a
+// respondent's report, without the spread, flows on.
+void addChartsPages(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
 {
-    d.pageBreak().heading(QStringLiteral("Оценки по вопросам"));
+    const bool spread = group.respondents.size() >= 2;
+    d.pageBreak();
+    addTypeMeanings(d);
+    if (spread) {
+        d.heading(QStringLiteral("Оценки отдельных респондентов"));
+        d.pictures({spreadPicture(group.respondents, 170)});
+        d.note(spreadNote(group.respondents.size() <= std::size_t(plots::kSpreadDotLimit)));
+        d.pageBreak();
+    }
+    d.heading(QStringLiteral("Оценки по вопросам"));
     d.pictures({questionChartsPicture(group.means, 170)});
     d.heading(QStringLiteral("Разница желаемых и текущих оценок по типам"));
     std::array<double, survey::kTypeCount> differences{};
     for (int type = 0; type < survey::kTypeCount; ++type)
         differences[std::size_t(type)] = s.types[std::size_t(type)].discrepancy;
     d.pictures({differencePicture(differences, 78)});
+    if (spread)
+        d.pageBreak();
 }
 
 void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
 {
-    d.pageBreak().heading(QStringLiteral("Разброс оценок"));
-    d.note(QStringLiteral("95 %-й интервал среднего — бутстреп: %1 выборок респондентов, зерно "
-                          "%2; для одного респондента не определён, как и отклонение.")
-               .arg(s.resamples)
-               .arg(s.seed));
+    d.heading(QStringLiteral("Разброс оценок"));
+    d.note(QStringLiteral("Ст. откл. — насколько в среднем оценки отдельных респондентов "
+                          "отходят от среднего группы; мин. и макс. — самая низкая и самая "
+                          "высокая оценка. 95 % интервал — пределы, в которых с надёжностью 95 % "
+                          "лежало бы среднее, если бы опросили всех, а не только этих "
+                          "респондентов. Для одного респондента отклонение и интервал не "
+                          "определены."));
     d.table(spreadTable(s));
     if (s.kind == survey::MeanKind::Geometric)
         d.note(QStringLiteral("Среднее и интервал — композиционные (геометрические); ст. откл., "
                               "мин. и макс. — по баллам респондентов."));
-    d.heading(QStringLiteral("Желаемые изменения"));
-    d.table(scoreTable(s));
-    d.note(QStringLiteral("* — изменение не меньше %1 баллов по модулю.")
-               .arg(survey::kDiscrepancyThreshold));
     d.heading(QStringLiteral("Доминирующий тип"));
     d.table(dominanceTable(s));
     d.heading(QStringLiteral("Согласованность вопросов"));
@@ -169,24 +183,20 @@ void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
     d.paragraph(congruenceSentence(s));
     d.heading(QStringLiteral("Выводы"));
     d.paragraph(profileSummary(s));
+    addProfileMethod(d, s);
 }
 
 } // namespace
 
-QString footerLine(const Subject &subject, int n, const QDate &date)
-{
-    return QStringLiteral("%1 «%2» · N = %3 · %4")
-        .arg(subject.label, subject.name, QString::number(n), russianDate(date));
-}
-
-Document profileDocument(const Subject &subject, const survey::GroupResult &group,
-                         const survey::GroupStatistics &statistics, const QDate &date)
+Document profileDocument(const Cover &cover, const Subject &subject,
+                         const survey::GroupResult &group,
+                         const survey::GroupStatistics &statistics)
 {
     Document d;
-    d.pdfTitle = QStringLiteral("OCAI: ") + subject.name;
-    d.footer = footerLine(subject, statistics.n, date);
-    addProfilePage(d, subject, statistics, date);
-    addChartsPage(d, group, statistics);
+    d.footer = footerLine(cover, capitalised(named(subject)) +
+                                     QStringLiteral(" · N = %1").arg(statistics.n));
+    addProfilePage(d, cover, subject, statistics);
+    addChartsPages(d, group, statistics);
     addStatisticsPages(d, statistics);
     return d;
 }

@@ -32,6 +32,7 @@ struct Block {
     QString text;
     Table table;
     QList<Picture> pictures; // side by side
+    QString lead;            // a paragraph's first words in bold
 };
 
 struct Document {
@@ -39,20 +40,36 @@ struct Document {
     QString footer;   // every page's footer line, before its page number
     QList<Block> blocks;
 
-    Document &title(const QString &text) { return add({Block::Kind::Title, text, {}, {}}); }
-    Document &heading(const QString &text) { return add({Block::Kind::Heading, text, {}, {}}); }
-    Document &paragraph(const QString &text) { return add({Block::Kind::Paragraph, text, {}, {}}); }
-    Document &note(const QString &text) { return add({Block::Kind::Note, text, {}, {}}); }
-    Document &table(const Table &table) { return add({Block::Kind::Table, {}, table, {}}); }
+    Document &title(const QString &text) { return add(Block::Kind::Title, text); }
+    Document &heading(const QString &text) { return add(Block::Kind::Heading, text); }
+    Document &paragraph(const QString &text) { return add(Block::Kind::Paragraph, text); }
+    Document &note(const QString &text) { return add(Block::Kind::Note, text); }
+    Document &term(const QString &lead, const QString &text)
+    {
+        add(Block::Kind::Paragraph, text);
+        blocks.last().lead = lead;
+        return *this;
+    }
+    Document &table(const Table &table)
+    {
+        add(Block::Kind::Table);
+        blocks.last().table = table;
+        return *this;
+    }
     Document &pictures(const QList<Picture> &pictures)
     {
-        return add({Block::Kind::Pictures, {}, {}, pictures});
+        add(Block::Kind::Pictures);
+        blocks.last().pictures = pictures;
+        return *this;
     }
-    Document &pageBreak() { return add({Block::Kind::PageBreak, {}, {}, {}}); }
+    Document &pageBreak() { return add(Block::Kind::PageBreak); }
 
 private:
-    Document &add(Block block)
+    Document &add(Block::Kind kind, const QString &text = QString())
     {
+        Block block;
+        block.kind = kind;
+        block.text = text;
         blocks << std::move(block);
         return *this;
     }

@@ -8,10 +8,14 @@
 #include "plot_surface.h"
 #include "question_charts.h"
 #include "report_texts.h"
+#include "report_typeset.h"
 #include "result_file.h"
+#include "score_spread.h"
 #include "statistics_report.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +31,7 @@ constexpr int kChartGap = 4;
 const QSize kQuestionChartsSize(3 * kQuestionChart.width() + 2 * kChartGap,
                                 2 * kQuestionChart.height() + kChartGap);
 const QSize kDifferenceSize(334, 353);
+constexpr int kSpreadWidth = 800;
 constexpr int kLegendHeight = 24;
 const QChar kDecimalComma(u',');
 
@@ -93,6 +98,45 @@ Picture picture(QSize size, double widthMm, std::function<void(QPainter &)> pain
     return Picture{QSizeF(size), widthMm, std::move(paint)};
 }
 
+// The report's font at `points` on paper, in the units of a picture `units` wide that is
+// printed `widthMm` wide.
+QFont paperFont(double points, double units, double widthMm, bool bold = false)
+{
+    QFont font = reportFont(points, bold);
+    font.setPixelSize(std::max(1, int(std::lround(points * 25.4 / 72 * units / widthMm))));
+    return font;
+}
+
+// Plot A in two coats on a page: its lines, then its texts over them, so that no kite runs
+// through a number of a scale (the window keeps its own drawing order).
+class CoatSurface : public plots::VectorSurface {
+public:
+    CoatSurface(QPainter &page, bool texts) : VectorSurface(page), m_texts(texts)
+    {
+        if (!texts)
+            m_discard.begin(&m_nowhere);
+    }
+
+    QPainter &painter() override { return m_texts ? VectorSurface::painter() : m_discard; }
+
+    void line(QPoint from, QPoint to, const QColor &colour, int width) override
+    {
+        if (!m_texts)
+            VectorSurface::line(from, to, colour, width);
+    }
+
+    void polyline(const QPoint *points, int count, const QColor &colour, int width) override
+    {
+        if (!m_texts)
+            VectorSurface::polyline(points, count, colour, width);
+    }
+
+private:
+    bool m_texts;
+    QImage m_nowhere{1, 1, QImage::Format_RGB32};
+    QPainter m_discard;
+};
+
 } // namespace
 
 Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
@@ -108,13 +152,38 @@ Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
     survey::ProfileScores drawn{};
     QImage parseOnly;
     plots::drawPlotA(parseOnly, fields, Qt::black, Qt::black, kDecimalComma, drawn);
-    return picture(kPlotASize, widthMm, [fields, drawn](QPainter &painter) {
+    const plots::PlotAStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
+                                  survey::stateCaption(1)};
+    return picture(kPlotASize, widthMm, [=](QPainter &painter) {
         whiteWithFrame(painter, kPlotASize);
-        plots::VectorSurface surface(painter);
-        plots::paintPlotA(
-            surface, kPlotASize, fields, drawn,
-            {currentColour(), preferredColour(), survey::stateCaption(0), survey::stateCaption(1)});
+        for (const bool texts : {false, true}) {
+            CoatSurface surface(painter, texts);
+            plots::paintPlotA(surface, kPlotASize, fields, drawn, style);
+        }
     });
+}
+
+Picture captioned(const Picture &below, const QString &caption)
+{
+    const QFont font = paperFont(11, below.size.width(), below.widthMm, true);
+    const double height = std::ceil(QFontMetricsF(font).height() * 1.5);
+    Picture result = below;
+    result.size.rheight() += height;
+    result.paint = [below, caption, font, height](QPainter &painter) {
+        painter.save();
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        const double width = below.size.width();
+        painter.drawText(QRectF(0, 0, width, height),
+                         QFontMetricsF(font).elidedText(caption, Qt::ElideRight, width), option);
+        painter.translate(0, height);
+        below.paint(painter);
+        painter.restore();
+    };
+    return result;
 }
 
 Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm)
@@ -152,14 +221,44 @@ Picture differencePicture(const std::array<double, survey::kTypeCount> &preferre
     for (int k = 0; k < survey::kTypeCount; ++k)
         printed[std::size_t(k)] =
             number(preferredMinusCurrent[std::size_t(k)]).replace(u',', u'.').toDouble();
-    return picture(kDifferenceSize, widthMm, [printed](QPainter &painter) {
+    // Fixed limits a little beyond the longest bar keep each mark inside the frame.
+    double reach = 0;
+    bool below = false, above = false;
+    for (double value : printed) {
+        reach = std::max(reach, std::fabs(value));
+        below = below || value < 0;
+        above = above || value > 0;
+    }
+    const double step = reach > 20 ? 10 : 5;
+    const double limit = step * (std::floor(reach / step) + 1);
+    return picture(kDifferenceSize, widthMm, [=](QPainter &painter) {
         ui::BarChartModel chart;
         plots::setupDifferenceChart(chart);
         chart.title = QStringList{QStringLiteral("Желаемое − текущее")};
         plots::fillDifferenceChart(chart, printed, currentColour(),
                                    QStringLiteral("Разница средних оценок, баллы"));
+        chart.leftAxis.automaticMinimum = chart.leftAxis.automaticMaximum = false;
+        chart.leftAxis.minimum = below ? -limit : 0;
+        chart.leftAxis.maximum = above || !below ? limit : 0;
         chart.series[0].marksVisible = true;
+        chart.series[0].markDecimals = 2;
         paintChart(painter, chart, kDifferenceSize);
+    });
+}
+
+Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, double widthMm,
+                      double heightShare, double scaleTop)
+{
+    const QSize size(kSpreadWidth, int(std::lround(kSpreadWidth * heightShare)));
+    const plots::SpreadStyle style{currentColour(),
+                                   preferredColour(),
+                                   survey::stateCaption(0),
+                                   survey::stateCaption(1),
+                                   paperFont(8.5, size.width(), widthMm),
+                                   scaleTop};
+    return picture(size, widthMm, [=](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), size), Qt::white);
+        plots::paintScoreSpread(painter, QRectF(QPointF(), size), respondents, style);
     });
 }
 

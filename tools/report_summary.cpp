@@ -38,19 +38,49 @@ QString dominanceSentence(const survey::GroupStatistics &s, int state)
              typesWords(d.types), tie ? QStringLiteral("по ") : QString(), score, distance);
 }
 
+// The types whose change prints the largest size: a tie in the tables is a tie in words.
+std::vector<int> largestChanges(const survey::GroupStatistics &s)
+{
+    std::vector<int> types;
+    QString largest;
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        const QString size = number(std::fabs(s.types[std::size_t(type)].discrepancy));
+        if (types.empty() || size.length() > largest.length() ||
+            (size.length() == largest.length() && size > largest)) {
+            types = {type};
+            largest = size;
+        } else if (size == largest)
+            types.push_back(type);
+    }
+    return types;
+}
+
+QString change(const survey::GroupStatistics &s, int type)
+{
+    return QStringLiteral("%1 с %2 до %3")
+        .arg(survey::typeLetter(type), number(meanOf(s, type, 0)), number(meanOf(s, type, 1)));
+}
+
 QString changeSentences(const survey::GroupStatistics &s)
 {
-    survey::ProfileScores profile{};
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        for (int state = 0; state < 2; ++state)
-            profile[survey::scoreIndex(state, type)] = meanOf(s, type, state);
-    const survey::Discrepancy largest = survey::largestDiscrepancy(profile);
-    const QString value = signedNumber(largest.value);
-    if (value == QStringLiteral("0,00"))
+    const std::vector<int> largest = largestChanges(s);
+    const double value = s.types[std::size_t(largest.front())].discrepancy;
+    if (number(value) == QStringLiteral("0,00"))
         return QStringLiteral("Желаемое состояние не отличается от текущего ни по одному типу.");
-    QString text = QStringLiteral("Наибольшее желаемое изменение — %1: %2 балла (с %3 до %4).")
-                       .arg(typesWords({largest.type}), value, number(meanOf(s, largest.type, 0)),
-                            number(meanOf(s, largest.type, 1)));
+    QString text;
+    if (largest.size() == 1)
+        text =
+            QStringLiteral("Наибольшее желаемое изменение — %1: %2 балла (с %3 до %4).")
+                .arg(typesWords(largest), signedNumber(value),
+                     number(meanOf(s, largest.front(), 0)), number(meanOf(s, largest.front(), 1)));
+    else {
+        QStringList changes;
+        for (int type : largest)
+            changes << change(s, type);
+        text = QStringLiteral("Наибольшие желаемые изменения — %1, по %2 балла (%3).")
+                   .arg(typesWords(largest), number(std::fabs(value)),
+                        changes.join(QStringLiteral(", ")));
+    }
     QStringList flagged;
     for (int type = 0; type < survey::kTypeCount; ++type)
         if (s.types[std::size_t(type)].flagged)
@@ -86,30 +116,33 @@ bool significant(const survey::ScoreComparison &score)
     return score.permutationP < kSignificance && (!score.welch || score.welch->p < kSignificance);
 }
 
-QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA,
-                          const QString &nameB)
+QString comparisonSummary(const survey::GroupComparison &c, const Subject &a, const Subject &b)
 {
+    // Welch's test needs two respondents in each group, so it is there for all eight or none.
+    const bool welch = c.scores.front().welch.has_value();
+    const QString tests = welch ? QStringLiteral("в обоих тестах")
+                                : QStringLiteral("в тесте перемешиванием (t-тест для одного "
+                                                 "респондента не определён)");
     QStringList found;
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
             if (!significant(score))
                 continue;
-            found << QStringLiteral("%1, %2 состояние: у «%3» на %4 балла %5, чем у «%6»")
+            found << QStringLiteral("%1, %2 состояние: у %3 на %4 балла %5, чем у %6")
                          .arg(typesWords({type}),
                               state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"),
-                              nameB, number(std::fabs(score.difference)),
+                              named(b, Case::Genitive), number(std::fabs(score.difference)),
                               score.difference > 0 ? QStringLiteral("больше")
                                                    : QStringLiteral("меньше"),
-                              nameA);
+                              named(a, Case::Genitive));
         }
     if (found.isEmpty())
-        return QStringLiteral("Значимых различий между «%1» и «%2» нет: ни одна из восьми оценок "
-                              "не различается при p < 0,05 в обоих тестах сразу.")
-            .arg(nameA, nameB);
-    return QStringLiteral("Значимо различаются (p < 0,05 в перестановочном тесте и, где он "
-                          "определён, в тесте Уэлча): %1.")
-        .arg(found.join(QStringLiteral("; ")));
+        return QStringLiteral("Значимых различий между %1 и %2 нет: ни одна из восьми оценок не "
+                              "различается при p < 0,05 %3.")
+            .arg(named(a, Case::Instrumental), named(b, Case::Instrumental), tests);
+    return QStringLiteral("Значимо различаются (p < 0,05 %1): %2.")
+        .arg(tests, found.join(QStringLiteral("; ")));
 }
 
 } // namespace report

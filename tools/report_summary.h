@@ -2,6 +2,7 @@
 
 #include "group_compare.h"
 #include "group_statistics.h"
+#include "report_texts.h"
 
 #include <QString>
 
@@ -9,8 +10,8 @@
 // chosen by the same numbers the tables print, so that the words cannot contradict them.
 namespace report {
 
-// The dominant culture now and wished for, the largest wished change and the changes of at
-// least the discrepancy threshold.
+// The dominant culture now and wished for, the largest wished change (every type that ties
+// for it) and the changes of at least the discrepancy threshold.
 QString profileSummary(const survey::GroupStatistics &statistics);
 
 // Whether the six questions name one dominant current type.
@@ -20,9 +21,8 @@ QString congruenceSentence(const survey::GroupStatistics &statistics);
 // are below 0.05.
 bool significant(const survey::ScoreComparison &score);
 
-// The significant differences between the groups named `nameA` and `nameB`, or that there
-// are none.
-QString comparisonSummary(const survey::GroupComparison &comparison, const QString &nameA,
-                          const QString &nameB);
+// The significant differences between `a` and `b`, or that there are none.
+QString comparisonSummary(const survey::GroupComparison &comparison, const Subject &a,
+                          const Subject &b);
 
 } // namespace report

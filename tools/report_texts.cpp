@@ -51,15 +51,35 @@ QString russianDate(const QDate &date)
         .arg(date.year());
 }
 
-QString printable(const QString &text, int maxLength)
+QString printable(const QString &text, int maxLength, const std::function<bool(char32_t)> &canDraw)
 {
+    // By code points: the halves of a surrogate pair are no printable characters on their own.
     QString line;
-    for (const QChar c : text)
-        line += c.isPrint() ? c : QLatin1Char(' ');
+    for (const char32_t c : text.toUcs4()) {
+        if (!QChar::isPrint(c))
+            line += QLatin1Char(' ');
+        else if (!canDraw || canDraw(c))
+            line += QString::fromUcs4(&c, 1);
+        else if (QChar::category(c) != QChar::Mark_NonSpacing) // a variation selector, say
+            line += QStringLiteral("[U+%1]").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    }
     line = line.simplified();
     if (line.size() > maxLength)
         line = line.left(maxLength - 1) + QChar(0x2026);
     return line;
+}
+
+QString named(const Subject &subject, Case grammaticalCase)
+{
+    static const char *const kWords[2][3] = {{"группа", "группы", "группой"},
+                                             {"респондент", "респондента", "респондентом"}};
+    return QStringLiteral("%1 «%2»").arg(
+        QString::fromUtf8(kWords[subject.respondent][int(grammaticalCase)]), subject.name);
+}
+
+QString capitalised(const QString &text)
+{
+    return text.left(1).toUpper() + text.mid(1);
 }
 
 QString typeCaption(int type)

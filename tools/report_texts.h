@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <vector>
 
 // The words and numbers of a printed report: Russian whatever the environment, one decimal
@@ -22,8 +23,27 @@ QString pValue(double p);
 QString russianDate(const QDate &date);
 
 // Text from a file or a folder's name as one printable line: control characters become
-// blanks and more than `maxLength` characters end in an ellipsis.
-QString printable(const QString &text, int maxLength = 80);
+// blanks, a character `canDraw` refuses becomes its code, "[U+1F600]", and more than
+// `maxLength` characters end in an ellipsis.
+QString printable(const QString &text, int maxLength = 80,
+                  const std::function<bool(char32_t)> &canDraw = {});
+
+// Whom a report is about: a group (a folder) or one respondent (a file), by its name in the
+// document, with the file's information line for a respondent.
+struct Subject {
+    bool respondent = false;
+    QString name;
+    QString info;
+};
+
+enum class Case { Nominative, Genitive, Instrumental };
+
+// "группа «Отдел продаж»", "у группы «Отдел продаж»", "с группой «Отдел продаж»": the word
+// is declined, the name in quotes stays as it is.
+QString named(const Subject &subject, Case grammaticalCase = Case::Nominative);
+
+// The text with its first letter in upper case.
+QString capitalised(const QString &text);
 
 // "A  Клановая культура".
 QString typeCaption(int type);

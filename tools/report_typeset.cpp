@@ -36,15 +36,6 @@ double formatLength(double millimetres)
     return millimetres * 96 / 25.4;
 }
 
-QFont sans(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // The document's pictures as inline objects, drawn by their own code on the page's painter.
 class PictureObjects : public QObject, public QTextObjectInterface {
     Q_OBJECT
@@ -105,16 +96,17 @@ public:
     {
         switch (block.kind) {
         case Block::Kind::Title:
-            text(block.text, sans(17, true), 0, 2);
+            text(block.text, reportFont(17, true), 0, 2);
             break;
         case Block::Kind::Heading:
-            text(block.text, sans(12.5, true), 5, 2);
+            text(block.text, reportFont(12.5, true), 5, 2);
+            m_headings << m_cursor.block();
             break;
         case Block::Kind::Paragraph:
-            text(block.text, sans(kBodyPoints), 1, 1);
+            text(block.text, reportFont(kBodyPoints), 1, 1, Qt::black, block.lead);
             break;
         case Block::Kind::Note:
-            text(block.text, sans(8.5), 1, 1, kNoteColour);
+            text(block.text, reportFont(8.5), 1, 1, kNoteColour);
             break;
         case Block::Kind::Table:
             table(block.table);
@@ -128,6 +120,9 @@ public:
         }
     }
 
+    // The headings' blocks, for keepHeadingsWithContent.
+    const QList<QTextBlock> &headings() const { return m_headings; }
+
 private:
     QTextBlockFormat blockFormat(double topMm, double bottomMm, Qt::Alignment alignment)
     {
@@ -135,6 +130,7 @@ private:
         format.setTopMargin(formatLength(topMm));
         format.setBottomMargin(formatLength(bottomMm));
         format.setAlignment(alignment);
+        format.setLayoutDirection(Qt::LeftToRight); // a paragraph may begin with a name
         if (m_breakBefore)
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         m_breakBefore = false;
@@ -154,12 +150,17 @@ private:
     }
 
     void text(const QString &text, const QFont &font, double topMm, double bottomMm,
-              const QColor &colour = Qt::black)
+              const QColor &colour = Qt::black, const QString &lead = QString())
     {
         QTextCharFormat chars;
         chars.setFont(font);
         chars.setForeground(colour);
         startBlock(blockFormat(topMm, bottomMm, Qt::AlignLeft), chars);
+        if (!lead.isEmpty()) {
+            QTextCharFormat bold = chars;
+            bold.setFontWeight(QFont::Bold);
+            m_cursor.insertText(lead + QLatin1Char(' '), bold);
+        }
         m_cursor.insertText(text, chars);
     }
 
@@ -169,7 +170,7 @@ private:
         if (columns == 0)
             return;
         QTextCharFormat plain;
-        plain.setFont(sans(9));
+        plain.setFont(reportFont(9));
         startBlock(blockFormat(1, 0, Qt::AlignLeft), plain);
 
         QTextTableFormat format;
@@ -218,7 +219,7 @@ private:
     void pictures(const QList<Picture> &pictures)
     {
         QTextCharFormat plain;
-        plain.setFont(sans(kBodyPoints));
+        plain.setFont(reportFont(kBodyPoints));
         startBlock(blockFormat(2, 4, Qt::AlignHCenter), plain);
         for (int i = 0; i < pictures.size(); ++i) {
             if (i > 0)
@@ -234,7 +235,34 @@ private:
     PictureObjects &m_pictures;
     bool m_started = false;
     bool m_breakBefore = false;
+    QList<QTextBlock> m_headings;
 };
+
+// The page of a block's first line, by its middle: a line that does not fit is pushed to the
+// next page inside its block, whose top stays behind.
+int pageOf(QTextDocument &document, const QTextBlock &block)
+{
+    double y = document.documentLayout()->blockBoundingRect(block).top();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0)
+        y += layout->lineAt(0).y() + layout->lineAt(0).height() / 2;
+    return int(y / document.pageSize().height());
+}
+
+// A heading whose content starts on the next page goes there with it. Each move can push
+// later headings only further down, so one pass in document order settles them all.
+void keepHeadingsWithContent(QTextDocument &document, const QList<QTextBlock> &headings)
+{
+    for (const QTextBlock &heading : headings) {
+        QTextBlock content = heading.next();
+        while (content.isValid() && content.text().isEmpty())
+            content = content.next();
+        if (!content.isValid() || pageOf(document, content) == pageOf(document, heading))
+            continue;
+        QTextBlockFormat format = heading.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(heading).setBlockFormat(format);
+    }
+}
 
 void drawFooter(QPainter &painter, const QRectF &place, const QString &left, const QString &right)
 {
@@ -242,18 +270,36 @@ void drawFooter(QPainter &painter, const QRectF &place, const QString &left, con
     painter.setPen(QPen(kRuleColour, dots(0.2)));
     painter.drawLine(place.topLeft(), place.topRight());
     painter.setPen(kNoteColour);
-    painter.setFont(sans(8));
+    painter.setFont(reportFont(8));
     const QRectF line = place.adjusted(0, dots(1.5), 0, 0);
     const QString page = right;
     const double pageWidth = painter.fontMetrics().horizontalAdvance(page) + dots(4);
     const QString elided =
         painter.fontMetrics().elidedText(left, Qt::ElideRight, int(line.width() - pageWidth));
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, elided);
-    painter.drawText(line, Qt::AlignRight | Qt::AlignTop, page);
+    // Left to right whatever the names in it: a right-to-left name must not turn it around.
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setTextDirection(Qt::LeftToRight);
+    painter.drawText(line, elided, option);
+    option.setAlignment(Qt::AlignRight | Qt::AlignTop);
+    painter.drawText(line, page, option);
     painter.restore();
 }
 
 } // namespace
+
+QFont reportFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+bool canTypeset(char32_t c)
+{
+    return QFontMetricsF(reportFont(kBodyPoints)).inFontUcs4(c);
+}
 
 QByteArray typesetPdf(const Document &document)
 {
@@ -273,7 +319,7 @@ QByteArray typesetPdf(const Document &document)
         QTextDocument text;
         text.documentLayout()->setPaintDevice(&writer);
         text.documentLayout()->registerHandler(kPictureObject, &pictures);
-        text.setDefaultFont(sans(kBodyPoints));
+        text.setDefaultFont(reportFont(kBodyPoints));
         text.setDocumentMargin(0);
         const QRectF body = writer.pageLayout().paintRectPixels(kDotsPerInch);
         const double pageHeight = body.height() - dots(kFooterMm);
@@ -285,6 +331,7 @@ QByteArray typesetPdf(const Document &document)
         for (const Block &block : document.blocks)
             filler.add(block);
         batch.endEditBlock();
+        keepHeadingsWithContent(text, filler.headings());
 
         QPainter painter;
         if (!painter.begin(&writer))

@@ -217,7 +217,9 @@ void placeMark(const BarSeries &series, const QLocale &locale, const QFontMetric
                int depth, PlacedBar &bar, QSize image)
 {
     bar.hasMark = true;
-    bar.markText = formatMarkValue(bar.value, locale);
+    bar.markText = series.markDecimals < 0
+                       ? formatMarkValue(bar.value, locale)
+                       : locale.toString(bar.value, 'f', std::min(series.markDecimals, 6));
     const int arrow = std::clamp(series.arrowLength, 0, kMaxArrowLength);
     const int width = metrics.horizontalAdvance(bar.markText) + 6;
     const int height = metrics.height() + 2;

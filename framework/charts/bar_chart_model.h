@@ -29,6 +29,7 @@ public:
     bool sideBySide = true;    // several series share an x position side by side; false = overlap
     bool marksVisible = false; // value marks
     int arrowLength = 8;       // pixels from the bar's end to its mark
+    int markDecimals = -1;     // the marks' fixed decimals; -1: formatMarkValue
     bool showInLegend = true;
     QList<BarPoint> points;
 
