@@ -1,5 +1,6 @@
 #pragma once
 
+#include "group_mean.h"
 #include "profile_model.h"
 #include "report_document.h"
 
@@ -12,7 +13,7 @@ namespace report {
 
 // Plot A of `profile` (full precision; shown as the score fields show it, "%5.2f" with a
 // decimal comma), `widthMm` wide.
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm);
+Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm);
 
 // The six question charts of the mean table as the window places them, under a legend of
 // the two colours.
@@ -20,7 +21,6 @@ Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm);
 
 // The difference chart of preferred - current per type, each bar with its value as the
 // tables print it.
-Picture differencePicture(const std::array<double, survey::kTypeCount> &preferredMinusCurrent,
-                          double widthMm);
+Picture differencePicture(const survey::StateMeans &preferredMinusCurrent, double widthMm);
 
 } // namespace report

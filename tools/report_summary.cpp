@@ -4,7 +4,6 @@
 #include "statistics_report.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace report {
 
@@ -12,7 +11,7 @@ namespace {
 
 constexpr double kSignificance = 0.05;
 
-double meanOf(const survey::GroupStatistics &s, int type, int state)
+const survey::Mean &meanOf(const survey::GroupStatistics &s, int type, int state)
 {
     const survey::TypeStatistics &t = s.types[std::size_t(type)];
     return state == 0 ? t.current.mean : t.preferred.mean;
@@ -24,12 +23,12 @@ QString dominanceSentence(const survey::GroupStatistics &s, int state)
     const QString when =
         state == 0 ? QStringLiteral("Сейчас") : QStringLiteral("В желаемом состоянии");
     const QString score = number(meanOf(s, d.types.front(), state));
-    if (d.types.size() == std::size_t(survey::kTypeCount))
+    if (!d.lead)
         return when + QStringLiteral(" ни один тип культуры не преобладает: все четыре оценки "
                                      "равны (по %1 балла).")
                           .arg(score);
     const bool tie = d.types.size() > 1;
-    const QString lead = number(d.lead);
+    const QString lead = number(*d.lead);
     const QString distance = lead == QStringLiteral("0,00")
                                  ? QStringLiteral("почти вровень со следующим типом")
                                  : QStringLiteral("на %1 балла больше следующего типа").arg(lead);
@@ -40,7 +39,7 @@ QString dominanceSentence(const survey::GroupStatistics &s, int state)
 
 QString changeSentences(const survey::GroupStatistics &s)
 {
-    survey::ProfileScores profile{};
+    survey::ProfileMeans profile;
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state)
             profile[survey::scoreIndex(state, type)] = meanOf(s, type, state);
@@ -98,9 +97,9 @@ QString comparisonSummary(const survey::GroupComparison &c, const QString &nameA
             found << QStringLiteral("%1, %2 состояние: у «%3» на %4 балла %5, чем у «%6»")
                          .arg(typesWords({type}),
                               state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"),
-                              nameB, number(std::fabs(score.difference)),
-                              score.difference > 0 ? QStringLiteral("больше")
-                                                   : QStringLiteral("меньше"),
+                              nameB, number(score.difference.magnitude()),
+                              score.difference.value() > 0 ? QStringLiteral("больше")
+                                                           : QStringLiteral("меньше"),
                               nameA);
         }
     if (found.isEmpty())

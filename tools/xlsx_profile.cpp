@@ -53,9 +53,9 @@ void writeScores(SheetWriter &sheet, const Formats &formats, const survey::Group
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
         const int row = kFirstScoreRow + type;
         sheet.text(row, 0, typeLabel(type));
-        sheet.number(row, 1, t.current.mean, formats.score);
-        sheet.number(row, 2, t.preferred.mean, formats.score);
-        sheet.number(row, 3, t.discrepancy, formats.score);
+        sheet.number(row, 1, t.current.mean.value(), formats.score);
+        sheet.number(row, 2, t.preferred.mean.value(), formats.score);
+        sheet.number(row, 3, t.discrepancy.value(), formats.score);
     }
 }
 
@@ -74,7 +74,7 @@ void writeStatistics(SheetWriter &sheet, const Formats &formats, const survey::G
             ++row;
             sheet.text(row, 0, typeLabel(type));
             sheet.text(row, 1, survey::stateCaption(state));
-            sheet.number(row, 2, score.mean, formats.score);
+            sheet.number(row, 2, score.mean.value(), formats.score);
             sheet.number(row, 3, score.sd, formats.score);
             sheet.number(row, 4, score.min, formats.score);
             sheet.number(row, 5, score.max, formats.score);
