@@ -80,6 +80,13 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
                 .arg(QDir::toNativeSeparators(folder), QLatin1String(kGroupFilePattern)),
             0};
     }
+    return loadGroupFiles(files, key16, plainOut, visit);
+}
+
+std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
+                                                     const QByteArray &key16, QByteArray *plainOut,
+                                                     const ResultFileVisitor &visit)
+{
     GroupBuilder builder;
     for (const QString &path : files) {
         // The visitor reads the text too: kept where the caller asked, else here.

@@ -81,6 +81,13 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
                                                 QByteArray *plainOut = nullptr,
                                                 const ResultFileVisitor &visit = {});
 
+// Loads the given result files as one group, in that order, as loadGroup loads a folder's:
+// all or nothing. `files` is not empty.
+std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
+                                                     const QByteArray &key16,
+                                                     QByteArray *plainOut = nullptr,
+                                                     const ResultFileVisitor &visit = {});
+
 // The information line of a group: "Информация по группе  (N = n)".
 QString groupInfoLine(int n);
 

@@ -158,26 +158,28 @@ const std::vector<CommandSpec> kTable = {
      "(FILE|DIR)...",
      1,
      -1,
-     "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
-     "preferred scores, the dominant type of each state (ties named together) and the type\n"
-     "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
-     "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
-     "still written, and the exit status is then 1.\n",
+     "One row per folder (the FILEs named from one folder are one group, a FILE alone a group\n"
+     "of one): path, N, the four current and the four preferred scores, the dominant type of\n"
+     "each state (ties named together) and the type whose preferred - current is largest in\n"
+     "size (the first in A-D order on a tie) with that difference. A folder that fails is\n"
+     "reported on stderr and skipped; the other rows are still written, and the exit status is\n"
+     "then 1.\n",
      runSummary},
     {"export",
      {kMean, kSeed, {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
      "(FILE|DIR)...",
      1,
      -1,
-     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
-     "group of one). The first sheet has one row per respondent, group after group in file\n"
-     "order: the argument, the file name, the code, free text, date, start and duration lines\n"
-     "as the file holds them, the eight scores, the 48 points and the 12 times in seconds, all\n"
-     "numbers as numbers. Then one sheet per group, named after its folder: the scores per\n"
-     "type and state, preferred - current, N, the figures of `ocai-cli stats` with the same\n"
-     "--mean and --seed, and a chart of current against preferred. A group that fails to load\n"
-     "is reported on stderr and left out; the others are still written, and the exit status\n"
-     "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
+     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, the FILEs\n"
+     "named from one folder are one group, a FILE alone a group of one). The first sheet has\n"
+     "one row per respondent, group after group in file order: the argument, the file name,\n"
+     "the code, free text, date, start and duration lines as the file holds them, the eight\n"
+     "scores, the 48 points and the 12 times in seconds, all numbers as numbers. Then one sheet\n"
+     "per group, named after its folder: the scores per type and state, preferred - current, N,\n"
+     "the figures of `ocai-cli stats` with the same --mean and --seed, and a chart of current\n"
+     "against preferred. A group that fails to load is reported on stderr and left out; the\n"
+     "others are still written, and the exit status is then 1. FILE.xlsx is replaced only by a\n"
+     "complete workbook.\n",
      runExport},
 };
 

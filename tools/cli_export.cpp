@@ -18,11 +18,11 @@ int runExport(const ParsedArgs &args)
 
     std::vector<ExportGroup> groups;
     bool failed = false;
-    for (const QString &path : args.operands) {
-        auto loaded = loadExportGroup(path, options.mean, options.seed);
+    for (const GroupSource &source : groupSources(args.operands)) {
+        auto loaded = loadExportGroup(source, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
-                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+                          .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;
         }

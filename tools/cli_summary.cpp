@@ -2,6 +2,7 @@
 #include "cli_common.h"
 #include "cli_group_args.h"
 #include "cli_io.h"
+#include "group_sources.h"
 #include "group_statistics.h"
 #include "statistics_report.h"
 
@@ -85,16 +86,16 @@ int runSummary(const ParsedArgs &args)
     const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const QString &path : args.operands) {
-        const auto loaded = loadGroupArgument(path);
+    for (const GroupSource &source : groupSources(args.operands)) {
+        const auto loaded = loadGroupSource(source);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")
-                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+                          .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;
         }
         rows.push_back(
-            summaryRow(path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
+            summaryRow(source.path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
     }
     const int written =
         finishOutput(options.format == OutputFormat::Json ? summaryJson(rows) : summaryCsv(rows));
