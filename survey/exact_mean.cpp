@@ -71,6 +71,7 @@ Mean operator-(const Mean &a, const Mean &b)
 
 QString formatMean(const Mean &mean, int decimals, QChar separator, bool sign)
 {
+    decimals = std::clamp(decimals, 0, 9); // within the 128 bits of the scaled numerator
     QString text;
     bool negative = false;
     if (mean.isExact()) {
