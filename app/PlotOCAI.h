@@ -1,5 +1,6 @@
 #pragma once
 
+#include "group_mean.h"
 #include "profile_load.h"
 #include "profile_model.h"
 #include "shell/desktop_shell.h"
@@ -121,7 +122,7 @@ private:
     void showLoadError(const survey::GroupError &error);
     // The standard error box, captioned with the program's title.
     void showError(const QString &message);
-    void showScores();
+    void showScores(const survey::ProfileMeans &scores);
     void setPlotCEntry(int tag);
     QRect captureRect(bool plotB) const;
 

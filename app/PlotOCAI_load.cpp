@@ -66,13 +66,12 @@ void TForm1::takeLoaded(const survey::LoadedProfile &loaded)
     ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands
     AnswerTable = loaded.group.means;
     ProfileScores = loaded.group.scores;
-    showScores();
+    showScores(survey::groupMeans(loaded.group, survey::MeanKind::Arithmetic));
 }
 
-void TForm1::showScores()
+void TForm1::showScores(const survey::ProfileMeans &scores)
 {
-    const plots::PlotAFields fields =
-        plots::scoreFields(ProfileScores, numfmt::localeDecimalSeparator());
+    const plots::PlotAFields fields = plots::scoreFields(scores, numfmt::localeDecimalSeparator());
     for (std::size_t k = 0; k < survey::kTypeCount; ++k) {
         CurrentScoreFields[k]->setText(fields.current[k]);
         PreferredScoreFields[k]->setText(fields.preferred[k]);

@@ -115,15 +115,13 @@ int firstMalformedField(const PlotAFields &fields, QChar separator)
     return -1;
 }
 
-PlotAFields scoreFields(const survey::ProfileScores &scores, QChar separator)
+PlotAFields scoreFields(const survey::ProfileMeans &scores, QChar separator)
 {
     PlotAFields fields;
-    for (int k = 0; k < survey::kTypeCount; ++k) {
-        fields.current[std::size_t(k)] =
-            survey::scoreFieldText(scores[survey::scoreIndex(0, k)], separator);
-        fields.preferred[std::size_t(k)] =
-            survey::scoreFieldText(scores[survey::scoreIndex(1, k)], separator);
-    }
+    for (int k = 0; k < 2 * survey::kTypeCount; ++k)
+        (k < survey::kTypeCount ? fields.current
+                                : fields.preferred)[std::size_t(k % survey::kTypeCount)] =
+            survey::formatMean(scores[std::size_t(k)], 2, separator).rightJustified(5);
     return fields;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "group_mean.h"
 #include "profile_model.h"
 
 #include <QChar>
@@ -19,8 +20,9 @@ struct PlotAFields {
     std::array<QString, 4> preferred;
 };
 
-// The eight fields as a load writes them: each score "%5.2f" with `separator`.
-PlotAFields scoreFields(const survey::ProfileScores &scores, QChar separator);
+// The eight fields as a load writes them: each score "%5.2f" with `separator`, rounded on
+// its exact value.
+PlotAFields scoreFields(const survey::ProfileMeans &scores, QChar separator);
 
 // Index 0..7 (current A..D, then preferred A..D) of the first text that is not a number
 // with `separator` as decimal separator, or -1 when all eight are numbers.

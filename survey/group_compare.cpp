@@ -28,7 +28,7 @@ GroupComparison compareGroups(const GroupResult &a, const GroupResult &b, MeanKi
     result.kind = kind;
     result.seed = seed;
     result.permutations = permutations;
-    const ProfileScores profileA = groupProfile(a, kind), profileB = groupProfile(b, kind);
+    const ProfileMeans profileA = groupMeans(a, kind), profileB = groupMeans(b, kind);
     const ProfileScores p =
         permutationPValues(a.respondents, b.respondents, kind, permutations, seed);
     const auto valuesA = scaleValues(a.respondents, kind),

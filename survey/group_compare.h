@@ -13,8 +13,8 @@
 namespace survey {
 
 struct ScoreComparison {
-    double meanA = 0, meanB = 0;
-    double difference = 0;                 // meanB - meanA
+    Mean meanA, meanB;
+    Mean difference;                       // meanB - meanA
     std::optional<stats::WelchTest> welch; // nothing when a group has one respondent
     double permutationP = 1;
 };

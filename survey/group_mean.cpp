@@ -75,6 +75,18 @@ ProfileScores meanProfile(const std::vector<ProfileScores> &respondents, MeanKin
     return profileFromScaleMeans(sums, kind);
 }
 
+ProfileMeans groupMeans(const GroupResult &group, MeanKind kind)
+{
+    ProfileMeans means;
+    const ProfileScores geometric =
+        kind == MeanKind::Geometric ? meanProfile(group.respondents, kind) : ProfileScores{};
+    for (std::size_t k = 0; k < means.size(); ++k)
+        means[k] = kind == MeanKind::Arithmetic && group.n > 0
+                       ? Mean::fraction(group.points[k], qint64(kQuestionCount) * group.n)
+                       : Mean(geometric[k]);
+    return means;
+}
+
 ProfileScores groupProfile(const GroupResult &group, MeanKind kind)
 {
     return kind == MeanKind::Arithmetic ? group.scores : meanProfile(group.respondents, kind);

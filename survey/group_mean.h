@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exact_mean.h"
 #include "group_result.h"
 #include "profile_model.h"
 
@@ -35,8 +36,16 @@ ProfileScores profileFromScaleMeans(const ProfileScores &scaleMeans, MeanKind ki
 // The mean of the respondents on the scale of `kind`, mapped back; zeros for none.
 ProfileScores meanProfile(const std::vector<ProfileScores> &respondents, MeanKind kind);
 
-// The group's profile: the window's scores from the mean table (arithmetic), or the
-// compositional mean of the respondents (geometric).
+// A profile as figures to print: current A-D, then preferred A-D.
+using ProfileMeans = std::array<Mean, 2 * kTypeCount>;
+// One state's four, A-D.
+using StateMeans = std::array<Mean, kTypeCount>;
+
+// The group's profile: the window's scores, exact fractions of the point totals
+// (arithmetic), or the compositional mean of the respondents (geometric).
+ProfileMeans groupMeans(const GroupResult &group, MeanKind kind);
+
+// The values of groupMeans.
 ProfileScores groupProfile(const GroupResult &group, MeanKind kind);
 
 } // namespace survey

@@ -72,18 +72,23 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
     auto listed = groupFiles(folder);
     if (auto *error = std::get_if<GroupError>(&listed))
         return std::move(*error);
-    GroupResult group;
-    group.files = std::move(std::get<QStringList>(listed));
-    if (group.files.isEmpty()) {
+    const QStringList &files = std::get<QStringList>(listed);
+    if (files.isEmpty()) {
         return GroupError{
             folder,
             QStringLiteral("В папке «%1» нет файлов результатов «%2».")
                 .arg(QDir::toNativeSeparators(folder), QLatin1String(kGroupFilePattern)),
             0};
     }
-    group.respondents.reserve(std::size_t(group.files.size()));
-    AnswerTable sums{};
-    for (const QString &path : std::as_const(group.files)) {
+    return loadGroupFiles(files, key16, plainOut, visit);
+}
+
+std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
+                                                     const QByteArray &key16, QByteArray *plainOut,
+                                                     const ResultFileVisitor &visit)
+{
+    GroupBuilder builder;
+    for (const QString &path : files) {
         // The visitor reads the text too: kept where the caller asked, else here.
         QByteArray plain;
         QByteArray *plainText = plainOut ? plainOut : &plain;
@@ -93,20 +98,48 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
         const AnswerTable &answers = std::get<IndividualResult>(loaded).answers;
         if (visit)
             visit(path, ResultText(*plainText), answers);
-        for (int row = 0; row < kAnswerRows; ++row)
-            for (int column = 0; column < kAnswerColumns; ++column)
-                sums[std::size_t(row)][std::size_t(column)] +=
-                    answers[std::size_t(row)][std::size_t(column)];
-        group.respondents.push_back(profileFromAnswers(answers));
+        builder.add(answers, path);
     }
-    // Whole-number fields keep every sum exact; only the two divisions round: each cell by n
-    // here, then each score by 6 over the mean table.
-    group.n = int(group.files.size());
+    return builder.take();
+}
+
+PointTotals pointTotals(const AnswerTable &answers)
+{
+    PointTotals points{};
+    for (int row = 0; row < kAnswerRows; ++row)
+        for (int type = 0; type < kTypeCount; ++type)
+            points[scoreIndex(row / kQuestionCount, type)] +=
+                qint64(answers[std::size_t(row)][std::size_t(type)]);
+    return points;
+}
+
+void GroupBuilder::add(const AnswerTable &answers, const QString &file)
+{
+    for (int row = 0; row < kAnswerRows; ++row)
+        for (int column = 0; column < kAnswerColumns; ++column)
+            m_sums[std::size_t(row)][std::size_t(column)] +=
+                answers[std::size_t(row)][std::size_t(column)];
+    const PointTotals points = pointTotals(answers);
+    for (std::size_t k = 0; k < points.size(); ++k)
+        m_group.points[k] += points[k];
+    m_group.respondents.push_back(profileFromAnswers(answers));
+    m_group.files << file;
+    ++m_group.n;
+}
+
+GroupResult GroupBuilder::take()
+{
+    // Whole-number fields keep every sum exact; each figure is then divided once: a cell by
+    // n, a score by 6 n.
+    GroupResult group = std::move(m_group);
     for (int row = 0; row < kAnswerRows; ++row)
         for (int column = 0; column < kAnswerColumns; ++column)
             group.means[std::size_t(row)][std::size_t(column)] =
-                sums[std::size_t(row)][std::size_t(column)] / group.n;
-    group.scores = profileFromAnswers(group.means);
+                m_sums[std::size_t(row)][std::size_t(column)] / group.n;
+    for (std::size_t k = 0; k < group.points.size(); ++k)
+        group.scores[k] = double(group.points[k]) / (double(kQuestionCount) * group.n);
+    m_group = GroupResult();
+    m_sums = AnswerTable{};
     return group;
 }
 

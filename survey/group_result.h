@@ -20,12 +20,34 @@ constexpr char kGroupFilePattern[] = "*OCAI.cry";
 // aside, the bare "OCAI.cry" included.
 bool matchesGroupPattern(const QString &name);
 
+// Each score's points (columns 0-3) over its six questions.
+using PointTotals = std::array<qint64, 2 * kTypeCount>;
+
 struct GroupResult {
     int n = 0;
-    AnswerTable means{};                    // cell-by-cell means, the time column included
-    ProfileScores scores{};                 // computed from `means`, never from single files
+    AnswerTable means{}; // cell-by-cell means, the time column included
+    // Each score's points summed over the respondents: the group's scores are these divided
+    // once, by 6 n, so that every report rounds the same exact value.
+    PointTotals points{};
+    ProfileScores scores{};                 // points / (6 n): the means of the mean table
     std::vector<ProfileScores> respondents; // each file's own profile, in file order
     QStringList files;                      // the files taken, in order
+};
+
+// The points of one respondent's answers.
+PointTotals pointTotals(const AnswerTable &answers);
+
+// A group built one respondent at a time, by every loader alike: cell sums and point totals
+// as the answers come, then each divided once.
+class GroupBuilder {
+public:
+    void add(const AnswerTable &answers, const QString &file);
+    // The group of everything added (at least one respondent); the builder starts afresh.
+    GroupResult take();
+
+private:
+    GroupResult m_group;
+    AnswerTable m_sums{};
 };
 
 // Why a group load failed: the file (or, when nothing matched, the folder), the message, the
@@ -58,6 +80,13 @@ using ResultFileVisitor =
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
                                                 QByteArray *plainOut = nullptr,
                                                 const ResultFileVisitor &visit = {});
+
+// Loads the given result files as one group, in that order, as loadGroup loads a folder's:
+// all or nothing. `files` is not empty.
+std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
+                                                     const QByteArray &key16,
+                                                     QByteArray *plainOut = nullptr,
+                                                     const ResultFileVisitor &visit = {});
 
 // The information line of a group: "Информация по группе  (N = n)".
 QString groupInfoLine(int n);

@@ -1,6 +1,5 @@
 #include "group_statistics.h"
 
-#include "core/number_format.h"
 #include "statistics.h"
 
 #include <algorithm>
@@ -15,7 +14,7 @@ double tieTolerance(double largest)
     return 1e-9 * std::max(1.0, std::fabs(largest));
 }
 
-ScoreStatistics scoreStatistics(const std::vector<double> &values, double mean,
+ScoreStatistics scoreStatistics(const std::vector<double> &values, const Mean &mean,
                                 const std::optional<Interval> &interval)
 {
     ScoreStatistics result;
@@ -30,10 +29,9 @@ ScoreStatistics scoreStatistics(const std::vector<double> &values, double mean,
 
 } // namespace
 
-bool reachesDiscrepancyThreshold(double discrepancy)
+bool reachesDiscrepancyThreshold(const Mean &discrepancy)
 {
-    const double printed = numfmt::formatFixed(discrepancy, 0, 2, QLatin1Char('.')).toDouble();
-    return std::fabs(printed) >= kDiscrepancyThreshold;
+    return std::fabs(formatMean(discrepancy, 2).toDouble()) >= kDiscrepancyThreshold;
 }
 
 std::vector<int> dominantTypes(const std::array<double, kTypeCount> &values)
@@ -46,32 +44,34 @@ std::vector<int> dominantTypes(const std::array<double, kTypeCount> &values)
     return types;
 }
 
-double leadOverSecond(const std::array<double, kTypeCount> &values)
-{
-    const std::vector<int> leaders = dominantTypes(values);
-    const double highest = *std::max_element(values.begin(), values.end());
-    std::optional<double> second;
-    for (int type = 0; type < kTypeCount; ++type)
-        if (std::find(leaders.begin(), leaders.end(), type) == leaders.end())
-            second =
-                std::max(second.value_or(values[std::size_t(type)]), values[std::size_t(type)]);
-    return second ? highest - *second : 0.0;
-}
-
-std::array<double, kTypeCount> stateScores(const ProfileScores &scores, int state)
+std::vector<int> dominantTypes(const StateMeans &means)
 {
     std::array<double, kTypeCount> values{};
-    for (int type = 0; type < kTypeCount; ++type)
-        values[std::size_t(type)] = scores[scoreIndex(state, type)];
-    return values;
+    for (std::size_t type = 0; type < values.size(); ++type)
+        values[type] = means[type].value();
+    return dominantTypes(values);
 }
 
-Discrepancy largestDiscrepancy(const ProfileScores &profile)
+std::optional<Mean> leadOverSecond(const StateMeans &means)
+{
+    const std::vector<int> leaders = dominantTypes(means);
+    std::optional<int> second;
+    for (int type = 0; type < kTypeCount; ++type)
+        if (std::find(leaders.begin(), leaders.end(), type) == leaders.end() &&
+            (!second || means[std::size_t(type)].value() > means[std::size_t(*second)].value()))
+            second = type;
+    if (!second)
+        return std::nullopt;
+    return means[std::size_t(leaders.front())] - means[std::size_t(*second)];
+}
+
+Discrepancy largestDiscrepancy(const ProfileMeans &profile)
 {
     Discrepancy largest;
     for (int type = 0; type < kTypeCount; ++type) {
-        const double value = profile[scoreIndex(1, type)] - profile[scoreIndex(0, type)];
-        if (type == 0 || std::fabs(value) > std::fabs(largest.value) + tieTolerance(value))
+        const Mean value = profile[scoreIndex(1, type)] - profile[scoreIndex(0, type)];
+        if (type == 0 || std::fabs(value.value()) >
+                             std::fabs(largest.value.value()) + tieTolerance(value.value()))
             largest = {type, value};
     }
     return largest;
@@ -87,7 +87,7 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
     result.resamples = resamples;
     if (group.respondents.empty())
         return result;
-    const ProfileScores profile = groupProfile(group, kind);
+    const ProfileMeans profile = groupMeans(group, kind);
     const ProfileIntervals intervals =
         bootstrapIntervals(group.respondents, kind, 0.95, resamples, seed);
 
@@ -102,7 +102,7 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
                 values, profile[k],
                 values.size() > 1 ? std::optional<Interval>(intervals[k]) : std::nullopt);
         }
-        typeStats.discrepancy = typeStats.preferred.mean - typeStats.current.mean;
+        typeStats.discrepancy = profile[scoreIndex(1, type)] - profile[scoreIndex(0, type)];
         typeStats.flagged = reachesDiscrepancyThreshold(typeStats.discrepancy);
     }
     for (int state = 0; state < 2; ++state) {

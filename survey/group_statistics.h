@@ -20,21 +20,33 @@ constexpr double kDiscrepancyThreshold = 10;
 // the highest tie with it and are named together, in A-D order.
 std::vector<int> dominantTypes(const std::array<double, kTypeCount> &values);
 
-// How far the dominant value lies above the highest of the others; 0 when all four tie.
-double leadOverSecond(const std::array<double, kTypeCount> &values);
+// dominantTypes of the figures' values.
+std::vector<int> dominantTypes(const StateMeans &means);
 
-// The four current (state 0) or preferred (state 1) scores of a profile.
-std::array<double, kTypeCount> stateScores(const ProfileScores &scores, int state);
+// How far the dominant figure lies above the highest of the others; nothing when all four
+// tie, as there is no other.
+std::optional<Mean> leadOverSecond(const StateMeans &means);
+
+// The four current (state 0) or preferred (state 1) figures of a profile.
+template <typename Figure>
+std::array<Figure, kTypeCount> stateScores(const std::array<Figure, 2 * kTypeCount> &scores,
+                                           int state)
+{
+    std::array<Figure, kTypeCount> values{};
+    for (int type = 0; type < kTypeCount; ++type)
+        values[std::size_t(type)] = scores[scoreIndex(state, type)];
+    return values;
+}
 
 struct Discrepancy {
-    int type = 0;     // 0 = A .. 3 = D
-    double value = 0; // preferred - current
+    int type = 0; // 0 = A .. 3 = D
+    Mean value;   // preferred - current
 };
 // The type whose preferred - current is farthest from 0; the first in A-D order on a tie.
-Discrepancy largestDiscrepancy(const ProfileScores &profile);
+Discrepancy largestDiscrepancy(const ProfileMeans &profile);
 
 struct ScoreStatistics {
-    double mean = 0;          // the group profile's score
+    Mean mean;                // the group profile's score
     std::optional<double> sd; // over the respondents' scores, n - 1; nothing for one respondent
     double min = 0, max = 0;  // over the respondents' scores, whatever the average
     // Bootstrap percentile interval of `mean`; nothing for one respondent, whose resamples
@@ -44,17 +56,17 @@ struct ScoreStatistics {
 
 struct TypeStatistics {
     ScoreStatistics current, preferred;
-    double discrepancy = 0; // preferred - current of the means
-    bool flagged = false;   // see reachesDiscrepancyThreshold
+    Mean discrepancy;     // preferred - current of the means
+    bool flagged = false; // see reachesDiscrepancyThreshold
 };
 
 // Whether `discrepancy`, rounded to the two decimals a report prints, is at least
 // kDiscrepancyThreshold in size: the flag must agree with the figure beside it.
-bool reachesDiscrepancyThreshold(double discrepancy);
+bool reachesDiscrepancyThreshold(const Mean &discrepancy);
 
 struct Dominance {
-    std::vector<int> types; // see dominantTypes
-    double lead = 0;        // see leadOverSecond
+    std::vector<int> types;   // see dominantTypes
+    std::optional<Mean> lead; // see leadOverSecond
 };
 
 struct QuestionCongruence {

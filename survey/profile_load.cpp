@@ -30,12 +30,9 @@ std::optional<GroupError> loadFile(const QString &path, const QByteArray &key16,
     visit(path, ResultText(profile.plainText), result.answers);
     profile.code = std::move(result.code);
     profile.info = std::move(result.info);
-    GroupResult &group = profile.group;
-    group.n = 1;
-    group.means = result.answers;
-    group.scores = profileFromAnswers(result.answers);
-    group.respondents = {group.scores};
-    group.files = QStringList{path};
+    GroupBuilder one;
+    one.add(result.answers, path);
+    profile.group = one.take();
     return std::nullopt;
 }
 

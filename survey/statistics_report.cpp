@@ -33,16 +33,16 @@ QString column(const QString &text, int width)
     return text.leftJustified(width, QLatin1Char(' '));
 }
 
-QString number(double value, int width, bool sign = false)
+template <typename Figure> QString number(const Figure &value, int width, bool sign = false)
 {
     return fixed(value, 2, sign).rightJustified(width, QLatin1Char(' '));
 }
 
 QString dominanceText(const Dominance &dominance)
 {
-    if (dominance.types.size() == kTypeCount)
+    if (!dominance.lead)
         return QStringLiteral("все четыре типа равны, доминирующего нет");
-    return namedTypes(dominance.types) + QStringLiteral(", отрыв ") + fixed(dominance.lead, 2);
+    return namedTypes(dominance.types) + QStringLiteral(", отрыв ") + fixed(*dominance.lead, 2);
 }
 
 const ScoreStatistics &stateStatistics(const TypeStatistics &type, int state)
@@ -53,6 +53,11 @@ const ScoreStatistics &stateStatistics(const TypeStatistics &type, int state)
 QJsonValue optionalNumber(const std::optional<double> &value)
 {
     return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue optionalNumber(const std::optional<Mean> &value)
+{
+    return value ? QJsonValue(value->value()) : QJsonValue(QJsonValue::Null);
 }
 
 } // namespace
@@ -105,6 +110,16 @@ QString fixed(double value, int decimals, bool sign)
     if (zero && text.startsWith(QLatin1Char('-')))
         text.remove(0, 1);
     return sign && !zero && !text.startsWith(QLatin1Char('-')) ? QLatin1Char('+') + text : text;
+}
+
+QString fixed(const Mean &value, int decimals, bool sign)
+{
+    return formatMean(value, decimals, QLatin1Char('.'), sign);
+}
+
+QString fullPrecision(const Mean &value)
+{
+    return fullPrecision(value.value());
 }
 
 QString statisticsText(const GroupStatistics &s, const QString &source)
@@ -207,7 +222,8 @@ QByteArray statisticsCsv(const GroupStatistics &s)
         const QString state_ = QLatin1String(kStateKeys[state]);
         add(QStringLiteral("dominant.") + state_,
             typeLetters(dominance.types, QStringLiteral(" ")));
-        add(QStringLiteral("dominant_lead.") + state_, fullPrecision(dominance.lead));
+        add(QStringLiteral("dominant_lead.") + state_,
+            dominance.lead ? fullPrecision(*dominance.lead) : QString());
     }
     for (int question = 0; question < kQuestionCount; ++question) {
         const QuestionCongruence &q = s.questions[std::size_t(question)];
@@ -229,7 +245,7 @@ QJsonObject statisticsJson(const GroupStatistics &s)
             const ScoreStatistics &score = stateStatistics(typeStats, state);
             entry.insert(
                 QLatin1String(kStateKeys[state]),
-                QJsonObject{{QStringLiteral("mean"), score.mean},
+                QJsonObject{{QStringLiteral("mean"), score.mean.value()},
                             {QStringLiteral("sd"), optionalNumber(score.sd)},
                             {QStringLiteral("min"), score.min},
                             {QStringLiteral("max"), score.max},
@@ -237,7 +253,7 @@ QJsonObject statisticsJson(const GroupStatistics &s)
                              score.ci95 ? QJsonValue(QJsonArray{score.ci95->low, score.ci95->high})
                                         : QJsonValue(QJsonValue::Null)}});
         }
-        entry.insert(QStringLiteral("discrepancy"), typeStats.discrepancy);
+        entry.insert(QStringLiteral("discrepancy"), typeStats.discrepancy.value());
         entry.insert(QStringLiteral("flagged"), typeStats.flagged);
         types.insert(typeLetter(type), entry);
     }
@@ -255,8 +271,8 @@ QJsonObject statisticsJson(const GroupStatistics &s)
          QJsonObject{{QStringLiteral("current"), typeLetterArray(s.currentDominance.types)},
                      {QStringLiteral("preferred"), typeLetterArray(s.preferredDominance.types)}}},
         {QStringLiteral("dominant_lead"),
-         QJsonObject{{QStringLiteral("current"), s.currentDominance.lead},
-                     {QStringLiteral("preferred"), s.preferredDominance.lead}}},
+         QJsonObject{{QStringLiteral("current"), optionalNumber(s.currentDominance.lead)},
+                     {QStringLiteral("preferred"), optionalNumber(s.preferredDominance.lead)}}},
         {QStringLiteral("congruence"), QJsonObject{{QStringLiteral("questions"), questions},
                                                    {QStringLiteral("agree"), s.questionsAgree}}},
     };

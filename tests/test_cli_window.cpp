@@ -52,8 +52,11 @@ Loaded loadAsWindow(const QString &path, QChar separator)
 {
     const auto profile =
         std::get<survey::LoadedProfile>(survey::loadProfile(path, testfiles::programKey()));
-    Loaded loaded{
-        profile.info, profile.group.means, plots::scoreFields(profile.group.scores, separator), {}};
+    Loaded loaded{profile.info,
+                  profile.group.means,
+                  plots::scoreFields(
+                      survey::groupMeans(profile.group, survey::MeanKind::Arithmetic), separator),
+                  {}};
     QImage none;
     plots::drawPlotA(none, loaded.fields, Qt::black, Qt::black, separator, loaded.scores);
     return loaded;

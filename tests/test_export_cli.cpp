@@ -242,3 +242,26 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
     EXPECT_EQ(texts["*"], flags);
     EXPECT_GT(flags, 0);
 }
+
+TEST(ExportCli, FilesNamedFromOneFolderAreOneGroup)
+{
+    QTemporaryDir dir;
+    const QString folder = writeFolder(dir.path(), QStringLiteral("dept"), {"a", "b", "c"});
+    const QString lone = writeFolder(dir.path(), QStringLiteral("lone"), {"d"});
+    const auto file = [](const QString &in, int i) {
+        return in + QStringLiteral("/p%1OCAI.cry").arg(i);
+    };
+    const QStringList files = {file(folder, 0), file(lone, 0), file(folder, 1), file(folder, 2),
+                               file(folder, 1)};
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    ASSERT_EQ(runCli(QStringList{QStringLiteral("export"), QStringLiteral("--out"), out} + files)
+                  .exitCode,
+              0);
+    EXPECT_EQ(member(out, QStringLiteral("xl/workbook.xml")).count(QStringLiteral("<sheet ")), 3);
+    EXPECT_EQ(
+        cells(member(out, QStringLiteral("xl/worksheets/sheet2.xml")))[QStringLiteral("B3")].value,
+        QStringLiteral("3"));
+    EXPECT_EQ(runCli({QStringLiteral("summary"), folder, lone}).out,
+              runCli(QStringList{QStringLiteral("summary")} + files)
+                  .out.replace(file(lone, 0).toUtf8(), lone.toUtf8()));
+}

@@ -29,20 +29,28 @@ QJsonDocument runJson(const QStringList &args)
 
 using Profile = std::pair<std::array<int, 4>, std::array<int, 4>>;
 
+using Rows = std::array<std::array<int, 5>, 12>;
+
+// A folder with one result file per respondent's answers.
+QString writeRows(const QTemporaryDir &dir, const QString &name, const std::vector<Rows> &people)
+{
+    const QString folder = dir.filePath(name);
+    EXPECT_TRUE(QDir().mkpath(folder));
+    for (std::size_t i = 0; i < people.size(); ++i)
+        EXPECT_TRUE(testfiles::writeFile(
+            folder + QStringLiteral("/p%1OCAI.cry").arg(i),
+            testfiles::encrypt(testfiles::resultText(QStringLiteral("p%1").arg(i), people[i]))));
+    return folder;
+}
+
 // A folder with one result file per profile, every answer row of a state the same.
 QString writeGroup(const QTemporaryDir &dir, const QString &name,
                    const std::vector<Profile> &people)
 {
-    const QString folder = dir.filePath(name);
-    EXPECT_TRUE(QDir().mkpath(folder));
-    for (std::size_t i = 0; i < people.size(); ++i) {
-        const QString text =
-            testfiles::resultText(QStringLiteral("p%1").arg(i),
-                                  testfiles::uniformRows(people[i].first, people[i].second));
-        EXPECT_TRUE(testfiles::writeFile(folder + QStringLiteral("/p%1OCAI.cry").arg(i),
-                                         testfiles::encrypt(text)));
-    }
-    return folder;
+    std::vector<Rows> rows;
+    for (const Profile &person : people)
+        rows.push_back(testfiles::uniformRows(person.first, person.second));
+    return writeRows(dir, name, rows);
 }
 
 const std::vector<Profile> kDepartment = {{{10, 20, 30, 40}, {40, 30, 20, 10}},
@@ -212,6 +220,52 @@ TEST(GroupCli, SummaryJsonAndGeometricMeanOfIdenticalRespondents)
     EXPECT_EQ(row[QStringLiteral("dominant_current")].toArray(), QJsonArray({QStringLiteral("C")}));
     EXPECT_EQ(keys(row[QStringLiteral("largest_discrepancy")]),
               QStringList({QStringLiteral("type"), QStringLiteral("value")}));
+}
+
+// A hundred respondents whose means lie exactly halfway between two printed figures: all
+// current scores 25, preferred A 34.995, B 15.005, C 18.785 and D 31.215. Added up cell by
+// cell in doubles, C came to 18.78499... and A's change to 9.99499...
+TEST(GroupCli, MeansRoundOnTheirExactValue)
+{
+    const int movedCToD[6] = {3, 3, 1, 1, 90, 31}; // respondents per preferred question
+    std::vector<Rows> people;
+    for (int i = 0; i < 100; ++i) {
+        people.push_back(testfiles::uniformRows({25, 25, 25, 25}, {35, 15, 19, 31}));
+        for (int q = 0; q < 6; ++q) {
+            auto &row = people.back()[std::size_t(6 + q)];
+            const int toB = q == 0 && i < 3, toD = i < movedCToD[q];
+            row = {row[0] - toB, row[1] + toB, row[2] - toD, row[3] + toD, row[4]};
+        }
+    }
+    QTemporaryDir dir;
+    const QString folder = writeRows(dir, QStringLiteral("halfway"), people);
+    const QString stats = QStringLiteral("stats"), format = QStringLiteral("--format");
+    const struct {
+        QStringList args;
+        const char *printed;
+    } cases[] = {
+        {{QStringLiteral("profile"), folder}, "current: 25.00 25.00 25.00 25.00\n"},
+        {{QStringLiteral("profile"), folder}, "preferred: 35.00 15.01 18.79 31.22\n"},
+        {{stats, folder}, "Желаемое      35.00"},
+        {{stats, folder}, "Желаемое      18.79"},
+        {{stats, folder}, "Клан            +10.00 *\n"},
+        {{stats, folder}, "Адхократия      -10.00 *\n"},
+        {{stats, folder}, "Рынок            -6.22\n"},
+        {{stats, folder}, "Текущее:   все четыре типа равны"},
+        {{stats, folder}, "Желаемое:  A Клан, отрыв 3.78\n"},
+        {{stats, format, QStringLiteral("csv"), folder}, "\ntypes.C.preferred.mean,18.785\n"},
+        {{stats, format, QStringLiteral("csv"), folder}, "\ntypes.A.discrepancy,9.995\n"},
+        {{stats, format, QStringLiteral("csv"), folder},
+         "\ntypes.B.discrepancy,-9.995\ntypes.B.flagged,true\n"},
+        {{stats, format, QStringLiteral("csv"), folder}, "\ndominant_lead.current,\n"},
+        {{stats, format, QStringLiteral("json"), folder}, "\"discrepancy\": -9.995,"},
+        {{stats, format, QStringLiteral("json"), folder}, "\"current\": null,"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(c.printed)) << c.printed << "\n" << run.out.toStdString();
+    }
 }
 
 TEST(GroupCli, UsageErrorsExitWithTwo)

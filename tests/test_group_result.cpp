@@ -99,9 +99,10 @@ TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)
     EXPECT_EQ(group.respondents[0], group.scores);
 }
 
-TEST(LoadGroup, MeansCellByCellThenScoresFromTheMeans)
+TEST(LoadGroup, MeansCellByCellAndScoresFromThePointTotals)
 {
-    // Values for which every other order of the two divisions gives 38.333333333333336.
+    // Values whose six cell means, each rounded, add up to 38.33333333333333; the score is
+    // the point total divided once, the double nearest to 690 / 18.
     const int currentA[3][6] = {
         {11, 70, 32, 4, 86, 9}, {10, 2, 57, 1, 96, 96}, {35, 31, 34, 14, 79, 23}};
     QTemporaryDir dir;
@@ -115,7 +116,8 @@ TEST(LoadGroup, MeansCellByCellThenScoresFromTheMeans)
     EXPECT_EQ(group.n, 3);
     EXPECT_EQ(group.means[1][0], (70.0 + 2 + 31) / 3);
     EXPECT_EQ(group.means[1][4], 101.0);
-    EXPECT_EQ(group.scores[0], 38.33333333333333);
+    EXPECT_EQ(group.points[0], 690);
+    EXPECT_EQ(group.scores[0], 38.333333333333336);
     // Each respondent's own score, in file order.
     ASSERT_EQ(group.respondents.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {

@@ -163,11 +163,12 @@ const std::vector<CommandSpec> kTable = {
      "(FILE|DIR)...",
      1,
      -1,
-     "One row per folder (a FILE is a group of one): path, N, the four current and the four\n"
-     "preferred scores, the dominant type of each state (ties named together) and the type\n"
-     "whose preferred - current is largest in size (the first in A-D order on a tie) with that\n"
-     "difference. A folder that fails is reported on stderr and skipped; the other rows are\n"
-     "still written, and the exit status is then 1.\n",
+     "One row per folder (the FILEs named from one folder are one group, a FILE alone a group\n"
+     "of one): path, N, the four current and the four preferred scores, the dominant type of\n"
+     "each state (ties named together) and the type whose preferred - current is largest in\n"
+     "size (the first in A-D order on a tie) with that difference. A folder that fails is\n"
+     "reported on stderr and skipped; the other rows are still written, and the exit status is\n"
+     "then 1.\n",
      runSummary},
     {"export",
      {kMean,
@@ -177,17 +178,18 @@ const std::vector<CommandSpec> kTable = {
      "(FILE|DIR)...",
      1,
      -1,
-     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, a FILE a\n"
-     "group of one). The first sheet has one row per respondent, group after group in file\n"
-     "order: the argument, the file name, the code, free text, date, start and duration (a date\n"
-     "and times the spreadsheet can sort and add up where the lines read as such, else the\n"
-     "text as the file holds it) and the eight scores. The second has a row per answer: the\n"
-     "question's four points and its time. Then one sheet per group, named after its folder\n"
-     "unless --names names them: the scores per type and state, preferred - current, every\n"
-     "figure of `ocai-cli stats` with the same --mean and --seed, the mean points per question\n"
-     "and a chart of current against preferred. A group that fails to load is reported on\n"
-     "stderr and left out; the others are still written, and the exit status is then 1.\n"
-     "FILE.xlsx is replaced only by a complete workbook.\n",
+     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, the FILEs\n"
+     "named from one folder are one group, a FILE alone a group of one). The first sheet has\n"
+     "one row per respondent, group after group in file order: the argument, the file name,\n"
+     "the code, free text, date, start and duration (a date and times the spreadsheet can sort\n"
+     "and add up where the lines read as such, else the text as the file holds it) and the\n"
+     "eight scores. The second has a row per answer: the question's four points and its time.\n"
+     "Then one sheet per group, named after its folder unless --names names them: the scores\n"
+     "per type and state, preferred - current, every figure of `ocai-cli stats` with the same\n"
+     "--mean and --seed, the mean points per question and a chart of current against\n"
+     "preferred. A group that fails to load is reported on stderr and left out; the others are\n"
+     "still written, and the exit status is then 1. FILE.xlsx is replaced only by a complete\n"
+     "workbook.\n",
      runExport},
     {"check",
      {},

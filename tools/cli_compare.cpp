@@ -126,9 +126,9 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
             entry.insert(
                 QLatin1String(kStateKeys[state]),
                 QJsonObject{
-                    {QStringLiteral("mean_a"), score.meanA},
-                    {QStringLiteral("mean_b"), score.meanB},
-                    {QStringLiteral("diff"), score.difference},
+                    {QStringLiteral("mean_a"), score.meanA.value()},
+                    {QStringLiteral("mean_b"), score.meanB.value()},
+                    {QStringLiteral("diff"), score.difference.value()},
                     {QStringLiteral("t"), score.welch ? finiteOrNull(score.welch->t) : none},
                     {QStringLiteral("df"), score.welch ? QJsonValue(score.welch->df) : none},
                     {QStringLiteral("p"), score.welch ? QJsonValue(score.welch->p) : none},

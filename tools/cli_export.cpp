@@ -16,25 +16,26 @@ int runExport(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("xlsx")))
         return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
+    const std::vector<GroupSource> sources = groupSources(args.operands);
     const QStringList names =
         args.isSet("names") ? args.value("names").split(QLatin1Char(',')) : QStringList();
-    if (args.isSet("names") && (names.size() != args.operands.size() ||
+    if (args.isSet("names") && (std::size_t(names.size()) != sources.size() ||
                                 std::any_of(names.begin(), names.end(), [](const QString &n) {
                                     return n.trimmed().isEmpty();
                                 })))
-        return usageError(QStringLiteral("export: --names must give one name per FILE or DIR, "
-                                         "separated by commas") +
+        return usageError(QStringLiteral("export: --names must give one name per group (a DIR, "
+                                         "or the FILEs of one folder), separated by commas") +
                           usageHint(*args.spec));
 
     std::vector<ExportGroup> groups;
     bool failed = false;
-    for (qsizetype i = 0; i < args.operands.size(); ++i) {
-        const QString &path = args.operands[i];
-        const QString name = names.value(i).simplified();
-        auto loaded = loadExportGroup(path, options.mean, options.seed);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const GroupSource &source = sources[i];
+        const QString name = names.value(qsizetype(i)).simplified();
+        auto loaded = loadExportGroup(source, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
-                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+                          .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;
         }

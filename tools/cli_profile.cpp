@@ -3,17 +3,16 @@
 #include "cli_common.h"
 #include "cli_group_args.h"
 #include "cli_io.h"
-#include "core/number_format.h"
 #include "window_pictures.h"
 
 namespace cli {
 namespace {
 
-QString scoreList(const survey::ProfileScores &scores, int first)
+QString scoreList(const survey::ProfileMeans &scores, int first)
 {
     QStringList texts;
     for (int k = 0; k < survey::kTypeCount; ++k)
-        texts << numfmt::formatFixed(scores[std::size_t(first + k)], 0, 2, QLatin1Char('.'));
+        texts << survey::formatMean(scores[std::size_t(first + k)], 2);
     return texts.join(QLatin1Char(' '));
 }
 

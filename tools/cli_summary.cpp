@@ -2,6 +2,7 @@
 #include "cli_common.h"
 #include "cli_group_args.h"
 #include "cli_io.h"
+#include "group_sources.h"
 #include "group_statistics.h"
 #include "statistics_report.h"
 
@@ -16,7 +17,7 @@ namespace {
 struct SummaryRow {
     QString path;
     int n = 0;
-    survey::ProfileScores profile{};
+    survey::ProfileMeans profile;
     std::vector<int> dominant[2];
     survey::Discrepancy largest;
 };
@@ -24,7 +25,7 @@ struct SummaryRow {
 SummaryRow summaryRow(const QString &path, const survey::GroupResult &group, survey::MeanKind kind)
 {
     SummaryRow row{
-        QDir::toNativeSeparators(path), group.n, survey::groupProfile(group, kind), {}, {}};
+        QDir::toNativeSeparators(path), group.n, survey::groupMeans(group, kind), {}, {}};
     for (int state = 0; state < 2; ++state)
         row.dominant[state] = survey::dominantTypes(survey::stateScores(row.profile, state));
     row.largest = survey::largestDiscrepancy(row.profile);
@@ -42,7 +43,7 @@ QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
     QStringList lines{header.join(QLatin1Char(','))};
     for (const SummaryRow &row : rows) {
         QStringList fields{csvTextCell(row.path), QString::number(row.n)};
-        for (double score : row.profile)
+        for (const survey::Mean &score : row.profile)
             fields << survey::fullPrecision(score);
         for (const auto &types : row.dominant)
             fields << survey::typeLetters(types, QStringLiteral(" "));
@@ -52,11 +53,11 @@ QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-QJsonArray stateArray(const survey::ProfileScores &profile, int state)
+QJsonArray stateArray(const survey::ProfileMeans &profile, int state)
 {
     QJsonArray scores;
-    for (double score : survey::stateScores(profile, state))
-        scores.append(score);
+    for (const survey::Mean &score : survey::stateScores(profile, state))
+        scores.append(score.value());
     return scores;
 }
 
@@ -73,7 +74,7 @@ QByteArray summaryJson(const std::vector<SummaryRow> &rows)
             {QStringLiteral("dominant_preferred"), survey::typeLetterArray(row.dominant[1])},
             {QStringLiteral("largest_discrepancy"),
              QJsonObject{{QStringLiteral("type"), survey::typeLetter(row.largest.type)},
-                         {QStringLiteral("value"), row.largest.value}}},
+                         {QStringLiteral("value"), row.largest.value.value()}}},
         });
     return QJsonDocument(list).toJson();
 }
@@ -85,16 +86,16 @@ int runSummary(const ParsedArgs &args)
     const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const QString &path : args.operands) {
-        const auto loaded = loadGroupArgument(path);
+    for (const GroupSource &source : groupSources(args.operands)) {
+        const auto loaded = loadGroupSource(source);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")
-                          .arg(QDir::toNativeSeparators(path), groupErrorText(*error)));
+                          .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;
         }
         rows.push_back(
-            summaryRow(path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
+            summaryRow(source.path, std::get<survey::LoadedProfile>(loaded).group, options.mean));
     }
     const int written =
         finishOutput(options.format == OutputFormat::Json ? summaryJson(rows) : summaryCsv(rows));

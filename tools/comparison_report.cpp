@@ -42,9 +42,9 @@ Table comparisonTable(const survey::GroupComparison &c)
     return table;
 }
 
-survey::ProfileScores profile(const survey::GroupComparison &c, bool second)
+survey::ProfileMeans profile(const survey::GroupComparison &c, bool second)
 {
-    survey::ProfileScores scores{};
+    survey::ProfileMeans scores;
     for (std::size_t k = 0; k < scores.size(); ++k)
         scores[k] = second ? c.scores[k].meanB : c.scores[k].meanA;
     return scores;

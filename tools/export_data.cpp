@@ -1,8 +1,6 @@
 #include "export_data.h"
 
-#include "profile_load.h"
 #include "result_file.h"
-#include "unit_pc1.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,11 +24,11 @@ static_assert(survey::kMaxCipherTextLength / 2 <= 32767);
 } // namespace
 
 std::variant<ExportGroup, survey::GroupError>
-loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
+loadExportGroup(const GroupSource &source, survey::MeanKind mean, std::uint64_t seed)
 {
     ExportGroup group;
-    group.path = QDir::toNativeSeparators(path);
-    group.name = groupName(path);
+    group.path = QDir::toNativeSeparators(source.path);
+    group.name = groupName(source.path);
     const auto keep = [&group](const QString &file, const survey::ResultText &text,
                                const survey::AnswerTable &answers) {
         RespondentRow row;
@@ -41,8 +39,7 @@ loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed)
         row.scores = survey::profileFromAnswers(answers);
         group.respondents.push_back(std::move(row));
     };
-    const auto loaded = survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText),
-                                            survey::LoadAs::FileOrFolder, keep);
+    const auto loaded = loadGroupSource(source, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return *error;
     const survey::GroupResult &result = std::get<survey::LoadedProfile>(loaded).group;

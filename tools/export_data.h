@@ -2,6 +2,7 @@
 
 #include "group_mean.h"
 #include "group_result.h"
+#include "group_sources.h"
 #include "group_statistics.h"
 
 #include <QString>
@@ -26,15 +27,15 @@ struct RespondentRow {
 };
 
 struct ExportGroup {
-    QString path; // the argument, with the platform's separators
+    QString path; // the argument (a folder for its FILEs), with the platform's separators
     QString name; // the folder's own name (a FILE's without its extension), for its sheet
     std::vector<RespondentRow> respondents;
     survey::AnswerTable means{}; // the group's cell-by-cell mean table
     survey::GroupStatistics statistics;
 };
 
-// Loads `path` with the program's key; all or nothing, as the other group commands load.
+// Loads `source` with the program's key; all or nothing, as the other group commands load.
 std::variant<ExportGroup, survey::GroupError>
-loadExportGroup(const QString &path, survey::MeanKind mean, std::uint64_t seed);
+loadExportGroup(const GroupSource &source, survey::MeanKind mean, std::uint64_t seed);
 
 } // namespace cli

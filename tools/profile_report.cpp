@@ -19,9 +19,9 @@ const survey::ScoreStatistics &stateStatistics(const survey::TypeStatistics &typ
     return state == 0 ? type.current : type.preferred;
 }
 
-survey::ProfileScores means(const survey::GroupStatistics &s)
+survey::ProfileMeans means(const survey::GroupStatistics &s)
 {
-    survey::ProfileScores profile{};
+    survey::ProfileMeans profile;
     for (int type = 0; type < survey::kTypeCount; ++type) {
         profile[survey::scoreIndex(0, type)] = s.types[std::size_t(type)].current.mean;
         profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
@@ -91,14 +91,14 @@ Table dominanceTable(const survey::GroupStatistics &s)
                 2};
     for (int state = 0; state < 2; ++state) {
         const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
-        const bool none = d.types.size() == std::size_t(survey::kTypeCount);
+        const bool none = !d.lead;
         QStringList names;
         for (int type : d.types)
             names << typeCaption(type);
         table.rows << QStringList{survey::stateCaption(state),
                                   none ? QStringLiteral("нет: все четыре типа равны")
                                        : names.join(QStringLiteral(" = ")),
-                                  none ? QStringLiteral("—") : number(d.lead)};
+                                  none ? QStringLiteral("—") : number(*d.lead)};
     }
     return table;
 }
@@ -153,7 +153,7 @@ void addChartsPages(Document &d, const survey::GroupResult &group, const survey:
     d.heading(QStringLiteral("Оценки по вопросам"));
     d.pictures({questionChartsPicture(group.means, 170)});
     d.heading(QStringLiteral("Разница желаемых и текущих оценок по типам"));
-    std::array<double, survey::kTypeCount> differences{};
+    survey::StateMeans differences;
     for (int type = 0; type < survey::kTypeCount; ++type)
         differences[std::size_t(type)] = s.types[std::size_t(type)].discrepancy;
     d.pictures({differencePicture(differences, 78)});

@@ -139,15 +139,9 @@ private:
 
 } // namespace
 
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm)
+Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm)
 {
-    plots::PlotAFields fields;
-    for (int k = 0; k < survey::kTypeCount; ++k) {
-        fields.current[std::size_t(k)] =
-            survey::scoreFieldText(profile[std::size_t(k)], kDecimalComma);
-        fields.preferred[std::size_t(k)] =
-            survey::scoreFieldText(profile[std::size_t(k + survey::kTypeCount)], kDecimalComma);
-    }
+    const plots::PlotAFields fields = plots::scoreFields(profile, kDecimalComma);
     // The kites follow the fields' texts, as the window's do.
     survey::ProfileScores drawn{};
     QImage parseOnly;
@@ -213,8 +207,7 @@ Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm)
     });
 }
 
-Picture differencePicture(const std::array<double, survey::kTypeCount> &preferredMinusCurrent,
-                          double widthMm)
+Picture differencePicture(const survey::StateMeans &preferredMinusCurrent, double widthMm)
 {
     // Each bar at the value the tables print, so that its mark reads the same.
     std::array<double, survey::kTypeCount> printed{};

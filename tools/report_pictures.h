@@ -1,5 +1,6 @@
 #pragma once
 
+#include "group_mean.h"
 #include "profile_model.h"
 #include "report_document.h"
 
@@ -14,7 +15,7 @@ namespace report {
 
 // Plot A of `profile` (full precision; shown as the score fields show it, "%5.2f" with a
 // decimal comma), `widthMm` wide.
-Picture plotAPicture(const survey::ProfileScores &profile, double widthMm);
+Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm);
 
 // `below` under a line of bold text, cut short with an ellipsis where it is wider.
 Picture captioned(const Picture &below, const QString &caption);
@@ -25,8 +26,7 @@ Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm);
 
 // The difference chart of preferred - current per type, each bar with its value as the
 // tables print it, on a scale symmetric about 0 when the differences have both signs.
-Picture differencePicture(const std::array<double, survey::kTypeCount> &preferredMinusCurrent,
-                          double widthMm);
+Picture differencePicture(const survey::StateMeans &preferredMinusCurrent, double widthMm);
 
 // The respondents' own scores per type and state (plots::paintScoreSpread), `heightShare`
 // of the width high, the scale up to `scaleTop` (0: as the scores need).

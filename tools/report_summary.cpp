@@ -4,7 +4,6 @@
 #include "statistics_report.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace report {
 
@@ -12,7 +11,7 @@ namespace {
 
 constexpr double kSignificance = 0.05;
 
-double meanOf(const survey::GroupStatistics &s, int type, int state)
+const survey::Mean &meanOf(const survey::GroupStatistics &s, int type, int state)
 {
     const survey::TypeStatistics &t = s.types[std::size_t(type)];
     return state == 0 ? t.current.mean : t.preferred.mean;
@@ -24,12 +23,12 @@ QString dominanceSentence(const survey::GroupStatistics &s, int state)
     const QString when =
         state == 0 ? QStringLiteral("Сейчас") : QStringLiteral("В желаемом состоянии");
     const QString score = number(meanOf(s, d.types.front(), state));
-    if (d.types.size() == std::size_t(survey::kTypeCount))
+    if (!d.lead)
         return when + QStringLiteral(" ни один тип культуры не преобладает: все четыре оценки "
                                      "равны (по %1 балла).")
                           .arg(score);
     const bool tie = d.types.size() > 1;
-    const QString lead = number(d.lead);
+    const QString lead = number(*d.lead);
     const QString distance = lead == QStringLiteral("0,00")
                                  ? QStringLiteral("почти вровень со следующим типом")
                                  : QStringLiteral("на %1 балла больше следующего типа").arg(lead);
@@ -44,7 +43,7 @@ std::vector<int> largestChanges(const survey::GroupStatistics &s)
     std::vector<int> types;
     QString largest;
     for (int type = 0; type < survey::kTypeCount; ++type) {
-        const QString size = number(std::fabs(s.types[std::size_t(type)].discrepancy));
+        const QString size = number(s.types[std::size_t(type)].discrepancy.magnitude());
         if (types.empty() || size.length() > largest.length() ||
             (size.length() == largest.length() && size > largest)) {
             types = {type};
@@ -64,8 +63,8 @@ QString change(const survey::GroupStatistics &s, int type)
 QString changeSentences(const survey::GroupStatistics &s)
 {
     const std::vector<int> largest = largestChanges(s);
-    const double value = s.types[std::size_t(largest.front())].discrepancy;
-    if (number(value) == QStringLiteral("0,00"))
+    const survey::Mean &value = s.types[std::size_t(largest.front())].discrepancy;
+    if (number(value.magnitude()) == QStringLiteral("0,00"))
         return QStringLiteral("Желаемое состояние не отличается от текущего ни по одному типу.");
     QString text;
     if (largest.size() == 1)
@@ -78,7 +77,7 @@ QString changeSentences(const survey::GroupStatistics &s)
         for (int type : largest)
             changes << change(s, type);
         text = QStringLiteral("Наибольшие желаемые изменения — %1, по %2 балла (%3).")
-                   .arg(typesWords(largest), number(std::fabs(value)),
+                   .arg(typesWords(largest), number(value.magnitude()),
                         changes.join(QStringLiteral(", ")));
     }
     QStringList flagged;
@@ -132,9 +131,9 @@ QString comparisonSummary(const survey::GroupComparison &c, const Subject &a, co
             found << QStringLiteral("%1, %2 состояние: у %3 на %4 балла %5, чем у %6")
                          .arg(typesWords({type}),
                               state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"),
-                              named(b, Case::Genitive), number(std::fabs(score.difference)),
-                              score.difference > 0 ? QStringLiteral("больше")
-                                                   : QStringLiteral("меньше"),
+                              named(b, Case::Genitive), number(score.difference.magnitude()),
+                              score.difference.value() > 0 ? QStringLiteral("больше")
+                                                           : QStringLiteral("меньше"),
                               named(a, Case::Genitive));
         }
     if (found.isEmpty())

@@ -33,6 +33,16 @@ QString signedNumber(double value, int decimals)
     return roundsToZero(text) || text.startsWith(QLatin1Char('-')) ? text : QLatin1Char('+') + text;
 }
 
+QString number(const survey::Mean &value, int decimals)
+{
+    return survey::formatMean(value, decimals, QLatin1Char(','));
+}
+
+QString signedNumber(const survey::Mean &value, int decimals)
+{
+    return survey::formatMean(value, decimals, QLatin1Char(','), true);
+}
+
 QString pValue(double p)
 {
     return p < 0.0001 ? QStringLiteral("< 0,0001") : number(p, 4);

@@ -16,6 +16,9 @@ namespace report {
 QString number(double value, int decimals = 2);
 // As number, with "+" before a positive value.
 QString signedNumber(double value, int decimals = 2);
+// The same of a group figure, rounded on its exact value (see survey::formatMean).
+QString number(const survey::Mean &value, int decimals = 2);
+QString signedNumber(const survey::Mean &value, int decimals = 2);
 // A p value: four decimals, "< 0,0001" below.
 QString pValue(double p);
 

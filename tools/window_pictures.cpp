@@ -21,7 +21,7 @@ windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, su
     profile.info = std::move(source.info);
     profile.mean = mean;
     profile.group = std::move(source.group);
-    profile.loadScores = survey::groupProfile(profile.group, mean);
+    profile.loadScores = survey::groupMeans(profile.group, mean);
     profile.separator = numfmt::localeDecimalSeparator();
     profile.fields = plots::scoreFields(profile.loadScores, profile.separator);
     // The drawing routine itself reads the fields back; without a canvas it only parses.

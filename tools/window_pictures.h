@@ -19,11 +19,11 @@ struct WindowProfile {
     QString code; // ceCode: the respondent's code, or "Group"
     QString info; // ceInfo: the file's information line, or the group line
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
-    survey::GroupResult group;          // AnswerTable is group.means; a FILE is a group of one
-    survey::ProfileScores loadScores{}; // the profile the load computes
-    QChar separator;                    // the locale's decimal separator of the score fields
-    plots::PlotAFields fields;          // the score fields: "%5.2f" with `separator`
-    survey::ProfileScores scores{}; // as the Plot A drawing parses the fields back: two decimals
+    survey::GroupResult group;       // AnswerTable is group.means; a FILE is a group of one
+    survey::ProfileMeans loadScores; // the profile the load computes
+    QChar separator;                 // the locale's decimal separator of the score fields
+    plots::PlotAFields fields;       // the score fields: "%5.2f" with `separator`
+    survey::ProfileScores scores{};  // as the Plot A drawing parses the fields back: two decimals
 };
 
 // The window after `loaded` (survey::loadProfile's result, passed on when it failed). The

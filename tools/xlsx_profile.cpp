@@ -94,9 +94,9 @@ int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
         rows.line(typeLabel(type))
-            .number(t.current.mean)
-            .number(t.preferred.mean)
-            .number(t.discrepancy)
+            .number(t.current.mean.value())
+            .number(t.preferred.mean.value())
+            .number(t.discrepancy.value())
             .text(t.flagged ? QStringLiteral("*") : QString(), rows.formats().indented);
     }
     rows.skip();
@@ -117,7 +117,7 @@ void writeSpread(ProfileRows &rows, const survey::GroupStatistics &s)
             using Bound = std::optional<double>;
             rows.line(typeLabel(type))
                 .text(survey::stateCaption(state))
-                .number(score.mean)
+                .number(score.mean.value())
                 .number(score.sd)
                 .number(score.min)
                 .number(score.max)
@@ -140,7 +140,7 @@ void writeDominance(ProfileRows &rows, const survey::GroupStatistics &s)
     for (int state = 0; state < 2; ++state) {
         const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
         rows.line(survey::stateCaption(state))
-            .number(d.lead)
+            .number(d.lead ? std::optional<double>(d.lead->value()) : std::nullopt)
             .text(d.types.size() == std::size_t(survey::kTypeCount)
                       ? QStringLiteral("нет: все четыре типа равны")
                       : typeLabels(d.types),
