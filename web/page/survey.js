@@ -60,7 +60,7 @@
     $("start").disabled = true;
     show("startScreen");
     shownAt = performance.now();
-    $("code").focus();
+    $("code").focus({ preventScroll: true });
   }
 
   function begin() {
@@ -96,11 +96,14 @@
       $("text-" + k).textContent = T.alternatives[q * TYPES + i];
       $("ref-" + k).textContent = current ? "" : answers[index - QUESTIONS][i];
       $("ref-" + k).hidden = current;
+      $("ref-" + k).dataset.label = T.referenceHeader + ":";
       $(k).value = $(k).dataset.last = String(answers[index][i]);
     });
     $("back").disabled = index === 0;
     updateLeft();
-    $("a").focus();
+    window.scrollTo(0, 0);
+    // The statement's text first: focus must not scroll it away on a small screen.
+    $("a").focus({ preventScroll: true });
     $("a").select();
   }
 
