@@ -72,9 +72,14 @@ bool SurveyServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
         return true;
     }
     const SubmissionReply reply = target.handler->handle(request.body());
+    // A page sends once: its connection is closed at once, not held until the idle time, so that
+    // a crowd of respondents finishing together does not fill the connection limit.
     responder.write(reply.json,
-                    {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}},
+                    {{"Content-Type", "application/json"},
+                     {"Cache-Control", "no-store"},
+                     {"Connection", "close"}},
                     Status(reply.status));
+    socket->disconnectFromHost();
     if (!reply.written.isEmpty())
         emit written(link, reply.written);
     if (!reply.failure.isEmpty())
