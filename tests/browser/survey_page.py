@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The survey page in headless Chromium, filled by keyboard as a respondent fills it, at a phone's
 size and a desktop's; the result files are read back with ocai-cli. Usage:
-survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped) without Chromium and Selenium."""
+survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped) without Chromium, Selenium and zbarimg
+(which reads the link's QR code back)."""
 import base64
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -16,7 +18,7 @@ try:
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     sys.exit(77)
-if not os.path.exists("/usr/bin/chromedriver"):
+if not os.path.exists("/usr/bin/chromedriver") or not shutil.which("zbarimg"):
     sys.exit(77)
 
 CLI, SHOTS = sys.argv[1], sys.argv[2]
@@ -39,7 +41,7 @@ def browser(size):
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
-def fill(driver, url, size, code):
+def fill(driver, url, size, code, offline=None):
     wait = WebDriverWait(driver, 20)
 
     def shot(name):  # the whole page, below the fold too
@@ -67,24 +69,54 @@ def fill(driver, url, size, code):
             assert driver.find_element(By.ID, "b").get_attribute("value") == str(POINTS[6][1])
             driver.find_element(By.ID, "next").click()
             wait.until(lambda d: d.find_element(By.ID, "d").get_attribute("value") == str(points[3]))
-        active().send_keys(Keys.ENTER)
+        if row == 11 and offline:  # the network fails at the end: kept, said so, sent again
+            offline(True)
+            active().send_keys(Keys.ENTER)
+            wait.until(lambda d: "сохранены" in d.find_element(By.ID, "status").text)
+            assert driver.execute_script("return localStorage.length") == 1
+            shot("12-kept")
+            offline(False)
+        else:
+            active().send_keys(Keys.ENTER)
     wait.until(lambda d: d.find_element(By.ID, "done").is_displayed())
+    assert driver.execute_script("return localStorage.length") == 0
     shot("13-done")
     return driver.find_element(By.ID, "done").text
+
+
+def serve(folder, *options):
+    server = subprocess.Popen([CLI, "serve", folder, "--address", "127.0.0.1", *options],
+                              stdout=subprocess.PIPE, text=True)
+    return server, server.stdout.readline().rstrip("\n").split("\t")[1]
+
+
+def stop(server):
+    server.terminate()
+    assert server.wait(timeout=20) == 0
 
 
 def main():
     os.makedirs(SHOTS, exist_ok=True)
     with tempfile.TemporaryDirectory() as folder:
-        server = subprocess.Popen([CLI, "serve", folder, "--address", "127.0.0.1", "--port", "0"],
-                                  stdout=subprocess.PIPE, text=True)
+        servers = [serve(folder, "--port", "0")]
+        url = servers[0][1]
+        port, token = url.split(":")[2].split("/")[0], url.split("/")[3]
+        qr = subprocess.run(["zbarimg", "--quiet", "--raw", os.path.join(folder, "QR.png")],
+                            capture_output=True, text=True)
+        assert qr.stdout.strip() == url, qr.stdout
+
+        def offline(down):  # the same link back on the same port
+            if down:
+                stop(servers.pop()[0])
+            else:
+                servers.append(serve(folder, "--port", port, "--token", token))
+
         try:
-            url = server.stdout.readline().rstrip("\n").split("\t")[1]
             for size in SIZES:
                 driver = browser(size)
                 try:
                     code = "Тест-" + size
-                    done = fill(driver, url, size, code)
+                    done = fill(driver, url, size, code, offline if size == "desktop" else None)
                 finally:
                     driver.quit()
                 assert code + "OCAI.cry" in done, done
@@ -94,8 +126,8 @@ def main():
                 assert lines[1] == code and lines[2] == "Отдел продаж", lines[:3]
                 assert [[int(x) for x in line.split()[:4]] for line in lines[23:35]] == POINTS
         finally:
-            server.terminate()
-            assert server.wait(timeout=20) == 0
+            for server, _ in servers:
+                stop(server)
     print("the page filled at", ", ".join(SIZES), "sizes wrote both files")
 
 
