@@ -8,38 +8,40 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
-#include <sys/socket.h>
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define STDOUT_FILENO 1
+#else
 #include <unistd.h>
+#endif
 
 namespace cli {
 namespace {
 
-int g_signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_stopSignal = 0;
 
 void onStopSignal(int)
 {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
+    g_stopSignal = 1;
 }
 
-// SIGINT and SIGTERM end the event loop between two requests: a questionnaire being written
-// is always finished first, as writes run in the loop.
-bool quitOnSignals()
+// SIGINT and SIGTERM end the event loop between two requests: a questionnaire being written is
+// always finished first, as writes run in the loop. The flag is looked at five times a second,
+// the one way a signal handler may talk to the loop on every system.
+void quitOnSignals()
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
-        return false;
-    auto *notifier =
-        new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, QCoreApplication::instance(),
-                     &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 &&
-           ::sigaction(SIGTERM, &action, nullptr) == 0;
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    auto *poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [] {
+        if (g_stopSignal)
+            QCoreApplication::quit();
+    });
+    poll->start(200);
 }
 
 // The settings from the options, or the usage error's message.
@@ -93,8 +95,7 @@ int runServe(const ParsedArgs &args)
             return usageError(QStringLiteral("serve: --groups: ") + *error);
         groups = std::get<QStringList>(parsed);
     }
-    if (!quitOnSignals())
-        return dataError(QStringLiteral("serve: cannot watch for SIGINT and SIGTERM"));
+    quitOnSignals();
 
     web::SurveyCollection collection;
     const auto started =
