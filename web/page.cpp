@@ -14,6 +14,9 @@
 namespace web {
 namespace {
 
+// How long a field's note shows, as long as the questionnaire program's.
+constexpr int kNoteMs = 4000;
+
 QByteArray resourceText(const char *name)
 {
     QFile file(QStringLiteral(":/web/") + QLatin1String(name));
@@ -53,6 +56,14 @@ QJsonObject pageData(const QString &group)
         {QStringLiteral("codeLabel"), st::kCodeLabel},
         {QStringLiteral("freeLabel"), st::kFreeTextLabel},
         {QStringLiteral("start"), st::kStart},
+        {QStringLiteral("codeRefused"), st::kCodeRefused},
+        {QStringLiteral("codeTooLong"), st::kCodeTooLong},
+        {QStringLiteral("characterDropped"), st::kCharacterDropped},
+        {QStringLiteral("charactersDropped"), st::kCharactersDropped},
+        {QStringLiteral("freeTooLong"), st::kFreeTextTooLong},
+        {QStringLiteral("pointsTooMany"), st::kPointsTooMany},
+        {QStringLiteral("pointsDigitsOnly"), st::kPointsDigitsOnly},
+        {QStringLiteral("noteMs"), kNoteMs},
         {QStringLiteral("progress"), st::kProgress},
         {QStringLiteral("current"), st::kCurrentState},
         {QStringLiteral("preferred"), st::kPreferredState},

@@ -27,12 +27,14 @@ bool isPrivateIpv4(const QHostAddress &address)
 }
 
 // The address other computers use for a server bound to `bound`: itself, or for every
-// interface the first address of an interface that is up, an office network's before others.
+// interface the first address of an interface that is up, an office network's before others
+// (IPv6 when bound to IPv6's alone).
 QHostAddress reachableAddress(const QHostAddress &bound)
 {
-    if (bound != QHostAddress::Any && bound != QHostAddress::AnyIPv4 &&
-        bound != QHostAddress::AnyIPv6)
+    const bool ipv6 = bound == QHostAddress::AnyIPv6;
+    if (bound != QHostAddress::Any && bound != QHostAddress::AnyIPv4 && !ipv6)
         return bound;
+    const auto protocol = ipv6 ? QAbstractSocket::IPv6Protocol : QAbstractSocket::IPv4Protocol;
     QList<QHostAddress> candidates;
     for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
         const auto flags = interface.flags();
@@ -40,11 +42,13 @@ QHostAddress reachableAddress(const QHostAddress &bound)
             (flags & QNetworkInterface::IsLoopBack))
             continue;
         for (const QNetworkAddressEntry &entry : interface.addressEntries())
-            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol && !entry.ip().isLinkLocal())
+            if (entry.ip().protocol() == protocol && !entry.ip().isLinkLocal())
                 candidates << entry.ip();
     }
     std::stable_partition(candidates.begin(), candidates.end(), isPrivateIpv4);
-    return candidates.isEmpty() ? QHostAddress(QHostAddress::LocalHost) : candidates.first();
+    if (!candidates.isEmpty())
+        return candidates.first();
+    return QHostAddress(ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost);
 }
 
 std::optional<QString> readTls(const ServeSettings &settings, QSslConfiguration *configuration)
@@ -128,16 +132,6 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
         if (const auto problem = readTls(settings, &tls))
             return StartError{StartError::Kind::Tls, *problem};
 
-    QList<SurveyLink> links;
-    for (const QString &group : groups.isEmpty() ? QStringList{QString()} : groups) {
-        const QString folder = group.isEmpty() ? dir : QDir(dir).filePath(group);
-        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-            return StartError{StartError::Kind::Folder,
-                              QStringLiteral("Не удалось создать папку «%1».")
-                                  .arg(QDir::toNativeSeparators(folder))};
-        links.append({group, folder, {}, qrFileStem(dir, group)});
-    }
-
     auto *guard = new ConnectionGuard(kMaxBodyBytes, settings.idleMs);
     if (secure)
         guard->setTls(tls);
@@ -148,6 +142,19 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
         delete guard;
         return StartError{StartError::Kind::Network, message};
     }
+    // Folders only once the port is ours: a refused start leaves nothing behind.
+    QList<SurveyLink> links;
+    for (const QString &group : groups.isEmpty() ? QStringList{QString()} : groups) {
+        const QString folder = group.isEmpty() ? dir : QDir(dir).filePath(group);
+        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+            delete guard;
+            return StartError{StartError::Kind::Folder,
+                              QStringLiteral("Не удалось создать папку «%1».")
+                                  .arg(QDir::toNativeSeparators(folder))};
+        }
+        links.append({group, folder, {}, qrFileStem(dir, group)});
+    }
+
     const QByteArray token = settings.token.isEmpty() ? newToken() : settings.token;
     m_server = new SurveyServer(token, this);
     m_server->bind(guard);

@@ -3,7 +3,6 @@
 size and a desktop's; the result files are read back with ocai-cli. Usage:
 survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped) without Chromium, Selenium and zbarimg
 (which reads the link's QR code back)."""
-import base64
 import os
 import shutil
 import subprocess
@@ -44,21 +43,22 @@ def browser(size):
 def fill(driver, url, size, code, offline=None):
     wait = WebDriverWait(driver, 20)
 
-    def shot(name):  # the whole page, below the fold too
-        page = driver.execute_cdp_cmd("Page.getLayoutMetrics", {})["cssContentSize"]
-        clip = {"x": 0, "y": 0, "width": page["width"], "height": page["height"], "scale": 1}
-        png = driver.execute_cdp_cmd("Page.captureScreenshot", {
-            "format": "png", "captureBeyondViewport": True, "clip": clip})["data"]
-        with open(os.path.join(SHOTS, "%s-%s.png" % (size, name)), "wb") as out:
-            out.write(base64.b64decode(png))
+    shot = lambda name: driver.save_screenshot(os.path.join(SHOTS, "%s-%s.png" % (size, name)))
     driver.get(url)
     wait.until(lambda d: d.find_element(By.ID, "code").is_displayed())
     assert driver.execute_script("return document.documentElement.scrollWidth") <= SIZES[size][0]
     shot("00-start")
     active = lambda: driver.switch_to.active_element
+    active().send_keys("/")  # refused, and a note says why
+    assert driver.find_element(By.ID, "code").get_attribute("value") == ""
+    assert driver.find_element(By.ID, "code-note").text
     active().send_keys(code, Keys.TAB, "Отдел продаж", Keys.ENTER)
     for row, points in enumerate(POINTS):
         wait.until(lambda d: d.find_element(By.ID, "a") == d.switch_to.active_element)
+        if row == 0:
+            active().send_keys("x")
+            assert driver.find_element(By.ID, "note-a").text
+            shot("01-note")
         for k, value in enumerate(points):
             active().send_keys(str(value), Keys.TAB if k < 3 else "")
         assert driver.find_element(By.ID, "next").is_enabled(), row

@@ -15,7 +15,61 @@
   const isCode = (text) =>
     text.length >= 1 && text.length <= T.maxCode && /^[\p{L}\p{N}_-]+$/u.test(text) && in1251(text);
   const isFree = (text) => text.length <= T.maxFree && !/\p{Cc}/u.test(text) && in1251(text);
-  const isPoints = (text) => text === "" || (/^[0-9]{1,3}$/.test(text) && Number(text) <= T.points);
+
+  // The fields' rules, as the program's: each gives the text to keep (null: refuse the edit)
+  // and the note that says why something was not taken.
+  function codeRule(text) {
+    if (text === "" || isCode(text)) return [text, ""];
+    const tooLong = isCode(text.slice(0, T.maxCode));
+    return [null, tooLong ? fill(T.codeTooLong, T.maxCode) : T.codeRefused];
+  }
+  function freeRule(text) {
+    let kept = "";
+    const dropped = [], notes = [];
+    for (const ch of text) {
+      if (/\p{Cc}/u.test(ch)) kept += " "; // the file has one line for it
+      else if (in1251(ch)) kept += ch;
+      else if (!dropped.includes(ch)) dropped.push(ch);
+    }
+    if (dropped.length)
+      notes.push(fill(dropped.length > 1 ? T.charactersDropped : T.characterDropped, dropped.join("")));
+    if (kept.length > T.maxFree) {
+      kept = kept.slice(0, T.maxFree);
+      notes.push(fill(T.freeTooLong, T.maxFree));
+    }
+    return [kept, notes.join(". ")];
+  }
+  function pointsRule(text) {
+    if (text === "") return [text, ""];
+    if (!/^[0-9]+$/.test(text)) return [null, T.pointsDigitsOnly];
+    text = text.replace(/^0+(?=.)/, ""); // a digit typed after the field's 0 replaces it
+    if (text.length > 3 || Number(text) > T.points) return [null, fill(T.pointsTooMany, T.points)];
+    return [text, ""];
+  }
+
+  const noteTimers = {};
+  function flash(id, text) {
+    clearTimeout(noteTimers[id]);
+    $(id).textContent = text;
+    if (text) noteTimers[id] = setTimeout(() => { $(id).textContent = ""; }, T.noteMs);
+  }
+
+  // A field keeps only what its rule takes and says why, never dropping a character silently.
+  function guard(input, rule, noteId) {
+    input.dataset.last = input.value;
+    input.addEventListener("input", () => {
+      const [kept, note] = rule(input.value);
+      const caret = input.selectionStart, before = input.value.length;
+      const text = kept === null ? input.dataset.last : kept;
+      if (text !== input.value) {
+        input.value = text;
+        const at = Math.max(0, caret - (before - text.length));
+        input.setSelectionRange(at, at);
+      }
+      input.dataset.last = text;
+      flash(noteId, note);
+    });
+  }
 
   let answers, seconds, instructionMs, question, shownAt, code, free, sendDelay, sendTimer;
 
@@ -31,15 +85,6 @@
     const ms = Math.max(now - shownAt, 0);
     shownAt = now;
     return ms;
-  }
-
-  // A field refuses what its rule refuses, as the program's fields do: the text stays as it was.
-  function guard(input, rule) {
-    input.dataset.last = input.value;
-    input.addEventListener("input", () => {
-      if (rule(input.value)) input.dataset.last = input.value;
-      else input.value = input.dataset.last;
-    });
   }
 
   function newId() {
@@ -58,6 +103,8 @@
     $("code").value = $("free").value = "";
     $("code").dataset.last = $("free").dataset.last = "";
     $("start").disabled = true;
+    flash("code-note", "");
+    flash("free-note", "");
     show("startScreen");
     shownAt = performance.now();
     $("code").focus({ preventScroll: true });
@@ -99,6 +146,7 @@
       $("ref-" + k).dataset.label = T.referenceHeader + ":";
       $(k).value = $(k).dataset.last = String(answers[index][i]);
     });
+    LETTERS.forEach((k) => flash("note-" + k, "")); // a note goes with its screen
     $("back").disabled = index === 0;
     updateLeft();
     window.scrollTo(0, 0);
@@ -187,8 +235,6 @@
     $("instruction").innerHTML = T.instruction; // the program's own text, not the network's
     $("codeLabel").textContent = T.codeLabel;
     $("freeLabel").textContent = T.freeLabel;
-    $("code").maxLength = T.maxCode;
-    $("free").maxLength = T.maxFree;
     $("start").textContent = T.start;
     $("referenceHeader").textContent = T.referenceHeader;
     $("pointsHeader").textContent = T.pointsHeader;
@@ -204,16 +250,17 @@
       row.innerHTML =
         '<p class="text" id="text-' + k + '"></p><span class="reference" id="ref-' + k +
         '"></span><input id="' + k + '" type="text" inputmode="numeric" pattern="[0-9]*" ' +
-        'maxlength="3" autocomplete="off" enterkeyhint="' + (i < 3 ? "next" : "done") + '">';
+        'autocomplete="off" enterkeyhint="' + (i < 3 ? "next" : "done") + '">' +
+        '<p class="note" id="note-' + k + '" aria-live="polite"></p>';
       list.appendChild(row);
       const input = row.querySelector("input");
       input.setAttribute("aria-label", fill(T.pointsLabel, k.toUpperCase()));
-      guard(input, isPoints);
+      guard(input, pointsRule, "note-" + k);
       input.addEventListener("input", updateLeft);
       input.addEventListener("focus", () => input.select());
     });
-    guard($("code"), (text) => text === "" || isCode(text));
-    guard($("free"), isFree);
+    guard($("code"), codeRule, "code-note");
+    guard($("free"), freeRule, "free-note");
     $("code").addEventListener("input", () => { $("start").disabled = !isCode($("code").value); });
     $("start").addEventListener("click", begin);
     $("back").addEventListener("click", goBack);
