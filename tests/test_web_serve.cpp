@@ -3,6 +3,7 @@
 #include "result_files.h"
 
 #include <QProcess>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -55,20 +56,28 @@ const QByteArray kSubmission =
     R"([40,30,20,10],[40,30,20,10],[40,30,20,10],[10,20,30,40],[10,20,30,40],[10,20,30,40],)"
     R"([10,20,30,40],[10,20,30,40],[10,20,30,40]],"seconds":[1,2,3,4,5,6,7,8,9,10,11,12]})";
 
+// ocai-cli serve on 127.0.0.1 with a short idle time; its first `links` lines.
+QList<QByteArray> startServe(QProcess &server, const QStringList &args, int links)
+{
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OCAI_SERVE_IDLE_MS"), QStringLiteral("300"));
+    server.setProcessEnvironment(env);
+    server.start(QStringLiteral(OCAI_CLI_PATH),
+                 QStringList{"serve", "--address", "127.0.0.1"} + args);
+    QList<QByteArray> lines;
+    for (int i = 0; i < 100 && lines.size() < links; ++i)
+        if (server.waitForReadyRead(100) || server.canReadLine())
+            while (server.canReadLine())
+                lines << server.readLine().trimmed();
+    return lines;
+}
+
 TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
 {
     QTemporaryDir dir;
     QProcess server;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OCAI_SERVE_IDLE_MS"), QStringLiteral("300"));
-    server.setProcessEnvironment(env);
-    server.start(QStringLiteral(OCAI_CLI_PATH), {"serve", dir.path(), "--groups", "Продажи, Склад",
-                                                 "--address", "127.0.0.1", "--port", "0"});
-    QList<QByteArray> lines;
-    for (int i = 0; i < 100 && lines.size() < 2; ++i)
-        if (server.waitForReadyRead(100) || server.canReadLine())
-            while (server.canReadLine())
-                lines << server.readLine().trimmed();
+    const QList<QByteArray> lines =
+        startServe(server, {dir.path(), "--groups", "Продажи, Склад", "--port", "0"}, 2);
     ASSERT_EQ(lines.size(), 2) << server.readAllStandardError().constData();
     EXPECT_TRUE(lines[0].startsWith("Продажи\thttp://127.0.0.1:"));
     const QUrl url(QString::fromUtf8(lines[1].split('\t').value(1)));
@@ -107,6 +116,30 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     const QList<QByteArray> events = server.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(events.size(), 1); // the resent one wrote nothing
     EXPECT_TRUE(events[0].endsWith("\tСклад\tWeb-1OCAI.cry"));
+}
+
+TEST(WebServe, ServesHttpsWithTheGivenCertificate)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/"); // a test key, nothing else
+    const QList<QByteArray> lines = startServe(
+        server, {dir.path(), "--tls-cert", tls + "cert.pem", "--tls-key", tls + "key.pem"}, 1);
+    ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(lines[0]).trimmed());
+    ASSERT_EQ(url.scheme(), "https");
+    QSslSocket socket;
+    socket.setPeerVerifyMode(QSslSocket::VerifyNone);
+    socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), quint16(url.port()));
+    ASSERT_TRUE(socket.waitForEncrypted(10000)) << socket.errorString().toStdString();
+    socket.write(get(url.path().toLatin1()));
+    QByteArray reply;
+    for (int i = 0; i < 100 && !reply.contains("\r\n"); ++i)
+        if (socket.waitForReadyRead(100))
+            reply += socket.readAll();
+    EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << reply.left(100).constData();
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(10000));
 }
 
 TEST(WebServe, GroupsThatAreNoPlainFolderNameAreUsageErrors)
