@@ -35,5 +35,6 @@ int runCompare(const ParsedArgs &args);
 int runSummary(const ParsedArgs &args);
 int runExport(const ParsedArgs &args);
 int runCheck(const ParsedArgs &args);
+int runServe(const ParsedArgs &args);
 
 } // namespace cli
