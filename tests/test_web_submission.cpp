@@ -154,6 +154,9 @@ TEST(WebSubmissionResend, SameIdSameFileNewIdNextFreeName)
     EXPECT_EQ(again.json, R"({"file":"Иванов-1OCAI.cry"})");
     EXPECT_EQ(handler.handle(with("id", "123e4567-e89b-42d3-a456-426614174001")).written,
               "Иванов-1-2OCAI.cry");
+    // A server started again on the folder still knows the first answer.
+    web::SubmissionHandler restarted(dir.path(), testfiles::programKey(), [] { return kReceived; });
+    EXPECT_EQ(restarted.handle(body).json, again.json);
 
     // The server's clock: the end is the receipt, the start that less every reported second.
     const auto parsed = web::parseSubmission(body, kReceived);

@@ -1,5 +1,7 @@
 #include "submission.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -33,6 +35,41 @@ bool isUuid(const QString &text)
 QByteArray jsonObject(const char *key, const QString &value)
 {
     return QJsonDocument(QJsonObject{{QLatin1String(key), value}}).toJson(QJsonDocument::Compact);
+}
+
+// The ids answered in a folder, one "id<TAB>file name" line each, so that a page resending
+// after the server was restarted still gets its first file and not a second one. Hidden and
+// not named like a result, so that no load takes it for one.
+const QString kJournalName = QStringLiteral(".ocai-received");
+// Far more than any survey's respondents; a larger journal is not ours and is left unread.
+constexpr qint64 kMaxJournalBytes = 4 * 1024 * 1024;
+
+QHash<QString, QString> readJournal(const QString &folder)
+{
+    QHash<QString, QString> written;
+    QFile journal(QDir(folder).filePath(kJournalName));
+    if (journal.size() > kMaxJournalBytes || !journal.open(QIODevice::ReadOnly))
+        return written;
+    for (const QByteArray &line : journal.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() != 2)
+            continue;
+        const QString id = QString::fromLatin1(fields[0]);
+        const QString file = QString::fromUtf8(fields[1]);
+        if (isUuid(id) && file.endsWith(QLatin1String("OCAI.cry")) && !file.contains(u'/') &&
+            !file.contains(u'\\'))
+            written.insert(id.toLower(), file);
+    }
+    return written;
+}
+
+// A journal that cannot be written costs only the protection across a restart: the file itself
+// is already whole on the disk.
+void noteInJournal(const QString &folder, const QString &id, const QString &file)
+{
+    QFile journal(QDir(folder).filePath(kJournalName));
+    if (journal.open(QIODevice::Append))
+        journal.write(id.toLatin1() + '\t' + file.toUtf8() + '\n');
 }
 
 SubmissionReply refusal(const QString &reason)
@@ -130,7 +167,8 @@ std::variant<Submission, QString> parseSubmission(const QByteArray &body, const 
 
 SubmissionHandler::SubmissionHandler(const QString &folder, const QByteArray &key16, Clock clock)
     : m_folder(folder), m_key(key16),
-      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime))
+      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)),
+      m_written(readJournal(folder))
 {
 }
 
@@ -152,6 +190,7 @@ SubmissionReply SubmissionHandler::handle(const QByteArray &body)
                 error->message};
     const QString name = QFileInfo(std::get<QString>(written)).fileName();
     m_written.insert(submission.id, name);
+    noteInJournal(m_folder, submission.id, name);
     return {201, jsonObject("file", name), name, {}};
 }
 

@@ -38,7 +38,7 @@ struct SubmissionReply {
 };
 
 // The submissions of one link: each valid one becomes a result file in `folder`, each id at
-// most once.
+// most once, also across restarts of the server (the ids are noted in a hidden file there).
 class SubmissionHandler {
 public:
     using Clock = std::function<QDateTime()>;
