@@ -1,0 +1,7 @@
+#include "desk_window.h"
+
+namespace desk {
+
+void DeskWindow::collect() {}
+
+} // namespace desk

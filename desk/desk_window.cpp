@@ -1,0 +1,274 @@
+#include "desk_window.h"
+
+#include "compare_view.h"
+#include "group_view.h"
+#include "job_bar.h"
+#include "respondent_table.h"
+#include "shell/desktop_shell.h"
+#include "title.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace desk {
+namespace {
+
+constexpr int kAllGroups = -1;
+constexpr int kRecentCount = 8;
+const QString kAllGroupsName = QStringLiteral("Все вместе");
+
+} // namespace
+
+DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
+    : QMainWindow(parent), m_shell(shell)
+{
+    buildLayout();
+    buildActions();
+    connect(&m_loader, &SurveyLoader::surveyChanged, this, &DeskWindow::surveyChanged);
+    connect(&m_loader, &SurveyLoader::loadStarted, this, [this] {
+        if (!m_survey)
+            statusBar()->showMessage(QStringLiteral("Загружается «%1»…")
+                                         .arg(QDir::toNativeSeparators(m_loader.folder())));
+    });
+    QSettings settings;
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray()))
+        resize(1024, 720);
+    updateTitle();
+    updateActions();
+}
+
+DeskWindow::~DeskWindow() = default;
+
+void DeskWindow::buildLayout()
+{
+    m_groups = new QListWidget;
+    m_groups->setAccessibleName(QStringLiteral("Группы опроса"));
+    m_groups->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_groups->setMinimumWidth(180);
+    connect(m_groups, &QListWidget::currentRowChanged, this, [this](int row) {
+        const Group *group = groupAt(row);
+        m_selectedFolder = group ? group->folder : QString();
+        showSelectedGroup();
+    });
+    auto *groupsLabel = new QLabel(QStringLiteral("&Группы:"));
+    groupsLabel->setBuddy(m_groups);
+    auto *left = new QWidget;
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(groupsLabel);
+    leftLayout->addWidget(m_groups);
+
+    m_table = new RespondentTable(this);
+    m_sorted = new QSortFilterProxyModel(this);
+    m_sorted->setSourceModel(m_table);
+    m_sorted->setSortRole(Qt::UserRole);
+    m_tableView = new QTableView;
+    m_tableView->setModel(m_sorted);
+    m_tableView->setAccessibleName(QStringLiteral("Респонденты группы"));
+    m_tableView->setSortingEnabled(true);
+    m_tableView->sortByColumn(RespondentTable::File, Qt::AscendingOrder);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->horizontalHeader()->setDefaultSectionSize(64);
+    m_tableView->setColumnWidth(RespondentTable::FreeText, 200);
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DeskWindow::updateActions);
+    m_counts = new QLabel;
+    auto *exclude = new QPushButton(QStringLiteral("&Исключить"));
+    auto *restore = new QPushButton(QStringLiteral("&Вернуть"));
+    exclude->setAccessibleName(QStringLiteral("Исключить выбранные файлы"));
+    restore->setAccessibleName(QStringLiteral("Вернуть выбранные файлы"));
+    connect(exclude, &QPushButton::clicked, this, &DeskWindow::excludeSelected);
+    connect(restore, &QPushButton::clicked, this, &DeskWindow::returnSelected);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_counts, 1);
+    buttons->addWidget(exclude);
+    buttons->addWidget(restore);
+    auto *respondents = new QWidget;
+    auto *respondentsLayout = new QVBoxLayout(respondents);
+    respondentsLayout->addWidget(m_tableView);
+    respondentsLayout->addLayout(buttons);
+
+    m_view = new GroupView;
+    m_view->setAccessibleName(QStringLiteral("Вид группы"));
+    m_view->insertTab(0, respondents, QStringLiteral("&Респонденты"));
+    m_view->setCurrentIndex(0);
+    m_compare = new CompareView;
+    m_view->addTab(m_compare, QStringLiteral("Сра&внение"));
+    connect(m_compare, &CompareView::otherChanged, this, &DeskWindow::showSelectedGroup);
+
+    auto *splitter = new QSplitter;
+    splitter->addWidget(left);
+    splitter->addWidget(m_view);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 800});
+    setCentralWidget(splitter);
+
+    m_jobs = new JobBar;
+    m_openDocument = new QPushButton(QStringLiteral("Открыть документ"));
+    m_openDocument->setAccessibleName(QStringLiteral("Открыть записанный документ"));
+    m_openDocument->hide();
+    connect(m_openDocument, &QPushButton::clicked, this,
+            [this] { m_shell.openPath(m_lastDocument); });
+    statusBar()->addPermanentWidget(m_openDocument);
+    statusBar()->addPermanentWidget(m_jobs);
+    connect(m_jobs, &JobBar::busyChanged, this, &DeskWindow::updateActions);
+}
+
+void DeskWindow::openSurvey(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        statusBar()->showMessage(
+            QStringLiteral("Папка «%1» не найдена.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    m_survey.reset();
+    m_selectedFolder.clear();
+    m_groups->clear();
+    m_table->setRespondents({});
+    m_openDocument->hide();
+    rememberRecent(info.absoluteFilePath());
+    m_loader.open(info.absoluteFilePath());
+    updateTitle();
+    updateActions();
+}
+
+void DeskWindow::surveyChanged()
+{
+    m_survey = m_loader.survey();
+    const QString keep = m_selectedFolder;
+    const QSignalBlocker blocker(m_groups);
+    m_groups->clear();
+    QStringList names;
+    for (const Group &group : m_survey->groups) {
+        QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
+        if (group.damaged() > 0)
+            text += QStringLiteral(", повреждено: %1").arg(group.damaged());
+        auto *item = new QListWidgetItem(text, m_groups);
+        if (group.damaged() > 0)
+            item->setForeground(QColor(192, 0, 0));
+        names << group.name;
+    }
+    new QListWidgetItem(
+        QStringLiteral("%1  (N = %2)").arg(kAllGroupsName).arg(m_survey->respondents()), m_groups);
+    names << kAllGroupsName;
+    m_compare->setChoices(names);
+    int row = groupCount() - 1;
+    for (std::size_t g = 0; g < m_survey->groups.size(); ++g)
+        if (m_survey->groups[g].folder == keep)
+            row = int(g);
+    // One group alone is the survey: show it rather than "Все вместе".
+    if (keep.isEmpty() && m_survey->groups.size() == 1 && m_groups->currentRow() < 0)
+        row = 0;
+    m_groups->setCurrentRow(row);
+    m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
+    showSelectedGroup();
+    updateTitle();
+    statusBar()->showMessage(
+        m_survey->groups.empty()
+            ? QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: они появятся здесь, "
+                             "как только придут.")
+            : QStringLiteral("Групп: %1, %2.")
+                  .arg(m_survey->groups.size())
+                  .arg(respondentCount(m_survey->respondents())),
+        8000);
+    updateActions();
+}
+
+int DeskWindow::groupCount() const
+{
+    return m_survey ? int(m_survey->groups.size()) + 1 : 0;
+}
+
+void DeskWindow::selectGroup(int index)
+{
+    m_groups->setCurrentRow(index);
+}
+
+const Group *DeskWindow::groupAt(int index) const
+{
+    if (!m_survey || index < 0 || index >= int(m_survey->groups.size()))
+        return nullptr;
+    return &m_survey->groups[std::size_t(index)];
+}
+
+Group DeskWindow::currentGroup() const
+{
+    if (const Group *group = groupAt(m_groups->currentRow()))
+        return *group;
+    return m_survey ? combinedGroup(m_survey->groups, kAllGroupsName) : Group{};
+}
+
+std::vector<Group> DeskWindow::selectedGroups() const
+{
+    std::vector<Group> groups;
+    if (!m_survey)
+        return groups;
+    for (const QListWidgetItem *item : m_groups->selectedItems())
+        if (const Group *group = groupAt(m_groups->row(item)))
+            groups.push_back(*group);
+    // Nothing chosen, or "Все вместе" among the chosen: every group.
+    if (groups.empty() || groups.size() < std::size_t(m_groups->selectedItems().size()))
+        groups = m_survey->groups;
+    return groups;
+}
+
+void DeskWindow::showSelectedGroup()
+{
+    const Group group = currentGroup();
+    m_table->setRespondents(group.respondents);
+    int excluded = 0;
+    for (const Respondent &respondent : group.respondents)
+        excluded += respondent.excluded;
+    m_counts->setText(QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3")
+                          .arg(group.result.n)
+                          .arg(group.damaged())
+                          .arg(excluded));
+    m_view->showGroup(group);
+    const int other = m_compare->otherIndex();
+    if (m_survey && other >= 0) {
+        const Group b =
+            groupAt(other) ? *groupAt(other) : combinedGroup(m_survey->groups, kAllGroupsName);
+        m_compare->compare(group, b);
+    }
+    updateActions();
+}
+
+void DeskWindow::updateTitle()
+{
+    const QString folder = m_loader.folder();
+    setWindowTitle(desk::windowTitle(folder.isEmpty() ? QString() : QFileInfo(folder).fileName(),
+                                     m_survey ? m_survey->respondents() : 0));
+}
+
+void DeskWindow::rememberRecent(const QString &folder)
+{
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("recent/folders")).toStringList();
+    recent.removeAll(folder);
+    recent.prepend(folder);
+    settings.setValue(QStringLiteral("recent/folders"), recent.mid(0, kRecentCount));
+    refillRecent();
+}
+
+void DeskWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings().setValue(QStringLiteral("window/geometry"), saveGeometry());
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace desk
