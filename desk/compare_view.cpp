@@ -141,6 +141,8 @@ void CompareView::ready()
             }
         }
     }
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
 }

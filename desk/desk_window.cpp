@@ -82,8 +82,17 @@ void DeskWindow::buildLayout()
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tableView->verticalHeader()->hide();
-    m_tableView->horizontalHeader()->setDefaultSectionSize(64);
-    m_tableView->setColumnWidth(RespondentTable::FreeText, 200);
+    // One line per respondent, whatever the free text holds: ten thousand rows stay quick.
+    m_tableView->setWordWrap(false);
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_tableView->horizontalHeader()->setDefaultSectionSize(7 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Code, 10 * digit);
+    m_tableView->setColumnWidth(RespondentTable::FreeText, 28 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Date, 11 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Duration, 14 * digit);
+    m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DeskWindow::updateActions);
     m_counts = new QLabel;
@@ -156,11 +165,15 @@ void DeskWindow::surveyChanged()
     QStringList names;
     for (const Group &group : m_survey->groups) {
         QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
-        if (group.damaged() > 0)
-            text += QStringLiteral(", повреждено: %1").arg(group.damaged());
         auto *item = new QListWidgetItem(text, m_groups);
-        if (group.damaged() > 0)
+        item->setToolTip(QDir::toNativeSeparators(group.folder));
+        if (group.damaged() > 0) {
+            item->setText(text + QStringLiteral(" ⚠"));
             item->setForeground(QColor(192, 0, 0));
+            item->setToolTip(QStringLiteral("%1\nПовреждённых файлов: %2")
+                                 .arg(item->toolTip())
+                                 .arg(group.damaged()));
+        }
         names << group.name;
     }
     new QListWidgetItem(

@@ -67,9 +67,9 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     }
     switch (column) {
     case Code:
-        return damaged ? QString() : r.row.texts[kCodeText];
+        return damaged ? r.row.fileName : r.row.texts[kCodeText];
     case FreeText:
-        return damaged ? r.problem : r.row.texts[kFreeText];
+        return damaged ? QStringLiteral("Не читается: ") + r.problem : r.row.texts[kFreeText];
     case Date:
         if (sortKey) { // "dd.MM.yyyy" sorts by year, month, day
             QStringList parts = r.row.texts[kDateText].split(QLatin1Char('.'));

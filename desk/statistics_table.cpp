@@ -58,6 +58,8 @@ void fillStatisticsTable(QTableWidget &table, const survey::GroupStatistics &sta
             }
         }
     }
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
     table.resizeColumnsToContents();
     table.horizontalHeader()->setStretchLastSection(true);
 }
