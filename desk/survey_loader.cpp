@@ -16,7 +16,8 @@ SurveyLoader::SurveyLoader(QObject *parent) : QObject(parent)
             rescan();
     });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
-    connect(&m_future, &QFutureWatcher<Survey>::finished, this, &SurveyLoader::finished);
+    connect(&m_future, &QFutureWatcher<std::shared_ptr<const Survey>>::finished, this,
+            &SurveyLoader::finished);
 }
 
 SurveyLoader::~SurveyLoader()
@@ -34,7 +35,6 @@ void SurveyLoader::open(const QString &folder)
         m_watcher.removePaths(m_watcher.directories());
     if (m_running && m_cancel)
         *m_cancel = true; // its result is of the old folder and is dropped
-    m_fresh = true;
     rescan();
     m_poll.start();
 }
@@ -56,26 +56,28 @@ void SurveyLoader::start()
     m_again = false;
     m_cancel = std::make_shared<std::atomic_bool>(false);
     emit loadStarted();
-    m_future.setFuture(
-        QtConcurrent::run([folder = m_folder, previous = m_survey, cancel = m_cancel] {
-            return loadSurvey(folder, previous.get(), cancel.get());
-        }));
+    // Compared off the thread too: a rescan that finds nothing new costs the window nothing.
+    m_future.setFuture(QtConcurrent::run([folder = m_folder, previous = m_survey,
+                                          cancel = m_cancel]() -> std::shared_ptr<const Survey> {
+        Survey loaded = loadSurvey(folder, previous.get(), cancel.get());
+        if (*cancel || (previous && sameFiles(*previous, loaded)))
+            return nullptr;
+        return std::make_shared<const Survey>(std::move(loaded));
+    }));
 }
 
 void SurveyLoader::finished()
 {
     m_running = false;
     const bool cancelled = m_cancel && *m_cancel;
-    Survey loaded = m_future.result();
-    if (loaded.folder != m_folder || cancelled) {
+    std::shared_ptr<const Survey> loaded = m_future.result();
+    if (cancelled || (loaded && loaded->folder != m_folder)) {
         // A load of a folder no longer open, or cut short: start over with the one in hand.
         start();
         return;
     }
-    const bool changed = m_fresh || !m_survey || !sameFiles(*m_survey, loaded);
-    m_fresh = false;
-    if (changed) {
-        m_survey = std::make_shared<const Survey>(std::move(loaded));
+    if (loaded) {
+        m_survey = std::move(loaded);
         watchFolders();
         emit surveyChanged();
     }

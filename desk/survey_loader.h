@@ -48,11 +48,10 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_settle; // lets a burst of notices end before the load
     QTimer m_poll;
-    QFutureWatcher<Survey> m_future;
+    QFutureWatcher<std::shared_ptr<const Survey>> m_future; // null: nothing changed
     std::shared_ptr<std::atomic_bool> m_cancel;
     bool m_running = false;
     bool m_again = false; // a change came during the load
-    bool m_fresh = false; // the load in progress is of a newly opened folder
 };
 
 } // namespace desk
