@@ -31,18 +31,18 @@ void DeskWindow::buildActions()
     };
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
-    QAction *open = add(file, QStringLiteral("&Открыть папку опроса…"), QKeySequence::Open,
-                        &DeskWindow::chooseSurvey);
+    QAction *open = add(file, QStringLiteral("&Открыть папку опроса…"),
+                        QKeySequence(Qt::CTRL | Qt::Key_O), &DeskWindow::chooseSurvey);
     open->setIcon(style->standardIcon(QStyle::SP_DirOpenIcon));
     m_recent = file->addMenu(QStringLiteral("&Недавние папки"));
     refillRecent();
     QAction *showFolder =
         add(file, QStringLiteral("Открыть &папку в проводнике"), {}, &DeskWindow::openSurveyFolder);
     file->addSeparator();
-    add(file, QStringLiteral("В&ыход"), QKeySequence::Quit, &QWidget::close);
+    add(file, QStringLiteral("В&ыход"), QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
 
     QMenu *group = menuBar()->addMenu(QStringLiteral("&Группа"));
-    m_exclude = add(group, QStringLiteral("&Исключить"), QKeySequence::Delete,
+    m_exclude = add(group, QStringLiteral("&Исключить"), QKeySequence(Qt::Key_Delete),
                     &DeskWindow::excludeSelected);
     m_return = add(group, QStringLiteral("&Вернуть"), QKeySequence(Qt::CTRL | Qt::Key_R),
                    &DeskWindow::returnSelected);
@@ -54,7 +54,7 @@ void DeskWindow::buildActions()
         });
 
     QMenu *documents = menuBar()->addMenu(QStringLiteral("&Документы"));
-    QAction *pdf = add(documents, QStringLiteral("&PDF-отчёт…"), QKeySequence::Print,
+    QAction *pdf = add(documents, QStringLiteral("&PDF-отчёт…"), QKeySequence(Qt::CTRL | Qt::Key_P),
                        &DeskWindow::writeProfilePdf);
     pdf->setIcon(style->standardIcon(QStyle::SP_FileIcon));
     QAction *comparison = add(documents, QStringLiteral("&Сравнительный отчёт…"), {},
@@ -74,7 +74,7 @@ void DeskWindow::buildActions()
     collect->setIcon(style->standardIcon(QStyle::SP_DriveNetIcon));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
-    add(help, QStringLiteral("&О программе"), QKeySequence::HelpContents, &DeskWindow::showAbout);
+    add(help, QStringLiteral("&О программе"), QKeySequence(Qt::Key_F1), &DeskWindow::showAbout);
 
     QToolBar *bar = addToolBar(QStringLiteral("Главная"));
     bar->setObjectName(QStringLiteral("main-toolbar"));

@@ -95,6 +95,16 @@ void DeskWindow::buildLayout()
     m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DeskWindow::updateActions);
+    // A damaged file's whole reason, which its cell may cut.
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid())
+                    return;
+                const Respondent &r = m_table->respondent(m_sorted->mapToSource(current).row());
+                if (!r.problem.isEmpty())
+                    statusBar()->showMessage(
+                        QStringLiteral("«%1» не читается: %2").arg(r.row.fileName, r.problem));
+            });
     m_counts = new QLabel;
     auto *exclude = new QPushButton(QStringLiteral("&Исключить"));
     auto *restore = new QPushButton(QStringLiteral("&Вернуть"));

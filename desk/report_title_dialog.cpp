@@ -32,8 +32,11 @@ ReportTitleDialog::ReportTitleDialog(const ReportTitle &title, QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *form = new QFormLayout(this);
-    form->addRow(new QLabel(QStringLiteral("Запоминается для этого опроса; изменить — "
-                                           "«Документы → Заголовок отчёта…».")));
+    auto *hint = new QLabel(QStringLiteral("Организация и подпись печатаются на первой странице "
+                                           "PDF-отчёта. Они запоминаются для этого опроса; "
+                                           "изменить их — «Документы → Заголовок отчёта…»."));
+    hint->setWordWrap(true);
+    form->addRow(hint);
     form->addRow(QStringLiteral("&Организация:"), m_organisation);
     form->addRow(QStringLiteral("&Подпись:"), m_caption);
     form->addRow(buttons);
