@@ -9,8 +9,10 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make ccache qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
     libbenchmark-dev libboost-math-dev fonts-liberation fontconfig qt6-translations-l10n \
     poppler-utils \
-    pkg-config libxlsxwriter-dev unzip
+    pkg-config libxlsxwriter-dev unzip qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
 SANITIZE_PACKAGES := clang libclang-rt-14-dev
+# The survey page's test in a real browser (ctest label browser), run by `make check` alone.
+BROWSER_PACKAGES := chromium chromium-driver python3-selenium zbar-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64
 FORMAT_PACKAGES := clang-format
 PACKAGE_PACKAGES := dpkg-dev file
@@ -55,6 +57,7 @@ test: build
 
 # What CI runs: the suite, then the sanitizer tree, the fuzz smoke, the Windows layer,
 # formatting and the Debian package.
+check: DEBIAN_PACKAGES += $(BROWSER_PACKAGES)
 check: test
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory fuzz

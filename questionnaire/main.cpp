@@ -1,6 +1,7 @@
 #include "survey_icon.h"
 #include "survey_texts.h"
 #include "survey_window.h"
+#include "widgets/gui_start.h"
 #include "widgets/qt_texts.h"
 #include "widgets/save_folder.h"
 
@@ -8,9 +9,22 @@
 #include <QScreen>
 #include <QSettings>
 
+namespace {
+
+const ui::ProgramInfo kProgram{
+    "ocai-survey", OCAI_VERSION,
+    "Использование: ocai-survey [--help | --version]\n"
+    "Анкета OCAI: шесть вопросов о культуре организации, сейчас и в будущем; ответы каждого\n"
+    "респондента записываются в файл <код>OCAI.cry в папке результатов.\n"
+    "Программе нужен графический сеанс (X11 или Wayland).\n"};
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    if (const auto exitCode = ui::answerCommandLine(argc, argv, kProgram))
+        return *exitCode;
+    const auto app = ui::startApplication(argc, argv, kProgram);
     QCoreApplication::setOrganizationName(QStringLiteral("ocai-plot"));
     QCoreApplication::setApplicationName(QStringLiteral("ocai-survey"));
     QApplication::setApplicationDisplayName(surveytexts::kWindowTitle);
@@ -36,5 +50,5 @@ int main(int argc, char **argv)
     if (const QScreen *screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-    return app.exec();
+    return app->exec();
 }

@@ -1,5 +1,7 @@
 #include "question_page.h"
 
+#include "field_note.h"
+#include "field_rules.h"
 #include "questionnaire_result.h"
 #include "resource.h"
 #include "survey_texts.h"
@@ -13,15 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-// Up to three digits of a whole number from 0 to 100.
-bool isPointsText(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return text.size() <= 3 && ok && value >= 0 && value <= survey::kPointsPerQuestion &&
-           std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isDigit(); });
-}
 
 QFont scaledFont(const QFont &base, double factor, bool bold)
 {
@@ -60,15 +53,25 @@ QuestionPage::QuestionPage(QWidget *parent)
         m_references[k] = new QLabel;
         m_references[k]->setAlignment(Qt::AlignCenter);
         fields[k] = new SelectAllEdit;
-        fields[k]->setValidator(new PredicateValidator(isPointsText, fields[k]));
+        fieldNotes[k] = new FieldNote(surveytexts::kPointsNoteName.arg(QChar('A' + k)));
+        fields[k]->setValidator(new NotingValidator(fieldrules::points, fieldNotes[k], fields[k]));
         fields[k]->setAlignment(Qt::AlignRight);
         fields[k]->setFixedWidth(fieldWidth);
         fields[k]->setFont(fieldFont);
         grid->addWidget(m_alternatives[k], k + 1, 0);
         grid->addWidget(m_references[k], k + 1, 1, Qt::AlignCenter);
         grid->addWidget(fields[k], k + 1, 2, Qt::AlignCenter);
+        grid->addWidget(fieldNotes[k], k + 1, 3, Qt::AlignVCenter);
         connect(fields[k], &QLineEdit::textChanged, this, &QuestionPage::updateRemaining);
     }
+
+    // The notes' column keeps the width of the longest note, so that a note coming or going
+    // does not rewrap the alternatives.
+    const QFontMetrics metrics(font());
+    grid->setColumnMinimumWidth(
+        3, std::max(metrics.horizontalAdvance(
+                        surveytexts::kPointsTooMany.arg(survey::kPointsPerQuestion)),
+                    metrics.horizontalAdvance(surveytexts::kPointsDigitsOnly)));
 
     auto *problemRow = new QHBoxLayout;
     problemRow->addWidget(m_writeProblem, 1);
@@ -115,6 +118,7 @@ void QuestionPage::showQuestion(int index, const QuestionPoints &points,
         m_references[k]->setVisible(reference != nullptr);
         m_references[k]->setText(reference ? QString::number((*reference)[k]) : QString());
         fields[k]->setText(QString::number(points[k]));
+        fieldNotes[k]->dismiss();
     }
     back->setEnabled(index > 0);
     fields.front()->setFocus(Qt::TabFocusReason);

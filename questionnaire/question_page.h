@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 
+class FieldNote;
 class QLabel;
 class QPushButton;
 class SelectAllEdit;
@@ -27,6 +28,8 @@ public:
     void setWriteProblem(const QString &text);
 
     std::array<SelectAllEdit *, survey::kTypeCount> fields;
+    // Beside each field: why it refused what was typed.
+    std::array<FieldNote *, survey::kTypeCount> fieldNotes;
     QPushButton *chooseFolder;
     QPushButton *back;
     QPushButton *next;

@@ -1,5 +1,7 @@
 #include "start_page.h"
 
+#include "field_note.h"
+#include "field_rules.h"
 #include "questionnaire_result.h"
 #include "survey_texts.h"
 #include "survey_widgets.h"
@@ -14,7 +16,10 @@
 StartPage::StartPage(QWidget *parent)
     : QWidget(parent), code(new SelectAllEdit), freeText(new SelectAllEdit), folder(new QLineEdit),
       chooseFolder(new QPushButton(surveytexts::kChooseFolder)),
-      start(new QPushButton(surveytexts::kStart)), m_folderProblem(makeWarningLabel())
+      start(new QPushButton(surveytexts::kStart)),
+      codeNote(new FieldNote(surveytexts::kCodeNoteName)),
+      freeTextNote(new FieldNote(surveytexts::kFreeTextNoteName)),
+      m_folderProblem(makeWarningLabel())
 {
     auto *title = new QLabel(surveytexts::kWindowTitle);
     QFont titleFont = title->font();
@@ -26,10 +31,15 @@ StartPage::StartPage(QWidget *parent)
     instruction->setWordWrap(true);
     instruction->setTextFormat(Qt::RichText);
 
-    code->setMaxLength(survey::kMaxCodeLength);
-    code->setValidator(new PredicateValidator(survey::isRespondentCode, code));
-    freeText->setMaxLength(survey::kMaxFreeTextLength);
-    freeText->setValidator(new PredicateValidator(survey::isFreeText, freeText));
+    // No maximum length on the fields: their rules refuse or cut a longer text with a note,
+    // where QLineEdit would cut it silently.
+    code->setValidator(new NotingValidator(fieldrules::code, codeNote, code));
+    const FieldRule freeTextRule = [this](QString &text, int &pos) {
+        if (!freeTextNote->noting())
+            m_dropped.clear();
+        return fieldrules::freeText(text, pos, m_dropped);
+    };
+    freeText->setValidator(new NotingValidator(freeTextRule, freeTextNote, freeText));
     folder->setReadOnly(true);
     folder->setFocusPolicy(Qt::NoFocus);
 
@@ -39,7 +49,9 @@ StartPage::StartPage(QWidget *parent)
     auto *form = new QFormLayout;
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(surveytexts::kCodeLabel, code);
+    form->addRow(QString(), codeNote);
     form->addRow(surveytexts::kFreeTextLabel, freeText);
+    form->addRow(QString(), freeTextNote);
     form->addRow(surveytexts::kFolderLabel, folderRow);
     form->addRow(QString(), m_folderProblem);
 
@@ -57,8 +69,10 @@ StartPage::StartPage(QWidget *parent)
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(code, &QLineEdit::textChanged, this,
-            [this](const QString &text) { start->setEnabled(survey::isRespondentCode(text)); });
+    connect(code, &QLineEdit::textChanged, this, [this](const QString &text) {
+        start->setEnabled(survey::isRespondentCode(text));
+        updateUsedCode();
+    });
     setTabOrder(code, freeText);
     setTabOrder(freeText, chooseFolder);
     setTabOrder(chooseFolder, start);
@@ -68,17 +82,35 @@ void StartPage::reset()
 {
     code->clear();
     freeText->clear();
+    codeNote->dismiss();
+    freeTextNote->dismiss();
     code->setFocus(Qt::OtherFocusReason);
 }
 
 void StartPage::setFolder(const QString &path)
 {
+    m_folder = path;
     folder->setText(QDir::toNativeSeparators(path));
     folder->setCursorPosition(0);
+    updateUsedCode();
 }
 
 void StartPage::setFolderProblem(const QString &text)
 {
     m_folderProblem->setText(text);
     m_folderProblem->setVisible(!text.isEmpty());
+}
+
+void StartPage::updateUsedCode()
+{
+    const QString typed = code->text();
+    QString remark;
+    if (survey::isRespondentCode(typed) && !m_folder.isEmpty()) {
+        const int copy = survey::freeResultCopy(m_folder, typed);
+        if (copy == 0)
+            remark = surveytexts::kCodeExhausted.arg(typed);
+        else if (copy > 1)
+            remark = surveytexts::kCodeUsed.arg(typed, survey::resultFileName(typed, copy));
+    }
+    codeNote->setLasting(remark);
 }

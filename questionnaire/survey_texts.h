@@ -21,7 +21,7 @@ inline const QString kInstruction = QStringLiteral(
     "«-» и «_», до 20 знаков), им назван файл с вашими ответами. Строка ниже необязательна: "
     "имя, должность или подразделение, если организатор просил их указать.</p>"
     "<p>Всё можно сделать с клавиатуры: Tab переходит к следующему полю, Shift+Tab к "
-    "предыдущему, Enter нажимает «Начать» и «Далее».</p>");
+    "предыдущему, Enter в поле нажимает «Начать» или «Далее», а на кнопке — эту кнопку.</p>");
 
 inline const QString kCodeLabel = QStringLiteral("Код респондента:");
 inline const QString kFreeTextLabel =
@@ -33,6 +33,21 @@ inline const QString kFolderNotWritable =
     QStringLiteral("В папку «%1» нельзя записать файл. Выберите другую папку.");
 inline const QString kStart = QStringLiteral("Начать");
 
+inline const QString kCodeRefused =
+    QStringLiteral("Код может содержать только буквы, цифры, «-» и «_»");
+inline const QString kCodeTooLong = QStringLiteral("Код может быть не длиннее %1 знаков");
+inline const QString kCodeUsed =
+    QStringLiteral("Код «%1» уже есть в папке: ответы будут записаны в файл «%2»");
+inline const QString kCodeExhausted =
+    QStringLiteral("В папке уже слишком много файлов с кодом «%1»: выберите другой код");
+inline const QString kCharacterDropped =
+    QStringLiteral("Символ «%1» не сохраняется в файле ответов");
+inline const QString kCharactersDropped =
+    QStringLiteral("Символы «%1» не сохраняются в файле ответов");
+inline const QString kFreeTextTooLong = QStringLiteral("Строка может быть не длиннее %1 знаков");
+inline const QString kCodeNoteName = QStringLiteral("Замечание к коду респондента");
+inline const QString kFreeTextNoteName = QStringLiteral("Замечание к необязательной строке");
+
 inline const QString kProgress = QStringLiteral("Вопрос %1 из %2");
 inline const QString kCurrentState = QStringLiteral("Текущее состояние");
 inline const QString kPreferredState = QStringLiteral("Желаемое состояние");
@@ -42,6 +57,9 @@ inline const QString kPointsHeader = QStringLiteral("Баллы");
 inline const QString kReferenceHeader = QStringLiteral("Сейчас");
 inline const QString kRemaining = QStringLiteral("Осталось распределить: %1");
 inline const QString kExcess = QStringLiteral("Лишние баллы: %1. Сумма должна быть 100.");
+inline const QString kPointsTooMany = QStringLiteral("Не больше %1 баллов");
+inline const QString kPointsDigitsOnly = QStringLiteral("Только цифры");
+inline const QString kPointsNoteName = QStringLiteral("Замечание к баллам утверждения %1");
 inline const QString kBack = QStringLiteral("Назад");
 inline const QString kNext = QStringLiteral("Далее");
 inline const QString kNotWritten = QStringLiteral("Ответы не записаны. %1");

@@ -1,5 +1,7 @@
 #include "survey_widgets.h"
 
+#include "field_note.h"
+
 #include <QFocusEvent>
 #include <QTimer>
 
@@ -14,27 +16,34 @@ void SelectAllEdit::focusInEvent(QFocusEvent *event)
         selectAll();
 }
 
-PredicateValidator::PredicateValidator(std::function<bool(const QString &)> acceptable,
-                                       QObject *parent)
-    : QValidator(parent), m_acceptable(std::move(acceptable))
+NotingValidator::NotingValidator(FieldRule rule, FieldNote *note, QObject *parent)
+    : QValidator(parent), m_rule(std::move(rule)), m_note(note)
 {
 }
 
-QValidator::State PredicateValidator::validate(QString &input, int &) const
+QValidator::State NotingValidator::validate(QString &input, int &pos) const
 {
-    if (input.isEmpty())
-        return Intermediate;
-    return m_acceptable(input) ? Acceptable : Invalid;
+    const FieldVerdict verdict = m_rule(input, pos);
+    if (!verdict.note.isEmpty() && m_note)
+        m_note->flash(verdict.note);
+    return verdict.state;
 }
 
 QLabel *makeWarningLabel()
 {
     auto *label = new QLabel;
     label->setWordWrap(true);
-    // A palette, not a style sheet: a style sheet would also reset the label's font.
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
-    label->setPalette(palette);
+    setWarningColour(label, true);
     label->hide();
     return label;
+}
+
+void setWarningColour(QWidget *widget, bool warning)
+{
+    // A palette, not a style sheet: a style sheet would also reset the widget's font. The
+    // default palette resolves nothing, so the widget inherits its parent's colours again.
+    QPalette palette;
+    if (warning)
+        palette.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    widget->setPalette(palette);
 }

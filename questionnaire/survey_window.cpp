@@ -9,6 +9,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/save_folder.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
@@ -56,16 +57,19 @@ int SurveyWindow::currentScreen() const
 
 void SurveyWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Fields and buttons pass Enter on; it presses the screen's forward button when enabled.
+    // Fields and buttons pass Enter on. On a focused button it presses that button, as in a
+    // dialog; in a field it presses the screen's forward button when enabled.
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QWidget::keyPressEvent(event);
         return;
     }
-    QPushButton *forward = currentScreen() == 0                    ? startPage->start
-                           : currentScreen() > survey::kAnswerRows ? finishPage->nextRespondent
-                                                                   : questionPage->next;
-    if (forward->isEnabled())
-        forward->click();
+    auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
+    QAbstractButton *button = focused                                 ? focused
+                              : currentScreen() == 0                  ? startPage->start
+                              : currentScreen() > survey::kAnswerRows ? finishPage->nextRespondent
+                                                                      : questionPage->next;
+    if (button->isEnabled())
+        button->click();
 }
 
 void SurveyWindow::closeEvent(QCloseEvent *event)

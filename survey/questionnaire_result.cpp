@@ -1,13 +1,9 @@
 #include "questionnaire_result.h"
 
-#include "core/safe_write.h"
 #include "core/text_codec.h"
 #include "result_file.h"
 #include "unit_pc1.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -16,8 +12,6 @@ namespace {
 
 // The answer line gives the seconds seven columns; a longer number would shift the line.
 constexpr qint64 kMaxScreenSeconds = 9999999;
-// Enough copies for any survey; past it something else is wrong with the folder.
-constexpr int kMaxCopies = 9999;
 
 QString clockText(qint64 seconds)
 {
@@ -30,13 +24,6 @@ QString answerLine(const std::array<int, kTypeCount> &points, qint64 ms)
     const qint64 seconds = std::min((std::max<qint64>(ms, 0) + 500) / 1000, kMaxScreenSeconds);
     return QString::asprintf("%4d%4d%4d%4d%7lld", points[0], points[1], points[2], points[3],
                              seconds);
-}
-
-// The file's name is free: no file, folder or link of any kind carries it.
-bool nameTaken(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
 }
 
 } // namespace
@@ -109,12 +96,6 @@ QByteArray resultPlainText(const QuestionnaireAnswers &answers)
     return textcodec::toWindows1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-QString resultFileName(const QString &code, int copy)
-{
-    const QString stem = copy <= 1 ? code : QStringLiteral("%1-%2").arg(code).arg(copy);
-    return stem + QStringLiteral("OCAI.cry");
-}
-
 std::variant<QString, ResultWriteError>
 writeQuestionnaireResult(const QString &folder, const QuestionnaireAnswers &answers,
                          const QByteArray &key16)
@@ -122,39 +103,7 @@ writeQuestionnaireResult(const QString &folder, const QuestionnaireAnswers &answ
     const QString problem = answersProblem(answers);
     if (!problem.isEmpty())
         return ResultWriteError{problem};
-    const QString shownFolder = QDir::toNativeSeparators(folder);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return ResultWriteError{
-            QStringLiteral("Не удалось создать папку «%1» для результатов.").arg(shownFolder)};
-    const QByteArray cipher = Pc1Encrypt(key16, resultPlainText(answers));
-
-    // The name is claimed by creating the file, so that a second writer into the same folder
-    // (another laptop on a shared folder) never takes it too; the content then replaces the
-    // empty file in one step.
-    const QDir dir(folder);
-    for (int copy = 1; copy <= kMaxCopies; ++copy) {
-        const QString path = dir.filePath(resultFileName(answers.code, copy));
-        if (nameTaken(path))
-            continue;
-        QFile claim(path);
-        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (nameTaken(path))
-                continue;
-            return ResultWriteError{QStringLiteral("Не удалось создать файл «%1»: %2.")
-                                        .arg(QDir::toNativeSeparators(path), claim.errorString())};
-        }
-        claim.close();
-        if (const auto failure = safewrite::replaceFile(path, cipher)) {
-            QFile::remove(path);
-            return ResultWriteError{QStringLiteral("Не удалось записать файл «%1»: %2.")
-                                        .arg(QDir::toNativeSeparators(path), *failure)};
-        }
-        return path;
-    }
-    return ResultWriteError{QStringLiteral("В папке «%1» уже %2 файлов с кодом «%3».")
-                                .arg(shownFolder)
-                                .arg(kMaxCopies)
-                                .arg(answers.code)};
+    return writeResultFile(folder, answers.code, Pc1Encrypt(key16, resultPlainText(answers)));
 }
 
 } // namespace survey

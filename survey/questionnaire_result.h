@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile_model.h"
+#include "result_writer.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -41,16 +42,8 @@ QString answersProblem(const QuestionnaireAnswers &answers);
 // The plain text of the result file: Windows-1251, 35 lines, each ending in CR LF.
 QByteArray resultPlainText(const QuestionnaireAnswers &answers);
 
-// "<code>OCAI.cry" for the first file of a code, "<code>-<copy>OCAI.cry" for the later ones.
-QString resultFileName(const QString &code, int copy);
-
-struct ResultWriteError {
-    QString message; // in Russian, naming the folder or file
-};
-
-// Writes the encrypted result into `folder` (made when missing) under the first free name of
-// the code; an existing file is never replaced, and a failed write leaves no file behind.
-// The result is the written file's path.
+// The answers encrypted and written by writeResultFile; answers that would not read back are
+// refused with the reason.
 std::variant<QString, ResultWriteError>
 writeQuestionnaireResult(const QString &folder, const QuestionnaireAnswers &answers,
                          const QByteArray &key16);

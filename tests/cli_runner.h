@@ -14,7 +14,8 @@ struct CliRun {
 };
 
 // Runs `program` with `args`, `input` on its stdin, LC_ALL set to `locale`, the variables
-// "NAME=value" of `environment` on top, in `workDir` (the test's own when empty).
+// "NAME=value" of `environment` on top ("NAME" alone removes one), in `workDir` (the test's own
+// when empty).
 inline CliRun runProgram(const QString &program, const QStringList &args, const QByteArray &input,
                          const QString &locale, const QString &workDir,
                          const QStringList &environment)
@@ -24,8 +25,12 @@ inline CliRun runProgram(const QString &program, const QStringList &args, const 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), locale);
-    for (const QString &variable : environment)
-        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    for (const QString &variable : environment) {
+        if (variable.contains(u'='))
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        else
+            env.remove(variable);
+    }
     process.setProcessEnvironment(env);
     process.start(program, args);
     if (!process.waitForStarted())

@@ -2,6 +2,7 @@
 // read back by the group load and by `ocai-cli decrypt`.
 #include "cli_runner.h"
 #include "fake_dialogs.h"
+#include "field_note.h"
 #include "group_result.h"
 #include "question_page.h"
 #include "result_file.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,20 +35,23 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // Key events carrying the text, to whatever has the focus, as a keyboard sends them.
-    void press(int key, const QString &text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    // Key events carrying the text, to `target` or else to whatever has the focus, as a
+    // keyboard sends them.
+    void press(int key, const QString &text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier,
+               QWidget *target = nullptr)
     {
-        QWidget *target = QApplication::focusWidget();
+        if (!target)
+            target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
         QKeyEvent down(QEvent::KeyPress, key, mods, text), up(QEvent::KeyRelease, key, mods, text);
         QApplication::sendEvent(target, &down);
         QApplication::sendEvent(target, &up);
         QApplication::processEvents();
     }
-    void type(const QString &text)
+    void type(const QString &text, QWidget *target = nullptr)
     {
         for (const QChar ch : text)
-            press(ch.isDigit() ? Qt::Key_0 + ch.digitValue() : Qt::Key_unknown, ch);
+            press(ch.isDigit() ? Qt::Key_0 + ch.digitValue() : Qt::Key_unknown, ch, {}, target);
     }
     void start(const QString &code, const QString &freeText, int ms)
     {
@@ -154,6 +159,71 @@ TEST_F(QuestionnaireTest, NextOnlyAtExactlyOneHundred)
         press(Qt::Key_Tab, {}, Qt::ShiftModifier); // back from C to A
         press(Qt::Key_Tab, {}, Qt::ShiftModifier);
     }
+}
+
+TEST_F(QuestionnaireTest, EnterOnFocusedButtonPressesIt)
+{
+    start(QStringLiteral("r1"), {}, 0);
+    answer({100, 0, 0, 0}, 1);
+    for (int k = 0; k < 4; ++k)
+        press(Qt::Key_Tab); // past the four fields to "Назад"
+    ASSERT_EQ(QApplication::focusWidget(), window->questionPage->back);
+    press(Qt::Key_Return);
+    EXPECT_EQ(window->currentScreen(), 1);
+}
+
+TEST_F(QuestionnaireTest, RefusedCharactersAreExplainedForAWhile)
+{
+    StartPage *const s = window->startPage;
+    QuestionPage *const q = window->questionPage;
+    const struct {
+        QLineEdit *field;
+        FieldNote *note;
+        bool pasted;
+        const char *input, *kept, *text;
+    } cases[] = {
+        {s->code, s->codeNote, false, "r 1", "r1",
+         "Код может содержать только буквы, цифры, «-» и «_»"},
+        {s->code, s->codeNote, false, "abcdefghij0123456789x", "abcdefghij0123456789",
+         "Код может быть не длиннее 20 знаков"},
+        {s->freeText, s->freeTextNote, false, "Müller αβγ", "Mller ",
+         "Символы «üαβγ» не сохраняются в файле ответов"},
+        {s->freeText, s->freeTextNote, true, "Müller αβγ😀\t№1", "Mller  №1",
+         "Символы «üαβγ😀» не сохраняются в файле ответов"},
+        {q->fields[0], q->fieldNotes[0], false, "150", "15", "Не больше 100 баллов"},
+        {q->fields[3], q->fieldNotes[3], false, "7x", "7", "Только цифры"},
+        {q->fields[2], q->fieldNotes[2], false, "0100", "100", ""},
+    };
+    for (const auto &c : cases) {
+        c.field->clear();
+        const QString input = QString::fromUtf8(c.input);
+        c.pasted ? c.field->insert(input) : type(input, c.field);
+        EXPECT_EQ(c.field->text().toStdString(), c.kept);
+        EXPECT_EQ(c.note->text().toStdString(), c.text);
+        EXPECT_FALSE(c.note->accessibleName().isEmpty());
+        QMetaObject::invokeMethod(c.note->findChild<QTimer *>(), "timeout");
+        EXPECT_TRUE(c.note->text().isEmpty()) << c.input;
+    }
+}
+
+TEST_F(QuestionnaireTest, StartScreenSaysWhenTheCodeIsUsed)
+{
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char *name : {"r01OCAI.cry", "r01-2OCAI.cry"}) {
+        QFile file(QDir(folder).filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    type(QStringLiteral("r01"));
+    const FieldNote *line = window->startPage->codeNote;
+    EXPECT_EQ(line->text(),
+              "Код «r01» уже есть в папке: ответы будут записаны в файл «r01-3OCAI.cry»");
+    type(QStringLiteral("x"));
+    EXPECT_TRUE(line->text().isEmpty());
+    press(Qt::Key_Backspace);
+    EXPECT_FALSE(line->text().isEmpty());
+    dialogs.nextFolder = dir.filePath(QStringLiteral("Other"));
+    window->startPage->chooseFolder->click();
+    EXPECT_TRUE(line->text().isEmpty());
 }
 
 TEST_F(QuestionnaireTest, SameCodeGetsNewFileAndFirstStays)

@@ -1,4 +1,5 @@
 // The result file's composition and naming, without the window.
+#include "profile_load.h"
 #include "questionnaire_result.h"
 #include "unit_pc1.h"
 
@@ -6,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
 
 namespace {
 
@@ -60,6 +63,43 @@ TEST(QuestionnaireFile, TakenNamesOfEveryKindAreSkipped)
                                                           survey::pc1KeyBytes(survey::Pc1KeyText));
     ASSERT_TRUE(std::holds_alternative<QString>(written));
     EXPECT_EQ(std::get<QString>(written), dir.filePath(QStringLiteral("r1-3OCAI.cry")));
+}
+
+// A crash after the content is on the disk and before the file has its name: no result file,
+// the folder loads as before, a young temporary (maybe another writer's) stays and an old one
+// goes with the next write.
+TEST(QuestionnaireFile, CrashBeforeNamingLeavesNoResultFile)
+{
+    const QTemporaryDir dir;
+    const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    const auto count = [&dir, &key] {
+        const auto loaded = survey::loadProfile(dir.path(), key, survey::LoadAs::Folder);
+        return std::holds_alternative<survey::LoadedProfile>(loaded)
+                   ? std::get<survey::LoadedProfile>(loaded).group.n
+                   : -1;
+    };
+    const auto temporaries = [&dir] {
+        return QDir(dir.path())
+            .entryList({QStringLiteral(".ocai-*.tmp")}, QDir::Hidden | QDir::Files);
+    };
+    const QByteArray content = survey::Pc1Encrypt(key, survey::resultPlainText(validAnswers()));
+    ASSERT_TRUE(
+        std::holds_alternative<QString>(survey::writeResultFile(dir.path(), "r1", content)));
+    struct Crash {};
+    EXPECT_THROW(survey::writeResultFile(dir.path(), "r2", content, [] { throw Crash(); }), Crash);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("r2OCAI.cry"))));
+    ASSERT_EQ(temporaries().size(), 1);
+    EXPECT_EQ(count(), 1);
+    ASSERT_TRUE(
+        std::holds_alternative<QString>(survey::writeResultFile(dir.path(), "r2", content)));
+    ASSERT_EQ(temporaries().size(), 1);
+    const utimbuf old{::time(nullptr) - 61, ::time(nullptr) - 61};
+    ASSERT_EQ(::utime(QFile::encodeName(dir.filePath(temporaries()[0])).constData(), &old), 0);
+    const auto written = survey::writeResultFile(dir.path(), "r2", content);
+    ASSERT_TRUE(std::holds_alternative<QString>(written));
+    EXPECT_EQ(std::get<QString>(written), dir.filePath(QStringLiteral("r2-2OCAI.cry")));
+    EXPECT_TRUE(temporaries().isEmpty());
+    EXPECT_EQ(count(), 3);
 }
 
 } // namespace

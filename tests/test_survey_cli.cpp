@@ -296,6 +296,46 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
+// An output that cannot be written and a miscounted option each say what is wrong in one line.
+TEST(SurveyCli, MessagesNameTheCause)
+{
+    QTemporaryDir dir;
+    const QString group = dir.filePath(QStringLiteral("group")), full = dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(group) && QDir().mkpath(full));
+    ASSERT_TRUE(testfiles::writeFile(
+        group + QStringLiteral("/p1OCAI.cry"),
+        testfiles::encrypt(testfiles::resultText(
+            "p1", testfiles::uniformRows({40, 30, 20, 10}, {10, 20, 30, 40})))));
+    // ocai-cli's stdout is a pipe to the test; the full folder a tmpfs of one page (as root).
+    const struct {
+        QString script;
+        int exitCode;
+        QString err;
+    } cases[] = {
+        {QStringLiteral("\"$0\" report --out /dev/stdout %1").arg(group), 1,
+         QStringLiteral("Cannot write /dev/stdout: it is a pipe (a channel to another program), "
+                        "not a file; only a regular file or a new name is written\n")},
+        {QStringLiteral("\"$0\" pdf --names A,B --out %1/a.pdf %2").arg(dir.path(), group), 2,
+         QStringLiteral("pdf: --names gives 2 names for 1 group; one name per group, separated by "
+                        "a comma; usage: ")},
+        {QStringLiteral("unshare -m sh -c 'mount -t tmpfs -o size=4k tmpfs %1 || exit 99; "
+                        "TMPDIR=%1 \"$0\" export --out %2/a.xlsx %3' \"$0\"")
+             .arg(full, dir.path(), group),
+         1,
+         QStringLiteral("export: the temporary folder %1 is full (No space left on device); free "
+                        "some space there or name another folder in TMPDIR\n")
+             .arg(full)},
+    };
+    for (const auto &test : cases) {
+        const CliRun run = testcli::runCliInShell(test.script);
+        if (run.exitCode == 99)
+            continue; // no tmpfs can be mounted here
+        EXPECT_EQ(run.exitCode, test.exitCode) << test.script.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(QStringLiteral("ocai-cli: ") + test.err))
+            << run.err.toStdString();
+    }
+}
+
 // The manual's synopsis read as plain text: font macros dropped, their words joined.
 QStringList manualSynopsis()
 {

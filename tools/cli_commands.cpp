@@ -45,6 +45,17 @@ const char kPlotAbout[] =
 
 const char kReportAbout[] = "Writes the text report of the window's \"Save Data\".\n";
 
+const char kServeAbout[] =
+    "Collects questionnaires over the local network: respondents open a link in the browser of\n"
+    "their phone or computer and fill in the questionnaire of ocai-survey; each finished one\n"
+    "becomes the same \"<code>OCAI.cry\" file, in DIR (or DIR/<group>/), never replacing one.\n"
+    "By default the server listens on every interface, so that the other computers of the\n"
+    "network reach it; the firewall must let them connect to the port. --address 127.0.0.1\n"
+    "keeps it to this computer. Prints one line per link, \"<group><TAB><url>\" (the group\n"
+    "empty without --groups), and on a terminal its QR code; writes the code as \"DIR/<group>\n"
+    "QR.png\" and \".svg\" (\"DIR/QR.png\" without groups). Then one line per finished\n"
+    "questionnaire: time, group, file name. SIGINT (Ctrl+C) or SIGTERM stops it, exit 0.\n";
+
 const std::vector<CommandSpec> kTable = {
     {"decrypt",
      {{"raw", "", ValueKind::Flag, "print Windows-1251 bytes, not UTF-8"}},
@@ -179,6 +190,21 @@ const std::vector<CommandSpec> kTable = {
      "is reported on stderr and left out; the others are still written, and the exit status\n"
      "is then 1. FILE.xlsx is replaced only by a complete workbook.\n",
      runExport},
+    {"serve",
+     {{"groups", "\"G1,G2\"", ValueKind::Text,
+       "one link per group, each writing into DIR/<group>/ (made when missing)"},
+      {"address", "A", ValueKind::Text,
+       "the address to listen on (default every interface: the local network)"},
+      {"port", "N", ValueKind::Text, "the port, 0 to 65535 (default 0: any free port)"},
+      {"token", "T", ValueKind::Text,
+       "the links' secret, 16 to 64 letters, digits, '-' or '_' (default 128 new random bits)"},
+      {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS with this certificate (PEM)"},
+      {"tls-key", "FILE.pem", ValueKind::Path, "and this private key (PEM, no passphrase)"}},
+     "DIR",
+     1,
+     1,
+     kServeAbout,
+     runServe},
 };
 
 } // namespace

@@ -34,5 +34,6 @@ int runStats(const ParsedArgs &args);
 int runCompare(const ParsedArgs &args);
 int runSummary(const ParsedArgs &args);
 int runExport(const ParsedArgs &args);
+int runServe(const ParsedArgs &args);
 
 } // namespace cli

@@ -6,6 +6,15 @@
 #include "pdf_report.h"
 
 namespace cli {
+namespace {
+
+// "1 name", "2 names"
+QString counted(qsizetype count, const QString &noun)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? noun : noun + u's');
+}
+
+} // namespace
 
 int runPdf(const ParsedArgs &args)
 {
@@ -16,6 +25,12 @@ int runPdf(const ParsedArgs &args)
     QStringList names;
     if (args.isSet("names")) {
         names = args.value("names").split(QLatin1Char(','));
+        if (names.size() != args.operands.size())
+            return usageError(QStringLiteral("pdf: --names gives %1 for %2; one name per group, "
+                                             "separated by a comma")
+                                  .arg(counted(names.size(), QStringLiteral("name")),
+                                       counted(args.operands.size(), QStringLiteral("group"))) +
+                              usageHint(*args.spec));
         if (args.operands.size() != 2 || names.size() != 2 || names[0].trimmed().isEmpty() ||
             names[1].trimmed().isEmpty())
             return usageError(QStringLiteral("pdf: --names must be two names separated by a "

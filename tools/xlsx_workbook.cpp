@@ -1,12 +1,15 @@
 #include "xlsx_workbook.h"
 
+#include "cli_io.h"
 #include "sheet_names.h"
 #include "statistics_report.h"
 #include "xlsx_profile.h"
 #include "xlsx_sheet.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <xlsxwriter.h>
 
 namespace cli {
@@ -103,13 +106,28 @@ void writeRespondents(lxw_workbook *workbook, const Formats &formats,
     sheet.autofilter(row, kRespondentColumns - 1);
 }
 
+// A write that failed for want of room: a full disk, a used-up quota or a size limit.
+bool meansFull(int error)
+{
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == ENOSPC || error == EFBIG;
+}
+
 } // namespace
 
 std::variant<QByteArray, QString> workbookBytes(const std::vector<ExportGroup> &groups)
 {
+    // Every file the library writes goes into this folder (TMPDIR's), so that each of its
+    // failures is one of that folder: named in one line, the library's own lines muted.
+    const QString tempRoot = QDir::toNativeSeparators(QDir::tempPath());
     QTemporaryDir folder;
     if (!folder.isValid())
-        return QStringLiteral("cannot make a temporary folder: %1").arg(folder.errorString());
+        return QStringLiteral("cannot make a folder in the temporary folder %1: %2")
+            .arg(tempRoot, folder.errorString());
+    const MutedStderr muted;
     const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("export.xlsx")));
     const QByteArray tmpdir = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
@@ -132,12 +150,19 @@ std::variant<QByteArray, QString> workbookBytes(const std::vector<ExportGroup> &
     for (const ExportGroup &group : groups)
         writeProfileSheet(workbook, formats, group,
                           uniqueSheetName(group.name, taken, QStringLiteral("Профиль")), status);
+    errno = 0;
     const lxw_error closed = workbook_close(workbook);
-    if (!status.ok())
-        return status.message();
-    if (closed != LXW_NO_ERROR)
-        return QStringLiteral("cannot write the workbook: %1")
-            .arg(QString::fromUtf8(lxw_strerror(closed)));
+    const int systemError = errno; // the library keeps the failed call's reason there
+    if (!status.ok() || closed != LXW_NO_ERROR) {
+        if (meansFull(systemError))
+            return QStringLiteral("the temporary folder %1 is full (%2); free some space there "
+                                  "or name another folder in TMPDIR")
+                .arg(tempRoot, qt_error_string(systemError));
+        if (!status.ok())
+            return status.message();
+        return QStringLiteral("cannot write the workbook in the temporary folder %1: %2")
+            .arg(tempRoot, QString::fromUtf8(lxw_strerror(closed)));
+    }
     QFile written(QString::fromLocal8Bit(file));
     if (!written.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot read the workbook back: %1").arg(written.errorString());

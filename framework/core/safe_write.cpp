@@ -1,5 +1,7 @@
 #include "safe_write.h"
 
+#include "native_path.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -8,6 +10,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace safewrite {
@@ -70,16 +73,20 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
 std::optional<QString> replaceUnderShortName(const QString &target, const QByteArray &bytes)
 {
     const QFileInfo info(target);
-    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.ocai-XXXXXX"));
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.ocai-XXXXXX.tmp"));
     if (!file.open())
         return file.errorString();
     if (!file.setPermissions(info.exists() ? info.permissions() : newFilePermissions()) ||
         !writeAll(file, bytes) || !file.flush())
         return file.errorString();
-    file.close();
 #ifdef Q_OS_WIN
     return QStringLiteral("the name is too long to be replaced safely");
 #else
+    // On the disk before the rename, as QSaveFile's commit does: a crash then leaves the old
+    // file or the new one, never a short one.
+    if (::fsync(file.handle()) != 0)
+        return qt_error_string(errno);
+    file.close();
     // rename() replaces the target in one step; QFile::rename would refuse an existing one.
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)
@@ -93,6 +100,9 @@ std::optional<QString> replaceUnderShortName(const QString &target, const QByteA
 
 Refusal refusalFor(const QString &path)
 {
+    // Before the link's target: /dev/stdout leads to "pipe:[…]", which no path names.
+    if (filecalls::isPipe(filecalls::nativePath(path)))
+        return Refusal::Pipe;
     const QString target = targetOf(path);
     if (target.isEmpty())
         return Refusal::DanglingLink;
@@ -111,8 +121,11 @@ std::optional<QString> refusalReason(const QString &path)
         return QStringLiteral("the symbolic link leads to no file");
     case Refusal::Folder:
         return QStringLiteral("it is a folder");
+    case Refusal::Pipe:
+        return QStringLiteral("it is a pipe (a channel to another program), not a file; only a "
+                              "regular file or a new name is written");
     case Refusal::NotRegular:
-        return QStringLiteral("it is not a regular file (a device, pipe or socket); only a "
+        return QStringLiteral("it is not a regular file (a device or socket); only a "
                               "regular file or a new name is written");
     }
     return std::nullopt;

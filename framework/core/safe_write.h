@@ -6,14 +6,15 @@
 
 // Replacing a file so that nothing is lost: the new content goes to a temporary file that
 // takes the old one's place only once all of it is written. Every writer of the program and
-// of ocai-cli goes through here.
+// of ocai-cli goes through here; a new file that must never replace one goes through new_file.h.
 namespace safewrite {
 
 enum class Refusal {
     None,         // a regular file, a link to one, or a new name
     DanglingLink, // a symbolic link that leads to no file
     Folder,
-    NotRegular, // a device, pipe or socket
+    Pipe,       // a named pipe, or a link to one such as /dev/stdout in a shell's pipeline
+    NotRegular, // a device or socket
 };
 
 // Whether `path` may be written at all. Nothing else but a regular file is ever replaced.

@@ -1,0 +1,47 @@
+// The survey page's submission, any bytes as the body: the answer is 201 with exactly one whole
+// result file holding the parsed answers, or 400 with a reason and no file at all.
+#include "../result_files.h"
+#include "fuzz_check.h"
+#include "result_file.h"
+#include "submission.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static const QTemporaryDir dir;
+    FUZZ_CHECK(dir.isValid());
+    const QDateTime received(QDate(2026, 12, 7), QTime(15, 0));
+    web::SubmissionHandler handler(dir.path(), testfiles::programKey(), [&] { return received; });
+    const QByteArray body(reinterpret_cast<const char *>(data), qsizetype(size));
+    const web::SubmissionReply reply = handler.handle(body);
+
+    const QJsonObject answer = QJsonDocument::fromJson(reply.json).object();
+    QDir folder(dir.path());
+    const QStringList files = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (reply.status == 400) {
+        FUZZ_CHECK(files.isEmpty() && reply.written.isEmpty());
+        FUZZ_CHECK(!answer.value(QLatin1String("error")).toString().isEmpty());
+        return 0;
+    }
+    FUZZ_CHECK(reply.status == 201);
+    FUZZ_CHECK(files == QStringList{reply.written});
+    FUZZ_CHECK(answer.value(QLatin1String("file")).toString() == reply.written);
+    const QString path = folder.filePath(reply.written);
+    const auto cipher = survey::readResultFile(path);
+    FUZZ_CHECK(std::holds_alternative<QByteArray>(cipher));
+    const auto table = survey::parseAnswerTable(survey::ResultText(
+        survey::Pc1Decrypt(testfiles::programKey(), std::get<QByteArray>(cipher))));
+    FUZZ_CHECK(std::holds_alternative<survey::AnswerTable>(table));
+    const auto parsed = web::parseSubmission(body, received);
+    const auto &points = std::get<web::Submission>(parsed).answers.points;
+    for (int row = 0; row < survey::kAnswerRows; ++row)
+        for (int type = 0; type < survey::kTypeCount; ++type)
+            FUZZ_CHECK(std::get<survey::AnswerTable>(table)[row][type] == points[row][type]);
+    FUZZ_CHECK(QFile::remove(path));
+    return 0;
+}

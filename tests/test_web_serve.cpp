@@ -1,0 +1,125 @@
+#include "cli_runner.h"
+#include "profile_load.h"
+#include "result_files.h"
+
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+// One request on a new connection to the server; the status line and the body, or an empty
+// status when the server closed the connection without answering.
+struct Answer {
+    QByteArray status, body;
+};
+
+Answer request(const QUrl &url, const QByteArray &bytes)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(url.port()));
+    if (!socket.waitForConnected(5000))
+        return {};
+    socket.write(bytes);
+    QByteArray reply;
+    for (int i = 0; i < 100 && socket.state() == QAbstractSocket::ConnectedState; ++i) {
+        socket.waitForReadyRead(100);
+        reply += socket.readAll();
+        const qsizetype end = reply.indexOf("\r\n\r\n");
+        const int length = reply.mid(reply.indexOf("Content-Length: ") + 16, 8).toInt();
+        if (end > 0 && reply.size() >= end + 4 + length)
+            break;
+    }
+    reply += socket.readAll();
+    const qsizetype end = reply.indexOf("\r\n\r\n");
+    return {reply.left(reply.indexOf("\r\n")), end < 0 ? QByteArray() : reply.mid(end + 4)};
+}
+
+QByteArray post(const QUrl &url, const QByteArray &body)
+{
+    return "POST " + url.path().toLatin1() +
+           "submit HTTP/1.1\r\nHost: x\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\n\r\n" + body;
+}
+
+QByteArray get(const QByteArray &path)
+{
+    return "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n";
+}
+
+const QByteArray kSubmission =
+    R"({"id":"123e4567-e89b-42d3-a456-426614174000","code":"Web-1","free":"",)"
+    R"("instructionSeconds":3,"answers":[[40,30,20,10],[40,30,20,10],[40,30,20,10],)"
+    R"([40,30,20,10],[40,30,20,10],[40,30,20,10],[10,20,30,40],[10,20,30,40],[10,20,30,40],)"
+    R"([10,20,30,40],[10,20,30,40],[10,20,30,40]],"seconds":[1,2,3,4,5,6,7,8,9,10,11,12]})";
+
+TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OCAI_SERVE_IDLE_MS"), QStringLiteral("300"));
+    server.setProcessEnvironment(env);
+    server.start(QStringLiteral(OCAI_CLI_PATH), {"serve", dir.path(), "--groups", "Продажи, Склад",
+                                                 "--address", "127.0.0.1", "--port", "0"});
+    QList<QByteArray> lines;
+    for (int i = 0; i < 100 && lines.size() < 2; ++i)
+        if (server.waitForReadyRead(100) || server.canReadLine())
+            while (server.canReadLine())
+                lines << server.readLine().trimmed();
+    ASSERT_EQ(lines.size(), 2) << server.readAllStandardError().constData();
+    EXPECT_TRUE(lines[0].startsWith("Продажи\thttp://127.0.0.1:"));
+    const QUrl url(QString::fromUtf8(lines[1].split('\t').value(1)));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.png")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.svg")));
+    const QByteArray page = get(url.path().toLatin1());
+    const QByteArray wrongToken = get("/0123456789abcdef0123456789abcdef/2/");
+    const QByteArray tooLong = "POST " + url.path().toLatin1() +
+                               "submit HTTP/1.1\r\nContent-Length: 65537\r\n\r\n" +
+                               QByteArray(4096, '{');
+
+    EXPECT_EQ(request(url, post(url, kSubmission)).body, R"({"file":"Web-1OCAI.cry"})");
+    EXPECT_EQ(request(url, post(url, kSubmission)).status, "HTTP/1.1 200 OK");
+    const Answer wrong = request(url, wrongToken);
+    EXPECT_EQ(wrong.status, "HTTP/1.1 404 Not Found");
+    EXPECT_TRUE(wrong.body.isEmpty());
+    EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK");
+    EXPECT_EQ(request(url, tooLong).status, "HTTP/1.1 413 Payload Too Large");
+    EXPECT_TRUE(request(url, page).body.contains("<!DOCTYPE html>"));
+    QTcpSocket idle; // says nothing: closed after the idle time
+    idle.connectToHost(QStringLiteral("127.0.0.1"), quint16(url.port()));
+    ASSERT_TRUE(idle.waitForConnected(5000));
+    EXPECT_TRUE(idle.state() == QAbstractSocket::UnconnectedState ||
+                idle.waitForDisconnected(10000));
+    EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK");
+
+    const auto loaded = survey::loadProfile(dir.filePath("Склад"), testfiles::programKey());
+    ASSERT_TRUE(std::holds_alternative<survey::LoadedProfile>(loaded));
+    const survey::GroupResult &group = std::get<survey::LoadedProfile>(loaded).group;
+    EXPECT_EQ(group.n, 1);
+    EXPECT_EQ(group.scores, (survey::ProfileScores{40, 30, 20, 10, 10, 20, 30, 40}));
+    EXPECT_EQ(group.means[11][4], 12); // the seconds of the last screen
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(10000));
+    EXPECT_EQ(server.exitCode(), 0);
+    const QList<QByteArray> events = server.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(events.size(), 1); // the resent one wrote nothing
+    EXPECT_TRUE(events[0].endsWith("\tСклад\tWeb-1OCAI.cry"));
+}
+
+TEST(WebServe, GroupsThatAreNoPlainFolderNameAreUsageErrors)
+{
+    QTemporaryDir dir;
+    for (const char *groups :
+         {"", "A,,B", ".", "..", "a/b", "a\tb", "Отдел,отдел", "Отдел,Отдел"}) {
+        const auto run = testcli::runCli(
+            {"serve", dir.path(), "--groups", QString::fromUtf8(groups), "--address", "127.0.0.1"});
+        EXPECT_EQ(run.exitCode, 2) << groups;
+        EXPECT_TRUE(run.out.isEmpty()) << groups;
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+#include "result_files.h"
+#include "submission.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kReceived(QDate(2026, 12, 7), QTime(15, 0, 0));
+
+QJsonObject validSubmission()
+{
+    QJsonArray answers, seconds;
+    for (int row = 0; row < 12; ++row) {
+        answers.append(QJsonArray{40, 30, 20, 10});
+        seconds.append(10);
+    }
+    return {{"id", "123e4567-e89b-42d3-a456-426614174000"},
+            {"code", "Иванов-1"},
+            {"free", "Отдел продаж"},
+            {"instructionSeconds", 12.5},
+            {"answers", answers},
+            {"seconds", seconds}};
+}
+
+QJsonArray rowsWith(int row, const QJsonValue &value)
+{
+    QJsonArray answers = validSubmission()["answers"].toArray();
+    answers[row] = value;
+    return answers;
+}
+
+QJsonArray secondsWith(int row, const QJsonValue &value)
+{
+    QJsonArray seconds = validSubmission()["seconds"].toArray();
+    seconds[row] = value;
+    return seconds;
+}
+
+QJsonArray withoutFirst(QJsonArray array)
+{
+    array.removeFirst();
+    return array;
+}
+
+struct Case {
+    const char *what;
+    std::function<QByteArray()> body;
+    int status;
+};
+
+QByteArray with(const char *key, const QJsonValue &value)
+{
+    QJsonObject object = validSubmission();
+    if (value.isUndefined())
+        object.remove(QLatin1String(key));
+    else
+        object[QLatin1String(key)] = value;
+    return QJsonDocument(object).toJson();
+}
+
+const Case kCases[] = {
+    {"valid", [] { return with("free", ""); }, 201},
+    {"not JSON", [] { return QByteArray("{\"id\":"); }, 400},
+    {"an array", [] { return QByteArray("[]"); }, 400},
+    {"over 64 KiB", [] { return with("pad", QString(70000, u'x')); }, 400},
+    {"no id", [] { return with("id", QJsonValue::Undefined); }, 400},
+    {"id not a UUID", [] { return with("id", "../../etc"); }, 400},
+    {"no code", [] { return with("code", QJsonValue::Undefined); }, 400},
+    {"empty code", [] { return with("code", ""); }, 400},
+    {"code of 21", [] { return with("code", QString(21, u'x')); }, 400},
+    {"code with a slash", [] { return with("code", "a/b"); }, 400},
+    {"code outside 1251", [] { return with("code", "Ω1"); }, 400},
+    {"free text as number", [] { return with("free", 5); }, 400},
+    {"free text of 201", [] { return with("free", QString(201, u'x')); }, 400},
+    {"free text outside 1251", [] { return with("free", "汉"); }, 400},
+    {"free text with a line break", [] { return with("free", "a\r\nb"); }, 400},
+    {"11 rows",
+     [] { return with("answers", withoutFirst(validSubmission()["answers"].toArray())); }, 400},
+    {"3 points",
+     [] {
+         return with("answers", rowsWith(4, QJsonArray{50, 30, 20}));
+     },
+     400},
+    {"points text",
+     [] {
+         return with("answers", rowsWith(4, QJsonArray{"40", 30, 20, 10}));
+     },
+     400},
+    {"points fraction",
+     [] {
+         return with("answers", rowsWith(4, QJsonArray{40.5, 29.5, 20, 10}));
+     },
+     400},
+    {"points negative",
+     [] {
+         return with("answers", rowsWith(4, QJsonArray{-10, 70, 20, 20}));
+     },
+     400},
+    {"points over 100",
+     [] {
+         return with("answers", rowsWith(4, QJsonArray{101, 0, 0, 0}));
+     },
+     400},
+    {"sum 99",
+     [] {
+         return with("answers", rowsWith(11, QJsonArray{40, 30, 20, 9}));
+     },
+     400},
+    {"11 times",
+     [] { return with("seconds", withoutFirst(validSubmission()["seconds"].toArray())); }, 400},
+    {"time fraction", [] { return with("seconds", secondsWith(3, 1.5)); }, 400},
+    {"time negative", [] { return with("seconds", secondsWith(3, -1)); }, 400},
+    {"time over a week", [] { return with("seconds", secondsWith(3, 604801)); }, 400},
+    {"instruction time text", [] { return with("instructionSeconds", "12"); }, 400},
+    {"instruction time over a week", [] { return with("instructionSeconds", 604801); }, 400},
+};
+
+class WebSubmission : public testing::TestWithParam<Case> {};
+
+TEST_P(WebSubmission, EachRuleDecidesStatusAndFile)
+{
+    QTemporaryDir dir;
+    web::SubmissionHandler handler(dir.path(), testfiles::programKey(), [] { return kReceived; });
+    const web::SubmissionReply reply = handler.handle(GetParam().body());
+    EXPECT_EQ(reply.status, GetParam().status) << reply.json.constData();
+    const QJsonObject answer = QJsonDocument::fromJson(reply.json).object();
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    if (reply.status == 201) {
+        EXPECT_EQ(files, QStringList{"Иванов-1OCAI.cry"});
+        EXPECT_EQ(answer["file"].toString(), files.value(0));
+    } else {
+        EXPECT_TRUE(files.isEmpty());
+        EXPECT_FALSE(answer["error"].toString().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, WebSubmission, testing::ValuesIn(kCases));
+
+TEST(WebSubmissionResend, SameIdSameFileNewIdNextFreeName)
+{
+    QTemporaryDir dir;
+    web::SubmissionHandler handler(dir.path(), testfiles::programKey(), [] { return kReceived; });
+    const QByteArray body = QJsonDocument(validSubmission()).toJson();
+    EXPECT_EQ(handler.handle(body).written, "Иванов-1OCAI.cry");
+    const web::SubmissionReply again = handler.handle(body);
+    EXPECT_EQ(again.status, 200);
+    EXPECT_TRUE(again.written.isEmpty());
+    EXPECT_EQ(again.json, R"({"file":"Иванов-1OCAI.cry"})");
+    EXPECT_EQ(handler.handle(with("id", "123e4567-e89b-42d3-a456-426614174001")).written,
+              "Иванов-1-2OCAI.cry");
+
+    // The server's clock: the end is the receipt, the start that less every reported second.
+    const auto parsed = web::parseSubmission(body, kReceived);
+    const auto &answers = std::get<web::Submission>(parsed).answers;
+    EXPECT_EQ(answers.finished, kReceived);
+    EXPECT_EQ(answers.started.secsTo(kReceived), 132); // 12.5 + 12 * 10 s, whole seconds
+}
+
+} // namespace

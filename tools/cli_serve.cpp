@@ -1,0 +1,135 @@
+// ocai-cli serve: the questionnaire over the local network until SIGINT or SIGTERM.
+#include "cli_common.h"
+#include "cli_io.h"
+#include "group_names.h"
+#include "qr_code.h"
+#include "survey_collection.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define STDOUT_FILENO 1
+#else
+#include <unistd.h>
+#endif
+
+namespace cli {
+namespace {
+
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void onStopSignal(int)
+{
+    g_stopSignal = 1;
+}
+
+// SIGINT and SIGTERM end the event loop between two requests: a questionnaire being written is
+// always finished first, as writes run in the loop. The flag is looked at five times a second,
+// the one way a signal handler may talk to the loop on every system.
+void quitOnSignals()
+{
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    auto *poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [] {
+        if (g_stopSignal)
+            QCoreApplication::quit();
+    });
+    poll->start(200);
+}
+
+// The settings from the options, or the usage error's message.
+std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
+{
+    web::ServeSettings settings;
+    if (args.isSet("address") && !settings.address.setAddress(args.value("address")))
+        return QStringLiteral("serve: --address must be an IPv4 or IPv6 address, not '%1'")
+            .arg(args.value("address"));
+    if (args.isSet("port")) {
+        bool ok = false;
+        const uint port = args.value("port").toUInt(&ok);
+        if (!ok || port > 65535)
+            return QStringLiteral("serve: --port must be 0 to 65535, not '%1'")
+                .arg(args.value("port"));
+        settings.port = quint16(port);
+    }
+    if (args.isSet("token")) {
+        settings.token = args.value("token").toLatin1();
+        if (!web::SurveyCollection::isToken(settings.token) ||
+            QString::fromLatin1(settings.token) != args.value("token"))
+            return QStringLiteral("serve: --token must be 16 to 64 letters, digits, '-' or '_'");
+    }
+    if (args.isSet("tls-cert") != args.isSet("tls-key"))
+        return QStringLiteral("serve: --tls-cert and --tls-key go together");
+    settings.tlsCertificate = args.value("tls-cert");
+    settings.tlsKey = args.value("tls-key");
+    // Not an option: tests set a short idle time instead of waiting the real one.
+    const int idleMs = qEnvironmentVariableIntValue("OCAI_SERVE_IDLE_MS");
+    if (idleMs > 0)
+        settings.idleMs = idleMs;
+    return settings;
+}
+
+void printLine(const QString &line)
+{
+    writeStdout(line.toUtf8() + '\n');
+}
+
+} // namespace
+
+int runServe(const ParsedArgs &args)
+{
+    const auto settings = serveSettings(args);
+    if (const auto *error = std::get_if<QString>(&settings))
+        return usageError(*error);
+    QStringList groups;
+    if (args.isSet("groups")) {
+        const auto parsed = web::parseGroupList(args.value("groups"));
+        if (const auto *error = std::get_if<QString>(&parsed))
+            return usageError(QStringLiteral("serve: --groups: ") + *error);
+        groups = std::get<QStringList>(parsed);
+    }
+    quitOnSignals();
+
+    web::SurveyCollection collection;
+    const auto started =
+        collection.start(groups, args.operands.first(), std::get<web::ServeSettings>(settings));
+    if (const auto *error = std::get_if<web::StartError>(&started))
+        return error->kind == web::StartError::Kind::Folder
+                   ? usageError(QStringLiteral("serve: ") + error->message)
+                   : dataError(QStringLiteral("serve: ") + error->message);
+    const auto &links = std::get<QList<web::SurveyLink>>(started);
+    for (const web::SurveyLink &link : links)
+        printLine(link.group + u'\t' + QString::fromLatin1(link.url.toEncoded()));
+    // The codes to show on the screen; a pipe gets the lines alone.
+    if (::isatty(STDOUT_FILENO))
+        for (const web::SurveyLink &link : links)
+            writeStdout('\n' + link.group.toUtf8() + (link.group.isEmpty() ? "" : "\n") +
+                        web::QrCode(link.url.toEncoded()).terminalText());
+
+    // One line per questionnaire: when, where and which file; nothing the respondent wrote.
+    QObject::connect(&collection, &web::SurveyCollection::questionnaireWritten,
+                     [](const QString &group, const QString &file) {
+                         printLine(
+                             QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")) +
+                             u'\t' + group + u'\t' + escapeControls(file));
+                     });
+    QObject::connect(
+        &collection, &web::SurveyCollection::writeFailed,
+        [](const QString &group, const QString &message) {
+            dataError(
+                QStringLiteral("serve: %1%2")
+                    .arg(group.isEmpty() ? QString() : group + QStringLiteral(": "), message));
+        });
+    QCoreApplication::exec();
+    collection.stop();
+    return kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "questionnaire_result.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <variant>
+
+// One finished questionnaire sent by the survey page: the JSON body of "POST .../submit"
+// checked as strictly as the questionnaire program checks its fields, and written as its result
+// file. Nothing here touches a socket, so that the rules are tested and fuzzed directly.
+namespace web {
+
+constexpr qint64 kMaxBodyBytes = 64 * 1024;
+// The longest time one screen, the instruction or the whole questionnaire may have taken: a
+// respondent who leaves the page open over a weekend is still counted, a larger number is not
+// a time the page measured.
+constexpr qint64 kMaxSeconds = 7 * 24 * 3600;
+
+struct Submission {
+    QString id; // the page's UUID, lower case: a resent questionnaire has the same one
+    survey::QuestionnaireAnswers answers;
+};
+
+// The body as a submission received at `received` (the end time; the start is the end less
+// the reported times), or why it is refused, in Russian.
+std::variant<Submission, QString> parseSubmission(const QByteArray &body,
+                                                  const QDateTime &received);
+
+struct SubmissionReply {
+    int status = 400; // 201 written, 200 written before, 400 refused, 500 not written
+    QByteArray json;  // {"file": name} or {"error": reason}
+    QString written;  // the new file's name when this request wrote one
+    QString failure;  // for the server's log: why a valid questionnaire was not written
+};
+
+// The submissions of one link: each valid one becomes a result file in `folder`, each id at
+// most once.
+class SubmissionHandler {
+public:
+    using Clock = std::function<QDateTime()>;
+    SubmissionHandler(const QString &folder, const QByteArray &key16, Clock clock = {});
+
+    SubmissionReply handle(const QByteArray &body);
+
+private:
+    QString m_folder;
+    QByteArray m_key;
+    Clock m_clock;
+    QHash<QString, QString> m_written; // id -> file name
+};
+
+} // namespace web
