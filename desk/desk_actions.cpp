@@ -65,6 +65,7 @@ void DeskWindow::buildActions()
     QAction *text =
         add(documents, QStringLiteral("&Текстовый отчёт…"), {}, &DeskWindow::writeTextReport);
     documents->addSeparator();
+    documents->addAction(showFolder);
     QAction *title =
         add(documents, QStringLiteral("&Заголовок отчёта…"), {}, [this] { askReportTitle(true); });
 

@@ -1,6 +1,7 @@
 #include "charts/fonts.h"
 #include "desk_window.h"
 #include "shell/desktop_shell.h"
+#include "web_collection.h"
 #include "widgets/qt_texts.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
     ui::installFontSubstitutions();
     ui::installRussianQtTexts();
 
+    desk::collectionFactory() = [] { return std::make_unique<desk::WebCollection>(); };
     const std::unique_ptr<shell::DesktopShell> shell = shell::createPlatformShell();
     desk::DeskWindow window(*shell);
     // "ocai-desk DIR" opens the survey in DIR; without it the window waits for Ctrl+O.
