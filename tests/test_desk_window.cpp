@@ -1,4 +1,5 @@
 // The desk's window offscreen: its title, and the documents written through the dialogs' seam.
+#include "collection_dialog.h"
 #include "desk_window.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
@@ -7,9 +8,11 @@
 #include "result_files.h"
 #include "title.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -81,6 +84,57 @@ TEST_F(DeskWindowTest, EachDocumentCommandWritesItsFileAndOffersToOpenIt)
     window.writeProfilePdf();
     EXPECT_FALSE(window.jobs().busy());
     EXPECT_EQ(window.lastDocument(), dir.filePath("report.txt"));
+}
+
+TEST_F(DeskWindowTest, ExcludingARespondentMovesTheFileAndTheCountFollows)
+{
+    QTableView *table = nullptr;
+    for (QTableView *view : window.findChildren<QTableView *>())
+        if (view->accessibleName() == "Респонденты группы")
+            table = view;
+    ASSERT_NE(table, nullptr);
+    table->selectRow(0);
+    QSignalSpy reloaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == "&Исключить")
+            action->trigger();
+    ASSERT_TRUE(reloaded.wait(20000));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Исключённые/r1OCAI.cry")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("r1OCAI.cry")));
+    EXPECT_TRUE(window.windowTitle().contains("— 1 респондент —"))
+        << window.windowTitle().toStdString();
+}
+
+class FakeCollection : public desk::Collection {
+public:
+    explicit FakeCollection(int &stops) : m_stops(stops) {}
+    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &,
+                                                             const QString &) override
+    {
+        return QList<desk::CollectionLink>{};
+    }
+    void stop() override { ++m_stops; }
+
+private:
+    int &m_stops;
+};
+
+TEST(DeskCollection, CountsEachLinksAnswersAndStopsOnce)
+{
+    int stops = 0;
+    auto collection = std::make_unique<FakeCollection>(stops);
+    FakeCollection *fake = collection.get();
+    const QUrl url("http://127.0.0.1:8080/token/1/");
+    desk::CollectionDialog dialog(std::move(collection), {{"Продажи", "/s/Продажи", url, ""},
+                                                          {"Склад", "/s/Склад", url, ""}});
+    for (const char *group : {"Продажи", "Склад", "Продажи"})
+        emit fake->answerWritten(group, "xOCAI.cry");
+    EXPECT_EQ(dialog.answers("Продажи"), 2);
+    EXPECT_EQ(dialog.answers("Склад"), 1);
+    dialog.stop();
+    dialog.reject();
+    EXPECT_FALSE(dialog.running());
+    EXPECT_EQ(stops, 1);
 }
 
 } // namespace
