@@ -32,7 +32,7 @@ CompareView::CompareView(QWidget *parent)
       m_summary(new QLabel)
 {
     auto *choice = new QHBoxLayout;
-    auto *label = new QLabel(QStringLiteral("&Сравнить с:"));
+    auto *label = new QLabel(QStringLiteral("Сравни&ть с:"));
     label->setBuddy(m_other);
     m_other->setAccessibleName(QStringLiteral("Группа для сравнения"));
     m_other->setMinimumContentsLength(24);
@@ -72,6 +72,11 @@ void CompareView::setChoices(const QStringList &names)
 int CompareView::otherIndex() const
 {
     return m_other->currentIndex();
+}
+
+void CompareView::setOtherIndex(int index)
+{
+    m_other->setCurrentIndex(index);
 }
 
 void CompareView::focusChoice()

@@ -25,6 +25,7 @@ public:
     // The groups the second one is chosen from; keeps the choice where the name is still there.
     void setChoices(const QStringList &names);
     int otherIndex() const;
+    void setOtherIndex(int index);
     void focusChoice();
     // Compares `a` with `b`, off the user-interface thread.
     void compare(const Group &a, const Group &b);

@@ -69,12 +69,12 @@ void DeskWindow::buildActions()
     QAction *title =
         add(documents, QStringLiteral("&Заголовок отчёта…"), {}, [this] { askReportTitle(true); });
 
-    QMenu *network = menuBar()->addMenu(QStringLiteral("&Сбор"));
+    QMenu *network = menuBar()->addMenu(QStringLiteral("С&бор"));
     QAction *collect = add(network, QStringLiteral("Собрать ответы по &сети…"),
                            QKeySequence(Qt::CTRL | Qt::Key_N), &DeskWindow::collect);
     collect->setIcon(style->standardIcon(QStyle::SP_DriveNetIcon));
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Спр&авка"));
     add(help, QStringLiteral("&О программе"), QKeySequence(Qt::Key_F1), &DeskWindow::showAbout);
 
     QToolBar *bar = addToolBar(QStringLiteral("Главная"));

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -43,8 +44,13 @@ DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
                                          .arg(QDir::toNativeSeparators(m_loader.folder())));
     });
     QSettings settings;
-    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray()))
-        resize(1024, 720);
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray())) {
+        // A 1024 x 768 screen less its taskbar and the window's frame still holds all of it.
+        QSize size(1024, 700);
+        if (const QScreen *screen = this->screen())
+            size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+        resize(size);
+    }
     updateTitle();
     updateActions();
 }
@@ -62,7 +68,7 @@ void DeskWindow::buildLayout()
         m_selectedFolder = group ? group->folder : QString();
         showSelectedGroup();
     });
-    auto *groupsLabel = new QLabel(QStringLiteral("&Группы:"));
+    auto *groupsLabel = new QLabel(QStringLiteral("Гр&уппы:"));
     groupsLabel->setBuddy(m_groups);
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
@@ -126,7 +132,7 @@ void DeskWindow::buildLayout()
     m_view->insertTab(0, respondents, QStringLiteral("&Респонденты"));
     m_view->setCurrentIndex(0);
     m_compare = new CompareView;
-    m_view->addTab(m_compare, QStringLiteral("Сра&внение"));
+    m_view->addTab(m_compare, QStringLiteral("Сравн&ение"));
     connect(m_compare, &CompareView::otherChanged, this, &DeskWindow::showSelectedGroup);
 
     auto *splitter = new QSplitter;
@@ -201,14 +207,16 @@ void DeskWindow::surveyChanged()
     m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
     showSelectedGroup();
     updateTitle();
-    statusBar()->showMessage(
-        m_survey->groups.empty()
-            ? QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: они появятся здесь, "
-                             "как только придут.")
-            : QStringLiteral("Групп: %1, %2.")
-                  .arg(m_survey->groups.size())
-                  .arg(respondentCount(m_survey->respondents())),
-        8000);
+    if (!m_survey->problem.isEmpty())
+        statusBar()->showMessage(m_survey->problem); // stays until the folder is back
+    else if (m_survey->groups.empty())
+        statusBar()->showMessage(QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: "
+                                                "они появятся здесь, как только придут."));
+    else
+        statusBar()->showMessage(QStringLiteral("Групп: %1, %2.")
+                                     .arg(m_survey->groups.size())
+                                     .arg(respondentCount(m_survey->respondents())),
+                                 8000);
     updateActions();
 }
 
@@ -262,7 +270,12 @@ void DeskWindow::showSelectedGroup()
                           .arg(group.damaged())
                           .arg(excluded));
     m_view->showGroup(group);
-    const int other = m_compare->otherIndex();
+    int other = m_compare->otherIndex();
+    // A group compared with itself tells nothing: the next one is proposed instead.
+    if (other >= 0 && other == m_groups->currentRow() && groupCount() > 1) {
+        other = (other + 1) % groupCount();
+        m_compare->setOtherIndex(other);
+    }
     if (m_survey && other >= 0) {
         const Group b =
             groupAt(other) ? *groupAt(other) : combinedGroup(m_survey->groups, kAllGroupsName);

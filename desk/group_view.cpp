@@ -28,8 +28,8 @@ GroupView::GroupView(QWidget *parent)
     m_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_conclusions->setAccessibleName(QStringLiteral("Выводы"));
     addTab(m_plotA, QStringLiteral("&Профиль"));
-    addTab(m_questions, QStringLiteral("&Вопросы"));
-    addTab(m_difference, QStringLiteral("Р&азница"));
+    addTab(m_questions, QStringLiteral("Вопр&осы"));
+    addTab(m_difference, QStringLiteral("Ра&зница"));
     addTab(m_statistics, QStringLiteral("&Статистика"));
     addTab(m_conclusions, QStringLiteral("В&ыводы"));
     connect(&m_job, &QFutureWatcher<survey::GroupStatistics>::finished, this,

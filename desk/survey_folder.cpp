@@ -192,6 +192,12 @@ Survey loadSurvey(const QString &folder, const Survey *previous, const std::atom
 {
     Survey survey;
     survey.folder = QDir(folder).absolutePath();
+    if (!QFileInfo(survey.folder).isDir() || !QFileInfo(survey.folder).isReadable()) {
+        survey.problem = QStringLiteral("Папка «%1» недоступна: её удалили, переименовали, "
+                                        "закрыли права на чтение или отключили сетевой диск.")
+                             .arg(QDir::toNativeSeparators(survey.folder));
+        return survey;
+    }
     LoadCache cache;
     if (previous && previous->folder == survey.folder)
         for (const Group &group : previous->groups)
@@ -219,7 +225,7 @@ Group combinedGroup(const std::vector<Group> &groups, const QString &name)
 
 bool sameFiles(const Survey &a, const Survey &b)
 {
-    if (a.folder != b.folder || a.groups.size() != b.groups.size())
+    if (a.folder != b.folder || a.problem != b.problem || a.groups.size() != b.groups.size())
         return false;
     for (std::size_t g = 0; g < a.groups.size(); ++g) {
         const auto &x = a.groups[g].respondents, &y = b.groups[g].respondents;

@@ -43,6 +43,7 @@ struct Group {
 struct Survey {
     QString folder;
     std::vector<Group> groups;
+    QString problem; // why the folder cannot be listed (gone, a network drive lost), in Russian
 
     int respondents() const; // counted, over every group
 };
