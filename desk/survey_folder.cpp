@@ -48,10 +48,9 @@ void addFolder(std::vector<Respondent> &into, const QString &folder, bool exclud
         if (cancel && *cancel)
             return;
         const QFileInfo info(path);
-        const auto cached = cache.find(path);
-        if (cached != cache.end() && cached->second.size == info.size() &&
-            cached->second.modified == info.lastModified())
-            into.push_back(cached->second);
+        const Respondent *cached = cache.value(path);
+        if (cached && cached->size == info.size() && cached->modified == info.lastModified())
+            into.push_back(*cached);
         else
             into.push_back(readRespondent(path, info));
         into.back().excluded = excluded;
@@ -157,21 +156,33 @@ QStringList resultFiles(const QString &folder)
     return files;
 }
 
-QStringList groupFolders(const QString &survey)
+namespace {
+
+// The folders that may be groups: the survey's own, then its subfolders but the excluded one.
+QStringList candidateFolders(const QString &survey)
 {
-    // A group whose files are all excluded stays, so that they can be returned.
-    const auto holdsGroup = [](const QString &folder) {
-        return !resultFiles(folder).isEmpty() ||
-               !resultFiles(QDir(folder).filePath(excludedFolderName())).isEmpty();
-    };
     const QDir dir(survey);
-    QStringList folders;
-    if (holdsGroup(survey))
-        folders << dir.absolutePath();
+    QStringList folders{dir.absolutePath()};
     const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names)
-        if (name != excludedFolderName() && holdsGroup(dir.absoluteFilePath(name)))
+        if (name != excludedFolderName())
             folders << dir.absoluteFilePath(name);
+    return folders;
+}
+
+// A group whose files are all excluded stays, so that they can be returned.
+bool holdsGroup(const QString &folder)
+{
+    return !resultFiles(folder).isEmpty() ||
+           !resultFiles(QDir(folder).filePath(excludedFolderName())).isEmpty();
+}
+
+} // namespace
+
+QStringList groupFolders(const QString &survey)
+{
+    QStringList folders = candidateFolders(survey);
+    folders.removeIf([](const QString &folder) { return !holdsGroup(folder); });
     return folders;
 }
 
@@ -202,12 +213,14 @@ Survey loadSurvey(const QString &folder, const Survey *previous, const std::atom
     if (previous && previous->folder == survey.folder)
         for (const Group &group : previous->groups)
             for (const Respondent &respondent : group.respondents)
-                cache.emplace(respondent.path, respondent);
-    for (const QString &groupFolder : groupFolders(survey.folder)) {
+                cache.insert(respondent.path, &respondent);
+    // Each folder listed once: a group is a candidate with some file (see holdsGroup).
+    for (const QString &groupFolder : candidateFolders(survey.folder)) {
         if (cancel && *cancel)
             break;
-        survey.groups.push_back(
-            loadGroup(groupFolder, QFileInfo(groupFolder).fileName(), cache, cancel));
+        Group group = loadGroup(groupFolder, QFileInfo(groupFolder).fileName(), cache, cancel);
+        if (!group.respondents.empty())
+            survey.groups.push_back(std::move(group));
     }
     return survey;
 }

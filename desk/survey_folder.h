@@ -4,10 +4,10 @@
 #include "group_result.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <atomic>
-#include <map>
 #include <variant>
 #include <vector>
 
@@ -55,8 +55,9 @@ QStringList groupFolders(const QString &survey);
 // The result files of `folder` in name order; hidden names (".tmp" of a writer) aside.
 QStringList resultFiles(const QString &folder);
 
-// Files whose size and time have not changed since `previous` are taken from it unread.
-using LoadCache = std::map<QString, Respondent>;
+// Files whose size and time have not changed since the last load are taken from it unread:
+// each path's respondent of that load.
+using LoadCache = QHash<QString, const Respondent *>;
 
 // Every result file of `folder` and of its excluded folder. Stops early, leaving the group
 // incomplete, when `cancel` is set.
