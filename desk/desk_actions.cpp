@@ -125,7 +125,8 @@ void DeskWindow::updateActions()
     const bool open = !m_loader.folder().isEmpty();
     for (QAction *action : std::as_const(m_surveyActions))
         action->setEnabled(open);
-    if (m_jobs->busy())
+    // A document waits for the survey's first load, and for the document in the making.
+    if (m_jobs->busy() || !m_survey)
         for (QAction *action : std::as_const(m_documentActions))
             action->setEnabled(false);
     bool counted = false, excluded = false;

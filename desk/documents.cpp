@@ -10,6 +10,7 @@
 #include "window_pictures.h"
 #include "xlsx_workbook.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -42,7 +43,7 @@ DocumentBytes typeset(const report::Document &document)
 cli::ExportGroup exportGroup(const Group &group)
 {
     cli::ExportGroup out;
-    out.path = group.folder;
+    out.path = QDir::toNativeSeparators(group.folder);
     out.name = group.name;
     for (const Respondent &respondent : group.respondents)
         if (respondent.counts())
