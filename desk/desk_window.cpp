@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -165,6 +167,7 @@ void DeskWindow::openSurvey(const QString &folder)
     m_selectedFolder.clear();
     m_groups->clear();
     m_table->setRespondents({});
+    m_tableFolder.clear();
     m_openDocument->hide();
     rememberRecent(info.absoluteFilePath());
     m_loader.open(info.absoluteFilePath());
@@ -261,7 +264,13 @@ std::vector<Group> DeskWindow::selectedGroups() const
 void DeskWindow::showSelectedGroup()
 {
     const Group group = currentGroup();
-    m_table->setRespondents(group.respondents);
+    // The same group again (a reload) keeps the reader's place; another starts at the top.
+    const bool same = group.folder == m_tableFolder && m_table->rowCount() > 0;
+    m_tableFolder = group.folder;
+    if (same)
+        showRespondents(group.respondents);
+    else
+        m_table->setRespondents(group.respondents);
     int excluded = 0;
     for (const Respondent &respondent : group.respondents)
         excluded += respondent.excluded;
@@ -282,6 +291,25 @@ void DeskWindow::showSelectedGroup()
         m_compare->compare(group, b);
     }
     updateActions();
+}
+
+void DeskWindow::showRespondents(const std::vector<Respondent> &respondents)
+{
+    // Answers arriving while the consultant reads the table leave the selection and the
+    // scrolled place as they were.
+    QSet<QString> selected;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows())
+        selected.insert(m_table->respondent(m_sorted->mapToSource(index).row()).path);
+    const int scrolled = m_tableView->verticalScrollBar()->value();
+    m_table->setRespondents(respondents);
+    QItemSelection selection;
+    for (int row = 0; row < m_table->rowCount() && !selected.isEmpty(); ++row)
+        if (selected.contains(m_table->respondent(row).path))
+            selection.select(m_table->index(row, 0),
+                             m_table->index(row, RespondentTable::Count - 1));
+    m_tableView->selectionModel()->select(m_sorted->mapSelectionFromSource(selection),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_tableView->verticalScrollBar()->setValue(scrolled);
 }
 
 void DeskWindow::updateTitle()

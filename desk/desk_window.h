@@ -56,6 +56,7 @@ private:
     void buildLayout();
     void surveyChanged();
     void showSelectedGroup();
+    void showRespondents(const std::vector<Respondent> &respondents);
     void updateTitle();
     void rememberRecent(const QString &folder);
     void refillRecent();
@@ -85,6 +86,7 @@ private:
     SurveyLoader m_loader;
     std::shared_ptr<const Survey> m_survey;
     QString m_selectedFolder; // the group on show, kept across reloads; empty: "Все вместе"
+    QString m_tableFolder;    // the group whose respondents the table shows
     QListWidget *m_groups = nullptr;
     RespondentTable *m_table = nullptr;
     QSortFilterProxyModel *m_sorted = nullptr;
