@@ -100,9 +100,7 @@ void DeskWindow::writeComparisonPdf()
     const Group a = currentGroup();
     const int other = m_compare->otherIndex();
     const Group *chosen = groupAt(other);
-    const Group b = chosen ? *chosen
-                           : combinedGroup(m_survey ? m_survey->groups : std::vector<Group>{},
-                                           QStringLiteral("Все вместе"));
+    const Group b = chosen ? *chosen : allGroups();
     const QString path =
         askSavePath(QStringLiteral("Сравнительный отчёт"),
                     QStringLiteral("%1 и %2 — сравнение OCAI").arg(a.name, b.name),

@@ -244,7 +244,15 @@ Group DeskWindow::currentGroup() const
 {
     if (const Group *group = groupAt(m_groups->currentRow()))
         return *group;
-    return m_survey ? combinedGroup(m_survey->groups, kAllGroupsName) : Group{};
+    return m_survey ? allGroups() : Group{};
+}
+
+Group DeskWindow::allGroups() const
+{
+    // Documents name it by the survey: "Группа «Опрос 2026» (все группы)".
+    return combinedGroup(
+        m_survey ? m_survey->groups : std::vector<Group>{},
+        QStringLiteral("%1 (все группы)").arg(QFileInfo(m_loader.folder()).fileName()));
 }
 
 std::vector<Group> DeskWindow::selectedGroups() const
@@ -286,8 +294,7 @@ void DeskWindow::showSelectedGroup()
         m_compare->setOtherIndex(other);
     }
     if (m_survey && other >= 0) {
-        const Group b =
-            groupAt(other) ? *groupAt(other) : combinedGroup(m_survey->groups, kAllGroupsName);
+        const Group b = groupAt(other) ? *groupAt(other) : allGroups();
         m_compare->compare(group, b);
     }
     updateActions();

@@ -62,6 +62,7 @@ private:
     void refillRecent();
     const Group *groupAt(int index) const;
     Group currentGroup() const;
+    Group allGroups() const; // "Все вместе"
     std::vector<Group> selectedGroups() const;
     // desk_actions.cpp: menus, toolbar, shortcuts.
     void buildActions();
