@@ -45,6 +45,7 @@ CompareView::CompareView(QWidget *parent)
     m_table->setAccessibleName(QStringLiteral("Сравнение групп"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_summary->setWordWrap(true);
+    m_title->setWordWrap(true); // long group names must not widen the window
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(choice);
