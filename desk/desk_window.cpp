@@ -177,14 +177,20 @@ void DeskWindow::openSurvey(const QString &folder)
 
 void DeskWindow::surveyChanged()
 {
+    const bool first = !m_survey;
     m_survey = m_loader.survey();
     const QString keep = m_selectedFolder;
+    // The groups chosen for the workbook stay chosen as answers arrive ("" for "Все вместе").
+    QSet<QString> chosen;
+    for (const QListWidgetItem *item : m_groups->selectedItems())
+        chosen.insert(item->data(Qt::UserRole).toString());
     const QSignalBlocker blocker(m_groups);
     m_groups->clear();
     QStringList names;
     for (const Group &group : m_survey->groups) {
         QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
         auto *item = new QListWidgetItem(text, m_groups);
+        item->setData(Qt::UserRole, group.folder);
         item->setToolTip(QDir::toNativeSeparators(group.folder));
         if (group.damaged() > 0) {
             item->setText(text + QStringLiteral(" ⚠"));
@@ -207,6 +213,9 @@ void DeskWindow::surveyChanged()
     if (keep.isEmpty() && m_survey->groups.size() == 1 && m_groups->currentRow() < 0)
         row = 0;
     m_groups->setCurrentRow(row);
+    for (int i = 0; i < m_groups->count(); ++i)
+        if (chosen.contains(m_groups->item(i)->data(Qt::UserRole).toString()))
+            m_groups->item(i)->setSelected(true);
     m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
     showSelectedGroup();
     updateTitle();
@@ -215,7 +224,7 @@ void DeskWindow::surveyChanged()
     else if (m_survey->groups.empty())
         statusBar()->showMessage(QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: "
                                                 "они появятся здесь, как только придут."));
-    else
+    else if (first) // later reloads leave the status bar to what the consultant did last
         statusBar()->showMessage(QStringLiteral("Групп: %1, %2.")
                                      .arg(m_survey->groups.size())
                                      .arg(respondentCount(m_survey->respondents())),
