@@ -14,6 +14,13 @@ CollectionFactory &collectionFactory()
 
 void DeskWindow::collect()
 {
+    // One collection at a time: a second would only open other ports for the same folders.
+    if (m_collection) {
+        m_collection->show();
+        m_collection->raise();
+        m_collection->activateWindow();
+        return;
+    }
     const QString caption = QStringLiteral("Сбор ответов по сети");
     if (!collectionFactory()) {
         ui::Dialogs::instance().showError(
@@ -36,6 +43,7 @@ void DeskWindow::collect()
     auto *dialog =
         new CollectionDialog(std::move(collection), std::get<QList<CollectionLink>>(started), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_collection = dialog;
     dialog->resize(720, 680);
     dialog->show();
 }

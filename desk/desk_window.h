@@ -3,7 +3,9 @@
 #include "documents.h"
 #include "survey_loader.h"
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 class QAction;
@@ -97,6 +99,7 @@ private:
     CompareView *m_compare = nullptr;
     JobBar *m_jobs = nullptr;
     QPushButton *m_openDocument = nullptr;
+    QPointer<QDialog> m_collection; // the running collection's window
     QString m_lastDocument;
     QMenu *m_recent = nullptr;
     QAction *m_exclude = nullptr, *m_return = nullptr;
