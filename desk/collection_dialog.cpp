@@ -24,6 +24,12 @@ QString answersText(int n)
     return QStringLiteral("Получено ответов: %1").arg(n);
 }
 
+// Every link's count shows on its tab, whichever link the projector shows.
+QString tabText(const QString &group, int n)
+{
+    return QStringLiteral("%1 — %2").arg(group.isEmpty() ? QStringLiteral("Опрос") : group).arg(n);
+}
+
 } // namespace
 
 CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
@@ -34,8 +40,7 @@ CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
     setWindowTitle(QStringLiteral("Сбор ответов по сети"));
     m_links->setAccessibleName(QStringLiteral("Ссылки опроса"));
     for (const CollectionLink &link : links)
-        m_links->addTab(linkPage(link),
-                        link.group.isEmpty() ? QStringLiteral("Опрос") : link.group);
+        m_links->addTab(linkPage(link), tabText(link.group, 0));
     m_status->setText(QStringLiteral("Сбор идёт: ответы появляются в окне опроса сразу, как "
                                      "только приходят. Остановите сбор, когда все ответят."));
     m_status->setWordWrap(true);
@@ -111,8 +116,10 @@ QWidget *CollectionDialog::linkPage(const CollectionLink &link)
 void CollectionDialog::written(const QString &group)
 {
     const int n = ++m_counts[group];
-    if (QLabel *label = m_countLabels.value(group))
+    if (QLabel *label = m_countLabels.value(group)) {
         label->setText(answersText(n));
+        m_links->setTabText(m_links->indexOf(label->parentWidget()), tabText(group, n));
+    }
 }
 
 void CollectionDialog::stop()
