@@ -192,7 +192,11 @@ void DeskWindow::surveyChanged()
         auto *item = new QListWidgetItem(text, m_groups);
         item->setData(Qt::UserRole, group.folder);
         item->setToolTip(QDir::toNativeSeparators(group.folder));
-        if (group.damaged() > 0) {
+        if (!group.problem.isEmpty()) {
+            item->setText(text + QStringLiteral(" ⚠"));
+            item->setForeground(QColor(192, 0, 0));
+            item->setToolTip(group.problem);
+        } else if (group.damaged() > 0) {
             item->setText(text + QStringLiteral(" ⚠"));
             item->setForeground(QColor(192, 0, 0));
             item->setToolTip(QStringLiteral("%1\nПовреждённых файлов: %2")
@@ -291,10 +295,12 @@ void DeskWindow::showSelectedGroup()
     int excluded = 0;
     for (const Respondent &respondent : group.respondents)
         excluded += respondent.excluded;
-    m_counts->setText(QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3")
-                          .arg(group.result.n)
-                          .arg(group.damaged())
-                          .arg(excluded));
+    m_counts->setText(!group.problem.isEmpty()
+                          ? group.problem
+                          : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3")
+                                .arg(group.result.n)
+                                .arg(group.damaged())
+                                .arg(excluded));
     m_view->showGroup(group);
     int other = m_compare->otherIndex();
     // A group compared with itself tells nothing: the next one is proposed instead.

@@ -219,7 +219,12 @@ Survey loadSurvey(const QString &folder, const Survey *previous, const std::atom
         if (cancel && *cancel)
             break;
         Group group = loadGroup(groupFolder, QFileInfo(groupFolder).fileName(), cache, cancel);
-        if (!group.respondents.empty())
+        // A subfolder that cannot be listed may hold answers: it is shown, not passed over.
+        const QFileInfo info(groupFolder);
+        if (!info.isReadable() || !info.isExecutable())
+            group.problem = QStringLiteral("Не удаётся прочитать папку «%1»: нет прав на чтение.")
+                                .arg(QDir::toNativeSeparators(groupFolder));
+        if (!group.respondents.empty() || !group.problem.isEmpty())
             survey.groups.push_back(std::move(group));
     }
     return survey;
@@ -242,7 +247,8 @@ bool sameFiles(const Survey &a, const Survey &b)
         return false;
     for (std::size_t g = 0; g < a.groups.size(); ++g) {
         const auto &x = a.groups[g].respondents, &y = b.groups[g].respondents;
-        if (a.groups[g].folder != b.groups[g].folder || x.size() != y.size())
+        if (a.groups[g].folder != b.groups[g].folder ||
+            a.groups[g].problem != b.groups[g].problem || x.size() != y.size())
             return false;
         for (std::size_t i = 0; i < x.size(); ++i)
             if (x[i].path != y[i].path || x[i].size != y[i].size || x[i].modified != y[i].modified)

@@ -36,6 +36,7 @@ struct Group {
     std::vector<Respondent> respondents; // the group's files in name order, then the excluded
     // The counted respondents (readable, not excluded) as one group: what the figures show.
     survey::GroupResult result;
+    QString problem; // why the folder itself cannot be listed, in Russian
 
     int damaged() const;
 };
