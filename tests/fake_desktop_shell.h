@@ -10,7 +10,8 @@
 // A desktop shell that only records what the window asks of it, one readable line per call:
 // "hasTaskbar", "hideTaskbar", "showTaskbar", "screenSize", "workArea",
 // "setWorkArea 0,0,1920,1080" (left, top, right, bottom), "appendSystemMenuEntry 1025 О программе",
-// "setSystemCommandHandler", "captureScreenRect 336,8 686x698" (left,top width x height).
+// "setSystemCommandHandler", "captureScreenRect 336,8 686x698" (left,top width x height),
+// "openPath /tmp/report.pdf".
 class RecordingDesktopShell : public shell::DesktopShell {
 public:
     explicit RecordingDesktopShell(bool taskbar = true, QSize screen = QSize(1920, 1080))
@@ -76,6 +77,12 @@ public:
         QImage image(rect.size(), QImage::Format_RGB32);
         image.fill(captureColour);
         return image;
+    }
+
+    bool openPath(const QString &path) override
+    {
+        calls << QStringLiteral("openPath ") + path;
+        return true;
     }
 
     // Plays the window's WM_SYSCOMMAND handling; the default handling of a real desktop (move,

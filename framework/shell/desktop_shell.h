@@ -74,6 +74,10 @@ public:
     // rectangle. `window` is the program's window lying under the rectangle; desktops that cannot
     // read the screen render it instead.
     virtual QImage captureScreenRect(const QRect &rect, QWidget *window) = 0;
+
+    // Opens a file or a folder in the program the desktop has for it (a PDF viewer, a
+    // spreadsheet, the file manager); false when none could be started.
+    virtual bool openPath(const QString &path);
 };
 
 // The shell of the platform the program was built for.

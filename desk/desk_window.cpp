@@ -1,0 +1,360 @@
+#include "desk_window.h"
+
+#include "compare_view.h"
+#include "group_view.h"
+#include "job_bar.h"
+#include "respondent_table.h"
+#include "shell/desktop_shell.h"
+#include "title.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSet>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace desk {
+namespace {
+
+constexpr int kAllGroups = -1;
+constexpr int kRecentCount = 8;
+const QString kAllGroupsName = QStringLiteral("Все вместе");
+
+} // namespace
+
+DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
+    : QMainWindow(parent), m_shell(shell)
+{
+    buildLayout();
+    buildActions();
+    connect(&m_loader, &SurveyLoader::surveyChanged, this, &DeskWindow::surveyChanged);
+    connect(&m_loader, &SurveyLoader::loadStarted, this, [this] {
+        if (!m_survey)
+            statusBar()->showMessage(QStringLiteral("Загружается «%1»…")
+                                         .arg(QDir::toNativeSeparators(m_loader.folder())));
+    });
+    QSettings settings;
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray())) {
+        // A 1024 x 768 screen less its taskbar and the window's frame still holds all of it.
+        QSize size(1024, 700);
+        if (const QScreen *screen = this->screen())
+            size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+        resize(size);
+    }
+    updateTitle();
+    updateActions();
+}
+
+DeskWindow::~DeskWindow() = default;
+
+void DeskWindow::buildLayout()
+{
+    m_groups = new QListWidget;
+    m_groups->setAccessibleName(QStringLiteral("Группы опроса"));
+    m_groups->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_groups->setMinimumWidth(180);
+    connect(m_groups, &QListWidget::currentRowChanged, this, [this](int row) {
+        const Group *group = groupAt(row);
+        m_selectedFolder = group ? group->folder : QString();
+        showSelectedGroup();
+    });
+    auto *groupsLabel = new QLabel(QStringLiteral("Гр&уппы:"));
+    groupsLabel->setBuddy(m_groups);
+    auto *left = new QWidget;
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(groupsLabel);
+    leftLayout->addWidget(m_groups);
+
+    m_table = new RespondentTable(this);
+    m_sorted = new QSortFilterProxyModel(this);
+    m_sorted->setSourceModel(m_table);
+    m_sorted->setSortRole(Qt::UserRole);
+    m_tableView = new QTableView;
+    m_tableView->setModel(m_sorted);
+    m_tableView->setAccessibleName(QStringLiteral("Респонденты группы"));
+    m_tableView->setSortingEnabled(true);
+    m_tableView->sortByColumn(RespondentTable::File, Qt::AscendingOrder);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->verticalHeader()->hide();
+    // One line per respondent, whatever the free text holds: ten thousand rows stay quick.
+    m_tableView->setWordWrap(false);
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tableView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_tableView->horizontalHeader()->setDefaultSectionSize(7 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Code, 10 * digit);
+    m_tableView->setColumnWidth(RespondentTable::FreeText, 28 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Date, 11 * digit);
+    m_tableView->setColumnWidth(RespondentTable::Duration, 14 * digit);
+    m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DeskWindow::updateActions);
+    // A damaged file's whole reason, which its cell may cut.
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid())
+                    return;
+                const Respondent &r = m_table->respondent(m_sorted->mapToSource(current).row());
+                if (!r.problem.isEmpty())
+                    statusBar()->showMessage(
+                        QStringLiteral("«%1» не читается: %2").arg(r.row.fileName, r.problem));
+            });
+    m_counts = new QLabel;
+    auto *exclude = new QPushButton(QStringLiteral("&Исключить"));
+    auto *restore = new QPushButton(QStringLiteral("&Вернуть"));
+    exclude->setAccessibleName(QStringLiteral("Исключить выбранные файлы"));
+    restore->setAccessibleName(QStringLiteral("Вернуть выбранные файлы"));
+    connect(exclude, &QPushButton::clicked, this, &DeskWindow::excludeSelected);
+    connect(restore, &QPushButton::clicked, this, &DeskWindow::returnSelected);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_counts, 1);
+    buttons->addWidget(exclude);
+    buttons->addWidget(restore);
+    auto *respondents = new QWidget;
+    auto *respondentsLayout = new QVBoxLayout(respondents);
+    respondentsLayout->addWidget(m_tableView);
+    respondentsLayout->addLayout(buttons);
+
+    m_view = new GroupView;
+    m_view->setAccessibleName(QStringLiteral("Вид группы"));
+    m_view->insertTab(0, respondents, QStringLiteral("&Респонденты"));
+    m_view->setCurrentIndex(0);
+    m_compare = new CompareView;
+    m_view->addTab(m_compare, QStringLiteral("Сравн&ение"));
+    connect(m_compare, &CompareView::otherChanged, this, &DeskWindow::showSelectedGroup);
+
+    auto *splitter = new QSplitter;
+    splitter->addWidget(left);
+    splitter->addWidget(m_view);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 800});
+    setCentralWidget(splitter);
+
+    m_jobs = new JobBar;
+    m_openDocument = new QPushButton(QStringLiteral("Открыть документ"));
+    m_openDocument->setAccessibleName(QStringLiteral("Открыть записанный документ"));
+    m_openDocument->hide();
+    connect(m_openDocument, &QPushButton::clicked, this,
+            [this] { m_shell.openPath(m_lastDocument); });
+    statusBar()->addPermanentWidget(m_openDocument);
+    statusBar()->addPermanentWidget(m_jobs);
+    connect(m_jobs, &JobBar::busyChanged, this, &DeskWindow::updateActions);
+}
+
+void DeskWindow::openSurvey(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        statusBar()->showMessage(
+            QStringLiteral("Папка «%1» не найдена.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    m_survey.reset();
+    m_selectedFolder.clear();
+    m_groups->clear();
+    m_table->setRespondents({});
+    m_tableFolder.clear();
+    m_openDocument->hide();
+    rememberRecent(info.absoluteFilePath());
+    m_loader.open(info.absoluteFilePath());
+    updateTitle();
+    updateActions();
+}
+
+void DeskWindow::surveyChanged()
+{
+    const bool first = !m_survey;
+    m_survey = m_loader.survey();
+    const QString keep = m_selectedFolder;
+    // The groups chosen for the workbook stay chosen as answers arrive ("" for "Все вместе").
+    QSet<QString> chosen;
+    for (const QListWidgetItem *item : m_groups->selectedItems())
+        chosen.insert(item->data(Qt::UserRole).toString());
+    const QSignalBlocker blocker(m_groups);
+    m_groups->clear();
+    QStringList names;
+    for (const Group &group : m_survey->groups) {
+        QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
+        auto *item = new QListWidgetItem(text, m_groups);
+        item->setData(Qt::UserRole, group.folder);
+        item->setToolTip(QDir::toNativeSeparators(group.folder));
+        if (!group.problem.isEmpty()) {
+            item->setText(text + QStringLiteral(" ⚠"));
+            item->setForeground(QColor(192, 0, 0));
+            item->setToolTip(group.problem);
+        } else if (group.damaged() > 0) {
+            item->setText(text + QStringLiteral(" ⚠"));
+            item->setForeground(QColor(192, 0, 0));
+            item->setToolTip(QStringLiteral("%1\nПовреждённых файлов: %2")
+                                 .arg(item->toolTip())
+                                 .arg(group.damaged()));
+        }
+        names << group.name;
+    }
+    new QListWidgetItem(
+        QStringLiteral("%1  (N = %2)").arg(kAllGroupsName).arg(m_survey->respondents()), m_groups);
+    names << kAllGroupsName;
+    m_compare->setChoices(names);
+    int row = groupCount() - 1;
+    for (std::size_t g = 0; g < m_survey->groups.size(); ++g)
+        if (m_survey->groups[g].folder == keep)
+            row = int(g);
+    // One group alone is the survey: show it rather than "Все вместе".
+    if (keep.isEmpty() && m_survey->groups.size() == 1 && m_groups->currentRow() < 0)
+        row = 0;
+    m_groups->setCurrentRow(row);
+    for (int i = 0; i < m_groups->count(); ++i)
+        if (chosen.contains(m_groups->item(i)->data(Qt::UserRole).toString()))
+            m_groups->item(i)->setSelected(true);
+    m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
+    showSelectedGroup();
+    updateTitle();
+    if (!m_survey->problem.isEmpty())
+        statusBar()->showMessage(m_survey->problem); // stays until the folder is back
+    else if (m_survey->groups.empty())
+        statusBar()->showMessage(QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: "
+                                                "они появятся здесь, как только придут."));
+    else if (first) // later reloads leave the status bar to what the consultant did last
+        statusBar()->showMessage(QStringLiteral("Групп: %1, %2.")
+                                     .arg(m_survey->groups.size())
+                                     .arg(respondentCount(m_survey->respondents())),
+                                 8000);
+    updateActions();
+}
+
+int DeskWindow::groupCount() const
+{
+    return m_survey ? int(m_survey->groups.size()) + 1 : 0;
+}
+
+void DeskWindow::selectGroup(int index)
+{
+    m_groups->setCurrentRow(index);
+}
+
+const Group *DeskWindow::groupAt(int index) const
+{
+    if (!m_survey || index < 0 || index >= int(m_survey->groups.size()))
+        return nullptr;
+    return &m_survey->groups[std::size_t(index)];
+}
+
+Group DeskWindow::currentGroup() const
+{
+    if (const Group *group = groupAt(m_groups->currentRow()))
+        return *group;
+    return m_survey ? allGroups() : Group{};
+}
+
+Group DeskWindow::allGroups() const
+{
+    // Documents name it by the survey: "Группа «Опрос 2026» (все группы)".
+    return combinedGroup(
+        m_survey ? m_survey->groups : std::vector<Group>{},
+        QStringLiteral("%1 (все группы)").arg(QFileInfo(m_loader.folder()).fileName()));
+}
+
+std::vector<Group> DeskWindow::selectedGroups() const
+{
+    std::vector<Group> groups;
+    if (!m_survey)
+        return groups;
+    for (const QListWidgetItem *item : m_groups->selectedItems())
+        if (const Group *group = groupAt(m_groups->row(item)))
+            groups.push_back(*group);
+    // Nothing chosen, or "Все вместе" among the chosen: every group.
+    if (groups.empty() || groups.size() < std::size_t(m_groups->selectedItems().size()))
+        groups = m_survey->groups;
+    return groups;
+}
+
+void DeskWindow::showSelectedGroup()
+{
+    const Group group = currentGroup();
+    // The same group again (a reload) keeps the reader's place; another starts at the top.
+    const bool same = group.folder == m_tableFolder && m_table->rowCount() > 0;
+    m_tableFolder = group.folder;
+    if (same)
+        showRespondents(group.respondents);
+    else
+        m_table->setRespondents(group.respondents);
+    int excluded = 0;
+    for (const Respondent &respondent : group.respondents)
+        excluded += respondent.excluded;
+    m_counts->setText(!group.problem.isEmpty()
+                          ? group.problem
+                          : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3")
+                                .arg(group.result.n)
+                                .arg(group.damaged())
+                                .arg(excluded));
+    m_view->showGroup(group);
+    int other = m_compare->otherIndex();
+    // A group compared with itself tells nothing: the next one is proposed instead.
+    if (other >= 0 && other == m_groups->currentRow() && groupCount() > 1) {
+        other = (other + 1) % groupCount();
+        m_compare->setOtherIndex(other);
+    }
+    if (m_survey && other >= 0) {
+        const Group b = groupAt(other) ? *groupAt(other) : allGroups();
+        m_compare->compare(group, b);
+    }
+    updateActions();
+}
+
+void DeskWindow::showRespondents(const std::vector<Respondent> &respondents)
+{
+    // Answers arriving while the consultant reads the table leave the selection and the
+    // scrolled place as they were.
+    QSet<QString> selected;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows())
+        selected.insert(m_table->respondent(m_sorted->mapToSource(index).row()).path);
+    const int scrolled = m_tableView->verticalScrollBar()->value();
+    m_table->setRespondents(respondents);
+    QItemSelection selection;
+    for (int row = 0; row < m_table->rowCount() && !selected.isEmpty(); ++row)
+        if (selected.contains(m_table->respondent(row).path))
+            selection.select(m_table->index(row, 0),
+                             m_table->index(row, RespondentTable::Count - 1));
+    m_tableView->selectionModel()->select(m_sorted->mapSelectionFromSource(selection),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_tableView->verticalScrollBar()->setValue(scrolled);
+}
+
+void DeskWindow::updateTitle()
+{
+    const QString folder = m_loader.folder();
+    setWindowTitle(desk::windowTitle(folder.isEmpty() ? QString() : QFileInfo(folder).fileName(),
+                                     m_survey ? m_survey->respondents() : 0));
+}
+
+void DeskWindow::rememberRecent(const QString &folder)
+{
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("recent/folders")).toStringList();
+    recent.removeAll(folder);
+    recent.prepend(folder);
+    settings.setValue(QStringLiteral("recent/folders"), recent.mid(0, kRecentCount));
+    refillRecent();
+}
+
+void DeskWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings().setValue(QStringLiteral("window/geometry"), saveGeometry());
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace desk

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "documents.h"
+#include "survey_loader.h"
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace shell {
+class DesktopShell;
+}
+
+namespace desk {
+
+class CompareView;
+class GroupView;
+class JobBar;
+class RespondentTable;
+
+// The window a consultant works in from the first answer to the last document: the survey's
+// groups on the left, the selected group's respondents and figures on the right, and every
+// document one command away.
+class DeskWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit DeskWindow(shell::DesktopShell &shell, QWidget *parent = nullptr);
+    ~DeskWindow() override;
+
+    void openSurvey(const QString &folder);
+    // The groups as listed: each of the survey's, then "Все вместе".
+    int groupCount() const;
+    void selectGroup(int index);
+    SurveyLoader &loader() { return m_loader; }
+    JobBar &jobs() { return *m_jobs; }
+    // The last document written, for the status bar's "Открыть".
+    QString lastDocument() const { return m_lastDocument; }
+
+    void writeProfilePdf();
+    void writeComparisonPdf();
+    void writeWorkbook();
+    void writeTextReport();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // desk_window.cpp: layout, title, settings, the survey as it changes.
+    void buildLayout();
+    void surveyChanged();
+    void showSelectedGroup();
+    void showRespondents(const std::vector<Respondent> &respondents);
+    void updateTitle();
+    void rememberRecent(const QString &folder);
+    void refillRecent();
+    const Group *groupAt(int index) const;
+    Group currentGroup() const;
+    Group allGroups() const; // "Все вместе"
+    std::vector<Group> selectedGroups() const;
+    // desk_actions.cpp: menus, toolbar, shortcuts.
+    void buildActions();
+    void chooseSurvey();
+    void showAbout();
+    void updateActions();
+    // desk_respondents.cpp: excluding and returning files.
+    void excludeSelected();
+    void returnSelected();
+    void moveSelected(bool exclude);
+    // desk_documents.cpp: the documents.
+    QString askSavePath(const QString &title, const QString &name, const QString &filter,
+                        const QString &suffix);
+    void writeDocument(const QString &caption, const QString &path,
+                       std::function<DocumentBytes()> make);
+    void documentWritten(const QString &path, const QString &problem);
+    bool askReportTitle(bool always);
+    void openSurveyFolder();
+    void collect();
+
+    shell::DesktopShell &m_shell;
+    SurveyLoader m_loader;
+    std::shared_ptr<const Survey> m_survey;
+    QString m_selectedFolder; // the group on show, kept across reloads; empty: "Все вместе"
+    QString m_tableFolder;    // the group whose respondents the table shows
+    QListWidget *m_groups = nullptr;
+    RespondentTable *m_table = nullptr;
+    QSortFilterProxyModel *m_sorted = nullptr;
+    QTableView *m_tableView = nullptr;
+    QLabel *m_counts = nullptr;
+    GroupView *m_view = nullptr;
+    CompareView *m_compare = nullptr;
+    JobBar *m_jobs = nullptr;
+    QPushButton *m_openDocument = nullptr;
+    QPointer<QDialog> m_collection; // the running collection's window
+    QString m_lastDocument;
+    QMenu *m_recent = nullptr;
+    QAction *m_exclude = nullptr, *m_return = nullptr;
+    QList<QAction *> m_surveyActions;   // need an open survey
+    QList<QAction *> m_documentActions; // need no other document in the making
+};
+
+} // namespace desk

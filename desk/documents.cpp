@@ -1,0 +1,120 @@
+#include "documents.h"
+
+#include "comparison_report.h"
+#include "group_compare.h"
+#include "group_statistics.h"
+#include "profile_report.h"
+#include "report.h"
+#include "report_texts.h"
+#include "report_typeset.h"
+#include "window_pictures.h"
+#include "xlsx_workbook.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace desk {
+namespace {
+
+report::Subject subjectOf(const Group &group, const ReportTitle &title = {})
+{
+    report::Subject subject;
+    subject.label = QStringLiteral("Группа");
+    subject.name = report::printable(group.name);
+    if (subject.name.isEmpty())
+        subject.name = QStringLiteral("без имени");
+    QStringList lines;
+    for (const QString &line : {title.organisation.trimmed(), title.caption.trimmed()})
+        if (!line.isEmpty())
+            lines << line;
+    subject.info = report::printable(lines.join(QStringLiteral(" · ")), 200);
+    return subject;
+}
+
+DocumentBytes typeset(const report::Document &document)
+{
+    QByteArray pdf = report::typesetPdf(document);
+    if (pdf.isEmpty())
+        return QStringLiteral("Не удаётся составить документ PDF.");
+    return pdf;
+}
+
+cli::ExportGroup exportGroup(const Group &group)
+{
+    cli::ExportGroup out;
+    out.path = QDir::toNativeSeparators(group.folder);
+    out.name = group.name;
+    for (const Respondent &respondent : group.respondents)
+        if (respondent.counts())
+            out.respondents.push_back(respondent.row);
+    out.statistics = survey::groupStatistics(group.result, survey::MeanKind::Arithmetic, kSeed);
+    return out;
+}
+
+} // namespace
+
+QString emptyGroupProblem(const Group &group)
+{
+    if (group.result.n > 0)
+        return QString();
+    return QStringLiteral("В группе «%1» нет ни одного читаемого ответа.").arg(group.name);
+}
+
+DocumentBytes profilePdf(const Group &group, const ReportTitle &title, const QDate &date)
+{
+    if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+        return problem;
+    const survey::GroupStatistics statistics =
+        survey::groupStatistics(group.result, survey::MeanKind::Arithmetic, kSeed);
+    return typeset(
+        report::profileDocument(subjectOf(group, title), group.result, statistics, date));
+}
+
+DocumentBytes comparisonPdf(const Group &a, const Group &b, const QDate &date)
+{
+    for (const Group *group : {&a, &b})
+        if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
+            return problem;
+    const survey::GroupComparison comparison =
+        survey::compareGroups(a.result, b.result, survey::MeanKind::Arithmetic, kSeed);
+    return typeset(report::comparisonDocument(subjectOf(a), subjectOf(b), comparison, date));
+}
+
+DocumentBytes workbook(const std::vector<Group> &groups)
+{
+    std::vector<cli::ExportGroup> sheets;
+    for (const Group &group : groups)
+        if (group.result.n > 0)
+            sheets.push_back(exportGroup(group));
+    if (sheets.empty())
+        return QStringLiteral("В выбранных группах нет ни одного читаемого ответа.");
+    auto bytes = cli::workbookBytes(sheets);
+    if (auto *error = std::get_if<QString>(&bytes))
+        return QStringLiteral("Не удаётся составить книгу Excel: ") + *error;
+    return std::get<QByteArray>(bytes);
+}
+
+DocumentBytes textReport(const Group &group, const QDate &date)
+{
+    if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+        return problem;
+    survey::LoadedProfile loaded;
+    loaded.code = QStringLiteral("Group");
+    loaded.info = survey::groupInfoLine(group.result.n);
+    loaded.group = group.result;
+    // The scores as the window's score fields hold them, as `ocai-cli report` writes them.
+    const auto shown = cli::windowProfile(std::move(loaded));
+    if (const auto *error = std::get_if<survey::GroupError>(&shown))
+        return error->message;
+    const cli::WindowProfile &profile = std::get<cli::WindowProfile>(shown);
+    survey::ReportInput input;
+    input.date = QLocale().toString(date, QLocale::ShortFormat);
+    input.code = profile.code;
+    input.info = profile.info;
+    input.scores = profile.scores;
+    input.answers = profile.group.means;
+    return survey::reportText(input);
+}
+
+} // namespace desk

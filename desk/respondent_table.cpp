@@ -1,0 +1,114 @@
+#include "respondent_table.h"
+
+#include "report_texts.h"
+#include "statistics_report.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QDir>
+#include <algorithm>
+
+namespace desk {
+namespace {
+
+// Where each shown text stands in RespondentRow::texts (see cli::kRespondentTextLines).
+constexpr int kCodeText = 0, kFreeText = 1, kDateText = 2, kDurationText = 4;
+
+QString scoreHeader(int score)
+{
+    const int state = score / survey::kTypeCount;
+    return survey::typeLetter(score % survey::kTypeCount) +
+           (state == 0 ? QStringLiteral(" тек.") : QStringLiteral(" жел."));
+}
+
+} // namespace
+
+RespondentTable::RespondentTable(QObject *parent) : QAbstractTableModel(parent) {}
+
+void RespondentTable::setRespondents(std::vector<Respondent> respondents)
+{
+    beginResetModel();
+    m_rows = std::move(respondents);
+    endResetModel();
+}
+
+int RespondentTable::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int RespondentTable::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Count;
+}
+
+QVariant RespondentTable::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Respondent &r = m_rows[std::size_t(index.row())];
+    const int column = index.column();
+    const bool damaged = !r.problem.isEmpty();
+    if (role == Qt::ForegroundRole) {
+        if (damaged)
+            return QBrush(QColor(192, 0, 0));
+        return r.excluded ? QBrush(Qt::gray) : QVariant();
+    }
+    if (role == Qt::ToolTipRole)
+        return damaged ? r.problem : QDir::toNativeSeparators(r.path);
+    if (role != Qt::DisplayRole && role != Qt::UserRole && role != Qt::AccessibleTextRole)
+        return {};
+    const bool sortKey = role == Qt::UserRole;
+    if (column >= FirstScore && column < File) {
+        if (damaged)
+            return sortKey ? QVariant(-1.0) : QVariant();
+        const double score = r.row.scores[std::size_t(column - FirstScore)];
+        return sortKey ? QVariant(score) : QVariant(report::number(score));
+    }
+    switch (column) {
+    case Code:
+        return damaged ? r.row.fileName : r.row.texts[kCodeText];
+    case FreeText:
+        return damaged ? QStringLiteral("Не читается: ") + r.problem : r.row.texts[kFreeText];
+    case Date:
+        if (sortKey) { // "dd.MM.yyyy" sorts by year, month, day
+            QStringList parts = r.row.texts[kDateText].split(QLatin1Char('.'));
+            std::reverse(parts.begin(), parts.end());
+            return parts.join(QLatin1Char('.'));
+        }
+        return r.row.texts[kDateText];
+    case Duration:
+        return r.row.texts[kDurationText];
+    case File:
+        return r.row.fileName;
+    case State:
+        if (damaged)
+            return r.excluded ? QStringLiteral("повреждён, исключён") : QStringLiteral("повреждён");
+        return r.excluded ? QStringLiteral("исключён") : QStringLiteral("учтён");
+    }
+    return {};
+}
+
+QVariant RespondentTable::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case Code:
+        return QStringLiteral("Код");
+    case FreeText:
+        return QStringLiteral("Свободный текст");
+    case Date:
+        return QStringLiteral("Дата");
+    case Duration:
+        return QStringLiteral("Длительность");
+    case File:
+        return QStringLiteral("Файл");
+    case State:
+        return QStringLiteral("Состояние");
+    default:
+        return scoreHeader(section - FirstScore);
+    }
+}
+
+} // namespace desk

@@ -1,0 +1,278 @@
+#include "survey_folder.h"
+
+#include "profile_load.h"
+#include "unit_pc1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace desk {
+namespace {
+
+QString problemText(const survey::GroupError &error)
+{
+    QString text = error.message;
+    if (error.line != 0)
+        text += QStringLiteral(" (строка %1)").arg(error.line);
+    if (!error.reason.isEmpty())
+        text += QStringLiteral(": ") + error.reason;
+    return text;
+}
+
+Respondent readRespondent(const QString &path, const QFileInfo &info)
+{
+    Respondent respondent;
+    respondent.path = path;
+    respondent.modified = info.lastModified();
+    respondent.size = info.size();
+    respondent.row.fileName = info.fileName();
+    const auto keep = [&respondent](const QString &, const survey::ResultText &text,
+                                    const survey::AnswerTable &answers) {
+        for (std::size_t i = 0; i < cli::kRespondentTextLines.size(); ++i)
+            respondent.row.texts[i] = text.lineText(cli::kRespondentTextLines[i]);
+        respondent.row.answers = answers;
+        respondent.row.scores = survey::profileFromAnswers(answers);
+    };
+    static const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    const auto loaded = survey::loadProfile(path, key, survey::LoadAs::File, keep);
+    if (const auto *error = std::get_if<survey::GroupError>(&loaded))
+        respondent.problem = problemText(*error);
+    return respondent;
+}
+
+void addFolder(std::vector<Respondent> &into, const QString &folder, bool excluded,
+               const LoadCache &cache, const std::atomic_bool *cancel)
+{
+    for (const QString &path : resultFiles(folder)) {
+        if (cancel && *cancel)
+            return;
+        const QFileInfo info(path);
+        const Respondent *cached = cache.value(path);
+        if (cached && cached->size == info.size() && cached->modified == info.lastModified())
+            into.push_back(*cached);
+        else
+            into.push_back(readRespondent(path, info));
+        into.back().excluded = excluded;
+    }
+}
+
+// The counted respondents averaged as the group load averages a folder: cell sums over the
+// files, each cell divided by n, the scores from the mean table.
+survey::GroupResult counted(const std::vector<Respondent> &respondents)
+{
+    survey::GroupResult group;
+    survey::AnswerTable sums{};
+    for (const Respondent &respondent : respondents) {
+        if (!respondent.counts())
+            continue;
+        for (std::size_t row = 0; row < sums.size(); ++row)
+            for (std::size_t column = 0; column < sums[row].size(); ++column)
+                sums[row][column] += respondent.row.answers[row][column];
+        group.respondents.push_back(respondent.row.scores);
+        group.files << respondent.path;
+    }
+    group.n = int(group.files.size());
+    if (group.n == 0)
+        return group;
+    for (std::size_t row = 0; row < sums.size(); ++row)
+        for (std::size_t column = 0; column < sums[row].size(); ++column)
+            group.means[row][column] = sums[row][column] / group.n;
+    group.scores = survey::profileFromAnswers(group.means);
+    return group;
+}
+
+// "<base>-<k><tail>" with the first k from 2 on that names no file in `folder`.
+QString freeName(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    if (!QFileInfo::exists(dir.filePath(name)))
+        return name;
+    const QString pattern = QLatin1String(survey::kGroupFilePattern).mid(1);
+    const bool matches = name.endsWith(pattern, Qt::CaseInsensitive);
+    const QString tail = matches ? name.right(pattern.size()) : QString();
+    const QString base = name.left(name.size() - tail.size());
+    for (int k = 2; k < 10000; ++k) {
+        const QString candidate = QStringLiteral("%1-%2%3").arg(base).arg(k).arg(tail);
+        if (!QFileInfo::exists(dir.filePath(candidate)))
+            return candidate;
+    }
+    return QString();
+}
+
+std::variant<QString, MoveError> moveInto(const QString &path, const QString &folder)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile())
+        return MoveError{
+            QStringLiteral("Файл «%1» не найден: его уже переместили или удалили.").arg(shown)};
+    if (!QDir().mkpath(folder))
+        return MoveError{
+            QStringLiteral("Не удаётся создать папку «%1».").arg(QDir::toNativeSeparators(folder))};
+    const QString name = freeName(folder, QFileInfo(path).fileName());
+    if (name.isEmpty())
+        return MoveError{QStringLiteral("В папке «%1» нет свободного имени для файла «%2».")
+                             .arg(QDir::toNativeSeparators(folder), shown)};
+    const QString target = QDir(folder).filePath(name);
+    // QFile::rename never replaces an existing file.
+    QFile file(path);
+    if (!file.rename(target))
+        return MoveError{QStringLiteral("Не удаётся переместить файл «%1» в папку «%2»: %3")
+                             .arg(shown, QDir::toNativeSeparators(folder), file.errorString())};
+    return target;
+}
+
+} // namespace
+
+QString excludedFolderName()
+{
+    return QStringLiteral("Исключённые");
+}
+
+int Group::damaged() const
+{
+    int count = 0;
+    for (const Respondent &respondent : respondents)
+        count += !respondent.problem.isEmpty() && !respondent.excluded;
+    return count;
+}
+
+int Survey::respondents() const
+{
+    int n = 0;
+    for (const Group &group : groups)
+        n += group.result.n;
+    return n;
+}
+
+QStringList resultFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    QStringList files;
+    const QStringList names = dir.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+    for (const QString &name : names)
+        if (!name.startsWith(QLatin1Char('.')) && survey::matchesGroupPattern(name))
+            files << dir.filePath(name);
+    return files;
+}
+
+namespace {
+
+// The folders that may be groups: the survey's own, then its subfolders but the excluded one.
+QStringList candidateFolders(const QString &survey)
+{
+    const QDir dir(survey);
+    QStringList folders{dir.absolutePath()};
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : names)
+        if (name != excludedFolderName())
+            folders << dir.absoluteFilePath(name);
+    return folders;
+}
+
+// A group whose files are all excluded stays, so that they can be returned.
+bool holdsGroup(const QString &folder)
+{
+    return !resultFiles(folder).isEmpty() ||
+           !resultFiles(QDir(folder).filePath(excludedFolderName())).isEmpty();
+}
+
+} // namespace
+
+QStringList groupFolders(const QString &survey)
+{
+    QStringList folders = candidateFolders(survey);
+    folders.removeIf([](const QString &folder) { return !holdsGroup(folder); });
+    return folders;
+}
+
+Group loadGroup(const QString &folder, const QString &name, const LoadCache &cache,
+                const std::atomic_bool *cancel)
+{
+    Group group;
+    group.folder = QDir(folder).absolutePath();
+    group.name = name;
+    addFolder(group.respondents, group.folder, false, cache, cancel);
+    addFolder(group.respondents, QDir(group.folder).filePath(excludedFolderName()), true, cache,
+              cancel);
+    group.result = counted(group.respondents);
+    return group;
+}
+
+Survey loadSurvey(const QString &folder, const Survey *previous, const std::atomic_bool *cancel)
+{
+    Survey survey;
+    survey.folder = QDir(folder).absolutePath();
+    if (!QFileInfo(survey.folder).isDir() || !QFileInfo(survey.folder).isReadable()) {
+        survey.problem = QStringLiteral("Папка «%1» недоступна: её удалили, переименовали, "
+                                        "закрыли права на чтение или отключили сетевой диск.")
+                             .arg(QDir::toNativeSeparators(survey.folder));
+        return survey;
+    }
+    LoadCache cache;
+    if (previous && previous->folder == survey.folder)
+        for (const Group &group : previous->groups)
+            for (const Respondent &respondent : group.respondents)
+                cache.insert(respondent.path, &respondent);
+    // Each folder listed once: a group is a candidate with some file (see holdsGroup).
+    for (const QString &groupFolder : candidateFolders(survey.folder)) {
+        if (cancel && *cancel)
+            break;
+        Group group = loadGroup(groupFolder, QFileInfo(groupFolder).fileName(), cache, cancel);
+        // A subfolder that cannot be listed may hold answers: it is shown, not passed over.
+        const QFileInfo info(groupFolder);
+        if (!info.isReadable() || !info.isExecutable())
+            group.problem = QStringLiteral("Не удаётся прочитать папку «%1»: нет прав на чтение.")
+                                .arg(QDir::toNativeSeparators(groupFolder));
+        if (!group.respondents.empty() || !group.problem.isEmpty())
+            survey.groups.push_back(std::move(group));
+    }
+    return survey;
+}
+
+Group combinedGroup(const std::vector<Group> &groups, const QString &name)
+{
+    Group all;
+    all.name = name;
+    for (const Group &group : groups)
+        all.respondents.insert(all.respondents.end(), group.respondents.begin(),
+                               group.respondents.end());
+    all.result = counted(all.respondents);
+    return all;
+}
+
+bool sameFiles(const Survey &a, const Survey &b)
+{
+    if (a.folder != b.folder || a.problem != b.problem || a.groups.size() != b.groups.size())
+        return false;
+    for (std::size_t g = 0; g < a.groups.size(); ++g) {
+        const auto &x = a.groups[g].respondents, &y = b.groups[g].respondents;
+        if (a.groups[g].folder != b.groups[g].folder ||
+            a.groups[g].problem != b.groups[g].problem || x.size() != y.size())
+            return false;
+        for (std::size_t i = 0; i < x.size(); ++i)
+            if (x[i].path != y[i].path || x[i].size != y[i].size || x[i].modified != y[i].modified)
+                return false;
+    }
+    return true;
+}
+
+std::variant<QString, MoveError> excludeFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return moveInto(info.absoluteFilePath(),
+                    QDir(info.absolutePath()).filePath(excludedFolderName()));
+}
+
+std::variant<QString, MoveError> returnFile(const QString &path)
+{
+    const QFileInfo info(path);
+    QDir group(info.absolutePath());
+    if (group.dirName() != excludedFolderName())
+        return MoveError{
+            QStringLiteral("Файл «%1» не исключён.").arg(QDir::toNativeSeparators(path))};
+    group.cdUp();
+    return moveInto(info.absoluteFilePath(), group.absolutePath());
+}
+
+} // namespace desk

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "export_data.h"
+#include "group_result.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <variant>
+#include <vector>
+
+// A survey as the desk sees it: a folder whose own result files are one group and whose
+// subfolders holding result files are the others. Unlike the group load, a damaged file stops
+// nothing: it is listed with its reason and left out of the figures.
+namespace desk {
+
+// The subfolder of a group where excluded files wait; never a group itself.
+QString excludedFolderName();
+
+struct Respondent {
+    QString path;           // absolute
+    cli::RespondentRow row; // the file's texts, answers and own profile
+    QString problem;        // why the file cannot be read; empty for a good one
+    bool excluded = false;  // lies in the group's excluded folder
+    QDateTime modified;     // as seen when loaded, to notice a rewritten file
+    qint64 size = 0;
+
+    bool counts() const { return problem.isEmpty() && !excluded; }
+};
+
+struct Group {
+    QString folder; // absolute
+    QString name;
+    std::vector<Respondent> respondents; // the group's files in name order, then the excluded
+    // The counted respondents (readable, not excluded) as one group: what the figures show.
+    survey::GroupResult result;
+    QString problem; // why the folder itself cannot be listed, in Russian
+
+    int damaged() const;
+};
+
+struct Survey {
+    QString folder;
+    std::vector<Group> groups;
+    QString problem; // why the folder cannot be listed (gone, a network drive lost), in Russian
+
+    int respondents() const; // counted, over every group
+};
+
+// The folders of the groups of `survey`: itself when it holds result files, then each
+// subfolder holding them (the excluded folder aside), in name order.
+QStringList groupFolders(const QString &survey);
+
+// The result files of `folder` in name order; hidden names (".tmp" of a writer) aside.
+QStringList resultFiles(const QString &folder);
+
+// Files whose size and time have not changed since the last load are taken from it unread:
+// each path's respondent of that load.
+using LoadCache = QHash<QString, const Respondent *>;
+
+// Every result file of `folder` and of its excluded folder. Stops early, leaving the group
+// incomplete, when `cancel` is set.
+Group loadGroup(const QString &folder, const QString &name, const LoadCache &cache = {},
+                const std::atomic_bool *cancel = nullptr);
+
+// Every group of `folder`; `previous` (the last load of the same folder) spares reading
+// unchanged files again.
+Survey loadSurvey(const QString &folder, const Survey *previous = nullptr,
+                  const std::atomic_bool *cancel = nullptr);
+
+// The respondents of several groups as one ("Все вместе").
+Group combinedGroup(const std::vector<Group> &groups, const QString &name);
+
+// Whether two loads show the same files with the same contents.
+bool sameFiles(const Survey &a, const Survey &b);
+
+// Moves a group's file into its excluded folder (made when missing), or an excluded file back
+// into its group. A name already taken there gives the first free "<name>-<k>OCAI.cry";
+// nothing is ever replaced or deleted. The new path, or the reason in Russian.
+struct MoveError {
+    QString message;
+};
+std::variant<QString, MoveError> excludeFile(const QString &path);
+std::variant<QString, MoveError> returnFile(const QString &path);
+
+} // namespace desk

@@ -1,0 +1,135 @@
+// The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
+#include "profile_load.h"
+#include "result_files.h"
+#include "survey_folder.h"
+#include "survey_loader.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testfiles::encrypt;
+using testfiles::resultText;
+using testfiles::uniformRows;
+
+QByteArray resultBytes(const QString &code, std::array<int, 4> now = {40, 30, 20, 10})
+{
+    return encrypt(resultText(code, uniformRows(now, {25, 25, 25, 25})));
+}
+
+// Writes `bytes` to `path`, making its folders.
+bool put(const QString &path, const QByteArray &bytes)
+{
+    return QDir().mkpath(QFileInfo(path).path()) && testfiles::writeFile(path, bytes);
+}
+
+bool writeResult(const QString &path, const QString &code)
+{
+    return put(path, resultBytes(code));
+}
+
+// Every file under `folder` with its bytes, by path relative to `folder`.
+std::map<QString, QByteArray> tree(const QString &folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)] = testfiles::contentsOf(path);
+    }
+    return files;
+}
+
+TEST(DeskSurvey, FindsTheFolderItselfAndEachSubfolderWithResultsAsGroups)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    ASSERT_TRUE(writeResult(root + "/a1OCAI.cry", "a1"));
+    ASSERT_TRUE(writeResult(root + "/Продажи/p1OCAI.cry", "p1"));
+    ASSERT_TRUE(writeResult(root + "/Склад/Исключённые/s1OCAI.cry", "s1")); // all excluded
+    ASSERT_TRUE(writeResult(root + "/Исключённые/x1OCAI.cry", "x1"));
+    ASSERT_TRUE(put(root + "/Пусто/notes.txt", "x"));
+    ASSERT_TRUE(writeResult(root + "/Скрытая/.tmp1OCAI.cry", "t1")); // a writer's temporary
+
+    EXPECT_EQ(desk::groupFolders(root), (QStringList{root, root + "/Продажи", root + "/Склад"}));
+}
+
+TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("goodOCAI.cry");
+    ASSERT_TRUE(writeResult(good, "good"));
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath("brokenOCAI.cry"), "not a result"));
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath("emptyOCAI.cry")));
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath(".partOCAI.cry"), "half"));
+
+    const desk::Group group = desk::loadGroup(dir.path(), "g");
+    ASSERT_EQ(group.respondents.size(), 3u);
+    QStringList damaged;
+    for (const desk::Respondent &r : group.respondents)
+        if (!r.problem.isEmpty())
+            damaged << r.row.fileName;
+    EXPECT_EQ(damaged, (QStringList{"brokenOCAI.cry", "emptyOCAI.cry"}));
+    EXPECT_EQ(group.damaged(), 2);
+    const auto alone = survey::loadProfile(good, testfiles::programKey());
+    ASSERT_TRUE(std::holds_alternative<survey::LoadedProfile>(alone));
+    EXPECT_EQ(group.result.n, 1);
+    EXPECT_EQ(group.result.scores, std::get<survey::LoadedProfile>(alone).group.scores);
+    EXPECT_EQ(group.respondents[2].row.texts[0], "good");
+}
+
+TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    ASSERT_TRUE(writeResult(root + "/g/aOCAI.cry", "a"));
+    ASSERT_TRUE(writeResult(root + "/g/bOCAI.cry", "b"));
+    // An excluded file of the same name is already there: it stays as it is.
+    ASSERT_TRUE(put(root + "/g/Исключённые/aOCAI.cry", "older"));
+    const auto before = tree(root);
+
+    const auto excluded = desk::excludeFile(root + "/g/aOCAI.cry");
+    ASSERT_TRUE(std::holds_alternative<QString>(excluded));
+    EXPECT_EQ(std::get<QString>(excluded), root + "/g/Исключённые/a-2OCAI.cry");
+    auto after = tree(root);
+    EXPECT_EQ(after.count("g/aOCAI.cry"), 0u);
+    EXPECT_EQ(after["g/Исключённые/a-2OCAI.cry"], before.at("g/aOCAI.cry"));
+    EXPECT_EQ(after["g/Исключённые/aOCAI.cry"], "older");
+    EXPECT_EQ(desk::loadGroup(root + "/g", "g").result.n, 1);
+
+    const auto returned = desk::returnFile(std::get<QString>(excluded));
+    ASSERT_TRUE(std::holds_alternative<QString>(returned));
+    EXPECT_EQ(std::get<QString>(returned), root + "/g/a-2OCAI.cry");
+    after = tree(root);
+    after["g/aOCAI.cry"] = after["g/a-2OCAI.cry"];
+    after.erase("g/a-2OCAI.cry");
+    EXPECT_EQ(after, before);
+
+    EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::returnFile(root + "/g/bOCAI.cry")));
+    EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::excludeFile(root + "/g/noOCAI.cry")));
+}
+
+TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    desk::SurveyLoader loader;
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    const auto respondentsAfterChange = [&] {
+        return changed.wait(20000) ? loader.survey()->respondents() : -1;
+    };
+    loader.open(dir.path());
+    EXPECT_EQ(respondentsAfterChange(), 1);
+    // As the questionnaire writes: a hidden temporary file, renamed when whole.
+    ASSERT_TRUE(writeResult(dir.filePath("Отдел/.r2OCAI.cry"), "r2"));
+    ASSERT_TRUE(QFile::rename(dir.filePath("Отдел/.r2OCAI.cry"), dir.filePath("Отдел/r2OCAI.cry")));
+    EXPECT_EQ(respondentsAfterChange(), 2);
+    ASSERT_TRUE(QFile::remove(dir.filePath("r1OCAI.cry")));
+    EXPECT_EQ(respondentsAfterChange(), 1);
+}
+
+} // namespace
