@@ -99,10 +99,16 @@ void CompareView::compare(const Group &a, const Group &b)
     m_table->setRowCount(0);
     const QString problem =
         !emptyGroupProblem(a).isEmpty() ? emptyGroupProblem(a) : emptyGroupProblem(b);
-    m_left->setPicture(a.result.n ? report::plotAPicture(a.result.scores, 84) : report::Picture{},
-                       emptyGroupProblem(a));
-    m_right->setPicture(b.result.n ? report::plotAPicture(b.result.scores, 84) : report::Picture{},
-                        emptyGroupProblem(b));
+    m_left->setPicture(
+        a.result.n
+            ? report::plotAPicture(survey::groupMeans(a.result, survey::MeanKind::Arithmetic), 84)
+            : report::Picture{},
+        emptyGroupProblem(a));
+    m_right->setPicture(
+        b.result.n
+            ? report::plotAPicture(survey::groupMeans(b.result, survey::MeanKind::Arithmetic), 84)
+            : report::Picture{},
+        emptyGroupProblem(b));
     if (!problem.isEmpty()) {
         m_summary->setText(problem);
         return;
@@ -119,7 +125,8 @@ void CompareView::ready()
     if (m_jobGeneration != m_generation)
         return;
     const survey::GroupComparison c = m_job.result();
-    m_summary->setText(report::comparisonSummary(c, m_nameA, m_nameB));
+    m_summary->setText(report::comparisonSummary(c, report::Subject{false, m_nameA, {}},
+                                                 report::Subject{false, m_nameB, {}}));
     const QStringList head{QStringLiteral("Тип"),         QStringLiteral("Состояние"),
                            QStringLiteral("A"),           QStringLiteral("B"),
                            QStringLiteral("B − A"),       QStringLiteral("p (Уэлч)"),

@@ -17,19 +17,19 @@
 namespace desk {
 namespace {
 
-report::Subject subjectOf(const Group &group, const ReportTitle &title = {})
+report::Subject subjectOf(const Group &group)
 {
     report::Subject subject;
-    subject.label = QStringLiteral("Группа");
-    subject.name = report::printable(group.name);
+    subject.name = report::printable(group.name, 80, report::canTypeset);
     if (subject.name.isEmpty())
         subject.name = QStringLiteral("без имени");
-    QStringList lines;
-    for (const QString &line : {title.organisation.trimmed(), title.caption.trimmed()})
-        if (!line.isEmpty())
-            lines << line;
-    subject.info = report::printable(lines.join(QStringLiteral(" · ")), 200);
     return subject;
+}
+
+report::Cover coverOf(const ReportTitle &title, const QDate &date)
+{
+    return {report::printable(title.organisation.trimmed(), 120, report::canTypeset),
+            report::printable(title.caption.trimmed(), 120, report::canTypeset), date};
 }
 
 DocumentBytes typeset(const report::Document &document)
@@ -68,7 +68,7 @@ DocumentBytes profilePdf(const Group &group, const ReportTitle &title, const QDa
     const survey::GroupStatistics statistics =
         survey::groupStatistics(group.result, survey::MeanKind::Arithmetic, kSeed);
     return typeset(
-        report::profileDocument(subjectOf(group, title), group.result, statistics, date));
+        report::profileDocument(coverOf(title, date), subjectOf(group), group.result, statistics));
 }
 
 DocumentBytes comparisonPdf(const Group &a, const Group &b, const QDate &date)
@@ -78,7 +78,8 @@ DocumentBytes comparisonPdf(const Group &a, const Group &b, const QDate &date)
             return problem;
     const survey::GroupComparison comparison =
         survey::compareGroups(a.result, b.result, survey::MeanKind::Arithmetic, kSeed);
-    return typeset(report::comparisonDocument(subjectOf(a), subjectOf(b), comparison, date));
+    return typeset(report::comparisonDocument(coverOf({}, date), subjectOf(a), a.result,
+                                              subjectOf(b), b.result, comparison));
 }
 
 DocumentBytes workbook(const std::vector<Group> &groups)

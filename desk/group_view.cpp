@@ -53,7 +53,8 @@ void GroupView::showGroup(const Group &group)
         m_conclusions->setPlainText(kNoAnswers);
         return;
     }
-    m_plotA->setPicture(report::plotAPicture(result.scores, 150));
+    m_plotA->setPicture(
+        report::plotAPicture(survey::groupMeans(result, survey::MeanKind::Arithmetic), 150));
     m_questions->setPicture(report::questionChartsPicture(result.means, 170));
     m_difference->setPicture({}, kCounting);
     m_conclusions->setPlainText(kCounting);
@@ -82,7 +83,7 @@ void GroupView::statisticsReady()
     if (m_jobGeneration != m_generation)
         return;
     const survey::GroupStatistics statistics = m_job.result();
-    std::array<double, survey::kTypeCount> differences{};
+    survey::StateMeans differences{};
     for (int type = 0; type < survey::kTypeCount; ++type)
         differences[std::size_t(type)] = statistics.types[std::size_t(type)].discrepancy;
     m_difference->setPicture(report::differencePicture(differences, 78));

@@ -57,29 +57,15 @@ void addFolder(std::vector<Respondent> &into, const QString &folder, bool exclud
     }
 }
 
-// The counted respondents averaged as the group load averages a folder: cell sums over the
-// files, each cell divided by n, the scores from the mean table.
+// The counted respondents as one group, made as every group load makes one, so that the desk
+// shows the same figures as the documents.
 survey::GroupResult counted(const std::vector<Respondent> &respondents)
 {
-    survey::GroupResult group;
-    survey::AnswerTable sums{};
-    for (const Respondent &respondent : respondents) {
-        if (!respondent.counts())
-            continue;
-        for (std::size_t row = 0; row < sums.size(); ++row)
-            for (std::size_t column = 0; column < sums[row].size(); ++column)
-                sums[row][column] += respondent.row.answers[row][column];
-        group.respondents.push_back(respondent.row.scores);
-        group.files << respondent.path;
-    }
-    group.n = int(group.files.size());
-    if (group.n == 0)
-        return group;
-    for (std::size_t row = 0; row < sums.size(); ++row)
-        for (std::size_t column = 0; column < sums[row].size(); ++column)
-            group.means[row][column] = sums[row][column] / group.n;
-    group.scores = survey::profileFromAnswers(group.means);
-    return group;
+    survey::GroupBuilder builder;
+    for (const Respondent &respondent : respondents)
+        if (respondent.counts())
+            builder.add(respondent.row.answers, respondent.path);
+    return builder.n() > 0 ? builder.take() : survey::GroupResult();
 }
 
 // "<base>-<k><tail>" with the first k from 2 on that names no file in `folder`.

@@ -42,6 +42,7 @@ PointTotals pointTotals(const AnswerTable &answers);
 class GroupBuilder {
 public:
     void add(const AnswerTable &answers, const QString &file);
+    int n() const { return m_group.n; }
     // The group of everything added (at least one respondent); the builder starts afresh.
     GroupResult take();
 
