@@ -4,7 +4,7 @@
 #include "About.h"
 #include "form_fonts.h"
 #include "form_texts.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 #include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
 #include "widgets/text_buffer.h"

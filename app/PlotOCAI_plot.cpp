@@ -1,10 +1,10 @@
 // The Plot A command, its drawing routine and the colour choosers.
 #include "PlotOCAI.h"
 
-#include "colour_for_index.h"
 #include "core/number_format.h"
 #include "form_texts.h"
-#include "plot_a.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"

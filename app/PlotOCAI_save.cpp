@@ -1,10 +1,10 @@
 // "Save": the plot on show as a GIF picture, and the loaded data as a text report.
 #include "PlotOCAI.h"
 
+#include "documents/plot_pictures.h"
+#include "documents/text_report.h"
 #include "form_texts.h"
 #include "gif/gif_writer.h"
-#include "plot_pictures.h"
-#include "report.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"

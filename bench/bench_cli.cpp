@@ -1,8 +1,8 @@
 // ocai-cli's drawing commands: `pdf` and the saved pictures of a group, as the commands make
 // them.
-#include "pdf_report.h"
+#include "documents/pdf_report.h"
+#include "documents/profile_pictures.h"
 #include "result_folder.h"
-#include "window_pictures.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // `ocai-cli export` of a large group: the load with every respondent's texts, the figures of
 // `stats` and the whole workbook; the folder named, and its files named one by one.
+#include "documents/xlsx_workbook.h"
 #include "result_folder.h"
-#include "xlsx_workbook.h"
 
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -13,7 +13,7 @@ void exportOperands(benchmark::State &state, const QStringList &operands)
 {
     for (auto _ : state) {
         std::vector<cli::ExportGroup> groups;
-        for (const cli::GroupSource &source : cli::groupSources(operands)) {
+        for (const survey::GroupSource &source : survey::groupSources(operands)) {
             auto loaded = cli::loadExportGroup(source, survey::MeanKind::Arithmetic, 1);
             if (!std::holds_alternative<cli::ExportGroup>(loaded)) {
                 state.SkipWithError("a group does not load");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/text_codec.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "plot_a.h"
+#include "plots/plot_a.h"
 
 #include "core/number_format.h"
-#include "plot_surface.h"
-#include "raster.h"
-#include "resource.h"
-#include "result_file.h"
-#include "text_cell.h"
+#include "plots/plot_surface.h"
+#include "plots/raster.h"
+#include "plots/text_cell.h"
+#include "survey/resource.h"
+#include "survey/result_file.h"
 
 #include <QPainter>
 

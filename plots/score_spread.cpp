@@ -1,7 +1,7 @@
-#include "score_spread.h"
+#include "plots/score_spread.h"
 
-#include "resource.h"
-#include "statistics.h"
+#include "survey/resource.h"
+#include "survey/statistics.h"
 
 #include <QFontMetricsF>
 #include <algorithm>

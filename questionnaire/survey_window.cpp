@@ -3,9 +3,9 @@
 #include "finish_page.h"
 #include "question_page.h"
 #include "start_page.h"
+#include "survey/unit_pc1.h"
 #include "survey_texts.h"
 #include "survey_widgets.h"
-#include "unit_pc1.h"
 #include "widgets/dialogs.h"
 #include "widgets/save_folder.h"
 

@@ -1,4 +1,4 @@
-#include "resource.h"
+#include "survey/resource.h"
 
 namespace survey {
 

@@ -1,4 +1,4 @@
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include "core/text_codec.h"
 

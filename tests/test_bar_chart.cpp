@@ -1,10 +1,10 @@
 // The bar-chart model, renderer and widget, and the Plot B / Plot C fillings and pictures.
 #include "charts/bar_chart_geometry.h"
 #include "charts/bar_chart_scale.h"
-#include "difference_chart.h"
-#include "plot_pictures.h"
-#include "question_charts.h"
-#include "resource.h"
+#include "documents/plot_pictures.h"
+#include "plots/difference_chart.h"
+#include "plots/question_charts.h"
+#include "survey/resource.h"
 #include "widgets/bar_chart.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "core/text_codec.h"
 #include "result_files.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

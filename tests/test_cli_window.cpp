@@ -1,15 +1,15 @@
 // ocai-cli plot a|b|c, report, profile and pdf of a FILE or DIR, run as a separate process:
 // what it writes is what the window shows and saves after the same load.
 #include "cli_runner.h"
-#include "colour_for_index.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
-#include "plot_a.h"
-#include "plot_pictures.h"
-#include "profile_load.h"
-#include "report.h"
-#include "result_file.h"
+#include "documents/plot_pictures.h"
+#include "documents/text_report.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
 #include "result_files.h"
+#include "survey/profile_load.h"
+#include "survey/result_file.h"
 
 #include <QDate>
 #include <QDir>

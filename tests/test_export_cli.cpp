@@ -1,8 +1,8 @@
 // ocai-cli export read back as a spreadsheet program reads it: the parts' XML out of the zip.
 #include "cli_runner.h"
-#include "group_mean.h"
+#include "documents/statistics_report.h"
 #include "result_files.h"
-#include "statistics_report.h"
+#include "survey/group_mean.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
-#include "colour_for_index.h"
 #include "core/number_format.h"
-#include "information_line.h"
-#include "plot_a.h"
-#include "plot_pictures.h"
-#include "raster.h"
-#include "text_cell.h"
+#include "documents/plot_pictures.h"
+#include "plots/colour_for_index.h"
+#include "plots/information_line.h"
+#include "plots/plot_a.h"
+#include "plots/raster.h"
+#include "plots/text_cell.h"
 
 #include <QFontMetrics>
 #include <QImage>

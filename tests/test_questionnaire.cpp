@@ -3,13 +3,13 @@
 #include "cli_runner.h"
 #include "fake_dialogs.h"
 #include "field_note.h"
-#include "group_result.h"
 #include "question_page.h"
-#include "result_file.h"
 #include "start_page.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 #include "survey_widgets.h"
 #include "survey_window.h"
-#include "unit_pc1.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The result file's composition and naming, without the window.
-#include "profile_load.h"
-#include "questionnaire_result.h"
-#include "unit_pc1.h"
+#include "survey/profile_load.h"
+#include "survey/questionnaire_result.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFile>

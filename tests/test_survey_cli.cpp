@@ -3,7 +3,7 @@
 #include "core/text_codec.h"
 #include "non_regular_files.h"
 #include "result_files.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // "Save": the plot on show as GIF, and the text report, through the window.
 #include "core/text_codec.h"
+#include "documents/plot_pictures.h"
 #include "main_window_fixture.h"
-#include "plot_pictures.h"
 #include "shell/desktop_shell.h"
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"

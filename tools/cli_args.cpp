@@ -1,4 +1,4 @@
-#include "cli_args.h"
+#include "tools/cli_args.h"
 
 #include "core/number_format.h"
 

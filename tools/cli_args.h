@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli_command.h"
+#include "documents/picture_format.h"
+#include "tools/cli_command.h"
 
 #include <QString>
 #include <variant>
@@ -13,8 +14,6 @@ struct ArgsError {
     QString message;
     int exitCode;
 };
-
-enum class PictureFormat { Png, Gif };
 
 // The format the extension of `out` asks for, letter case aside; a message naming `command`
 // when `out` is empty or its extension is neither ".png" nor ".gif".

@@ -1,9 +1,9 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_compare.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_compare.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,10 +1,10 @@
 // ocai-cli decrypt / encrypt: the letter envelope of result files, with the program's key.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
 #include "core/text_codec.h"
-#include "result_file.h"
-#include "unit_pc1.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
-#include "cli_group_args.h"
+#include "tools/cli_group_args.h"
 
-#include "cli_common.h"
-#include "cli_io.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
+#include "tools/cli_common.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 // ocai-cli pdf: an A4 report of a FILE or DIR, or of two of them side by side.
-#include "cli_args.h"
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "pdf_report.h"
+#include "documents/pdf_report.h"
+#include "tools/cli_args.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 // ocai-cli plot a|b|c: the pictures the window saves after loading a FILE or DIR, and the
 // profile diagram of given scores.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "colour_for_index.h"
 #include "core/number_format.h"
-#include "plot_a.h"
-#include "plot_a_args.h"
-#include "window_pictures.h"
+#include "documents/profile_pictures.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
+#include "tools/plot_a_args.h"
 
 namespace cli {
 namespace {

@@ -1,9 +1,9 @@
 // ocai-cli profile: a FILE or DIR loaded as the "Data" or "Group" command loads it, scores
 // printed.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "window_pictures.h"
+#include "documents/profile_pictures.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 namespace cli {
 namespace {

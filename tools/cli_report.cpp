@@ -1,9 +1,9 @@
 // ocai-cli report: the text report "Save Data" writes after loading a FILE or DIR.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "report.h"
-#include "window_pictures.h"
+#include "documents/profile_pictures.h"
+#include "documents/text_report.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDate>
 #include <QDir>

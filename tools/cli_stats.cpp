@@ -1,9 +1,9 @@
 // ocai-cli stats: how a group's respondents spread around the group profile.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_statistics.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_statistics.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonDocument>

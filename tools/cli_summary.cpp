@@ -1,10 +1,10 @@
 // ocai-cli summary: one row per folder, for an organisation of many departments.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_sources.h"
-#include "group_statistics.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_sources.h"
+#include "survey/group_statistics.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -86,8 +86,8 @@ int runSummary(const ParsedArgs &args)
     const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const GroupSource &source : groupSources(args.operands)) {
-        const auto loaded = loadGroupSource(source);
+    for (const survey::GroupSource &source : survey::groupSources(args.operands)) {
+        const auto loaded = survey::loadGroupSource(source);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));

@@ -3,7 +3,7 @@
 // conversion of the text is checked the same way.
 #include "core/text_codec.h"
 #include "fuzz_check.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <cstdint>
 

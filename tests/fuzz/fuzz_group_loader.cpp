@@ -8,8 +8,8 @@
 // and averages exactly.
 #include "../result_files.h"
 #include "fuzz_check.h"
-#include "group_result.h"
-#include "result_file.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 // encrypted with the program's key), so that mutations reach the line parser as well.
 #include "core/number_format.h"
 #include "fuzz_check.h"
-#include "profile_model.h"
-#include "result_file.h"
-#include "unit_pc1.h"
+#include "survey/profile_model.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QTemporaryDir>
