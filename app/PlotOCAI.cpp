@@ -84,7 +84,7 @@ void TForm1::FormCreate()
 
     textBuffer = new ui::TextBuffer(this);
     textBuffer->resize(2000, textBuffer->height());
-    keyHolder = new QLabel(survey::Pc1KeyText, this);
+    keyHolder = new QLabel(survey::programKeyText(), this);
     keyHolder->hide();
 
     mmOpen->setVisible(false);

@@ -31,7 +31,7 @@ QString line(const QString &text, int maxLength = 80)
 // A folder is named by its own name, a file by its respondent's code.
 std::variant<Loaded, survey::GroupError> load(const QString &path, const QString &name)
 {
-    auto loaded = survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+    auto loaded = survey::loadProfile(path, survey::programKey());
     if (auto *error = std::get_if<survey::GroupError>(&loaded))
         return std::move(*error);
     survey::LoadedProfile &source = std::get<survey::LoadedProfile>(loaded);

@@ -132,8 +132,8 @@ void SurveyWindow::goNext()
 void SurveyWindow::writeResult()
 {
     m_answers.finished = m_countedFrom;
-    const auto written = survey::writeQuestionnaireResult(m_folder, m_answers,
-                                                          survey::pc1KeyBytes(survey::Pc1KeyText));
+    const auto written =
+        survey::writeQuestionnaireResult(m_folder, m_answers, survey::programKey());
     if (const auto *error = std::get_if<survey::ResultWriteError>(&written)) {
         // The answers stay on screen: the respondent may retry, here or in another folder.
         questionPage->setWriteProblem(error->message);

@@ -46,7 +46,7 @@ std::vector<GroupSource> groupSources(const QStringList &operands)
 std::variant<survey::LoadedProfile, survey::GroupError>
 loadGroupSource(const GroupSource &source, const survey::ResultFileVisitor &visit)
 {
-    const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    const QByteArray key = survey::programKey();
     if (source.files.isEmpty())
         return survey::loadProfile(source.path, key, survey::LoadAs::FileOrFolder, visit);
     survey::LoadedProfile profile;

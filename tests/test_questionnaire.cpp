@@ -120,7 +120,7 @@ TEST_F(QuestionnaireTest, FilledByKeyboardReadsBackThroughGroupAndCli)
         answer(rows[r], 10 + r);
     ASSERT_EQ(window->currentScreen(), 13) << dialogs.errors.join('\n').toStdString();
 
-    const auto group = survey::loadGroup(folder, survey::pc1KeyBytes(survey::Pc1KeyText));
+    const auto group = survey::loadGroup(folder, survey::programKey());
     ASSERT_TRUE(std::holds_alternative<survey::GroupResult>(group));
     const survey::GroupResult &result = std::get<survey::GroupResult>(group);
     ASSERT_EQ(result.n, 1);

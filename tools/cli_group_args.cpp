@@ -38,7 +38,7 @@ QString groupErrorText(const survey::GroupError &error)
 
 std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path)
 {
-    return survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+    return survey::loadProfile(path, survey::programKey());
 }
 
 int finishOutput(const QByteArray &bytes)

@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const QTemporaryDir dir;
     static const QString path = dir.filePath(QStringLiteral("input.cry"));
-    static const QByteArray key = pc1KeyBytes(Pc1KeyText);
+    static const QByteArray key = programKey();
     FUZZ_CHECK(dir.isValid());
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     loadOnce(path, bytes, key);
