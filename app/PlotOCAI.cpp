@@ -4,6 +4,7 @@
 #include "About.h"
 #include "form_fonts.h"
 #include "form_texts.h"
+#include "plots/start_colours.h"
 #include "survey/unit_pc1.h"
 #include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
@@ -60,8 +61,8 @@ void TForm1::FormCreate()
 {
     ProgramDir =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    cbABCD1col->setCurrentIndex(1);
-    cbABCD2col->setCurrentIndex(3);
+    cbABCD1col->setCurrentIndex(plots::kStartCurrentColour);
+    cbABCD2col->setCurrentIndex(plots::kStartPreferredColour);
     ceInfo->clear();
     sbShotInstr->setPanelText(formtexts::kStatusStart);
     for (int i = 1; i <= 4; ++i)

@@ -16,8 +16,8 @@ namespace plots {
 namespace {
 
 constexpr int kStripHeight = kInfoStripHeight;
-constexpr int kPanelWidth = 686;
-constexpr int kPlotAHeight = 672;
+constexpr int kPanelWidth = kPlotACanvas.width();
+constexpr int kPlotAHeight = kPlotACanvas.height();
 constexpr int kSavedPanelRows = kPlotBSavedRows;
 const QRect kInfoPlace(0, 2, kInfoFieldWidth, kInfoFieldHeight);
 const QRect kLetterPlace(674, -4, 11, 19);
@@ -102,7 +102,7 @@ QImage differenceChartPicture(const survey::ProfileScores &scores, const QColor 
     setupDifferenceChart(chart);
     fillDifferenceChart(chart, profileDifferences(scores), colour, kWholeProfileFoot);
     chart.series[0].marksVisible = marks;
-    QImage picture = ui::renderBarChart(chart, QSize(334, 353), locale);
+    QImage picture = ui::renderBarChart(chart, kDifferenceChart, locale);
     QPainter painter(&picture);
     painter.setPen(kMaroon);
     painter.setFont(plotFont(16, true));

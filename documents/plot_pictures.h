@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plots/plot_a.h"
 #include "survey/profile_model.h"
 
 #include <QColor>
@@ -26,7 +27,8 @@ inline const std::array<QRect, 6> kQuestionChartPlaces = {
 // The 26-pixel strip above a saved plot: button-face background, the information line
 // in (0, 2, 672, 21) as the window shows it (information_line.h), and the lower part of the
 // plot letter at (674, -4).
-QImage informationStrip(const QString &info, const QString &plotLetter, int width = 686);
+QImage informationStrip(const QString &info, const QString &plotLetter,
+                        int width = plots::kPlotACanvas.width());
 
 // Strip + Plot A canvas (686 x 672) -> 686 x 698.
 QImage savedPlotAPicture(const QString &info, const QImage &plotACanvas);

@@ -36,7 +36,7 @@ windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, su
 QImage plotACanvas(const WindowProfile &profile, const PlotColours &colours)
 {
     survey::ProfileScores drawn{};
-    return plots::renderPlotA(QSize(kPlotAWidth, kPlotAHeight), profile.fields,
+    return plots::renderPlotA(plots::kPlotACanvas, profile.fields,
                               plots::ColorForIndex(colours.current),
                               plots::ColorForIndex(colours.preferred), profile.separator, drawn);
 }

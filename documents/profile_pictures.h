@@ -2,6 +2,7 @@
 
 #include "documents/picture_format.h"
 #include "plots/plot_a.h"
+#include "plots/start_colours.h"
 #include "survey/group_mean.h"
 #include "survey/profile_load.h"
 
@@ -34,14 +35,10 @@ std::variant<WindowProfile, survey::GroupError>
 windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded,
               survey::MeanKind mean = survey::MeanKind::Arithmetic);
 
-// The window's Plot A canvas size.
-constexpr int kPlotAWidth = 686;
-constexpr int kPlotAHeight = 672;
-
-// Colour chooser indexes (see plots::ColorForIndex); the window starts with red and blue.
+// Colour chooser indexes (see plots::ColorForIndex), as the window starts.
 struct PlotColours {
-    int current = 1;
-    int preferred = 3;
+    int current = plots::kStartCurrentColour;
+    int preferred = plots::kStartPreferredColour;
 };
 
 // The Plot A canvas, 686 x 672, drawn from the score fields.

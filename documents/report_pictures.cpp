@@ -11,6 +11,7 @@
 #include "plots/plot_surface.h"
 #include "plots/question_charts.h"
 #include "plots/score_spread.h"
+#include "plots/start_colours.h"
 #include "survey/result_file.h"
 
 #include <QFontMetricsF>
@@ -23,26 +24,26 @@ namespace report {
 
 namespace {
 
-const QSize kPlotASize(686, 672);
+constexpr QSize kPlotASize = plots::kPlotACanvas;
 // The window's question charts are 228 x 257; here each gets a little more width, so that
 // the longest question title fits in the fonts the page embeds.
 const QSize kQuestionChart(248, 257);
 constexpr int kChartGap = 4;
 const QSize kQuestionChartsSize(3 * kQuestionChart.width() + 2 * kChartGap,
                                 2 * kQuestionChart.height() + kChartGap);
-const QSize kDifferenceSize(334, 353);
+constexpr QSize kDifferenceSize = plots::kDifferenceChart;
 constexpr int kSpreadWidth = 800;
 constexpr int kLegendHeight = 24;
 const QChar kDecimalComma(u',');
 
 QColor currentColour()
 {
-    return plots::ColorForIndex(1);
+    return plots::ColorForIndex(plots::kStartCurrentColour);
 }
 
 QColor preferredColour()
 {
-    return plots::ColorForIndex(3);
+    return plots::ColorForIndex(plots::kStartPreferredColour);
 }
 
 QLocale documentLocale()

@@ -1,9 +1,9 @@
 #include "documents/xlsx_profile.h"
 
-#include "documents/profile_pictures.h"
 #include "documents/statistics_report.h"
 #include "documents/xlsx_text.h"
 #include "plots/colour_for_index.h"
+#include "plots/start_colours.h"
 #include "survey/resource.h"
 
 namespace cli {
@@ -191,8 +191,7 @@ void insertChart(lxw_workbook *workbook, SheetWriter &sheet, int header, int row
         sheet.insertChart(row, 0, nullptr, nullptr); // noted as a failure
         return;
     }
-    const PlotColours startUp;
-    const int colours[2] = {startUp.current, startUp.preferred};
+    const int colours[2] = {plots::kStartCurrentColour, plots::kStartPreferredColour};
     const int first = header + 1, last = header + survey::kTypeCount;
     for (int state = 0; state < 2; ++state) {
         lxw_chart_series *series = chart_add_series(chart, nullptr, nullptr);

@@ -14,6 +14,9 @@
 // and one for the preferred scores, drawn pixel-exactly onto an image.
 namespace plots {
 
+// The window's Plot A canvas; the saved pictures and the reports draw Plot A at this size.
+constexpr QSize kPlotACanvas(686, 672);
+
 // The score fields' texts as they stand, in the order A, B, C, D.
 struct PlotAFields {
     std::array<QString, 4> current;

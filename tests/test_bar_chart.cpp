@@ -16,7 +16,7 @@
 
 namespace {
 
-const QSize kDifferenceSize(334, 353);
+constexpr QSize kDifferenceSize = plots::kDifferenceChart;
 const QSize kQuestionSize(228, 257);
 const QRgb kBlack = qRgb(0, 0, 0);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/picture_format.h"
+#include "plots/start_colours.h"
 #include "tools/cli_command.h"
 
 #include <QString>
@@ -26,8 +27,8 @@ bool hasSuffix(const QString &out, const QString &suffix);
 struct PictureOptions {
     QString out; // --out
     PictureFormat format = PictureFormat::Png;
-    int currentColour = 1;   // the choosers' selection after start-up: red
-    int preferredColour = 3; // and blue
+    int currentColour = plots::kStartCurrentColour; // the choosers' selection after start-up
+    int preferredColour = plots::kStartPreferredColour;
 };
 
 // --out and, where given, the two colour options; a message naming the command when the

@@ -42,9 +42,9 @@ int plotScores(const ParsedArgs &args)
     std::copy(given.begin() + 4, given.end(), fields.preferred.begin());
     survey::ProfileScores scores{};
     bool drawn = false;
-    const QImage canvas = plots::renderPlotA(
-        QSize(kPlotAWidth, kPlotAHeight), fields, plots::ColorForIndex(plot.currentColour),
-        plots::ColorForIndex(plot.preferredColour), separator, scores, &drawn);
+    const QImage canvas =
+        plots::renderPlotA(plots::kPlotACanvas, fields, plots::ColorForIndex(plot.currentColour),
+                           plots::ColorForIndex(plot.preferredColour), separator, scores, &drawn);
     if (!drawn)
         return dataError(QStringLiteral("plot a: the scores do not read back as numbers"));
     return writePicture(args.command(), canvas, plot.format, plot.out);
