@@ -24,12 +24,11 @@ windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, su
     profile.loadScores = survey::groupMeans(profile.group, mean);
     profile.separator = numfmt::localeDecimalSeparator();
     profile.fields = plots::scoreFields(profile.loadScores, profile.separator);
-    // The drawing routine itself reads the fields back; without a canvas it only parses.
-    QImage noCanvas;
-    if (!plots::drawPlotA(noCanvas, profile.fields, Qt::black, Qt::black, profile.separator,
-                          profile.scores))
+    const auto parsed = plots::parseScoreFields(profile.fields, profile.separator);
+    if (!std::holds_alternative<survey::ProfileScores>(parsed))
         return survey::GroupError{profile.group.files.value(0),
                                   QStringLiteral("the scores do not read back as numbers")};
+    profile.scores = std::get<survey::ProfileScores>(parsed);
     return profile;
 }
 

@@ -144,9 +144,9 @@ Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm)
 {
     const plots::PlotAFields fields = plots::scoreFields(profile, kDecimalComma);
     // The kites follow the fields' texts, as the window's do.
-    survey::ProfileScores drawn{};
-    QImage parseOnly;
-    plots::drawPlotA(parseOnly, fields, Qt::black, Qt::black, kDecimalComma, drawn);
+    const auto parsed = plots::parseScoreFields(fields, kDecimalComma);
+    const auto *scores = std::get_if<survey::ProfileScores>(&parsed);
+    const survey::ProfileScores drawn = scores ? *scores : survey::ProfileScores{};
     const plots::PlotAStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
                                   survey::stateCaption(1)};
     return picture(kPlotASize, widthMm, [=](QPainter &painter) {

@@ -104,15 +104,29 @@ void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int 
                      survey::TypeLetters[i] + QLatin1Char(' ') + texts[i]);
 }
 
-} // namespace
-
-int firstMalformedField(const PlotAFields &fields, QChar separator)
+// Reads the fields in order into `scores` up to the first that is not a number: its index,
+// or -1 when all eight are numbers.
+int readScoreFields(const PlotAFields &fields, QChar separator, survey::ProfileScores &scores)
 {
     for (int i = 0; i < 8; ++i) {
-        if (!numfmt::parseFloat(fieldText(fields, i), separator))
+        const auto value = numfmt::parseFloat(fieldText(fields, i), separator);
+        if (!value)
             return i;
+        scores[std::size_t(i)] = *value;
     }
     return -1;
+}
+
+} // namespace
+
+std::variant<survey::ProfileScores, int> parseScoreFields(const PlotAFields &fields,
+                                                          QChar separator)
+{
+    survey::ProfileScores scores{};
+    const int bad = readScoreFields(fields, separator, scores);
+    if (bad >= 0)
+        return bad;
+    return scores;
 }
 
 PlotAFields scoreFields(const survey::ProfileMeans &scores, QChar separator)
@@ -129,12 +143,8 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
                const QColor &preferredColour, QChar separator, survey::ProfileScores &scores)
 {
     clearWithFrame(canvas);
-    for (int i = 0; i < 8; ++i) {
-        const auto value = numfmt::parseFloat(fieldText(fields, i), separator);
-        if (!value)
-            return false;
-        scores[std::size_t(i)] = *value;
-    }
+    if (readScoreFields(fields, separator, scores) >= 0)
+        return false;
     if (canvas.isNull())
         return true;
     RasterSurface surface(canvas);

@@ -57,8 +57,8 @@ Loaded loadAsWindow(const QString &path, QChar separator)
                   plots::scoreFields(
                       survey::groupMeans(profile.group, survey::MeanKind::Arithmetic), separator),
                   {}};
-    QImage none;
-    plots::drawPlotA(none, loaded.fields, Qt::black, Qt::black, separator, loaded.scores);
+    loaded.scores =
+        std::get<survey::ProfileScores>(plots::parseScoreFields(loaded.fields, separator));
     return loaded;
 }
 
