@@ -173,7 +173,7 @@ void TForm1::createScorePanel(QWidget *client)
     for (int t = 0; t < survey::kTypeCount; ++t) {
         // B's caption is designed without the blank before its letter.
         const QString caption =
-            t == 1 ? survey::TypeShortNames[1] + survey::TypeLetters[1] : survey::typeCaption(t);
+            t == 1 ? survey::TypeShortNames[1] + survey::TypeLetters[1] : survey::typeLabel(t);
         QLabel *label = makeLabel(paData, caption, typePlaces[t], labels, kMaroon);
         *typeLabels[t] = label;
         setTag(label, t + 1);

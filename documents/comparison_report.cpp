@@ -31,7 +31,7 @@ Table comparisonTable(const survey::GroupComparison &c)
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
-            table.rows << QStringList{state == 0 ? typeCaption(type) : QString(),
+            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
                                       survey::stateCaption(state),
                                       number(score.meanA),
                                       number(score.meanB),

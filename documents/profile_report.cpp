@@ -47,7 +47,7 @@ Table scoreTable(const survey::GroupStatistics &s)
                 {5, 2, 2, 2.6}};
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
-        table.rows << QStringList{typeCaption(type), number(t.current.mean),
+        table.rows << QStringList{typeRowHeading(type), number(t.current.mean),
                                   number(t.preferred.mean), difference(t)};
     }
     return table;
@@ -71,7 +71,7 @@ Table spreadTable(const survey::GroupStatistics &s)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreStatistics &score =
                 stateStatistics(s.types[std::size_t(type)], state);
-            table.rows << QStringList{state == 0 ? typeCaption(type) : QString(),
+            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
                                       survey::stateCaption(state),
                                       number(score.mean),
                                       score.sd ? number(*score.sd) : QStringLiteral("—"),
@@ -94,7 +94,7 @@ Table dominanceTable(const survey::GroupStatistics &s)
         const bool none = !d.lead;
         QStringList names;
         for (int type : d.types)
-            names << typeCaption(type);
+            names << typeRowHeading(type);
         table.rows << QStringList{survey::stateCaption(state),
                                   none ? QStringLiteral("нет: все четыре типа равны")
                                        : names.join(QStringLiteral(" = ")),

@@ -11,36 +11,29 @@ namespace report {
 
 namespace {
 
-bool roundsToZero(const QString &text)
-{
-    return std::none_of(text.begin(), text.end(),
-                        [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
-}
+// The reports' decimal separator.
+constexpr QChar kComma = u',';
 
 } // namespace
 
 QString number(double value, int decimals)
 {
-    QString text = survey::fixed(value, decimals);
-    if (roundsToZero(text) && text.startsWith(QLatin1Char('-')))
-        text.remove(0, 1);
-    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return survey::fixed(value, decimals, false, kComma);
 }
 
 QString signedNumber(double value, int decimals)
 {
-    const QString text = number(value, decimals);
-    return roundsToZero(text) || text.startsWith(QLatin1Char('-')) ? text : QLatin1Char('+') + text;
+    return survey::fixed(value, decimals, true, kComma);
 }
 
 QString number(const survey::Mean &value, int decimals)
 {
-    return survey::formatMean(value, decimals, QLatin1Char(','));
+    return survey::fixed(value, decimals, false, kComma);
 }
 
 QString signedNumber(const survey::Mean &value, int decimals)
 {
-    return survey::formatMean(value, decimals, QLatin1Char(','), true);
+    return survey::fixed(value, decimals, true, kComma);
 }
 
 QString pValue(double p)
@@ -92,7 +85,7 @@ QString capitalised(const QString &text)
     return text.left(1).toUpper() + text.mid(1);
 }
 
-QString typeCaption(int type)
+QString typeRowHeading(int type)
 {
     return survey::typeLetter(type) + QStringLiteral("  ") + survey::TypeNames[std::size_t(type)];
 }

@@ -48,8 +48,8 @@ QString named(const Subject &subject, Case grammaticalCase = Case::Nominative);
 // The text with its first letter in upper case.
 QString capitalised(const QString &text);
 
-// "A  Клановая культура".
-QString typeCaption(int type);
+// A type's heading in the reports' tables, "A  Клановая культура".
+QString typeRowHeading(int type);
 // "клановая культура".
 QString typeWords(int type);
 

@@ -15,7 +15,8 @@ namespace {
 
 const char *const kStateKeys[2] = {"current", "preferred"};
 
-QString typeLabel(int type)
+// "A  Клан": the first column of the text tables.
+QString typeColumnLabel(int type)
 {
     return typeLetter(type) + QStringLiteral("  ") + typeShortName(type);
 }
@@ -24,7 +25,7 @@ QString namedTypes(const std::vector<int> &types)
 {
     QStringList names;
     for (int type : types)
-        names << typeLetter(type) + QLatin1Char(' ') + typeShortName(type);
+        names << typeLetterName(type);
     return names.join(QStringLiteral(" = "));
 }
 
@@ -72,6 +73,11 @@ QString typeShortName(int type)
     return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
 }
 
+QString typeLetterName(int type)
+{
+    return typeLetter(type) + QLatin1Char(' ') + typeShortName(type);
+}
+
 QString stateCaption(int state)
 {
     return state == 0 ? QStringLiteral("Текущее") : QStringLiteral("Желаемое");
@@ -100,11 +106,11 @@ QString fullPrecision(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-QString fixed(double value, int decimals, bool sign)
+QString fixed(double value, int decimals, bool sign, QChar separator)
 {
-    QString text = numfmt::formatFixed(value, 0, decimals, QLatin1Char('.'));
-    const bool zero = std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c == QLatin1Char('0') || c == QLatin1Char('.') || c == QLatin1Char('-');
+    QString text = numfmt::formatFixed(value, 0, decimals, separator);
+    const bool zero = std::all_of(text.begin(), text.end(), [separator](QChar c) {
+        return c == QLatin1Char('0') || c == separator || c == QLatin1Char('-');
     });
     // A difference that rounds to zero is shown unsigned, whichever side it fell on.
     if (zero && text.startsWith(QLatin1Char('-')))
@@ -112,9 +118,9 @@ QString fixed(double value, int decimals, bool sign)
     return sign && !zero && !text.startsWith(QLatin1Char('-')) ? QLatin1Char('+') + text : text;
 }
 
-QString fixed(const Mean &value, int decimals, bool sign)
+QString fixed(const Mean &value, int decimals, bool sign, QChar separator)
 {
-    return formatMean(value, decimals, QLatin1Char('.'), sign);
+    return formatMean(value, decimals, separator, sign);
 }
 
 QString fullPrecision(const Mean &value)
@@ -139,7 +145,7 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
     for (int type = 0; type < kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const ScoreStatistics &score = stateStatistics(s.types[std::size_t(type)], state);
-            lines << column(state == 0 ? typeLabel(type) : QString(), 18) +
+            lines << column(state == 0 ? typeColumnLabel(type) : QString(), 18) +
                          column(stateCaption(state), 10) + number(score.mean, 9) +
                          (score.sd ? number(*score.sd, 11)
                                    : QStringLiteral("—").rightJustified(11)) +
@@ -159,7 +165,7 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
                  .arg(kDiscrepancyThreshold);
     for (int type = 0; type < kTypeCount; ++type) {
         const TypeStatistics &typeStats = s.types[std::size_t(type)];
-        lines << column(typeLabel(type), 18) + number(typeStats.discrepancy, 7, true) +
+        lines << column(typeColumnLabel(type), 18) + number(typeStats.discrepancy, 7, true) +
                      (typeStats.flagged ? QStringLiteral(" *") : QString());
     }
 

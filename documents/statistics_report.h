@@ -17,6 +17,8 @@ namespace survey {
 QString typeLetter(int type);
 // The short Russian name of a type: "Клан", "Адхократия", "Рынок", "Иерархия".
 QString typeShortName(int type);
+// The letter and the short name, "A Клан": a type as the sheets and the statistics name it.
+QString typeLetterName(int type);
 // The two states as reports name them: "Текущее" (0), "Желаемое" (1).
 QString stateCaption(int state);
 // Letters joined by `separator`.
@@ -25,10 +27,12 @@ QJsonArray typeLetterArray(const std::vector<int> &types);
 
 // The shortest text that reads back as the same double; "inf" and "-inf" for infinities.
 QString fullPrecision(double value);
-// Fixed decimals with "." and a sign when `sign` is set ("+1.50", "-0.25", "0.00").
-QString fixed(double value, int decimals, bool sign = false);
+// The one number format of the documents: fixed decimals with `separator` and a sign when
+// `sign` is set ("+1.50", "-0.25", "0.00"); a value that rounds to zero is unsigned.
+QString fixed(double value, int decimals, bool sign = false, QChar separator = QLatin1Char('.'));
 // The same of a group figure, rounded on its exact value (see formatMean).
-QString fixed(const Mean &value, int decimals, bool sign = false);
+QString fixed(const Mean &value, int decimals, bool sign = false,
+              QChar separator = QLatin1Char('.'));
 // fullPrecision of the figure's value: the double nearest to it.
 QString fullPrecision(const Mean &value);
 

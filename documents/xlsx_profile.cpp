@@ -21,7 +21,7 @@ QString typeLabels(const std::vector<int> &types)
 {
     QStringList labels;
     for (int type : types)
-        labels << typeLabel(type);
+        labels << survey::typeLetterName(type);
     return labels.join(QStringLiteral(" = "));
 }
 
@@ -93,7 +93,7 @@ int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
                 QStringLiteral("* — не меньше %1 по модулю").arg(survey::kDiscrepancyThreshold)});
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
-        rows.line(typeLabel(type))
+        rows.line(survey::typeLetterName(type))
             .number(t.current.mean.value())
             .number(t.preferred.mean.value())
             .number(t.discrepancy.value())
@@ -115,7 +115,7 @@ void writeSpread(ProfileRows &rows, const survey::GroupStatistics &s)
             const survey::ScoreStatistics &score = state == 0 ? t.current : t.preferred;
             // No deviation or interval for a group of one: those cells stay empty.
             using Bound = std::optional<double>;
-            rows.line(typeLabel(type))
+            rows.line(survey::typeLetterName(type))
                 .text(survey::stateCaption(state))
                 .number(score.mean.value())
                 .number(score.sd)
@@ -170,7 +170,8 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
     QStringList header{QStringLiteral("Вопрос")};
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type)
-            header << survey::stateCaption(state) + QStringLiteral(": ") + typeLabel(type);
+            header << survey::stateCaption(state) + QStringLiteral(": ") +
+                          survey::typeLetterName(type);
     rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header);
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         rows.line(survey::QuestionTitles[std::size_t(q)]);

@@ -78,7 +78,8 @@ void writeRespondents(lxw_workbook *workbook, const Formats &formats,
     std::vector<double> least{8, 8, 8, 8, 11, 10, 12};
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type) {
-            header << survey::stateCaption(state) + QStringLiteral(": ") + typeLabel(type);
+            header << survey::stateCaption(state) + QStringLiteral(": ") +
+                          survey::typeLetterName(type);
             least.push_back(kScoreWidth);
         }
     startTable(sheet, formats, header, textWidths(groups, least, kDateText));
@@ -111,7 +112,7 @@ void writeAnswers(lxw_workbook *workbook, const Formats &formats,
     QStringList header{QStringLiteral("Папка"), QStringLiteral("Файл"), QStringLiteral("Код"),
                        QStringLiteral("Состояние"), QStringLiteral("Вопрос")};
     for (int type = 0; type < survey::kTypeCount; ++type)
-        header << typeLabel(type);
+        header << survey::typeLetterName(type);
     header << QStringLiteral("Время");
     startTable(sheet, formats, header,
                textWidths(groups, {8, 8, 8, 11, 40, 14, 14, 14, 14, 10}, 1));

@@ -29,11 +29,6 @@ QString mapCodePoints(const QString &text, const CodePointMap &map)
     return mapped;
 }
 
-QString typeLabel(int type)
-{
-    return survey::typeLetter(type) + QLatin1Char(' ') + survey::typeShortName(type);
-}
-
 std::optional<double> spreadsheetDate(const QString &text)
 {
     const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("d.M.yyyy"));

@@ -18,9 +18,6 @@ bool isUnfitForXml(char32_t code);
 using CodePointMap = std::function<QString(char32_t code, QStringView units)>;
 QString mapCodePoints(const QString &text, const CodePointMap &map);
 
-// "A Клан": a type as the sheets name it.
-QString typeLabel(int type);
-
 // "ДД.ММ.ГГГГ" as a spreadsheet's day number (days since 30.12.1899); nothing for another
 // text or a date before 1 March 1900, which spreadsheets count differently.
 std::optional<double> spreadsheetDate(const QString &text);

@@ -91,10 +91,10 @@ void drawTypeNames(QPainter &painter, const Frame &f)
     painter.setPen(QColor(255, 0, 0));
     const int top = f.cy - 10 * f.ry - 10, bottom = f.cy + 10 * f.ry - 10;
     const int left = f.cx - 11 * f.rx + 55, right = f.cx + 11 * f.rx;
-    drawTextCell(painter, QPoint(right - 200, top), survey::typeCaption(1));
-    drawTextCell(painter, QPoint(left, top), survey::typeCaption(0));
-    drawTextCell(painter, QPoint(right - 150, bottom), survey::typeCaption(2));
-    drawTextCell(painter, QPoint(left, bottom), survey::typeCaption(3));
+    drawTextCell(painter, QPoint(right - 200, top), survey::typeLabel(1));
+    drawTextCell(painter, QPoint(left, top), survey::typeLabel(0));
+    drawTextCell(painter, QPoint(right - 150, bottom), survey::typeLabel(2));
+    drawTextCell(painter, QPoint(left, bottom), survey::typeLabel(3));
 }
 
 void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int top)

@@ -114,7 +114,7 @@ void paintScoreSpread(QPainter &painter, const QRectF &rect,
         const double middle = plot.left() + slot * (type + 0.5);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(middle - slot / 2, plot.bottom() + line / 4, slot, line),
-                         Qt::AlignHCenter | Qt::AlignTop, survey::typeCaption(type));
+                         Qt::AlignHCenter | Qt::AlignTop, survey::typeLabel(type));
         if (respondents.empty())
             continue;
         for (int state = 0; state < 2; ++state) {

@@ -162,7 +162,7 @@ QString typeDescription(int typeNumber)
     return text;
 }
 
-QString typeCaption(int type)
+QString typeLabel(int type)
 {
     if (type < 0 || type >= kTypeCount)
         return QString();
