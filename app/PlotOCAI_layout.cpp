@@ -26,7 +26,7 @@
 
 namespace {
 
-const QColor &kMaroon = plots::kPlotLetterColour;
+const QColor &kMaroon = documents::kPlotLetterColour;
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, const QFont &font,
                   const QColor &colour)
@@ -144,7 +144,7 @@ void TForm1::createPlotPanel(QWidget *client)
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
-        (*charts[q])->setGeometry(plots::kQuestionChartPlaces[std::size_t(q)]);
+        (*charts[q])->setGeometry(documents::kQuestionChartPlaces[std::size_t(q)]);
         plots::setupQuestionChart((*charts[q])->model());
         (*charts[q])->redraw();
         setTag(*charts[q], q + 1);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace documents;
 using namespace survey;
 using namespace benchfiles;
 

@@ -32,7 +32,7 @@ Table comparisonTable(const survey::GroupComparison &c)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
             table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
-                                      survey::stateCaption(state),
+                                      documents::stateCaption(state),
                                       number(score.meanA),
                                       number(score.meanB),
                                       signedNumber(score.difference),

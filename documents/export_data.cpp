@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace cli {
+namespace documents {
 namespace {
 
 QString groupName(const QString &path)
@@ -48,4 +48,4 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
     return group;
 }
 
-} // namespace cli
+} // namespace documents

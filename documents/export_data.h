@@ -13,7 +13,7 @@
 
 // What the spreadsheet export takes from one FILE or DIR argument: every respondent's texts
 // and answers in the group's file order, and the group's figures as `stats` computes them.
-namespace cli {
+namespace documents {
 
 // The lines of the decrypted text a respondent's row shows, as they stand: code, free text,
 // date, start and duration.
@@ -38,4 +38,4 @@ struct ExportGroup {
 std::variant<ExportGroup, survey::GroupError>
 loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::uint64_t seed);
 
-} // namespace cli
+} // namespace documents

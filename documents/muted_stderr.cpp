@@ -10,7 +10,7 @@
 #include <unistd.h>
 #endif
 
-namespace cli {
+namespace documents {
 namespace {
 
 // The C runtime's stderr on every system.
@@ -77,4 +77,4 @@ MutedStderr::~MutedStderr()
     closeDescriptor(m_saved);
 }
 
-} // namespace cli
+} // namespace documents

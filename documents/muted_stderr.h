@@ -2,7 +2,7 @@
 
 // While it lives, what a library prints on stderr goes nowhere: its failures reach the user as
 // one message of ours instead.
-namespace cli {
+namespace documents {
 
 class MutedStderr {
 public:
@@ -15,4 +15,4 @@ private:
     int m_saved = -1; // the descriptor stderr had, or -1 when it could not be moved aside
 };
 
-} // namespace cli
+} // namespace documents

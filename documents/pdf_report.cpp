@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace cli {
+namespace documents {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request
     return pdf;
 }
 
-} // namespace cli
+} // namespace documents

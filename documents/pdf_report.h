@@ -13,7 +13,7 @@
 // What `ocai-cli pdf` writes: an A4 report in Russian of one group (or one respondent), or of
 // two groups side by side, for a client when one is named. Names come from the folders'
 // names or the respondents' codes unless given; no path appears in the document.
-namespace cli {
+namespace documents {
 
 struct PdfRequest {
     QStringList paths; // one or two FILE or DIR
@@ -27,4 +27,4 @@ struct PdfRequest {
 
 std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request);
 
-} // namespace cli
+} // namespace documents

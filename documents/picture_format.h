@@ -1,8 +1,8 @@
 #pragma once
 
-namespace cli {
+namespace documents {
 
 // The file formats a picture is saved in.
 enum class PictureFormat { Png, Gif };
 
-} // namespace cli
+} // namespace documents

@@ -11,7 +11,9 @@
 #include <QPalette>
 #include <QRect>
 
-namespace plots {
+namespace documents {
+
+using namespace plots;
 
 namespace {
 
@@ -110,4 +112,4 @@ QImage differenceChartPicture(const survey::ProfileScores &scores, const QColor 
     return picture;
 }
 
-} // namespace plots
+} // namespace documents

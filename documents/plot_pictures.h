@@ -12,7 +12,7 @@
 
 // The pictures the window's "Save" captures from the screen, drawn without a screen: the
 // information strip above the plot, Plot A and Plot B as saved, and the difference chart.
-namespace plots {
+namespace documents {
 
 // The layout the window and these pictures share: a saved plot is the strip above the plot
 // area; Plot B is saved down to the row where the question memo begins.
@@ -42,4 +42,4 @@ QImage savedPlotBPicture(const QString &info, const survey::AnswerTable &answers
 QImage differenceChartPicture(const survey::ProfileScores &scores, const QColor &colour, bool marks,
                               const QLocale &locale = QLocale());
 
-} // namespace plots
+} // namespace documents

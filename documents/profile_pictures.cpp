@@ -8,7 +8,7 @@
 #include <QBuffer>
 #include <QLocale>
 
-namespace cli {
+namespace documents {
 
 std::variant<WindowProfile, survey::GroupError>
 windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, survey::MeanKind mean)
@@ -42,20 +42,20 @@ QImage plotACanvas(const WindowProfile &profile, const PlotColours &colours)
 
 QImage savedPlotA(const WindowProfile &profile, const PlotColours &colours)
 {
-    return plots::savedPlotAPicture(profile.info, plotACanvas(profile, colours));
+    return documents::savedPlotAPicture(profile.info, plotACanvas(profile, colours));
 }
 
 QImage savedPlotB(const WindowProfile &profile, const PlotColours &colours)
 {
-    return plots::savedPlotBPicture(profile.info, profile.group.means,
-                                    plots::ColorForIndex(colours.current),
-                                    plots::ColorForIndex(colours.preferred), QLocale());
+    return documents::savedPlotBPicture(profile.info, profile.group.means,
+                                        plots::ColorForIndex(colours.current),
+                                        plots::ColorForIndex(colours.preferred), QLocale());
 }
 
 QImage plotCChart(const WindowProfile &profile, int currentColour, bool marks)
 {
-    return plots::differenceChartPicture(profile.scores, plots::ColorForIndex(currentColour), marks,
-                                         QLocale());
+    return documents::differenceChartPicture(profile.scores, plots::ColorForIndex(currentColour),
+                                             marks, QLocale());
 }
 
 QByteArray encodePicture(const QImage &picture, PictureFormat format)
@@ -69,4 +69,4 @@ QByteArray encodePicture(const QImage &picture, PictureFormat format)
     return png;
 }
 
-} // namespace cli
+} // namespace documents

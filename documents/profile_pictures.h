@@ -14,7 +14,7 @@
 
 // What the window shows after loading a FILE or DIR, and the pictures it saves then, drawn
 // without a screen.
-namespace cli {
+namespace documents {
 
 struct WindowProfile {
     QString code; // ceCode: the respondent's code, or "Group"
@@ -57,4 +57,4 @@ QImage plotCChart(const WindowProfile &profile, int currentColour, bool marks);
 // The picture as the file bytes of `format`; empty if it cannot be encoded.
 QByteArray encodePicture(const QImage &picture, PictureFormat format);
 
-} // namespace cli
+} // namespace documents

@@ -41,8 +41,8 @@ QString differenceHead()
 
 Table scoreTable(const survey::GroupStatistics &s)
 {
-    Table table{{QStringLiteral("Тип культуры"), survey::stateCaption(0), survey::stateCaption(1),
-                 differenceHead()},
+    Table table{{QStringLiteral("Тип культуры"), documents::stateCaption(0),
+                 documents::stateCaption(1), differenceHead()},
                 {},
                 {5, 2, 2, 2.6}};
     for (int type = 0; type < survey::kTypeCount; ++type) {
@@ -72,7 +72,7 @@ Table spreadTable(const survey::GroupStatistics &s)
             const survey::ScoreStatistics &score =
                 stateStatistics(s.types[std::size_t(type)], state);
             table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
-                                      survey::stateCaption(state),
+                                      documents::stateCaption(state),
                                       number(score.mean),
                                       score.sd ? number(*score.sd) : QStringLiteral("—"),
                                       number(score.min),
@@ -95,7 +95,7 @@ Table dominanceTable(const survey::GroupStatistics &s)
         QStringList names;
         for (int type : d.types)
             names << typeRowHeading(type);
-        table.rows << QStringList{survey::stateCaption(state),
+        table.rows << QStringList{documents::stateCaption(state),
                                   none ? QStringLiteral("нет: все четыре типа равны")
                                        : names.join(QStringLiteral(" = ")),
                                   none ? QStringLiteral("—") : number(*d.lead)};
@@ -113,7 +113,7 @@ Table congruenceTable(const survey::GroupStatistics &s)
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         const survey::QuestionCongruence &c = s.questions[std::size_t(q)];
         table.rows << QStringList{survey::QuestionTitles[std::size_t(q)],
-                                  survey::typeLetters(c.dominant, QStringLiteral(" = ")),
+                                  documents::typeLetters(c.dominant, QStringLiteral(" = ")),
                                   number(c.deviation)};
     }
     return table;

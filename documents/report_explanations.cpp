@@ -74,7 +74,7 @@ void addTypeMeanings(Document &d)
                                "не хорош и не плох сам по себе: важно, как сочетаются типы "
                                "сейчас и куда сотрудники хотели бы двигаться."));
     for (int type = 0; type < survey::kTypeCount; ++type)
-        d.term(survey::typeLetter(type) + QStringLiteral(". ") +
+        d.term(documents::typeLetter(type) + QStringLiteral(". ") +
                    survey::TypeNames[std::size_t(type)] + QLatin1Char('.'),
                gist(type));
 }

@@ -64,7 +64,7 @@ void drawLegend(QPainter &painter, int width)
 {
     painter.setFont(ui::barChartFont());
     const QFontMetrics metrics = painter.fontMetrics();
-    const QString words[2] = {survey::stateCaption(0), survey::stateCaption(1)};
+    const QString words[2] = {documents::stateCaption(0), documents::stateCaption(1)};
     const QColor colours[2] = {currentColour(), preferredColour()};
     constexpr int kSwatch = 12, kGap = 6, kSpace = 28;
     int total = 0;
@@ -147,8 +147,8 @@ Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm)
     const auto parsed = plots::parseScoreFields(fields, kDecimalComma);
     const auto *scores = std::get_if<survey::ProfileScores>(&parsed);
     const survey::ProfileScores drawn = scores ? *scores : survey::ProfileScores{};
-    const plots::PlotAStyle style{currentColour(), preferredColour(), survey::stateCaption(0),
-                                  survey::stateCaption(1)};
+    const plots::PlotAStyle style{currentColour(), preferredColour(), documents::stateCaption(0),
+                                  documents::stateCaption(1)};
     return picture(kPlotASize, widthMm, [=](QPainter &painter) {
         whiteWithFrame(painter, kPlotASize);
         for (const bool texts : {false, true}) {
@@ -246,8 +246,8 @@ Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, dou
     const QSize size(kSpreadWidth, int(std::lround(kSpreadWidth * heightShare)));
     const plots::SpreadStyle style{currentColour(),
                                    preferredColour(),
-                                   survey::stateCaption(0),
-                                   survey::stateCaption(1),
+                                   documents::stateCaption(0),
+                                   documents::stateCaption(1),
                                    paperFont(8.5, size.width(), widthMm),
                                    scaleTop};
     return picture(size, widthMm, [=](QPainter &painter) {

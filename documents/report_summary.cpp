@@ -57,7 +57,7 @@ std::vector<int> largestChanges(const survey::GroupStatistics &s)
 QString change(const survey::GroupStatistics &s, int type)
 {
     return QStringLiteral("%1 с %2 до %3")
-        .arg(survey::typeLetter(type), number(meanOf(s, type, 0)), number(meanOf(s, type, 1)));
+        .arg(documents::typeLetter(type), number(meanOf(s, type, 0)), number(meanOf(s, type, 1)));
 }
 
 QString changeSentences(const survey::GroupStatistics &s)
@@ -83,7 +83,7 @@ QString changeSentences(const survey::GroupStatistics &s)
     QStringList flagged;
     for (int type = 0; type < survey::kTypeCount; ++type)
         if (s.types[std::size_t(type)].flagged)
-            flagged << survey::typeLetter(type) + QStringLiteral(" (") +
+            flagged << documents::typeLetter(type) + QStringLiteral(" (") +
                            signedNumber(s.types[std::size_t(type)].discrepancy) + QLatin1Char(')');
     if (flagged.isEmpty())
         return text + QStringLiteral(" Ни одно желаемое изменение не достигает %1 баллов.")

@@ -18,22 +18,22 @@ constexpr QChar kComma = u',';
 
 QString number(double value, int decimals)
 {
-    return survey::fixed(value, decimals, false, kComma);
+    return documents::fixed(value, decimals, false, kComma);
 }
 
 QString signedNumber(double value, int decimals)
 {
-    return survey::fixed(value, decimals, true, kComma);
+    return documents::fixed(value, decimals, true, kComma);
 }
 
 QString number(const survey::Mean &value, int decimals)
 {
-    return survey::fixed(value, decimals, false, kComma);
+    return documents::fixed(value, decimals, false, kComma);
 }
 
 QString signedNumber(const survey::Mean &value, int decimals)
 {
-    return survey::fixed(value, decimals, true, kComma);
+    return documents::fixed(value, decimals, true, kComma);
 }
 
 QString pValue(double p)
@@ -87,7 +87,8 @@ QString capitalised(const QString &text)
 
 QString typeRowHeading(int type)
 {
-    return survey::typeLetter(type) + QStringLiteral("  ") + survey::TypeNames[std::size_t(type)];
+    return documents::typeLetter(type) + QStringLiteral("  ") +
+           survey::TypeNames[std::size_t(type)];
 }
 
 QString typeWords(int type)
@@ -98,12 +99,12 @@ QString typeWords(int type)
 QString typesWords(const std::vector<int> &types)
 {
     if (types.size() == 1)
-        return typeWords(types[0]) + QStringLiteral(" (") + survey::typeLetter(types[0]) +
+        return typeWords(types[0]) + QStringLiteral(" (") + documents::typeLetter(types[0]) +
                QLatin1Char(')');
     QStringList adjectives;
     for (int type : types)
         adjectives << typeWords(type).section(QLatin1Char(' '), 0, 0) + QStringLiteral(" (") +
-                          survey::typeLetter(type) + QLatin1Char(')');
+                          documents::typeLetter(type) + QLatin1Char(')');
     const QString last = adjectives.takeLast();
     return adjectives.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last +
            QStringLiteral(" культуры");

@@ -2,7 +2,7 @@
 
 #include "documents/xlsx_text.h"
 
-namespace cli {
+namespace documents {
 namespace {
 
 // Each character unfit for a name becomes a visible "_", so that names made of nothing else
@@ -53,4 +53,4 @@ QString uniqueSheetName(const QString &wanted, QStringList &taken, const QString
     return name;
 }
 
-} // namespace cli
+} // namespace documents

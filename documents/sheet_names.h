@@ -6,7 +6,7 @@
 // Worksheet names as spreadsheets accept them: at most 31 characters, none of []:*?/\,
 // control characters, characters XML refuses or emoji (each of them becomes "_"), no apostrophe at
 // either end, not empty, not the reserved "History", and unique without regard to letter case.
-namespace cli {
+namespace documents {
 
 constexpr int kMaxSheetName = 31;
 
@@ -15,4 +15,4 @@ constexpr int kMaxSheetName = 31;
 // with nothing left.
 QString uniqueSheetName(const QString &wanted, QStringList &taken, const QString &fallback);
 
-} // namespace cli
+} // namespace documents

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace survey {
+namespace documents {
+
+using namespace survey;
 
 namespace {
 
@@ -284,4 +286,4 @@ QJsonObject statisticsJson(const GroupStatistics &s)
     };
 }
 
-} // namespace survey
+} // namespace documents

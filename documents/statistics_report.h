@@ -11,7 +11,7 @@
 // The group statistics as text for people (Russian, at most 100 columns, numbers with "."),
 // and as CSV and JSON with full precision and stable keys. Shared helpers serve the other
 // group reports too.
-namespace survey {
+namespace documents {
 
 // "A" .. "D".
 QString typeLetter(int type);
@@ -31,24 +31,24 @@ QString fullPrecision(double value);
 // `sign` is set ("+1.50", "-0.25", "0.00"); a value that rounds to zero is unsigned.
 QString fixed(double value, int decimals, bool sign = false, QChar separator = QLatin1Char('.'));
 // The same of a group figure, rounded on its exact value (see formatMean).
-QString fixed(const Mean &value, int decimals, bool sign = false,
+QString fixed(const survey::Mean &value, int decimals, bool sign = false,
               QChar separator = QLatin1Char('.'));
 // fullPrecision of the figure's value: the double nearest to it.
-QString fullPrecision(const Mean &value);
+QString fullPrecision(const survey::Mean &value);
 
 // A title line naming `source`, then the tables.
-QString statisticsText(const GroupStatistics &statistics, const QString &source);
+QString statisticsText(const survey::GroupStatistics &statistics, const QString &source);
 
 // "key,value" lines; keys follow the JSON paths ("types.A.current.mean", "congruence.agree").
 // An empty value stands for a figure that is not defined (sd and interval of one respondent,
 // the lead where all four types tie).
-QByteArray statisticsCsv(const GroupStatistics &statistics);
+QByteArray statisticsCsv(const survey::GroupStatistics &statistics);
 
 // {"n", "mean", "seed", "resamples", "types": {"A": {"current": {"mean", "sd", "min", "max",
 // "ci95": [low, high]}, "preferred": {...}, "discrepancy", "flagged"}, ...}, "dominant":
 // {"current": [...], "preferred": [...]}, "dominant_lead": {"current", "preferred"},
 // "congruence": {"questions": [{"dominant": [...], "deviation"} x 6], "agree"}}; sd and ci95
 // are null for one respondent, a lead where all four types tie.
-QJsonObject statisticsJson(const GroupStatistics &statistics);
+QJsonObject statisticsJson(const survey::GroupStatistics &statistics);
 
-} // namespace survey
+} // namespace documents

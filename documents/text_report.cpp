@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QStringList>
 
-namespace survey {
+namespace documents {
+
+using namespace survey;
 namespace {
 
 constexpr QChar kPoint = QLatin1Char('.');
@@ -80,4 +82,4 @@ bool writeReport(const QString &path, const QByteArray &bytes, QString *errorMes
     return !reason;
 }
 
-} // namespace survey
+} // namespace documents

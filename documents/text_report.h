@@ -6,14 +6,14 @@
 #include <QString>
 
 // The plain text report of the loaded data: code, information line, scores and answers.
-namespace survey {
+namespace documents {
 
 struct ReportInput {
-    QString date;           // today's date in the system's short format (the caller formats it)
-    QString code;           // ceCode
-    QString info;           // ceInfo as the user may have edited it
-    ProfileScores scores{}; // as the last Plot A drawing left them
-    AnswerTable answers{};
+    QString date; // today's date in the system's short format (the caller formats it)
+    QString code; // ceCode
+    QString info; // ceInfo as the user may have edited it
+    survey::ProfileScores scores{}; // as the last Plot A drawing left them
+    survey::AnswerTable answers{};
 };
 
 // Lines of a report; it keeps the result file's numbering (answers in lines 23 to 34).
@@ -29,4 +29,4 @@ QByteArray reportText(const ReportInput &input);
 // false and, when `errorMessage` is given, a message naming the file.
 bool writeReport(const QString &path, const QByteArray &bytes, QString *errorMessage);
 
-} // namespace survey
+} // namespace documents

@@ -6,7 +6,7 @@
 #include "plots/start_colours.h"
 #include "survey/resource.h"
 
-namespace cli {
+namespace documents {
 namespace {
 
 // Column A holds the questions' titles; the others as wide as their wrapped headers need.
@@ -21,7 +21,7 @@ QString typeLabels(const std::vector<int> &types)
 {
     QStringList labels;
     for (int type : types)
-        labels << survey::typeLetterName(type);
+        labels << documents::typeLetterName(type);
     return labels.join(QStringLiteral(" = "));
 }
 
@@ -88,12 +88,12 @@ int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
 {
     const int header = rows.row() + 1;
     rows.table(QStringLiteral("Профиль и желаемые изменения"),
-               {QStringLiteral("Тип"), survey::stateCaption(0), survey::stateCaption(1),
+               {QStringLiteral("Тип"), documents::stateCaption(0), documents::stateCaption(1),
                 QStringLiteral("Желаемое − текущее"),
                 QStringLiteral("* — не меньше %1 по модулю").arg(survey::kDiscrepancyThreshold)});
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
-        rows.line(survey::typeLetterName(type))
+        rows.line(documents::typeLetterName(type))
             .number(t.current.mean.value())
             .number(t.preferred.mean.value())
             .number(t.discrepancy.value())
@@ -115,8 +115,8 @@ void writeSpread(ProfileRows &rows, const survey::GroupStatistics &s)
             const survey::ScoreStatistics &score = state == 0 ? t.current : t.preferred;
             // No deviation or interval for a group of one: those cells stay empty.
             using Bound = std::optional<double>;
-            rows.line(survey::typeLetterName(type))
-                .text(survey::stateCaption(state))
+            rows.line(documents::typeLetterName(type))
+                .text(documents::stateCaption(state))
                 .number(score.mean.value())
                 .number(score.sd)
                 .number(score.min)
@@ -139,7 +139,7 @@ void writeDominance(ProfileRows &rows, const survey::GroupStatistics &s)
                 QStringLiteral("Доминирующий тип")});
     for (int state = 0; state < 2; ++state) {
         const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
-        rows.line(survey::stateCaption(state))
+        rows.line(documents::stateCaption(state))
             .number(d.lead ? std::optional<double>(d.lead->value()) : std::nullopt)
             .text(d.types.size() == std::size_t(survey::kTypeCount)
                       ? QStringLiteral("нет: все четыре типа равны")
@@ -170,8 +170,8 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
     QStringList header{QStringLiteral("Вопрос")};
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type)
-            header << survey::stateCaption(state) + QStringLiteral(": ") +
-                          survey::typeLetterName(type);
+            header << documents::stateCaption(state) + QStringLiteral(": ") +
+                          documents::typeLetterName(type);
     rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header);
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         rows.line(survey::QuestionTitles[std::size_t(q)]);
@@ -233,4 +233,4 @@ void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const Exp
     writeMeanTable(rows, group.means);
 }
 
-} // namespace cli
+} // namespace documents

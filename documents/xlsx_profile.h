@@ -5,9 +5,9 @@
 
 // A group's profile sheet: scores per type and state, preferred - current, N and the figures
 // of `stats`, with a column chart of current against preferred per type.
-namespace cli {
+namespace documents {
 
 void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const ExportGroup &group,
                        const QString &sheetName, SheetStatus &status);
 
-} // namespace cli
+} // namespace documents

@@ -4,7 +4,7 @@
 #include "documents/xlsx_text.h"
 #include "survey/resource.h"
 
-namespace cli {
+namespace documents {
 
 const QString kRespondentsSheet = QStringLiteral("Респонденты");
 const QString kAnswersSheet = QStringLiteral("Ответы");
@@ -78,8 +78,8 @@ void writeRespondents(lxw_workbook *workbook, const Formats &formats,
     std::vector<double> least{8, 8, 8, 8, 11, 10, 12};
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type) {
-            header << survey::stateCaption(state) + QStringLiteral(": ") +
-                          survey::typeLetterName(type);
+            header << documents::stateCaption(state) + QStringLiteral(": ") +
+                          documents::typeLetterName(type);
             least.push_back(kScoreWidth);
         }
     startTable(sheet, formats, header, textWidths(groups, least, kDateText));
@@ -112,7 +112,7 @@ void writeAnswers(lxw_workbook *workbook, const Formats &formats,
     QStringList header{QStringLiteral("Папка"), QStringLiteral("Файл"), QStringLiteral("Код"),
                        QStringLiteral("Состояние"), QStringLiteral("Вопрос")};
     for (int type = 0; type < survey::kTypeCount; ++type)
-        header << survey::typeLetterName(type);
+        header << documents::typeLetterName(type);
     header << QStringLiteral("Время");
     startTable(sheet, formats, header,
                textWidths(groups, {8, 8, 8, 11, 40, 14, 14, 14, 14, 10}, 1));
@@ -125,7 +125,7 @@ void writeAnswers(lxw_workbook *workbook, const Formats &formats,
                 sheet.text(row, 0, group.path);
                 sheet.text(row, 1, respondent.fileName);
                 sheet.text(row, 2, respondent.texts[0]);
-                sheet.text(row, 3, survey::stateCaption(answer / survey::kQuestionCount));
+                sheet.text(row, 3, documents::stateCaption(answer / survey::kQuestionCount));
                 sheet.text(row, 4,
                            survey::QuestionTitles[std::size_t(answer % survey::kQuestionCount)]);
                 for (int type = 0; type < survey::kTypeCount; ++type)
@@ -146,4 +146,4 @@ void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats,
     writeAnswers(workbook, formats, groups, status);
 }
 
-} // namespace cli
+} // namespace documents

@@ -8,7 +8,7 @@
 
 // The respondents' sheets: one row per respondent with the texts, dates, times and scores, and
 // the points and times of every answer, twelve rows per respondent.
-namespace cli {
+namespace documents {
 
 extern const QString kRespondentsSheet;
 extern const QString kAnswersSheet;
@@ -16,4 +16,4 @@ extern const QString kAnswersSheet;
 void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats,
                            const std::vector<ExportGroup> &groups, SheetStatus &status);
 
-} // namespace cli
+} // namespace documents

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace cli {
+namespace documents {
 
 Formats addFormats(lxw_workbook *workbook)
 {
@@ -219,4 +219,4 @@ void SheetWriter::setSeriesName(lxw_chart_series *series, int row, int column)
     quoteSheet(series->title.range, QString::fromUtf8(m_name));
 }
 
-} // namespace cli
+} // namespace documents

@@ -9,7 +9,7 @@
 
 // Writing worksheets with libxlsxwriter in Qt's terms, every failure kept: a workbook with a
 // cell missing must never be taken for a finished one.
-namespace cli {
+namespace documents {
 
 struct Formats {
     lxw_format *header; // bold, wrapped within its column
@@ -72,4 +72,4 @@ private:
     SheetStatus &m_status;
 };
 
-} // namespace cli
+} // namespace documents

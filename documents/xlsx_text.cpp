@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QRegularExpression>
 
-namespace cli {
+namespace documents {
 
 bool isUnfitForXml(char32_t code)
 {
@@ -48,4 +48,4 @@ std::optional<double> spreadsheetTime(const QString &text, bool clock)
     return seconds / 86400.0;
 }
 
-} // namespace cli
+} // namespace documents

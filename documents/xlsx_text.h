@@ -7,7 +7,7 @@
 
 // Texts and numbers as a workbook holds them: characters its XML cannot carry, the types'
 // labels, and the dates and clock times of a result file as day numbers.
-namespace cli {
+namespace documents {
 
 // A lone surrogate or a non-character (U+FFFE, U+FFFF, U+FDD0..U+FDEF, the last two of every
 // plane): XML forbids some of them and spreadsheet programs refuse a file with any.
@@ -26,4 +26,4 @@ std::optional<double> spreadsheetDate(const QString &text);
 // else any duration.
 std::optional<double> spreadsheetTime(const QString &text, bool clock);
 
-} // namespace cli
+} // namespace documents

@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <xlsxwriter.h>
 
-namespace cli {
+namespace documents {
 namespace {
 
 // A write that failed for want of room: a full disk, a used-up quota or a size limit.
@@ -72,4 +72,4 @@ std::variant<QByteArray, QString> workbookBytes(const std::vector<ExportGroup> &
     return written.readAll();
 }
 
-} // namespace cli
+} // namespace documents

@@ -223,7 +223,7 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
         const double number = value.toDouble(&isNumber);
         QStringList types;
         for (const QString &letter : value.split(' ', Qt::SkipEmptyParts))
-            types << letter + ' ' + survey::typeShortName(letter.at(0).unicode() - 'A');
+            types << letter + ' ' + documents::typeShortName(letter.at(0).unicode() - 'A');
         if (isNumber)
             EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [number](double cell) {
                 return std::abs(cell - number) <= 1e-12 * std::max(1.0, std::abs(number));

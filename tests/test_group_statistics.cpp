@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+using namespace documents;
 using namespace survey;
 
 namespace {

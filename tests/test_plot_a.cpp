@@ -341,7 +341,7 @@ TEST(InformationLine, DrawnWholeAndCentredDownToNinePixels)
         painter.setFont(font);
         painter.drawText(10, 20, text);
         painter.end();
-        const QRect line = ink(plots::informationStrip(text, u"A"_s), 672);
+        const QRect line = ink(documents::informationStrip(text, u"A"_s), 672);
         const bool cut = text.size() > 120;
         EXPECT_EQ(line.width() == ink(uncut, 4000).width(), !cut);
         EXPECT_GE(line.left(), 2);                                 // clear of the field's sides

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace documents;
 using namespace survey;
 
 namespace {

@@ -18,7 +18,8 @@ struct ArgsError {
 
 // The format the extension of `out` asks for, letter case aside; a message naming `command`
 // when `out` is empty or its extension is neither ".png" nor ".gif".
-std::variant<PictureFormat, QString> pictureFormatFor(const QString &command, const QString &out);
+std::variant<documents::PictureFormat, QString> pictureFormatFor(const QString &command,
+                                                                 const QString &out);
 
 // True when the extension of `out` is `suffix`, letter case aside.
 bool hasSuffix(const QString &out, const QString &suffix);
@@ -26,7 +27,7 @@ bool hasSuffix(const QString &out, const QString &suffix);
 // What every plot writes: the file and the colour choosers' item indices.
 struct PictureOptions {
     QString out; // --out
-    PictureFormat format = PictureFormat::Png;
+    documents::PictureFormat format = documents::PictureFormat::Png;
     int currentColour = plots::kStartCurrentColour; // the choosers' selection after start-up
     int preferredColour = plots::kStartPreferredColour;
 };

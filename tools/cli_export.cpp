@@ -27,12 +27,12 @@ int runExport(const ParsedArgs &args)
                                          "or the FILEs of one folder), separated by commas") +
                           usageHint(*args.spec));
 
-    std::vector<ExportGroup> groups;
+    std::vector<documents::ExportGroup> groups;
     bool failed = false;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const survey::GroupSource &source = sources[i];
         const QString name = names.value(qsizetype(i)).simplified();
-        auto loaded = loadExportGroup(source, options.mean, options.seed);
+        auto loaded = documents::loadExportGroup(source, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
@@ -40,13 +40,13 @@ int runExport(const ParsedArgs &args)
             continue;
         }
         if (!name.isEmpty())
-            std::get<ExportGroup>(loaded).name = name;
-        groups.push_back(std::move(std::get<ExportGroup>(loaded)));
+            std::get<documents::ExportGroup>(loaded).name = name;
+        groups.push_back(std::move(std::get<documents::ExportGroup>(loaded)));
     }
     if (groups.empty())
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
-    const auto workbook = workbookBytes(groups);
+    const auto workbook = documents::workbookBytes(groups);
     if (const auto *error = std::get_if<QString>(&workbook))
         return dataError(QStringLiteral("export: ") + *error);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))

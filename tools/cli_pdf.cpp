@@ -41,8 +41,8 @@ int runPdf(const ParsedArgs &args)
                               usageHint(*args.spec));
     }
 
-    const auto made = pdfReport({args.operands, names, args.value("client"), args.value("title"),
-                                 options.mean, options.seed});
+    const auto made = documents::pdfReport({args.operands, names, args.value("client"),
+                                            args.value("title"), options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))

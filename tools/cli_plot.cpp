@@ -12,10 +12,10 @@
 namespace cli {
 namespace {
 
-int writePicture(const QString &command, const QImage &picture, PictureFormat format,
+int writePicture(const QString &command, const QImage &picture, documents::PictureFormat format,
                  const QString &out)
 {
-    const QByteArray bytes = encodePicture(picture, format);
+    const QByteArray bytes = documents::encodePicture(picture, format);
     if (bytes.isEmpty())
         return dataError(QStringLiteral("%1: the picture cannot be encoded").arg(command));
     if (const auto error = writeOutputFile(out, bytes))
@@ -56,15 +56,15 @@ int plotLoaded(QChar letter, const ParsedArgs &args)
     if (const auto *error = std::get_if<QString>(&options))
         return usageError(*error);
     const PictureOptions &plot = std::get<PictureOptions>(options);
-    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]));
+    const auto loaded = documents::windowProfile(loadGroupArgument(args.operands[0]));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
-    const WindowProfile &profile = std::get<WindowProfile>(loaded);
-    const PlotColours colours{plot.currentColour, plot.preferredColour};
-    const QImage picture = letter == u'a' ? savedPlotA(profile, colours)
-                           : letter == u'b'
-                               ? savedPlotB(profile, colours)
-                               : plotCChart(profile, plot.currentColour, args.isSet("marks"));
+    const documents::WindowProfile &profile = std::get<documents::WindowProfile>(loaded);
+    const documents::PlotColours colours{plot.currentColour, plot.preferredColour};
+    const QImage picture =
+        letter == u'a'   ? documents::savedPlotA(profile, colours)
+        : letter == u'b' ? documents::savedPlotB(profile, colours)
+                         : documents::plotCChart(profile, plot.currentColour, args.isSet("marks"));
     return writePicture(args.command(), picture, plot.format, plot.out);
 }
 

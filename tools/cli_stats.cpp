@@ -21,14 +21,14 @@ int runStats(const ParsedArgs &args)
         std::get<survey::LoadedProfile>(loaded).group, options.mean, options.seed);
     switch (options.format) {
     case OutputFormat::Csv:
-        return finishOutput(survey::statisticsCsv(statistics));
+        return finishOutput(documents::statisticsCsv(statistics));
     case OutputFormat::Json:
-        return finishOutput(QJsonDocument(survey::statisticsJson(statistics)).toJson());
+        return finishOutput(QJsonDocument(documents::statisticsJson(statistics)).toJson());
     case OutputFormat::Text:
         break;
     }
     return finishOutput(
-        survey::statisticsText(statistics, escapeControls(QDir::toNativeSeparators(path)))
+        documents::statisticsText(statistics, escapeControls(QDir::toNativeSeparators(path)))
             .toUtf8());
 }
 

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <limits>
 
+using namespace documents;
 using namespace survey;
 
 namespace {
