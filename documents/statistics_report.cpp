@@ -17,12 +17,6 @@ namespace {
 
 const char *const kStateKeys[2] = {"current", "preferred"};
 
-// "A  Клан": the first column of the text tables.
-QString typeColumnLabel(int type)
-{
-    return typeLetter(type) + QStringLiteral("  ") + typeShortName(type);
-}
-
 QString namedTypes(const std::vector<int> &types)
 {
     QStringList names;
@@ -73,6 +67,11 @@ QString typeLetter(int type)
 QString typeShortName(int type)
 {
     return type >= 0 && type < kTypeCount ? TypeShortNames[std::size_t(type)] : QString();
+}
+
+QString typeColumnLabel(int type)
+{
+    return typeLetter(type) + QStringLiteral("  ") + typeShortName(type);
 }
 
 QString typeLetterName(int type)

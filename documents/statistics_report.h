@@ -19,6 +19,8 @@ QString typeLetter(int type);
 QString typeShortName(int type);
 // The letter and the short name, "A Клан": a type as the sheets and the statistics name it.
 QString typeLetterName(int type);
+// "A  Клан": the first column of the text tables.
+QString typeColumnLabel(int type);
 // The two states as reports name them: "Текущее" (0), "Желаемое" (1).
 QString stateCaption(int state);
 // Letters joined by `separator`.

@@ -57,9 +57,7 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const auto &score = c.scores[survey::scoreIndex(state, type)];
-            const QString label = state == 0 ? documents::typeLetter(type) + QStringLiteral("  ") +
-                                                   documents::typeShortName(type)
-                                             : QString();
+            const QString label = state == 0 ? documents::typeColumnLabel(type) : QString();
             const QString none = QStringLiteral("—");
             lines << label.leftJustified(16) + stateCaption(state).leftJustified(10) +
                          cell(documents::fixed(score.meanA, 2), 11) +
