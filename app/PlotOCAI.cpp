@@ -4,7 +4,8 @@
 #include "About.h"
 #include "form_fonts.h"
 #include "form_texts.h"
-#include "unit_pc1.h"
+#include "plots/start_colours.h"
+#include "survey/unit_pc1.h"
 #include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
 #include "widgets/text_buffer.h"
@@ -60,8 +61,8 @@ void TForm1::FormCreate()
 {
     ProgramDir =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    cbABCD1col->setCurrentIndex(1);
-    cbABCD2col->setCurrentIndex(3);
+    cbABCD1col->setCurrentIndex(plots::kStartCurrentColour);
+    cbABCD2col->setCurrentIndex(plots::kStartPreferredColour);
     ceInfo->clear();
     sbShotInstr->setPanelText(formtexts::kStatusStart);
     for (int i = 1; i <= 4; ++i)
@@ -84,7 +85,7 @@ void TForm1::FormCreate()
 
     textBuffer = new ui::TextBuffer(this);
     textBuffer->resize(2000, textBuffer->height());
-    keyHolder = new QLabel(survey::Pc1KeyText, this);
+    keyHolder = new QLabel(survey::programKeyText(), this);
     keyHolder->hide();
 
     mmOpen->setVisible(false);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "group_mean.h"
-#include "profile_load.h"
-#include "profile_model.h"
 #include "shell/desktop_shell.h"
+#include "survey/group_mean.h"
+#include "survey/profile_load.h"
+#include "survey/profile_model.h"
 #include "widgets/dialogs.h"
 
 #include <QMainWindow>

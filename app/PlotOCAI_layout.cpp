@@ -1,14 +1,15 @@
 // The window's controls at their designed places; behaviour lives in the handler files.
 #include "PlotOCAI.h"
 
-#include "difference_chart.h"
+#include "documents/plot_pictures.h"
 #include "form_fonts.h"
 #include "form_texts.h"
 #include "glyphs.h"
-#include "information_line.h"
-#include "plot_pictures.h"
-#include "question_charts.h"
-#include "resource.h"
+#include "plots/difference_chart.h"
+#include "plots/information_line.h"
+#include "plots/plot_a.h"
+#include "plots/question_charts.h"
+#include "survey/resource.h"
 #include "widgets/bar_chart.h"
 #include "widgets/fixed_height_delegate.h"
 #include "widgets/image_canvas.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-const QColor &kMaroon = plots::kPlotLetterColour;
+const QColor &kMaroon = documents::kPlotLetterColour;
 
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, const QFont &font,
                   const QColor &colour)
@@ -75,7 +76,7 @@ void TForm1::createControls()
 void TForm1::createDiagramArea(QWidget *client)
 {
     imPlot = new ui::ImageCanvas(client);
-    imPlot->setGeometry(336, 34, 686, 672);
+    imPlot->setGeometry(QRect(QPoint(336, 34), plots::kPlotACanvas));
 
     auto *Bevel1 = new QFrame(client);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -89,7 +90,8 @@ void TForm1::createDiagramArea(QWidget *client)
 // The explanations of the four types and the difference chart share the lower left corner.
 void TForm1::createDifferenceArea(QWidget *client)
 {
-    meInfoABCD = makeMemo(client, QRect(1, 352, 334, 353), formfonts::font(formfonts::kSans, 13),
+    meInfoABCD = makeMemo(client, QRect(QPoint(1, 352), plots::kDifferenceChart),
+                          formfonts::font(formfonts::kSans, 13),
                           {QStringLiteral("Для вывода пояснений по четырем главным  "),
                            QStringLiteral("типам организационной структуры два раза "),
                            QStringLiteral("кликните  \"мышью\" по соответствующему "),
@@ -97,7 +99,7 @@ void TForm1::createDifferenceArea(QWidget *client)
     meInfoABCD->hide();
 
     ChartDel = new ui::BarChart(client);
-    ChartDel->setGeometry(1, 352, 334, 353);
+    ChartDel->setGeometry(QRect(QPoint(1, 352), plots::kDifferenceChart));
     ChartDel->setToolTip(QStringLiteral("Двойной клик мышью -\r\nпоказать/скрыть значения"));
     plots::setupDifferenceChart(ChartDel->model());
     ChartDel->redraw();
@@ -137,12 +139,12 @@ void TForm1::createPlotPanel(QWidget *client)
     paPlot = new QFrame(client);
     paPlot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     paPlot->setAutoFillBackground(true); // the diagram beneath must not show between charts
-    paPlot->setGeometry(336, 34, 686, 672);
+    paPlot->setGeometry(QRect(QPoint(336, 34), plots::kPlotACanvas));
     paPlot->hide();
     ui::BarChart **charts[] = {&Chart1, &Chart2, &Chart3, &Chart4, &Chart5, &Chart6};
     for (int q = 0; q < 6; ++q) {
         *charts[q] = new ui::BarChart(paPlot);
-        (*charts[q])->setGeometry(plots::kQuestionChartPlaces[std::size_t(q)]);
+        (*charts[q])->setGeometry(documents::kQuestionChartPlaces[std::size_t(q)]);
         plots::setupQuestionChart((*charts[q])->model());
         (*charts[q])->redraw();
         setTag(*charts[q], q + 1);
@@ -171,7 +173,7 @@ void TForm1::createScorePanel(QWidget *client)
     for (int t = 0; t < survey::kTypeCount; ++t) {
         // B's caption is designed without the blank before its letter.
         const QString caption =
-            t == 1 ? survey::TypeShortNames[1] + survey::TypeLetters[1] : survey::typeCaption(t);
+            t == 1 ? survey::TypeShortNames[1] + survey::TypeLetters[1] : survey::typeLabel(t);
         QLabel *label = makeLabel(paData, caption, typePlaces[t], labels, kMaroon);
         *typeLabels[t] = label;
         setTag(label, t + 1);

@@ -3,8 +3,8 @@
 
 #include "core/number_format.h"
 #include "form_texts.h"
-#include "plot_a.h"
-#include "unit_pc1.h"
+#include "plots/plot_a.h"
+#include "survey/unit_pc1.h"
 #include "widgets/bar_chart.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"

@@ -1,10 +1,10 @@
 // The Plot A command, its drawing routine and the colour choosers.
 #include "PlotOCAI.h"
 
-#include "colour_for_index.h"
 #include "core/number_format.h"
 #include "form_texts.h"
-#include "plot_a.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
@@ -38,7 +38,8 @@ QString fieldText(const plots::PlotAFields &fields, int index)
 void TForm1::mmGPlotClick()
 {
     const plots::PlotAFields fields = scoreFieldTexts(*this);
-    if (plots::firstMalformedField(fields, numfmt::localeDecimalSeparator()) < 0) {
+    if (std::holds_alternative<survey::ProfileScores>(
+            plots::parseScoreFields(fields, numfmt::localeDecimalSeparator()))) {
         paPlot->hide();
         imPlot->show();
         SavePlot1->setEntryEnabled(true);
@@ -61,7 +62,7 @@ void TForm1::btPlotClick()
                          plots::ColorForIndex(colourIndex(cbABCD2col)), separator, ProfileScores);
     imPlot->update();
     if (!drawn) {
-        const int bad = plots::firstMalformedField(fields, separator);
+        const int bad = std::get<int>(plots::parseScoreFields(fields, separator));
         showError(formtexts::kNotAFloat.arg(fieldText(fields, bad)));
         return;
     }

@@ -1,10 +1,10 @@
 // "Save": the plot on show as a GIF picture, and the loaded data as a text report.
 #include "PlotOCAI.h"
 
+#include "documents/plot_pictures.h"
+#include "documents/text_report.h"
 #include "form_texts.h"
 #include "gif/gif_writer.h"
-#include "plot_pictures.h"
-#include "report.h"
 #include "widgets/dialogs.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
@@ -38,9 +38,9 @@ QRect TForm1::captureRect(bool plotB) const
     // saved without the question memo at the foot of its panel.
     const QWidget *plot = plotB ? static_cast<const QWidget *>(paPlot) : imPlot;
     const QPoint origin = plot->mapToGlobal(QPoint(0, 0));
-    const int height = plotB ? plots::kPlotBSavedRows : plot->height();
-    return QRect(origin.x(), origin.y() - plots::kInfoStripHeight, plot->width(),
-                 height + plots::kInfoStripHeight);
+    const int height = plotB ? documents::kPlotBSavedRows : plot->height();
+    return QRect(origin.x(), origin.y() - documents::kInfoStripHeight, plot->width(),
+                 height + documents::kInfoStripHeight);
 }
 
 void TForm1::btSaveClick()
@@ -91,7 +91,7 @@ void TForm1::SaveData1Click()
         return;
     QCoreApplication::processEvents();
 
-    survey::ReportInput input;
+    documents::ReportInput input;
     input.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
     input.code = ceCode->text();
     input.info = ceInfo->text();
@@ -99,7 +99,7 @@ void TForm1::SaveData1Click()
     input.answers = AnswerTable;
     ui::PendingSaveFolder made(path, folder);
     QString error;
-    if (!survey::writeReport(path, survey::reportText(input), &error)) {
+    if (!documents::writeReport(path, documents::reportText(input), &error)) {
         showError(error);
         return;
     }

@@ -1,12 +1,12 @@
 // Plot B, Plot C, the double clicks and "Clear": the commands that switch what is on show.
 #include "PlotOCAI.h"
 
-#include "colour_for_index.h"
-#include "difference_chart.h"
 #include "form_texts.h"
 #include "glyphs.h"
-#include "question_charts.h"
-#include "resource.h"
+#include "plots/colour_for_index.h"
+#include "plots/difference_chart.h"
+#include "plots/question_charts.h"
+#include "survey/resource.h"
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"

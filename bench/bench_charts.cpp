@@ -1,7 +1,7 @@
 // Filling and rendering the charts of Plot C (goal under 1 ms) and of Plot B (under 5 ms).
 #include "charts/bar_chart_model.h"
-#include "difference_chart.h"
-#include "question_charts.h"
+#include "plots/difference_chart.h"
+#include "plots/question_charts.h"
 
 #include <benchmark/benchmark.h>
 

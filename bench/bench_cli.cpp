@@ -1,8 +1,8 @@
 // ocai-cli's drawing commands: `pdf` and the saved pictures of a group, as the commands make
 // them.
-#include "pdf_report.h"
+#include "documents/pdf_report.h"
+#include "documents/profile_pictures.h"
 #include "result_folder.h"
-#include "window_pictures.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -37,10 +37,10 @@ void runPdf(benchmark::State &state, const QStringList &paths)
         state.SkipWithError("cannot write the groups");
         return;
     }
-    cli::PdfRequest request;
+    documents::PdfRequest request;
     request.paths = paths;
     for (auto _ : state) {
-        const auto pdf = cli::pdfReport(request);
+        const auto pdf = documents::pdfReport(request);
         if (!std::holds_alternative<QByteArray>(pdf)) {
             state.SkipWithError("the report cannot be made");
             return;
@@ -76,14 +76,15 @@ void BM_PlotBGifOfGroup(benchmark::State &state)
     const QString folder = sampleGroup();
     for (auto _ : state) {
         const auto loaded =
-            cli::windowProfile(survey::loadProfile(folder, benchfiles::programKey()));
-        const auto *profile = std::get_if<cli::WindowProfile>(&loaded);
+            documents::windowProfile(survey::loadProfile(folder, benchfiles::programKey()));
+        const auto *profile = std::get_if<documents::WindowProfile>(&loaded);
         if (!profile) {
             state.SkipWithError("the group does not load");
             return;
         }
-        benchmark::DoNotOptimize(
-            cli::encodePicture(cli::savedPlotB(*profile, {}), cli::PictureFormat::Gif).size());
+        benchmark::DoNotOptimize(documents::encodePicture(documents::savedPlotB(*profile, {}),
+                                                          documents::PictureFormat::Gif)
+                                     .size());
     }
 }
 BENCHMARK(BM_PlotBGifOfGroup)

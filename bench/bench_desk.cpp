@@ -1,7 +1,7 @@
 // The desk's survey folder at 10 000 respondents: the first load, and the rescan that runs
 // every few seconds and on every change, which must cost next to nothing when little changed.
+#include "desk/survey_folder.h"
 #include "result_folder.h"
-#include "survey_folder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // `ocai-cli export` of a large group: the load with every respondent's texts, the figures of
 // `stats` and the whole workbook; the folder named, and its files named one by one.
+#include "documents/xlsx_workbook.h"
 #include "result_folder.h"
-#include "xlsx_workbook.h"
 
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -12,16 +12,16 @@ namespace {
 void exportOperands(benchmark::State &state, const QStringList &operands)
 {
     for (auto _ : state) {
-        std::vector<cli::ExportGroup> groups;
-        for (const cli::GroupSource &source : cli::groupSources(operands)) {
-            auto loaded = cli::loadExportGroup(source, survey::MeanKind::Arithmetic, 1);
-            if (!std::holds_alternative<cli::ExportGroup>(loaded)) {
+        std::vector<documents::ExportGroup> groups;
+        for (const survey::GroupSource &source : survey::groupSources(operands)) {
+            auto loaded = documents::loadExportGroup(source, survey::MeanKind::Arithmetic, 1);
+            if (!std::holds_alternative<documents::ExportGroup>(loaded)) {
                 state.SkipWithError("a group does not load");
                 return;
             }
-            groups.push_back(std::move(std::get<cli::ExportGroup>(loaded)));
+            groups.push_back(std::move(std::get<documents::ExportGroup>(loaded)));
         }
-        const auto workbook = cli::workbookBytes(groups);
+        const auto workbook = documents::workbookBytes(groups);
         if (!std::holds_alternative<QByteArray>(workbook)) {
             state.SkipWithError("the workbook is not written");
             return;

@@ -4,7 +4,7 @@
 // `bench_gif --save-png=FILE` writes the picture as PNG (for bench/pillow_gif.py) and
 // `--save-gif=FILE` as GIF, instead of timing.
 #include "gif/gif_writer.h"
-#include "plot_a.h"
+#include "plots/plot_a.h"
 
 #include <QFile>
 #include <QGuiApplication>

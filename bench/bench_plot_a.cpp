@@ -1,5 +1,5 @@
 // One full Plot A drawing on the window's 686 x 672 canvas; the goal is under 3 ms.
-#include "plot_a.h"
+#include "plots/plot_a.h"
 
 #include <benchmark/benchmark.h>
 

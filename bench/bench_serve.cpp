@@ -2,8 +2,8 @@
 // on 127.0.0.1. The figures are submissions per second and the slowest answer; every
 // questionnaire must be one whole file, none lost, none written twice. A second run kills the
 // server (SIGKILL) in the middle of such a round: no result file may be left empty or partial.
-#include "result_file.h"
 #include "result_folder.h"
+#include "survey/result_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The group subcommands' work: statistics with the bootstrap, a comparison with the
 // permutation test, and an organisation summary over many folders.
-#include "group_compare.h"
-#include "group_statistics.h"
-#include "profile_load.h"
 #include "result_folder.h"
+#include "survey/group_compare.h"
+#include "survey/group_statistics.h"
+#include "survey/profile_load.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

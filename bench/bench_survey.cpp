@@ -1,14 +1,15 @@
 // Decryption throughput, the whole load of one result file and of a large group, the report.
-#include "group_result.h"
-#include "report.h"
-#include "result_file.h"
+#include "documents/text_report.h"
 #include "result_folder.h"
-#include "unit_pc1.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace documents;
 using namespace survey;
 using namespace benchfiles;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/text_codec.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -13,11 +13,7 @@
 // Folders of result files made from the samples, as the questionnaire program writes them.
 namespace benchfiles {
 
-// The program's key; built on use, as the key text is itself a global of another file.
-inline QByteArray programKey()
-{
-    return survey::pc1KeyBytes(survey::Pc1KeyText);
-}
+using survey::programKey;
 
 // A sample's text as a result file holds it before encryption: CR LF, Windows-1251. Empty
 // when the sample cannot be read.

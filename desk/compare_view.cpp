@@ -1,11 +1,11 @@
 #include "compare_view.h"
 
 #include "documents.h"
+#include "documents/report_pictures.h"
+#include "documents/report_summary.h"
+#include "documents/report_texts.h"
+#include "documents/statistics_report.h"
 #include "picture_view.h"
-#include "report_pictures.h"
-#include "report_summary.h"
-#include "report_texts.h"
-#include "statistics_report.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -137,8 +137,8 @@ void CompareView::ready()
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &s = c.scores[survey::scoreIndex(state, type)];
-            const QStringList cells{state == 0 ? report::typeCaption(type) : QString(),
-                                    survey::stateCaption(state),
+            const QStringList cells{state == 0 ? report::typeRowHeading(type) : QString(),
+                                    documents::stateCaption(state),
                                     report::number(s.meanA),
                                     report::number(s.meanB),
                                     report::signedNumber(s.difference),

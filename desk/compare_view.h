@@ -1,6 +1,6 @@
 #pragma once
 
-#include "group_compare.h"
+#include "survey/group_compare.h"
 #include "survey_folder.h"
 
 #include <QFutureWatcher>

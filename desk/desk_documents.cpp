@@ -1,10 +1,10 @@
 #include "desk_window.h"
 
-#include "cli_io.h"
 #include "compare_view.h"
 #include "job_bar.h"
 #include "report_title_dialog.h"
 #include "shell/desktop_shell.h"
+#include "tools/cli_io.h"
 #include "widgets/dialogs.h"
 
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "documents.h"
 
-#include "comparison_report.h"
-#include "group_compare.h"
-#include "group_statistics.h"
-#include "profile_report.h"
-#include "report.h"
-#include "report_texts.h"
-#include "report_typeset.h"
-#include "window_pictures.h"
-#include "xlsx_workbook.h"
+#include "documents/comparison_report.h"
+#include "documents/profile_pictures.h"
+#include "documents/profile_report.h"
+#include "documents/report_texts.h"
+#include "documents/report_typeset.h"
+#include "documents/text_report.h"
+#include "documents/xlsx_workbook.h"
+#include "survey/group_compare.h"
+#include "survey/group_statistics.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,9 +40,9 @@ DocumentBytes typeset(const report::Document &document)
     return pdf;
 }
 
-cli::ExportGroup exportGroup(const Group &group)
+documents::ExportGroup exportGroup(const Group &group)
 {
-    cli::ExportGroup out;
+    documents::ExportGroup out;
     out.path = QDir::toNativeSeparators(group.folder);
     out.name = group.name;
     for (const Respondent &respondent : group.respondents)
@@ -84,13 +84,13 @@ DocumentBytes comparisonPdf(const Group &a, const Group &b, const QDate &date)
 
 DocumentBytes workbook(const std::vector<Group> &groups)
 {
-    std::vector<cli::ExportGroup> sheets;
+    std::vector<documents::ExportGroup> sheets;
     for (const Group &group : groups)
         if (group.result.n > 0)
             sheets.push_back(exportGroup(group));
     if (sheets.empty())
         return QStringLiteral("В выбранных группах нет ни одного читаемого ответа.");
-    auto bytes = cli::workbookBytes(sheets);
+    auto bytes = documents::workbookBytes(sheets);
     if (auto *error = std::get_if<QString>(&bytes))
         return QStringLiteral("Не удаётся составить книгу Excel: ") + *error;
     return std::get<QByteArray>(bytes);
@@ -105,17 +105,17 @@ DocumentBytes textReport(const Group &group, const QDate &date)
     loaded.info = survey::groupInfoLine(group.result.n);
     loaded.group = group.result;
     // The scores as the window's score fields hold them, as `ocai-cli report` writes them.
-    const auto shown = cli::windowProfile(std::move(loaded));
+    const auto shown = documents::windowProfile(std::move(loaded));
     if (const auto *error = std::get_if<survey::GroupError>(&shown))
         return error->message;
-    const cli::WindowProfile &profile = std::get<cli::WindowProfile>(shown);
-    survey::ReportInput input;
+    const documents::WindowProfile &profile = std::get<documents::WindowProfile>(shown);
+    documents::ReportInput input;
     input.date = QLocale().toString(date, QLocale::ShortFormat);
     input.code = profile.code;
     input.info = profile.info;
     input.scores = profile.scores;
     input.answers = profile.group.means;
-    return survey::reportText(input);
+    return documents::reportText(input);
 }
 
 } // namespace desk

@@ -1,9 +1,9 @@
 #include "group_view.h"
 
 #include "documents.h"
+#include "documents/report_pictures.h"
+#include "documents/report_summary.h"
 #include "picture_view.h"
-#include "report_pictures.h"
-#include "report_summary.h"
 #include "statistics_table.h"
 
 #include <QTableWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_document.h"
+#include "documents/report_document.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "respondent_table.h"
 
-#include "report_texts.h"
-#include "statistics_report.h"
+#include "documents/report_texts.h"
+#include "documents/statistics_report.h"
 
 #include <QBrush>
 #include <QColor>
@@ -11,13 +11,13 @@
 namespace desk {
 namespace {
 
-// Where each shown text stands in RespondentRow::texts (see cli::kRespondentTextLines).
+// Where each shown text stands in RespondentRow::texts (see documents::kRespondentTextLines).
 constexpr int kCodeText = 0, kFreeText = 1, kDateText = 2, kDurationText = 4;
 
 QString scoreHeader(int score)
 {
     const int state = score / survey::kTypeCount;
-    return survey::typeLetter(score % survey::kTypeCount) +
+    return documents::typeLetter(score % survey::kTypeCount) +
            (state == 0 ? QStringLiteral(" тек.") : QStringLiteral(" жел."));
 }
 

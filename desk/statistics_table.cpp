@@ -1,7 +1,7 @@
 #include "statistics_table.h"
 
-#include "report_texts.h"
-#include "statistics_report.h"
+#include "documents/report_texts.h"
+#include "documents/statistics_report.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -41,8 +41,8 @@ void fillStatisticsTable(QTableWidget &table, const survey::GroupStatistics &sta
                                            ? report::signedNumber(t.discrepancy) +
                                                  (t.flagged ? QStringLiteral(" *") : QString())
                                            : QString();
-            const QStringList cells{state == 0 ? report::typeCaption(type) : QString(),
-                                    survey::stateCaption(state),
+            const QStringList cells{state == 0 ? report::typeRowHeading(type) : QString(),
+                                    documents::stateCaption(state),
                                     report::number(s.mean),
                                     optional(s.sd),
                                     report::number(s.min),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "group_statistics.h"
+#include "survey/group_statistics.h"
 
 class QTableWidget;
 

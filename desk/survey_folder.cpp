@@ -1,7 +1,7 @@
 #include "survey_folder.h"
 
-#include "profile_load.h"
-#include "unit_pc1.h"
+#include "survey/profile_load.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,12 +29,12 @@ Respondent readRespondent(const QString &path, const QFileInfo &info)
     respondent.row.fileName = info.fileName();
     const auto keep = [&respondent](const QString &, const survey::ResultText &text,
                                     const survey::AnswerTable &answers) {
-        for (std::size_t i = 0; i < cli::kRespondentTextLines.size(); ++i)
-            respondent.row.texts[i] = text.lineText(cli::kRespondentTextLines[i]);
+        for (std::size_t i = 0; i < documents::kRespondentTextLines.size(); ++i)
+            respondent.row.texts[i] = text.lineText(documents::kRespondentTextLines[i]);
         respondent.row.answers = answers;
         respondent.row.scores = survey::profileFromAnswers(answers);
     };
-    static const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    static const QByteArray key = survey::programKey();
     const auto loaded = survey::loadProfile(path, key, survey::LoadAs::File, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         respondent.problem = problemText(*error);

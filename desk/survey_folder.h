@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export_data.h"
-#include "group_result.h"
+#include "documents/export_data.h"
+#include "survey/group_result.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -20,11 +20,11 @@ namespace desk {
 QString excludedFolderName();
 
 struct Respondent {
-    QString path;           // absolute
-    cli::RespondentRow row; // the file's texts, answers and own profile
-    QString problem;        // why the file cannot be read; empty for a good one
-    bool excluded = false;  // lies in the group's excluded folder
-    QDateTime modified;     // as seen when loaded, to notice a rewritten file
+    QString path;                 // absolute
+    documents::RespondentRow row; // the file's texts, answers and own profile
+    QString problem;              // why the file cannot be read; empty for a good one
+    bool excluded = false;        // lies in the group's excluded folder
+    QDateTime modified;           // as seen when loaded, to notice a rewritten file
     qint64 size = 0;
 
     bool counts() const { return problem.isEmpty() && !excluded; }

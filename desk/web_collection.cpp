@@ -1,6 +1,6 @@
 #include "web_collection.h"
 
-#include "survey_collection.h"
+#include "web/survey_collection.h"
 
 namespace desk {
 

@@ -1,4 +1,4 @@
-#include "colour_for_index.h"
+#include "plots/colour_for_index.h"
 
 namespace plots {
 

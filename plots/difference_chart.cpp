@@ -1,6 +1,6 @@
-#include "difference_chart.h"
+#include "plots/difference_chart.h"
 
-#include "resource.h"
+#include "survey/resource.h"
 
 namespace plots {
 

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "charts/bar_chart_model.h"
-#include "profile_model.h"
+#include "survey/profile_model.h"
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 #include <array>
 
 // Plot C: the four current-minus-preferred differences, one bar per culture type.
 namespace plots {
+
+// The window's difference chart ("Plot C"); its saved picture and the reports' are this size.
+constexpr QSize kDifferenceChart(334, 353);
 
 // Foot text of the whole-profile differences.
 inline const QString kWholeProfileFoot = QStringLiteral("Суммарные значения по всем шкалам");

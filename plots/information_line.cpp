@@ -1,4 +1,4 @@
-#include "information_line.h"
+#include "plots/information_line.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "plot_a.h"
+#include "plots/plot_a.h"
 
 #include "core/number_format.h"
-#include "plot_surface.h"
-#include "raster.h"
-#include "resource.h"
-#include "result_file.h"
-#include "text_cell.h"
+#include "plots/plot_surface.h"
+#include "plots/raster.h"
+#include "plots/text_cell.h"
+#include "survey/resource.h"
+#include "survey/result_file.h"
 
 #include <QPainter>
 
@@ -91,10 +91,10 @@ void drawTypeNames(QPainter &painter, const Frame &f)
     painter.setPen(QColor(255, 0, 0));
     const int top = f.cy - 10 * f.ry - 10, bottom = f.cy + 10 * f.ry - 10;
     const int left = f.cx - 11 * f.rx + 55, right = f.cx + 11 * f.rx;
-    drawTextCell(painter, QPoint(right - 200, top), survey::typeCaption(1));
-    drawTextCell(painter, QPoint(left, top), survey::typeCaption(0));
-    drawTextCell(painter, QPoint(right - 150, bottom), survey::typeCaption(2));
-    drawTextCell(painter, QPoint(left, bottom), survey::typeCaption(3));
+    drawTextCell(painter, QPoint(right - 200, top), survey::typeLabel(1));
+    drawTextCell(painter, QPoint(left, top), survey::typeLabel(0));
+    drawTextCell(painter, QPoint(right - 150, bottom), survey::typeLabel(2));
+    drawTextCell(painter, QPoint(left, bottom), survey::typeLabel(3));
 }
 
 void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int top)
@@ -104,15 +104,29 @@ void drawScoreLines(QPainter &painter, const std::array<QString, 4> &texts, int 
                      survey::TypeLetters[i] + QLatin1Char(' ') + texts[i]);
 }
 
-} // namespace
-
-int firstMalformedField(const PlotAFields &fields, QChar separator)
+// Reads the fields in order into `scores` up to the first that is not a number: its index,
+// or -1 when all eight are numbers.
+int readScoreFields(const PlotAFields &fields, QChar separator, survey::ProfileScores &scores)
 {
     for (int i = 0; i < 8; ++i) {
-        if (!numfmt::parseFloat(fieldText(fields, i), separator))
+        const auto value = numfmt::parseFloat(fieldText(fields, i), separator);
+        if (!value)
             return i;
+        scores[std::size_t(i)] = *value;
     }
     return -1;
+}
+
+} // namespace
+
+std::variant<survey::ProfileScores, int> parseScoreFields(const PlotAFields &fields,
+                                                          QChar separator)
+{
+    survey::ProfileScores scores{};
+    const int bad = readScoreFields(fields, separator, scores);
+    if (bad >= 0)
+        return bad;
+    return scores;
 }
 
 PlotAFields scoreFields(const survey::ProfileMeans &scores, QChar separator)
@@ -129,12 +143,8 @@ bool drawPlotA(QImage &canvas, const PlotAFields &fields, const QColor &currentC
                const QColor &preferredColour, QChar separator, survey::ProfileScores &scores)
 {
     clearWithFrame(canvas);
-    for (int i = 0; i < 8; ++i) {
-        const auto value = numfmt::parseFloat(fieldText(fields, i), separator);
-        if (!value)
-            return false;
-        scores[std::size_t(i)] = *value;
-    }
+    if (readScoreFields(fields, separator, scores) >= 0)
+        return false;
     if (canvas.isNull())
         return true;
     RasterSurface surface(canvas);

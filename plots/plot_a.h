@@ -1,7 +1,7 @@
 #pragma once
 
-#include "group_mean.h"
-#include "profile_model.h"
+#include "survey/group_mean.h"
+#include "survey/profile_model.h"
 
 #include <QChar>
 #include <QColor>
@@ -9,10 +9,14 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <variant>
 
 // The profile diagram: four quadrants, one per culture type, with a kite for the current
 // and one for the preferred scores, drawn pixel-exactly onto an image.
 namespace plots {
+
+// The window's Plot A canvas; the saved pictures and the reports draw Plot A at this size.
+constexpr QSize kPlotACanvas(686, 672);
 
 // The score fields' texts as they stand, in the order A, B, C, D.
 struct PlotAFields {
@@ -24,9 +28,10 @@ struct PlotAFields {
 // its exact value.
 PlotAFields scoreFields(const survey::ProfileMeans &scores, QChar separator);
 
-// Index 0..7 (current A..D, then preferred A..D) of the first text that is not a number
-// with `separator` as decimal separator, or -1 when all eight are numbers.
-int firstMalformedField(const PlotAFields &fields, QChar separator);
+// The eight fields read with `separator` as decimal separator: the scores, or the index 0..7
+// (current A..D, then preferred A..D) of the first text that is not a number.
+std::variant<survey::ProfileScores, int> parseScoreFields(const PlotAFields &fields,
+                                                          QChar separator);
 
 // Repaints the whole canvas (any size; the window's is 686 x 672) and stores the eight
 // parsed field values in `scores`. A text that is not a number stops the drawing right

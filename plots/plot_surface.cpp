@@ -1,6 +1,6 @@
-#include "plot_surface.h"
+#include "plots/plot_surface.h"
 
-#include "raster.h"
+#include "plots/raster.h"
 
 #include <QPen>
 #include <QPolygon>

@@ -1,7 +1,7 @@
-#include "question_charts.h"
+#include "plots/question_charts.h"
 
 #include "core/number_format.h"
-#include "resource.h"
+#include "survey/resource.h"
 
 namespace plots {
 

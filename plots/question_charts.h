@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/bar_chart_model.h"
-#include "profile_model.h"
+#include "survey/profile_model.h"
 
 #include <QColor>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "score_spread.h"
+#include "plots/score_spread.h"
 
-#include "resource.h"
-#include "statistics.h"
+#include "survey/resource.h"
+#include "survey/statistics.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
@@ -114,7 +114,7 @@ void paintScoreSpread(QPainter &painter, const QRectF &rect,
         const double middle = plot.left() + slot * (type + 0.5);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(middle - slot / 2, plot.bottom() + line / 4, slot, line),
-                         Qt::AlignHCenter | Qt::AlignTop, survey::typeCaption(type));
+                         Qt::AlignHCenter | Qt::AlignTop, survey::typeLabel(type));
         if (respondents.empty())
             continue;
         for (int state = 0; state < 2; ++state) {

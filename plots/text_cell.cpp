@@ -1,4 +1,4 @@
-#include "text_cell.h"
+#include "plots/text_cell.h"
 
 #include <QFontMetrics>
 

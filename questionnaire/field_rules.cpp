@@ -1,7 +1,7 @@
 #include "field_rules.h"
 
 #include "core/text_codec.h"
-#include "questionnaire_result.h"
+#include "survey/questionnaire_result.h"
 #include "survey_texts.h"
 
 #include <algorithm>

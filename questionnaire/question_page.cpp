@@ -2,8 +2,8 @@
 
 #include "field_note.h"
 #include "field_rules.h"
-#include "questionnaire_result.h"
-#include "resource.h"
+#include "survey/questionnaire_result.h"
+#include "survey/resource.h"
 #include "survey_texts.h"
 #include "survey_widgets.h"
 

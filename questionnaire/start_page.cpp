@@ -2,7 +2,7 @@
 
 #include "field_note.h"
 #include "field_rules.h"
-#include "questionnaire_result.h"
+#include "survey/questionnaire_result.h"
 #include "survey_texts.h"
 #include "survey_widgets.h"
 

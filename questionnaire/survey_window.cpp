@@ -3,9 +3,9 @@
 #include "finish_page.h"
 #include "question_page.h"
 #include "start_page.h"
+#include "survey/unit_pc1.h"
 #include "survey_texts.h"
 #include "survey_widgets.h"
-#include "unit_pc1.h"
 #include "widgets/dialogs.h"
 #include "widgets/save_folder.h"
 
@@ -132,8 +132,8 @@ void SurveyWindow::goNext()
 void SurveyWindow::writeResult()
 {
     m_answers.finished = m_countedFrom;
-    const auto written = survey::writeQuestionnaireResult(m_folder, m_answers,
-                                                          survey::pc1KeyBytes(survey::Pc1KeyText));
+    const auto written =
+        survey::writeQuestionnaireResult(m_folder, m_answers, survey::programKey());
     if (const auto *error = std::get_if<survey::ResultWriteError>(&written)) {
         // The answers stay on screen: the respondent may retry, here or in another folder.
         questionPage->setWriteProblem(error->message);

@@ -1,4 +1,4 @@
-#include "exact_mean.h"
+#include "survey/exact_mean.h"
 
 #include "core/number_format.h"
 

@@ -1,4 +1,4 @@
-#include "file_access.h"
+#include "survey/file_access.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "group_compare.h"
+#include "survey/group_compare.h"
 
 namespace survey {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "group_mean.h"
-#include "group_result.h"
-#include "resampling.h"
-#include "statistics.h"
+#include "survey/group_mean.h"
+#include "survey/group_result.h"
+#include "survey/resampling.h"
+#include "survey/statistics.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "group_mean.h"
+#include "survey/group_mean.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exact_mean.h"
-#include "group_result.h"
-#include "profile_model.h"
+#include "survey/exact_mean.h"
+#include "survey/group_result.h"
+#include "survey/profile_model.h"
 
 #include <QString>
 #include <optional>

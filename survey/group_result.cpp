@@ -1,7 +1,7 @@
-#include "group_result.h"
+#include "survey/group_result.h"
 
-#include "file_access.h"
-#include "result_file.h"
+#include "survey/file_access.h"
+#include "survey/result_file.h"
 
 #include <QDir>
 #include <QFile>

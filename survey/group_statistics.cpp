@@ -1,6 +1,6 @@
-#include "group_statistics.h"
+#include "survey/group_statistics.h"
 
-#include "statistics.h"
+#include "survey/statistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "group_mean.h"
-#include "group_result.h"
-#include "resampling.h"
+#include "survey/group_mean.h"
+#include "survey/group_result.h"
+#include "survey/resampling.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "profile_load.h"
+#include "survey/profile_load.h"
 
-#include "result_file.h"
+#include "survey/result_file.h"
 
 #include <QFileInfo>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "group_result.h"
-#include "read_warnings.h"
+#include "survey/group_result.h"
+#include "survey/read_warnings.h"
 
 #include <QByteArray>
 #include <QString>

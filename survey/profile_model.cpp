@@ -1,4 +1,4 @@
-#include "profile_model.h"
+#include "survey/profile_model.h"
 
 namespace survey {
 

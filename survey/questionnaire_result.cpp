@@ -1,8 +1,8 @@
-#include "questionnaire_result.h"
+#include "survey/questionnaire_result.h"
 
 #include "core/text_codec.h"
-#include "result_file.h"
-#include "unit_pc1.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QStringList>
 #include <algorithm>

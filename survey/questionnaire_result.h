@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile_model.h"
-#include "result_writer.h"
+#include "survey/profile_model.h"
+#include "survey/result_writer.h"
 
 #include <QByteArray>
 #include <QDateTime>

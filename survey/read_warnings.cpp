@@ -1,4 +1,4 @@
-#include "read_warnings.h"
+#include "survey/read_warnings.h"
 
 namespace survey {
 

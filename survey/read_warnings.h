@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile_model.h"
-#include "result_file.h"
+#include "survey/profile_model.h"
+#include "survey/result_file.h"
 
 #include <QString>
 #include <vector>

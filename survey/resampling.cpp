@@ -1,6 +1,6 @@
-#include "resampling.h"
+#include "survey/resampling.h"
 
-#include "statistics.h"
+#include "survey/statistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "group_mean.h"
-#include "profile_model.h"
+#include "survey/group_mean.h"
+#include "survey/profile_model.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "resource.h"
+#include "survey/resource.h"
 
 namespace survey {
 
@@ -162,7 +162,7 @@ QString typeDescription(int typeNumber)
     return text;
 }
 
-QString typeCaption(int type)
+QString typeLabel(int type)
 {
     if (type < 0 || type >= kTypeCount)
         return QString();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profile_model.h"
+#include "survey/profile_model.h"
 
 #include <QString>
 #include <array>
@@ -32,9 +32,9 @@ extern const std::array<QString, kTypeCount> TypeNames;
 // Entry e: the short name of culture type e, "Клан" .. "Иерархия".
 extern const std::array<QString, kTypeCount> TypeShortNames;
 
-// The short name, a blank and the bracketed letter of type e (0 = A .. 3 = D), "Клан [A]";
-// empty for any other number.
-QString typeCaption(int type);
+// The drawings' label of type e (0 = A .. 3 = D): the short name, a blank and the bracketed
+// letter, "Клан [A]"; empty for any other number.
+QString typeLabel(int type);
 
 // Entry 3 * (t - 1) + i: fragment i of the description of type t (1 = A .. 4 = D). Fragment 0
 // starts with the type name and CR LF; the three join without separators.

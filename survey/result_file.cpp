@@ -1,10 +1,10 @@
-#include "result_file.h"
+#include "survey/result_file.h"
 
 #include "core/bounded_read.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
-#include "file_access.h"
-#include "unit_pc1.h"
+#include "survey/file_access.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profile_model.h"
+#include "survey/profile_model.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "result_writer.h"
+#include "survey/result_writer.h"
 
 #include "core/new_file.h"
 

@@ -1,4 +1,4 @@
-#include "statistics.h"
+#include "survey/statistics.h"
 
 #include <algorithm>
 #include <boost/math/distributions/students_t.hpp>

@@ -1,4 +1,4 @@
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include "core/text_codec.h"
 
@@ -6,8 +6,6 @@
 #include <cstdint>
 
 namespace survey {
-
-const QString Pc1KeyText = QStringLiteral("h7q4n2wж5гьe;851");
 
 namespace {
 
@@ -116,6 +114,16 @@ QByteArray Pc1Encrypt(const QByteArray &key16, const QByteArray &plain)
         *out++ = char('a' + (b & 15));
     }
     return letters;
+}
+
+QString programKeyText()
+{
+    return QStringLiteral("h7q4n2wж5гьe;851");
+}
+
+QByteArray programKey()
+{
+    return pc1KeyBytes(programKeyText());
 }
 
 } // namespace survey

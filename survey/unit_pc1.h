@@ -7,8 +7,12 @@
 // plain byte is written as two letters "a".."p", high nibble first.
 namespace survey {
 
-// The key holder's caption; the questionnaire program encrypts with the same text.
-extern const QString Pc1KeyText;
+// The program's key as text: the viewer's key holder shows it, and the questionnaire program
+// encrypts with it.
+QString programKeyText();
+
+// The program's key: pc1KeyBytes(programKeyText()).
+QByteArray programKey();
 
 // Windows-1251 bytes of the first 16 characters of `keyText`, zero-filled to 16 bytes.
 QByteArray pc1KeyBytes(const QString &keyText);

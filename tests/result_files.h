@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/text_codec.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QString>
@@ -10,11 +10,7 @@
 // Builds result files as the questionnaire program writes them, and reads and writes files.
 namespace testfiles {
 
-// The program's key; built on use, as the key text is itself a global of another file.
-inline QByteArray programKey()
-{
-    return survey::pc1KeyBytes(survey::Pc1KeyText);
-}
+using survey::programKey;
 
 // A plain result text: header lines, then twelve answer lines "%4d%4d%4d%4d%7d".
 inline QString resultText(const QString &code, const std::array<std::array<int, 5>, 12> &rows)

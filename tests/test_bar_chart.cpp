@@ -1,10 +1,10 @@
 // The bar-chart model, renderer and widget, and the Plot B / Plot C fillings and pictures.
 #include "charts/bar_chart_geometry.h"
 #include "charts/bar_chart_scale.h"
-#include "difference_chart.h"
-#include "plot_pictures.h"
-#include "question_charts.h"
-#include "resource.h"
+#include "documents/plot_pictures.h"
+#include "plots/difference_chart.h"
+#include "plots/question_charts.h"
+#include "survey/resource.h"
 #include "widgets/bar_chart.h"
 
 #include <QPainter>
@@ -16,7 +16,7 @@
 
 namespace {
 
-const QSize kDifferenceSize(334, 353);
+constexpr QSize kDifferenceSize = plots::kDifferenceChart;
 const QSize kQuestionSize(228, 257);
 const QRgb kBlack = qRgb(0, 0, 0);
 
@@ -250,7 +250,8 @@ TEST(Renderer, HoldsFewColours)
     EXPECT_LT(distinctColours(
                   ui::renderBarChart(differenceChart({15, 5, -5, -15}, true), kDifferenceSize)),
               40);
-    EXPECT_LT(distinctColours(plots::savedPlotBPicture("info", answers, Qt::red, Qt::blue)), 40);
+    EXPECT_LT(distinctColours(documents::savedPlotBPicture("info", answers, Qt::red, Qt::blue)),
+              40);
 }
 
 TEST(DifferenceFilling, SetsPointsLabelsColourAndFootKeepingMarks)
@@ -352,26 +353,27 @@ TEST(BarChartWidget, ShowsItsModelAndSignalsDoubleClicks)
 TEST(PlotPictures, StripPlotsAndDifferenceChartAtTheirSavedSizes)
 {
     const QColor maroon(128, 0, 0);
-    const QImage strip = plots::informationStrip("Группа 1", "B");
+    const QImage strip = documents::informationStrip("Группа 1", "B");
     EXPECT_EQ(strip.size(), QSize(686, 26));
     EXPECT_GT(countIn(strip, QRect(674, 0, 11, 15), maroon.rgb()), 5);
     EXPECT_GT(countIn(strip, QRect(0, 2, 672, 21), kBlack), 20);
 
     QImage canvas(686, 672, QImage::Format_RGB32);
     canvas.fill(Qt::cyan);
-    const QImage a = plots::savedPlotAPicture("x", canvas);
+    const QImage a = documents::savedPlotAPicture("x", canvas);
     EXPECT_EQ(a.size(), QSize(686, 698));
     EXPECT_EQ(a.copy(0, 26, 686, 672), canvas);
 
     const survey::AnswerTable answers = sampleAnswers();
-    const QImage b = plots::savedPlotBPicture("x", answers, Qt::red, Qt::blue);
+    const QImage b = documents::savedPlotBPicture("x", answers, Qt::red, Qt::blue);
     EXPECT_EQ(b.size(), QSize(686, 543));
     ui::BarChartModel chart5;
     plots::setupQuestionChart(chart5);
     plots::fillQuestionChart(chart5, 5, answers, Qt::red, Qt::blue);
     EXPECT_EQ(b.copy(231, 259 + 26, 227, 257), ui::renderBarChart(chart5, QSize(227, 257)));
 
-    const QImage c = plots::differenceChartPicture({40, 30, 20, 10, 25, 25, 25, 25}, Qt::red, true);
+    const QImage c =
+        documents::differenceChartPicture({40, 30, 20, 10, 25, 25, 25, 25}, Qt::red, true);
     EXPECT_EQ(c.size(), kDifferenceSize);
     EXPECT_GT(countIn(c, QRect(320, 4, 14, 19), maroon.rgb()), 10);
 }

@@ -1,6 +1,6 @@
 #include "core/text_codec.h"
 #include "result_files.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -70,7 +70,7 @@ TEST(Pc1Key, IsTheCaptionInWindows1251)
                                        "e;851"));
     EXPECT_EQ(pc1KeyBytes(QStringLiteral("abc")), QByteArray("abc") + QByteArray(13, '\0'));
     EXPECT_EQ(pc1KeyBytes(QString()), QByteArray(16, '\0'));
-    EXPECT_EQ(pc1KeyBytes(Pc1KeyText + QStringLiteral("xyz")), programKey());
+    EXPECT_EQ(pc1KeyBytes(programKeyText() + QStringLiteral("xyz")), programKey());
 }
 
 TEST(Pc1, KnownVectors)
@@ -180,6 +180,6 @@ TEST(Pc1, KeyIsZeroFilledAndCutAtSixteenBytes)
     EXPECT_EQ(Pc1Decrypt(shortKey, cipher), Pc1Decrypt(shortKey + QByteArray(12, '\0'), cipher));
     EXPECT_EQ(Pc1Decrypt(programKey() + "extra", cipher), Pc1Decrypt(programKey(), cipher));
     EXPECT_NE(Pc1Decrypt(shortKey, cipher), Pc1Decrypt(programKey(), cipher));
-    EXPECT_EQ(Pc1Decrypt(pc1KeyBytes(Pc1KeyText + QStringLiteral("!")), cipher),
+    EXPECT_EQ(Pc1Decrypt(pc1KeyBytes(programKeyText() + QStringLiteral("!")), cipher),
               QByteArray("OCAI result file"));
 }

@@ -1,9 +1,9 @@
 // ocai-cli plot a, run as a separate process: the PNG it writes is the window's drawing.
 #include "cli_runner.h"
-#include "colour_for_index.h"
 #include "core/number_format.h"
 #include "non_regular_files.h"
-#include "plot_a.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,15 +1,15 @@
 // ocai-cli plot a|b|c, report, profile and pdf of a FILE or DIR, run as a separate process:
 // what it writes is what the window shows and saves after the same load.
 #include "cli_runner.h"
-#include "colour_for_index.h"
 #include "core/number_format.h"
 #include "core/text_codec.h"
-#include "plot_a.h"
-#include "plot_pictures.h"
-#include "profile_load.h"
-#include "report.h"
-#include "result_file.h"
+#include "documents/plot_pictures.h"
+#include "documents/text_report.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
 #include "result_files.h"
+#include "survey/profile_load.h"
+#include "survey/result_file.h"
 
 #include <QDate>
 #include <QDir>
@@ -57,8 +57,8 @@ Loaded loadAsWindow(const QString &path, QChar separator)
                   plots::scoreFields(
                       survey::groupMeans(profile.group, survey::MeanKind::Arithmetic), separator),
                   {}};
-    QImage none;
-    plots::drawPlotA(none, loaded.fields, Qt::black, Qt::black, separator, loaded.scores);
+    loaded.scores =
+        std::get<survey::ProfileScores>(plots::parseScoreFields(loaded.fields, separator));
     return loaded;
 }
 
@@ -123,7 +123,7 @@ TEST_F(CliWindow, PlotAIsTheStripOverTheWindowsDrawing)
             const QImage picture = rgb(png);
             ASSERT_EQ(picture.size(), QSize(686, 698));
             EXPECT_EQ(picture.copy(0, 26, 686, 672), canvas);
-            EXPECT_EQ(picture, plots::savedPlotAPicture(loaded.info, canvas));
+            EXPECT_EQ(picture, documents::savedPlotAPicture(loaded.info, canvas));
         }
     }
 }
@@ -136,19 +136,19 @@ TEST_F(CliWindow, PlotBAndCAreTheSavedCharts)
         const QString b = out(QStringLiteral("b.png")), c = out(QStringLiteral("c.png"));
         ASSERT_EQ(runCli({"plot", "b", "--out", b, "--current-colour", "2", source}).exitCode, 0);
         EXPECT_EQ(rgb(b),
-                  plots::savedPlotBPicture(loaded.info, loaded.answers, plots::ColorForIndex(2),
-                                           plots::ColorForIndex(3), QLocale::c()));
+                  documents::savedPlotBPicture(loaded.info, loaded.answers, plots::ColorForIndex(2),
+                                               plots::ColorForIndex(3), QLocale::c()));
         EXPECT_EQ(rgb(b).size(), QSize(686, 543));
 
         // The differences of the two-decimal scores, in the current colour (red by default).
         ASSERT_EQ(runCli({"plot", "c", "--out", c, source}).exitCode, 0);
         const QImage plain = rgb(c);
         EXPECT_EQ(plain,
-                  plots::differenceChartPicture(loaded.scores, Qt::red, false, QLocale::c()));
+                  documents::differenceChartPicture(loaded.scores, Qt::red, false, QLocale::c()));
         ASSERT_EQ(
             runCli({"plot", "c", "--marks", "--current-colour=3", "--out", c, source}).exitCode, 0);
         EXPECT_EQ(rgb(c),
-                  plots::differenceChartPicture(loaded.scores, Qt::blue, true, QLocale::c()));
+                  documents::differenceChartPicture(loaded.scores, Qt::blue, true, QLocale::c()));
         EXPECT_EQ(plain.size(), QSize(334, 353));
         EXPECT_NE(rgb(c), plain);
     }
@@ -186,8 +186,8 @@ TEST_F(CliWindow, ReportIsWhatSaveDataWrites)
     EXPECT_EQ(lines[13], QStringLiteral("  Адхократическая культура -  11.7%"));
     EXPECT_EQ(lines[23], QStringLiteral(" 25.00 10.00 15.00 50.00    87.00"));
     const Loaded loaded = loadAsWindow(file, u'.');
-    EXPECT_EQ(bytes, survey::reportText({lines[0], QStringLiteral("ivn01"), loaded.info,
-                                         loaded.scores, loaded.answers}));
+    EXPECT_EQ(bytes, documents::reportText({lines[0], QStringLiteral("ivn01"), loaded.info,
+                                            loaded.scores, loaded.answers}));
 
     ASSERT_EQ(runCli({"report", "--out", txt, group}).exitCode, 0);
     const QStringList groupLines = reportLines(txt);

@@ -1,8 +1,8 @@
 // The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
-#include "profile_load.h"
+#include "desk/survey_folder.h"
+#include "desk/survey_loader.h"
 #include "result_files.h"
-#include "survey_folder.h"
-#include "survey_loader.h"
+#include "survey/profile_load.h"
 
 #include <QDir>
 #include <QDirIterator>

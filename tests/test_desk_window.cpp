@@ -1,12 +1,12 @@
 // The desk's window offscreen: its title, and the documents written through the dialogs' seam.
-#include "collection_dialog.h"
-#include "desk_window.h"
+#include "desk/collection_dialog.h"
+#include "desk/desk_window.h"
+#include "desk/job_bar.h"
+#include "desk/report_title_dialog.h"
+#include "desk/title.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
-#include "job_bar.h"
-#include "report_title_dialog.h"
 #include "result_files.h"
-#include "title.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // ocai-cli export read back as a spreadsheet program reads it: the parts' XML out of the zip.
 #include "cli_runner.h"
-#include "group_mean.h"
+#include "documents/statistics_report.h"
 #include "result_files.h"
-#include "statistics_report.h"
+#include "survey/group_mean.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -223,7 +223,7 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
         const double number = value.toDouble(&isNumber);
         QStringList types;
         for (const QString &letter : value.split(' ', Qt::SkipEmptyParts))
-            types << letter + ' ' + survey::typeShortName(letter.at(0).unicode() - 'A');
+            types << letter + ' ' + documents::typeShortName(letter.at(0).unicode() - 'A');
         if (isNumber)
             EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [number](double cell) {
                 return std::abs(cell - number) <= 1e-12 * std::max(1.0, std::abs(number));

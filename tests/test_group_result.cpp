@@ -1,6 +1,6 @@
-#include "group_result.h"
-#include "result_file.h"
 #include "result_files.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
 
 #include <QDir>
 #include <QTemporaryDir>

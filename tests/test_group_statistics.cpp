@@ -1,13 +1,14 @@
 // Group statistics, comparisons and their reports on groups built from answer tables.
-#include "group_compare.h"
-#include "group_statistics.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_compare.h"
+#include "survey/group_statistics.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
 #include <gtest/gtest.h>
 
+using namespace documents;
 using namespace survey;
 
 namespace {

@@ -1,10 +1,10 @@
-#include "colour_for_index.h"
 #include "core/number_format.h"
-#include "information_line.h"
-#include "plot_a.h"
-#include "plot_pictures.h"
-#include "raster.h"
-#include "text_cell.h"
+#include "documents/plot_pictures.h"
+#include "plots/colour_for_index.h"
+#include "plots/information_line.h"
+#include "plots/plot_a.h"
+#include "plots/raster.h"
+#include "plots/text_cell.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -22,6 +22,13 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kGreen = qRgb(0, 255, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
+
+// The index of the first field that is not a number, or -1.
+int firstMalformedField(const plots::PlotAFields &fields, QChar separator)
+{
+    const auto parsed = plots::parseScoreFields(fields, separator);
+    return std::holds_alternative<int>(parsed) ? std::get<int>(parsed) : -1;
+}
 
 plots::PlotAFields fieldsOf(const std::array<double, 8> &values, QChar separator = u'.')
 {
@@ -275,15 +282,16 @@ TEST(PlotA, MalformedFieldStopsAfterErasing)
 TEST(PlotA, FirstMalformedFieldInFieldOrder)
 {
     plots::PlotAFields fields = fieldsOf({10, 20, 30, 40, 50, 60, 70, 80});
-    EXPECT_EQ(plots::firstMalformedField(fields, u'.'), -1);
-    EXPECT_EQ(plots::firstMalformedField(fields, u','), 0);
+    EXPECT_EQ(std::get<survey::ProfileScores>(plots::parseScoreFields(fields, u'.'))[7], 80);
+    EXPECT_EQ(firstMalformedField(fields, u'.'), -1);
+    EXPECT_EQ(firstMalformedField(fields, u','), 0);
     fields.preferred[0] = QStringLiteral("abc");
-    EXPECT_EQ(plots::firstMalformedField(fields, u'.'), 4);
+    EXPECT_EQ(firstMalformedField(fields, u'.'), 4);
     fields.current[1] = QString();
-    EXPECT_EQ(plots::firstMalformedField(fields, u'.'), 1);
+    EXPECT_EQ(firstMalformedField(fields, u'.'), 1);
     fields = fieldsOf({10, 20, 30, 40, 50, 60, 70, 80});
     fields.preferred[3] = QStringLiteral("80.00 %");
-    EXPECT_EQ(plots::firstMalformedField(fields, u'.'), 7);
+    EXPECT_EQ(firstMalformedField(fields, u'.'), 7);
 }
 
 TEST(PlotA, BothDecimalSeparators)
@@ -297,7 +305,7 @@ TEST(PlotA, BothDecimalSeparators)
         plots::drawPlotA(withComma, fieldsOf(values, u','), Qt::red, Qt::blue, u',', comma));
     EXPECT_EQ(point, comma);
     EXPECT_EQ(point[4], 3.38); // the field's two decimals, not the value behind them
-    EXPECT_EQ(plots::firstMalformedField(fieldsOf(values, u','), u'.'), 0);
+    EXPECT_EQ(firstMalformedField(fieldsOf(values, u','), u'.'), 0);
     // Only the score lines differ.
     const QRect lines[] = {QRect(0, 231, 200, 80), QRect(0, 357, 200, 80)};
     for (const QRect &r : lines) {
@@ -333,7 +341,7 @@ TEST(InformationLine, DrawnWholeAndCentredDownToNinePixels)
         painter.setFont(font);
         painter.drawText(10, 20, text);
         painter.end();
-        const QRect line = ink(plots::informationStrip(text, u"A"_s), 672);
+        const QRect line = ink(documents::informationStrip(text, u"A"_s), 672);
         const bool cut = text.size() > 120;
         EXPECT_EQ(line.width() == ink(uncut, 4000).width(), !cut);
         EXPECT_GE(line.left(), 2);                                 // clear of the field's sides

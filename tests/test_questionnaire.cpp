@@ -3,13 +3,13 @@
 #include "cli_runner.h"
 #include "fake_dialogs.h"
 #include "field_note.h"
-#include "group_result.h"
 #include "question_page.h"
-#include "result_file.h"
 #include "start_page.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 #include "survey_widgets.h"
 #include "survey_window.h"
-#include "unit_pc1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -120,7 +120,7 @@ TEST_F(QuestionnaireTest, FilledByKeyboardReadsBackThroughGroupAndCli)
         answer(rows[r], 10 + r);
     ASSERT_EQ(window->currentScreen(), 13) << dialogs.errors.join('\n').toStdString();
 
-    const auto group = survey::loadGroup(folder, survey::pc1KeyBytes(survey::Pc1KeyText));
+    const auto group = survey::loadGroup(folder, survey::programKey());
     ASSERT_TRUE(std::holds_alternative<survey::GroupResult>(group));
     const survey::GroupResult &result = std::get<survey::GroupResult>(group);
     ASSERT_EQ(result.n, 1);

@@ -1,7 +1,7 @@
 // The result file's composition and naming, without the window.
-#include "profile_load.h"
-#include "questionnaire_result.h"
-#include "unit_pc1.h"
+#include "survey/profile_load.h"
+#include "survey/questionnaire_result.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,8 +59,8 @@ TEST(QuestionnaireFile, TakenNamesOfEveryKindAreSkipped)
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")),
                             dir.filePath(QStringLiteral("r1OCAI.cry"))));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("r1-2OCAI.cry")));
-    const auto written = survey::writeQuestionnaireResult(dir.path(), validAnswers(),
-                                                          survey::pc1KeyBytes(survey::Pc1KeyText));
+    const auto written =
+        survey::writeQuestionnaireResult(dir.path(), validAnswers(), survey::programKey());
     ASSERT_TRUE(std::holds_alternative<QString>(written));
     EXPECT_EQ(std::get<QString>(written), dir.filePath(QStringLiteral("r1-3OCAI.cry")));
 }
@@ -71,7 +71,7 @@ TEST(QuestionnaireFile, TakenNamesOfEveryKindAreSkipped)
 TEST(QuestionnaireFile, CrashBeforeNamingLeavesNoResultFile)
 {
     const QTemporaryDir dir;
-    const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    const QByteArray key = survey::programKey();
     const auto count = [&dir, &key] {
         const auto loaded = survey::loadProfile(dir.path(), key, survey::LoadAs::Folder);
         return std::holds_alternative<survey::LoadedProfile>(loaded)

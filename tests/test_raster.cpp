@@ -1,4 +1,4 @@
-#include "raster.h"
+#include "plots/raster.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/text_codec.h"
-#include "report.h"
+#include "documents/text_report.h"
 #include "result_files.h"
 
 #include <QDir>
@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace documents;
 using namespace survey;
 
 namespace {

@@ -1,4 +1,4 @@
-#include "resource.h"
+#include "survey/resource.h"
 
 #include "core/text_codec.h"
 

@@ -1,10 +1,10 @@
 // Damaged result files on disk, and the sample department's results.
 #include "core/text_codec.h"
-#include "profile_load.h"
-#include "profile_model.h"
-#include "result_file.h"
 #include "result_files.h"
-#include "unit_pc1.h"
+#include "survey/profile_load.h"
+#include "survey/profile_model.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "core/number_format.h"
 #include "core/text_codec.h"
-#include "profile_model.h"
-#include "result_file.h"
+#include "survey/profile_model.h"
+#include "survey/result_file.h"
 
 #include <QDir>
 #include <QFile>

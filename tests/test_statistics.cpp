@@ -1,9 +1,9 @@
 // Descriptive figures, the seeded draws, Welch's test and the resampling, against values
 // computed independently (a Python reimplementation of the 64-bit Mersenne twister, the
 // draws and the resampling; Student's t by numerical integration).
-#include "group_mean.h"
-#include "resampling.h"
-#include "statistics.h"
+#include "survey/group_mean.h"
+#include "survey/resampling.h"
+#include "survey/statistics.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

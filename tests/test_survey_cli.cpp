@@ -3,7 +3,7 @@
 #include "core/text_codec.h"
 #include "non_regular_files.h"
 #include "result_files.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,7 +43,7 @@ TEST(SurveyCli, EncryptAndDecryptRoundTrip)
     // Lone LFs become CR LF; the letters carry no line break.
     const CliRun encrypted = runCli({QStringLiteral("encrypt")}, utf8, kPlainC);
     ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err.toStdString();
-    EXPECT_EQ(encrypted.out, Pc1Encrypt(pc1KeyBytes(Pc1KeyText), plain));
+    EXPECT_EQ(encrypted.out, Pc1Encrypt(programKey(), plain));
     EXPECT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("-")}, withCrLf(utf8)).out,
               encrypted.out);
     EXPECT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--raw")}, plain).out,
@@ -275,7 +275,7 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
     const QString link = dir.filePath(QStringLiteral("link.cry"));
     ASSERT_TRUE(testfiles::writeFile(file, QByteArray(5000, 'x')));
     ASSERT_TRUE(QFile::link(QStringLiteral("old.cry"), link));
-    const QByteArray letters = Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text");
+    const QByteArray letters = Pc1Encrypt(programKey(), "text");
 
     ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), file}, "text").exitCode,
               0);
@@ -284,7 +284,7 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
     ASSERT_EQ(runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), link}, "text2").exitCode,
               0);
     EXPECT_EQ(QFile::symLinkTarget(link), file);
-    EXPECT_EQ(readAll(file), Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "text2"));
+    EXPECT_EQ(readAll(file), Pc1Encrypt(programKey(), "text2"));
 
     // A name at the file system's limit is replaced too, and nothing is left beside it.
     const QString longName = dir.filePath(QString(251, u'x') + QStringLiteral(".cry"));
@@ -292,7 +292,7 @@ TEST(SurveyCli, OutputReplacesAFileWholeAndKeepsALink)
         ASSERT_EQ(
             runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), longName}, text).exitCode,
             0);
-    EXPECT_EQ(readAll(longName), Pc1Encrypt(pc1KeyBytes(Pc1KeyText), "two"));
+    EXPECT_EQ(readAll(longName), Pc1Encrypt(programKey(), "two"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 

@@ -1,6 +1,6 @@
 #include "cli_runner.h"
-#include "profile_load.h"
 #include "result_files.h"
+#include "survey/profile_load.h"
 
 #include <QProcess>
 #include <QSslSocket>

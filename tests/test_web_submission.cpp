@@ -1,5 +1,5 @@
 #include "result_files.h"
-#include "submission.h"
+#include "web/submission.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 // "Save": the plot on show as GIF, and the text report, through the window.
 #include "core/text_codec.h"
+#include "documents/plot_pictures.h"
 #include "main_window_fixture.h"
-#include "plot_pictures.h"
 #include "shell/desktop_shell.h"
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
@@ -172,7 +172,7 @@ TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
         form.btSaveClick();
         ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
         const QImage savedA = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(savedA, plots::savedPlotAPicture(form.ceInfo->text(), form.imPlot->image()))
+        EXPECT_EQ(savedA, documents::savedPlotAPicture(form.ceInfo->text(), form.imPlot->image()))
             << plot.name;
 
         form.mmQPlotClick();
@@ -180,8 +180,8 @@ TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
         dialogs.nextPath = dir.filePath(QStringLiteral("b") + QString::fromLatin1(plot.name));
         form.btSaveClick();
         const QImage savedB = QImage(dialogs.nextPath).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(savedB, plots::savedPlotBPicture(form.ceInfo->text(), form.AnswerTable, Qt::red,
-                                                   Qt::blue))
+        EXPECT_EQ(savedB, documents::savedPlotBPicture(form.ceInfo->text(), form.AnswerTable,
+                                                       Qt::red, Qt::blue))
             << plot.name;
         dialogs.nextPath = dir.filePath(QStringLiteral("rOCAI.cry"));
     }
@@ -189,7 +189,7 @@ TEST(WindowSaveOnScreen, SavedPlotsEqualTheOffscreenPictures)
         form.mmPlotCClick();
     ASSERT_FALSE(form.ChartDel->isHidden());
     EXPECT_EQ(form.ChartDel->grab().toImage().convertToFormat(QImage::Format_RGB32),
-              plots::differenceChartPicture(form.ProfileScores, Qt::red, false));
+              documents::differenceChartPicture(form.ProfileScores, Qt::red, false));
     QLocale::setDefault(QLocale::c());
 }
 

@@ -1,8 +1,8 @@
 // What each command shows, hides, enables and names, driven through the window.
-#include "colour_for_index.h"
 #include "glyphs.h"
 #include "main_window_fixture.h"
-#include "resource.h"
+#include "plots/colour_for_index.h"
+#include "survey/resource.h"
 #include "widgets/bar_chart.h"
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"

@@ -1,4 +1,4 @@
-#include "cli_args.h"
+#include "tools/cli_args.h"
 
 #include "core/number_format.h"
 
@@ -11,14 +11,15 @@ bool hasSuffix(const QString &out, const QString &suffix)
     return QFileInfo(out).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
 }
 
-std::variant<PictureFormat, QString> pictureFormatFor(const QString &command, const QString &out)
+std::variant<documents::PictureFormat, QString> pictureFormatFor(const QString &command,
+                                                                 const QString &out)
 {
     if (out.isEmpty())
         return QStringLiteral("%1: --out needs a file name").arg(command);
     if (hasSuffix(out, QStringLiteral("png")))
-        return PictureFormat::Png;
+        return documents::PictureFormat::Png;
     if (hasSuffix(out, QStringLiteral("gif")))
-        return PictureFormat::Gif;
+        return documents::PictureFormat::Gif;
     const QString suffix = QFileInfo(out).suffix();
     if (suffix.isEmpty())
         return QStringLiteral("%1: --out '%2' has no extension; .png or .gif is written")
@@ -35,7 +36,7 @@ std::variant<PictureOptions, QString> readPictureOptions(const ParsedArgs &args)
     const auto format = pictureFormatFor(args.command(), picture.out);
     if (const auto *error = std::get_if<QString>(&format))
         return *error;
-    picture.format = std::get<PictureFormat>(format);
+    picture.format = std::get<documents::PictureFormat>(format);
     // The parser let only 0 to 4 through.
     picture.currentColour =
         numfmt::parseInt32(args.value("current-colour")).value_or(picture.currentColour);

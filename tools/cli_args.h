@@ -1,6 +1,8 @@
 #pragma once
 
-#include "cli_command.h"
+#include "documents/picture_format.h"
+#include "plots/start_colours.h"
+#include "tools/cli_command.h"
 
 #include <QString>
 #include <variant>
@@ -14,11 +16,10 @@ struct ArgsError {
     int exitCode;
 };
 
-enum class PictureFormat { Png, Gif };
-
 // The format the extension of `out` asks for, letter case aside; a message naming `command`
 // when `out` is empty or its extension is neither ".png" nor ".gif".
-std::variant<PictureFormat, QString> pictureFormatFor(const QString &command, const QString &out);
+std::variant<documents::PictureFormat, QString> pictureFormatFor(const QString &command,
+                                                                 const QString &out);
 
 // True when the extension of `out` is `suffix`, letter case aside.
 bool hasSuffix(const QString &out, const QString &suffix);
@@ -26,9 +27,9 @@ bool hasSuffix(const QString &out, const QString &suffix);
 // What every plot writes: the file and the colour choosers' item indices.
 struct PictureOptions {
     QString out; // --out
-    PictureFormat format = PictureFormat::Png;
-    int currentColour = 1;   // the choosers' selection after start-up: red
-    int preferredColour = 3; // and blue
+    documents::PictureFormat format = documents::PictureFormat::Png;
+    int currentColour = plots::kStartCurrentColour; // the choosers' selection after start-up
+    int preferredColour = plots::kStartPreferredColour;
 };
 
 // --out and, where given, the two colour options; a message naming the command when the

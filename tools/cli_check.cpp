@@ -1,7 +1,7 @@
 // ocai-cli check: what the lenient reading of result files lets through, file by file.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QFileInfo>

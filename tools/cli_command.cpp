@@ -1,4 +1,4 @@
-#include "cli_command.h"
+#include "tools/cli_command.h"
 
 #include "core/number_format.h"
 

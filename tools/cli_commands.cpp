@@ -1,5 +1,5 @@
 // The table of ocai-cli's commands: a new command is one entry here and its run function.
-#include "cli_common.h"
+#include "tools/cli_common.h"
 
 namespace cli {
 namespace {

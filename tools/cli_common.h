@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli_command.h"
+#include "tools/cli_command.h"
 
 #include <QString>
 #include <vector>

@@ -1,9 +1,9 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_compare.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_compare.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -28,14 +28,14 @@ QString cell(const QString &text, int width)
 
 QString pText(double p)
 {
-    return p < 0.0001 ? QStringLiteral("<0.0001") : survey::fixed(p, 4);
+    return p < 0.0001 ? QStringLiteral("<0.0001") : documents::fixed(p, 4);
 }
 
 QString tText(double t)
 {
     if (std::isinf(t))
         return t < 0 ? QStringLiteral("-∞") : QStringLiteral("+∞");
-    return survey::fixed(t, 2);
+    return documents::fixed(t, 2);
 }
 
 QString compareText(const survey::GroupComparison &c, const QString &pathA, const QString &pathB)
@@ -57,16 +57,14 @@ QString compareText(const survey::GroupComparison &c, const QString &pathA, cons
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const auto &score = c.scores[survey::scoreIndex(state, type)];
-            const QString label = state == 0 ? survey::typeLetter(type) + QStringLiteral("  ") +
-                                                   survey::typeShortName(type)
-                                             : QString();
+            const QString label = state == 0 ? documents::typeColumnLabel(type) : QString();
             const QString none = QStringLiteral("—");
             lines << label.leftJustified(16) + stateCaption(state).leftJustified(10) +
-                         cell(survey::fixed(score.meanA, 2), 11) +
-                         cell(survey::fixed(score.meanB, 2), 11) +
-                         cell(survey::fixed(score.difference, 2, true), 9) +
+                         cell(documents::fixed(score.meanA, 2), 11) +
+                         cell(documents::fixed(score.meanB, 2), 11) +
+                         cell(documents::fixed(score.difference, 2, true), 9) +
                          cell(score.welch ? tText(score.welch->t) : none, 8) +
-                         cell(score.welch ? survey::fixed(score.welch->df, 2) : none, 9) +
+                         cell(score.welch ? documents::fixed(score.welch->df, 2) : none, 9) +
                          cell(score.welch ? pText(score.welch->p) : none, 9) +
                          cell(pText(score.permutationP), 11);
         }
@@ -89,20 +87,20 @@ QByteArray compareCsv(const survey::GroupComparison &c)
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const auto &score = c.scores[survey::scoreIndex(state, type)];
-            QStringList fields{survey::typeLetter(type),
+            QStringList fields{documents::typeLetter(type),
                                QLatin1String(kStateKeys[state]),
                                QString::number(c.nA),
                                QString::number(c.nB),
-                               survey::fullPrecision(score.meanA),
-                               survey::fullPrecision(score.meanB),
-                               survey::fullPrecision(score.difference)};
+                               documents::fullPrecision(score.meanA),
+                               documents::fullPrecision(score.meanB),
+                               documents::fullPrecision(score.difference)};
             if (score.welch)
-                fields << survey::fullPrecision(score.welch->t)
-                       << survey::fullPrecision(score.welch->df)
-                       << survey::fullPrecision(score.welch->p);
+                fields << documents::fullPrecision(score.welch->t)
+                       << documents::fullPrecision(score.welch->df)
+                       << documents::fullPrecision(score.welch->p);
             else
                 fields << QString() << QString() << QString();
-            fields << survey::fullPrecision(score.permutationP);
+            fields << documents::fullPrecision(score.permutationP);
             lines << fields.join(QLatin1Char(','));
         }
     }
@@ -134,7 +132,7 @@ QJsonObject compareJson(const survey::GroupComparison &c, const QString &pathA,
                     {QStringLiteral("p"), score.welch ? QJsonValue(score.welch->p) : none},
                     {QStringLiteral("perm_p"), score.permutationP}});
         }
-        types.insert(survey::typeLetter(type), entry);
+        types.insert(documents::typeLetter(type), entry);
     }
     return QJsonObject{
         {QStringLiteral("a"),

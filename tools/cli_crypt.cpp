@@ -1,10 +1,10 @@
 // ocai-cli decrypt / encrypt: the letter envelope of result files, with the program's key.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
 #include "core/text_codec.h"
-#include "result_file.h"
-#include "unit_pc1.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -63,8 +63,7 @@ int runDecrypt(const ParsedArgs &args)
     const auto cipher = survey::readResultFile(path);
     if (const auto *error = std::get_if<survey::LoadError>(&cipher))
         return dataError(groupErrorText({path, error->message, error->line, error->reason}));
-    const QByteArray plain =
-        survey::Pc1Decrypt(survey::pc1KeyBytes(survey::Pc1KeyText), std::get<QByteArray>(cipher));
+    const QByteArray plain = survey::Pc1Decrypt(survey::programKey(), std::get<QByteArray>(cipher));
     if (!writeStdout(raw ? plain : textcodec::fromWindows1251(plain).toUtf8()))
         return dataError(QStringLiteral("cannot write the output"));
     return kExitOk;
@@ -99,7 +98,7 @@ int runEncrypt(const ParsedArgs &args)
     if (plain.size() > kMaxPlainBytes)
         return dataError(tooLongMessage);
 
-    const QByteArray letters = survey::Pc1Encrypt(survey::pc1KeyBytes(survey::Pc1KeyText), plain);
+    const QByteArray letters = survey::Pc1Encrypt(survey::programKey(), plain);
     if (outPath.isEmpty()) {
         if (!writeStdout(letters))
             return dataError(QStringLiteral("cannot write the output"));

@@ -1,9 +1,9 @@
 // ocai-cli export: every respondent's answers and each group's figures in one XLSX workbook.
-#include "cli_args.h"
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "xlsx_workbook.h"
+#include "documents/xlsx_workbook.h"
+#include "tools/cli_args.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <algorithm>
@@ -16,7 +16,7 @@ int runExport(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("xlsx")))
         return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
-    const std::vector<GroupSource> sources = groupSources(args.operands);
+    const std::vector<survey::GroupSource> sources = survey::groupSources(args.operands);
     const QStringList names =
         args.isSet("names") ? args.value("names").split(QLatin1Char(',')) : QStringList();
     if (args.isSet("names") && (std::size_t(names.size()) != sources.size() ||
@@ -27,12 +27,12 @@ int runExport(const ParsedArgs &args)
                                          "or the FILEs of one folder), separated by commas") +
                           usageHint(*args.spec));
 
-    std::vector<ExportGroup> groups;
+    std::vector<documents::ExportGroup> groups;
     bool failed = false;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        const GroupSource &source = sources[i];
+        const survey::GroupSource &source = sources[i];
         const QString name = names.value(qsizetype(i)).simplified();
-        auto loaded = loadExportGroup(source, options.mean, options.seed);
+        auto loaded = documents::loadExportGroup(source, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("export: skipped %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
@@ -40,13 +40,13 @@ int runExport(const ParsedArgs &args)
             continue;
         }
         if (!name.isEmpty())
-            std::get<ExportGroup>(loaded).name = name;
-        groups.push_back(std::move(std::get<ExportGroup>(loaded)));
+            std::get<documents::ExportGroup>(loaded).name = name;
+        groups.push_back(std::move(std::get<documents::ExportGroup>(loaded)));
     }
     if (groups.empty())
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
-    const auto workbook = workbookBytes(groups);
+    const auto workbook = documents::workbookBytes(groups);
     if (const auto *error = std::get_if<QString>(&workbook))
         return dataError(QStringLiteral("export: ") + *error);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))

@@ -1,8 +1,8 @@
-#include "cli_group_args.h"
+#include "tools/cli_group_args.h"
 
-#include "cli_common.h"
-#include "cli_io.h"
-#include "unit_pc1.h"
+#include "survey/unit_pc1.h"
+#include "tools/cli_common.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 
@@ -38,7 +38,7 @@ QString groupErrorText(const survey::GroupError &error)
 
 std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path)
 {
-    return survey::loadProfile(path, survey::pc1KeyBytes(survey::Pc1KeyText));
+    return survey::loadProfile(path, survey::programKey());
 }
 
 int finishOutput(const QByteArray &bytes)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli_command.h"
-#include "group_mean.h"
-#include "profile_load.h"
+#include "survey/group_mean.h"
+#include "survey/profile_load.h"
+#include "tools/cli_command.h"
 
 #include <QByteArray>
 #include <QString>

@@ -33,17 +33,4 @@ QString escapeBytes(const QByteArray &bytes);
 // link stays a link and its target gets the content. The message on failure.
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
 
-// While it lives, what a library prints on stderr goes nowhere: its failures reach the user as
-// one message of ours instead.
-class MutedStderr {
-public:
-    MutedStderr();
-    ~MutedStderr();
-    MutedStderr(const MutedStderr &) = delete;
-    MutedStderr &operator=(const MutedStderr &) = delete;
-
-private:
-    int m_saved = -1; // the descriptor stderr had, or -1 when it could not be moved aside
-};
-
 } // namespace cli

@@ -1,9 +1,9 @@
 // ocai-cli pdf: an A4 report of a FILE or DIR, or of two of them side by side.
-#include "cli_args.h"
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "pdf_report.h"
+#include "documents/pdf_report.h"
+#include "tools/cli_args.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <algorithm>
 
@@ -41,8 +41,8 @@ int runPdf(const ParsedArgs &args)
                               usageHint(*args.spec));
     }
 
-    const auto made = pdfReport({args.operands, names, args.value("client"), args.value("title"),
-                                 options.mean, options.seed});
+    const auto made = documents::pdfReport({args.operands, names, args.value("client"),
+                                            args.value("title"), options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))

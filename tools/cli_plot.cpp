@@ -1,21 +1,21 @@
 // ocai-cli plot a|b|c: the pictures the window saves after loading a FILE or DIR, and the
 // profile diagram of given scores.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "colour_for_index.h"
 #include "core/number_format.h"
-#include "plot_a.h"
-#include "plot_a_args.h"
-#include "window_pictures.h"
+#include "documents/profile_pictures.h"
+#include "plots/colour_for_index.h"
+#include "plots/plot_a.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
+#include "tools/plot_a_args.h"
 
 namespace cli {
 namespace {
 
-int writePicture(const QString &command, const QImage &picture, PictureFormat format,
+int writePicture(const QString &command, const QImage &picture, documents::PictureFormat format,
                  const QString &out)
 {
-    const QByteArray bytes = encodePicture(picture, format);
+    const QByteArray bytes = documents::encodePicture(picture, format);
     if (bytes.isEmpty())
         return dataError(QStringLiteral("%1: the picture cannot be encoded").arg(command));
     if (const auto error = writeOutputFile(out, bytes))
@@ -42,9 +42,9 @@ int plotScores(const ParsedArgs &args)
     std::copy(given.begin() + 4, given.end(), fields.preferred.begin());
     survey::ProfileScores scores{};
     bool drawn = false;
-    const QImage canvas = plots::renderPlotA(
-        QSize(kPlotAWidth, kPlotAHeight), fields, plots::ColorForIndex(plot.currentColour),
-        plots::ColorForIndex(plot.preferredColour), separator, scores, &drawn);
+    const QImage canvas =
+        plots::renderPlotA(plots::kPlotACanvas, fields, plots::ColorForIndex(plot.currentColour),
+                           plots::ColorForIndex(plot.preferredColour), separator, scores, &drawn);
     if (!drawn)
         return dataError(QStringLiteral("plot a: the scores do not read back as numbers"));
     return writePicture(args.command(), canvas, plot.format, plot.out);
@@ -56,15 +56,15 @@ int plotLoaded(QChar letter, const ParsedArgs &args)
     if (const auto *error = std::get_if<QString>(&options))
         return usageError(*error);
     const PictureOptions &plot = std::get<PictureOptions>(options);
-    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]));
+    const auto loaded = documents::windowProfile(loadGroupArgument(args.operands[0]));
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
-    const WindowProfile &profile = std::get<WindowProfile>(loaded);
-    const PlotColours colours{plot.currentColour, plot.preferredColour};
-    const QImage picture = letter == u'a' ? savedPlotA(profile, colours)
-                           : letter == u'b'
-                               ? savedPlotB(profile, colours)
-                               : plotCChart(profile, plot.currentColour, args.isSet("marks"));
+    const documents::WindowProfile &profile = std::get<documents::WindowProfile>(loaded);
+    const documents::PlotColours colours{plot.currentColour, plot.preferredColour};
+    const QImage picture =
+        letter == u'a'   ? documents::savedPlotA(profile, colours)
+        : letter == u'b' ? documents::savedPlotB(profile, colours)
+                         : documents::plotCChart(profile, plot.currentColour, args.isSet("marks"));
     return writePicture(args.command(), picture, plot.format, plot.out);
 }
 

@@ -1,9 +1,9 @@
 // ocai-cli profile: a FILE or DIR loaded as the "Data" or "Group" command loads it, scores
 // printed.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "window_pictures.h"
+#include "documents/profile_pictures.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 namespace cli {
 namespace {
@@ -21,10 +21,10 @@ QString scoreList(const survey::ProfileMeans &scores, int first)
 int runProfile(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
-    const auto loaded = windowProfile(loadGroupArgument(args.operands[0]), options.mean);
+    const auto loaded = documents::windowProfile(loadGroupArgument(args.operands[0]), options.mean);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         return dataError(groupErrorText(*error));
-    const WindowProfile &profile = std::get<WindowProfile>(loaded);
+    const documents::WindowProfile &profile = std::get<documents::WindowProfile>(loaded);
     // A line break in a damaged file's code would forge a line of its own.
     const QString report = QStringLiteral("code: %1\ninfo: %2\ncurrent: %3\npreferred: %4\n")
                                .arg(escapeControls(profile.code), escapeControls(profile.info),

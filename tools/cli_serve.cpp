@@ -1,9 +1,9 @@
 // ocai-cli serve: the questionnaire over the local network until SIGINT or SIGTERM.
 #include "cli_common.h"
 #include "cli_io.h"
-#include "group_names.h"
-#include "qr_code.h"
-#include "survey_collection.h"
+#include "web/group_names.h"
+#include "web/qr_code.h"
+#include "web/survey_collection.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

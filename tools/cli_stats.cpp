@@ -1,9 +1,9 @@
 // ocai-cli stats: how a group's respondents spread around the group profile.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_statistics.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_statistics.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -21,14 +21,14 @@ int runStats(const ParsedArgs &args)
         std::get<survey::LoadedProfile>(loaded).group, options.mean, options.seed);
     switch (options.format) {
     case OutputFormat::Csv:
-        return finishOutput(survey::statisticsCsv(statistics));
+        return finishOutput(documents::statisticsCsv(statistics));
     case OutputFormat::Json:
-        return finishOutput(QJsonDocument(survey::statisticsJson(statistics)).toJson());
+        return finishOutput(QJsonDocument(documents::statisticsJson(statistics)).toJson());
     case OutputFormat::Text:
         break;
     }
     return finishOutput(
-        survey::statisticsText(statistics, escapeControls(QDir::toNativeSeparators(path)))
+        documents::statisticsText(statistics, escapeControls(QDir::toNativeSeparators(path)))
             .toUtf8());
 }
 

@@ -1,10 +1,10 @@
 // ocai-cli summary: one row per folder, for an organisation of many departments.
-#include "cli_common.h"
-#include "cli_group_args.h"
-#include "cli_io.h"
-#include "group_sources.h"
-#include "group_statistics.h"
-#include "statistics_report.h"
+#include "documents/statistics_report.h"
+#include "survey/group_sources.h"
+#include "survey/group_statistics.h"
+#include "tools/cli_common.h"
+#include "tools/cli_group_args.h"
+#include "tools/cli_io.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -37,17 +37,18 @@ QByteArray summaryCsv(const std::vector<SummaryRow> &rows)
     QStringList header{QStringLiteral("path"), QStringLiteral("n")};
     for (const char *state : {"current", "preferred"})
         for (int type = 0; type < survey::kTypeCount; ++type)
-            header << QLatin1String(state) + QLatin1Char('_') + survey::typeLetter(type);
+            header << QLatin1String(state) + QLatin1Char('_') + documents::typeLetter(type);
     header << QStringLiteral("dominant_current") << QStringLiteral("dominant_preferred")
            << QStringLiteral("largest_discrepancy_type") << QStringLiteral("largest_discrepancy");
     QStringList lines{header.join(QLatin1Char(','))};
     for (const SummaryRow &row : rows) {
         QStringList fields{csvTextCell(row.path), QString::number(row.n)};
         for (const survey::Mean &score : row.profile)
-            fields << survey::fullPrecision(score);
+            fields << documents::fullPrecision(score);
         for (const auto &types : row.dominant)
-            fields << survey::typeLetters(types, QStringLiteral(" "));
-        fields << survey::typeLetter(row.largest.type) << survey::fullPrecision(row.largest.value);
+            fields << documents::typeLetters(types, QStringLiteral(" "));
+        fields << documents::typeLetter(row.largest.type)
+               << documents::fullPrecision(row.largest.value);
         lines << fields.join(QLatin1Char(','));
     }
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
@@ -70,10 +71,10 @@ QByteArray summaryJson(const std::vector<SummaryRow> &rows)
             {QStringLiteral("n"), row.n},
             {QStringLiteral("current"), stateArray(row.profile, 0)},
             {QStringLiteral("preferred"), stateArray(row.profile, 1)},
-            {QStringLiteral("dominant_current"), survey::typeLetterArray(row.dominant[0])},
-            {QStringLiteral("dominant_preferred"), survey::typeLetterArray(row.dominant[1])},
+            {QStringLiteral("dominant_current"), documents::typeLetterArray(row.dominant[0])},
+            {QStringLiteral("dominant_preferred"), documents::typeLetterArray(row.dominant[1])},
             {QStringLiteral("largest_discrepancy"),
-             QJsonObject{{QStringLiteral("type"), survey::typeLetter(row.largest.type)},
+             QJsonObject{{QStringLiteral("type"), documents::typeLetter(row.largest.type)},
                          {QStringLiteral("value"), row.largest.value.value()}}},
         });
     return QJsonDocument(list).toJson();
@@ -86,8 +87,8 @@ int runSummary(const ParsedArgs &args)
     const GroupOptions options = groupOptions(args);
     std::vector<SummaryRow> rows;
     bool failed = false;
-    for (const GroupSource &source : groupSources(args.operands)) {
-        const auto loaded = loadGroupSource(source);
+    for (const survey::GroupSource &source : survey::groupSources(args.operands)) {
+        const auto loaded = survey::loadGroupSource(source);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             dataError(QStringLiteral("summary: skipped %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));

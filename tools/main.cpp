@@ -1,7 +1,7 @@
 #include "charts/fonts.h"
-#include "cli_common.h"
-#include "cli_io.h"
-#include "output_guard.h"
+#include "tools/cli_common.h"
+#include "tools/cli_io.h"
+#include "tools/output_guard.h"
 
 #include <QGuiApplication>
 #include <cstdio>

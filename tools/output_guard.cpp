@@ -1,6 +1,6 @@
-#include "output_guard.h"
+#include "tools/output_guard.h"
 
-#include "group_result.h"
+#include "survey/group_result.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "plot_a_args.h"
+#include "tools/plot_a_args.h"
 
-#include "cli_common.h"
 #include "core/number_format.h"
+#include "tools/cli_common.h"
 
 namespace cli {
 

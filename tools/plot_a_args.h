@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli_args.h"
+#include "tools/cli_args.h"
 
 #include <QChar>
 #include <QString>

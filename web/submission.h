@@ -1,6 +1,6 @@
 #pragma once
 
-#include "questionnaire_result.h"
+#include "survey/questionnaire_result.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -5,8 +5,8 @@
 #include "group_names.h"
 #include "qr_code.h"
 #include "submission.h"
+#include "survey/unit_pc1.h"
 #include "survey_server.h"
-#include "unit_pc1.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,7 +158,7 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
     const QByteArray token = settings.token.isEmpty() ? newToken() : settings.token;
     m_server = new SurveyServer(token, this);
     m_server->bind(guard);
-    const QByteArray key = survey::pc1KeyBytes(survey::Pc1KeyText);
+    const QByteArray key = survey::programKey();
     const QHostAddress host = reachableAddress(settings.address);
     for (int i = 0; i < links.size(); ++i) {
         m_server->addLink(links[i].group, links[i].folder, key);

@@ -8,8 +8,8 @@
 // and averages exactly.
 #include "../result_files.h"
 #include "fuzz_check.h"
-#include "group_result.h"
-#include "result_file.h"
+#include "survey/group_result.h"
+#include "survey/result_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,7 +69,7 @@ QByteArray fileBytes(std::uint8_t control, const QByteArray &content)
         return content;
     QByteArray plain = content;
     plain.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
-    return Pc1Encrypt(pc1KeyBytes(Pc1KeyText), plain);
+    return Pc1Encrypt(programKey(), plain);
 }
 
 // A file read as the group load reads each one: its answer table or its error.
@@ -78,8 +78,7 @@ std::variant<AnswerTable, LoadError> loadAlone(const QString &path)
     const auto cipher = readResultFile(path);
     if (const auto *error = std::get_if<LoadError>(&cipher))
         return *error;
-    return parseAnswerTable(
-        ResultText(Pc1Decrypt(pc1KeyBytes(Pc1KeyText), std::get<QByteArray>(cipher))));
+    return parseAnswerTable(ResultText(Pc1Decrypt(programKey(), std::get<QByteArray>(cipher))));
 }
 
 void checkFailure(const GroupError &error, const QString &folder,
@@ -162,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fuzzedMatching.insert(name);
     }
 
-    const auto loaded = loadGroup(folder, pc1KeyBytes(Pc1KeyText));
+    const auto loaded = loadGroup(folder, programKey());
     if (const auto *error = std::get_if<GroupError>(&loaded))
         checkFailure(*error, folder, fuzzedMatching);
     else

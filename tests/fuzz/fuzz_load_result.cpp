@@ -4,9 +4,9 @@
 // encrypted with the program's key), so that mutations reach the line parser as well.
 #include "core/number_format.h"
 #include "fuzz_check.h"
-#include "profile_model.h"
-#include "result_file.h"
-#include "unit_pc1.h"
+#include "survey/profile_model.h"
+#include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const QTemporaryDir dir;
     static const QString path = dir.filePath(QStringLiteral("input.cry"));
-    static const QByteArray key = pc1KeyBytes(Pc1KeyText);
+    static const QByteArray key = programKey();
     FUZZ_CHECK(dir.isValid());
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     loadOnce(path, bytes, key);

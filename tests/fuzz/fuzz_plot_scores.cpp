@@ -2,11 +2,11 @@
 // lines as the arguments of a command of that shape. Accepted scores must be drawable: every
 // field reads back as a number and is written the same way again; accepted arguments keep
 // the command's rules.
-#include "cli_command.h"
-#include "cli_common.h"
 #include "core/number_format.h"
 #include "fuzz_check.h"
-#include "plot_a_args.h"
+#include "tools/cli_command.h"
+#include "tools/cli_common.h"
+#include "tools/plot_a_args.h"
 
 #include <cstdint>
 

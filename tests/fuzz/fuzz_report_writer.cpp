@@ -4,16 +4,17 @@
 // Windows-1251 bytes, the texts on their own lines, and every number reads back from its
 // field, pushing the rest of the line to the right when wider than the field.
 #include "core/text_codec.h"
+#include "documents/text_report.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "report.h"
-#include "resource.h"
+#include "survey/resource.h"
 
 #include <QList>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
+using namespace documents;
 using namespace survey;
 
 namespace {

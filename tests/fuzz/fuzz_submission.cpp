@@ -2,8 +2,8 @@
 // result file holding the parsed answers, or 400 with a reason and no file at all.
 #include "../result_files.h"
 #include "fuzz_check.h"
-#include "result_file.h"
-#include "submission.h"
+#include "survey/result_file.h"
+#include "web/submission.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "survey/group_mean.h"
+#include "survey/group_result.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <variant>
+
+// What `ocai-cli pdf` writes: an A4 report in Russian of one group (or one respondent), or of
+// two groups side by side, for a client when one is named. Names come from the folders'
+// names or the respondents' codes unless given; no path appears in the document.
+namespace documents {
+
+struct PdfRequest {
+    QStringList paths; // one or two FILE or DIR
+    QStringList names; // the groups' names in the document; empty: from the paths
+    QString client;    // the organisation the report is for; empty: none named
+    QString title;     // the report's title; empty: the standard one
+    survey::MeanKind mean = survey::MeanKind::Arithmetic;
+    std::uint64_t seed = 1;
+    QDate date = QDate::currentDate();
+};
+
+std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request);
+
+} // namespace documents

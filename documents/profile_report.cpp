@@ -1,0 +1,204 @@
+#include "documents/profile_report.h"
+
+#include "documents/report_explanations.h"
+#include "documents/report_pictures.h"
+#include "documents/report_summary.h"
+#include "documents/report_texts.h"
+#include "documents/statistics_report.h"
+#include "plots/score_spread.h"
+#include "survey/resource.h"
+
+namespace report {
+
+namespace {
+
+const QString kFlag = QStringLiteral(" *");
+
+const survey::ScoreStatistics &stateStatistics(const survey::TypeStatistics &type, int state)
+{
+    return state == 0 ? type.current : type.preferred;
+}
+
+survey::ProfileMeans means(const survey::GroupStatistics &s)
+{
+    survey::ProfileMeans profile;
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        profile[survey::scoreIndex(0, type)] = s.types[std::size_t(type)].current.mean;
+        profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
+    }
+    return profile;
+}
+
+QString difference(const survey::TypeStatistics &type)
+{
+    return signedNumber(type.discrepancy) + (type.flagged ? kFlag : QString());
+}
+
+QString differenceHead()
+{
+    return QStringLiteral("Желаемое − текущее");
+}
+
+Table scoreTable(const survey::GroupStatistics &s)
+{
+    Table table{{QStringLiteral("Тип культуры"), documents::stateCaption(0),
+                 documents::stateCaption(1), differenceHead()},
+                {},
+                {5, 2, 2, 2.6}};
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        const survey::TypeStatistics &t = s.types[std::size_t(type)];
+        table.rows << QStringList{typeRowHeading(type), number(t.current.mean),
+                                  number(t.preferred.mean), difference(t)};
+    }
+    return table;
+}
+
+QString interval(const survey::ScoreStatistics &score)
+{
+    return score.ci95 ? number(score.ci95->low) + QStringLiteral(" – ") + number(score.ci95->high)
+                      : QStringLiteral("—");
+}
+
+Table spreadTable(const survey::GroupStatistics &s)
+{
+    Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"),
+                 QStringLiteral("Среднее"), QStringLiteral("Ст. откл."), QStringLiteral("Мин."),
+                 QStringLiteral("Макс."), QStringLiteral("95 % интервал")},
+                {},
+                {4.2, 2.1, 1.6, 1.6, 1.4, 1.4, 2.9},
+                2};
+    for (int type = 0; type < survey::kTypeCount; ++type)
+        for (int state = 0; state < 2; ++state) {
+            const survey::ScoreStatistics &score =
+                stateStatistics(s.types[std::size_t(type)], state);
+            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
+                                      documents::stateCaption(state),
+                                      number(score.mean),
+                                      score.sd ? number(*score.sd) : QStringLiteral("—"),
+                                      number(score.min),
+                                      number(score.max),
+                                      interval(score)};
+        }
+    return table;
+}
+
+Table dominanceTable(const survey::GroupStatistics &s)
+{
+    Table table{{QStringLiteral("Состояние"), QStringLiteral("Доминирующий тип"),
+                 QStringLiteral("Отрыв от следующего")},
+                {},
+                {2, 5, 2.4},
+                2};
+    for (int state = 0; state < 2; ++state) {
+        const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
+        const bool none = !d.lead;
+        QStringList names;
+        for (int type : d.types)
+            names << typeRowHeading(type);
+        table.rows << QStringList{documents::stateCaption(state),
+                                  none ? QStringLiteral("нет: все четыре типа равны")
+                                       : names.join(QStringLiteral(" = ")),
+                                  none ? QStringLiteral("—") : number(*d.lead)};
+    }
+    return table;
+}
+
+Table congruenceTable(const survey::GroupStatistics &s)
+{
+    Table table{{QStringLiteral("Вопрос"), QStringLiteral("Доминирующий тип"),
+                 QStringLiteral("Ср. абс. отклонение")},
+                {},
+                {5.5, 2.6, 2.2},
+                2};
+    for (int q = 0; q < survey::kQuestionCount; ++q) {
+        const survey::QuestionCongruence &c = s.questions[std::size_t(q)];
+        table.rows << QStringList{survey::QuestionTitles[std::size_t(q)],
+                                  documents::typeLetters(c.dominant, QStringLiteral(" = ")),
+                                  number(c.deviation)};
+    }
+    return table;
+}
+
+void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
+                    const survey::GroupStatistics &s)
+{
+    addCover(d, cover, QStringLiteral("Профиль организационной культуры (OCAI)"), named(subject));
+    d.paragraph(capitalised(named(subject)));
+    if (!subject.info.isEmpty())
+        d.paragraph(subject.info);
+    d.paragraph(QStringLiteral("Респондентов: %1 · среднее: %2 · %3")
+                    .arg(s.n)
+                    .arg(survey::meanKindCaption(s.kind), russianDate(cover.date)));
+    d.pictures({plotAPicture(means(s), 150)});
+    d.table(scoreTable(s));
+    d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "
+                          "Разница — желаемое минус текущее; * — не меньше %1 баллов по модулю.")
+               .arg(survey::kDiscrepancyThreshold));
+}
+
+// Page 2 what the types mean and, for a group, how its respondents' scores spread; then the
+// question charts and the differences. Pages break where a page is full anyway: a
+// respondent's report, without the spread, flows on.
+void addChartsPages(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
+{
+    const bool spread = group.respondents.size() >= 2;
+    d.pageBreak();
+    addTypeMeanings(d);
+    if (spread) {
+        d.heading(QStringLiteral("Оценки отдельных респондентов"));
+        d.pictures({spreadPicture(group.respondents, 170)});
+        d.note(spreadNote(group.respondents.size() <= std::size_t(plots::kSpreadDotLimit)));
+        d.pageBreak();
+    }
+    d.heading(QStringLiteral("Оценки по вопросам"));
+    d.pictures({questionChartsPicture(group.means, 170)});
+    d.heading(QStringLiteral("Разница желаемых и текущих оценок по типам"));
+    survey::StateMeans differences;
+    for (int type = 0; type < survey::kTypeCount; ++type)
+        differences[std::size_t(type)] = s.types[std::size_t(type)].discrepancy;
+    d.pictures({differencePicture(differences, 78)});
+    if (spread)
+        d.pageBreak();
+}
+
+void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
+{
+    d.heading(QStringLiteral("Разброс оценок"));
+    d.note(QStringLiteral("Ст. откл. — насколько в среднем оценки отдельных респондентов "
+                          "отходят от среднего группы; мин. и макс. — самая низкая и самая "
+                          "высокая оценка. 95 % интервал — пределы, в которых с надёжностью 95 % "
+                          "лежало бы среднее, если бы опросили всех, а не только этих "
+                          "респондентов. Для одного респондента отклонение и интервал не "
+                          "определены."));
+    d.table(spreadTable(s));
+    if (s.kind == survey::MeanKind::Geometric)
+        d.note(QStringLiteral("Среднее и интервал — композиционные (геометрические); ст. откл., "
+                              "мин. и макс. — по баллам респондентов."));
+    d.heading(QStringLiteral("Доминирующий тип"));
+    d.table(dominanceTable(s));
+    d.heading(QStringLiteral("Согласованность вопросов"));
+    d.note(QStringLiteral("Текущее состояние по таблице средних: доминирующий тип каждого "
+                          "вопроса и среднее абсолютное отклонение его баллов от профиля."));
+    d.table(congruenceTable(s));
+    d.paragraph(congruenceSentence(s));
+    d.heading(QStringLiteral("Выводы"));
+    d.paragraph(profileSummary(s));
+    addProfileMethod(d, s);
+}
+
+} // namespace
+
+Document profileDocument(const Cover &cover, const Subject &subject,
+                         const survey::GroupResult &group,
+                         const survey::GroupStatistics &statistics)
+{
+    Document d;
+    d.footer = footerLine(cover, capitalised(named(subject)) +
+                                     QStringLiteral(" · N = %1").arg(statistics.n));
+    addProfilePage(d, cover, subject, statistics);
+    addChartsPages(d, group, statistics);
+    addStatisticsPages(d, statistics);
+    return d;
+}
+
+} // namespace report

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "documents/report_texts.h"
+#include "survey/group_compare.h"
+#include "survey/group_statistics.h"
+
+#include <QString>
+
+// What the figures say, in Russian sentences made from the figures themselves: each claim is
+// chosen by the same numbers the tables print, so that the words cannot contradict them.
+namespace report {
+
+// The dominant culture now and wished for, the largest wished change (every type that ties
+// for it) and the changes of at least the discrepancy threshold.
+QString profileSummary(const survey::GroupStatistics &statistics);
+
+// Whether the six questions name one dominant current type.
+QString congruenceSentence(const survey::GroupStatistics &statistics);
+
+// A difference is significant when its permutation p and, where it is defined, its Welch p
+// are below 0.05.
+bool significant(const survey::ScoreComparison &score);
+
+// The significant differences between `a` and `b`, or that there are none.
+QString comparisonSummary(const survey::GroupComparison &comparison, const Subject &a,
+                          const Subject &b);
+
+} // namespace report

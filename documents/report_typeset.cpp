@@ -1,0 +1,363 @@
+#include "documents/report_typeset.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+#include <QTextTable>
+
+namespace report {
+
+namespace {
+
+constexpr int kDotsPerInch = 600;
+const QMarginsF kPageMarginsMm(18, 14, 18, 12);
+constexpr double kFooterMm = 9;
+constexpr double kBodyPoints = 10;
+const QColor kRuleColour(150, 150, 150);
+const QColor kHeadColour(232, 232, 232);
+const QColor kNoteColour(80, 80, 80);
+
+const int kPictureObject = QTextFormat::UserObject + 1;
+const int kPictureIndex = QTextFormat::UserProperty + 1;
+
+double dots(double millimetres)
+{
+    return millimetres * kDotsPerInch / 25.4;
+}
+
+// Margins, paddings and borders of text formats: the text layout scales them from 96 dpi to
+// the device's resolution itself.
+double formatLength(double millimetres)
+{
+    return millimetres * 96 / 25.4;
+}
+
+// The document's pictures as inline objects, drawn by their own code on the page's painter.
+class PictureObjects : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    int add(const Picture &picture)
+    {
+        m_pictures << picture;
+        return int(m_pictures.size()) - 1;
+    }
+
+    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &format) override
+    {
+        const Picture *picture = find(format);
+        if (!picture)
+            return QSizeF();
+        const double width = dots(picture->widthMm);
+        return QSizeF(width, width * picture->size.height() / picture->size.width());
+    }
+
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int,
+                    const QTextFormat &format) override
+    {
+        const Picture *picture = find(format);
+        if (!picture || !picture->paint)
+            return;
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / picture->size.width(),
+                       rect.height() / picture->size.height());
+        painter->setClipRect(QRectF(QPointF(), picture->size), Qt::IntersectClip);
+        picture->paint(*painter);
+        painter->restore();
+    }
+
+private:
+    const Picture *find(const QTextFormat &format) const
+    {
+        const int index = format.intProperty(kPictureIndex);
+        if (index < 0 || index >= m_pictures.size() || m_pictures[index].size.isEmpty())
+            return nullptr;
+        return &m_pictures[index];
+    }
+
+    QList<Picture> m_pictures;
+};
+
+// Fills the text document block by block; a page break waits for the next block.
+class Filler {
+public:
+    Filler(QTextDocument &document, PictureObjects &pictures)
+        : m_cursor(&document), m_pictures(pictures)
+    {
+    }
+
+    void add(const Block &block)
+    {
+        switch (block.kind) {
+        case Block::Kind::Title:
+            text(block.text, reportFont(17, true), 0, 2);
+            break;
+        case Block::Kind::Heading:
+            text(block.text, reportFont(12.5, true), 5, 2);
+            m_headings << m_cursor.block();
+            break;
+        case Block::Kind::Paragraph:
+            text(block.text, reportFont(kBodyPoints), 1, 1, Qt::black, block.lead);
+            break;
+        case Block::Kind::Note:
+            text(block.text, reportFont(8.5), 1, 1, kNoteColour);
+            break;
+        case Block::Kind::Table:
+            table(block.table);
+            break;
+        case Block::Kind::Pictures:
+            pictures(block.pictures);
+            break;
+        case Block::Kind::PageBreak:
+            m_breakBefore = true;
+            break;
+        }
+    }
+
+    // The headings' blocks, for keepHeadingsWithContent.
+    const QList<QTextBlock> &headings() const { return m_headings; }
+
+private:
+    QTextBlockFormat blockFormat(double topMm, double bottomMm, Qt::Alignment alignment)
+    {
+        QTextBlockFormat format;
+        format.setTopMargin(formatLength(topMm));
+        format.setBottomMargin(formatLength(bottomMm));
+        format.setAlignment(alignment);
+        format.setLayoutDirection(Qt::LeftToRight); // a paragraph may begin with a name
+        if (m_breakBefore)
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_breakBefore = false;
+        return format;
+    }
+
+    // The document's first block exists already; every later one is inserted.
+    void startBlock(const QTextBlockFormat &format, const QTextCharFormat &chars)
+    {
+        if (m_started)
+            m_cursor.insertBlock(format, chars);
+        else {
+            m_cursor.setBlockFormat(format);
+            m_cursor.setBlockCharFormat(chars);
+        }
+        m_started = true;
+    }
+
+    void text(const QString &text, const QFont &font, double topMm, double bottomMm,
+              const QColor &colour = Qt::black, const QString &lead = QString())
+    {
+        QTextCharFormat chars;
+        chars.setFont(font);
+        chars.setForeground(colour);
+        startBlock(blockFormat(topMm, bottomMm, Qt::AlignLeft), chars);
+        if (!lead.isEmpty()) {
+            QTextCharFormat bold = chars;
+            bold.setFontWeight(QFont::Bold);
+            m_cursor.insertText(lead + QLatin1Char(' '), bold);
+        }
+        m_cursor.insertText(text, chars);
+    }
+
+    void table(const Table &table)
+    {
+        const int columns = int(table.head.size());
+        if (columns == 0)
+            return;
+        QTextCharFormat plain;
+        plain.setFont(reportFont(9));
+        startBlock(blockFormat(1, 0, Qt::AlignLeft), plain);
+
+        QTextTableFormat format;
+        format.setBorder(formatLength(0.2));
+        format.setBorderBrush(kRuleColour);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderCollapse(true);
+        format.setCellPadding(formatLength(1.1));
+        format.setCellSpacing(0);
+        format.setHeaderRowCount(1);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        double total = 0;
+        for (int c = 0; c < columns; ++c)
+            total += table.widths.value(c, 1);
+        QList<QTextLength> widths;
+        for (int c = 0; c < columns; ++c)
+            widths << QTextLength(QTextLength::PercentageLength,
+                                  100 * table.widths.value(c, 1) / total);
+        format.setColumnWidthConstraints(widths);
+        if (m_breakBefore)
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_breakBefore = false;
+
+        QTextTable *cells = m_cursor.insertTable(int(table.rows.size()) + 1, columns, format);
+        QTextCharFormat head = plain;
+        head.setFontWeight(QFont::Bold);
+        for (int r = 0; r <= table.rows.size(); ++r) {
+            const QStringList &row = r == 0 ? table.head : table.rows[r - 1];
+            for (int c = 0; c < columns; ++c) {
+                QTextTableCell cell = cells->cellAt(r, c);
+                if (r == 0) {
+                    QTextTableCellFormat shaded = cell.format().toTableCellFormat();
+                    shaded.setBackground(kHeadColour);
+                    cell.setFormat(shaded);
+                }
+                QTextCursor inside = cell.firstCursorPosition();
+                QTextBlockFormat align;
+                align.setAlignment(c < table.textColumns ? Qt::AlignLeft : Qt::AlignRight);
+                inside.setBlockFormat(align);
+                inside.insertText(row.value(c), r == 0 ? head : plain);
+            }
+        }
+        m_cursor.movePosition(QTextCursor::End);
+    }
+
+    void pictures(const QList<Picture> &pictures)
+    {
+        QTextCharFormat plain;
+        plain.setFont(reportFont(kBodyPoints));
+        startBlock(blockFormat(2, 4, Qt::AlignHCenter), plain);
+        for (int i = 0; i < pictures.size(); ++i) {
+            if (i > 0)
+                m_cursor.insertText(QStringLiteral("    "), plain);
+            QTextCharFormat object;
+            object.setObjectType(kPictureObject);
+            object.setProperty(kPictureIndex, m_pictures.add(pictures[i]));
+            m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+        }
+    }
+
+    QTextCursor m_cursor;
+    PictureObjects &m_pictures;
+    bool m_started = false;
+    bool m_breakBefore = false;
+    QList<QTextBlock> m_headings;
+};
+
+// The page of a block's first line, by its middle: a line that does not fit is pushed to the
+// next page inside its block, whose top stays behind.
+int pageOf(QTextDocument &document, const QTextBlock &block)
+{
+    double y = document.documentLayout()->blockBoundingRect(block).top();
+    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0)
+        y += layout->lineAt(0).y() + layout->lineAt(0).height() / 2;
+    return int(y / document.pageSize().height());
+}
+
+// A heading whose content starts on the next page goes there with it. Each move can push
+// later headings only further down, so one pass in document order settles them all.
+void keepHeadingsWithContent(QTextDocument &document, const QList<QTextBlock> &headings)
+{
+    for (const QTextBlock &heading : headings) {
+        QTextBlock content = heading.next();
+        while (content.isValid() && content.text().isEmpty())
+            content = content.next();
+        if (!content.isValid() || pageOf(document, content) == pageOf(document, heading))
+            continue;
+        QTextBlockFormat format = heading.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(heading).setBlockFormat(format);
+    }
+}
+
+void drawFooter(QPainter &painter, const QRectF &place, const QString &left, const QString &right)
+{
+    painter.save();
+    painter.setPen(QPen(kRuleColour, dots(0.2)));
+    painter.drawLine(place.topLeft(), place.topRight());
+    painter.setPen(kNoteColour);
+    painter.setFont(reportFont(8));
+    const QRectF line = place.adjusted(0, dots(1.5), 0, 0);
+    const QString page = right;
+    const double pageWidth = painter.fontMetrics().horizontalAdvance(page) + dots(4);
+    const QString elided =
+        painter.fontMetrics().elidedText(left, Qt::ElideRight, int(line.width() - pageWidth));
+    // Left to right whatever the names in it: a right-to-left name must not turn it around.
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setTextDirection(Qt::LeftToRight);
+    painter.drawText(line, elided, option);
+    option.setAlignment(Qt::AlignRight | Qt::AlignTop);
+    painter.drawText(line, page, option);
+    painter.restore();
+}
+
+} // namespace
+
+QFont reportFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+bool canTypeset(char32_t c)
+{
+    return QFontMetricsF(reportFont(kBodyPoints)).inFontUcs4(c);
+}
+
+QByteArray typesetPdf(const Document &document)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return QByteArray();
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kDotsPerInch);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(kPageMarginsMm, QPageLayout::Millimeter);
+        writer.setTitle(document.pdfTitle);
+        writer.setCreator(QStringLiteral("ocai-cli"));
+
+        PictureObjects pictures;
+        QTextDocument text;
+        text.documentLayout()->setPaintDevice(&writer);
+        text.documentLayout()->registerHandler(kPictureObject, &pictures);
+        text.setDefaultFont(reportFont(kBodyPoints));
+        text.setDocumentMargin(0);
+        const QRectF body = writer.pageLayout().paintRectPixels(kDotsPerInch);
+        const double pageHeight = body.height() - dots(kFooterMm);
+        text.setPageSize(QSizeF(body.width(), pageHeight));
+        // One edit block: the layout runs once at its end, not after every cell.
+        QTextCursor batch(&text);
+        batch.beginEditBlock();
+        Filler filler(text, pictures);
+        for (const Block &block : document.blocks)
+            filler.add(block);
+        batch.endEditBlock();
+        keepHeadingsWithContent(text, filler.headings());
+
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return QByteArray();
+        const int pages = text.pageCount();
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0 && !writer.newPage())
+                return QByteArray();
+            painter.save();
+            painter.setClipRect(QRectF(0, 0, body.width(), pageHeight));
+            painter.translate(0, -page * pageHeight);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = QRectF(0, page * pageHeight, body.width(), pageHeight);
+            context.palette.setColor(QPalette::Text, Qt::black);
+            text.documentLayout()->draw(&painter, context);
+            painter.restore();
+            drawFooter(
+                painter, QRectF(0, pageHeight + dots(3), body.width(), dots(kFooterMm) - dots(3)),
+                document.footer, QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
+        }
+        if (!painter.end())
+            return QByteArray();
+    }
+    return bytes;
+}
+
+} // namespace report
+
+#include "report_typeset.moc"

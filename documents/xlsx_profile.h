@@ -1,0 +1,13 @@
+#pragma once
+
+#include "documents/export_data.h"
+#include "documents/xlsx_sheet.h"
+
+// A group's profile sheet: scores per type and state, preferred - current, N and the figures
+// of `stats`, with a column chart of current against preferred per type.
+namespace documents {
+
+void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const ExportGroup &group,
+                       const QString &sheetName, SheetStatus &status);
+
+} // namespace documents
