@@ -2,18 +2,31 @@
 #include "desk_window.h"
 #include "shell/desktop_shell.h"
 #include "web_collection.h"
+#include "widgets/gui_start.h"
 #include "widgets/qt_texts.h"
 
 #include <QApplication>
 #include <QIcon>
 
+namespace {
+
+const ui::ProgramInfo kProgram{
+    "ocai-desk", OCAI_VERSION,
+    "Использование: ocai-desk [ПАПКА | --help | --version]\n"
+    "Окно консультанта для опроса OCAI: группы и респонденты папки опроса, профили, отчёты\n"
+    "PDF и Excel, сбор ответов по сети. Программе нужен графический сеанс (X11 или\n"
+    "Wayland); без окна те же документы даёт ocai-cli.\n"};
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    if (const auto exitCode = ui::answerCommandLine(argc, argv, kProgram))
+        return *exitCode;
+    const auto app = ui::startApplication(argc, argv, kProgram);
     QCoreApplication::setOrganizationName(QStringLiteral("OCAI"));
     QCoreApplication::setApplicationName(QStringLiteral("ocai-desk"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OCAI_VERSION));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("OCAI: анализ опроса"));
     QGuiApplication::setDesktopFileName(QStringLiteral("ocai-desk"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ocai-desk")));
     ui::installFontSubstitutions();
@@ -27,5 +40,5 @@ int main(int argc, char **argv)
     if (arguments.size() > 1)
         window.openSurvey(arguments.at(1));
     window.show();
-    return app.exec();
+    return app->exec();
 }

@@ -10,13 +10,14 @@
 namespace desk {
 namespace {
 
+// The Russian reason where the load knows one, else the reader's own message.
 QString problemText(const survey::GroupError &error)
 {
+    if (!error.reason.isEmpty())
+        return error.reason;
     QString text = error.message;
     if (error.line != 0)
         text += QStringLiteral(" (строка %1)").arg(error.line);
-    if (!error.reason.isEmpty())
-        text += QStringLiteral(": ") + error.reason;
     return text;
 }
 
