@@ -1,10 +1,10 @@
 #include "desk_window.h"
 
 #include "compare_view.h"
+#include "core/safe_write.h"
 #include "job_bar.h"
 #include "report_title_dialog.h"
 #include "shell/desktop_shell.h"
-#include "tools/cli_io.h"
 #include "widgets/dialogs.h"
 
 #include <QDir>
@@ -23,6 +23,26 @@ QString fileNamePart(QString text)
         if (forbidden.contains(c) || c.unicode() < 32)
             c = QLatin1Char('_');
     return text.trimmed().isEmpty() ? QStringLiteral("опрос") : text.trimmed();
+}
+
+// Writes the document in place of any earlier file of that name, or says why not, in Russian.
+QString writeDocumentFile(const QString &path, const QByteArray &bytes)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (safewrite::refusalFor(path)) {
+    case safewrite::Refusal::None:
+        break;
+    case safewrite::Refusal::Folder:
+        return QStringLiteral("«%1» — это папка, а не файл.").arg(shown);
+    case safewrite::Refusal::DanglingLink:
+        return QStringLiteral("«%1» — ссылка, которая никуда не ведёт.").arg(shown);
+    case safewrite::Refusal::Pipe:
+    case safewrite::Refusal::NotRegular:
+        return QStringLiteral("«%1» — не обычный файл: документ туда не записывается.").arg(shown);
+    }
+    if (const auto reason = safewrite::replaceFile(path, bytes))
+        return QStringLiteral("Не удалось записать файл «%1»: %2.").arg(shown, *reason);
+    return QString();
 }
 
 } // namespace
@@ -50,7 +70,7 @@ void DeskWindow::writeDocument(const QString &caption, const QString &path,
                 return *problem;
             if (cancelled)
                 return QString(); // dropped: nothing is written
-            return cli::writeOutputFile(path, std::get<QByteArray>(bytes)).value_or(QString());
+            return writeDocumentFile(path, std::get<QByteArray>(bytes));
         },
         [this, path](const QString &problem) { documentWritten(path, problem); });
 }
