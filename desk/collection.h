@@ -14,7 +14,7 @@
 namespace desk {
 
 struct CollectionLink {
-    QString group;  // empty for the one link of a survey without groups
+    QString group;  // empty for the link into the survey folder itself
     QString folder; // where its answers land
     QUrl url;       // as the other computers of the network reach it
     QString qrPng;  // the link's QR code as a PNG file
@@ -25,8 +25,8 @@ class Collection : public QObject {
 public:
     using QObject::QObject;
 
-    // Starts listening with one link per group (`groups` empty: one link writing into
-    // `surveyFolder` itself); the links, or why not in Russian.
+    // Starts listening with one link per group, an empty name (or no group at all) writing into
+    // `surveyFolder` itself; the links, or why not in Russian.
     virtual std::variant<QList<CollectionLink>, QString> start(const QStringList &groups,
                                                                const QString &surveyFolder) = 0;
     virtual void stop() = 0;

@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -25,48 +28,123 @@ QString answersText(int n)
 }
 
 // Every link's count shows on its tab, whichever link the projector shows.
-QString tabText(const QString &group, int n)
+QString tabText(const QString &name, int n)
 {
-    return QStringLiteral("%1 — %2").arg(group.isEmpty() ? QStringLiteral("Опрос") : group).arg(n);
+    return QStringLiteral("%1 — %2").arg(name).arg(n);
 }
 
 } // namespace
 
 CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
-                                   const QList<CollectionLink> &links, QWidget *parent)
-    : QDialog(parent), m_collection(std::move(collection)), m_links(new QTabWidget),
-      m_status(new QLabel), m_stop(new QPushButton(QStringLiteral("&Остановить")))
+                                   const CollectionPlan &plan, QWidget *parent)
+    : QDialog(parent), m_collection(std::move(collection)), m_plan(plan),
+      m_pages(new QStackedWidget), m_groups(new QLineEdit(plan.groups)), m_planText(new QLabel),
+      m_links(new QTabWidget), m_status(new QLabel),
+      m_start(new QPushButton(QStringLiteral("&Начать сбор"))),
+      m_stop(new QPushButton(QStringLiteral("&Остановить")))
 {
     setWindowTitle(QStringLiteral("Сбор ответов по сети"));
     m_links->setAccessibleName(QStringLiteral("Ссылки опроса"));
-    for (const CollectionLink &link : links)
-        m_links->addTab(linkPage(link), tabText(link.group, 0));
-    m_status->setText(QStringLiteral("Сбор идёт: ответы появляются в окне опроса сразу, как "
-                                     "только приходят. Остановите сбор, когда все ответят."));
+    m_pages->addWidget(setupPage());
+    m_pages->addWidget(m_links);
     m_status->setWordWrap(true);
+    m_start->setDefault(true);
+    connect(m_start, &QPushButton::clicked, this, &CollectionDialog::start);
     m_stop->setAccessibleName(QStringLiteral("Остановить сбор"));
+    m_stop->hide();
     connect(m_stop, &QPushButton::clicked, this, &CollectionDialog::stop);
     auto *close = new QPushButton(QStringLiteral("&Закрыть"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
+    buttons->addWidget(m_start);
     buttons->addWidget(m_stop);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_links, 1);
+    layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
     connect(m_collection.get(), &Collection::answerWritten, this,
             [this](const QString &group, const QString &) { written(group); });
     connect(m_collection.get(), &Collection::writeFailed, this,
             [this](const QString &group, const QString &message) {
                 m_status->setText(
-                    QStringLiteral("Ответ для «%1» не записан: %2").arg(group, message));
+                    QStringLiteral("Ответ для «%1» не записан: %2").arg(shownName(group), message));
             });
+    showPlan();
 }
 
 CollectionDialog::~CollectionDialog()
 {
     stop();
+}
+
+QWidget *CollectionDialog::setupPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *folder = new QLabel(QStringLiteral("Папка опроса: «%1». Каждая группа получит свою "
+                                             "ссылку, её ответы — свою папку в папке опроса.")
+                                  .arg(QDir::toNativeSeparators(m_plan.folder)));
+    folder->setWordWrap(true);
+    auto *label = new QLabel(QStringLiteral("&Группы через запятую:"));
+    label->setBuddy(m_groups);
+    m_groups->setPlaceholderText(QStringLiteral("например: Продажи, Склад; пусто — без групп"));
+    connect(m_groups, &QLineEdit::textChanged, this, &CollectionDialog::showPlan);
+    m_planText->setWordWrap(true);
+    m_planText->setAccessibleName(QStringLiteral("Ссылки сбора"));
+    layout->addWidget(folder);
+    layout->addWidget(label);
+    layout->addWidget(m_groups);
+    layout->addWidget(m_planText);
+    layout->addStretch(1);
+    return page;
+}
+
+// What starting would make, or why it cannot start, as the consultant types.
+void CollectionDialog::showPlan()
+{
+    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
+    m_start->setEnabled(!std::holds_alternative<QString>(groups));
+    if (const auto *problem = std::get_if<QString>(&groups)) {
+        m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
+        m_planText->setText(QStringLiteral("Группы не годятся: %1").arg(*problem));
+        return;
+    }
+    m_planText->setStyleSheet({});
+    QStringList lines;
+    for (const QString &group : std::get<QStringList>(groups)) {
+        const bool made = QFileInfo(QDir(m_plan.folder).filePath(group)).isDir();
+        lines << (group.isEmpty()
+                      ? QStringLiteral("• «%1» — сама папка опроса").arg(shownName(group))
+                      : QStringLiteral("• «%1»%2")
+                            .arg(group, made ? QString() : QStringLiteral(" — новая папка")));
+    }
+    m_planText->setText(QStringLiteral("Ссылки сбора:\n") + lines.join(u'\n'));
+}
+
+bool CollectionDialog::start()
+{
+    if (m_running)
+        return true;
+    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
+    const auto *names = std::get_if<QStringList>(&groups);
+    const auto started =
+        names ? m_collection->start(*names, m_plan.folder)
+              : std::variant<QList<CollectionLink>, QString>(std::get<QString>(groups));
+    if (const auto *problem = std::get_if<QString>(&started)) {
+        m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
+        m_planText->setText(QStringLiteral("Сбор не начат: %1").arg(*problem));
+        return false;
+    }
+    for (const CollectionLink &link : std::get<QList<CollectionLink>>(started))
+        m_links->addTab(linkPage(link), tabText(shownName(link.group), 0));
+    m_running = true;
+    m_pages->setCurrentWidget(m_links);
+    m_start->hide();
+    m_stop->show();
+    m_status->setText(QStringLiteral("Сбор идёт: ответы появляются в окне опроса сразу, как "
+                                     "только приходят. Остановите сбор, когда все ответят."));
+    return true;
 }
 
 QWidget *CollectionDialog::linkPage(const CollectionLink &link)
@@ -113,12 +191,18 @@ QWidget *CollectionDialog::linkPage(const CollectionLink &link)
     return page;
 }
 
+QString CollectionDialog::shownName(const QString &group) const
+{
+    const QString folder = QFileInfo(m_plan.folder).fileName();
+    return !group.isEmpty() ? group : folder.isEmpty() ? QStringLiteral("Опрос") : folder;
+}
+
 void CollectionDialog::written(const QString &group)
 {
     const int n = ++m_counts[group];
     if (QLabel *label = m_countLabels.value(group)) {
         label->setText(answersText(n));
-        m_links->setTabText(m_links->indexOf(label->parentWidget()), tabText(group, n));
+        m_links->setTabText(m_links->indexOf(label->parentWidget()), tabText(shownName(group), n));
     }
 }
 

@@ -2,8 +2,6 @@
 #include "desk_window.h"
 #include "widgets/dialogs.h"
 
-#include <QDir>
-
 namespace desk {
 
 CollectionFactory &collectionFactory()
@@ -28,20 +26,8 @@ void DeskWindow::collect()
             QStringLiteral("Эта сборка программы не умеет собирать ответы по сети."));
         return;
     }
-    // One link per group folder; a survey of the folder's own files alone gets one link into it.
-    QStringList groups;
-    if (m_survey)
-        for (const Group &group : m_survey->groups)
-            if (group.folder != m_loader.folder())
-                groups << QDir(group.folder).dirName();
-    std::unique_ptr<Collection> collection = collectionFactory()();
-    const auto started = collection->start(groups, m_loader.folder());
-    if (const auto *problem = std::get_if<QString>(&started)) {
-        ui::Dialogs::instance().showError(this, caption, *problem);
-        return;
-    }
-    auto *dialog =
-        new CollectionDialog(std::move(collection), std::get<QList<CollectionLink>>(started), this);
+    auto *dialog = new CollectionDialog(collectionFactory()(),
+                                        collectionPlan(m_loader.folder(), m_survey.get()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_collection = dialog;
     dialog->resize(720, 680);

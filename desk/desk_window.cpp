@@ -103,7 +103,8 @@ void DeskWindow::buildLayout()
     m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DeskWindow::updateActions);
-    // A damaged file's whole reason, which its cell may cut.
+    // A damaged file's whole reason, which its cell may cut, or a file's warnings without the
+    // mouse their tooltip needs.
     connect(m_tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid())
@@ -112,6 +113,10 @@ void DeskWindow::buildLayout()
                 if (!r.problem.isEmpty())
                     statusBar()->showMessage(
                         QStringLiteral("«%1» не читается: %2").arg(r.row.fileName, r.problem));
+                else if (!r.warnings.isEmpty())
+                    statusBar()->showMessage(
+                        QStringLiteral("«%1»: %2")
+                            .arg(r.row.fileName, r.warnings.join(QStringLiteral("; "))));
             });
     m_counts = new QLabel;
     auto *exclude = new QPushButton(QStringLiteral("&Исключить"));
@@ -297,10 +302,12 @@ void DeskWindow::showSelectedGroup()
         excluded += respondent.excluded;
     m_counts->setText(!group.problem.isEmpty()
                           ? group.problem
-                          : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3")
+                          : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3; "
+                                           "предупреждений: %4")
                                 .arg(group.result.n)
                                 .arg(group.damaged())
-                                .arg(excluded));
+                                .arg(excluded)
+                                .arg(group.warnings()));
     m_view->showGroup(group);
     int other = m_compare->otherIndex();
     // A group compared with itself tells nothing: the next one is proposed instead.

@@ -23,6 +23,13 @@ QString scoreHeader(int score)
 
 } // namespace
 
+QString warningsText(const Respondent &respondent)
+{
+    return QStringLiteral("%1\nПри чтении файла замечено:\n• %2")
+        .arg(QDir::toNativeSeparators(respondent.path),
+             respondent.warnings.join(QStringLiteral("\n• ")));
+}
+
 RespondentTable::RespondentTable(QObject *parent) : QAbstractTableModel(parent) {}
 
 void RespondentTable::setRespondents(std::vector<Respondent> respondents)
@@ -49,13 +56,19 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     const Respondent &r = m_rows[std::size_t(index.row())];
     const int column = index.column();
     const bool damaged = !r.problem.isEmpty();
+    const bool warned = !r.warnings.isEmpty();
     if (role == Qt::ForegroundRole) {
         if (damaged)
             return QBrush(QColor(192, 0, 0));
         return r.excluded ? QBrush(Qt::gray) : QVariant();
     }
-    if (role == Qt::ToolTipRole)
-        return damaged ? r.problem : QDir::toNativeSeparators(r.path);
+    if (role == Qt::BackgroundRole)
+        return warned ? QBrush(QColor(255, 243, 196)) : QVariant();
+    if (role == Qt::ToolTipRole) {
+        if (damaged)
+            return r.problem;
+        return warned ? warningsText(r) : QDir::toNativeSeparators(r.path);
+    }
     if (role != Qt::DisplayRole && role != Qt::UserRole && role != Qt::AccessibleTextRole)
         return {};
     const bool sortKey = role == Qt::UserRole;
@@ -67,7 +80,11 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     }
     switch (column) {
     case Code:
-        return damaged ? r.row.fileName : r.row.texts[kCodeText];
+        if (damaged)
+            return r.row.fileName;
+        // Marked where the eye starts reading the row; sorted by the code alone.
+        return warned && !sortKey ? QStringLiteral("⚠ ") + r.row.texts[kCodeText]
+                                  : r.row.texts[kCodeText];
     case FreeText:
         return damaged ? QStringLiteral("Не читается: ") + r.problem : r.row.texts[kFreeText];
     case Date:

@@ -39,6 +39,11 @@ Respondent readRespondent(const QString &path, const QFileInfo &info)
     const auto loaded = survey::loadProfile(path, key, survey::LoadAs::File, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         respondent.problem = problemText(*error);
+    else
+        for (const survey::ReadWarning &warning :
+             std::get<survey::LoadedProfile>(loaded).warnings.at(0))
+            respondent.warnings
+                << QStringLiteral("строка %1: %2").arg(QString::number(warning.line), warning.text);
     return respondent;
 }
 
@@ -121,6 +126,14 @@ int Group::damaged() const
     int count = 0;
     for (const Respondent &respondent : respondents)
         count += !respondent.problem.isEmpty() && !respondent.excluded;
+    return count;
+}
+
+int Group::warnings() const
+{
+    int count = 0;
+    for (const Respondent &respondent : respondents)
+        count += int(respondent.warnings.size());
     return count;
 }
 

@@ -23,6 +23,7 @@ struct Respondent {
     QString path;                 // absolute
     documents::RespondentRow row; // the file's texts, answers and own profile
     QString problem;              // why the file cannot be read; empty for a good one
+    QStringList warnings;         // what its reading let through: "строка 24: …"
     bool excluded = false;        // lies in the group's excluded folder
     QDateTime modified;           // as seen when loaded, to notice a rewritten file
     qint64 size = 0;
@@ -39,6 +40,7 @@ struct Group {
     QString problem; // why the folder itself cannot be listed, in Russian
 
     int damaged() const;
+    int warnings() const; // over every listed file, excluded ones too
 };
 
 struct Survey {

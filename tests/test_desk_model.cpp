@@ -1,12 +1,18 @@
 // The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
+#include "desk/collection_groups.h"
+#include "desk/respondent_table.h"
 #include "desk/survey_folder.h"
 #include "desk/survey_loader.h"
 #include "result_files.h"
 #include "survey/profile_load.h"
+#include "survey_requests.h"
+#include "web/group_names.h"
+#include "web/survey_collection.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -80,6 +86,17 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     EXPECT_EQ(group.result.n, 1);
     EXPECT_EQ(group.result.scores, std::get<survey::LoadedProfile>(alone).group.scores);
     EXPECT_EQ(group.respondents[2].row.texts[0], "good");
+
+    // A file the reading only warns of counts as before, marked with its warning.
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath("shortOCAI.cry"),
+                                     testfiles::resultWithLine(23, "  25  25  25  25     5")));
+    desk::RespondentTable table;
+    table.setRespondents(desk::loadGroup(dir.path(), "g").respondents);
+    EXPECT_EQ(table.respondent(3).warnings,
+              QStringList{"строка 24: строка ответов короче 23 знаков"});
+    EXPECT_TRUE(table.index(3, 0).data().toString().startsWith("⚠ "));
+    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("23 знаков"));
+    EXPECT_EQ(desk::loadGroup(dir.path(), "g").result.n, 2);
 }
 
 TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
@@ -130,6 +147,48 @@ TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
     EXPECT_EQ(respondentsAfterChange(), 2);
     ASSERT_TRUE(QFile::remove(dir.filePath("r1OCAI.cry")));
     EXPECT_EQ(respondentsAfterChange(), 1);
+}
+
+// The survey's own answers get a link beside its groups': one written to it lands in the folder.
+TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
+    const desk::Survey survey = desk::loadSurvey(dir.path());
+    const desk::CollectionPlan plan = desk::collectionPlan(dir.path(), &survey);
+    const auto groups = desk::collectionGroups(plan.groups, plan.ownAnswers);
+    web::SurveyCollection collection;
+    web::ServeSettings local;
+    local.address = QHostAddress::LocalHost;
+    const auto started = collection.start(std::get<QStringList>(groups), dir.path(), local);
+    const auto *links = std::get_if<QList<web::SurveyLink>>(&started);
+    ASSERT_TRUE(links && links->size() == 2 && links->at(1).folder == dir.filePath("Продажи"));
+    QSignalSpy written(&collection, &web::SurveyCollection::questionnaireWritten);
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(links->at(0).url.port()));
+    socket.write(testweb::post(links->at(0).url, testweb::kSubmission));
+    ASSERT_TRUE(written.wait(10000));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Web-1OCAI.cry")));
+}
+
+// Typed names pass or fail as serve's --groups do; the survey folder itself comes first.
+TEST(DeskCollection, TypedGroupsAreCheckedAsServeChecksThem)
+{
+    // An empty list: refused.
+    const std::tuple<const char *, bool, QStringList> cases[] = {
+        {"", false, {""}},   {"Склад", true, {"", "Склад"}}, {"А, Б", false, {"А", "Б"}},
+        {"A,,B", false, {}}, {"Отдел,отдел", false, {}},     {"исключённые", true, {}}};
+    for (const auto &[typed, ownAnswers, expected] : cases) {
+        const auto groups = desk::collectionGroups(QString::fromUtf8(typed), ownAnswers);
+        const auto serve = web::parseGroupList(QString::fromUtf8(typed));
+        if (!expected.isEmpty())
+            EXPECT_EQ(std::get<QStringList>(groups), expected) << typed;
+        else if (std::holds_alternative<QString>(serve))
+            EXPECT_EQ(std::get<QString>(groups), std::get<QString>(serve)) << typed;
+        else
+            EXPECT_TRUE(std::get<QString>(groups).contains("исключённ")) << typed;
+    }
 }
 
 } // namespace

@@ -108,10 +108,13 @@ TEST_F(DeskWindowTest, ExcludingARespondentMovesTheFileAndTheCountFollows)
 class FakeCollection : public desk::Collection {
 public:
     explicit FakeCollection(int &stops) : m_stops(stops) {}
-    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &,
-                                                             const QString &) override
+    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &groups,
+                                                             const QString &folder) override
     {
-        return QList<desk::CollectionLink>{};
+        QList<desk::CollectionLink> links;
+        for (const QString &group : groups)
+            links.append({group, folder + '/' + group, QUrl("http://127.0.0.1:8080/t/1/"), ""});
+        return links;
     }
     void stop() override { ++m_stops; }
 
@@ -124,9 +127,8 @@ TEST(DeskCollection, CountsEachLinksAnswersAndStopsOnce)
     int stops = 0;
     auto collection = std::make_unique<FakeCollection>(stops);
     FakeCollection *fake = collection.get();
-    const QUrl url("http://127.0.0.1:8080/token/1/");
-    desk::CollectionDialog dialog(std::move(collection), {{"Продажи", "/s/Продажи", url, ""},
-                                                          {"Склад", "/s/Склад", url, ""}});
+    desk::CollectionDialog dialog(std::move(collection), {"/s", "Продажи, Склад", false});
+    ASSERT_TRUE(dialog.start());
     for (const char *group : {"Продажи", "Склад", "Продажи"})
         emit fake->answerWritten(group, "xOCAI.cry");
     EXPECT_EQ(dialog.answers("Продажи"), 2);

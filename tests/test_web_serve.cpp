@@ -1,6 +1,7 @@
 #include "cli_runner.h"
 #include "result_files.h"
 #include "survey/profile_load.h"
+#include "survey_requests.h"
 
 #include <QProcess>
 #include <QSslSocket>
@@ -10,6 +11,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testweb::kSubmission;
+using testweb::post;
 
 // One request on a new connection to the server; the status line and the body, or an empty
 // status when the server closed the connection without answering.
@@ -38,23 +42,10 @@ Answer request(const QUrl &url, const QByteArray &bytes)
     return {reply.left(reply.indexOf("\r\n")), end < 0 ? QByteArray() : reply.mid(end + 4)};
 }
 
-QByteArray post(const QUrl &url, const QByteArray &body)
-{
-    return "POST " + url.path().toLatin1() +
-           "submit HTTP/1.1\r\nHost: x\r\nContent-Length: " + QByteArray::number(body.size()) +
-           "\r\n\r\n" + body;
-}
-
 QByteArray get(const QByteArray &path)
 {
     return "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n";
 }
-
-const QByteArray kSubmission =
-    R"({"id":"123e4567-e89b-42d3-a456-426614174000","code":"Web-1","free":"",)"
-    R"("instructionSeconds":3,"answers":[[40,30,20,10],[40,30,20,10],[40,30,20,10],)"
-    R"([40,30,20,10],[40,30,20,10],[40,30,20,10],[10,20,30,40],[10,20,30,40],[10,20,30,40],)"
-    R"([10,20,30,40],[10,20,30,40],[10,20,30,40]],"seconds":[1,2,3,4,5,6,7,8,9,10,11,12]})";
 
 // ocai-cli serve on 127.0.0.1 with a short idle time; its first `links` lines.
 QList<QByteArray> startServe(QProcess &server, const QStringList &args, int links)

@@ -123,8 +123,13 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
                                                                     const ServeSettings &settings)
 {
     stop();
-    for (const QString &group : groups)
-        if (const QString problem = groupNameProblem(group); !problem.isEmpty())
+    const QStringList named = groups.isEmpty() ? QStringList{QString()} : groups;
+    // An empty name is `dir` itself, once: a window serves a survey's own files beside its groups.
+    if (named.count(QString()) > 1)
+        return StartError{StartError::Kind::Folder,
+                          QStringLiteral("Папка опроса названа дважды среди групп.")};
+    for (const QString &group : named)
+        if (const QString problem = groupNameProblem(group); !group.isEmpty() && !problem.isEmpty())
             return StartError{StartError::Kind::Folder, problem};
     QSslConfiguration tls;
     const bool secure = !settings.tlsCertificate.isEmpty();
@@ -144,7 +149,7 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
     }
     // Folders only once the port is ours: a refused start leaves nothing behind.
     QList<SurveyLink> links;
-    for (const QString &group : groups.isEmpty() ? QStringList{QString()} : groups) {
+    for (const QString &group : named) {
         const QString folder = group.isEmpty() ? dir : QDir(dir).filePath(group);
         if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
             delete guard;
@@ -172,7 +177,7 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
             return StartError{StartError::Kind::Folder, *failure};
         }
     }
-    m_groups = groups.isEmpty() ? QStringList{QString()} : groups;
+    m_groups = named;
     connect(m_server, &SurveyServer::written, this, [this](int link, const QString &file) {
         emit questionnaireWritten(m_groups.value(link - 1), file);
     });

@@ -14,7 +14,7 @@ namespace web {
 class SurveyServer;
 
 struct SurveyLink {
-    QString group;  // empty for the one link without groups
+    QString group;  // empty for the link into the folder itself
     QString folder; // where its result files go
     QUrl url;       // with a host the other computers of the network can reach
     QString qrStem; // its QR code's files are this plus ".png" and ".svg"
@@ -40,7 +40,8 @@ public:
     ~SurveyCollection() override;
 
     // Makes the folders (`dir`, or `dir/<group>` for each group), writes each link's QR code
-    // beside them and starts listening. Groups are checked by parseGroupList's rules.
+    // beside them and starts listening. Groups are checked by parseGroupList's rules; an empty
+    // one, at most once, is `dir` itself.
     std::variant<QList<SurveyLink>, StartError> start(const QStringList &groups, const QString &dir,
                                                       const ServeSettings &settings);
     // Stops listening and closes every connection; the questionnaire being written, if any, is
