@@ -12,9 +12,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace desk {
 namespace {
@@ -71,6 +73,8 @@ CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
                     QStringLiteral("Ответ для «%1» не записан: %2").arg(shownName(group), message));
             });
     showPlan();
+    m_groups->setFocus();
+    resize(560, sizeHint().height());
 }
 
 CollectionDialog::~CollectionDialog()
@@ -82,8 +86,9 @@ QWidget *CollectionDialog::setupPage()
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *folder = new QLabel(QStringLiteral("Папка опроса: «%1». Каждая группа получит свою "
-                                             "ссылку, её ответы — свою папку в папке опроса.")
+    auto *folder = new QLabel(QStringLiteral("Папка опроса: «%1».\nКаждая группа получит свою "
+                                             "ссылку, а её ответы — свою папку в папке опроса; "
+                                             "ответы без группы пишутся в саму папку опроса.")
                                   .arg(QDir::toNativeSeparators(m_plan.folder)));
     folder->setWordWrap(true);
     auto *label = new QLabel(QStringLiteral("&Группы через запятую:"));
@@ -107,7 +112,7 @@ void CollectionDialog::showPlan()
     m_start->setEnabled(!std::holds_alternative<QString>(groups));
     if (const auto *problem = std::get_if<QString>(&groups)) {
         m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
-        m_planText->setText(QStringLiteral("Группы не годятся: %1").arg(*problem));
+        m_planText->setText(QStringLiteral("⚠ ") + *problem);
         return;
     }
     m_planText->setStyleSheet({});
@@ -133,13 +138,24 @@ bool CollectionDialog::start()
               : std::variant<QList<CollectionLink>, QString>(std::get<QString>(groups));
     if (const auto *problem = std::get_if<QString>(&started)) {
         m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
-        m_planText->setText(QStringLiteral("Сбор не начат: %1").arg(*problem));
+        m_planText->setText(QStringLiteral("⚠ Сбор не начат: ") + *problem);
         return false;
     }
     for (const CollectionLink &link : std::get<QList<CollectionLink>>(started))
         m_links->addTab(linkPage(link), tabText(shownName(link.group), 0));
     m_running = true;
     m_pages->setCurrentWidget(m_links);
+    // The codes need room to be read from across the room, the groups' line did not: grown
+    // about the same centre, inside the screen.
+    QRect frame(QPoint(), size().expandedTo(QSize(720, 680)));
+    frame.moveCenter(geometry().center());
+    if (const QScreen *screen = this->screen()) {
+        const QRect free = screen->availableGeometry();
+        frame.setSize(frame.size().boundedTo(free.size()));
+        frame.moveTopLeft({std::clamp(frame.left(), free.left(), free.right() - frame.width()),
+                           std::clamp(frame.top(), free.top(), free.bottom() - frame.height())});
+    }
+    setGeometry(frame);
     m_start->hide();
     m_stop->show();
     m_status->setText(QStringLiteral("Сбор идёт: ответы появляются в окне опроса сразу, как "

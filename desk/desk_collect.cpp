@@ -30,7 +30,6 @@ void DeskWindow::collect()
                                         collectionPlan(m_loader.folder(), m_survey.get()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_collection = dialog;
-    dialog->resize(720, 680);
     dialog->show();
 }
 
