@@ -172,10 +172,9 @@ TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
     EXPECT_TRUE(QFile::exists(dir.filePath("Web-1OCAI.cry")));
 }
 
-// Typed names pass or fail as serve's --groups do; the survey folder itself comes first.
+// Typed names pass or fail ({}) as serve's --groups do; the survey folder itself comes first.
 TEST(DeskCollection, TypedGroupsAreCheckedAsServeChecksThem)
 {
-    // An empty list: refused.
     const std::tuple<const char *, bool, QStringList> cases[] = {
         {"", false, {""}},   {"Склад", true, {"", "Склад"}}, {"А, Б", false, {"А", "Б"}},
         {"A,,B", false, {}}, {"Отдел,отдел", false, {}},     {"исключённые", true, {}}};

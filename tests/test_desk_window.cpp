@@ -108,13 +108,11 @@ TEST_F(DeskWindowTest, ExcludingARespondentMovesTheFileAndTheCountFollows)
 class FakeCollection : public desk::Collection {
 public:
     explicit FakeCollection(int &stops) : m_stops(stops) {}
-    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &groups,
-                                                             const QString &folder) override
+    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &,
+                                                             const QString &) override
     {
-        QList<desk::CollectionLink> links;
-        for (const QString &group : groups)
-            links.append({group, folder + '/' + group, QUrl("http://127.0.0.1:8080/t/1/"), ""});
-        return links;
+        return QList<desk::CollectionLink>{{"Продажи", "/s/Продажи", {}, ""},
+                                           {"Склад", "/s/Склад", {}, ""}};
     }
     void stop() override { ++m_stops; }
 

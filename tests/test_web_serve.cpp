@@ -12,9 +12,6 @@
 
 namespace {
 
-using testweb::kSubmission;
-using testweb::post;
-
 // One request on a new connection to the server; the status line and the body, or an empty
 // status when the server closed the connection without answering.
 struct Answer {
@@ -80,8 +77,9 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
                                "submit HTTP/1.1\r\nContent-Length: 65537\r\n\r\n" +
                                QByteArray(4096, '{');
 
-    EXPECT_EQ(request(url, post(url, kSubmission)).body, R"({"file":"Web-1OCAI.cry"})");
-    EXPECT_EQ(request(url, post(url, kSubmission)).status, "HTTP/1.1 200 OK");
+    EXPECT_EQ(request(url, testweb::post(url, testweb::kSubmission)).body,
+              R"({"file":"Web-1OCAI.cry"})");
+    EXPECT_EQ(request(url, testweb::post(url, testweb::kSubmission)).status, "HTTP/1.1 200 OK");
     const Answer wrong = request(url, wrongToken);
     EXPECT_EQ(wrong.status, "HTTP/1.1 404 Not Found");
     EXPECT_TRUE(wrong.body.isEmpty());
