@@ -54,6 +54,12 @@ struct Case {
     int status;
 };
 
+// The rule names the case in test names, which must not change from one run to the next.
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
 QByteArray with(const char *key, const QJsonValue &value)
 {
     QJsonObject object = validSubmission();
