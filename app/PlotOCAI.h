@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <array>
 #include <optional>
+#include <variant>
 
 class QAction;
 class QComboBox;
@@ -116,6 +117,10 @@ private:
     QLineEdit *createScoreField(int left, int top);
     // The key a load decrypts with: the key holder's first 16 characters.
     QByteArray resultFileKey() const;
+    // The one load of a file or folder, keeping the plain text of the last file read for the
+    // hidden text buffer.
+    std::variant<survey::LoadedProfile, survey::GroupError> loadResults(const QString &path,
+                                                                        survey::LoadAs as);
     // A load's result into the shared state: code, information line, table, scores and
     // their fields, and the hidden text buffer.
     void takeLoaded(const survey::LoadedProfile &loaded);
@@ -130,6 +135,7 @@ private:
     TAboutBox *m_aboutBox = nullptr;
     std::optional<shell::WorkArea> m_savedWorkArea; // set back at close
     bool m_closed = false;
+    QByteArray m_loadedText; // the last file's plain text of the latest load
 };
 
 // The value tags of the form's controls: question charts 1-6, type labels 1-4, and the

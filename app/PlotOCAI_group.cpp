@@ -50,8 +50,7 @@ void TForm1::mmGroupClick()
     BusyCursor busy;
     // Every file is read and converted before anything changes: a folder without result
     // files or a damaged file leaves the loaded profile as it was.
-    const auto loaded = survey::loadProfile(QFileInfo(chosen).absolutePath(), resultFileKey(),
-                                            survey::LoadAs::Folder);
+    const auto loaded = loadResults(QFileInfo(chosen).absolutePath(), survey::LoadAs::Folder);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
         busy.restore();
         showLoadError(*error);

@@ -31,7 +31,7 @@ void TForm1::mmOpenClick()
 
     // The whole file is read and converted before anything on show changes, so that a
     // damaged file leaves the loaded profile exactly as it was.
-    const auto loaded = survey::loadProfile(path, resultFileKey(), survey::LoadAs::File);
+    const auto loaded = loadResults(path, survey::LoadAs::File);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
         showLoadError(*error);
         return;
@@ -58,9 +58,20 @@ QByteArray TForm1::resultFileKey() const
     return survey::pc1KeyBytes(keyHolder->text().left(16));
 }
 
+std::variant<survey::LoadedProfile, survey::GroupError> TForm1::loadResults(const QString &path,
+                                                                            survey::LoadAs as)
+{
+    m_loadedText.clear();
+    return survey::loadProfile(
+        path, resultFileKey(), as,
+        [this](const QString &, const survey::ResultText &text, const survey::AnswerTable &) {
+            m_loadedText = text.plain();
+        });
+}
+
 void TForm1::takeLoaded(const survey::LoadedProfile &loaded)
 {
-    textBuffer->setText(loaded.plainText);
+    textBuffer->setText(m_loadedText);
     ceCode->setText(loaded.code);
     ceInfo->setText(loaded.info);
     ceInfo->setCursorPosition(0); // a long line shows its beginning, where the code stands

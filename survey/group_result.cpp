@@ -66,7 +66,6 @@ std::variant<QStringList, GroupError> groupFiles(const QString &folder)
 }
 
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
-                                                QByteArray *plainOut,
                                                 const ResultFileVisitor &visit)
 {
     auto listed = groupFiles(folder);
@@ -80,24 +79,21 @@ std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QBy
                 .arg(QDir::toNativeSeparators(folder), QLatin1String(kGroupFilePattern)),
             0};
     }
-    return loadGroupFiles(files, key16, plainOut, visit);
+    return loadGroupFiles(files, key16, visit);
 }
 
-std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
-                                                     const QByteArray &key16, QByteArray *plainOut,
-                                                     const ResultFileVisitor &visit)
+std::variant<GroupResult, GroupError>
+loadGroupFiles(const QStringList &files, const QByteArray &key16, const ResultFileVisitor &visit)
 {
     GroupBuilder builder;
     for (const QString &path : files) {
-        // The visitor reads the text too: kept where the caller asked, else here.
-        QByteArray plain;
-        QByteArray *plainText = plainOut ? plainOut : &plain;
-        const auto loaded = loadIndividualResult(path, key16, plainText);
+        QByteArray plain; // for the visitor
+        const auto loaded = loadIndividualResult(path, key16, &plain);
         if (const auto *error = std::get_if<LoadError>(&loaded))
             return groupError(path, *error);
         const AnswerTable &answers = std::get<IndividualResult>(loaded).answers;
         if (visit)
-            visit(path, ResultText(*plainText), answers);
+            visit(path, ResultText(plain), answers);
         builder.add(answers, path);
     }
     return builder.take();

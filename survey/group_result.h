@@ -76,17 +76,14 @@ using ResultFileVisitor =
 // Loads, decrypts with `key16` and parses every file of groupFiles(folder) as a single result
 // is loaded, then averages: cell sums over the files, each cell divided by n, then the scores
 // from the mean table. All or nothing: the first failing file ends the load. A folder without
-// matching files is an error too. `plainOut` (when given) receives the plain text of each
-// file as it is read: the last file's in the end. `visit` sees each file taken.
+// matching files is an error too. `visit` sees each file taken, with its plain text.
 std::variant<GroupResult, GroupError> loadGroup(const QString &folder, const QByteArray &key16,
-                                                QByteArray *plainOut = nullptr,
                                                 const ResultFileVisitor &visit = {});
 
 // Loads the given result files as one group, in that order, as loadGroup loads a folder's:
 // all or nothing. `files` is not empty.
 std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
                                                      const QByteArray &key16,
-                                                     QByteArray *plainOut = nullptr,
                                                      const ResultFileVisitor &visit = {});
 
 // The information line of a group: "Информация по группе  (N = n)".

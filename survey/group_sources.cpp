@@ -50,7 +50,7 @@ loadGroupSource(const GroupSource &source, const survey::ResultFileVisitor &visi
     if (source.files.isEmpty())
         return survey::loadProfile(source.path, key, survey::LoadAs::FileOrFolder, visit);
     survey::LoadedProfile profile;
-    auto loaded = survey::loadGroupFiles(source.files, key, &profile.plainText, visit);
+    auto loaded = survey::loadGroupFiles(source.files, key, visit);
     if (auto *error = std::get_if<survey::GroupError>(&loaded))
         return std::move(*error);
     profile.group = std::move(std::get<survey::GroupResult>(loaded));

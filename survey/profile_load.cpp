@@ -11,7 +11,7 @@ namespace {
 std::optional<GroupError> loadFolder(const QString &folder, const QByteArray &key16,
                                      const ResultFileVisitor &visit, LoadedProfile &profile)
 {
-    auto loaded = loadGroup(folder, key16, &profile.plainText, visit);
+    auto loaded = loadGroup(folder, key16, visit);
     if (auto *error = std::get_if<GroupError>(&loaded))
         return std::move(*error);
     profile.group = std::move(std::get<GroupResult>(loaded));
@@ -23,11 +23,12 @@ std::optional<GroupError> loadFolder(const QString &folder, const QByteArray &ke
 std::optional<GroupError> loadFile(const QString &path, const QByteArray &key16,
                                    const ResultFileVisitor &visit, LoadedProfile &profile)
 {
-    auto loaded = loadIndividualResult(path, key16, &profile.plainText);
+    QByteArray plain;
+    auto loaded = loadIndividualResult(path, key16, &plain);
     if (const auto *error = std::get_if<LoadError>(&loaded))
         return GroupError{path, error->message, error->line, error->reason};
     IndividualResult &result = std::get<IndividualResult>(loaded);
-    visit(path, ResultText(profile.plainText), result.answers);
+    visit(path, ResultText(plain), result.answers);
     profile.code = std::move(result.code);
     profile.info = std::move(result.info);
     GroupBuilder one;

@@ -17,7 +17,6 @@ struct LoadedProfile {
     // The table (group.means), the scores computed from it, N and each respondent; a file is
     // a group of one.
     GroupResult group;
-    QByteArray plainText; // the decrypted text of the file, or of a group's last file
     // What the reading let through in each file of group.files, in the same order.
     std::vector<std::vector<ReadWarning>> warnings;
 };

@@ -44,6 +44,8 @@ public:
     QString lineText(int n) const;
     // Lines present; a final CR LF does not start another one.
     int lineCount() const { return int(m_starts.size()); }
+    // The whole text.
+    const QByteArray &plain() const { return m_plain; }
 
 private:
     QByteArray m_plain;

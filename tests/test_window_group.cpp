@@ -3,6 +3,7 @@
 #include "widgets/image_canvas.h"
 #include "widgets/menu_entry.h"
 #include "widgets/status_panel.h"
+#include "widgets/text_buffer.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -96,6 +97,10 @@ TEST_F(WindowGroupTest, AveragesCellByCellAndCountsHiddenFiles)
     EXPECT_EQ(form->AnswerTable[0][0], 37.5);
     EXPECT_EQ(form->ceInfo->text(), QStringLiteral("Информация по группе  (N = 2)"));
     EXPECT_EQ(form->CurrentScoreFields[0]->text(), QStringLiteral("37.50"));
+    // The hidden text buffer holds the last file read, in the order of the names' bytes.
+    EXPECT_EQ(form->textBuffer->text(),
+              survey::Pc1Decrypt(testfiles::programKey(), testfiles::encrypt(testfiles::resultText(
+                                                              QStringLiteral("g"), first))));
 }
 
 TEST_F(WindowGroupTest, AFolderWithoutResultFilesChangesNothing)
