@@ -1,5 +1,7 @@
 #include "survey_folder.h"
 
+#include "core/new_file.h"
+
 #include "survey/profile_load.h"
 #include "survey/unit_pc1.h"
 
@@ -9,6 +11,9 @@
 
 namespace desk {
 namespace {
+
+// Enough copies of one name for any survey.
+constexpr int kMaxCopies = 9999;
 
 // The Russian reason where the load knows one, else the reader's own message.
 QString problemText(const survey::GroupError &error)
@@ -74,22 +79,16 @@ survey::GroupResult counted(const std::vector<Respondent> &respondents)
     return builder.n() > 0 ? builder.take() : survey::GroupResult();
 }
 
-// "<base>-<k><tail>" with the first k from 2 on that names no file in `folder`.
-QString freeName(const QString &folder, const QString &name)
+// "<base><tail>" for the first copy, then "<base>-<k><tail>", the tail being the result
+// files' "OCAI.cry" in any letter case, so that a moved copy still counts as a result.
+QString copyName(const QString &name, int copy)
 {
-    const QDir dir(folder);
-    if (!QFileInfo::exists(dir.filePath(name)))
+    if (copy <= 1)
         return name;
     const QString pattern = QLatin1String(survey::kGroupFilePattern).mid(1);
-    const bool matches = name.endsWith(pattern, Qt::CaseInsensitive);
-    const QString tail = matches ? name.right(pattern.size()) : QString();
-    const QString base = name.left(name.size() - tail.size());
-    for (int k = 2; k < 10000; ++k) {
-        const QString candidate = QStringLiteral("%1-%2%3").arg(base).arg(k).arg(tail);
-        if (!QFileInfo::exists(dir.filePath(candidate)))
-            return candidate;
-    }
-    return QString();
+    const QString tail =
+        name.endsWith(pattern, Qt::CaseInsensitive) ? name.right(pattern.size()) : QString();
+    return QStringLiteral("%1-%2%3").arg(name.left(name.size() - tail.size())).arg(copy).arg(tail);
 }
 
 std::variant<QString, MoveError> moveInto(const QString &path, const QString &folder)
@@ -101,17 +100,19 @@ std::variant<QString, MoveError> moveInto(const QString &path, const QString &fo
     if (!QDir().mkpath(folder))
         return MoveError{
             QStringLiteral("Не удаётся создать папку «%1».").arg(QDir::toNativeSeparators(folder))};
-    const QString name = freeName(folder, QFileInfo(path).fileName());
-    if (name.isEmpty())
+    // One step that never replaces: a file the survey writes under the same name meanwhile
+    // keeps its name, and this one takes the next.
+    const QString name = QFileInfo(path).fileName();
+    const auto moved = safewrite::moveToFreeName(
+        path, folder, [&name](int copy) { return copyName(name, copy); }, kMaxCopies);
+    if (const auto *target = std::get_if<QString>(&moved))
+        return *target;
+    const auto &failure = std::get<safewrite::NewFileFailure>(moved);
+    if (failure.kind == safewrite::NewFileFailure::AllTaken)
         return MoveError{QStringLiteral("В папке «%1» нет свободного имени для файла «%2».")
                              .arg(QDir::toNativeSeparators(folder), shown)};
-    const QString target = QDir(folder).filePath(name);
-    // QFile::rename never replaces an existing file.
-    QFile file(path);
-    if (!file.rename(target))
-        return MoveError{QStringLiteral("Не удаётся переместить файл «%1» в папку «%2»: %3")
-                             .arg(shown, QDir::toNativeSeparators(folder), file.errorString())};
-    return target;
+    return MoveError{QStringLiteral("Не удаётся переместить файл «%1» в папку «%2»: %3")
+                         .arg(shown, QDir::toNativeSeparators(folder), failure.reason)};
 }
 
 } // namespace

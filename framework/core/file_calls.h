@@ -27,8 +27,8 @@ struct Result {
 // bytes of `data` and returns once they are on the disk. A file that failed halfway is removed.
 Result createSynced(const NativePath &path, const char *data, std::size_t size);
 
-// Gives the file `from` the name `to` in the same folder, only when no entry of any kind has that
-// name (NameTaken otherwise); `from` then names nothing, and the new name is on the disk.
+// Gives the file `from` the name `to` on the same file system, only when no entry of any kind has
+// that name (NameTaken otherwise); `from` then names nothing, and the new name is on the disk.
 Result moveWithoutReplacing(const NativePath &from, const NativePath &to);
 
 // True when `path`, links followed, is a pipe (a FIFO or one end of a shell's "|").

@@ -57,19 +57,27 @@ std::variant<QString, NewFileFailure> writeNewFile(const QString &folder,
         return NewFileFailure{NewFileFailure::Temporary, temporary, reasonOf(created)};
     if (beforeNaming)
         beforeNaming();
+    auto named = moveToFreeName(temporary, folder, nameFor, maxNames);
+    if (!std::holds_alternative<QString>(named))
+        QFile::remove(temporary);
+    return named;
+}
+
+std::variant<QString, NewFileFailure> moveToFreeName(const QString &from, const QString &folder,
+                                                     const std::function<QString(int)> &nameFor,
+                                                     int maxNames)
+{
+    const QDir dir(folder);
     for (int n = 1; n <= maxNames; ++n) {
         const QString path = dir.filePath(nameFor(n));
-        const auto moved = filecalls::moveWithoutReplacing(filecalls::nativePath(temporary),
+        const auto moved = filecalls::moveWithoutReplacing(filecalls::nativePath(from),
                                                            filecalls::nativePath(path));
         if (moved.outcome == filecalls::Outcome::NameTaken)
             continue;
-        if (moved.outcome == filecalls::Outcome::Failed) {
-            QFile::remove(temporary);
+        if (moved.outcome == filecalls::Outcome::Failed)
             return NewFileFailure{NewFileFailure::Name, path, reasonOf(moved)};
-        }
         return path;
     }
-    QFile::remove(temporary);
     return NewFileFailure{NewFileFailure::AllTaken, dir.path(), {}};
 }
 

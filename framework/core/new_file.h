@@ -31,4 +31,12 @@ std::variant<QString, NewFileFailure> writeNewFile(const QString &folder,
                                                    int maxNames, const QByteArray &bytes,
                                                    const std::function<void()> &beforeNaming = {});
 
+// Moves the file `from` into `folder` (on the same file system) under the first free name of
+// nameFor(1), ..., nameFor(maxNames), in one step that never replaces an entry: a file another
+// program gives one of those names at the same moment is left as it is. `from` is left in place
+// on failure. The result is the file's new path.
+std::variant<QString, NewFileFailure> moveToFreeName(const QString &from, const QString &folder,
+                                                     const std::function<QString(int)> &nameFor,
+                                                     int maxNames);
+
 } // namespace safewrite
