@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <optional>
 
@@ -57,12 +58,14 @@ bool isPlainFileName(const QString &file)
            !file.contains(u'\\') && !file.startsWith(u'.');
 }
 
-// The questionnaires a folder received, as its note says: "id<TAB>file name" for a written one,
-// and "id<TAB><TAB>hash" noted on the disk before a file takes its name, so that after a crash
-// at any moment the file is found again by its content.
+// The questionnaires a folder received, as its note says, line by line: "id<TAB>file name" for a
+// written one; "id<TAB><TAB>hash" noted on the disk before a file takes its name, so that after a
+// crash at any moment the file is found again by its content; "id<TAB><TAB>" once a start found
+// no such file (the crash came before the name).
 struct Journal {
     QHash<QString, QString> written;  // id -> file name
     QHash<QString, QByteArray> named; // id -> hash of a file that may have its name
+    QStringList namedOrder;           // their ids, oldest first
     bool needsLineBreak = false;      // a crash cut the last line
 };
 
@@ -79,19 +82,24 @@ Journal readJournal(const QString &path)
         const QString id = QString::fromLatin1(fields[0]).toLower();
         if (!isUuid(id))
             continue;
-        if (fields.size() == 2 && isPlainFileName(QString::fromUtf8(fields[1])))
+        if (fields.size() == 2 && isPlainFileName(QString::fromUtf8(fields[1]))) {
             journal.written.insert(id, QString::fromUtf8(fields[1]));
-        else if (fields.size() == 3 && fields[1].isEmpty() && fields[2].size() == 64)
+            journal.named.remove(id);
+        } else if (fields.size() == 3 && fields[1].isEmpty() && fields[2].size() == 64) {
             journal.named.insert(id, fields[2]);
+            journal.namedOrder << id;
+        } else if (fields.size() == 3 && fields[1].isEmpty() && fields[2].isEmpty()) {
+            journal.named.remove(id);
+        }
     }
     return journal;
 }
 
 // The result files of `folder` by the hash of their content, read only when a crash left an id
 // whose file is not known.
-QHash<QByteArray, QString> filesByHash(const QString &folder)
+QMultiHash<QByteArray, QString> filesByHash(const QString &folder)
 {
-    QHash<QByteArray, QString> files;
+    QMultiHash<QByteArray, QString> files;
     const QDir dir(folder);
     for (const QString &name : dir.entryList({QStringLiteral("*OCAI.cry")}, QDir::Files)) {
         const auto read = readFolderFile(dir.filePath(name), kMaxResultBytes);
@@ -208,16 +216,24 @@ SubmissionHandler::SubmissionHandler(const QString &folder, const QByteArray &ke
     Journal journal = readJournal(notePath());
     m_written = std::move(journal.written);
     m_needsLineBreak = journal.needsLineBreak;
-    QHash<QByteArray, QString> files;
-    for (auto it = journal.named.cbegin(); it != journal.named.cend(); ++it) {
-        if (m_written.contains(it.key()))
+    if (journal.named.isEmpty())
+        return;
+    // Two respondents may send the same answers in the same second: a file another id was
+    // answered with is never this one's.
+    QSet<QString> claimed(m_written.cbegin(), m_written.cend());
+    const QMultiHash<QByteArray, QString> files = filesByHash(folder);
+    for (const QString &id : std::as_const(journal.namedOrder)) {
+        if (!journal.named.contains(id) || m_written.contains(id))
             continue;
-        if (files.isEmpty())
-            files = filesByHash(folder);
-        // No file with the content: the crash came before the name, and a resend writes it.
-        if (const QString file = files.value(it.value()); !file.isEmpty()) {
-            m_written.insert(it.key(), file);
-            note(it.key().toLatin1() + '\t' + file.toUtf8());
+        QString found;
+        for (const QString &file : files.values(journal.named.take(id)))
+            if (!claimed.contains(file) && (found.isEmpty() || file < found))
+                found = file;
+        // None: the crash came before the name, and a resend writes the file.
+        note(id.toLatin1() + "\t" + (found.isEmpty() ? QByteArray("\t") : found.toUtf8()));
+        if (!found.isEmpty()) {
+            m_written.insert(id, found);
+            claimed.insert(found);
         }
     }
 }
