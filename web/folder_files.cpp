@@ -111,7 +111,8 @@ std::optional<QString> writeFolderFile(const QString &path, const QByteArray &by
     return std::nullopt;
 }
 
-std::optional<QString> appendToFolderFile(const QString &path, const QByteArray &bytes)
+std::optional<QString> appendToFolderFile(const QString &path, const QByteArray &bytes,
+                                          bool durable)
 {
 #ifdef Q_OS_UNIX
     const int fd = openRegular(path, O_WRONLY | O_APPEND | O_CREAT);
@@ -132,7 +133,7 @@ std::optional<QString> appendToFolderFile(const QString &path, const QByteArray 
         data += written;
         left -= written;
     }
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = !durable || ::fsync(fd) == 0;
     const int error = errno;
     ::close(fd);
     if (!synced)
@@ -143,6 +144,7 @@ std::optional<QString> appendToFolderFile(const QString &path, const QByteArray 
     if (const auto problem = folderFileProblem(path))
         return problem;
     QFile file(path);
+    Q_UNUSED(durable)
     if (!file.open(QIODevice::Append) || file.write(bytes) != bytes.size() || !file.flush())
         return QStringLiteral("Не удалось дописать «%1»: %2.").arg(shown(path), file.errorString());
     return std::nullopt;

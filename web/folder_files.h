@@ -22,8 +22,9 @@ std::variant<std::optional<QByteArray>, QString> readFolderFile(const QString &p
 // Replaces the file whole, or says why not (in Russian, naming it).
 std::optional<QString> writeFolderFile(const QString &path, const QByteArray &bytes);
 
-// Adds `bytes` at the end of the file (made when missing) and returns once they are on the
-// disk; why not, otherwise.
-std::optional<QString> appendToFolderFile(const QString &path, const QByteArray &bytes);
+// Adds `bytes` at the end of the file (made when missing), returning once they are on the disk
+// when `durable`; why not, otherwise.
+std::optional<QString> appendToFolderFile(const QString &path, const QByteArray &bytes,
+                                          bool durable = true);
 
 } // namespace web

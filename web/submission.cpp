@@ -251,11 +251,12 @@ QString SubmissionHandler::notePath() const
 }
 
 // A note that cannot be written costs only the protection across a restart: the answers are
-// still written.
-void SubmissionHandler::note(const QByteArray &line)
+// still written. Only the note before a name must be on the disk at once: every other line can
+// be told again from it and the folder's files.
+void SubmissionHandler::note(const QByteArray &line, bool durable)
 {
     const QByteArray bytes = (m_needsLineBreak ? "\n" : "") + line + '\n';
-    if (!appendToFolderFile(notePath(), bytes))
+    if (!appendToFolderFile(notePath(), bytes, durable))
         m_needsLineBreak = false;
 }
 
@@ -272,7 +273,7 @@ SubmissionReply SubmissionHandler::handle(const QByteArray &body)
     const QByteArray content =
         survey::Pc1Encrypt(m_key, survey::resultPlainText(submission.answers));
     const auto written = survey::writeResultFile(m_folder, submission.answers.code, content, [&] {
-        note(id + "\t\t" + contentHash(content));
+        note(id + "\t\t" + contentHash(content), true);
         if (m_beforeNaming)
             m_beforeNaming();
     });

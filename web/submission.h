@@ -58,7 +58,7 @@ public:
 
 private:
     QString notePath() const;
-    void note(const QByteArray &line);
+    void note(const QByteArray &line, bool durable = false);
 
     QString m_folder;
     QByteArray m_key;
