@@ -81,27 +81,24 @@ std::optional<QString> keptFileProblem(const QString &dir, const QList<SurveyLin
 }
 
 // The folder's link as this start uses it: the one it keeps unless a new one is asked for, the
-// token and port given overriding it; the port is 0 when any free one will do.
+// token and port given overriding it; the port is 0 when any free one will do. `keptPort` says
+// whether the port is the kept one.
 std::variant<FolderLink, QString> linkToUse(const QString &dir, const ServeSettings &settings,
-                                            bool *kept)
+                                            bool *keptPort)
 {
     const auto saved = readFolderLink(dir);
     if (const auto *problem = std::get_if<QString>(&saved); problem && !settings.newLink)
         return *problem;
     const auto *found = std::get_if<std::optional<FolderLink>>(&saved);
     FolderLink link = found && *found ? **found : FolderLink{};
-    *kept = link.port != 0 && !settings.newLink;
+    const bool reuse = found && *found && !settings.newLink;
     if (link.survey.isEmpty())
         link.survey = SurveyCollection::newToken();
-    if (!settings.token.isEmpty())
-        link.token = settings.token;
-    else if (!*kept)
-        link.token = SurveyCollection::newToken();
-    if (settings.port != 0)
-        link.port = settings.port;
-    else if (!*kept)
-        link.port = 0;
-    *kept = *kept && settings.port == 0;
+    link.token = !settings.token.isEmpty() ? settings.token
+                 : reuse                   ? link.token
+                                           : SurveyCollection::newToken();
+    link.port = settings.port != 0 ? settings.port : reuse ? link.port : 0;
+    *keptPort = reuse && settings.port == 0;
     return link;
 }
 
