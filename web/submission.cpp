@@ -43,6 +43,7 @@ QByteArray jsonObject(const char *key, const QString &value)
     return QJsonDocument(QJsonObject{{QLatin1String(key), value}}).toJson(QJsonDocument::Compact);
 }
 
+// Far more than any survey's respondents; a larger note is not ours and is left unread.
 constexpr qint64 kMaxJournalBytes = 4 * 1024 * 1024;
 // A result file is far shorter; a longer one is not one of ours.
 constexpr qint64 kMaxResultBytes = 64 * 1024;
