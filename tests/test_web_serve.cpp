@@ -4,11 +4,16 @@
 #include "survey_requests.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -142,6 +147,84 @@ TEST(WebServe, GroupsThatAreNoPlainFolderNameAreUsageErrors)
         EXPECT_TRUE(run.out.isEmpty()) << groups;
     }
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// The survey's questionnaire with another page id.
+QByteArray submissionWithId(int n)
+{
+    return QByteArray(testweb::kSubmission)
+        .replace("123e4567-e89b-42d3-a456-426614174000",
+                 QByteArray("123e4567-e89b-42d3-a456-") +
+                     QByteArray::number(n).rightJustified(12, '0'));
+}
+
+TEST(WebServe, RestartAfterKillKeepsTheLinkAndTheFirstFile)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    const QList<QByteArray> first = startServe(server, {dir.path()}, 1);
+    ASSERT_EQ(first.size(), 1) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(first[0]).trimmed());
+    EXPECT_EQ(request(url, testweb::post(url, testweb::kSubmission)).status,
+              "HTTP/1.1 201 Created");
+    server.kill();
+    ASSERT_TRUE(server.waitForFinished(10000));
+
+    QProcess restarted;
+    EXPECT_EQ(startServe(restarted, {dir.path()}, 1), first);
+    const Answer resent = request(url, testweb::post(url, testweb::kSubmission));
+    EXPECT_EQ(resent.status, "HTTP/1.1 200 OK");
+    EXPECT_EQ(resent.body, R"({"file":"Web-1OCAI.cry"})");
+    restarted.kill();
+    restarted.waitForFinished(10000);
+
+    QProcess renewed;
+    const QList<QByteArray> other = startServe(renewed, {dir.path(), "--new-link"}, 1);
+    ASSERT_EQ(other.size(), 1);
+    EXPECT_NE(other, first);
+    EXPECT_EQ(request(url, get(url.path().toLatin1())).status, ""); // the old port is closed
+    renewed.terminate();
+    renewed.waitForFinished(10000);
+}
+
+// Rounds of questionnaires sent at once to a server killed (SIGKILL) at a random moment, then
+// started again; in the end every questionnaire is sent once more. Each makes exactly one file.
+TEST(WebServe, KillsAtAnyMomentCountNobodyTwice)
+{
+    constexpr int kRounds = 8, kPerRound = 16;
+    QTemporaryDir dir;
+    QRandomGenerator random(7);
+    QUrl url;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess server;
+        const QList<QByteArray> lines = startServe(server, {dir.path()}, 1);
+        ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+        url = QUrl(QString::fromUtf8(lines[0]).trimmed());
+        std::vector<std::unique_ptr<QTcpSocket>> sockets;
+        for (int i = 0; i < kPerRound; ++i) {
+            sockets.push_back(std::make_unique<QTcpSocket>());
+            sockets.back()->connectToHost(QStringLiteral("127.0.0.1"), quint16(url.port()));
+            if (sockets.back()->waitForConnected(5000))
+                sockets.back()->write(testweb::post(url, submissionWithId(round * kPerRound + i)));
+            sockets.back()->flush();
+        }
+        QThread::msleep(random.bounded(40));
+        server.kill();
+        ASSERT_TRUE(server.waitForFinished(10000));
+    }
+    QProcess server;
+    ASSERT_EQ(startServe(server, {dir.path()}, 1).size(), 1);
+    QSet<QByteArray> files;
+    for (int n = 0; n < kRounds * kPerRound; ++n) {
+        const Answer answer = request(url, testweb::post(url, submissionWithId(n)));
+        EXPECT_TRUE(answer.status == "HTTP/1.1 200 OK" || answer.status == "HTTP/1.1 201 Created")
+            << answer.status.constData();
+        files.insert(answer.body);
+    }
+    EXPECT_EQ(files.size(), kRounds * kPerRound);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*OCAI.cry"}, QDir::Files).size(), kRounds * kPerRound);
+    server.terminate();
+    server.waitForFinished(10000);
 }
 
 } // namespace

@@ -6,8 +6,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +80,9 @@ const Case kCases[] = {
     {"over 64 KiB", [] { return with("pad", QString(70000, u'x')); }, 400},
     {"no id", [] { return with("id", QJsonValue::Undefined); }, 400},
     {"id not a UUID", [] { return with("id", "../../etc"); }, 400},
+    {"id with a final line break",
+     [] { return with("id", "123e4567-e89b-42d3-a456-426614174000\n"); }, 400},
+    {"byte order mark before the body", [] { return "\xEF\xBB\xBF" + with("free", ""); }, 400},
     {"no code", [] { return with("code", QJsonValue::Undefined); }, 400},
     {"empty code", [] { return with("code", ""); }, 400},
     {"code of 21", [] { return with("code", QString(21, u'x')); }, 400},
@@ -123,6 +129,8 @@ const Case kCases[] = {
     {"time fraction", [] { return with("seconds", secondsWith(3, 1.5)); }, 400},
     {"time negative", [] { return with("seconds", secondsWith(3, -1)); }, 400},
     {"time over a week", [] { return with("seconds", secondsWith(3, 604801)); }, 400},
+    {"time of 99 999", [] { return with("seconds", secondsWith(3, 99999)); }, 201},
+    {"time of 100 000", [] { return with("seconds", secondsWith(3, 100000)); }, 400},
     {"instruction time text", [] { return with("instructionSeconds", "12"); }, 400},
     {"instruction time over a week", [] { return with("instructionSeconds", 604801); }, 400},
 };
@@ -170,5 +178,60 @@ TEST(WebSubmissionResend, SameIdSameFileNewIdNextFreeName)
     EXPECT_EQ(answers.finished, kReceived);
     EXPECT_EQ(answers.started.secsTo(kReceived), 132); // 12.5 + 12 * 10 s, whole seconds
 }
+
+// A server killed at a moment of writing, then started again on the folder and sent the same
+// questionnaire: one file in the end, and the resend answered with it when it was named.
+struct Crash {
+    const char *moment;
+    bool named; // the killed server had given the file its name
+    bool twin;  // another respondent's same answers, in the same second, were written before
+};
+
+void PrintTo(const Crash &c, std::ostream *os)
+{
+    *os << c.moment;
+}
+
+class WebSubmissionCrash : public testing::TestWithParam<Crash> {};
+
+TEST_P(WebSubmissionCrash, ResendAfterKillCountsOnce)
+{
+    QTemporaryDir dir;
+    const QByteArray body = QJsonDocument(validSubmission()).toJson();
+    const QString twin = "Иванов-1OCAI.cry", own = GetParam().twin ? "Иванов-1-2OCAI.cry" : twin;
+    if (GetParam().twin) {
+        web::SubmissionHandler first(dir.path(), testfiles::programKey(), [] { return kReceived; });
+        ASSERT_EQ(first.handle(with("id", "123e4567-e89b-42d3-a456-426614174001")).written, twin);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        web::SubmissionHandler handler(dir.path(), testfiles::programKey(),
+                                       [] { return kReceived; });
+        const auto die = [] { ::kill(::getpid(), SIGKILL); };
+        if (GetParam().named)
+            handler.setCrashPoints({}, die);
+        else
+            handler.setCrashPoints(die, {});
+        handler.handle(body);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    web::SubmissionHandler restarted(dir.path(), testfiles::programKey(), [] { return kReceived; });
+    const web::SubmissionReply reply = restarted.handle(body);
+    EXPECT_EQ(reply.status, GetParam().named ? 200 : 201);
+    EXPECT_EQ(QJsonDocument::fromJson(reply.json)["file"].toString(), own);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*OCAI.cry"}, QDir::Files).size(),
+              GetParam().twin ? 2 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, WebSubmissionCrash,
+                         testing::Values(Crash{"before the name", false, false},
+                                         Crash{"after the name", true, false},
+                                         Crash{"before the name beside a twin", false, true},
+                                         Crash{"after the name beside a twin", true, true}));
 
 } // namespace

@@ -54,7 +54,9 @@ const char kServeAbout[] =
     "keeps it to this computer. Prints one line per link, \"<group><TAB><url>\" (the group\n"
     "empty without --groups), and on a terminal its QR code; writes the code as \"DIR/<group>\n"
     "QR.png\" and \".svg\" (\"DIR/QR.png\" without groups). Then one line per finished\n"
-    "questionnaire: time, group, file name. SIGINT (Ctrl+C) or SIGTERM stops it, exit 0.\n";
+    "questionnaire: time, group, file name. SIGINT (Ctrl+C) or SIGTERM stops it, exit 0.\n"
+    "The links belong to DIR: their secret and port are kept in DIR/.ocai-link, so that a\n"
+    "restart gives the same links and QR codes; a taken port is an error, not a new link.\n";
 
 const std::vector<CommandSpec> kTable = {
     {"decrypt",
@@ -220,9 +222,13 @@ const std::vector<CommandSpec> kTable = {
        "one link per group, each writing into DIR/<group>/ (made when missing)"},
       {"address", "A", ValueKind::Text,
        "the address to listen on (default every interface: the local network)"},
-      {"port", "N", ValueKind::Text, "the port, 0 to 65535 (default 0: any free port)"},
+      {"port", "N", ValueKind::Text,
+       "the port, 0 to 65535 (default 0: the folder's own, a free one the first time)"},
       {"token", "T", ValueKind::Text,
-       "the links' secret, 16 to 64 letters, digits, '-' or '_' (default 128 new random bits)"},
+       "the links' secret, 16 to 64 letters, digits, '-' or '_' (default: the folder's own, "
+       "128 random bits the first time)"},
+      {"new-link", "", ValueKind::Flag,
+       "a new secret and port for the folder: the earlier links and QR codes stop working"},
       {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS with this certificate (PEM)"},
       {"tls-key", "FILE.pem", ValueKind::Path, "and this private key (PEM, no passphrase)"}},
      "DIR",

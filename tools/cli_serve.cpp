@@ -65,6 +65,7 @@ std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
             QString::fromLatin1(settings.token) != args.value("token"))
             return QStringLiteral("serve: --token must be 16 to 64 letters, digits, '-' or '_'");
     }
+    settings.newLink = args.isSet("new-link");
     if (args.isSet("tls-cert") != args.isSet("tls-key"))
         return QStringLiteral("serve: --tls-cert and --tls-key go together");
     settings.tlsCertificate = args.value("tls-cert");

@@ -95,7 +95,7 @@ QJsonObject pageData(const QString &group)
 
 } // namespace
 
-QByteArray surveyPage(const QString &group)
+QByteArray surveyPage(const QString &group, const QString & /*surveyId*/)
 {
     QByteArray data = QJsonDocument(pageData(group)).toJson(QJsonDocument::Compact);
     // Inside <script> only "</" could end the element early; "<\/" is the same JSON string.

@@ -1,5 +1,9 @@
 #include "submission.h"
 
+#include "folder_files.h"
+#include "survey/unit_pc1.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <optional>
 
@@ -27,8 +32,9 @@ std::optional<qint64> wholeNumber(const QJsonValue &value, qint64 low, qint64 hi
 
 bool isUuid(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12}$"));
+    // Anchored: "$" alone lets a final line break through, which would split the note's line.
+    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(QStringLiteral(
+        "[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12}")));
     return pattern.match(text).hasMatch();
 }
 
@@ -37,39 +43,71 @@ QByteArray jsonObject(const char *key, const QString &value)
     return QJsonDocument(QJsonObject{{QLatin1String(key), value}}).toJson(QJsonDocument::Compact);
 }
 
-// The ids answered in a folder, one "id<TAB>file name" line each, so that a page resending
-// after the server was restarted still gets its first file and not a second one. Hidden and
-// not named like a result, so that no load takes it for one.
-const QString kJournalName = QStringLiteral(".ocai-received");
-// Far more than any survey's respondents; a larger journal is not ours and is left unread.
+// Far more than any survey's respondents; a larger note is not ours and is left unread.
 constexpr qint64 kMaxJournalBytes = 4 * 1024 * 1024;
+// A result file is far shorter; a longer one is not one of ours.
+constexpr qint64 kMaxResultBytes = 64 * 1024;
 
-QHash<QString, QString> readJournal(const QString &folder)
+QByteArray contentHash(const QByteArray &content)
 {
-    QHash<QString, QString> written;
-    QFile journal(QDir(folder).filePath(kJournalName));
-    if (journal.size() > kMaxJournalBytes || !journal.open(QIODevice::ReadOnly))
-        return written;
-    for (const QByteArray &line : journal.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() != 2)
-            continue;
-        const QString id = QString::fromLatin1(fields[0]);
-        const QString file = QString::fromUtf8(fields[1]);
-        if (isUuid(id) && file.endsWith(QLatin1String("OCAI.cry")) && !file.contains(u'/') &&
-            !file.contains(u'\\'))
-            written.insert(id.toLower(), file);
-    }
-    return written;
+    return QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
 }
 
-// A journal that cannot be written costs only the protection across a restart: the file itself
-// is already whole on the disk.
-void noteInJournal(const QString &folder, const QString &id, const QString &file)
+bool isPlainFileName(const QString &file)
 {
-    QFile journal(QDir(folder).filePath(kJournalName));
-    if (journal.open(QIODevice::Append))
-        journal.write(id.toLatin1() + '\t' + file.toUtf8() + '\n');
+    return file.endsWith(QLatin1String("OCAI.cry")) && !file.contains(u'/') &&
+           !file.contains(u'\\') && !file.startsWith(u'.');
+}
+
+// The questionnaires a folder received, as its note says, line by line: "id<TAB>file name" for a
+// written one; "id<TAB><TAB>hash" noted on the disk before a file takes its name, so that after a
+// crash at any moment the file is found again by its content; "id<TAB><TAB>" once a start found
+// no such file (the crash came before the name).
+struct Journal {
+    QHash<QString, QString> written;  // id -> file name
+    QHash<QString, QByteArray> named; // id -> hash of a file that may have its name
+    QStringList namedOrder;           // their ids, oldest first
+    bool needsLineBreak = false;      // a crash cut the last line
+};
+
+Journal readJournal(const QString &path)
+{
+    Journal journal;
+    const auto read = readFolderFile(path, kMaxJournalBytes);
+    const auto *bytes = std::get_if<std::optional<QByteArray>>(&read);
+    if (!bytes || !*bytes)
+        return journal;
+    journal.needsLineBreak = !(*bytes)->isEmpty() && !(*bytes)->endsWith('\n');
+    for (const QByteArray &line : (*bytes)->split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        const QString id = QString::fromLatin1(fields[0]).toLower();
+        if (!isUuid(id))
+            continue;
+        if (fields.size() == 2 && isPlainFileName(QString::fromUtf8(fields[1]))) {
+            journal.written.insert(id, QString::fromUtf8(fields[1]));
+            journal.named.remove(id);
+        } else if (fields.size() == 3 && fields[1].isEmpty() && fields[2].size() == 64) {
+            journal.named.insert(id, fields[2]);
+            journal.namedOrder << id;
+        } else if (fields.size() == 3 && fields[1].isEmpty() && fields[2].isEmpty()) {
+            journal.named.remove(id);
+        }
+    }
+    return journal;
+}
+
+// The result files of `folder` by the hash of their content, read only when a crash left an id
+// whose file is not known.
+QMultiHash<QByteArray, QString> filesByHash(const QString &folder)
+{
+    QMultiHash<QByteArray, QString> files;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*OCAI.cry")}, QDir::Files)) {
+        const auto read = readFolderFile(dir.filePath(name), kMaxResultBytes);
+        if (const auto *bytes = std::get_if<std::optional<QByteArray>>(&read); bytes && *bytes)
+            files.insert(contentHash(**bytes), name);
+    }
+    return files;
 }
 
 SubmissionReply refusal(const QString &reason)
@@ -104,7 +142,8 @@ std::optional<QString> readTimes(const QJsonObject &object, const QDateTime &rec
 {
     const QString problem =
         QStringLiteral("Время на экранах должно быть 12 целыми числами секунд от 0 до %1, время "
-                       "чтения инструкции — числом секунд от 0 до %1.")
+                       "чтения инструкции — числом секунд от 0 до %2.")
+            .arg(kMaxScreenSeconds)
             .arg(kMaxSeconds);
     const QJsonValue instruction = object.value(QLatin1String("instructionSeconds"));
     const double instructionSeconds = instruction.toDouble(-1);
@@ -117,7 +156,7 @@ std::optional<QString> readTimes(const QJsonObject &object, const QDateTime &rec
         return problem;
     qint64 totalMs = answers.instructionMs;
     for (int row = 0; row < survey::kAnswerRows; ++row) {
-        const auto number = wholeNumber(seconds[row], 0, kMaxSeconds);
+        const auto number = wholeNumber(seconds[row], 0, kMaxScreenSeconds);
         if (!number)
             return problem;
         answers.screenMs[row] = *number * 1000;
@@ -135,6 +174,10 @@ std::variant<Submission, QString> parseSubmission(const QByteArray &body, const 
 {
     if (body.size() > kMaxBodyBytes)
         return QStringLiteral("Запрос длиннее %1 байт.").arg(kMaxBodyBytes);
+    // The JSON reader would skip a byte order mark: every byte of the body counts, none is
+    // dropped.
+    if (body.contains("\xEF\xBB\xBF"))
+        return QStringLiteral("В запросе знак U+FEFF (метка порядка байтов): он не часть ответов.");
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -165,11 +208,57 @@ std::variant<Submission, QString> parseSubmission(const QByteArray &body, const 
     return submission;
 }
 
+const QString kReceivedNoteName = QStringLiteral(".ocai-received");
+
 SubmissionHandler::SubmissionHandler(const QString &folder, const QByteArray &key16, Clock clock)
     : m_folder(folder), m_key(key16),
-      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)),
-      m_written(readJournal(folder))
+      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime))
 {
+    Journal journal = readJournal(notePath());
+    m_written = std::move(journal.written);
+    m_needsLineBreak = journal.needsLineBreak;
+    if (journal.named.isEmpty())
+        return;
+    // Two respondents may send the same answers in the same second: a file another id was
+    // answered with is never this one's.
+    QSet<QString> claimed(m_written.cbegin(), m_written.cend());
+    const QMultiHash<QByteArray, QString> files = filesByHash(folder);
+    for (const QString &id : std::as_const(journal.namedOrder)) {
+        if (!journal.named.contains(id) || m_written.contains(id))
+            continue;
+        QString found;
+        for (const QString &file : files.values(journal.named.take(id)))
+            if (!claimed.contains(file) && (found.isEmpty() || file < found))
+                found = file;
+        // None: the crash came before the name, and a resend writes the file.
+        note(id.toLatin1() + "\t" + (found.isEmpty() ? QByteArray("\t") : found.toUtf8()));
+        if (!found.isEmpty()) {
+            m_written.insert(id, found);
+            claimed.insert(found);
+        }
+    }
+}
+
+void SubmissionHandler::setCrashPoints(std::function<void()> beforeNaming,
+                                       std::function<void()> beforeNoting)
+{
+    m_beforeNaming = std::move(beforeNaming);
+    m_beforeNoting = std::move(beforeNoting);
+}
+
+QString SubmissionHandler::notePath() const
+{
+    return QDir(m_folder).filePath(kReceivedNoteName);
+}
+
+// A note that cannot be written costs only the protection across a restart: the answers are
+// still written. Only the note before a name must be on the disk at once: every other line can
+// be told again from it and the folder's files.
+void SubmissionHandler::note(const QByteArray &line, bool durable)
+{
+    const QByteArray bytes = (m_needsLineBreak ? "\n" : "") + line + '\n';
+    if (!appendToFolderFile(notePath(), bytes, durable))
+        m_needsLineBreak = false;
 }
 
 SubmissionReply SubmissionHandler::handle(const QByteArray &body)
@@ -181,7 +270,14 @@ SubmissionReply SubmissionHandler::handle(const QByteArray &body)
     // A page that lost the first answer sends again: the file written then is the answer.
     if (const auto known = m_written.constFind(submission.id); known != m_written.cend())
         return {200, jsonObject("file", *known), {}, {}};
-    const auto written = survey::writeQuestionnaireResult(m_folder, submission.answers, m_key);
+    const QByteArray id = submission.id.toLatin1();
+    const QByteArray content =
+        survey::Pc1Encrypt(m_key, survey::resultPlainText(submission.answers));
+    const auto written = survey::writeResultFile(m_folder, submission.answers.code, content, [&] {
+        note(id + "\t\t" + contentHash(content), true);
+        if (m_beforeNaming)
+            m_beforeNaming();
+    });
     if (const auto *error = std::get_if<survey::ResultWriteError>(&written))
         return {500,
                 jsonObject("error", QStringLiteral("Ответы не записаны на компьютере "
@@ -190,7 +286,9 @@ SubmissionReply SubmissionHandler::handle(const QByteArray &body)
                 error->message};
     const QString name = QFileInfo(std::get<QString>(written)).fileName();
     m_written.insert(submission.id, name);
-    noteInJournal(m_folder, submission.id, name);
+    if (m_beforeNoting)
+        m_beforeNoting();
+    note(id + '\t' + name.toUtf8());
     return {201, jsonObject("file", name), name, {}};
 }
 

@@ -19,6 +19,8 @@ constexpr qint64 kMaxBodyBytes = 64 * 1024;
 // respondent who leaves the page open over a weekend is still counted, a larger number is not
 // a time the page measured.
 constexpr qint64 kMaxSeconds = 7 * 24 * 3600;
+// One screen's time: ocai-cli check takes a longer one for a damaged file, so none is written.
+constexpr qint64 kMaxScreenSeconds = 99999;
 
 struct Submission {
     QString id; // the page's UUID, lower case: a resent questionnaire has the same one
@@ -37,8 +39,12 @@ struct SubmissionReply {
     QString failure;  // for the server's log: why a valid questionnaire was not written
 };
 
+// The hidden file of a link's folder noting the questionnaires received.
+extern const QString kReceivedNoteName;
+
 // The submissions of one link: each valid one becomes a result file in `folder`, each id at
-// most once, also across restarts of the server (the ids are noted in a hidden file there).
+// most once, also across restarts of the server and crashes at any moment (the ids are noted in a
+// hidden file there, on the disk before a file takes its name).
 class SubmissionHandler {
 public:
     using Clock = std::function<QDateTime()>;
@@ -46,11 +52,20 @@ public:
 
     SubmissionReply handle(const QByteArray &body);
 
+    // For tests: where a crash is simulated, once a new file's content is on the disk and again
+    // once it has its name.
+    void setCrashPoints(std::function<void()> beforeNaming, std::function<void()> beforeNoting);
+
 private:
+    QString notePath() const;
+    void note(const QByteArray &line, bool durable = false);
+
     QString m_folder;
     QByteArray m_key;
     Clock m_clock;
     QHash<QString, QString> m_written; // id -> file name
+    bool m_needsLineBreak = false;
+    std::function<void()> m_beforeNaming, m_beforeNoting;
 };
 
 } // namespace web

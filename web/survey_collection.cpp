@@ -1,8 +1,10 @@
 #include "survey_collection.h"
 
 #include "connection_guard.h"
-#include "core/safe_write.h"
+#include "folder_files.h"
 #include "group_names.h"
+#include "link_file.h"
+#include "network_addresses.h"
 #include "qr_code.h"
 #include "submission.h"
 #include "survey/unit_pc1.h"
@@ -18,38 +20,6 @@
 
 namespace web {
 namespace {
-
-bool isPrivateIpv4(const QHostAddress &address)
-{
-    return address.isInSubnet(QHostAddress(QStringLiteral("10.0.0.0")), 8) ||
-           address.isInSubnet(QHostAddress(QStringLiteral("172.16.0.0")), 12) ||
-           address.isInSubnet(QHostAddress(QStringLiteral("192.168.0.0")), 16);
-}
-
-// The address other computers use for a server bound to `bound`: itself, or for every
-// interface the first address of an interface that is up, an office network's before others
-// (IPv6 when bound to IPv6's alone).
-QHostAddress reachableAddress(const QHostAddress &bound)
-{
-    const bool ipv6 = bound == QHostAddress::AnyIPv6;
-    if (bound != QHostAddress::Any && bound != QHostAddress::AnyIPv4 && !ipv6)
-        return bound;
-    const auto protocol = ipv6 ? QAbstractSocket::IPv6Protocol : QAbstractSocket::IPv4Protocol;
-    QList<QHostAddress> candidates;
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
-        const auto flags = interface.flags();
-        if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::IsRunning) ||
-            (flags & QNetworkInterface::IsLoopBack))
-            continue;
-        for (const QNetworkAddressEntry &entry : interface.addressEntries())
-            if (entry.ip().protocol() == protocol && !entry.ip().isLinkLocal())
-                candidates << entry.ip();
-    }
-    std::stable_partition(candidates.begin(), candidates.end(), isPrivateIpv4);
-    if (!candidates.isEmpty())
-        return candidates.first();
-    return QHostAddress(ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost);
-}
 
 std::optional<QString> readTls(const ServeSettings &settings, QSslConfiguration *configuration)
 {
@@ -80,17 +50,67 @@ std::optional<QString> readTls(const ServeSettings &settings, QSslConfiguration 
     return std::nullopt;
 }
 
+const char *const kQrExtensions[] = {".png", ".svg"};
+
 std::optional<QString> writeQrFiles(const SurveyLink &link)
 {
     const QrCode code(link.url.toEncoded());
-    for (const auto &[extension, bytes] :
-         {std::pair{".png", code.png()}, std::pair{".svg", code.svg()}}) {
+    for (const char *extension : kQrExtensions) {
         const QString path = link.qrStem + QLatin1String(extension);
-        if (const auto failure = safewrite::replaceFile(path, bytes))
-            return QStringLiteral("Не удалось записать QR-код «%1»: %2.")
-                .arg(QDir::toNativeSeparators(path), *failure);
+        if (const auto failure =
+                writeFolderFile(path, qstrcmp(extension, ".png") == 0 ? code.png() : code.svg()))
+            return failure;
     }
     return std::nullopt;
+}
+
+// Why one of the files the collection keeps in its folders cannot be written: a link, a pipe
+// or a device planted under its name is refused before anything starts.
+std::optional<QString> keptFileProblem(const QString &dir, const QList<SurveyLink> &links)
+{
+    QStringList paths{QDir(dir).filePath(kLinkFileName)};
+    for (const SurveyLink &link : links) {
+        paths << QDir(link.folder).filePath(kReceivedNoteName);
+        for (const char *extension : kQrExtensions)
+            paths << link.qrStem + QLatin1String(extension);
+    }
+    for (const QString &path : paths)
+        if (auto problem = folderFileProblem(path))
+            return problem;
+    return std::nullopt;
+}
+
+// The folder's link as this start uses it: the one it keeps unless a new one is asked for, the
+// token and port given overriding it; the port is 0 when any free one will do. `keptPort` says
+// whether the port is the kept one.
+std::variant<FolderLink, QString> linkToUse(const QString &dir, const ServeSettings &settings,
+                                            bool *keptPort)
+{
+    const auto saved = readFolderLink(dir);
+    if (const auto *problem = std::get_if<QString>(&saved); problem && !settings.newLink)
+        return *problem;
+    const auto *found = std::get_if<std::optional<FolderLink>>(&saved);
+    FolderLink link = found && *found ? **found : FolderLink{};
+    const bool reuse = found && *found && !settings.newLink;
+    if (link.survey.isEmpty())
+        link.survey = SurveyCollection::newToken();
+    link.token = !settings.token.isEmpty() ? settings.token
+                 : reuse                   ? link.token
+                                           : SurveyCollection::newToken();
+    link.port = settings.port != 0 ? settings.port : reuse ? link.port : 0;
+    *keptPort = reuse && settings.port == 0;
+    return link;
+}
+
+std::optional<QString> advertisedProblem(const QHostAddress &advertised)
+{
+    if (advertised.isNull() || advertised.isLoopback())
+        return std::nullopt;
+    for (const NetworkChoice &choice : networkChoices())
+        if (choice.address.isEqual(advertised))
+            return std::nullopt;
+    return QStringLiteral("Адрес %1 не принадлежит ни одной работающей сети этого компьютера.")
+        .arg(advertised.toString());
 }
 
 } // namespace
@@ -137,36 +157,62 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
         if (const auto problem = readTls(settings, &tls))
             return StartError{StartError::Kind::Tls, *problem};
 
+    QList<SurveyLink> links;
+    for (const QString &group : named)
+        links.append(
+            {group, group.isEmpty() ? dir : QDir(dir).filePath(group), {}, qrFileStem(dir, group)});
+    if (const auto problem = keptFileProblem(dir, links))
+        return StartError{StartError::Kind::Folder, *problem};
+    bool keptPort = false;
+    const auto chosen = linkToUse(dir, settings, &keptPort);
+    if (const auto *problem = std::get_if<QString>(&chosen))
+        return StartError{StartError::Kind::Folder, *problem};
+    FolderLink link = std::get<FolderLink>(chosen);
+    if (const auto problem = advertisedProblem(settings.advertised))
+        return StartError{StartError::Kind::Network, *problem};
+
     auto *guard = new ConnectionGuard(kMaxBodyBytes, settings.idleMs);
     if (secure)
         guard->setTls(tls);
-    if (!guard->listen(settings.address, settings.port)) {
-        const QString message = QStringLiteral("Не удалось открыть порт %1 на адресе %2: %3.")
-                                    .arg(settings.port)
-                                    .arg(settings.address.toString(), guard->errorString());
+    if (!guard->listen(settings.address, link.port)) {
+        // Another port would silently break every link and QR code handed out: the consultant
+        // decides.
+        const QString message =
+            keptPort ? QStringLiteral("Порт %1, на котором работают ссылки и QR-коды этого опроса, "
+                                      "уже занят (%2): возможно, сбор ответов в эту папку уже "
+                                      "запущен. Остановите его, чтобы прежние ссылки и QR-коды "
+                                      "работали дальше, или начните сбор с новой ссылкой "
+                                      "(ocai-cli serve --new-link): тогда прежние перестанут "
+                                      "работать.")
+                           .arg(link.port)
+                           .arg(guard->errorString())
+                     : QStringLiteral("Не удалось открыть порт %1 на адресе %2: %3.")
+                           .arg(link.port)
+                           .arg(settings.address.toString(), guard->errorString());
         delete guard;
         return StartError{StartError::Kind::Network, message};
     }
+    link.port = guard->serverPort();
     // Folders only once the port is ours: a refused start leaves nothing behind.
-    QList<SurveyLink> links;
-    for (const QString &group : named) {
-        const QString folder = group.isEmpty() ? dir : QDir(dir).filePath(group);
-        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+    for (const SurveyLink &each : links) {
+        if (!QDir().mkpath(each.folder) || !QFileInfo(each.folder).isDir()) {
             delete guard;
             return StartError{StartError::Kind::Folder,
                               QStringLiteral("Не удалось создать папку «%1».")
-                                  .arg(QDir::toNativeSeparators(folder))};
+                                  .arg(QDir::toNativeSeparators(each.folder))};
         }
-        links.append({group, folder, {}, qrFileStem(dir, group)});
+    }
+    if (const auto failure = writeFolderLink(dir, link)) {
+        delete guard;
+        return StartError{StartError::Kind::Folder, *failure};
     }
 
-    const QByteArray token = settings.token.isEmpty() ? newToken() : settings.token;
-    m_server = new SurveyServer(token, this);
+    m_server = new SurveyServer(link.token, this);
     m_server->bind(guard);
     const QByteArray key = survey::programKey();
-    const QHostAddress host = reachableAddress(settings.address);
+    const QHostAddress host = reachableAddress(settings.address, settings.advertised);
     for (int i = 0; i < links.size(); ++i) {
-        m_server->addLink(links[i].group, links[i].folder, key);
+        m_server->addLink(links[i].group, links[i].folder, key, QString::fromLatin1(link.survey));
         QUrl &url = links[i].url;
         url.setScheme(secure ? QStringLiteral("https") : QStringLiteral("http"));
         url.setHost(host.toString());

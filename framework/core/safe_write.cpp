@@ -149,4 +149,19 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     return std::nullopt;
 }
 
+std::optional<QString> replaceEntry(const QString &path, const QByteArray &bytes)
+{
+#ifdef Q_OS_WIN
+    // QSaveFile writes to a link's target; a planted link on Windows needs its owner's rights.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes) ||
+        !file.commit())
+        return file.errorString();
+    return std::nullopt;
+#else
+    // rename() replaces the entry itself, a link included.
+    return replaceUnderShortName(path, bytes);
+#endif
+}
+
 } // namespace safewrite

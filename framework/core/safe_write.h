@@ -29,4 +29,10 @@ std::optional<QString> refusalReason(const QString &path);
 // failed write; a refused path gives a short English reason.
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
 
+// Writes `bytes` under `path` as a new regular file that takes the name in one step, whatever
+// entry has it by then: a symbolic link planted under the name is replaced, never written
+// through. For the files a program keeps in a folder of its own; the caller refuses beforehand
+// what it must not replace.
+std::optional<QString> replaceEntry(const QString &path, const QByteArray &bytes);
+
 } // namespace safewrite

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QDir folder(dir.path());
     // Every entry but the hidden note of the ids answered, which a written file adds to.
     QStringList files = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    files.removeAll(QStringLiteral(".ocai-received"));
+    files.removeAll(web::kReceivedNoteName);
     if (reply.status == 400) {
         FUZZ_CHECK(files.isEmpty() && reply.written.isEmpty());
         FUZZ_CHECK(!answer.value(QLatin1String("error")).toString().isEmpty());
@@ -41,9 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(std::holds_alternative<survey::AnswerTable>(table));
     const auto parsed = web::parseSubmission(body, received);
     const auto &points = std::get<web::Submission>(parsed).answers.points;
-    for (int row = 0; row < survey::kAnswerRows; ++row)
+    for (int row = 0; row < survey::kAnswerRows; ++row) {
         for (int type = 0; type < survey::kTypeCount; ++type)
             FUZZ_CHECK(std::get<survey::AnswerTable>(table)[row][type] == points[row][type]);
-    FUZZ_CHECK(QFile::remove(path) && QFile::remove(folder.filePath(".ocai-received")));
+        // A time ocai-cli check would take for damage is never written.
+        FUZZ_CHECK(std::get<survey::AnswerTable>(table)[row][survey::kTypeCount] <=
+                   web::kMaxScreenSeconds);
+    }
+    FUZZ_CHECK(QFile::remove(path) && QFile::remove(folder.filePath(web::kReceivedNoteName)));
     return 0;
 }
