@@ -22,8 +22,10 @@ struct SurveyLink {
 
 struct ServeSettings {
     QHostAddress address = QHostAddress::Any;
-    quint16 port = 0;               // 0: any free port
-    QByteArray token;               // empty: 128 random bits, new on every start
+    quint16 port = 0;               // 0: the folder's own port, or any free one the first time
+    QByteArray token;               // empty: the folder's own token, or 128 new random bits
+    bool newLink = false;           // a new token on purpose: the old links stop working
+    QHostAddress advertised;        // the links' host; null: the default route's address
     QString tlsCertificate, tlsKey; // both or neither: HTTPS instead of HTTP
     int idleMs = 10000;             // a connection silent this long is closed
 };
