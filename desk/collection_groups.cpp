@@ -3,12 +3,29 @@
 #include "web/group_names.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace desk {
+namespace {
+
+// The port the folder's link file keeps; 0 when it has none or the file is not one.
+quint16 savedPort(const QString &folder)
+{
+    QFile file(QDir(folder).filePath(QStringLiteral(".ocai-link")));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return 0;
+    const int port = QJsonDocument::fromJson(file.read(4096)).object().value("port").toInt();
+    return port > 0 && port <= 65535 ? quint16(port) : 0;
+}
+
+} // namespace
 
 CollectionPlan collectionPlan(const QString &folder, const Survey *survey)
 {
-    CollectionPlan plan{QDir(folder).absolutePath(), {}, false};
+    CollectionPlan plan{QDir(folder).absolutePath(), {}, false, savedPort(folder)};
     QStringList names;
     if (survey)
         for (const Group &group : survey->groups) {

@@ -14,6 +14,7 @@ struct CollectionPlan {
     QString folder;  // the survey folder
     QString groups;  // its subfolder groups, as the consultant may edit them: "A, B"
     bool ownAnswers; // the folder itself holds answers: its link is always there
+    quint16 port;    // the port its links had last time; 0 when it has had none
 };
 
 CollectionPlan collectionPlan(const QString &folder, const Survey *survey);
