@@ -122,6 +122,7 @@ QWidget *CollectionDialog::setupPage()
     m_port->setAccessibleName(QStringLiteral("Порт"));
     fillNetworks();
     auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     form->addRow(QStringLiteral("&Порт:"), m_port);
     form->addRow(QStringLiteral("С&еть:"), m_network);
     auto *hint = new QLabel(QStringLiteral("Порт и ссылки запоминаются для этой папки: при новом "
@@ -190,6 +191,8 @@ void CollectionDialog::showState(CollectionRun::State state)
         input->setEnabled(stopped);
     m_network->setEnabled(stopped && !m_network->itemData(0, kAddressRole).isNull());
     m_start->setVisible(state != CollectionRun::State::Running);
+    // A folder that has never had a link has no old one to replace.
+    m_newLink->setVisible(m_plan.port != 0 || !m_run.links().isEmpty());
     m_stop->setVisible(state == CollectionRun::State::Running);
     showPlan();
     switch (state) {

@@ -44,6 +44,7 @@ void WebCollection::start(const QStringList &groups, const QString &surveyFolder
                     if (current != m_start)
                         return;
                     if (const auto *error = std::get_if<web::StartError>(&result)) {
+                        stop(); // nothing to listen for: the thread ends
                         emit startFailed(error->message);
                         return;
                     }

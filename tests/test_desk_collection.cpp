@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -306,6 +307,21 @@ TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
     dialog->start();
     window.reset(); // mid-start: the start is finished, then stopped, and nothing is told
     desk::collectionFactory() = nullptr;
+}
+
+TEST(DeskWebCollection, APortInUseIsRefusedWithItsReasonAndNothingRuns)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    QTcpServer taken;
+    ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
+    desk::CollectionRun run(std::make_unique<desk::WebCollection>(QHostAddress::LocalHost));
+    QSignalSpy failed(&run, &desk::CollectionRun::startFailed);
+    run.start({QString()}, dir.path(), {taken.serverPort(), {}, false});
+    ASSERT_TRUE(failed.wait(20000));
+    EXPECT_TRUE(failed[0][0].toString().contains(QString::number(taken.serverPort())))
+        << failed[0][0].toString().toStdString();
+    EXPECT_EQ(run.state(), desk::CollectionRun::State::Stopped);
 }
 
 // Enabled once the network library keeps a folder's link: the second start's links are the
