@@ -31,8 +31,6 @@ void DeskWindow::collect()
             return;
         }
         m_collectionRun = std::make_unique<CollectionRun>(collectionFactory()());
-        m_collectionDialog = new CollectionDialog(
-            *m_collectionRun, collectionPlan(m_loader.folder(), m_survey.get()), this);
         if (!m_collectionStatus) {
             m_collectionStatus = new CollectionStatus;
             statusBar()->addPermanentWidget(m_collectionStatus);
@@ -46,6 +44,9 @@ void DeskWindow::collect()
         }
         m_collectionStatus->follow(m_collectionRun.get());
     }
+    if (!m_collectionDialog)
+        m_collectionDialog = new CollectionDialog(
+            *m_collectionRun, collectionPlan(m_loader.folder(), m_survey.get()), this);
     m_collectionDialog->show();
     m_collectionDialog->raise();
     m_collectionDialog->activateWindow();

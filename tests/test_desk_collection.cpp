@@ -85,6 +85,23 @@ TEST(DeskCollectionStatus, CountsLinksAndAnswersWithTheRussianPlural)
         EXPECT_EQ(desk::collectionSummary(links, answers), "Сбор ответов: " + text) << links;
 }
 
+TEST(DeskCollectionRun, CountsEachLinksAnswersAndStopsOnce)
+{
+    CollectionLog log;
+    desk::CollectionRun run(std::make_unique<FakeCollection>(log));
+    run.start({"Продажи", "Склад"}, "/s", {});
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return run.state() == desk::CollectionRun::State::Running; }));
+    for (const char *group : {"Продажи", "Склад", "Продажи"})
+        emit log.current->answerWritten(group, "xOCAI.cry");
+    EXPECT_EQ(run.answers("Продажи"), 2);
+    EXPECT_EQ(run.answers("Склад"), 1);
+    EXPECT_EQ(run.answers(), 3);
+    run.stop();
+    run.stop();
+    EXPECT_EQ(log.stops, 1);
+}
+
 class DeskCollectionTest : public ::testing::Test {
 protected:
     void SetUp() override
