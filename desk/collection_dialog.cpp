@@ -166,10 +166,15 @@ void CollectionDialog::showPlan()
 {
     const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
     const bool valid = !std::holds_alternative<QString>(groups);
-    m_start->setEnabled(valid && !m_run.active());
+    // A damaged link file leaves only a new link: the old one cannot be told.
+    m_start->setEnabled(valid && m_plan.linkProblem.isEmpty() && !m_run.active());
     m_newLink->setEnabled(valid && m_run.state() != CollectionRun::State::Starting);
     if (const auto *problem = std::get_if<QString>(&groups)) {
         showProblem(m_planText, *problem);
+        return;
+    }
+    if (!m_plan.linkProblem.isEmpty()) {
+        showProblem(m_planText, m_plan.linkProblem);
         return;
     }
     m_planText->setStyleSheet({});
@@ -192,7 +197,8 @@ void CollectionDialog::showState(CollectionRun::State state)
     m_network->setEnabled(stopped && !m_network->itemData(0, kAddressRole).isNull());
     m_start->setVisible(state != CollectionRun::State::Running);
     // A folder that has never had a link has no old one to replace.
-    m_newLink->setVisible(m_plan.port != 0 || !m_run.links().isEmpty());
+    m_newLink->setVisible(m_plan.port != 0 || !m_plan.linkProblem.isEmpty() ||
+                          !m_run.links().isEmpty());
     m_stop->setVisible(state == CollectionRun::State::Running);
     showPlan();
     switch (state) {
@@ -206,6 +212,7 @@ void CollectionDialog::showState(CollectionRun::State state)
         m_status->setText(QStringLiteral("Сбор начинается…"));
         break;
     case CollectionRun::State::Running: {
+        m_plan.linkProblem.clear(); // the folder's link is whole again
         showLinks();
         const int port = m_run.links().isEmpty() ? 0 : m_run.links().first().url.port();
         m_port->setValue(std::max(port, 0));
@@ -254,7 +261,7 @@ bool CollectionDialog::start()
 {
     if (m_run.active())
         return true;
-    return startWith(false);
+    return m_plan.linkProblem.isEmpty() && startWith(false);
 }
 
 void CollectionDialog::makeNewLink()

@@ -27,7 +27,7 @@ public:
     CollectionDialog(CollectionRun &run, const CollectionPlan &plan, QWidget *parent = nullptr);
 
     // Starts with the groups, port and network chosen; false, the reason shown, when the groups
-    // are refused. Whether the start itself succeeds, the run tells later.
+    // or the folder's link are refused. Whether the start itself succeeds, the run tells later.
     bool start();
     // Asks, then starts again with a new secret: the survey's old links and codes stop working.
     void makeNewLink();

@@ -1,31 +1,20 @@
 #include "collection_groups.h"
 
 #include "web/group_names.h"
+#include "web/link_file.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace desk {
-namespace {
-
-// The port the folder's link file keeps; 0 when it has none or the file is not one.
-quint16 savedPort(const QString &folder)
-{
-    QFile file(QDir(folder).filePath(QStringLiteral(".ocai-link")));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return 0;
-    const int port = QJsonDocument::fromJson(file.read(4096)).object().value("port").toInt();
-    return port > 0 && port <= 65535 ? quint16(port) : 0;
-}
-
-} // namespace
 
 CollectionPlan collectionPlan(const QString &folder, const Survey *survey)
 {
-    CollectionPlan plan{QDir(folder).absolutePath(), {}, false, savedPort(folder)};
+    CollectionPlan plan{QDir(folder).absolutePath(), {}, false, 0, {}};
+    const auto link = web::readFolderLink(folder);
+    if (const auto *problem = std::get_if<QString>(&link))
+        plan.linkProblem = *problem;
+    else if (const auto &saved = std::get<std::optional<web::FolderLink>>(link))
+        plan.port = saved->port;
     QStringList names;
     if (survey)
         for (const Group &group : survey->groups) {

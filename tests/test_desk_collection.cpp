@@ -122,15 +122,24 @@ protected:
         }
     }
     desk::CollectionDialog *dialog() const { return window->findChild<desk::CollectionDialog *>(); }
-    // The dialog opened from the menu and the collection started; its dialog.
-    desk::CollectionDialog *startCollecting()
+    // The dialog, opened from the menu.
+    desk::CollectionDialog *openDialog()
     {
         for (QAction *action : window->findChildren<QAction *>())
             if (action->text() == "Собрать ответы по &сети…")
                 action->trigger();
         EXPECT_NE(dialog(), nullptr);
-        EXPECT_TRUE(dialog()->start());
-        EXPECT_TRUE(QTest::qWaitFor([this] { return status().startsWith("Сбор ответов: "); }));
+        return dialog();
+    }
+    bool running() const
+    {
+        return QTest::qWaitFor([this] { return status().startsWith("Сбор ответов: "); });
+    }
+    // The dialog opened from the menu and the collection started; its dialog.
+    desk::CollectionDialog *startCollecting()
+    {
+        EXPECT_TRUE(openDialog()->start());
+        EXPECT_TRUE(running());
         return dialog();
     }
     // What the status bar says of the collection; empty while it shows none.
@@ -228,26 +237,39 @@ TEST_F(DeskCollectionTest, DestroyingTheWindowStopsItsCollection)
     EXPECT_EQ(log.destroyed, 1);
 }
 
-TEST_F(DeskCollectionTest, ThePortIsTheFoldersAndANewLinkIsAskedFor)
+TEST_F(DeskCollectionTest, TheFoldersLinkGivesThePortAndADamagedOneOnlyANewLink)
 {
-    // The port the folder's link file keeps; a damaged or hostile one gives none.
-    const std::vector<std::pair<std::optional<QByteArray>, int>> table = {
-        {R"({"token":"0123456789abcdef0123456789abcdef","port":48123,"survey":"x"})", 48123},
-        {R"({"port":70000})", 0},
-        {R"({"port":"80"})", 0},
-        {"\xff\xfe not JSON", 0},
-        {std::nullopt, 0}}; // a folder by that name
+    // port: the link's; 0 none yet; -1 a damaged or hostile file, which only a new link mends.
+    struct Row {
+        const char *file; // nullptr: a folder by that name
+        int port;
+    };
+    const Row table[] = {{"", 0},
+                         {R"({"token":"0123456789abcdef0123456789abcdef","port":48123,)"
+                          R"("survey":"0123456789abcdef0123456789abcdef"})",
+                          48123},
+                         {R"({"port":70000})", -1},
+                         {R"({"port":"80"})", -1},
+                         {"\xff\xfe not JSON", -1},
+                         {nullptr, -1}};
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
     dialogs.answerYes = true;
-    for (const auto &[text, port] : table) {
+    for (const auto &[file, port] : table) {
         const QDir folder(folders.emplace_back(std::make_unique<QTemporaryDir>())->path());
-        ASSERT_TRUE(text ? testfiles::writeFile(folder.filePath(".ocai-link"), *text)
-                         : folder.mkdir(".ocai-link"));
+        ASSERT_TRUE(!file ? folder.mkdir(".ocai-link")
+                          : !*file || testfiles::writeFile(folder.filePath(".ocai-link"), file));
         open(folder.path());
-        startCollecting();
-        EXPECT_EQ(log.starts.last().port, port) << text.value_or("(folder)").constData();
-        EXPECT_FALSE(log.starts.last().newLink);
+        desk::CollectionDialog *shown = openDialog();
+        QPushButton *newLink = button(shown, "Новая &ссылка…");
+        EXPECT_EQ(!newLink->isHidden(), port != 0) << (file ? file : "(folder)");
+        EXPECT_EQ(shown->start(), port >= 0);
+        if (port < 0)
+            newLink->click();
+        EXPECT_TRUE(running());
+        EXPECT_EQ(log.starts.last().newLink, port < 0);
+        EXPECT_EQ(log.starts.last().port, std::max(port, 0));
     }
+    // Asked for on a running collection: a new secret on the same port, after a yes.
     const qsizetype starts = log.starts.size();
     for (const bool yes : {false, true}) {
         dialogs.answerYes = yes;
@@ -255,7 +277,7 @@ TEST_F(DeskCollectionTest, ThePortIsTheFoldersAndANewLinkIsAskedFor)
     }
     ASSERT_EQ(log.starts.size(), starts + 1);
     EXPECT_TRUE(log.starts.last().newLink);
-    EXPECT_EQ(log.starts.last().port, 8080); // the running collection's, kept
+    EXPECT_EQ(log.starts.last().port, 8080);
 }
 
 // The real collection on 127.0.0.1: `links` once started.
