@@ -363,14 +363,14 @@ TEST(DeskWebCollection, APortInUseIsRefusedWithItsReasonAndNothingRuns)
     EXPECT_EQ(run.state(), desk::CollectionRun::State::Stopped);
 }
 
-// Enabled once the network library keeps a folder's link: the second start's links are the
-// first's.
-TEST(DeskWebCollection, DISABLED_StartedAgainGivesTheSameLinks)
+TEST(DeskWebCollection, StartedAgainGivesTheSameLinks)
 {
     QTemporaryDir dir;
     desk::WebCollection first(QHostAddress::LocalHost);
     const QList<desk::CollectionLink> before = startReal(first, dir.path());
     first.stop();
+    if (!QFile::exists(dir.filePath(".ocai-link")))
+        GTEST_SKIP() << "this build's network library keeps no link in the folder";
     desk::WebCollection second(QHostAddress::LocalHost);
     const QList<desk::CollectionLink> after = startReal(second, dir.path());
     ASSERT_EQ(before.size(), 1);
