@@ -37,8 +37,10 @@ std::variant<std::optional<FolderLink>, QString> readFolderLink(const QString &f
     QFile file(QDir(folder).filePath(kLinkFileName));
     if (!file.exists())
         return std::optional<FolderLink>();
-    const QString damaged = QStringLiteral("Файл ссылки опроса «%1» повреждён.")
-                                .arg(QDir::toNativeSeparators(file.fileName()));
+    const QString damaged =
+        QStringLiteral("Файл ссылки опроса «%1» повреждён. Удалите его или начните сбор с "
+                       "новой ссылкой; прежние ссылки и QR-коды тогда перестанут работать.")
+            .arg(QDir::toNativeSeparators(file.fileName()));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return damaged;
     const QJsonObject object = QJsonDocument::fromJson(file.read(4096)).object();
