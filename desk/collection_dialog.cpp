@@ -1,11 +1,15 @@
 #include "collection_dialog.h"
 
-#include "title.h"
+#include "collection_status.h"
+#include "web/network_addresses.h"
+#include "widgets/dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +17,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -23,6 +29,9 @@ namespace {
 
 // Read from across a room: at least this many pixels a side.
 constexpr int kQrPixels = 420;
+constexpr int kAddressRole = Qt::UserRole;
+constexpr int kInterfaceRole = Qt::UserRole + 1;
+const QString kNetworkKey = QStringLiteral("collection/network");
 
 QString answersText(int n)
 {
@@ -35,14 +44,20 @@ QString tabText(const QString &name, int n)
     return QStringLiteral("%1 — %2").arg(name).arg(n);
 }
 
+void showProblem(QLabel *label, const QString &text)
+{
+    label->setStyleSheet(QStringLiteral("color: #c00000;"));
+    label->setText(QStringLiteral("⚠ ") + text);
+}
+
 } // namespace
 
-CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
-                                   const CollectionPlan &plan, QWidget *parent)
-    : QDialog(parent), m_collection(std::move(collection)), m_plan(plan),
-      m_pages(new QStackedWidget), m_groups(new QLineEdit(plan.groups)), m_planText(new QLabel),
-      m_links(new QTabWidget), m_status(new QLabel),
+CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &plan, QWidget *parent)
+    : QDialog(parent), m_run(run), m_plan(plan), m_pages(new QStackedWidget),
+      m_groups(new QLineEdit(plan.groups)), m_planText(new QLabel), m_port(new QSpinBox),
+      m_network(new QComboBox), m_links(new QTabWidget), m_status(new QLabel),
       m_start(new QPushButton(QStringLiteral("&Начать сбор"))),
+      m_newLink(new QPushButton(QStringLiteral("Новая &ссылка…"))),
       m_stop(new QPushButton(QStringLiteral("&Остановить")))
 {
     setWindowTitle(QStringLiteral("Сбор ответов по сети"));
@@ -52,34 +67,37 @@ CollectionDialog::CollectionDialog(std::unique_ptr<Collection> collection,
     m_status->setWordWrap(true);
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, &CollectionDialog::start);
+    m_newLink->setToolTip(
+        QStringLiteral("Прежние ссылки и QR-коды этой папки перестанут работать"));
+    connect(m_newLink, &QPushButton::clicked, this, &CollectionDialog::makeNewLink);
     m_stop->setAccessibleName(QStringLiteral("Остановить сбор"));
-    m_stop->hide();
     connect(m_stop, &QPushButton::clicked, this, &CollectionDialog::stop);
     auto *close = new QPushButton(QStringLiteral("&Закрыть"));
+    close->setToolTip(QStringLiteral("Окно закроется, сбор продолжится"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
+    buttons->addWidget(m_newLink);
     buttons->addWidget(m_start);
     buttons->addWidget(m_stop);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
-    connect(m_collection.get(), &Collection::answerWritten, this,
-            [this](const QString &group, const QString &) { written(group); });
-    connect(m_collection.get(), &Collection::writeFailed, this,
+    connect(&m_run, &CollectionRun::stateChanged, this, &CollectionDialog::showState);
+    connect(&m_run, &CollectionRun::startFailed, this, [this](const QString &reason) {
+        showProblem(m_planText, QStringLiteral("Сбор не начат: ") + reason);
+    });
+    connect(&m_run, &CollectionRun::answerCounted, this, &CollectionDialog::counted);
+    connect(&m_run, &CollectionRun::writeFailed, this,
             [this](const QString &group, const QString &message) {
                 m_status->setText(
                     QStringLiteral("Ответ для «%1» не записан: %2").arg(shownName(group), message));
             });
     showPlan();
+    showState(m_run.state());
     m_groups->setFocus();
-    resize(560, sizeHint().height());
-}
-
-CollectionDialog::~CollectionDialog()
-{
-    stop();
+    resize(600, sizeHint().height());
 }
 
 QWidget *CollectionDialog::setupPage()
@@ -97,22 +115,66 @@ QWidget *CollectionDialog::setupPage()
     connect(m_groups, &QLineEdit::textChanged, this, &CollectionDialog::showPlan);
     m_planText->setWordWrap(true);
     m_planText->setAccessibleName(QStringLiteral("Ссылки сбора"));
+    // The folder's own port by default: its links, its codes and the firewall's rule stay valid.
+    m_port->setRange(0, 65535);
+    m_port->setSpecialValueText(QStringLiteral("любой свободный"));
+    m_port->setValue(m_plan.port);
+    m_port->setAccessibleName(QStringLiteral("Порт"));
+    fillNetworks();
+    auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->addRow(QStringLiteral("&Порт:"), m_port);
+    form->addRow(QStringLiteral("С&еть:"), m_network);
+    auto *hint = new QLabel(QStringLiteral("Порт и ссылки запоминаются для этой папки: при новом "
+                                           "запуске QR-коды те же. Брандмауэр ноутбука должен "
+                                           "пропускать входящие соединения на этот порт."));
+    hint->setWordWrap(true);
+    hint->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(folder);
     layout->addWidget(label);
     layout->addWidget(m_groups);
     layout->addWidget(m_planText);
+    layout->addLayout(form);
+    layout->addWidget(hint);
     layout->addStretch(1);
     return page;
+}
+
+// The default route's network first, or the one chosen last time when it is still there.
+void CollectionDialog::fillNetworks()
+{
+    m_network->setAccessibleName(QStringLiteral("Сеть ссылок"));
+    const QString chosen = QSettings().value(kNetworkKey).toString();
+    for (const web::NetworkChoice &choice : web::networkChoices()) {
+        const int index = m_network->count();
+        m_network->addItem(choice.defaultRoute ? QStringLiteral("%1 (основная)").arg(choice.label)
+                                               : choice.label);
+        m_network->setItemData(index, choice.address.toString(), kAddressRole);
+        m_network->setItemData(index, choice.interfaceName, kInterfaceRole);
+        if (choice.interfaceName == chosen && m_network->findData(chosen, kInterfaceRole) == index)
+            m_network->setCurrentIndex(index);
+    }
+    if (m_network->count() == 0) {
+        m_network->addItem(QStringLiteral("сеть не найдена: ссылки откроются только на этом "
+                                          "компьютере"));
+        m_network->setEnabled(false);
+    }
 }
 
 // What starting would make, or why it cannot start, as the consultant types.
 void CollectionDialog::showPlan()
 {
     const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
-    m_start->setEnabled(!std::holds_alternative<QString>(groups));
+    const bool valid = !std::holds_alternative<QString>(groups);
+    // A damaged link file leaves only a new link: the old one cannot be told.
+    m_start->setEnabled(valid && m_plan.linkProblem.isEmpty() && !m_run.active());
+    m_newLink->setEnabled(valid && m_run.state() != CollectionRun::State::Starting);
     if (const auto *problem = std::get_if<QString>(&groups)) {
-        m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
-        m_planText->setText(QStringLiteral("⚠ ") + *problem);
+        showProblem(m_planText, *problem);
+        return;
+    }
+    if (!m_plan.linkProblem.isEmpty()) {
+        showProblem(m_planText, m_plan.linkProblem);
         return;
     }
     m_planText->setStyleSheet({});
@@ -127,26 +189,63 @@ void CollectionDialog::showPlan()
     m_planText->setText(QStringLiteral("Ссылки сбора:\n") + lines.join(u'\n'));
 }
 
-bool CollectionDialog::start()
+void CollectionDialog::showState(CollectionRun::State state)
 {
-    if (m_running)
-        return true;
-    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
-    const auto *names = std::get_if<QStringList>(&groups);
-    const auto started =
-        names ? m_collection->start(*names, m_plan.folder)
-              : std::variant<QList<CollectionLink>, QString>(std::get<QString>(groups));
-    if (const auto *problem = std::get_if<QString>(&started)) {
-        m_planText->setStyleSheet(QStringLiteral("color: #c00000;"));
-        m_planText->setText(QStringLiteral("⚠ Сбор не начат: ") + *problem);
-        return false;
+    const bool stopped = state == CollectionRun::State::Stopped;
+    for (QWidget *input : {static_cast<QWidget *>(m_groups), static_cast<QWidget *>(m_port)})
+        input->setEnabled(stopped);
+    m_network->setEnabled(stopped && !m_network->itemData(0, kAddressRole).isNull());
+    m_start->setVisible(state != CollectionRun::State::Running);
+    // A folder that has never had a link has no old one to replace.
+    m_newLink->setVisible(m_plan.port != 0 || !m_plan.linkProblem.isEmpty() ||
+                          !m_run.links().isEmpty());
+    m_stop->setVisible(state == CollectionRun::State::Running);
+    showPlan();
+    switch (state) {
+    case CollectionRun::State::Stopped:
+        m_pages->setCurrentIndex(0);
+        if (!m_run.links().isEmpty())
+            m_status->setText(
+                QStringLiteral("Сбор остановлен. Получено ответов: %1.").arg(m_run.answers()));
+        break;
+    case CollectionRun::State::Starting:
+        m_status->setText(QStringLiteral("Сбор начинается…"));
+        break;
+    case CollectionRun::State::Running: {
+        m_plan.linkProblem.clear(); // the folder's link is whole again
+        showLinks();
+        const int port = m_run.links().isEmpty() ? 0 : m_run.links().first().url.port();
+        m_port->setValue(std::max(port, 0));
+        m_status->setText(QStringLiteral("Сбор идёт, порт %1: ответы появляются в окне опроса, "
+                                         "как только приходят. Окно можно закрыть — сбор "
+                                         "продолжится.")
+                              .arg(port));
+        break;
     }
-    for (const CollectionLink &link : std::get<QList<CollectionLink>>(started))
-        m_links->addTab(linkPage(link), tabText(shownName(link.group), 0));
-    m_running = true;
+    }
+}
+
+void CollectionDialog::showLinks()
+{
+    while (m_links->count() > 0) {
+        QWidget *page = m_links->widget(0);
+        m_links->removeTab(0);
+        delete page;
+    }
+    m_countLabels.clear();
+    for (const CollectionLink &link : m_run.links())
+        m_links->addTab(linkPage(link), tabText(shownName(link.group), m_run.answers(link.group)));
     m_pages->setCurrentWidget(m_links);
-    // The codes need room to be read from across the room, the groups' line did not: grown
-    // about the same centre, inside the screen.
+    growForCodes();
+}
+
+// The codes need room to be read from across the room, the groups' line did not: grown about the
+// same centre, inside the screen, once.
+void CollectionDialog::growForCodes()
+{
+    if (m_grown)
+        return;
+    m_grown = true;
     QRect frame(QPoint(), size().expandedTo(QSize(720, 680)));
     frame.moveCenter(geometry().center());
     if (const QScreen *screen = this->screen()) {
@@ -156,10 +255,46 @@ bool CollectionDialog::start()
                            std::clamp(frame.top(), free.top(), free.bottom() - frame.height())});
     }
     setGeometry(frame);
-    m_start->hide();
-    m_stop->show();
-    m_status->setText(QStringLiteral("Сбор идёт: ответы появляются в окне опроса сразу, как "
-                                     "только приходят. Остановите сбор, когда все ответят."));
+}
+
+bool CollectionDialog::start()
+{
+    if (m_run.active())
+        return true;
+    return m_plan.linkProblem.isEmpty() && startWith(false);
+}
+
+void CollectionDialog::makeNewLink()
+{
+    const QString question =
+        QStringLiteral("Сделать новую ссылку для опроса «%1»?\n\nПрежние ссылки и QR-коды этой "
+                       "папки, в том числе разосланные и напечатанные, перестанут открывать "
+                       "анкету.")
+            .arg(shownName(QString()));
+    if (ui::Dialogs::instance().askYesNo(this, windowTitle(), question))
+        startWith(true);
+}
+
+void CollectionDialog::stop()
+{
+    if (mayEndCollection(this, &m_run, QStringLiteral("Остановить сбор ответов?")))
+        m_run.stop();
+}
+
+bool CollectionDialog::startWith(bool newLink)
+{
+    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
+    if (const auto *problem = std::get_if<QString>(&groups)) {
+        showProblem(m_planText, QStringLiteral("Сбор не начат: ") + *problem);
+        return false;
+    }
+    CollectionOptions options;
+    options.port = quint16(m_port->value());
+    options.advertised = QHostAddress(m_network->currentData(kAddressRole).toString());
+    options.newLink = newLink;
+    if (!options.advertised.isNull())
+        QSettings().setValue(kNetworkKey, m_network->currentData(kInterfaceRole));
+    m_run.start(std::get<QStringList>(groups), m_plan.folder, options);
     return true;
 }
 
@@ -187,7 +322,7 @@ QWidget *CollectionDialog::linkPage(const CollectionLink &link)
         qr->setPixmap(QPixmap::fromImage(
             code.scaled(code.size() * scale, Qt::KeepAspectRatio, Qt::FastTransformation)));
     }
-    auto *count = new QLabel(answersText(0));
+    auto *count = new QLabel(answersText(m_run.answers(link.group)));
     count->setFont(large);
     count->setAlignment(Qt::AlignCenter);
     m_countLabels.insert(link.group, count);
@@ -213,32 +348,13 @@ QString CollectionDialog::shownName(const QString &group) const
     return !group.isEmpty() ? group : folder.isEmpty() ? QStringLiteral("Опрос") : folder;
 }
 
-void CollectionDialog::written(const QString &group)
+void CollectionDialog::counted(const QString &group, int answers)
 {
-    const int n = ++m_counts[group];
     if (QLabel *label = m_countLabels.value(group)) {
-        label->setText(answersText(n));
-        m_links->setTabText(m_links->indexOf(label->parentWidget()), tabText(shownName(group), n));
+        label->setText(answersText(answers));
+        m_links->setTabText(m_links->indexOf(label->parentWidget()),
+                            tabText(shownName(group), answers));
     }
-}
-
-void CollectionDialog::stop()
-{
-    if (!m_running)
-        return;
-    m_running = false;
-    m_collection->stop();
-    m_stop->setEnabled(false);
-    int total = 0;
-    for (int n : std::as_const(m_counts))
-        total += n;
-    m_status->setText(QStringLiteral("Сбор остановлен. Получено ответов: %1.").arg(total));
-}
-
-void CollectionDialog::done(int result)
-{
-    stop();
-    QDialog::done(result);
 }
 
 } // namespace desk

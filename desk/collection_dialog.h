@@ -1,57 +1,65 @@
 #pragma once
 
-#include "collection.h"
 #include "collection_groups.h"
+#include "collection_run.h"
 
 #include <QDialog>
 #include <QMap>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
 
 namespace desk {
 
 // The collection's window. First the groups, as the survey has them or as the consultant types
-// them for a new one; then, started, each link with its QR code, large enough for a projector,
-// the answers counted as they arrive, and "Остановить". Closing the window stops it too.
+// them for a new one, the port and the network; then, started, each link with its QR code,
+// large enough for a projector, and the answers counted as they arrive. The collection is the
+// survey's: closing the window only hides it.
 class CollectionDialog : public QDialog {
     Q_OBJECT
 public:
-    CollectionDialog(std::unique_ptr<Collection> collection, const CollectionPlan &plan,
-                     QWidget *parent = nullptr);
-    ~CollectionDialog() override;
+    // `run` outlives the dialog.
+    CollectionDialog(CollectionRun &run, const CollectionPlan &plan, QWidget *parent = nullptr);
 
-    // Starts with the groups typed; false, the reason shown, when they or the start fail.
+    // Starts with the groups, port and network chosen; false, the reason shown, when the groups
+    // or the folder's link are refused. Whether the start itself succeeds, the run tells later.
     bool start();
-    int answers(const QString &group) const { return m_counts.value(group); }
-    bool running() const { return m_running; }
+    // Asks, then starts again with a new secret: the survey's old links and codes stop working.
+    void makeNewLink();
+    // Asks, then stops.
     void stop();
-
-protected:
-    void done(int result) override;
 
 private:
     QWidget *setupPage();
+    void fillNetworks();
     void showPlan();
+    void showState(CollectionRun::State state);
+    void showLinks();
     QWidget *linkPage(const CollectionLink &link);
     QString shownName(const QString &group) const;
-    void written(const QString &group);
+    void counted(const QString &group, int answers);
+    bool startWith(bool newLink);
+    void growForCodes();
 
-    std::unique_ptr<Collection> m_collection;
+    CollectionRun &m_run;
     CollectionPlan m_plan;
     QStackedWidget *m_pages;
     QLineEdit *m_groups;
     QLabel *m_planText;
+    QSpinBox *m_port;
+    QComboBox *m_network;
     QTabWidget *m_links;
     QLabel *m_status;
     QPushButton *m_start;
+    QPushButton *m_newLink;
     QPushButton *m_stop;
-    QMap<QString, int> m_counts;
     QMap<QString, QLabel *> m_countLabels;
-    bool m_running = false;
+    bool m_grown = false;
 };
 
 } // namespace desk

@@ -1,6 +1,7 @@
 #include "collection_groups.h"
 
 #include "web/group_names.h"
+#include "web/link_file.h"
 
 #include <QDir>
 
@@ -8,7 +9,12 @@ namespace desk {
 
 CollectionPlan collectionPlan(const QString &folder, const Survey *survey)
 {
-    CollectionPlan plan{QDir(folder).absolutePath(), {}, false};
+    CollectionPlan plan{QDir(folder).absolutePath(), {}, false, 0, {}};
+    const auto link = web::readFolderLink(folder);
+    if (const auto *problem = std::get_if<QString>(&link))
+        plan.linkProblem = *problem;
+    else if (const auto &saved = std::get<std::optional<web::FolderLink>>(link))
+        plan.port = saved->port;
     QStringList names;
     if (survey)
         for (const Group &group : survey->groups) {

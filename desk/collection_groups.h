@@ -11,9 +11,11 @@
 namespace desk {
 
 struct CollectionPlan {
-    QString folder;  // the survey folder
-    QString groups;  // its subfolder groups, as the consultant may edit them: "A, B"
-    bool ownAnswers; // the folder itself holds answers: its link is always there
+    QString folder;      // the survey folder
+    QString groups;      // its subfolder groups, as the consultant may edit them: "A, B"
+    bool ownAnswers;     // the folder itself holds answers: its link is always there
+    quint16 port;        // the port of the folder's own link; 0 when it has none yet
+    QString linkProblem; // why the folder's link cannot be used: only a new one will do
 };
 
 CollectionPlan collectionPlan(const QString &folder, const Survey *survey);

@@ -57,8 +57,6 @@ DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
     updateActions();
 }
 
-DeskWindow::~DeskWindow() = default;
-
 void DeskWindow::buildLayout()
 {
     m_groups = new QListWidget;
@@ -168,6 +166,8 @@ void DeskWindow::openSurvey(const QString &folder)
             QStringLiteral("Папка «%1» не найдена.").arg(QDir::toNativeSeparators(folder)));
         return;
     }
+    if (!leaveCollection(info.absoluteFilePath()))
+        return;
     m_survey.reset();
     m_selectedFolder.clear();
     m_groups->clear();
@@ -360,6 +360,10 @@ void DeskWindow::rememberRecent(const QString &folder)
 
 void DeskWindow::closeEvent(QCloseEvent *event)
 {
+    if (!leaveCollection(QString())) {
+        event->ignore();
+        return;
+    }
     QSettings().setValue(QStringLiteral("window/geometry"), saveGeometry());
     QMainWindow::closeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collection_run.h"
 #include "documents.h"
 #include "survey_loader.h"
 
@@ -22,6 +23,8 @@ class DesktopShell;
 
 namespace desk {
 
+class CollectionDialog;
+class CollectionStatus;
 class CompareView;
 class GroupView;
 class JobBar;
@@ -83,7 +86,12 @@ private:
     void documentWritten(const QString &path, const QString &problem);
     bool askReportTitle(bool always);
     void openSurveyFolder();
+    // desk_collect.cpp: the collection of answers over the network, the open survey's.
     void collect();
+    // Before the window leaves its survey for `next` (empty: the window closes): asks when a
+    // collection runs; true when none runs any more.
+    bool leaveCollection(const QString &next);
+    void endCollection();
 
     shell::DesktopShell &m_shell;
     SurveyLoader m_loader;
@@ -99,7 +107,9 @@ private:
     CompareView *m_compare = nullptr;
     JobBar *m_jobs = nullptr;
     QPushButton *m_openDocument = nullptr;
-    QPointer<QDialog> m_collection; // the running collection's window
+    std::unique_ptr<CollectionRun> m_collectionRun; // the open survey's, once asked for
+    QPointer<CollectionDialog> m_collectionDialog;
+    CollectionStatus *m_collectionStatus = nullptr;
     QString m_lastDocument;
     QMenu *m_recent = nullptr;
     QAction *m_exclude = nullptr, *m_return = nullptr;

@@ -2,19 +2,18 @@
 
 namespace desk {
 
+QString russianCount(int n, const QString &one, const QString &few, const QString &many)
+{
+    const int lastTwo = n % 100, last = n % 10;
+    const bool teen = lastTwo >= 11 && lastTwo <= 14;
+    const QString &noun = teen ? many : last == 1 ? one : last >= 2 && last <= 4 ? few : many;
+    return QStringLiteral("%1 %2").arg(n).arg(noun);
+}
+
 QString respondentCount(int n)
 {
-    // Russian: 1, 21, 31... take the singular; 2-4, 22-24... the genitive singular; the rest,
-    // the teens 11-14 included, the genitive plural.
-    const int lastTwo = n % 100, last = n % 10;
-    const char *ending = "ов";
-    if (lastTwo < 11 || lastTwo > 14) {
-        if (last == 1)
-            ending = "";
-        else if (last >= 2 && last <= 4)
-            ending = "а";
-    }
-    return QStringLiteral("%1 респондент%2").arg(n).arg(QString::fromUtf8(ending));
+    return russianCount(n, QStringLiteral("респондент"), QStringLiteral("респондента"),
+                        QStringLiteral("респондентов"));
 }
 
 QString windowTitle(const QString &folderName, int respondents)

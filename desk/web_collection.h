@@ -2,26 +2,33 @@
 
 #include "collection.h"
 
+#include <QThread>
+
 namespace web {
 class SurveyCollection;
 }
 
 namespace desk {
 
-// The desk's collection over the network library's: links on every interface, on a free port,
-// with a new secret on every start.
+// The desk's collection over the network library's, on a thread of its own: a slow disk under
+// an answer being written never holds up the window. The survey folder keeps its port and its
+// secret from one start to the next, so that its links and QR codes stay the same.
 class WebCollection : public Collection {
     Q_OBJECT
 public:
-    WebCollection();
+    // Listens on `address`: every interface, unless a test keeps it to the computer itself.
+    explicit WebCollection(const QHostAddress &address = QHostAddress::Any);
     ~WebCollection() override;
 
-    std::variant<QList<CollectionLink>, QString> start(const QStringList &groups,
-                                                       const QString &surveyFolder) override;
+    void start(const QStringList &groups, const QString &surveyFolder,
+               const CollectionOptions &options) override;
     void stop() override;
 
 private:
-    web::SurveyCollection *m_collection;
+    QHostAddress m_address;
+    QThread m_thread;
+    web::SurveyCollection *m_collection = nullptr; // lives on m_thread
+    int m_start = 0;                               // which start's answer is still awaited
 };
 
 } // namespace desk

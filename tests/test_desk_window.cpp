@@ -1,5 +1,4 @@
 // The desk's window offscreen: its title, and the documents written through the dialogs' seam.
-#include "desk/collection_dialog.h"
 #include "desk/desk_window.h"
 #include "desk/job_bar.h"
 #include "desk/report_title_dialog.h"
@@ -103,38 +102,6 @@ TEST_F(DeskWindowTest, ExcludingARespondentMovesTheFileAndTheCountFollows)
     EXPECT_FALSE(QFile::exists(dir.filePath("r1OCAI.cry")));
     EXPECT_TRUE(window.windowTitle().contains("— 1 респондент —"))
         << window.windowTitle().toStdString();
-}
-
-class FakeCollection : public desk::Collection {
-public:
-    explicit FakeCollection(int &stops) : m_stops(stops) {}
-    std::variant<QList<desk::CollectionLink>, QString> start(const QStringList &,
-                                                             const QString &) override
-    {
-        return QList<desk::CollectionLink>{{"Продажи", "/s/Продажи", {}, ""},
-                                           {"Склад", "/s/Склад", {}, ""}};
-    }
-    void stop() override { ++m_stops; }
-
-private:
-    int &m_stops;
-};
-
-TEST(DeskCollection, CountsEachLinksAnswersAndStopsOnce)
-{
-    int stops = 0;
-    auto collection = std::make_unique<FakeCollection>(stops);
-    FakeCollection *fake = collection.get();
-    desk::CollectionDialog dialog(std::move(collection), {"/s", "Продажи, Склад", false});
-    ASSERT_TRUE(dialog.start());
-    for (const char *group : {"Продажи", "Склад", "Продажи"})
-        emit fake->answerWritten(group, "xOCAI.cry");
-    EXPECT_EQ(dialog.answers("Продажи"), 2);
-    EXPECT_EQ(dialog.answers("Склад"), 1);
-    dialog.stop();
-    dialog.reject();
-    EXPECT_FALSE(dialog.running());
-    EXPECT_EQ(stops, 1);
 }
 
 } // namespace
