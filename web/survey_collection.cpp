@@ -166,7 +166,7 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
     const QByteArray key = survey::programKey();
     const QHostAddress host = reachableAddress(settings.address);
     for (int i = 0; i < links.size(); ++i) {
-        m_server->addLink(links[i].group, links[i].folder, key);
+        m_server->addLink(links[i].group, links[i].folder, key, QString());
         QUrl &url = links[i].url;
         url.setScheme(secure ? QStringLiteral("https") : QStringLiteral("http"));
         url.setHost(host.toString());

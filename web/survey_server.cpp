@@ -28,9 +28,11 @@ SurveyServer::SurveyServer(const QByteArray &token, QObject *parent)
 {
 }
 
-void SurveyServer::addLink(const QString &group, const QString &folder, const QByteArray &key16)
+void SurveyServer::addLink(const QString &group, const QString &folder, const QByteArray &key16,
+                           const QString &surveyId)
 {
-    m_links.push_back({surveyPage(group), std::make_unique<SubmissionHandler>(folder, key16)});
+    m_links.push_back(
+        {surveyPage(group, surveyId), std::make_unique<SubmissionHandler>(folder, key16)});
 }
 
 QByteArray SurveyServer::linkPath(int link) const

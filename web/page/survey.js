@@ -3,7 +3,7 @@
 // computer. The answers leave the page once, at the end; until the server has them they are
 // kept in the browser's storage and sent again.
 (function () {
-  const T = /*DATA*/;
+  const T = JSON.parse(document.getElementById("page-data").textContent);
   const ROWS = 12, QUESTIONS = 6, TYPES = 4, LETTERS = ["a", "b", "c", "d"];
   const STORE = "ocai-pending:" + location.pathname;
   const $ = (id) => document.getElementById(id);
