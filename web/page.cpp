@@ -17,6 +17,8 @@ namespace {
 
 // How long a field's note shows, as long as the questionnaire program's.
 constexpr int kNoteMs = 4000;
+// How long the page waits for the server's answer before it says so and tries again later.
+constexpr int kSendTimeoutSeconds = 20;
 
 QByteArray resourceText(const char *name)
 {
@@ -82,7 +84,13 @@ QJsonObject pageData(const QString &group, const QString &surveyId)
         {QStringLiteral("written"), st::kWritten},
         {QStringLiteral("nextRespondent"), st::kNextRespondent},
         {QStringLiteral("sending"), wt::kSending},
-        {QStringLiteral("keptOffline"), wt::kKeptOffline},
+        {QStringLiteral("noAnswer"), wt::kNoAnswer},
+        {QStringLiteral("linkClosed"), wt::kLinkClosed},
+        {QStringLiteral("timedOut"), wt::kTimedOut},
+        {QStringLiteral("serverError"), wt::kServerError},
+        {QStringLiteral("keptHere"), wt::kKeptHere},
+        {QStringLiteral("keptOnPage"), wt::kKeptOnPage},
+        {QStringLiteral("sendTimeout"), kSendTimeoutSeconds},
         {QStringLiteral("retryNow"), wt::kRetryNow},
         {QStringLiteral("pendingFound"), wt::kPendingFound},
         {QStringLiteral("pointsLabel"), wt::kPointsLabel},
