@@ -171,7 +171,7 @@
     flash("free-note", "");
     show("startScreen");
     shownAt = performance.now();
-    $("code").focus({ preventScroll: true });
+    focusQuietly($("code"));
   }
 
   function restart() {
@@ -223,7 +223,7 @@
     shownAt = performance.now();
     save();
     // The statement's text first: focus must not scroll it away on a small screen.
-    $("a").focus({ preventScroll: true });
+    focusQuietly($("a"));
     $("a").select();
   }
 
@@ -358,6 +358,14 @@
     else if (box.top < top) window.scrollBy(0, box.top - top);
   }
   const keepFocusInView = () => keepInView(document.activeElement);
+  // A screen's first field takes the focus without scrolling, so that its title and text show
+  // first; the field comes into view once the respondent types or moves to it.
+  let quiet = false;
+  function focusQuietly(input) {
+    quiet = true;
+    input.focus({ preventScroll: true });
+    quiet = false;
+  }
 
   function build() {
     document.title = T.group ? T.title + " · " + T.group : T.title;
@@ -399,11 +407,15 @@
     $("again").addEventListener("click", restart);
     $("retry").addEventListener("click", () => send(T.sending));
     // Every change is kept at once (the guards ran first: they were added first).
-    document.addEventListener("input", () => { if (screen === "start" || screen === "question") save(); });
+    document.addEventListener("input", (event) => {
+      keepInView(event.target);
+      if (screen === "start" || screen === "question") save();
+    });
     document.addEventListener("visibilitychange", () => {
       if (document.visibilityState === "hidden" && (screen === "start" || screen === "question")) save();
     });
     document.addEventListener("focusin", (event) => {
+      if (quiet) return;
       keepInView(event.target);
       requestAnimationFrame(() => keepInView(event.target)); // after the browser's own scroll
     });
