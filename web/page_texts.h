@@ -10,7 +10,7 @@ inline const QString kSending = QStringLiteral("Отправляем ответ�
 // Why a sending failed; one of the two sentences below follows.
 inline const QString kNoAnswer =
     QStringLiteral("Ответы не отправлены: компьютер организатора не отвечает. Возможно, опрос "
-                   "остановлен или телефон потерял связь с сетью.");
+                   "остановлен или пропала связь с сетью.");
 inline const QString kLinkClosed =
     QStringLiteral("Ответы не отправлены: эта ссылка закрыта. Организатор остановил опрос или "
                    "открыл его по новой ссылке.");

@@ -302,29 +302,38 @@
     $("retry").hidden = true;
     // A server that takes the connection and never answers (a laptop gone to sleep, a network
     // that swallows packets) would leave the page waiting for ever.
-    const abort = new AbortController();
-    const timer = setTimeout(() => abort.abort(), T.sendTimeout * 1000);
-    fetch("submit", {
+    // The request is aborted where the browser can; the wait ends in any case.
+    const abort = typeof AbortController === "function" ? new AbortController() : null;
+    let timer, timedOut = false;
+    const expiry = new Promise((resolve, reject) => {
+      timer = setTimeout(() => {
+        timedOut = true;
+        if (abort) abort.abort();
+        reject(new Error("timeout"));
+      }, T.sendTimeout * 1000);
+    });
+    const answer = fetch("submit", {
       method: "POST",
       headers: { "Content-Type": "application/json" },
       body: JSON.stringify(submission),
       cache: "no-store",
-      signal: abort.signal,
-    })
-      .then((response) => response.text().then((text) => {
-        let body = {};
-        try { body = JSON.parse(text) || {}; } catch (e) { /* not ours: no reason given */ }
-        return { status: response.status, body: body };
-      }))
+      signal: abort ? abort.signal : undefined,
+    }).then((response) => response.text().then((text) => {
+      let body = null;
+      try { body = JSON.parse(text); } catch (e) { /* not this server's answer */ }
+      return { status: response.status, body: body && typeof body === "object" ? body : {} };
+    }));
+    answer.catch(() => { /* said by the race below, or too late to matter */ });
+    Promise.race([answer, expiry])
       .then(({ status, body }) => {
         clearTimeout(timer);
-        // Only this server's answer clears the answers: a network's login page says 200 too.
+        // Only this server's own answers count: a network's login page says 200 or 400 too.
         if ((status === 200 || status === 201) && typeof body.file === "string") {
           written(body.file);
-        } else if (status === 400) {
+        } else if (status === 400 && typeof body.error === "string") {
           sending = false;
           forget();
-          setStatus(fill(T.notWritten, body.error || ""), true);
+          setStatus(fill(T.notWritten, body.error), true);
         } else if (status === 404) {
           failed(T.linkClosed);
         } else {
@@ -333,7 +342,7 @@
       })
       .catch(() => {
         clearTimeout(timer);
-        failed(abort.signal.aborted ? fill(T.timedOut, T.sendTimeout) : T.noAnswer);
+        failed(timedOut ? fill(T.timedOut, T.sendTimeout) : T.noAnswer);
       });
   }
 
@@ -357,15 +366,16 @@
     if (box.bottom > bottom) window.scrollBy(0, box.bottom - bottom);
     else if (box.top < top) window.scrollBy(0, box.top - top);
   }
-  const keepFocusInView = () => keepInView(document.activeElement);
   // A screen's first field takes the focus without scrolling, so that its title and text show
   // first; the field comes into view once the respondent types or moves to it.
-  let quiet = false;
+  let quiet = false, chosen = false;
   function focusQuietly(input) {
     quiet = true;
     input.focus({ preventScroll: true });
     quiet = false;
+    chosen = false;
   }
+  const keepFocusInView = () => { if (chosen) keepInView(document.activeElement); };
 
   function build() {
     document.title = T.group ? T.title + " · " + T.group : T.title;
@@ -408,6 +418,7 @@
     $("retry").addEventListener("click", () => send(T.sending));
     // Every change is kept at once (the guards ran first: they were added first).
     document.addEventListener("input", (event) => {
+      chosen = true;
       keepInView(event.target);
       if (screen === "start" || screen === "question") save();
     });
@@ -416,6 +427,7 @@
     });
     document.addEventListener("focusin", (event) => {
       if (quiet) return;
+      chosen = true;
       keepInView(event.target);
       requestAnimationFrame(() => keepInView(event.target)); // after the browser's own scroll
     });
