@@ -164,6 +164,7 @@ class Page:
             for k in range(4):
                 self.focused_in_view()
                 self.type(Keys.TAB if k < 3 else "")
+            self.shot("%02d-keyboard" % (row + 1))
             phone_height(self.driver, SIZES["phone"][1])
         if reload:  # the screen, its points and the earlier screens' come back
             self.driver.refresh()
