@@ -139,7 +139,7 @@
       Array.isArray(state.answers) && state.answers.length === ROWS && state.answers.every(row) &&
       Array.isArray(state.ms) && state.ms.length === ROWS && state.ms.every(count) &&
       count(state.instructionMs) && typeof state.code === "string" && typeof state.free === "string" &&
-      ((state.screen === "start" && state.code.length <= T.maxCode && isFree(state.free)) ||
+      ((state.screen === "start" && (state.code === "" || isCode(state.code)) && isFree(state.free)) ||
        (state.screen === "question" && Number.isInteger(state.question) && state.question >= 0 &&
         state.question < ROWS && isCode(state.code) && isFree(state.free)) ||
        (state.screen === "send" && state.submission && typeof state.submission.id === "string"));
