@@ -37,7 +37,8 @@ RELOAD_ROW, KEYBOARD_ROW = 5, 2
 # The page's own wait for an answer, and a bound for everything else.
 SEND_TIMEOUT, WAIT = 20, 20
 REFUSE_STORAGE = """for (const name of ["localStorage", "sessionStorage"])
-  Object.defineProperty(window, name, { get() { throw new DOMException("refused", "SecurityError"); } });"""
+  Object.defineProperty(window, name,
+                        { get() { throw new DOMException("refused", "SecurityError"); } });"""
 FIELD_BOX = """const box = document.activeElement.getBoundingClientRect();
 const footer = document.querySelector(".footer");
 const limit = footer.offsetParent ? footer.getBoundingClientRect().top : innerHeight;
@@ -192,10 +193,12 @@ class Page:
             self.wait.until(lambda d: self.value("d") == str(points[3]))
 
     def until_status(self, *texts, timeout=WAIT, done=False):
-        """Waits for a status holding all `texts` (or the end screen), pressing "Отправить ещё
-        раз" when it shows."""
+        """Waits for a status holding all `texts` (or the end screen), pressing "Отправить
+        ещё раз" when it shows."""
         def seen(driver):
-            if self.element("done").is_displayed() if done else all(t in self.status() for t in texts):
+            if done and self.element("done").is_displayed():
+                return True
+            if not done and all(text in self.status() for text in texts):
                 return True
             retry = self.element("retry")
             if retry.is_displayed():
@@ -247,7 +250,8 @@ def fill_phone(page, server, code):
     # A server that never answers: the page stops waiting and says so.
     listener = silent_listener(server.port)
     try:
-        page.until_status("не ответил за %d секунд" % SEND_TIMEOUT, timeout=3 * SEND_TIMEOUT)
+        page.until_status("не ответил за %d секунд" % SEND_TIMEOUT,
+                          timeout=3 * SEND_TIMEOUT)
     finally:
         listener.close()
     # The same link back: a reload finds the answers and sends them.
@@ -293,9 +297,9 @@ def main():
                 finally:
                     driver.quit()
                 assert code + "OCAI.cry" in done, done
-                text = subprocess.run([CLI, "decrypt", os.path.join(folder, GROUP, code + "OCAI.cry")],
-                                      check=True, capture_output=True, text=True,
-                                      timeout=WAIT).stdout
+                result = os.path.join(folder, GROUP, code + "OCAI.cry")
+                text = subprocess.run([CLI, "decrypt", result], check=True, capture_output=True,
+                                      text=True, timeout=WAIT).stdout
                 lines = text.splitlines()
                 assert lines[1] == code and lines[2] == FREE, lines[:3]
                 assert [[int(x) for x in line.split()[:4]] for line in lines[23:35]] == POINTS

@@ -102,8 +102,11 @@
   // Everything needed to come back: the screen, the fields as they are and the time so far.
   function snapshot() {
     const running = Math.max(performance.now() - shownAt, 0);
-    const state = { version: 1, screen: screen, question: question, answers: answers.map((row) => row.slice()),
-      ms: ms.slice(), instructionMs: instructionMs, code: code, free: free, submission: submission };
+    const state = {
+      version: 1, screen: screen, question: question, code: code, free: free,
+      answers: answers.map((row) => row.slice()), ms: ms.slice(), instructionMs: instructionMs,
+      submission: submission,
+    };
     if (screen === "start") {
       state.code = $("code").value;
       state.free = $("free").value;
@@ -131,19 +134,27 @@
   // A kept state as the page wrote it, or null: storage is the browser's, not to be trusted.
   function readSaved() {
     let state = null;
-    try { state = storage && JSON.parse(storage.getItem(KEY) || "null"); } catch (e) { return null; }
+    try {
+      state = storage && JSON.parse(storage.getItem(KEY) || "null");
+    } catch (e) {
+      return null;
+    }
     const count = (value) => Number.isFinite(value) && value >= 0;
     const row = (r) => Array.isArray(r) && r.length === TYPES &&
       r.every((p) => Number.isInteger(p) && p >= 0 && p <= T.points);
-    const valid = state && state.version === 1 &&
+    const common = state && state.version === 1 &&
       Array.isArray(state.answers) && state.answers.length === ROWS && state.answers.every(row) &&
       Array.isArray(state.ms) && state.ms.length === ROWS && state.ms.every(count) &&
-      count(state.instructionMs) && typeof state.code === "string" && typeof state.free === "string" &&
-      ((state.screen === "start" && (state.code === "" || isCode(state.code)) && isFree(state.free)) ||
-       (state.screen === "question" && Number.isInteger(state.question) && state.question >= 0 &&
-        state.question < ROWS && isCode(state.code) && isFree(state.free)) ||
-       (state.screen === "send" && state.submission && typeof state.submission.id === "string"));
-    return valid ? state : null;
+      count(state.instructionMs) && typeof state.code === "string" &&
+      typeof state.free === "string" && isFree(state.free);
+    if (!common) return null;
+    const onScreen = {
+      start: () => state.code === "" || isCode(state.code),
+      question: () => isCode(state.code) && Number.isInteger(state.question) &&
+        state.question >= 0 && state.question < ROWS,
+      send: () => state.submission && typeof state.submission.id === "string",
+    }[state.screen];
+    return onScreen && onScreen() ? state : null;
   }
 
   function show(id) {
@@ -423,7 +434,8 @@
       if (screen === "start" || screen === "question") save();
     });
     document.addEventListener("visibilitychange", () => {
-      if (document.visibilityState === "hidden" && (screen === "start" || screen === "question")) save();
+      const editing = screen === "start" || screen === "question";
+      if (document.visibilityState === "hidden" && editing) save();
     });
     document.addEventListener("focusin", (event) => {
       if (quiet) return;
