@@ -51,6 +51,7 @@ def browser(size):
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run"):
         options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     width, height = SIZES[size]
     if size == "phone":
         options.add_experimental_option("mobileEmulation", {
@@ -294,6 +295,10 @@ def main():
                 try:
                     code = "Тест-" + size
                     done = fill(Page(driver, size), server, code)
+                    # Failed requests are the network's messages; the script itself raised none.
+                    errors = [entry for entry in driver.get_log("browser")
+                              if entry["level"] == "SEVERE" and entry["source"] == "javascript"]
+                    assert not errors, errors
                 finally:
                     driver.quit()
                 assert code + "OCAI.cry" in done, done
