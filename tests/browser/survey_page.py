@@ -9,6 +9,7 @@ still works. Usage: survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped) wi
 Selenium and zbarimg (which reads the link's QR code back)."""
 import json
 import os
+import select
 import shutil
 import socket
 import subprocess
@@ -83,6 +84,8 @@ class Server:
         self.process = subprocess.Popen(
             [CLI, "serve", self.folder, "--address", "127.0.0.1", "--groups", GROUP, *options],
             stdout=subprocess.PIPE, text=True)
+        ready, _, _ = select.select([self.process.stdout], [], [], WAIT)
+        assert ready, "ocai-cli serve printed no link"
         return self.process.stdout.readline().rstrip("\n").split("\t")[-1]
 
     def restart(self, token=None):
