@@ -86,6 +86,7 @@ QJsonObject pageData(const QString &group, const QString &surveyId)
         {QStringLiteral("sending"), wt::kSending},
         {QStringLiteral("noAnswer"), wt::kNoAnswer},
         {QStringLiteral("linkClosed"), wt::kLinkClosed},
+        {QStringLiteral("newLink"), wt::kNewLink},
         {QStringLiteral("timedOut"), wt::kTimedOut},
         {QStringLiteral("serverError"), wt::kServerError},
         {QStringLiteral("keptHere"), wt::kKeptHere},

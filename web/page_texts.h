@@ -14,6 +14,10 @@ inline const QString kNoAnswer =
 inline const QString kLinkClosed =
     QStringLiteral("Ответы не отправлены: эта ссылка закрыта. Организатор остановил опрос или "
                    "открыл его по новой ссылке.");
+// After kLinkClosed when the answers are kept: the page of a new link of the same survey finds
+// them in the browser.
+inline const QString kNewLink = QStringLiteral(
+    "Если организатор даст новую ссылку, откройте её в этом же браузере: ответы отправятся сами.");
 inline const QString kTimedOut =
     QStringLiteral("Ответы не отправлены: компьютер организатора не ответил за %1 секунд.");
 inline const QString kServerError =

@@ -250,7 +250,8 @@ def fill_phone(page, server, code):
     assert json.loads(stored[0][1])["submission"]["answers"] == POINTS
     # Another link on the same port: this one is closed.
     server.restart("f" * 32)
-    page.until_status("ссылка закрыта")
+    page.until_status("ссылка закрыта", "новую ссылку, откройте её")
+    page.shot("12-closed")
     server.stop()
     # A server that never answers: the page stops waiting and says so.
     listener = silent_listener(server.port)

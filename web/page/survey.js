@@ -286,9 +286,10 @@
 
   // Why a sending failed, said plainly, and that the answers are kept; tried again later with
   // the same id, so that the server writes one file whatever happens.
-  function failed(reason) {
+  function failed(reason, closed) {
     sending = false;
-    setStatus(reason + " " + (stored ? T.keptHere : T.keptOnPage), true);
+    const kept = stored ? (closed ? T.keptHere + " " + T.newLink : T.keptHere) : T.keptOnPage;
+    setStatus(reason + " " + kept, true);
     $("retry").hidden = false;
     sendTimer = setTimeout(() => send(T.sending), sendDelay);
     sendDelay = Math.min(sendDelay * 2, 60000);
@@ -346,7 +347,7 @@
           forget();
           setStatus(fill(T.notWritten, body.error), true);
         } else if (status === 404) {
-          failed(T.linkClosed);
+          failed(T.linkClosed, true);
         } else {
           failed(typeof body.error === "string" ? body.error : fill(T.serverError, status));
         }
