@@ -279,8 +279,15 @@
     send(T.sending);
   }
 
-  function setStatus(text, problem) {
-    $("status").textContent = text;
+  // The status in paragraphs: what happened first, in bold when it is a problem, then what
+  // the respondent can do.
+  function setStatus(problem, ...paragraphs) {
+    $("status").textContent = "";
+    for (const text of paragraphs.filter(Boolean)) {
+      const p = document.createElement("p");
+      p.textContent = text;
+      $("status").appendChild(p);
+    }
     $("status").classList.toggle("problem", problem);
   }
 
@@ -288,8 +295,7 @@
   // the same id, so that the server writes one file whatever happens.
   function failed(reason, closed) {
     sending = false;
-    const kept = stored ? (closed ? T.keptHere + " " + T.newLink : T.keptHere) : T.keptOnPage;
-    setStatus(reason + " " + kept, true);
+    setStatus(true, reason, stored ? T.keptHere : T.keptOnPage, stored && closed ? T.newLink : "");
     $("retry").hidden = false;
     sendTimer = setTimeout(() => send(T.sending), sendDelay);
     sendDelay = Math.min(sendDelay * 2, 60000);
@@ -310,7 +316,7 @@
     sending = true;
     clearTimeout(sendTimer);
     show("sendScreen");
-    setStatus(message, false);
+    setStatus(false, message);
     $("retry").hidden = true;
     // A server that takes the connection and never answers (a laptop gone to sleep, a network
     // that swallows packets) would leave the page waiting for ever.
@@ -345,7 +351,7 @@
         } else if (status === 400 && typeof body.error === "string") {
           sending = false;
           forget();
-          setStatus(fill(T.notWritten, body.error), true);
+          setStatus(true, fill(T.notWritten, body.error));
         } else if (status === 404) {
           failed(T.linkClosed, true);
         } else {
