@@ -10,12 +10,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <utility>
 
 namespace web {
 namespace {
 
 // How long a field's note shows, as long as the questionnaire program's.
 constexpr int kNoteMs = 4000;
+// How long the page waits for the server's answer before it says so and tries again later.
+constexpr int kSendTimeoutSeconds = 20;
 
 QByteArray resourceText(const char *name)
 {
@@ -45,12 +48,13 @@ QString windows1251Letters()
     return letters;
 }
 
-QJsonObject pageData(const QString &group)
+QJsonObject pageData(const QString &group, const QString &surveyId)
 {
     namespace st = surveytexts;
     namespace wt = webtexts;
     return QJsonObject{
         {QStringLiteral("group"), group},
+        {QStringLiteral("survey"), surveyId},
         {QStringLiteral("title"), st::kWindowTitle},
         {QStringLiteral("instruction"), st::kInstruction},
         {QStringLiteral("codeLabel"), st::kCodeLabel},
@@ -80,7 +84,14 @@ QJsonObject pageData(const QString &group)
         {QStringLiteral("written"), st::kWritten},
         {QStringLiteral("nextRespondent"), st::kNextRespondent},
         {QStringLiteral("sending"), wt::kSending},
-        {QStringLiteral("keptOffline"), wt::kKeptOffline},
+        {QStringLiteral("noAnswer"), wt::kNoAnswer},
+        {QStringLiteral("linkClosed"), wt::kLinkClosed},
+        {QStringLiteral("newLink"), wt::kNewLink},
+        {QStringLiteral("timedOut"), wt::kTimedOut},
+        {QStringLiteral("serverError"), wt::kServerError},
+        {QStringLiteral("keptHere"), wt::kKeptHere},
+        {QStringLiteral("keptOnPage"), wt::kKeptOnPage},
+        {QStringLiteral("sendTimeout"), kSendTimeoutSeconds},
         {QStringLiteral("retryNow"), wt::kRetryNow},
         {QStringLiteral("pendingFound"), wt::kPendingFound},
         {QStringLiteral("pointsLabel"), wt::kPointsLabel},
@@ -93,17 +104,32 @@ QJsonObject pageData(const QString &group)
     };
 }
 
+// The page's data as JSON that no HTML parser can take for markup: "<", ">" and "&" occur in
+// JSON only inside strings, where their \u escapes are the same characters. So a group named
+// "<!--<script>" or "</script>" stays text in the data element and never ends it early.
+QByteArray dataBlock(const QString &group, const QString &surveyId)
+{
+    QByteArray data = QJsonDocument(pageData(group, surveyId)).toJson(QJsonDocument::Compact);
+    data.replace('<', "\\u003c").replace('>', "\\u003e").replace('&', "\\u0026");
+    return data;
+}
+
 } // namespace
 
-QByteArray surveyPage(const QString &group, const QString & /*surveyId*/)
+QByteArray surveyPage(const QString &group, const QString &surveyId)
 {
-    QByteArray data = QJsonDocument(pageData(group)).toJson(QJsonDocument::Compact);
-    // Inside <script> only "</" could end the element early; "<\/" is the same JSON string.
-    data.replace("</", "<\\/");
     QByteArray page = resourceText("survey.html");
-    page.replace("/*STYLE*/", resourceText("survey.css"));
-    page.replace("/*SCRIPT*/", resourceText("survey.js"));
-    page.replace("/*DATA*/", data);
+    // The markers in the order the template holds them, each searched for after the text put in
+    // before it: no text put in, the group's name least of all, is ever taken for a marker.
+    qsizetype from = 0;
+    for (const auto &[marker, text] :
+         {std::pair<const char *, QByteArray>{"/*STYLE*/", resourceText("survey.css")},
+          {"/*DATA*/", dataBlock(group, surveyId)},
+          {"/*SCRIPT*/", resourceText("survey.js")}}) {
+        const qsizetype at = page.indexOf(marker, from);
+        page.replace(at, qsizetype(qstrlen(marker)), text);
+        from = at + text.size();
+    }
     return page;
 }
 

@@ -7,10 +7,28 @@
 namespace webtexts {
 
 inline const QString kSending = QStringLiteral("Отправляем ответы…");
-inline const QString kKeptOffline =
-    QStringLiteral("Не удалось отправить ответы: нет связи с компьютером организатора. Ответы "
-                   "сохранены в этом браузере, страница повторит отправку сама. Не закрывайте её.");
-inline const QString kRetryNow = QStringLiteral("Отправить сейчас");
+// Why a sending failed; one of the two sentences below follows.
+inline const QString kNoAnswer =
+    QStringLiteral("Ответы не отправлены: компьютер организатора не отвечает. Возможно, опрос "
+                   "остановлен или пропала связь с сетью.");
+inline const QString kLinkClosed =
+    QStringLiteral("Ответы не отправлены: эта ссылка закрыта. Организатор остановил опрос или "
+                   "открыл его по новой ссылке.");
+// After kLinkClosed when the answers are kept: the page of a new link of the same survey finds
+// them in the browser.
+inline const QString kNewLink = QStringLiteral(
+    "Если организатор даст новую ссылку, откройте её в этом же браузере: ответы отправятся сами.");
+inline const QString kTimedOut =
+    QStringLiteral("Ответы не отправлены: компьютер организатора не ответил за %1 секунд.");
+inline const QString kServerError =
+    QStringLiteral("Ответы не отправлены: компьютер организатора ответил ошибкой %1.");
+inline const QString kKeptHere =
+    QStringLiteral("Ответы сохранены в этом браузере. Страница будет пробовать отправить их снова; "
+                   "когда опрос откроют, можно нажать «Отправить ещё раз».");
+inline const QString kKeptOnPage =
+    QStringLiteral("Браузер не даёт сохранить ответы: они есть только на этой странице. Не "
+                   "закрывайте и не обновляйте её; страница сама попробует отправить их ещё раз.");
+inline const QString kRetryNow = QStringLiteral("Отправить ещё раз");
 inline const QString kPendingFound =
     QStringLiteral("В этом браузере есть неотправленные ответы. Отправляем их…");
 inline const QString kPointsLabel = QStringLiteral("Баллы за утверждение %1");

@@ -18,7 +18,8 @@ class SurveyServer : public QAbstractHttpServer {
 public:
     SurveyServer(const QByteArray &token, QObject *parent = nullptr);
 
-    // The next link (numbered from 1): its page and where its questionnaires are written.
+    // The next link (numbered from 1): its page and where its questionnaires are written;
+    // `surveyId` names the survey in the page's browser storage.
     void addLink(const QString &group, const QString &folder, const QByteArray &key16,
                  const QString &surveyId);
     // "/<token>/<n>/"

@@ -1,11 +1,11 @@
 "use strict";
 // The questionnaire's screens in the browser: the same texts and rules as the program on one
 // computer. The answers leave the page once, at the end; until the server has them they are
-// kept in the browser's storage and sent again.
+// kept in the browser's storage after every change, so that a reload, or a phone that drops
+// the tab, comes back to the same screen with the same answers.
 (function () {
-  const T = /*DATA*/;
+  const T = JSON.parse(document.getElementById("page-data").textContent);
   const ROWS = 12, QUESTIONS = 6, TYPES = 4, LETTERS = ["a", "b", "c", "d"];
-  const STORE = "ocai-pending:" + location.pathname;
   const $ = (id) => document.getElementById(id);
   const fill = (template, ...values) =>
     values.reduce((text, value, i) => text.split("%" + (i + 1)).join(String(value)), template);
@@ -71,43 +71,124 @@
     });
   }
 
-  let answers, seconds, instructionMs, question, shownAt, code, free, sendDelay, sendTimer;
+  // The browser's storage: local, else the tab's own, else none (a private window or a browser
+  // that refuses both still runs the questionnaire, keeping the answers in the page alone).
+  // The key is the survey and the group, never the link's address: that holds the secret token.
+  const KEY = "ocai-survey:" + JSON.stringify([T.survey, T.group]);
+  const storage = (() => {
+    for (const name of ["localStorage", "sessionStorage"]) {
+      try {
+        const candidate = window[name];
+        candidate.setItem(KEY + ":probe", "1");
+        candidate.removeItem(KEY + ":probe");
+        return candidate;
+      } catch (e) { /* refused: the next one */ }
+    }
+    return null;
+  })();
+  let stored = false; // whether the last state written is in the storage
 
-  function show(screen) {
-    for (const id of ["startScreen", "questionScreen", "sendScreen", "doneScreen"])
-      $(id).hidden = id !== screen;
-    window.scrollTo(0, 0);
-  }
+  let answers, ms, instructionMs, question, shownAt, code, free;
+  let screen, submission, sendDelay, sendTimer, sending = false;
 
   // The milliseconds since the screen was shown; the clock starts again.
   function takeTime() {
     const now = performance.now();
-    const ms = Math.max(now - shownAt, 0);
+    const spent = Math.max(now - shownAt, 0);
     shownAt = now;
-    return ms;
+    return spent;
   }
 
-  function newId() {
-    const b = crypto.getRandomValues(new Uint8Array(16));
-    b[6] = (b[6] & 0x0f) | 0x40;
-    b[8] = (b[8] & 0x3f) | 0x80;
-    const h = [...b].map((x) => x.toString(16).padStart(2, "0")).join("");
-    return [h.slice(0, 8), h.slice(8, 12), h.slice(12, 16), h.slice(16, 20), h.slice(20)].join("-");
+  // Everything needed to come back: the screen, the fields as they are and the time so far.
+  function snapshot() {
+    const running = Math.max(performance.now() - shownAt, 0);
+    const state = {
+      version: 1, screen: screen, question: question, code: code, free: free,
+      answers: answers.map((row) => row.slice()), ms: ms.slice(), instructionMs: instructionMs,
+      submission: submission,
+    };
+    if (screen === "start") {
+      state.code = $("code").value;
+      state.free = $("free").value;
+      state.instructionMs += running;
+    } else if (screen === "question") {
+      state.answers[question] = fieldPoints();
+      state.ms[question] += running;
+    }
+    return state;
   }
 
-  function restart() {
+  function save() {
+    stored = false;
+    if (!storage) return;
+    try {
+      storage.setItem(KEY, JSON.stringify(snapshot()));
+      stored = true;
+    } catch (e) { /* full or refused: the page keeps the answers */ }
+  }
+
+  function forget() {
+    try { if (storage) storage.removeItem(KEY); } catch (e) { /* nothing kept */ }
+  }
+
+  // A kept state as the page wrote it, or null: storage is the browser's, not to be trusted.
+  function readSaved() {
+    let state = null;
+    try {
+      state = storage && JSON.parse(storage.getItem(KEY) || "null");
+    } catch (e) {
+      return null;
+    }
+    const count = (value) => Number.isFinite(value) && value >= 0;
+    const row = (r) => Array.isArray(r) && r.length === TYPES &&
+      r.every((p) => Number.isInteger(p) && p >= 0 && p <= T.points);
+    const common = state && state.version === 1 &&
+      Array.isArray(state.answers) && state.answers.length === ROWS && state.answers.every(row) &&
+      Array.isArray(state.ms) && state.ms.length === ROWS && state.ms.every(count) &&
+      count(state.instructionMs) && typeof state.code === "string" &&
+      typeof state.free === "string" && isFree(state.free);
+    if (!common) return null;
+    const onScreen = {
+      start: () => state.code === "" || isCode(state.code),
+      question: () => isCode(state.code) && Number.isInteger(state.question) &&
+        state.question >= 0 && state.question < ROWS,
+      send: () => state.submission && typeof state.submission.id === "string",
+    }[state.screen];
+    return onScreen && onScreen() ? state : null;
+  }
+
+  function show(id) {
+    for (const other of ["startScreen", "questionScreen", "sendScreen", "doneScreen"])
+      $(other).hidden = other !== id;
+    window.scrollTo(0, 0);
+    footerChanged();
+  }
+
+  function clear() {
     answers = Array.from({ length: ROWS }, () => [0, 0, 0, 0]);
-    seconds = new Array(ROWS).fill(0);
+    ms = new Array(ROWS).fill(0);
     instructionMs = 0;
     question = -1;
-    $("code").value = $("free").value = "";
-    $("code").dataset.last = $("free").dataset.last = "";
-    $("start").disabled = true;
+    code = free = "";
+    submission = null;
+  }
+
+  function showStart(codeText, freeText) {
+    screen = "start";
+    $("code").value = $("code").dataset.last = codeText;
+    $("free").value = $("free").dataset.last = freeText;
+    $("start").disabled = !isCode(codeText);
     flash("code-note", "");
     flash("free-note", "");
     show("startScreen");
     shownAt = performance.now();
-    $("code").focus({ preventScroll: true });
+    focusQuietly($("code"));
+  }
+
+  function restart() {
+    clearTimeout(sendTimer);
+    clear();
+    showStart("", "");
   }
 
   function begin() {
@@ -115,7 +196,6 @@
     code = $("code").value;
     free = $("free").value;
     instructionMs += takeTime();
-    show("questionScreen");
     showQuestion(0);
   }
 
@@ -132,6 +212,7 @@
   }
 
   function showQuestion(index) {
+    screen = "question";
     question = index;
     const q = index % QUESTIONS, current = index < QUESTIONS;
     $("progress").textContent =
@@ -149,15 +230,17 @@
     LETTERS.forEach((k) => flash("note-" + k, "")); // a note goes with its screen
     $("back").disabled = index === 0;
     updateLeft();
-    window.scrollTo(0, 0);
+    show("questionScreen");
+    shownAt = performance.now();
+    save();
     // The statement's text first: focus must not scroll it away on a small screen.
-    $("a").focus({ preventScroll: true });
+    focusQuietly($("a"));
     $("a").select();
   }
 
   function leaveQuestion() {
     answers[question] = fieldPoints();
-    seconds[question] += takeTime();
+    ms[question] += takeTime();
   }
 
   function goBack() {
@@ -173,60 +256,144 @@
     else finish();
   }
 
+  function newId() {
+    const b = crypto.getRandomValues(new Uint8Array(16));
+    b[6] = (b[6] & 0x0f) | 0x40;
+    b[8] = (b[8] & 0x3f) | 0x80;
+    const h = [...b].map((x) => x.toString(16).padStart(2, "0")).join("");
+    return [h.slice(0, 8), h.slice(8, 12), h.slice(12, 16), h.slice(16, 20), h.slice(20)].join("-");
+  }
+
   function finish() {
-    const submission = {
+    submission = {
       id: newId(),
       code: code,
       free: free,
       instructionSeconds: Math.round(instructionMs / 100) / 10,
       answers: answers,
-      seconds: seconds.map((ms) => Math.round(ms / 1000)),
+      seconds: ms.map((t) => Math.round(t / 1000)),
     };
-    try { localStorage.setItem(STORE, JSON.stringify(submission)); } catch (e) { /* private mode */ }
+    screen = "send";
+    save();
     sendDelay = 2000;
-    send(submission, T.sending);
+    send(T.sending);
   }
 
-  function setStatus(text, problem) {
-    $("status").textContent = text;
+  // The status in paragraphs: what happened first, in bold when it is a problem, then what
+  // the respondent can do.
+  function setStatus(problem, ...paragraphs) {
+    $("status").textContent = "";
+    for (const text of paragraphs.filter(Boolean)) {
+      const p = document.createElement("p");
+      p.textContent = text;
+      $("status").appendChild(p);
+    }
     $("status").classList.toggle("problem", problem);
   }
 
-  // Sends until the server has answered: a lost connection or a server that could not write
-  // waits and tries again with the same id, so the server writes one file whatever happens.
-  function send(submission, message) {
+  // Why a sending failed, said plainly, and that the answers are kept; tried again later with
+  // the same id, so that the server writes one file whatever happens.
+  function failed(reason, closed) {
+    sending = false;
+    setStatus(true, reason, stored ? T.keptHere : T.keptOnPage, stored && closed ? T.newLink : "");
+    $("retry").hidden = false;
+    sendTimer = setTimeout(() => send(T.sending), sendDelay);
+    sendDelay = Math.min(sendDelay * 2, 60000);
+  }
+
+  function written(file) {
+    sending = false;
+    forget();
+    submission = null;
+    screen = "done";
+    $("done").textContent = fill(T.written, file);
+    show("doneScreen");
+    $("again").focus();
+  }
+
+  function send(message) {
+    if (sending) return;
+    sending = true;
     clearTimeout(sendTimer);
     show("sendScreen");
-    setStatus(message, false);
+    setStatus(false, message);
     $("retry").hidden = true;
-    fetch("submit", {
+    // A server that takes the connection and never answers (a laptop gone to sleep, a network
+    // that swallows packets) would leave the page waiting for ever.
+    // The request is aborted where the browser can; the wait ends in any case.
+    const abort = typeof AbortController === "function" ? new AbortController() : null;
+    let timer, timedOut = false;
+    const expiry = new Promise((resolve, reject) => {
+      timer = setTimeout(() => {
+        timedOut = true;
+        if (abort) abort.abort();
+        reject(new Error("timeout"));
+      }, T.sendTimeout * 1000);
+    });
+    const answer = fetch("submit", {
       method: "POST",
       headers: { "Content-Type": "application/json" },
       body: JSON.stringify(submission),
       cache: "no-store",
-    })
-      .then((response) => response.json().then((body) => ({ status: response.status, body })))
+      signal: abort ? abort.signal : undefined,
+    }).then((response) => response.text().then((text) => {
+      let body = null;
+      try { body = JSON.parse(text); } catch (e) { /* not this server's answer */ }
+      return { status: response.status, body: body && typeof body === "object" ? body : {} };
+    }));
+    answer.catch(() => { /* said by the race below, or too late to matter */ });
+    Promise.race([answer, expiry])
       .then(({ status, body }) => {
-        if (status === 200 || status === 201) {
-          try { localStorage.removeItem(STORE); } catch (e) { /* nothing kept */ }
-          $("done").textContent = fill(T.written, body.file);
-          show("doneScreen");
-          $("again").focus();
-        } else if (status === 400) {
-          try { localStorage.removeItem(STORE); } catch (e) { /* nothing kept */ }
-          setStatus(fill(T.notWritten, body.error || ""), true);
+        clearTimeout(timer);
+        // Only this server's own answers count: a network's login page says 200 or 400 too.
+        if ((status === 200 || status === 201) && typeof body.file === "string") {
+          written(body.file);
+        } else if (status === 400 && typeof body.error === "string") {
+          sending = false;
+          forget();
+          setStatus(true, fill(T.notWritten, body.error));
+        } else if (status === 404) {
+          failed(T.linkClosed, true);
         } else {
-          throw new Error(String(status));
+          failed(typeof body.error === "string" ? body.error : fill(T.serverError, status));
         }
       })
       .catch(() => {
-        setStatus(T.keptOffline, true);
-        $("retry").hidden = false;
-        $("retry").onclick = () => send(submission, T.sending);
-        sendTimer = setTimeout(() => send(submission, T.sending), sendDelay);
-        sendDelay = Math.min(sendDelay * 2, 60000);
+        clearTimeout(timer);
+        failed(timedOut ? fill(T.timedOut, T.sendTimeout) : T.noAnswer);
       });
   }
+
+  // The sticky footer covers the bottom of the screen, and an on-screen keyboard what is
+  // below the visual viewport: a focused field is scrolled to lie above both.
+  function footerChanged() {
+    const footer = $("questionScreen").hidden ? null : document.querySelector(".footer");
+    const height = footer ? footer.getBoundingClientRect().height : 0;
+    document.documentElement.style.setProperty("--footer-height", height + "px");
+  }
+  function keepInView(element) {
+    if (!element || element.tagName !== "INPUT") return;
+    const margin = 8;
+    const view = window.visualViewport;
+    const top = (view ? view.offsetTop : 0) + margin;
+    let bottom = view ? view.offsetTop + view.height : window.innerHeight;
+    if (!$("questionScreen").hidden)
+      bottom = Math.min(bottom, document.querySelector(".footer").getBoundingClientRect().top);
+    bottom -= margin;
+    const box = element.getBoundingClientRect();
+    if (box.bottom > bottom) window.scrollBy(0, box.bottom - bottom);
+    else if (box.top < top) window.scrollBy(0, box.top - top);
+  }
+  // A screen's first field takes the focus without scrolling, so that its title and text show
+  // first; the field comes into view once the respondent types or moves to it.
+  let quiet = false, chosen = false;
+  function focusQuietly(input) {
+    quiet = true;
+    input.focus({ preventScroll: true });
+    quiet = false;
+    chosen = false;
+  }
+  const keepFocusInView = () => { if (chosen) keepInView(document.activeElement); };
 
   function build() {
     document.title = T.group ? T.title + " · " + T.group : T.title;
@@ -266,6 +433,25 @@
     $("back").addEventListener("click", goBack);
     $("next").addEventListener("click", goNext);
     $("again").addEventListener("click", restart);
+    $("retry").addEventListener("click", () => send(T.sending));
+    // Every change is kept at once (the guards ran first: they were added first).
+    document.addEventListener("input", (event) => {
+      chosen = true;
+      keepInView(event.target);
+      if (screen === "start" || screen === "question") save();
+    });
+    document.addEventListener("visibilitychange", () => {
+      const editing = screen === "start" || screen === "question";
+      if (document.visibilityState === "hidden" && editing) save();
+    });
+    document.addEventListener("focusin", (event) => {
+      if (quiet) return;
+      chosen = true;
+      keepInView(event.target);
+      requestAnimationFrame(() => keepInView(event.target)); // after the browser's own scroll
+    });
+    window.addEventListener("resize", () => { footerChanged(); keepFocusInView(); });
+    if (window.visualViewport) window.visualViewport.addEventListener("resize", keepFocusInView);
     // Enter presses the screen's forward button when it is enabled; in a points field below
     // 100 it moves on to the next field, the phone keyboard's only way there.
     document.addEventListener("keydown", (event) => {
@@ -281,17 +467,38 @@
         else if (i >= 0 && i < TYPES - 1) $(LETTERS[i + 1]).focus();
       }
     });
+    window.addEventListener("online", () => {
+      if (screen === "send" && !$("retry").hidden) send(T.sending);
+    });
+  }
+
+  // Back where the respondent was, or a new questionnaire.
+  function resume() {
+    clear();
+    const state = readSaved();
+    if (!state) {
+      forget();
+      showStart("", "");
+      return;
+    }
+    answers = state.answers;
+    ms = state.ms;
+    instructionMs = state.instructionMs;
+    code = state.code;
+    free = state.free;
+    if (state.screen === "start") {
+      showStart(state.code, state.free);
+    } else if (state.screen === "question") {
+      showQuestion(state.question);
+    } else {
+      submission = state.submission;
+      screen = "send";
+      stored = true;
+      sendDelay = 2000;
+      send(T.pendingFound);
+    }
   }
 
   build();
-  restart();
-  let pending = null;
-  try { pending = JSON.parse(localStorage.getItem(STORE) || "null"); } catch (e) { pending = null; }
-  if (pending && pending.id) {
-    sendDelay = 2000;
-    send(pending, T.pendingFound);
-  }
-  window.addEventListener("online", () => {
-    if (!$("sendScreen").hidden && !$("retry").hidden) $("retry").click();
-  });
+  resume();
 })();
