@@ -69,10 +69,11 @@ std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
         return QStringLiteral("serve: --tls-cert and --tls-key go together");
     settings.tlsCertificate = args.value("tls-cert");
     settings.tlsKey = args.value("tls-key");
-    // Not an option: tests set a short idle time instead of waiting the real one.
-    const int idleMs = qEnvironmentVariableIntValue("OCAI_SERVE_IDLE_MS");
-    if (idleMs > 0)
-        settings.idleMs = idleMs;
+    // Not options: tests set short deadlines instead of waiting the real ones.
+    if (const int ms = qEnvironmentVariableIntValue("OCAI_SERVE_HEAD_MS"); ms > 0)
+        settings.headMs = ms;
+    if (const int ms = qEnvironmentVariableIntValue("OCAI_SERVE_BODY_MS"); ms > 0)
+        settings.bodyMs = ms;
     return settings;
 }
 

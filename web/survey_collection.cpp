@@ -137,7 +137,11 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
         if (const auto problem = readTls(settings, &tls))
             return StartError{StartError::Kind::Tls, *problem};
 
-    auto *guard = new ConnectionGuard(kMaxBodyBytes, settings.idleMs);
+    GuardLimits limits;
+    limits.maxBodyBytes = kMaxBodyBytes;
+    limits.headMs = settings.headMs;
+    limits.bodyMs = settings.bodyMs;
+    auto *guard = new ConnectionGuard(limits);
     if (secure)
         guard->setTls(tls);
     if (!guard->listen(settings.address, settings.port)) {

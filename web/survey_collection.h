@@ -25,7 +25,8 @@ struct ServeSettings {
     quint16 port = 0;               // 0: any free port
     QByteArray token;               // empty: 128 random bits, new on every start
     QString tlsCertificate, tlsKey; // both or neither: HTTPS instead of HTTP
-    int idleMs = 10000;             // a connection silent this long is closed
+    int headMs = 10000;             // a request's head arrives whole within this, or is refused
+    int bodyMs = 30000;             // and its body within this after the head
 };
 
 struct StartError {
