@@ -190,6 +190,29 @@ TEST(WebServe, ServesAndStopsWhenNobodyReadsItsOutput)
     }
 }
 
+TEST(WebServe, CertificatesNoBrowserWouldTakeAreRefusedAtStart)
+{
+    const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/");
+    const struct {
+        const char *certificate, *key, *named, *says;
+    } cases[] = {
+        {"cert.pem", "other-key.pem", "other-key.pem", "не от сертификата"},
+        {"expired.pem", "key.pem", "expired.pem", "истёк 01.01.2002"},
+        {"future.pem", "key.pem", "future.pem", "начнёт действовать только 01.01.2100"},
+    };
+    for (const auto &test : cases) {
+        QTemporaryDir dir;
+        const auto run =
+            testcli::runCli({"serve", dir.path(), "--address", "127.0.0.1", "--tls-cert",
+                             tls + test.certificate, "--tls-key", tls + test.key});
+        EXPECT_EQ(run.exitCode, 1) << test.certificate;
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(test.named)) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(test.says)) << run.err.constData();
+        EXPECT_TRUE(QDir(dir.path()).isEmpty()) << test.certificate;
+    }
+}
+
 TEST(WebServe, GroupsThatAreNoPlainFolderNameAreUsageErrors)
 {
     QTemporaryDir dir;

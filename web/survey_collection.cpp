@@ -7,6 +7,7 @@
 #include "submission.h"
 #include "survey/unit_pc1.h"
 #include "survey_server.h"
+#include "tls_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,7 +78,7 @@ std::optional<QString> readTls(const ServeSettings &settings, QSslConfiguration 
     *configuration = QSslConfiguration::defaultConfiguration();
     configuration->setLocalCertificateChain(chain);
     configuration->setPrivateKey(key);
-    return std::nullopt;
+    return certificateProblem(*configuration, settings.tlsCertificate, settings.tlsKey);
 }
 
 std::optional<QString> writeQrFiles(const SurveyLink &link)
