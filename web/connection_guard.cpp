@@ -73,10 +73,8 @@ public:
 private:
     void look()
     {
-        if (m_refused) {
-            m_socket->readAll(); // dropped: nothing more reaches the HTTP layer
-            return;
-        }
+        if (m_refused)
+            return dropInput();
         if (m_socket->bytesToWrite() > kMaxUnsentBytes)
             return m_socket->abort();
         const qint64 available = m_socket->bytesAvailable();
@@ -129,10 +127,19 @@ private:
         m_deadline.start(m_limits.headMs);
     }
 
+    // What the client still sends reaches nobody. The layer keeps a request's bytes in a
+    // transaction until the request is whole: it is ended, so that they are freed.
+    void dropInput()
+    {
+        if (m_socket->isTransactionStarted())
+            m_socket->commitTransaction();
+        m_socket->readAll();
+    }
+
     void refuse(int status)
     {
         m_refused = true;
-        m_socket->readAll();
+        dropInput();
         m_socket->write(refusalResponse(status));
         closeQuietly();
     }
