@@ -146,6 +146,28 @@ TEST(WebServe, ServesHttpsWithTheGivenCertificate)
     EXPECT_TRUE(server.waitForFinished(10000));
 }
 
+// A head the HTTP layer would read otherwise than a plain counter of its length: refused before
+// its body, which here would be the head of a request of 300 MB, then small requests.
+TEST(WebServe, HeadsReadTwoWaysAreRefusedBeforeTheirBody)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    const QList<QByteArray> lines = startServe(server, {dir.path()}, 1);
+    ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(lines[0]).trimmed());
+    const QByteArray hidden = "POST / HTTP/1.1\r\nContent-Length: 300000000\r\n\r\n";
+    const QByteArray length = "Content-Length: " + QByteArray::number(hidden.size()) + "\r\n";
+    for (const QByteArray &headers :
+         QByteArrayList{"Junk\r\n" + length, "Bad Name: x\r\n" + length, length + length,
+                        "Content-Length: +47\r\n", "Content-Length: 47\r\n 0\r\n"}) {
+        const QByteArray head = "POST " + url.path().toLatin1() + "submit HTTP/1.1\r\n" + headers;
+        EXPECT_EQ(request(url, head + "\r\n" + hidden).status, "HTTP/1.1 400 Bad Request")
+            << headers.constData();
+    }
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(10000));
+}
+
 // Reads a line from `descriptor` (bounded: 10 s).
 QByteArray readLine(int descriptor)
 {
