@@ -2,6 +2,9 @@
 // on 127.0.0.1. The figures are submissions per second and the slowest answer; every
 // questionnaire must be one whole file, none lost, none written twice. A second run kills the
 // server (SIGKILL) in the middle of such a round: no result file may be left empty or partial.
+// A third sends one request of 200 MiB without the link's token, its length announced plainly or
+// hidden in the body of a request the HTTP layer reads otherwise: the figure is the server's
+// peak memory.
 #include "result_folder.h"
 #include "survey/result_file.h"
 
@@ -9,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -186,6 +190,94 @@ void BM_KillDuringLoad(benchmark::State &state)
     }
 }
 BENCHMARK(BM_KillDuringLoad)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// The peak resident memory of process `pid` in MiB (Linux), 0 where unknown.
+double peakRssMiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+// Sends `head` (its parts a moment apart, as a client may), then up to `bodyMiB` MiB of
+// `filler` on one connection for as long as the server takes them (at most 60 s); the first
+// status line answered.
+QByteArray sendLargeRequest(const QUrl &url, const QByteArrayList &head, const QByteArray &filler,
+                            int bodyMiB)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(url.port()));
+    if (!socket.waitForConnected(5000))
+        return {};
+    QByteArray reply;
+    for (const QByteArray &part : head) {
+        socket.write(part);
+        socket.waitForBytesWritten(1000);
+        socket.waitForReadyRead(300);
+        reply += socket.readAll();
+    }
+    const QByteArray chunk = filler.repeated(1024 * 1024 / filler.size());
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < bodyMiB && clock.elapsed() < 60000 &&
+                    socket.state() == QAbstractSocket::ConnectedState;
+         ++i) {
+        socket.write(chunk);
+        while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(1000))
+            reply += socket.readAll();
+    }
+    for (int i = 0;
+         i < 50 && !reply.contains("\r\n") && socket.state() == QAbstractSocket::ConnectedState;
+         ++i)
+        if (socket.waitForReadyRead(100))
+            reply += socket.readAll();
+    reply += socket.readAll();
+    return reply.left(reply.indexOf("\r\n"));
+}
+
+// Arg 0: a body of 200 MiB announced plainly. Arg 1: a request of 200 MiB hidden in the body of
+// a first one whose head the HTTP layer cannot read (a line without a colon) while its length
+// is plain; the 200 MiB are small requests to whoever counts that length.
+void BM_MemoryUnder200MiBRequest(benchmark::State &state)
+{
+    constexpr int kBodyMiB = 200;
+    const QByteArray path = "/0123456789abcdef0123456789abcdef/1/submit";
+    const QByteArray large = "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                             QByteArray::number(qint64(kBodyMiB) * 1024 * 1024) + "\r\n\r\n";
+    const QByteArrayList head =
+        state.range(0) == 0
+            ? QByteArrayList{large}
+            : QByteArrayList{"POST " + path + " HTTP/1.1\r\nJunk\r\nContent-Length: " +
+                                 QByteArray::number(large.size()) + "\r\n\r\n",
+                             large};
+    const QByteArray filler = state.range(0) == 0 ? "x" : "GET / HTTP/1.1\r\n\r\n";
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        Server server;
+        if (!startServer(server, dir.path())) {
+            state.SkipWithError("the server did not start");
+            return;
+        }
+        const double before = peakRssMiB(server.process.processId());
+        const QByteArray status = sendLargeRequest(server.url, head, filler, kBodyMiB);
+        state.counters["peak_rss_before_MiB"] = before;
+        state.counters["peak_rss_MiB"] = peakRssMiB(server.process.processId());
+        server.process.terminate();
+        server.process.waitForFinished(10000);
+        state.SetLabel(status.toStdString());
+    }
+}
+BENCHMARK(BM_MemoryUnder200MiBRequest)
+    ->ArgName("hidden")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 } // namespace
 

@@ -15,6 +15,11 @@
 #include <memory>
 #include <vector>
 
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 namespace {
 
 // One request on a new connection to the server; the status line and the body, or an empty
@@ -49,14 +54,19 @@ QByteArray get(const QByteArray &path)
     return "GET " + path + " HTTP/1.1\r\nHost: x\r\n\r\n";
 }
 
-// ocai-cli serve on 127.0.0.1 with a short idle time; its first `links` lines.
-QList<QByteArray> startServe(QProcess &server, const QStringList &args, int links)
+void startServeProcess(QProcess &server, const QStringList &args)
 {
     auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OCAI_SERVE_IDLE_MS"), QStringLiteral("300"));
+    env.insert(QStringLiteral("OCAI_SERVE_HEAD_MS"), QStringLiteral("300"));
     server.setProcessEnvironment(env);
     server.start(QStringLiteral(OCAI_CLI_PATH),
                  QStringList{"serve", "--address", "127.0.0.1"} + args);
+}
+
+// ocai-cli serve on 127.0.0.1 with a short head time; its first `links` lines.
+QList<QByteArray> startServe(QProcess &server, const QStringList &args, int links)
+{
+    startServeProcess(server, args);
     QList<QByteArray> lines;
     for (int i = 0; i < 100 && lines.size() < links; ++i)
         if (server.waitForReadyRead(100) || server.canReadLine())
@@ -87,7 +97,12 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     EXPECT_EQ(request(url, testweb::post(url, testweb::kSubmission)).status, "HTTP/1.1 200 OK");
     const Answer wrong = request(url, wrongToken);
     EXPECT_EQ(wrong.status, "HTTP/1.1 404 Not Found");
-    EXPECT_TRUE(wrong.body.isEmpty());
+    EXPECT_TRUE(wrong.body.contains("Такой страницы нет"));
+    // The same page whatever is wrong: nothing tells a right token from a wrong one.
+    for (const QByteArray &other :
+         {get(url.path().toLatin1() + "submit"), get(url.path().toLatin1() + "x"),
+          get(url.path().toLatin1().replace("/2/", "/3/"))})
+        EXPECT_EQ(request(url, other).body, wrong.body) << other.constData();
     EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK");
     EXPECT_EQ(request(url, tooLong).status, "HTTP/1.1 413 Payload Too Large");
     EXPECT_TRUE(request(url, page).body.contains("<!DOCTYPE html>"));
@@ -134,6 +149,95 @@ TEST(WebServe, ServesHttpsWithTheGivenCertificate)
     EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << reply.left(100).constData();
     server.terminate();
     EXPECT_TRUE(server.waitForFinished(10000));
+}
+
+// A head the HTTP layer would read otherwise than a plain counter of its length: refused before
+// its body, which here would be the head of a request of 300 MB, then small requests.
+TEST(WebServe, HeadsReadTwoWaysAreRefusedBeforeTheirBody)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    const QList<QByteArray> lines = startServe(server, {dir.path()}, 1);
+    ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(lines[0]).trimmed());
+    const QByteArray hidden = "POST / HTTP/1.1\r\nContent-Length: 300000000\r\n\r\n";
+    const QByteArray length = "Content-Length: " + QByteArray::number(hidden.size()) + "\r\n";
+    for (const QByteArray &headers :
+         QByteArrayList{"Junk\r\n" + length, "Bad Name: x\r\n" + length, length + length,
+                        "Content-Length: +47\r\n", "Content-Length: 47\r\n 0\r\n"}) {
+        const QByteArray head = "POST " + url.path().toLatin1() + "submit HTTP/1.1\r\n" + headers;
+        EXPECT_EQ(request(url, head + "\r\n" + hidden).status, "HTTP/1.1 400 Bad Request")
+            << headers.constData();
+    }
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(10000));
+}
+
+// Reads a line from `descriptor` (bounded: 10 s).
+QByteArray readLine(int descriptor)
+{
+    QByteArray line;
+    char ch = 0;
+    pollfd ready{descriptor, POLLIN, 0};
+    for (int i = 0; i < 100 && !line.endsWith('\n'); ++i)
+        if (::poll(&ready, 1, 100) > 0 && ::read(descriptor, &ch, 1) == 1)
+            line += ch;
+    line.chop(line.endsWith('\n') ? 1 : 0);
+    return line;
+}
+
+TEST(WebServe, ServesAndStopsWhenNobodyReadsItsOutput)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        QTemporaryDir dir;
+        int ends[2];
+        ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+        const int capacity = ::fcntl(ends[1], F_SETPIPE_SZ, 4096);
+        ASSERT_GT(capacity, 0);
+        QProcess server;
+        server.setChildProcessModifier([output = ends[1]] { ::dup2(output, STDOUT_FILENO); });
+        startServeProcess(server, {dir.path()});
+        const QUrl url(QString::fromUtf8(readLine(ends[0]).split('\t').value(1)));
+        ASSERT_TRUE(url.isValid()) << server.readAllStandardError().constData();
+        // The pipe full, and its reader gone to sleep.
+        ASSERT_EQ(::write(ends[1], QByteArray(capacity, '.').constData(), capacity), capacity);
+
+        const QByteArray page = get(url.path().toLatin1());
+        EXPECT_EQ(request(url, testweb::post(url, testweb::kSubmission)).status,
+                  "HTTP/1.1 201 Created");
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK") << signal;
+        ::kill(pid_t(server.processId()), signal);
+        EXPECT_TRUE(server.waitForFinished(10000)) << signal;
+        EXPECT_EQ(server.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(server.exitCode(), 0) << signal;
+        EXPECT_TRUE(QFile::exists(dir.filePath("Web-1OCAI.cry")));
+        ::close(ends[0]);
+        ::close(ends[1]);
+    }
+}
+
+TEST(WebServe, CertificatesNoBrowserWouldTakeAreRefusedAtStart)
+{
+    const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/");
+    const struct {
+        const char *certificate, *key, *named, *says;
+    } cases[] = {
+        {"cert.pem", "other-key.pem", "other-key.pem", "не от сертификата"},
+        {"expired.pem", "key.pem", "expired.pem", "истёк 01.01.2002"},
+        {"future.pem", "key.pem", "future.pem", "начнёт действовать только 01.01.2100"},
+    };
+    for (const auto &test : cases) {
+        QTemporaryDir dir;
+        const auto run =
+            testcli::runCli({"serve", dir.path(), "--address", "127.0.0.1", "--tls-cert",
+                             tls + test.certificate, "--tls-key", tls + test.key});
+        EXPECT_EQ(run.exitCode, 1) << test.certificate;
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(test.named)) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(test.says)) << run.err.constData();
+        EXPECT_TRUE(QDir(dir.path()).isEmpty()) << test.certificate;
+    }
 }
 
 TEST(WebServe, GroupsThatAreNoPlainFolderNameAreUsageErrors)

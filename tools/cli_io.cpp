@@ -6,7 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #ifdef Q_OS_WIN
@@ -23,7 +29,96 @@ QString hexDigits(char16_t code, int width)
     return QStringLiteral("%1").arg(int(code), width, 16, QLatin1Char('0')).toUpper();
 }
 
+// Writes all of `bytes`, or fails (a reader gone: EPIPE, with SIGPIPE ignored by the caller).
+bool writeAll(int descriptor, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+#ifdef Q_OS_WIN
+        const auto written =
+            ::_write(descriptor, bytes.constData() + done, unsigned(bytes.size() - done));
+#else
+        const auto written = ::write(descriptor, bytes.constData() + done, bytes.size() - done);
+#endif
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 } // namespace
+
+struct QueuedOutput::State {
+    int descriptor;
+    qsizetype maxQueued;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<QByteArray> queue;
+    qsizetype queued = 0;
+    qint64 dropped = 0;
+    bool writing = false;
+    bool closing = false;
+    bool broken = false; // the stream failed: everything from now on is dropped
+};
+
+QueuedOutput::QueuedOutput(int descriptor, qsizetype maxQueued) : m_state(std::make_shared<State>())
+{
+    m_state->descriptor = descriptor;
+    m_state->maxQueued = maxQueued;
+    // The thread keeps the state alive: it may outlive this object, blocked on a full pipe.
+    std::thread([state = m_state] {
+        std::unique_lock lock(state->mutex);
+        for (;;) {
+            state->changed.wait(lock, [&] { return state->closing || !state->queue.empty(); });
+            if (state->queue.empty())
+                return;
+            const QByteArray bytes = std::move(state->queue.front());
+            state->queue.pop_front();
+            state->writing = true;
+            lock.unlock();
+            const bool written = writeAll(state->descriptor, bytes);
+            lock.lock();
+            state->writing = false;
+            state->queued -= bytes.size();
+            if (!written) {
+                state->broken = true;
+                state->dropped += bytes.size() + state->queued;
+                state->queue.clear();
+                state->queued = 0;
+            }
+            state->changed.notify_all();
+        }
+    }).detach();
+}
+
+QueuedOutput::~QueuedOutput()
+{
+    std::unique_lock lock(m_state->mutex);
+    m_state->closing = true;
+    m_state->changed.notify_all();
+    m_state->changed.wait_for(lock, std::chrono::seconds(1),
+                              [this] { return m_state->queue.empty() && !m_state->writing; });
+}
+
+void QueuedOutput::write(const QByteArray &bytes)
+{
+    std::lock_guard lock(m_state->mutex);
+    if (m_state->broken || m_state->queued + bytes.size() > m_state->maxQueued) {
+        m_state->dropped += bytes.size();
+        return;
+    }
+    m_state->queue.push_back(bytes);
+    m_state->queued += bytes.size();
+    m_state->changed.notify_all();
+}
+
+qint64 QueuedOutput::dropped() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->dropped;
+}
 
 bool writeStdout(const QByteArray &bytes)
 {

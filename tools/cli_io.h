@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // Byte-exact standard streams and safe output files for the subcommands: what they print is
@@ -11,6 +12,28 @@ namespace cli {
 
 // Writes `bytes` to stdout; false if the stream failed.
 bool writeStdout(const QByteArray &bytes);
+
+// Output to a standard stream that nobody may be reading, for a program that must go on all
+// the same (a server's lines): written by a thread of its own from a queue of at most
+// `maxQueued` bytes, so that a full pipe never holds up the caller; what does not fit is
+// dropped and counted. Unix file descriptor numbers (1 for stdout, 2 for stderr).
+class QueuedOutput {
+public:
+    QueuedOutput(int descriptor, qsizetype maxQueued);
+    // Waits a moment for the queue to be written, then leaves the thread to the process's end.
+    ~QueuedOutput();
+    QueuedOutput(const QueuedOutput &) = delete;
+    QueuedOutput &operator=(const QueuedOutput &) = delete;
+
+    void write(const QByteArray &bytes);
+    // What was dropped so far, in bytes.
+    qint64 dropped() const;
+
+    struct State;
+
+private:
+    std::shared_ptr<State> m_state;
+};
 
 // Reads at most `maxBytes` bytes from `path`, or from stdin when `path` is "-"; a longer
 // input sets `tooLong`. Nothing if the input cannot be opened or read.

@@ -30,12 +30,24 @@ void onStopSignal(int)
 }
 
 // SIGINT and SIGTERM end the event loop between two requests: a questionnaire being written is
-// always finished first, as writes run in the loop. The flag is looked at five times a second,
-// the one way a signal handler may talk to the loop on every system.
+// always finished first, as writes run in the loop, and nothing the loop does waits on a reader
+// of the output. A second signal ends the program at once. The flag is looked at five times a
+// second, the one way a signal handler may talk to the loop on every system.
 void quitOnSignals()
 {
-    std::signal(SIGINT, onStopSignal);
+#ifdef Q_OS_WIN
+    std::signal(SIGINT, onStopSignal); // reset to the default by the system once called
     std::signal(SIGTERM, onStopSignal);
+#else
+    struct sigaction action = {};
+    action.sa_handler = onStopSignal;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    // A reader that went away makes a write fail rather than end the server.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     auto *poll = new QTimer(QCoreApplication::instance());
     QObject::connect(poll, &QTimer::timeout, [] {
         if (g_stopSignal)
@@ -70,17 +82,16 @@ std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
         return QStringLiteral("serve: --tls-cert and --tls-key go together");
     settings.tlsCertificate = args.value("tls-cert");
     settings.tlsKey = args.value("tls-key");
-    // Not an option: tests set a short idle time instead of waiting the real one.
-    const int idleMs = qEnvironmentVariableIntValue("OCAI_SERVE_IDLE_MS");
-    if (idleMs > 0)
-        settings.idleMs = idleMs;
+    // Not options: tests set short deadlines instead of waiting the real ones.
+    if (const int ms = qEnvironmentVariableIntValue("OCAI_SERVE_HEAD_MS"); ms > 0)
+        settings.headMs = ms;
+    if (const int ms = qEnvironmentVariableIntValue("OCAI_SERVE_BODY_MS"); ms > 0)
+        settings.bodyMs = ms;
     return settings;
 }
 
-void printLine(const QString &line)
-{
-    writeStdout(line.toUtf8() + '\n');
-}
+// What a server prints may wait this long for a reader; past it, lines are dropped.
+constexpr qsizetype kMaxQueuedOutput = 1024 * 1024;
 
 } // namespace
 
@@ -106,30 +117,36 @@ int runServe(const ParsedArgs &args)
                    ? usageError(QStringLiteral("serve: ") + error->message)
                    : dataError(QStringLiteral("serve: ") + error->message);
     const auto &links = std::get<QList<web::SurveyLink>>(started);
+    QueuedOutput out(1, kMaxQueuedOutput), err(2, kMaxQueuedOutput);
+    const auto printLine = [&out](const QString &line) { out.write(line.toUtf8() + '\n'); };
     for (const web::SurveyLink &link : links)
         printLine(link.group + u'\t' + QString::fromLatin1(link.url.toEncoded()));
     // The codes to show on the screen; a pipe gets the lines alone.
     if (::isatty(STDOUT_FILENO))
         for (const web::SurveyLink &link : links)
-            writeStdout('\n' + link.group.toUtf8() + (link.group.isEmpty() ? "" : "\n") +
-                        web::QrCode(link.url.toEncoded()).terminalText());
+            out.write('\n' + link.group.toUtf8() + (link.group.isEmpty() ? "" : "\n") +
+                      web::QrCode(link.url.toEncoded()).terminalText());
 
     // One line per questionnaire: when, where and which file; nothing the respondent wrote.
     QObject::connect(&collection, &web::SurveyCollection::questionnaireWritten,
-                     [](const QString &group, const QString &file) {
+                     [&](const QString &group, const QString &file) {
                          printLine(
                              QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")) +
                              u'\t' + group + u'\t' + escapeControls(file));
                      });
-    QObject::connect(
-        &collection, &web::SurveyCollection::writeFailed,
-        [](const QString &group, const QString &message) {
-            dataError(
-                QStringLiteral("serve: %1%2")
-                    .arg(group.isEmpty() ? QString() : group + QStringLiteral(": "), message));
-        });
+    QObject::connect(&collection, &web::SurveyCollection::writeFailed,
+                     [&err](const QString &group, const QString &message) {
+                         const QString line =
+                             QStringLiteral("ocai-cli: serve: %1%2")
+                                 .arg(group.isEmpty() ? QString() : group + QStringLiteral(": "),
+                                      message);
+                         err.write(escapeControls(line).toUtf8() + '\n');
+                     });
     QCoreApplication::exec();
     collection.stop();
+    if (const qint64 dropped = out.dropped())
+        err.write(QByteArray("ocai-cli: serve: ") + QByteArray::number(dropped) +
+                  " bytes of output were dropped: nobody read them\n");
     return kExitOk;
 }
 

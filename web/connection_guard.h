@@ -2,36 +2,49 @@
 
 #include <QSslConfiguration>
 #include <QTcpServer>
+#include <atomic>
 
 // The listening socket of the survey server, with the limits the HTTP layer lacks: it buffers
-// any body whole and never closes a connection. Each connection's requests are followed as
-// they arrive: a head over kMaxHeadBytes, a body announced over the body limit or sent in
-// chunks is answered with an error and the connection closed before the body is read; a
-// connection silent for the idle time is closed; past kMaxConnections a new one is refused.
+// any body whole, never closes a connection and waits for ever. Each connection's requests
+// are read by the guard before the layer: a head the layer could read otherwise, too large, or
+// announcing too large a body (or one of unknown length) is answered with a short page and the
+// connection closed before the body is read. A request's head must arrive whole within the head
+// time (counted from the connection or the previous request), its body within the body time
+// after the head: a client sending a byte now and then cannot hold a connection. Past the
+// connection limit a new one gets a short "busy" page.
 namespace web {
+
+struct GuardLimits {
+    int maxConnections = 256;
+    int maxHeadBytes = 16 * 1024;
+    qint64 maxBodyBytes = 64 * 1024;
+    int headMs = 10000;
+    int bodyMs = 30000;
+};
 
 class ConnectionGuard : public QTcpServer {
     Q_OBJECT
 public:
-    static constexpr int kMaxConnections = 256;
-    static constexpr int kMaxHeadBytes = 16 * 1024;
-
-    ConnectionGuard(qint64 maxBodyBytes, int idleMs, QObject *parent = nullptr);
+    explicit ConnectionGuard(const GuardLimits &limits, QObject *parent = nullptr);
 
     // Encrypted connections from now on (a certificate and key in `configuration`).
     void setTls(const QSslConfiguration &configuration);
 
+    // Connections not yet closed, those refused as too many included; any thread may ask.
     int openConnections() const { return m_open; }
 
 protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
-    qint64 m_maxBody;
-    int m_idleMs;
+    void refuseBusy(QTcpSocket *socket);
+
+    GuardLimits m_limits;
     bool m_tls = false;
     QSslConfiguration m_tlsConfiguration;
-    int m_open = 0;
+    std::atomic<int> m_open{0};
+    int m_served = 0; // connections handed to the HTTP layer
+    int m_busy = 0;   // connections being told the server is busy
 };
 
 } // namespace web

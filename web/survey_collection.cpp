@@ -9,6 +9,7 @@
 #include "submission.h"
 #include "survey/unit_pc1.h"
 #include "survey_server.h"
+#include "tls_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ std::optional<QString> readTls(const ServeSettings &settings, QSslConfiguration 
     *configuration = QSslConfiguration::defaultConfiguration();
     configuration->setLocalCertificateChain(chain);
     configuration->setPrivateKey(key);
-    return std::nullopt;
+    return certificateProblem(*configuration, settings.tlsCertificate, settings.tlsKey);
 }
 
 const char *const kQrExtensions[] = {".png", ".svg"};
@@ -171,7 +172,11 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
     if (const auto problem = advertisedProblem(settings.advertised))
         return StartError{StartError::Kind::Network, *problem};
 
-    auto *guard = new ConnectionGuard(kMaxBodyBytes, settings.idleMs);
+    GuardLimits limits;
+    limits.maxBodyBytes = kMaxBodyBytes;
+    limits.headMs = settings.headMs;
+    limits.bodyMs = settings.bodyMs;
+    auto *guard = new ConnectionGuard(limits);
     if (secure)
         guard->setTls(tls);
     if (!guard->listen(settings.address, link.port)) {

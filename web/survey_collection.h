@@ -27,7 +27,8 @@ struct ServeSettings {
     bool newLink = false;           // a new token on purpose: the old links stop working
     QHostAddress advertised;        // the links' host; null: the default route's address
     QString tlsCertificate, tlsKey; // both or neither: HTTPS instead of HTTP
-    int idleMs = 10000;             // a connection silent this long is closed
+    int headMs = 10000;             // a request's head arrives whole within this, or is refused
+    int bodyMs = 30000;             // and its body within this after the head
 };
 
 struct StartError {

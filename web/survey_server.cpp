@@ -1,5 +1,6 @@
 #include "survey_server.h"
 
+#include "http_replies.h"
 #include "page.h"
 
 #include <QHttpServerRequest>
@@ -19,6 +20,14 @@ bool sameToken(const QByteArray &given, const QByteArray &token)
     for (qsizetype i = 0; i < token.size(); ++i)
         difference |= char(given[i] ^ token[i]);
     return difference == 0;
+}
+
+// The same short page for every wrong link, whatever part of it is wrong.
+void writeNotFound(QHttpServerResponder &responder)
+{
+    responder.write(refusalPage(404),
+                    {{"Content-Type", "text/html; charset=utf-8"}, {"Cache-Control", "no-store"}},
+                    Status::NotFound);
 }
 
 } // namespace
@@ -50,7 +59,7 @@ bool SurveyServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
     if (!numbered || link < 1 || link > int(m_links.size()) ||
         parts[2] != QByteArray::number(link) || !parts[0].isEmpty() ||
         !sameToken(parts[1], m_token)) {
-        responder.write(Status::NotFound);
+        writeNotFound(responder);
         return true;
     }
     const bool get = request.method() == QHttpServerRequest::Method::Get;
@@ -70,7 +79,7 @@ bool SurveyServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
         return true;
     }
     if (parts[3] != "submit" || !post) {
-        responder.write(Status::NotFound);
+        writeNotFound(responder);
         return true;
     }
     const SubmissionReply reply = target.handler->handle(request.body());

@@ -9,8 +9,8 @@
 #include <vector>
 
 // The HTTP side of a collection: "GET /<token>/<n>/" is link n's page and
-// "POST /<token>/<n>/submit" its questionnaire; anything else is 404 with an empty body, so that
-// a wrong token says nothing about the right one.
+// "POST /<token>/<n>/submit" its questionnaire; anything else is 404 with the same short page,
+// so that a wrong token says nothing about the right one.
 namespace web {
 
 class SurveyServer : public QAbstractHttpServer {

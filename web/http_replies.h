@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+// The survey server's refusals as a respondent's browser shows them: a short page in Russian
+// that says what happened and what to do, and nothing about the server or the link.
+namespace web {
+
+// The page for the status: 400, 404, 408, 411, 413, 431 or 503.
+QByteArray refusalPage(int status);
+
+// A whole response with that page that closes the connection.
+QByteArray refusalResponse(int status);
+
+} // namespace web
