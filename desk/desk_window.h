@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents.h"
+#include "job_bar.h"
 #include "survey_loader.h"
 
 #include <QDialog>
@@ -24,7 +25,6 @@ namespace desk {
 
 class CompareView;
 class GroupView;
-class JobBar;
 class RespondentTable;
 
 // The window a consultant works in from the first answer to the last document: the survey's
@@ -79,8 +79,8 @@ private:
     QString askSavePath(const QString &title, const QString &name, const QString &filter,
                         const QString &suffix);
     void writeDocument(const QString &caption, const QString &path,
-                       std::function<DocumentBytes()> make);
-    void documentWritten(const QString &path, const QString &problem);
+                       std::function<Made(const CancelCheck &)> make);
+    void documentWritten(const QString &path, const JobOutcome &outcome);
     bool askReportTitle(bool always);
     void openSurveyFolder();
     void collect();

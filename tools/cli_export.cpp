@@ -46,9 +46,10 @@ int runExport(const ParsedArgs &args)
     if (groups.empty())
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
-    const auto workbook = documents::workbookBytes(groups);
-    if (const auto *error = std::get_if<QString>(&workbook))
-        return dataError(QStringLiteral("export: ") + *error);
+    failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
+    const documents::Made workbook = documents::workbookBytes(groups);
+    if (const auto *failure = std::get_if<documents::Failure>(&workbook))
+        return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
         return dataError(*error);
     return failed ? kExitBadData : kExitOk;

@@ -1,0 +1,81 @@
+#include "documents/report_notes.h"
+
+#include <QLocale>
+
+namespace report {
+namespace {
+
+// "1 файл", "2 файла", "5 файлов".
+QString files(std::size_t n)
+{
+    const std::size_t tens = n % 100, ones = n % 10;
+    const char *word = (tens >= 11 && tens <= 14) ? "файлов"
+                       : ones == 1               ? "файл"
+                       : (ones >= 2 && ones <= 4) ? "файла"
+                                                  : "файлов";
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+}
+
+} // namespace
+
+FileNotes fileNotes(const documents::ExportGroup &group)
+{
+    return {group.leftOut, group.warned};
+}
+
+QString fileNotesLine(const FileNotes &notes)
+{
+    QStringList parts;
+    if (!notes.leftOut.empty())
+        parts << QStringLiteral("не вошли в расчёт: %1 (не читаются)").arg(files(notes.leftOut.size()));
+    if (!notes.warned.empty())
+        parts << QStringLiteral("учтены с предупреждениями: %1").arg(files(notes.warned.size()));
+    if (parts.isEmpty())
+        return QString();
+    QString line = parts.join(QStringLiteral("; "));
+    line[0] = line[0].toUpper();
+    return line + QStringLiteral(". Какие и почему — в конце отчёта.");
+}
+
+QString fileNotesText(const FileNotes &notes)
+{
+    QStringList lines;
+    const std::pair<QString, const std::vector<documents::FileNote> *> lists[] = {
+        {QStringLiteral("Не вошли в расчёт (не читаются):"), &notes.leftOut},
+        {QStringLiteral("Учтены с предупреждениями:"), &notes.warned}};
+    for (const auto &[heading, list] : lists) {
+        if (list->empty())
+            continue;
+        lines << heading;
+        for (const documents::FileNote &note : *list)
+            lines << QStringLiteral("    %1 — %2").arg(note.file, note.reason);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void addFileNotes(Document &d, const QList<QPair<QString, FileNotes>> &notes)
+{
+    Table leftOut{{QStringLiteral("Файл"), QStringLiteral("Почему не учтён")}, {}, {1, 2}, 2};
+    Table warned{{QStringLiteral("Файл"), QStringLiteral("Предупреждение")}, {}, {1, 2}, 2};
+    for (const auto &[prefix, list] : notes) {
+        for (const documents::FileNote &note : list.leftOut)
+            leftOut.rows << QStringList{prefix + note.file, note.reason};
+        for (const documents::FileNote &note : list.warned)
+            warned.rows << QStringList{prefix + note.file, note.reason};
+    }
+    if (leftOut.rows.isEmpty() && warned.rows.isEmpty())
+        return;
+    d.heading(QStringLiteral("Файлы опроса вне расчёта и с предупреждениями"));
+    if (!leftOut.rows.isEmpty()) {
+        d.note(QStringLiteral("Эти файлы не читаются и в расчёт не вошли: ни одна цифра отчёта "
+                              "их не учитывает."));
+        d.table(leftOut);
+    }
+    if (!warned.rows.isEmpty()) {
+        d.note(QStringLiteral("Эти файлы учтены, но в них есть отклонения от бланка: стоит "
+                              "проверить, верно ли они заполнены."));
+        d.table(warned);
+    }
+}
+
+} // namespace report
