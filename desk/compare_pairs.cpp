@@ -14,8 +14,9 @@ QList<CompareChoice> compareChoices(const std::vector<Group> &groups, int curren
     if (current < 0) {
         if (count >= 2)
             for (int a = 0; a < count; ++a)
-                choices.push_back({QStringLiteral("«%1» и остальные").arg(groups[std::size_t(a)].name),
-                                   a, kRest});
+                choices.push_back(
+                    {QStringLiteral("«%1» и остальные").arg(groups[std::size_t(a)].name), a,
+                     kRest});
         return choices;
     }
     if (current >= count)

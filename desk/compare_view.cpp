@@ -35,6 +35,7 @@ CompareView::CompareView(QWidget *parent)
     pictures->addWidget(m_right);
     m_table->setAccessibleName(QStringLiteral("Сравнение групп"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_summary->setAccessibleName(QStringLiteral("Выводы сравнения"));
     m_summary->setWordWrap(true);
     m_title->setWordWrap(true); // long group names must not widen the window
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -104,12 +105,12 @@ void CompareView::compare(const Group &a, const Group &b)
     const QString problem =
         !emptyGroupProblem(a).isEmpty() ? emptyGroupProblem(a) : emptyGroupProblem(b);
     for (const auto &[view, group] : {std::pair{m_left, &a}, std::pair{m_right, &b}})
-        view->setPicture(group->result.n ? report::plotAPicture(
-                                               survey::groupMeans(group->result,
-                                                                  survey::MeanKind::Arithmetic),
-                                               84)
-                                         : report::Picture{},
-                         emptyGroupProblem(*group));
+        view->setPicture(
+            group->result.n
+                ? report::plotAPicture(
+                      survey::groupMeans(group->result, survey::MeanKind::Arithmetic), 84)
+                : report::Picture{},
+            emptyGroupProblem(*group));
     if (!problem.isEmpty()) {
         m_job.clear();
         m_summary->setText(problem);

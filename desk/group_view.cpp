@@ -66,9 +66,8 @@ void GroupView::showGroup(const Group &group)
     m_questions->setPicture(report::questionChartsPicture(result.means, 170));
     m_difference->setPicture({}, kCounting);
     m_conclusions->setPlainText(kCounting);
-    m_statisticsJob.run([result] {
-        return survey::groupStatistics(result, survey::MeanKind::Arithmetic, kSeed);
-    });
+    m_statisticsJob.run(
+        [result] { return survey::groupStatistics(result, survey::MeanKind::Arithmetic, kSeed); });
 }
 
 void GroupView::statisticsReady(const survey::GroupStatistics &statistics)

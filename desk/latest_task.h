@@ -13,8 +13,7 @@ namespace desk {
 // the groups cost one computation, not one each. A result reaches `ready` only when no request
 // (nor clear()) came after its own: a view never shows one group's figures under another's
 // name.
-template <typename Result>
-class LatestTask {
+template <typename Result> class LatestTask {
 public:
     using Work = std::function<Result()>;
     using Ready = std::function<void(const Result &)>;

@@ -44,8 +44,8 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const survey::
                                      .arg(c.nB));
     d.paragraph(groupLine(QStringLiteral("A"), a, c.nA));
     d.paragraph(groupLine(QStringLiteral("B"), b, c.nB));
-    for (const auto &[letter, notes] : {std::pair{QStringLiteral("A"), &notesA},
-                                        std::pair{QStringLiteral("B"), &notesB}})
+    for (const auto &[letter, notes] :
+         {std::pair{QStringLiteral("A"), &notesA}, std::pair{QStringLiteral("B"), &notesB}})
         if (const QString line = fileNotesLine(*notes); !line.isEmpty())
             d.paragraph(letter + QStringLiteral(": ") + line);
     d.paragraph(QStringLiteral("Среднее: %1 · %2")

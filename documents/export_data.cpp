@@ -93,11 +93,10 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
         group.respondents.push_back(std::move(row));
     }
     if (!firstFailure && builder.n() == 0)
-        return survey::GroupError{
-            source.path,
-            QStringLiteral("В папке «%1» нет файлов результатов «%2».")
-                .arg(QDir::toNativeSeparators(source.path),
-                     QLatin1String(survey::kGroupFilePattern))};
+        return survey::GroupError{source.path,
+                                  QStringLiteral("В папке «%1» нет файлов результатов «%2».")
+                                      .arg(QDir::toNativeSeparators(source.path),
+                                           QLatin1String(survey::kGroupFilePattern))};
     if (builder.n() == 0)
         return *firstFailure;
     group.result = builder.take();

@@ -66,12 +66,12 @@ Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportG
             return *empty;
     if (cancelled(cancel))
         return Cancelled{};
-    const survey::GroupComparison comparison = survey::compareGroups(a.result, b.result, mean, seed);
-    return report::typesetPdf(report::comparisonDocument(coverOf(cover), subjectOf(a), a.result,
-                                                         subjectOf(b), b.result, comparison,
-                                                         report::fileNotes(a),
-                                                         report::fileNotes(b)),
-                              cancel);
+    const survey::GroupComparison comparison =
+        survey::compareGroups(a.result, b.result, mean, seed);
+    return report::typesetPdf(
+        report::comparisonDocument(coverOf(cover), subjectOf(a), a.result, subjectOf(b), b.result,
+                                   comparison, report::fileNotes(a), report::fileNotes(b)),
+        cancel);
 }
 
 Made textReport(const ExportGroup &group, const QDate &date)

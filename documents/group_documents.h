@@ -21,8 +21,7 @@ struct ReportCover {
 };
 
 // The report of `group`, its statistics as loaded.
-Made profilePdf(const ReportCover &cover, const ExportGroup &group,
-                const CancelCheck &cancel = {});
+Made profilePdf(const ReportCover &cover, const ExportGroup &group, const CancelCheck &cancel = {});
 
 // `a` against `b`, both tested with `mean` and `seed`.
 Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportGroup &b,

@@ -14,7 +14,6 @@ namespace report {
 
 Document profileDocument(const Cover &cover, const Subject &subject,
                          const survey::GroupResult &group,
-                         const survey::GroupStatistics &statistics,
-                         const FileNotes &notes = {});
+                         const survey::GroupStatistics &statistics, const FileNotes &notes = {});
 
 } // namespace report

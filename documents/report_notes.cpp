@@ -10,7 +10,7 @@ QString files(std::size_t n)
 {
     const std::size_t tens = n % 100, ones = n % 10;
     const char *word = (tens >= 11 && tens <= 14) ? "файлов"
-                       : ones == 1               ? "файл"
+                       : ones == 1                ? "файл"
                        : (ones >= 2 && ones <= 4) ? "файла"
                                                   : "файлов";
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
@@ -27,7 +27,8 @@ QString fileNotesLine(const FileNotes &notes)
 {
     QStringList parts;
     if (!notes.leftOut.empty())
-        parts << QStringLiteral("не вошли в расчёт: %1 (не читаются)").arg(files(notes.leftOut.size()));
+        parts << QStringLiteral("не вошли в расчёт: %1 (не читаются)")
+                     .arg(files(notes.leftOut.size()));
     if (!notes.warned.empty())
         parts << QStringLiteral("учтены с предупреждениями: %1").arg(files(notes.warned.size()));
     if (parts.isEmpty())
@@ -63,18 +64,17 @@ void addFileNotes(Document &d, const QList<QPair<QString, FileNotes>> &notes)
         for (const documents::FileNote &note : list.warned)
             warned.rows << QStringList{prefix + note.file, note.reason};
     }
-    if (leftOut.rows.isEmpty() && warned.rows.isEmpty())
-        return;
-    d.heading(QStringLiteral("Файлы опроса вне расчёта и с предупреждениями"));
+    // Each heading right above its table, which the typesetter keeps together.
     if (!leftOut.rows.isEmpty()) {
-        d.note(QStringLiteral("Эти файлы не читаются и в расчёт не вошли: ни одна цифра отчёта "
-                              "их не учитывает."));
+        d.heading(QStringLiteral("Файлы, не вошедшие в расчёт"));
         d.table(leftOut);
+        d.note(QStringLiteral("Эти файлы не читаются: ни одна цифра отчёта их не учитывает."));
     }
     if (!warned.rows.isEmpty()) {
-        d.note(QStringLiteral("Эти файлы учтены, но в них есть отклонения от бланка: стоит "
-                              "проверить, верно ли они заполнены."));
+        d.heading(QStringLiteral("Файлы, учтённые с предупреждениями"));
         d.table(warned);
+        d.note(QStringLiteral("Эти файлы учтены, но заполнены не так, как требует бланк: стоит "
+                              "проверить их ответы."));
     }
 }
 

@@ -32,8 +32,8 @@ Formats addFormats(lxw_workbook *workbook)
 void SheetStatus::note(lxw_error error, const QString &what)
 {
     if (error != LXW_NO_ERROR && ok())
-        m_message =
-            QStringLiteral("не удаётся записать %1 (%2)").arg(what, QString::fromUtf8(lxw_strerror(error)));
+        m_message = QStringLiteral("не удаётся записать %1 (%2)")
+                        .arg(what, QString::fromUtf8(lxw_strerror(error)));
 }
 
 SheetWriter::SheetWriter(lxw_workbook *workbook, const QString &name, SheetStatus &status)
@@ -41,8 +41,7 @@ SheetWriter::SheetWriter(lxw_workbook *workbook, const QString &name, SheetStatu
 {
     m_sheet = workbook_add_worksheet(workbook, m_name.constData());
     if (!m_sheet)
-        m_status.note(LXW_ERROR_SHEETNAME_ALREADY_USED,
-                      QStringLiteral("лист «%1»").arg(name));
+        m_status.note(LXW_ERROR_SHEETNAME_ALREADY_USED, QStringLiteral("лист «%1»").arg(name));
 }
 
 void SheetWriter::note(lxw_error error, int row, int column)
