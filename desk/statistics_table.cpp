@@ -22,7 +22,8 @@ void fillTable(QTableWidget &table, const report::Table &content)
     table.verticalHeader()->hide();
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
     table.resizeColumnsToContents();
-    table.horizontalHeader()->setStretchLastSection(true);
+    // Numbers stay beside their captions: a stretched last column would push its cells away.
+    table.horizontalHeader()->setStretchLastSection(false);
 }
 
 } // namespace desk

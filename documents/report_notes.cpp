@@ -27,7 +27,7 @@ QString fileNotesLine(const FileNotes &notes)
 {
     QStringList parts;
     if (!notes.leftOut.empty())
-        parts << QStringLiteral("не вошли в расчёт: %1 (не читаются)")
+        parts << QStringLiteral("не читаются и не вошли в расчёт: %1")
                      .arg(files(notes.leftOut.size()));
     if (!notes.warned.empty())
         parts << QStringLiteral("учтены с предупреждениями: %1").arg(files(notes.warned.size()));
@@ -64,7 +64,11 @@ void addFileNotes(Document &d, const QList<QPair<QString, FileNotes>> &notes)
         for (const documents::FileNote &note : list.warned)
             warned.rows << QStringList{prefix + note.file, note.reason};
     }
-    // Each heading right above its table, which the typesetter keeps together.
+    if (leftOut.rows.isEmpty() && warned.rows.isEmpty())
+        return;
+    // A page of its own: the lists are looked up, and a row split at a page's foot reads badly.
+    // Each heading stands right above its table, which the typesetter keeps together.
+    d.pageBreak();
     if (!leftOut.rows.isEmpty()) {
         d.heading(QStringLiteral("Файлы, не вошедшие в расчёт"));
         d.table(leftOut);

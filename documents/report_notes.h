@@ -18,7 +18,7 @@ struct FileNotes {
 
 FileNotes fileNotes(const documents::ExportGroup &group);
 
-// The counts for the first page, "Не вошли в расчёт 2 файла: они не читаются…"; empty when
+// The counts for the first page, "Не читаются и не вошли в расчёт: 2 файла…"; empty when
 // there is nothing to say.
 QString fileNotesLine(const FileNotes &notes);
 

@@ -49,9 +49,9 @@ Table comparisonTable(const survey::GroupComparison &c)
 {
     Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), QStringLiteral("A"),
                  QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p, t-тест Уэлча"),
-                 QStringLiteral("p, перемешивание"), QStringLiteral("Значимо")},
+                 QStringLiteral("p, перемеш."), QStringLiteral("Значимо")},
                 {},
-                {4.0, 2.0, 1.3, 1.3, 1.4, 1.9, 1.9, 1.4},
+                {3.9, 1.9, 1.2, 1.2, 1.3, 1.8, 1.8, 1.5},
                 2};
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
