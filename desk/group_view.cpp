@@ -7,7 +7,7 @@
 #include "picture_view.h"
 #include "statistics_table.h"
 
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -24,14 +24,15 @@ GroupView::GroupView(QWidget *parent)
     : QTabWidget(parent), m_plotA(new PictureView(QStringLiteral("Профиль группы"))),
       m_questions(new PictureView(QStringLiteral("Оценки по вопросам"))),
       m_difference(new PictureView(QStringLiteral("Разница желаемых и текущих оценок"))),
-      m_statistics(new QTableWidget), m_files(new QLabel), m_conclusions(new QTextBrowser),
+      m_statistics(new QTableWidget), m_files(new QPlainTextEdit), m_conclusions(new QTextBrowser),
       m_statisticsJob([this](const survey::GroupStatistics &s) { statisticsReady(s); })
 {
     m_statistics->setAccessibleName(QStringLiteral("Статистика группы"));
     m_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_files->setAccessibleName(QStringLiteral("Файлы вне расчёта"));
-    m_files->setWordWrap(true);
-    m_files->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_files->setReadOnly(true);
+    // A survey with many damaged files scrolls its list rather than squeezing the table.
+    m_files->setMaximumHeight(7 * m_files->fontMetrics().lineSpacing());
     m_conclusions->setAccessibleName(QStringLiteral("Выводы"));
     auto *statistics = new QWidget;
     auto *statisticsLayout = new QVBoxLayout(statistics);
@@ -50,7 +51,7 @@ void GroupView::showGroup(const Group &group)
 {
     const survey::GroupResult &result = group.result;
     const QString notes = report::fileNotesText(fileNotes(group));
-    m_files->setText(notes);
+    m_files->setPlainText(notes);
     m_files->setVisible(!notes.isEmpty());
     m_statistics->clear();
     m_statistics->setRowCount(0);

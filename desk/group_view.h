@@ -6,7 +6,7 @@
 
 #include <QTabWidget>
 
-class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 class QTextBrowser;
 
@@ -35,7 +35,7 @@ private:
     PictureView *m_questions;
     PictureView *m_difference;
     QTableWidget *m_statistics;
-    QLabel *m_files; // the files left out and those counted with warnings
+    QPlainTextEdit *m_files; // the files left out and those counted with warnings
     QTextBrowser *m_conclusions;
     LatestTask<survey::GroupStatistics> m_statisticsJob;
 };

@@ -54,8 +54,9 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const survey::
     d.table(comparisonTable(c));
     d.note(QStringLiteral("B − A: оценка B минус оценка A. p — вероятность получить такую "
                           "разницу случайно, если на деле различия нет; * — p < 0,05; «—» — "
-                          "t-тест не определён (один респондент). Значимо — p < 0,05 в обоих "
-                          "тестах. Как устроены оба теста — в конце отчёта."));
+                          "t-тест не определён (один респондент). «Значимо: да» — p < 0,05 и в "
+                          "t-тесте, и в тесте перемешиванием (без t-теста — в нём одном). Как "
+                          "устроены оба теста — в конце отчёта."));
     d.heading(QStringLiteral("Выводы"));
     d.paragraph(comparisonSummary(c, a, b));
     d.heading(QStringLiteral("Профили групп"));

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -238,8 +239,9 @@ TEST(DeskViews, AGroupWithoutAnswersNeverShowsTheFiguresOfAGroupChosenBefore)
     EXPECT_EQ(named<QTextBrowser>(view, "Выводы")->toPlainText(),
               "В группе нет ни одного читаемого ответа.");
     // The statistics tab names the file left out.
-    EXPECT_TRUE(
-        named<QLabel>(view, "Файлы вне расчёта")->text().contains("badOCAI.cry — файл пуст"));
+    EXPECT_TRUE(named<QPlainTextEdit>(view, "Файлы вне расчёта")
+                    ->toPlainText()
+                    .contains("badOCAI.cry — файл пуст"));
 
     view.showGroup(b);
     ASSERT_TRUE(settle([&] { return !view.counting(); }));

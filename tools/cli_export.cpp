@@ -4,6 +4,7 @@
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+#include "tools/muted_stderr.h"
 
 #include <QDir>
 #include <algorithm>
@@ -47,7 +48,11 @@ int runExport(const ParsedArgs &args)
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
     failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
-    const documents::Made workbook = documents::workbookBytes(groups);
+    // libxlsxwriter prints its own lines before failing; ours says it in one.
+    const documents::Made workbook = [&groups] {
+        const MutedStderr muted;
+        return documents::workbookBytes(groups);
+    }();
     if (const auto *failure = std::get_if<documents::Failure>(&workbook))
         return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
