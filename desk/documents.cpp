@@ -39,7 +39,10 @@ report::FileNotes fileNotes(const Group &group)
     return notes;
 }
 
-documents::ExportGroup documentGroup(const Group &group)
+namespace {
+
+// The group's respondents, figures and files, its resampled statistics not yet computed.
+documents::ExportGroup unresampled(const Group &group)
 {
     documents::ExportGroup out;
     out.path = QDir::toNativeSeparators(group.folder);
@@ -53,6 +56,14 @@ documents::ExportGroup documentGroup(const Group &group)
     out.leftOut = std::move(notes.leftOut);
     out.warned = std::move(notes.warned);
     out.result = group.result;
+    return out;
+}
+
+} // namespace
+
+documents::ExportGroup documentGroup(const Group &group)
+{
+    documents::ExportGroup out = unresampled(group);
     documents::computeStatistics(out, survey::MeanKind::Arithmetic, kSeed);
     return out;
 }
@@ -104,7 +115,7 @@ Made textReport(const Group &group, const QDate &date)
 {
     if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
         return documents::Failure{problem};
-    return documents::textReport(documentGroup(group), date);
+    return documents::textReport(unresampled(group), date); // no statistics in it
 }
 
 } // namespace desk
