@@ -41,11 +41,11 @@ void runPdf(benchmark::State &state, const QStringList &paths)
     request.paths = paths;
     for (auto _ : state) {
         const auto pdf = documents::pdfReport(request);
-        if (!std::holds_alternative<QByteArray>(pdf)) {
+        if (!std::holds_alternative<documents::PdfReport>(pdf)) {
             state.SkipWithError("the report cannot be made");
             return;
         }
-        benchmark::DoNotOptimize(std::get<QByteArray>(pdf).size());
+        benchmark::DoNotOptimize(std::get<documents::PdfReport>(pdf).pdf.size());
     }
 }
 

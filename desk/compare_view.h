@@ -1,10 +1,12 @@
 #pragma once
 
+#include "compare_pairs.h"
+#include "latest_task.h"
 #include "survey/group_compare.h"
 #include "survey_folder.h"
 
-#include <QFutureWatcher>
 #include <QWidget>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -15,26 +17,31 @@ namespace desk {
 class PictureView;
 
 // Two groups side by side: their profile diagrams, the tests of each score's difference and
-// what is significant in words, as the comparison report has them.
+// what is significant in words, as the comparison report has them. Only groups that share no
+// respondent are offered (compare_pairs.h).
 class CompareView : public QWidget {
     Q_OBJECT
 public:
     explicit CompareView(QWidget *parent = nullptr);
     ~CompareView() override;
 
-    // The groups the second one is chosen from; keeps the choice where the name is still there.
-    void setChoices(const QStringList &names);
-    int otherIndex() const;
-    void setOtherIndex(int index);
+    // Offers the comparisons beside the selected group `current` (-1: "Все вместе"), keeping
+    // the choice where its label is still there, and shows the chosen one.
+    void showSurvey(const std::vector<Group> &groups, int current);
+    // The groups on show, A then B; nothing when no comparison can be offered.
+    const std::optional<std::pair<Group, Group>> &compared() const { return m_compared; }
     void focusChoice();
     // Compares `a` with `b`, off the user-interface thread.
     void compare(const Group &a, const Group &b);
+    bool counting() const { return m_job.busy(); }
 
 signals:
-    void otherChanged(int index);
+    // The consultant chose another comparison.
+    void otherChanged();
 
 private:
-    void ready();
+    void ready(const survey::GroupComparison &comparison);
+    void showNothing(const QString &why);
 
     QComboBox *m_other;
     QLabel *m_title;
@@ -42,9 +49,10 @@ private:
     PictureView *m_right;
     QTableWidget *m_table;
     QLabel *m_summary;
-    QFutureWatcher<survey::GroupComparison> m_job;
+    QList<CompareChoice> m_choices;
+    std::optional<std::pair<Group, Group>> m_compared;
     QString m_nameA, m_nameB;
-    int m_generation = 0, m_jobGeneration = 0;
+    LatestTask<survey::GroupComparison> m_job;
 };
 
 } // namespace desk

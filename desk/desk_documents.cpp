@@ -58,30 +58,38 @@ QString DeskWindow::askSavePath(const QString &title, const QString &name, const
 }
 
 void DeskWindow::writeDocument(const QString &caption, const QString &path,
-                               std::function<DocumentBytes()> make)
+                               std::function<Made(const CancelCheck &)> make)
 {
     if (path.isEmpty())
         return;
     m_jobs->start(
         caption,
-        [make = std::move(make), path](const std::atomic_bool &cancelled) -> QString {
-            const DocumentBytes bytes = make();
-            if (const auto *problem = std::get_if<QString>(&bytes))
-                return *problem;
-            if (cancelled)
-                return QString(); // dropped: nothing is written
-            return writeDocumentFile(path, std::get<QByteArray>(bytes));
+        [make = std::move(make), path](JobControl &job) {
+            const Made made = make([&job] { return job.cancelled(); });
+            if (const auto *failure = std::get_if<documents::Failure>(&made))
+                return JobOutcome::failed(failure->reason);
+            // Cancelled, now or before the file is begun: no file is made or replaced.
+            if (std::holds_alternative<documents::Cancelled>(made) || !job.beginWriting())
+                return JobOutcome::cancelled();
+            const QString problem = writeDocumentFile(path, std::get<QByteArray>(made));
+            return problem.isEmpty() ? JobOutcome::done() : JobOutcome::failed(problem);
         },
-        [this, path](const QString &problem) { documentWritten(path, problem); });
+        [this, path](const JobOutcome &outcome) { documentWritten(path, outcome); });
 }
 
-void DeskWindow::documentWritten(const QString &path, const QString &problem)
+void DeskWindow::documentWritten(const QString &path, const JobOutcome &outcome)
 {
-    if (!problem.isEmpty()) {
-        statusBar()->showMessage(problem, 10000);
-        if (problem != QStringLiteral("Отменено."))
-            ui::Dialogs::instance().showError(this, QStringLiteral("Документ не записан"), problem);
+    switch (outcome.kind) {
+    case JobOutcome::Kind::Cancelled:
+        statusBar()->showMessage(QStringLiteral("Отменено: файл не записан."), 10000);
         return;
+    case JobOutcome::Kind::Failed:
+        statusBar()->showMessage(outcome.problem, 10000);
+        ui::Dialogs::instance().showError(this, QStringLiteral("Документ не записан"),
+                                          outcome.problem);
+        return;
+    case JobOutcome::Kind::Done:
+        break;
     }
     m_lastDocument = path;
     statusBar()->showMessage(
@@ -112,21 +120,31 @@ void DeskWindow::writeProfilePdf()
         askSavePath(QStringLiteral("PDF-отчёт"), group.name + QStringLiteral(" — отчёт OCAI"),
                     QStringLiteral("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     writeDocument(QStringLiteral("Составляется PDF-отчёт…"), path,
-                  [group, title] { return profilePdf(group, title); });
+                  [group, title](const CancelCheck &cancel) {
+                      return profilePdf(group, title, QDate::currentDate(), cancel);
+                  });
 }
 
 void DeskWindow::writeComparisonPdf()
 {
-    const Group a = currentGroup();
-    const int other = m_compare->otherIndex();
-    const Group *chosen = groupAt(other);
-    const Group b = chosen ? *chosen : allGroups();
+    const auto &compared = m_compare->compared();
+    if (!compared) {
+        statusBar()->showMessage(QStringLiteral("Сравнивать не с чем: в опросе одна группа."),
+                                 10000);
+        return;
+    }
+    if (!askReportTitle(false))
+        return;
+    const auto [a, b] = *compared;
+    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
     const QString path =
         askSavePath(QStringLiteral("Сравнительный отчёт"),
                     QStringLiteral("%1 и %2 — сравнение OCAI").arg(a.name, b.name),
                     QStringLiteral("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     writeDocument(QStringLiteral("Составляется сравнительный отчёт…"), path,
-                  [a, b] { return comparisonPdf(a, b); });
+                  [a = a, b = b, title](const CancelCheck &cancel) {
+                      return comparisonPdf(a, b, title, QDate::currentDate(), cancel);
+                  });
 }
 
 void DeskWindow::writeWorkbook()
@@ -137,7 +155,7 @@ void DeskWindow::writeWorkbook()
                     QFileInfo(m_loader.folder()).fileName() + QStringLiteral(" — ответы OCAI"),
                     QStringLiteral("Книга Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
     writeDocument(QStringLiteral("Составляется книга Excel…"), path,
-                  [groups] { return workbook(groups); });
+                  [groups](const CancelCheck &cancel) { return workbook(groups, cancel); });
 }
 
 void DeskWindow::writeTextReport()
@@ -147,7 +165,7 @@ void DeskWindow::writeTextReport()
         askSavePath(QStringLiteral("Текстовый отчёт"), group.name + QStringLiteral(" — OCAI"),
                     QStringLiteral("Текст (*.txt)|*.txt"), QStringLiteral("txt"));
     writeDocument(QStringLiteral("Составляется текстовый отчёт…"), path,
-                  [group] { return textReport(group); });
+                  [group](const CancelCheck &) { return textReport(group); });
 }
 
 void DeskWindow::openSurveyFolder()

@@ -191,7 +191,6 @@ void DeskWindow::surveyChanged()
         chosen.insert(item->data(Qt::UserRole).toString());
     const QSignalBlocker blocker(m_groups);
     m_groups->clear();
-    QStringList names;
     for (const Group &group : m_survey->groups) {
         QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
         auto *item = new QListWidgetItem(text, m_groups);
@@ -208,12 +207,9 @@ void DeskWindow::surveyChanged()
                                  .arg(item->toolTip())
                                  .arg(group.damaged()));
         }
-        names << group.name;
     }
     new QListWidgetItem(
         QStringLiteral("%1  (N = %2)").arg(kAllGroupsName).arg(m_survey->respondents()), m_groups);
-    names << kAllGroupsName;
-    m_compare->setChoices(names);
     int row = groupCount() - 1;
     for (std::size_t g = 0; g < m_survey->groups.size(); ++g)
         if (m_survey->groups[g].folder == keep)
@@ -309,16 +305,9 @@ void DeskWindow::showSelectedGroup()
                                 .arg(excluded)
                                 .arg(group.warnings()));
     m_view->showGroup(group);
-    int other = m_compare->otherIndex();
-    // A group compared with itself tells nothing: the next one is proposed instead.
-    if (other >= 0 && other == m_groups->currentRow() && groupCount() > 1) {
-        other = (other + 1) % groupCount();
-        m_compare->setOtherIndex(other);
-    }
-    if (m_survey && other >= 0) {
-        const Group b = groupAt(other) ? *groupAt(other) : allGroups();
-        m_compare->compare(group, b);
-    }
+    if (m_survey)
+        m_compare->showSurvey(m_survey->groups,
+                              groupAt(m_groups->currentRow()) ? m_groups->currentRow() : -1);
     updateActions();
 }
 

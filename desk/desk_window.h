@@ -2,6 +2,7 @@
 
 #include "collection_run.h"
 #include "documents.h"
+#include "job_bar.h"
 #include "survey_loader.h"
 
 #include <QDialog>
@@ -27,7 +28,6 @@ class CollectionDialog;
 class CollectionStatus;
 class CompareView;
 class GroupView;
-class JobBar;
 class RespondentTable;
 
 // The window a consultant works in from the first answer to the last document: the survey's
@@ -82,8 +82,8 @@ private:
     QString askSavePath(const QString &title, const QString &name, const QString &filter,
                         const QString &suffix);
     void writeDocument(const QString &caption, const QString &path,
-                       std::function<DocumentBytes()> make);
-    void documentWritten(const QString &path, const QString &problem);
+                       std::function<Made(const CancelCheck &)> make);
+    void documentWritten(const QString &path, const JobOutcome &outcome);
     bool askReportTitle(bool always);
     void openSurveyFolder();
     // desk_collect.cpp: the collection of answers over the network, the open survey's.

@@ -1,58 +1,72 @@
 #include "documents.h"
 
-#include "documents/comparison_report.h"
-#include "documents/profile_pictures.h"
-#include "documents/profile_report.h"
-#include "documents/report_texts.h"
-#include "documents/report_typeset.h"
-#include "documents/text_report.h"
+#include "documents/group_documents.h"
 #include "documents/xlsx_workbook.h"
-#include "survey/group_compare.h"
-#include "survey/group_statistics.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace desk {
 namespace {
 
-report::Subject subjectOf(const Group &group)
+// A combined group's files come from several folders: each is named with its folder.
+QString shownName(const Group &group, const Respondent &respondent)
 {
-    report::Subject subject;
-    subject.name = report::printable(group.name, 80, report::canTypeset);
-    if (subject.name.isEmpty())
-        subject.name = QStringLiteral("без имени");
-    return subject;
+    const QFileInfo info(respondent.path);
+    return group.folder.isEmpty() ? info.dir().dirName() + QLatin1Char('/') + info.fileName()
+                                  : info.fileName();
 }
 
-report::Cover coverOf(const ReportTitle &title, const QDate &date)
+documents::ReportCover coverOf(const ReportTitle &title, const QDate &date)
 {
-    return {report::printable(title.organisation.trimmed(), 120, report::canTypeset),
-            report::printable(title.caption.trimmed(), 120, report::canTypeset), date};
+    return {title.organisation, title.caption, date};
 }
 
-DocumentBytes typeset(const report::Document &document)
+} // namespace
+
+report::FileNotes fileNotes(const Group &group)
 {
-    QByteArray pdf = report::typesetPdf(document);
-    if (pdf.isEmpty())
-        return QStringLiteral("Не удаётся составить документ PDF.");
-    return pdf;
+    report::FileNotes notes;
+    for (const Respondent &respondent : group.respondents) {
+        if (respondent.excluded)
+            continue;
+        if (!respondent.problem.isEmpty())
+            notes.leftOut.push_back({shownName(group, respondent), respondent.problem});
+        else if (!respondent.warnings.isEmpty())
+            notes.warned.push_back(
+                {shownName(group, respondent), respondent.warnings.join(QStringLiteral("; "))});
+    }
+    return notes;
 }
 
-documents::ExportGroup exportGroup(const Group &group)
+namespace {
+
+// The group's respondents, figures and files, its resampled statistics not yet computed.
+documents::ExportGroup unresampled(const Group &group)
 {
     documents::ExportGroup out;
     out.path = QDir::toNativeSeparators(group.folder);
     out.name = group.name;
+    out.code = QStringLiteral("Group");
+    out.info = survey::groupInfoLine(group.result.n);
     for (const Respondent &respondent : group.respondents)
         if (respondent.counts())
             out.respondents.push_back(respondent.row);
-    out.statistics = survey::groupStatistics(group.result, survey::MeanKind::Arithmetic, kSeed);
+    report::FileNotes notes = fileNotes(group);
+    out.leftOut = std::move(notes.leftOut);
+    out.warned = std::move(notes.warned);
+    out.result = group.result;
     return out;
 }
 
 } // namespace
+
+documents::ExportGroup documentGroup(const Group &group)
+{
+    documents::ExportGroup out = unresampled(group);
+    documents::computeStatistics(out, survey::MeanKind::Arithmetic, kSeed);
+    return out;
+}
 
 QString emptyGroupProblem(const Group &group)
 {
@@ -61,61 +75,47 @@ QString emptyGroupProblem(const Group &group)
     return QStringLiteral("В группе «%1» нет ни одного читаемого ответа.").arg(group.name);
 }
 
-DocumentBytes profilePdf(const Group &group, const ReportTitle &title, const QDate &date)
+Made profilePdf(const Group &group, const ReportTitle &title, const QDate &date,
+                const CancelCheck &cancel)
 {
     if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
-        return problem;
-    const survey::GroupStatistics statistics =
-        survey::groupStatistics(group.result, survey::MeanKind::Arithmetic, kSeed);
-    return typeset(
-        report::profileDocument(coverOf(title, date), subjectOf(group), group.result, statistics));
+        return documents::Failure{problem};
+    return documents::profilePdf(coverOf(title, date), documentGroup(group), cancel);
 }
 
-DocumentBytes comparisonPdf(const Group &a, const Group &b, const QDate &date)
+Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, const QDate &date,
+                   const CancelCheck &cancel)
 {
     for (const Group *group : {&a, &b})
         if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
-            return problem;
-    const survey::GroupComparison comparison =
-        survey::compareGroups(a.result, b.result, survey::MeanKind::Arithmetic, kSeed);
-    return typeset(report::comparisonDocument(coverOf({}, date), subjectOf(a), a.result,
-                                              subjectOf(b), b.result, comparison));
+            return documents::Failure{problem};
+    return documents::comparisonPdf(coverOf(title, date), documentGroup(a), documentGroup(b),
+                                    survey::MeanKind::Arithmetic, kSeed, cancel);
 }
 
-DocumentBytes workbook(const std::vector<Group> &groups)
+Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel)
 {
     std::vector<documents::ExportGroup> sheets;
-    for (const Group &group : groups)
+    for (const Group &group : groups) {
+        if (documents::cancelled(cancel))
+            return documents::Cancelled{};
         if (group.result.n > 0)
-            sheets.push_back(exportGroup(group));
+            sheets.push_back(documentGroup(group));
+    }
     if (sheets.empty())
-        return QStringLiteral("В выбранных группах нет ни одного читаемого ответа.");
-    auto bytes = documents::workbookBytes(sheets);
-    if (auto *error = std::get_if<QString>(&bytes))
-        return QStringLiteral("Не удаётся составить книгу Excel: ") + *error;
-    return std::get<QByteArray>(bytes);
+        return documents::Failure{
+            QStringLiteral("В выбранных группах нет ни одного читаемого ответа.")};
+    Made bytes = documents::workbookBytes(sheets, cancel);
+    if (auto *failure = std::get_if<documents::Failure>(&bytes))
+        failure->reason = QStringLiteral("Не удаётся составить книгу Excel: ") + failure->reason;
+    return bytes;
 }
 
-DocumentBytes textReport(const Group &group, const QDate &date)
+Made textReport(const Group &group, const QDate &date)
 {
     if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
-        return problem;
-    survey::LoadedProfile loaded;
-    loaded.code = QStringLiteral("Group");
-    loaded.info = survey::groupInfoLine(group.result.n);
-    loaded.group = group.result;
-    // The scores as the window's score fields hold them, as `ocai-cli report` writes them.
-    const auto shown = documents::windowProfile(std::move(loaded));
-    if (const auto *error = std::get_if<survey::GroupError>(&shown))
-        return error->message;
-    const documents::WindowProfile &profile = std::get<documents::WindowProfile>(shown);
-    documents::ReportInput input;
-    input.date = QLocale().toString(date, QLocale::ShortFormat);
-    input.code = profile.code;
-    input.info = profile.info;
-    input.scores = profile.scores;
-    input.answers = profile.group.means;
-    return documents::reportText(input);
+        return documents::Failure{problem};
+    return documents::textReport(unresampled(group), date); // no statistics in it
 }
 
 } // namespace desk

@@ -1,37 +1,46 @@
 #pragma once
 
+#include "documents/document_outcome.h"
+#include "documents/export_data.h"
+#include "documents/report_notes.h"
 #include "survey_folder.h"
 
-#include <QByteArray>
 #include <QDate>
 #include <QString>
-#include <variant>
 #include <vector>
 
-// The documents of the desk, made by the same code as ocai-cli's from the groups the desk has
-// loaded: nothing here draws or computes a figure of its own. No widgets, so that they run off
-// the user-interface thread.
+// The documents of the desk: the groups it has loaded, handed to the same document code as
+// ocai-cli's (documents/group_documents.h, documents/xlsx_workbook.h), so that a folder gives
+// the same document from either. No widgets, so that they run off the user-interface thread.
 namespace desk {
 
-// The bytes of a document, or why it cannot be made (in Russian).
-using DocumentBytes = std::variant<QByteArray, QString>;
+using documents::CancelCheck;
+using documents::Made;
 
-// What the consultant writes on the report's first page.
+// What the consultant writes on a report's first page.
 struct ReportTitle {
     QString organisation;
     QString caption; // the survey's own words: "Опрос персонала, декабрь 2026"
 };
 
-// The seed of every resampled figure: the same survey gives the same document.
+// The seed of every resampled figure: the same survey gives the same document, and the same
+// as ocai-cli's default.
 constexpr unsigned kSeed = 1;
 
-DocumentBytes profilePdf(const Group &group, const ReportTitle &title,
-                         const QDate &date = QDate::currentDate());
-DocumentBytes comparisonPdf(const Group &a, const Group &b,
-                            const QDate &date = QDate::currentDate());
-DocumentBytes workbook(const std::vector<Group> &groups);
+// A group as the documents take it: its counted respondents and figures, the damaged files it
+// leaves out and the counted ones with warnings.
+documents::ExportGroup documentGroup(const Group &group);
+// The damaged files a group leaves out and its counted files with warnings; files the
+// consultant excluded are his own choice and not named.
+report::FileNotes fileNotes(const Group &group);
+
+Made profilePdf(const Group &group, const ReportTitle &title,
+                const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
+Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title,
+                   const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
+Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel = {});
 // The text report of "Save Data": the group's mean answers and scores.
-DocumentBytes textReport(const Group &group, const QDate &date = QDate::currentDate());
+Made textReport(const Group &group, const QDate &date = QDate::currentDate());
 
 // Why `group` gives no figures, or an empty text.
 QString emptyGroupProblem(const Group &group);

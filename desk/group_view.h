@@ -1,11 +1,12 @@
 #pragma once
 
+#include "latest_task.h"
 #include "survey/group_statistics.h"
 #include "survey_folder.h"
 
-#include <QFutureWatcher>
 #include <QTabWidget>
 
+class QPlainTextEdit;
 class QTableWidget;
 class QTextBrowser;
 
@@ -14,8 +15,9 @@ namespace desk {
 class PictureView;
 
 // The figures of the selected group, each on its tab: the profile diagram, the question
-// charts, the difference chart, the statistics table and the written conclusions of the
-// report. The statistics are resampled off the user-interface thread.
+// charts, the difference chart, the statistics table with the files left out of it and the
+// written conclusions of the report. The statistics are resampled off the user-interface
+// thread.
 class GroupView : public QTabWidget {
     Q_OBJECT
 public:
@@ -23,21 +25,19 @@ public:
     ~GroupView() override;
 
     void showGroup(const Group &group);
+    // Whether statistics are still being computed, for tests.
+    bool counting() const { return m_statisticsJob.busy(); }
 
 private:
-    void statisticsReady();
+    void statisticsReady(const survey::GroupStatistics &statistics);
 
     PictureView *m_plotA;
     PictureView *m_questions;
     PictureView *m_difference;
     QTableWidget *m_statistics;
+    QPlainTextEdit *m_files; // the files left out and those counted with warnings
     QTextBrowser *m_conclusions;
-    QFutureWatcher<survey::GroupStatistics> m_job;
-    int m_generation = 0; // the shown group's; an older job's result is dropped
-    int m_jobGeneration = 0;
-    bool m_waiting = false; // a group arrived while a job ran
-    survey::GroupResult m_pending;
-    void startStatistics();
+    LatestTask<survey::GroupStatistics> m_statisticsJob;
 };
 
 } // namespace desk

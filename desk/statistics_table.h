@@ -1,13 +1,13 @@
 #pragma once
 
-#include "survey/group_statistics.h"
+#include "documents/report_document.h"
 
 class QTableWidget;
 
 namespace desk {
 
-// The statistics of a group, one row per type and state, in the words and numbers of the
-// printed report.
-void fillStatisticsTable(QTableWidget &table, const survey::GroupStatistics &statistics);
+// Shows a table of the printed reports (documents/report_tables.h) as it is printed: the same
+// columns, captions and cells, the words left and the numbers right.
+void fillTable(QTableWidget &table, const report::Table &content);
 
 } // namespace desk

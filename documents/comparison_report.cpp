@@ -3,6 +3,7 @@
 #include "documents/report_explanations.h"
 #include "documents/report_pictures.h"
 #include "documents/report_summary.h"
+#include "documents/report_tables.h"
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
 #include "plots/score_spread.h"
@@ -12,35 +13,6 @@
 namespace report {
 
 namespace {
-
-constexpr double kMarked = 0.05;
-
-QString marked(double p)
-{
-    return pValue(p) + (p < kMarked ? QStringLiteral(" *") : QString());
-}
-
-Table comparisonTable(const survey::GroupComparison &c)
-{
-    Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), QStringLiteral("A"),
-                 QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p (t-тест)"),
-                 QStringLiteral("p (перемеш.)")},
-                {},
-                {4.2, 2.1, 1.5, 1.5, 1.6, 1.9, 1.9},
-                2};
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        for (int state = 0; state < 2; ++state) {
-            const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
-            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
-                                      documents::stateCaption(state),
-                                      number(score.meanA),
-                                      number(score.meanB),
-                                      signedNumber(score.difference),
-                                      score.welch ? marked(score.welch->p) : QStringLiteral("—"),
-                                      marked(score.permutationP)};
-        }
-    return table;
-}
 
 survey::ProfileMeans profile(const survey::GroupComparison &c, bool second)
 {
@@ -59,7 +31,8 @@ QString groupLine(const QString &letter, const Subject &subject, int n)
 
 Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
                             const Subject &b, const survey::GroupResult &groupB,
-                            const survey::GroupComparison &c)
+                            const survey::GroupComparison &c, const FileNotes &notesA,
+                            const FileNotes &notesB)
 {
     Document d;
     addCover(d, cover, QStringLiteral("Сравнение профилей организационной культуры (OCAI)"),
@@ -71,14 +44,19 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const survey::
                                      .arg(c.nB));
     d.paragraph(groupLine(QStringLiteral("A"), a, c.nA));
     d.paragraph(groupLine(QStringLiteral("B"), b, c.nB));
+    for (const auto &[letter, notes] :
+         {std::pair{QStringLiteral("A"), &notesA}, std::pair{QStringLiteral("B"), &notesB}})
+        if (const QString line = fileNotesLine(*notes); !line.isEmpty())
+            d.paragraph(letter + QStringLiteral(": ") + line);
     d.paragraph(QStringLiteral("Среднее: %1 · %2")
                     .arg(survey::meanKindCaption(c.kind), russianDate(cover.date)));
     d.heading(QStringLiteral("Оценки групп и их разница"));
     d.table(comparisonTable(c));
     d.note(QStringLiteral("B − A: оценка B минус оценка A. p — вероятность получить такую "
                           "разницу случайно, если на деле различия нет; * — p < 0,05; «—» — "
-                          "t-тест не определён (один респондент). Как устроены оба теста — в "
-                          "конце отчёта."));
+                          "t-тест не определён (один респондент). «Значимо: да» — p < 0,05 и в "
+                          "t-тесте, и в тесте перемешиванием (без t-теста — в нём одном). Как "
+                          "устроены оба теста — в конце отчёта."));
     d.heading(QStringLiteral("Выводы"));
     d.paragraph(comparisonSummary(c, a, b));
     d.heading(QStringLiteral("Профили групп"));
@@ -98,6 +76,7 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const survey::
     d.pageBreak();
     addTypeMeanings(d);
     addComparisonMethod(d, c);
+    addFileNotes(d, {{QStringLiteral("A: "), notesA}, {QStringLiteral("B: "), notesB}});
     return d;
 }
 

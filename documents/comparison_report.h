@@ -11,6 +11,7 @@ namespace report {
 
 Document comparisonDocument(const Cover &cover, const Subject &a, const survey::GroupResult &groupA,
                             const Subject &b, const survey::GroupResult &groupB,
-                            const survey::GroupComparison &comparison);
+                            const survey::GroupComparison &comparison, const FileNotes &notesA = {},
+                            const FileNotes &notesB = {});
 
 } // namespace report

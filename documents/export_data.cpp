@@ -1,9 +1,12 @@
 #include "documents/export_data.h"
 
+#include "survey/profile_load.h"
 #include "survey/result_file.h"
+#include "survey/unit_pc1.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace documents {
 namespace {
@@ -21,30 +24,88 @@ QString groupName(const QString &path)
 // more: the cipher writes two letters per byte, so a whole plain text stays within that.
 static_assert(survey::kMaxCipherTextLength / 2 <= 32767);
 
+// The files of a source in the order the group takes them.
+std::variant<QStringList, survey::GroupError> sourceFiles(const survey::GroupSource &source)
+{
+    if (!source.files.isEmpty())
+        return source.files;
+    if (QFileInfo(source.path).isDir())
+        return survey::groupFiles(source.path);
+    return QStringList{source.path};
+}
+
 } // namespace
+
+QString fileProblemText(const survey::GroupError &error)
+{
+    if (!error.reason.isEmpty())
+        return error.reason;
+    QString text = error.message;
+    if (error.line != 0)
+        text += QStringLiteral(" (строка %1)").arg(error.line);
+    return text;
+}
+
+void computeStatistics(ExportGroup &group, survey::MeanKind mean, std::uint64_t seed)
+{
+    group.statistics = survey::groupStatistics(group.result, mean, seed);
+}
 
 std::variant<ExportGroup, survey::GroupError>
 loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::uint64_t seed)
 {
+    auto files = sourceFiles(source);
+    if (const auto *error = std::get_if<survey::GroupError>(&files))
+        return *error;
     ExportGroup group;
     group.path = QDir::toNativeSeparators(source.path);
     group.name = groupName(source.path);
-    const auto keep = [&group](const QString &file, const survey::ResultText &text,
-                               const survey::AnswerTable &answers) {
+    const bool folder = QFileInfo(source.path).isDir() || !source.files.isEmpty();
+    static const QByteArray key = survey::programKey();
+    survey::GroupBuilder builder;
+    std::optional<survey::GroupError> firstFailure;
+    for (const QString &file : std::get<QStringList>(files)) {
         RespondentRow row;
         row.fileName = QFileInfo(file).fileName();
-        for (std::size_t i = 0; i < kRespondentTextLines.size(); ++i)
-            row.texts[i] = text.lineText(kRespondentTextLines[i]);
-        row.answers = answers;
-        row.scores = survey::profileFromAnswers(answers);
+        const auto keep = [&row](const QString &, const survey::ResultText &text,
+                                 const survey::AnswerTable &answers) {
+            for (std::size_t i = 0; i < kRespondentTextLines.size(); ++i)
+                row.texts[i] = text.lineText(kRespondentTextLines[i]);
+            row.answers = answers;
+            row.scores = survey::profileFromAnswers(answers);
+        };
+        const auto loaded = survey::loadProfile(file, key, survey::LoadAs::File, keep);
+        if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+            if (!firstFailure)
+                firstFailure = *error;
+            group.leftOut.push_back({row.fileName, fileProblemText(*error)});
+            continue;
+        }
+        const survey::LoadedProfile &profile = std::get<survey::LoadedProfile>(loaded);
+        QStringList warnings;
+        for (const survey::ReadWarning &warning : profile.warnings.at(0))
+            warnings << QStringLiteral("строка %1: %2").arg(warning.line).arg(warning.text);
+        if (!warnings.isEmpty())
+            group.warned.push_back({row.fileName, warnings.join(QStringLiteral("; "))});
+        group.code = profile.code;
+        group.info = profile.info;
+        builder.add(row.answers, file);
         group.respondents.push_back(std::move(row));
-    };
-    const auto loaded = survey::loadGroupSource(source, keep);
-    if (const auto *error = std::get_if<survey::GroupError>(&loaded))
-        return *error;
-    const survey::GroupResult &result = std::get<survey::LoadedProfile>(loaded).group;
-    group.means = result.means;
-    group.statistics = survey::groupStatistics(result, mean, seed);
+    }
+    if (!firstFailure && builder.n() == 0)
+        return survey::GroupError{source.path,
+                                  QStringLiteral("В папке «%1» нет файлов результатов «%2».")
+                                      .arg(QDir::toNativeSeparators(source.path),
+                                           QLatin1String(survey::kGroupFilePattern))};
+    if (builder.n() == 0)
+        return *firstFailure;
+    group.result = builder.take();
+    group.respondent = !folder;
+    if (folder) {
+        group.code = QStringLiteral("Group");
+        group.info = survey::groupInfoLine(group.result.n);
+    }
+    computeStatistics(group, mean, seed);
     return group;
 }
 

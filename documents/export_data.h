@@ -11,8 +11,10 @@
 #include <variant>
 #include <vector>
 
-// What the spreadsheet export takes from one FILE or DIR argument: every respondent's texts
-// and answers in the group's file order, and the group's figures as `stats` computes them.
+// What every document of a group is made from, whoever loaded it (ocai-cli from a FILE or DIR
+// argument, the desk from its survey folder): every respondent's texts and answers in the
+// group's file order, the group's figures, and the files the figures leave out or keep with a
+// warning.
 namespace documents {
 
 // The lines of the decrypted text a respondent's row shows, as they stand: code, free text,
@@ -26,16 +28,39 @@ struct RespondentRow {
     survey::ProfileScores scores{}; // the respondent's own profile
 };
 
+// A file the documents name: one left out because it cannot be read, or one counted although
+// its reading warned. `reason` is in the consultant's words, several joined by "; ".
+struct FileNote {
+    QString file; // the name as the consultant knows it
+    QString reason;
+};
+
 struct ExportGroup {
     QString path; // the argument (a folder for its FILEs), with the platform's separators
     QString name; // the folder's own name (a FILE's without its extension), for its sheet
+    // A single FILE: the PDF names the respondent by `code` and shows `info`.
+    bool respondent = false;
+    QString code;
+    QString info;
     std::vector<RespondentRow> respondents;
-    survey::AnswerTable means{}; // the group's cell-by-cell mean table
+    survey::GroupResult result; // the counted respondents as one group
     survey::GroupStatistics statistics;
+    std::vector<FileNote> leftOut; // damaged files, not counted
+    std::vector<FileNote> warned;  // counted files whose reading warned
 };
 
-// Loads `source` with the program's key; all or nothing, as the other group commands load.
+// The statistics of `group.result` for the documents: the one place they are computed.
+void computeStatistics(ExportGroup &group, survey::MeanKind mean, std::uint64_t seed);
+
+// Loads `source` with the program's key. A file that cannot be read is left out and listed
+// with its reason, so that one damaged file does not stop a survey's documents; only a source
+// with no readable file at all (or a folder that cannot be listed) fails, with the first
+// file's failure.
 std::variant<ExportGroup, survey::GroupError>
 loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::uint64_t seed);
+
+// A failed file's reason in the consultant's words: the Russian reason where the load knows
+// one, else its message with the line.
+QString fileProblemText(const survey::GroupError &error);
 
 } // namespace documents

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/export_data.h"
 #include "survey/group_mean.h"
 #include "survey/group_result.h"
 
@@ -25,6 +26,12 @@ struct PdfRequest {
     QDate date = QDate::currentDate();
 };
 
-std::variant<QByteArray, survey::GroupError> pdfReport(const PdfRequest &request);
+struct PdfReport {
+    QByteArray pdf;
+    // The groups as loaded: the files the document names as left out are theirs.
+    std::vector<ExportGroup> groups;
+};
+
+std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request);
 
 } // namespace documents

@@ -3,6 +3,7 @@
 #include "documents/report_explanations.h"
 #include "documents/report_pictures.h"
 #include "documents/report_summary.h"
+#include "documents/report_tables.h"
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
 #include "plots/score_spread.h"
@@ -13,11 +14,6 @@ namespace report {
 namespace {
 
 const QString kFlag = QStringLiteral(" *");
-
-const survey::ScoreStatistics &stateStatistics(const survey::TypeStatistics &type, int state)
-{
-    return state == 0 ? type.current : type.preferred;
-}
 
 survey::ProfileMeans means(const survey::GroupStatistics &s)
 {
@@ -50,35 +46,6 @@ Table scoreTable(const survey::GroupStatistics &s)
         table.rows << QStringList{typeRowHeading(type), number(t.current.mean),
                                   number(t.preferred.mean), difference(t)};
     }
-    return table;
-}
-
-QString interval(const survey::ScoreStatistics &score)
-{
-    return score.ci95 ? number(score.ci95->low) + QStringLiteral(" – ") + number(score.ci95->high)
-                      : QStringLiteral("—");
-}
-
-Table spreadTable(const survey::GroupStatistics &s)
-{
-    Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"),
-                 QStringLiteral("Среднее"), QStringLiteral("Ст. откл."), QStringLiteral("Мин."),
-                 QStringLiteral("Макс."), QStringLiteral("95 % интервал")},
-                {},
-                {4.2, 2.1, 1.6, 1.6, 1.4, 1.4, 2.9},
-                2};
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        for (int state = 0; state < 2; ++state) {
-            const survey::ScoreStatistics &score =
-                stateStatistics(s.types[std::size_t(type)], state);
-            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
-                                      documents::stateCaption(state),
-                                      number(score.mean),
-                                      score.sd ? number(*score.sd) : QStringLiteral("—"),
-                                      number(score.min),
-                                      number(score.max),
-                                      interval(score)};
-        }
     return table;
 }
 
@@ -120,7 +87,7 @@ Table congruenceTable(const survey::GroupStatistics &s)
 }
 
 void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
-                    const survey::GroupStatistics &s)
+                    const survey::GroupStatistics &s, const FileNotes &notes)
 {
     addCover(d, cover, QStringLiteral("Профиль организационной культуры (OCAI)"), named(subject));
     d.paragraph(capitalised(named(subject)));
@@ -129,6 +96,8 @@ void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
     d.paragraph(QStringLiteral("Респондентов: %1 · среднее: %2 · %3")
                     .arg(s.n)
                     .arg(survey::meanKindCaption(s.kind), russianDate(cover.date)));
+    if (const QString line = fileNotesLine(notes); !line.isEmpty())
+        d.paragraph(line);
     d.pictures({plotAPicture(means(s), 150)});
     d.table(scoreTable(s));
     d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "
@@ -190,14 +159,15 @@ void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
 
 Document profileDocument(const Cover &cover, const Subject &subject,
                          const survey::GroupResult &group,
-                         const survey::GroupStatistics &statistics)
+                         const survey::GroupStatistics &statistics, const FileNotes &notes)
 {
     Document d;
     d.footer = footerLine(cover, capitalised(named(subject)) +
                                      QStringLiteral(" · N = %1").arg(statistics.n));
-    addProfilePage(d, cover, subject, statistics);
+    addProfilePage(d, cover, subject, statistics, notes);
     addChartsPages(d, group, statistics);
     addStatisticsPages(d, statistics);
+    addFileNotes(d, {{QString(), notes}});
     return d;
 }
 

@@ -301,12 +301,15 @@ bool canTypeset(char32_t c)
     return QFontMetricsF(reportFont(kBodyPoints)).inFontUcs4(c);
 }
 
-QByteArray typesetPdf(const Document &document)
+Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
 {
+    const documents::Failure failed{QStringLiteral("Не удаётся составить документ PDF.")};
+    if (documents::cancelled(cancel))
+        return documents::Cancelled{};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
-        return QByteArray();
+        return failed;
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(kDotsPerInch);
@@ -335,11 +338,13 @@ QByteArray typesetPdf(const Document &document)
 
         QPainter painter;
         if (!painter.begin(&writer))
-            return QByteArray();
+            return failed;
         const int pages = text.pageCount();
         for (int page = 0; page < pages; ++page) {
+            if (documents::cancelled(cancel))
+                return documents::Cancelled{};
             if (page > 0 && !writer.newPage())
-                return QByteArray();
+                return failed;
             painter.save();
             painter.setClipRect(QRectF(0, 0, body.width(), pageHeight));
             painter.translate(0, -page * pageHeight);
@@ -353,7 +358,7 @@ QByteArray typesetPdf(const Document &document)
                 document.footer, QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
         }
         if (!painter.end())
-            return QByteArray();
+            return failed;
     }
     return bytes;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/document_outcome.h"
 #include "documents/report_document.h"
 
 #include <QByteArray>
@@ -9,8 +10,11 @@
 // pages, pictures as vector drawings and every page's footer with its number.
 namespace report {
 
-// The PDF file's bytes, fonts embedded; empty if the document cannot be made.
-QByteArray typesetPdf(const Document &document);
+using documents::Made;
+
+// The PDF file's bytes, fonts embedded. `cancel` is asked before the layout and before each
+// page.
+Made typesetPdf(const Document &document, const documents::CancelCheck &cancel = {});
 
 // Whether the report's text font, or a font the system falls back to, has a glyph for `c`.
 bool canTypeset(char32_t c);

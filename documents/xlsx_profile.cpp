@@ -73,6 +73,14 @@ void writeSummary(ProfileRows &rows, const ExportGroup &group, const QString &na
     rows.table(QStringLiteral("Профиль OCAI: ") + name, {});
     rows.line(QStringLiteral("Источник")).text(group.path);
     rows.line(QStringLiteral("Респондентов (N)")).number(double(s.n), false);
+    if (!group.leftOut.empty())
+        rows.line(QStringLiteral("Не вошли в расчёт (файлы не читаются)"))
+            .number(double(group.leftOut.size()), false)
+            .text(QStringLiteral("список в конце листа"), rows.formats().indented);
+    if (!group.warned.empty())
+        rows.line(QStringLiteral("Учтены с предупреждениями"))
+            .number(double(group.warned.size()), false)
+            .text(QStringLiteral("список в конце листа"), rows.formats().indented);
     rows.line(QStringLiteral("Среднее")).text(survey::meanKindCaption(s.kind));
     rows.line(QStringLiteral("Бутстреп: выборок")).number(double(s.resamples), false);
     // A seed beyond 2^53 has no exact double: it stays a text, as `stats` prints it.
@@ -183,6 +191,22 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
     rows.skip();
 }
 
+// The files the figures leave out and those they count despite a warning, each with why.
+void writeFileNotes(ProfileRows &rows, const ExportGroup &group)
+{
+    const std::pair<QString, const std::vector<FileNote> *> lists[] = {
+        {QStringLiteral("Не вошли в расчёт: файлы, которые не читаются"), &group.leftOut},
+        {QStringLiteral("Учтены с предупреждениями"), &group.warned}};
+    for (const auto &[heading, notes] : lists) {
+        if (notes->empty())
+            continue;
+        rows.table(heading, {QStringLiteral("Файл"), QStringLiteral("Причина")});
+        for (const FileNote &note : *notes)
+            rows.line(note.file).text(note.reason);
+        rows.skip();
+    }
+}
+
 // Current against preferred per type, in the colours the window starts with, drawn from the
 // score table so that the user can restyle or extend it.
 void insertChart(lxw_workbook *workbook, SheetWriter &sheet, int header, int row)
@@ -230,7 +254,8 @@ void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const Exp
     writeSpread(rows, group.statistics);
     writeDominance(rows, group.statistics);
     writeCongruence(rows, group.statistics);
-    writeMeanTable(rows, group.means);
+    writeMeanTable(rows, group.result.means);
+    writeFileNotes(rows, group);
 }
 
 } // namespace documents

@@ -32,8 +32,8 @@ Formats addFormats(lxw_workbook *workbook)
 void SheetStatus::note(lxw_error error, const QString &what)
 {
     if (error != LXW_NO_ERROR && ok())
-        m_message =
-            QStringLiteral("cannot write %1: %2").arg(what, QString::fromUtf8(lxw_strerror(error)));
+        m_message = QStringLiteral("не удаётся записать %1 (%2)")
+                        .arg(what, QString::fromUtf8(lxw_strerror(error)));
 }
 
 SheetWriter::SheetWriter(lxw_workbook *workbook, const QString &name, SheetStatus &status)
@@ -41,14 +41,13 @@ SheetWriter::SheetWriter(lxw_workbook *workbook, const QString &name, SheetStatu
 {
     m_sheet = workbook_add_worksheet(workbook, m_name.constData());
     if (!m_sheet)
-        m_status.note(LXW_ERROR_SHEETNAME_ALREADY_USED,
-                      QStringLiteral("the sheet \"%1\"").arg(name));
+        m_status.note(LXW_ERROR_SHEETNAME_ALREADY_USED, QStringLiteral("лист «%1»").arg(name));
 }
 
 void SheetWriter::note(lxw_error error, int row, int column)
 {
     if (error != LXW_NO_ERROR)
-        m_status.note(error, QStringLiteral("row %1, column %2 of the sheet \"%3\"")
+        m_status.note(error, QStringLiteral("строку %1, столбец %2 листа «%3»")
                                  .arg(row + 1)
                                  .arg(column + 1)
                                  .arg(QString::fromUtf8(m_name)));

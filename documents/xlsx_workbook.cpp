@@ -1,6 +1,5 @@
 #include "documents/xlsx_workbook.h"
 
-#include "documents/muted_stderr.h"
 #include "documents/sheet_names.h"
 #include "documents/xlsx_profile.h"
 #include "documents/xlsx_respondents.h"
@@ -10,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <memory>
 #include <xlsxwriter.h>
 
 namespace documents {
@@ -25,50 +25,66 @@ bool meansFull(int error)
     return error == ENOSPC || error == EFBIG;
 }
 
+// A workbook given up half-way: closing it would write the file, so its folder goes instead.
+struct WorkbookDeleter {
+    void operator()(lxw_workbook *workbook) const { lxw_workbook_free(workbook); }
+};
+
 } // namespace
 
-std::variant<QByteArray, QString> workbookBytes(const std::vector<ExportGroup> &groups)
+Made workbookBytes(const std::vector<ExportGroup> &groups, const CancelCheck &cancel)
 {
+    if (cancelled(cancel))
+        return Cancelled{};
     // Every file the library writes goes into this folder (TMPDIR's), so that each of its
-    // failures is one of that folder: named in one line, the library's own lines muted.
+    // failures is one of that folder. It is made and tried here first: the library's own
+    // complaint would go to stderr, ours names the folder in Russian.
     const QString tempRoot = QDir::toNativeSeparators(QDir::tempPath());
     QTemporaryDir folder;
     if (!folder.isValid())
-        return QStringLiteral("cannot make a folder in the temporary folder %1: %2")
-            .arg(tempRoot, folder.errorString());
-    const MutedStderr muted;
+        return Failure{QStringLiteral("не удаётся создать папку во временной папке %1: %2")
+                           .arg(tempRoot, folder.errorString())};
     const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("export.xlsx")));
     const QByteArray tmpdir = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
     // Rows go straight to disk as they are written: a large group needs little memory.
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char *>(tmpdir.constData());
-    lxw_workbook *workbook = workbook_new_opt(file.constData(), &options);
+    std::unique_ptr<lxw_workbook, WorkbookDeleter> workbook(
+        workbook_new_opt(file.constData(), &options));
     if (!workbook)
-        return QStringLiteral("cannot start the workbook");
+        return Failure{QStringLiteral("не удаётся начать книгу во временной папке %1: "
+                                      "не хватает памяти или места")
+                           .arg(tempRoot)};
     SheetStatus status;
-    const Formats formats = addFormats(workbook);
-    writeRespondentSheets(workbook, formats, groups, status);
+    const Formats formats = addFormats(workbook.get());
+    writeRespondentSheets(workbook.get(), formats, groups, status);
     QStringList taken{kRespondentsSheet, kAnswersSheet};
-    for (const ExportGroup &group : groups)
-        writeProfileSheet(workbook, formats, group,
+    for (const ExportGroup &group : groups) {
+        if (cancelled(cancel))
+            return Cancelled{};
+        writeProfileSheet(workbook.get(), formats, group,
                           uniqueSheetName(group.name, taken, QStringLiteral("Профиль")), status);
+    }
+    if (cancelled(cancel))
+        return Cancelled{};
     errno = 0;
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = workbook_close(workbook.release());
     const int systemError = errno; // the library keeps the failed call's reason there
     if (!status.ok() || closed != LXW_NO_ERROR) {
         if (meansFull(systemError))
-            return QStringLiteral("the temporary folder %1 is full (%2); free some space there "
-                                  "or name another folder in TMPDIR")
-                .arg(tempRoot, qt_error_string(systemError));
+            return Failure{QStringLiteral("временная папка %1 переполнена (%2); освободите в ней "
+                                          "место или укажите другую папку в TMPDIR")
+                               .arg(tempRoot, qt_error_string(systemError))};
         if (!status.ok())
-            return status.message();
-        return QStringLiteral("cannot write the workbook in the temporary folder %1: %2")
-            .arg(tempRoot, QString::fromUtf8(lxw_strerror(closed)));
+            return Failure{status.message()};
+        return Failure{QStringLiteral("не удаётся записать книгу во временной папке %1 (%2)")
+                           .arg(tempRoot, QString::fromUtf8(lxw_strerror(closed)))};
     }
     QFile written(QString::fromLocal8Bit(file));
     if (!written.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read the workbook back: %1").arg(written.errorString());
+        return Failure{
+            QStringLiteral("не удаётся прочитать записанную книгу: %1").arg(written.errorString())};
     return written.readAll();
 }
 

@@ -268,7 +268,6 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
         {"plot", "b", "--out", out(QStringLiteral("out.gif")), group},
         {"plot", "c", "--out", out(QStringLiteral("out.png")), group},
         {"report", "--out", out(QStringLiteral("out.txt")), group},
-        {"pdf", "--out", written, group},
         {"profile", group},
     };
     for (const QStringList &args : cases) {
@@ -279,6 +278,13 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     }
+    // The report leaves the file out, and says so on stderr and in the document.
+    const CliRun run = runCli({"pdf", "--out", written, group});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains(
+        "pdf: left out " + broken + ": в строке 26 не строка ответов: «  20  1O  30  45    106»"))
+        << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(written));
 }
 
 TEST_F(CliWindow, AReportOfNoAnswersIsNotWritten)

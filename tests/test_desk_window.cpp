@@ -62,7 +62,6 @@ TEST_F(DeskWindowTest, EachDocumentCommandWritesItsFileAndOffersToOpenIt)
 {
     const std::vector<std::tuple<void (desk::DeskWindow::*)(), QString, QByteArray>> commands = {
         {&desk::DeskWindow::writeProfilePdf, "report.pdf", "%PDF"},
-        {&desk::DeskWindow::writeComparisonPdf, "compare.pdf", "%PDF"},
         {&desk::DeskWindow::writeWorkbook, "answers.xlsx", "PK"},
         {&desk::DeskWindow::writeTextReport, "report.txt", ""}};
     for (const auto &[command, name, start] : commands) {

@@ -322,8 +322,8 @@ TEST(SurveyCli, MessagesNameTheCause)
                         "TMPDIR=%1 \"$0\" export --out %2/a.xlsx %3' \"$0\"")
              .arg(full, dir.path(), group),
          1,
-         QStringLiteral("export: the temporary folder %1 is full (No space left on device); free "
-                        "some space there or name another folder in TMPDIR\n")
+         QStringLiteral("export: временная папка %1 переполнена (No space left on device); "
+                        "освободите в ней место или укажите другую папку в TMPDIR\n")
              .arg(full)},
     };
     for (const auto &test : cases) {

@@ -4,6 +4,7 @@
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+#include "tools/muted_stderr.h"
 
 #include <QDir>
 #include <algorithm>
@@ -46,9 +47,14 @@ int runExport(const ParsedArgs &args)
     if (groups.empty())
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
-    const auto workbook = documents::workbookBytes(groups);
-    if (const auto *error = std::get_if<QString>(&workbook))
-        return dataError(QStringLiteral("export: ") + *error);
+    failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
+    // libxlsxwriter prints its own lines before failing; ours says it in one.
+    const documents::Made workbook = [&groups] {
+        const MutedStderr muted;
+        return documents::workbookBytes(groups);
+    }();
+    if (const auto *failure = std::get_if<documents::Failure>(&workbook))
+        return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
         return dataError(*error);
     return failed ? kExitBadData : kExitOk;

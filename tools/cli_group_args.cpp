@@ -5,6 +5,7 @@
 #include "tools/cli_io.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace cli {
 
@@ -39,6 +40,21 @@ QString groupErrorText(const survey::GroupError &error)
 std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path)
 {
     return survey::loadProfile(path, survey::programKey());
+}
+
+bool reportLeftOut(const QString &command, const std::vector<documents::ExportGroup> &groups)
+{
+    bool any = false;
+    for (const documents::ExportGroup &group : groups)
+        for (const documents::FileNote &note : group.leftOut) {
+            const QString file = QFileInfo(group.path).isDir()
+                                     ? QDir(group.path).filePath(note.file)
+                                     : QFileInfo(group.path).dir().filePath(note.file);
+            dataError(QStringLiteral("%1: left out %2: %3")
+                          .arg(command, QDir::toNativeSeparators(file), note.reason));
+            any = true;
+        }
+    return any;
 }
 
 int finishOutput(const QByteArray &bytes)

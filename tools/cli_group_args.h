@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/export_data.h"
 #include "survey/group_mean.h"
 #include "survey/profile_load.h"
 #include "tools/cli_command.h"
@@ -31,6 +32,10 @@ QString groupErrorText(const survey::GroupError &error);
 
 // The program's key applied to survey::loadProfile.
 std::variant<survey::LoadedProfile, survey::GroupError> loadGroupArgument(const QString &path);
+
+// Names on stderr each file `groups` left out, "pdf: left out FILE: reason", one line each;
+// whether there was any. The document itself names them too.
+bool reportLeftOut(const QString &command, const std::vector<documents::ExportGroup> &groups);
 
 // Writes the finished output; exit status kExitOk, or a data error if stdout failed.
 int finishOutput(const QByteArray &bytes);

@@ -45,9 +45,11 @@ int runPdf(const ParsedArgs &args)
                                             args.value("title"), options.mean, options.seed});
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
-    if (const auto error = writeOutputFile(out, std::get<QByteArray>(made)))
+    const documents::PdfReport &report = std::get<documents::PdfReport>(made);
+    const bool leftOut = reportLeftOut(QStringLiteral("pdf"), report.groups);
+    if (const auto error = writeOutputFile(out, report.pdf))
         return dataError(*error);
-    return kExitOk;
+    return leftOut ? kExitBadData : kExitOk;
 }
 
 } // namespace cli

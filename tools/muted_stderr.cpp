@@ -1,4 +1,4 @@
-#include "documents/muted_stderr.h"
+#include "tools/muted_stderr.h"
 
 #include <QtGlobal>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include <unistd.h>
 #endif
 
-namespace documents {
+namespace cli {
 namespace {
 
 // The C runtime's stderr on every system.
@@ -77,4 +77,4 @@ MutedStderr::~MutedStderr()
     closeDescriptor(m_saved);
 }
 
-} // namespace documents
+} // namespace cli

@@ -1,0 +1,103 @@
+#include "documents/group_documents.h"
+
+#include "documents/comparison_report.h"
+#include "documents/profile_pictures.h"
+#include "documents/profile_report.h"
+#include "documents/report_texts.h"
+#include "documents/report_typeset.h"
+#include "documents/text_report.h"
+#include "survey/group_compare.h"
+
+#include <QLocale>
+
+namespace documents {
+namespace {
+
+// A document's line from text given by a user or a file: what no font can show keeps a
+// visible code, so that two such names still differ.
+QString line(const QString &text, int maxLength = 80)
+{
+    return report::printable(text, maxLength, report::canTypeset);
+}
+
+// A folder is named by its name, a respondent by his code.
+report::Subject subjectOf(const ExportGroup &group)
+{
+    report::Subject subject;
+    subject.respondent = group.respondent;
+    subject.name = line(group.respondent ? group.code : group.name);
+    if (subject.name.isEmpty())
+        subject.name = QStringLiteral("без имени");
+    if (group.respondent)
+        subject.info = line(group.info, 200);
+    return subject;
+}
+
+report::Cover coverOf(const ReportCover &cover)
+{
+    return {line(cover.organisation.trimmed(), 120), line(cover.caption.trimmed(), 120),
+            cover.date};
+}
+
+std::optional<Failure> emptyGroup(const ExportGroup &group)
+{
+    if (group.result.n > 0)
+        return std::nullopt;
+    return Failure{QStringLiteral("В группе «%1» нет ни одного читаемого ответа.").arg(group.name)};
+}
+
+} // namespace
+
+Made profilePdf(const ReportCover &cover, const ExportGroup &group, const CancelCheck &cancel)
+{
+    if (const auto empty = emptyGroup(group))
+        return *empty;
+    return report::typesetPdf(report::profileDocument(coverOf(cover), subjectOf(group),
+                                                      group.result, group.statistics,
+                                                      report::fileNotes(group)),
+                              cancel);
+}
+
+Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportGroup &b,
+                   survey::MeanKind mean, std::uint64_t seed, const CancelCheck &cancel)
+{
+    for (const ExportGroup *group : {&a, &b})
+        if (const auto empty = emptyGroup(*group))
+            return *empty;
+    if (cancelled(cancel))
+        return Cancelled{};
+    const survey::GroupComparison comparison =
+        survey::compareGroups(a.result, b.result, mean, seed);
+    return report::typesetPdf(
+        report::comparisonDocument(coverOf(cover), subjectOf(a), a.result, subjectOf(b), b.result,
+                                   comparison, report::fileNotes(a), report::fileNotes(b)),
+        cancel);
+}
+
+Made textReport(const ExportGroup &group, const QDate &date)
+{
+    if (const auto empty = emptyGroup(group))
+        return *empty;
+    survey::LoadedProfile loaded;
+    loaded.code = group.code;
+    loaded.info = group.info;
+    loaded.group = group.result;
+    // The scores as the window's score fields hold them, as "Save Data" writes them.
+    const auto shown = windowProfile(std::move(loaded));
+    if (const auto *error = std::get_if<survey::GroupError>(&shown))
+        return Failure{error->message};
+    const WindowProfile &profile = std::get<WindowProfile>(shown);
+    // The window saves nothing when every point is 0; here the user learns why.
+    if (!survey::answersPresent(profile.group.means))
+        return Failure{QStringLiteral("В группе «%1» нет ни одного ответа: все баллы равны 0.")
+                           .arg(group.name)};
+    ReportInput input;
+    input.date = QLocale().toString(date, QLocale::ShortFormat);
+    input.code = profile.code;
+    input.info = profile.info;
+    input.scores = profile.scores;
+    input.answers = profile.group.means;
+    return reportText(input);
+}
+
+} // namespace documents
