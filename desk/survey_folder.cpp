@@ -3,6 +3,7 @@
 #include "core/new_file.h"
 
 #include "survey/profile_load.h"
+#include "survey/result_names.h"
 #include "survey/unit_pc1.h"
 
 #include <QDir>
@@ -148,13 +149,7 @@ int Survey::respondents() const
 
 QStringList resultFiles(const QString &folder)
 {
-    const QDir dir(folder);
-    QStringList files;
-    const QStringList names = dir.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
-    for (const QString &name : names)
-        if (!name.startsWith(QLatin1Char('.')) && survey::matchesGroupPattern(name))
-            files << dir.filePath(name);
-    return files;
+    return survey::resultFilePaths(folder);
 }
 
 namespace {

@@ -55,7 +55,7 @@ struct Survey {
 // subfolder holding them (the excluded folder aside), in name order.
 QStringList groupFolders(const QString &survey);
 
-// The result files of `folder` in name order; hidden names (".tmp" of a writer) aside.
+// The result files of `folder` as every load takes them (survey::resultFilePaths).
 QStringList resultFiles(const QString &folder);
 
 // Files whose size and time have not changed since the last load are taken from it unread:

@@ -1,5 +1,7 @@
 #include "submission.h"
 
+#include "survey/result_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +58,7 @@ QHash<QString, QString> readJournal(const QString &folder)
             continue;
         const QString id = QString::fromLatin1(fields[0]);
         const QString file = QString::fromUtf8(fields[1]);
-        if (isUuid(id) && file.endsWith(QLatin1String("OCAI.cry")) && !file.contains(u'/') &&
+        if (isUuid(id) && survey::isResultFileName(file) && !file.contains(u'/') &&
             !file.contains(u'\\'))
             written.insert(id.toLower(), file);
     }
