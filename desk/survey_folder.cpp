@@ -46,10 +46,7 @@ Respondent readRespondent(const QString &path, const QFileInfo &info)
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         respondent.problem = problemText(*error);
     else
-        for (const survey::ReadWarning &warning :
-             std::get<survey::LoadedProfile>(loaded).warnings.at(0))
-            respondent.warnings
-                << QStringLiteral("строка %1: %2").arg(QString::number(warning.line), warning.text);
+        respondent.warnings = std::get<survey::LoadedProfile>(loaded).warnings.at(0);
     return respondent;
 }
 

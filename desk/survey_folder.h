@@ -23,7 +23,7 @@ struct Respondent {
     QString path;                 // absolute
     documents::RespondentRow row; // the file's texts, answers and own profile
     QString problem;              // why the file cannot be read; empty for a good one
-    QStringList warnings;         // what its reading let through: "строка 24: …"
+    QStringList warnings;         // what its reading let through, in the consultant's words
     bool excluded = false;        // lies in the group's excluded folder
     QDateTime modified;           // as seen when loaded, to notice a rewritten file
     qint64 size = 0;

@@ -112,9 +112,9 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     desk::RespondentTable table;
     table.setRespondents(desk::loadGroup(dir.path(), "g").respondents);
     EXPECT_EQ(table.respondent(3).warnings,
-              QStringList{"строка 24: строка ответов короче 23 знаков"});
+              QStringList{"вопрос 1, текущее состояние: запись ответа короче обычной"});
     EXPECT_TRUE(table.index(3, 0).data().toString().startsWith("⚠ "));
-    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("23 знаков"));
+    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("короче обычной"));
     EXPECT_EQ(desk::loadGroup(dir.path(), "g").result.n, 2);
 }
 
