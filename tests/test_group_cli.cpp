@@ -316,8 +316,11 @@ TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         const CliRun run = runCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_TRUE(run.err.startsWith(c.exitCode ? QByteArray("ocai-cli: ") + c.message : ""))
-            << run.err.toStdString();
+        if (c.exitCode == 0)
+            EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        else
+            EXPECT_TRUE(run.err.startsWith(QByteArray("ocai-cli: ") + c.message))
+                << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
     }
 }
