@@ -3,6 +3,7 @@
 #include "core/new_file.h"
 
 #include "survey/profile_load.h"
+#include "survey/result_names.h"
 #include "survey/unit_pc1.h"
 
 #include <QDir>
@@ -45,10 +46,7 @@ Respondent readRespondent(const QString &path, const QFileInfo &info)
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
         respondent.problem = problemText(*error);
     else
-        for (const survey::ReadWarning &warning :
-             std::get<survey::LoadedProfile>(loaded).warnings.at(0))
-            respondent.warnings
-                << QStringLiteral("строка %1: %2").arg(QString::number(warning.line), warning.text);
+        respondent.warnings = std::get<survey::LoadedProfile>(loaded).warnings.at(0);
     return respondent;
 }
 
@@ -148,13 +146,7 @@ int Survey::respondents() const
 
 QStringList resultFiles(const QString &folder)
 {
-    const QDir dir(folder);
-    QStringList files;
-    const QStringList names = dir.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
-    for (const QString &name : names)
-        if (!name.startsWith(QLatin1Char('.')) && survey::matchesGroupPattern(name))
-            files << dir.filePath(name);
-    return files;
+    return survey::resultFilePaths(folder);
 }
 
 namespace {

@@ -23,7 +23,7 @@ struct Respondent {
     QString path;                 // absolute
     documents::RespondentRow row; // the file's texts, answers and own profile
     QString problem;              // why the file cannot be read; empty for a good one
-    QStringList warnings;         // what its reading let through: "строка 24: …"
+    QStringList warnings;         // what its reading let through, in the consultant's words
     bool excluded = false;        // lies in the group's excluded folder
     QDateTime modified;           // as seen when loaded, to notice a rewritten file
     qint64 size = 0;
@@ -55,7 +55,7 @@ struct Survey {
 // subfolder holding them (the excluded folder aside), in name order.
 QStringList groupFolders(const QString &survey);
 
-// The result files of `folder` in name order; hidden names (".tmp" of a writer) aside.
+// The result files of `folder` as every load takes them (survey::resultFilePaths).
 QStringList resultFiles(const QString &folder);
 
 // Files whose size and time have not changed since the last load are taken from it unread:

@@ -2,7 +2,7 @@
 
 #include "core/text_codec.h"
 #include "survey/questionnaire_result.h"
-#include "survey_texts.h"
+#include "survey/survey_texts.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "finish_page.h"
 
-#include "survey_texts.h"
+#include "survey/survey_texts.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,5 +1,5 @@
+#include "survey/survey_texts.h"
 #include "survey_icon.h"
-#include "survey_texts.h"
 #include "survey_window.h"
 #include "widgets/gui_start.h"
 #include "widgets/qt_texts.h"

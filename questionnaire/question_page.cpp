@@ -4,7 +4,7 @@
 #include "field_rules.h"
 #include "survey/questionnaire_result.h"
 #include "survey/resource.h"
-#include "survey_texts.h"
+#include "survey/survey_texts.h"
 #include "survey_widgets.h"
 
 #include <QGridLayout>

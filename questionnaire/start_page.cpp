@@ -3,7 +3,7 @@
 #include "field_note.h"
 #include "field_rules.h"
 #include "survey/questionnaire_result.h"
-#include "survey_texts.h"
+#include "survey/survey_texts.h"
 #include "survey_widgets.h"
 
 #include <QDir>

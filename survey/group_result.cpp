@@ -4,19 +4,10 @@
 #include "survey/result_file.h"
 
 #include <QDir>
-#include <QFile>
-#include <algorithm>
 
 namespace survey {
 
 namespace {
-
-// The pattern is ASCII, so the bytes of any name can be compared.
-bool matchesGroupPattern(const QByteArray &name)
-{
-    const QByteArray tail = QByteArray(kGroupFilePattern + 1).toLower();
-    return name.size() >= tail.size() && name.right(tail.size()).toLower() == tail;
-}
 
 GroupError groupError(const QString &path, const LoadError &error)
 {
@@ -25,42 +16,21 @@ GroupError groupError(const QString &path, const LoadError &error)
 
 } // namespace
 
-bool matchesGroupPattern(const QString &name)
-{
-    return matchesGroupPattern(QFile::encodeName(name));
-}
-
 std::variant<QStringList, GroupError> groupFiles(const QString &folder)
 {
-    const QString shownFolder = QDir::toNativeSeparators(folder);
-    auto listed = folderEntryNames(folder);
+    auto listed = resultEntries(folder);
     if (const auto *reason = std::get_if<QString>(&listed))
-        return GroupError{folder, QStringLiteral("Не удаётся открыть папку «%1»").arg(shownFolder),
-                          0, *reason};
-    QList<QByteArray> &names = std::get<QList<QByteArray>>(listed);
-    // A fixed order, whatever the file system lists first: the same folder then gives the same
-    // resampled figures for one seed, and names the same damaged file.
-    std::sort(names.begin(), names.end());
-    QByteArray nativeFolder = QFile::encodeName(folder);
-    if (!nativeFolder.endsWith('/'))
-        nativeFolder += '/';
-    const QDir dir(folder);
+        return GroupError{
+            folder,
+            QStringLiteral("Не удаётся открыть папку «%1»").arg(QDir::toNativeSeparators(folder)),
+            0, *reason};
     QStringList files;
-    for (const QByteArray &name : std::as_const(names)) {
-        if (!matchesGroupPattern(name))
+    for (const ResultEntry &entry : std::get<std::vector<ResultEntry>>(listed)) {
+        if (entry.probe.kind == EntryKind::Folder)
             continue;
-        const EntryProbe probe = probeEntry(nativeFolder + name);
-        if (probe.kind == EntryKind::Folder)
-            continue;
-        if (!nameDecodes(name)) {
-            const QString shown = dir.filePath(escapedName(name));
-            return groupError(shown, cannotOpenFile(shown, QStringLiteral("имя файла не в "
-                                                                          "кодировке UTF-8")));
-        }
-        const QString path = dir.filePath(QFile::decodeName(name));
-        if (probe.kind == EntryKind::Unusable)
-            return groupError(path, cannotOpenFile(path, probe.reason));
-        files << path;
+        if (entry.probe.kind == EntryKind::Unusable)
+            return groupError(entry.path, cannotOpenFile(entry.path, entry.probe.reason));
+        files << entry.path;
     }
     return files;
 }

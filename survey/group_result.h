@@ -2,6 +2,7 @@
 
 #include "survey/profile_model.h"
 #include "survey/result_file.h"
+#include "survey/result_names.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,13 +13,6 @@
 
 // The mean profile of every result file of one folder.
 namespace survey {
-
-// The name pattern of a group's result files, matched without regard to letter case.
-constexpr char kGroupFilePattern[] = "*OCAI.cry";
-
-// Whether a file of that name matches kGroupFilePattern: any name that ends so, letter case
-// aside, the bare "OCAI.cry" included.
-bool matchesGroupPattern(const QString &name);
 
 // Each score's points (columns 0-3) over its six questions.
 using PointTotals = std::array<qint64, 2 * kTypeCount>;
@@ -61,8 +55,8 @@ struct GroupError {
     QString reason = QString();
 };
 
-// Every file of `folder` whose name matches kGroupFilePattern, hidden and system files
-// included, in the order of the names' bytes. Only a matching folder is passed over: a
+// Every file of `folder` named as a result file (isResultFileName), hidden and system files
+// included, in the order of resultEntries. Only a matching folder is passed over: a
 // matching pipe, socket, device or dangling link, or a name that does not decode as UTF-8,
 // fails the whole list naming it, before any file is opened, so that no respondent is lost
 // without a word. A folder that cannot be listed fails with the reason.

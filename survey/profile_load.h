@@ -17,8 +17,9 @@ struct LoadedProfile {
     // The table (group.means), the scores computed from it, N and each respondent; a file is
     // a group of one.
     GroupResult group;
-    // What the reading let through in each file of group.files, in the same order.
-    std::vector<std::vector<ReadWarning>> warnings;
+    // What the reading let through in each file of group.files, in the same order, in the
+    // consultant's words (readWarnings).
+    std::vector<QStringList> warnings;
 };
 
 // What a path names: a file or a folder, as the program's commands choose, or either, told

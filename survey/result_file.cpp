@@ -56,16 +56,21 @@ QString unreadLineReason(const ResultText &text, int lineNo)
 {
     if (text.lineCount() == 0)
         return QStringLiteral("файл пуст");
+    const int row = lineNo - kFirstAnswerLine;
     if (lineNo >= text.lineCount())
-        return QStringLiteral("файл обрывается на строке %1 из %2")
-            .arg(text.lineCount())
-            .arg(kResultLineCount);
-    return QStringLiteral("в строке %1 не строка ответов: %2")
-        .arg(lineNo + 1)
-        .arg(quotedExcerpt(text.line(lineNo)));
+        return answerRowName(row) + QStringLiteral(": ответа нет, файл обрывается раньше");
+    return answerRowName(row) +
+           QStringLiteral(": вместо ответа %1").arg(quotedExcerpt(text.line(lineNo)));
 }
 
 } // namespace
+
+QString answerRowName(int row)
+{
+    return QStringLiteral("вопрос %1, %2 состояние")
+        .arg(row % kQuestionCount + 1)
+        .arg(row < kQuestionCount ? QStringLiteral("текущее") : QStringLiteral("желаемое"));
+}
 
 QString quotedExcerpt(const QByteArray &line)
 {
@@ -148,7 +153,7 @@ std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text)
             if (column != kTimeColumn && (*value < 0 || *value > kMaxPoints)) {
                 return LoadError{QStringLiteral("Недопустимые баллы «%1»").arg(field.trimmed()),
                                  lineNo + 1,
-                                 QStringLiteral("баллы вне 0–100 в строке %1").arg(lineNo + 1)};
+                                 answerRowName(row) + QStringLiteral(": баллы вне 0–100")};
             }
             answers[std::size_t(row)][std::size_t(column)] = double(*value);
         }

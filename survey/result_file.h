@@ -68,10 +68,15 @@ struct IndividualResult {
     AnswerTable answers;
 };
 
+// The question and state of answer row `row` (0-11) as a consultant names them:
+// "вопрос 3, текущее состояние".
+QString answerRowName(int row);
+
 // The twelve answer lines as table rows, every field a whole number and every point 0 to
 // kMaxPoints; the first field that does not convert or is out of range fails the whole parse,
-// naming the field and its line, with the reason in Russian ("файл пуст", "файл обрывается на
-// строке 30 из 35", "в строке 26 не строка ответов: «...»", "баллы вне 0–100 в строке 26").
+// naming the field and its line, with the reason in Russian naming the answer ("файл пуст",
+// "вопрос 2, желаемое состояние: ответа нет, файл обрывается раньше", "вопрос 3, текущее
+// состояние: вместо ответа «...»", "вопрос 3, текущее состояние: баллы вне 0–100").
 std::variant<AnswerTable, LoadError> parseAnswerTable(const ResultText &text);
 
 // Takes the code, the information line and the twelve answer lines. The first field that

@@ -1,4 +1,5 @@
 // The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
+#include "cli_runner.h"
 #include "desk/collection_groups.h"
 #include "desk/respondent_table.h"
 #include "desk/survey_folder.h"
@@ -59,9 +60,27 @@ TEST(DeskSurvey, FindsTheFolderItselfAndEachSubfolderWithResultsAsGroups)
     ASSERT_TRUE(writeResult(root + "/Склад/Исключённые/s1OCAI.cry", "s1")); // all excluded
     ASSERT_TRUE(writeResult(root + "/Исключённые/x1OCAI.cry", "x1"));
     ASSERT_TRUE(put(root + "/Пусто/notes.txt", "x"));
-    ASSERT_TRUE(writeResult(root + "/Скрытая/.tmp1OCAI.cry", "t1")); // a writer's temporary
+    ASSERT_TRUE(writeResult(root + "/Скрытая/.ocai-t1.tmp", "t1")); // a writer's temporary
 
     EXPECT_EQ(desk::groupFolders(root), (QStringList{root, root + "/Продажи", root + "/Склад"}));
+}
+
+// One folder as a shared drive holds it after a Mac has been there: the desk and the command line
+// count the same respondents, the Mac's companion "._" file neither counted nor failing.
+TEST(DeskSurvey, CountsTheRespondentsTheCommandLineCounts)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY"})
+        ASSERT_TRUE(writeResult(dir.filePath(QLatin1String(name)), "r"));
+    ASSERT_TRUE(put(dir.filePath("._xOCAI.cry"), QByteArray("\x00\x05\x16\x07", 4)));
+
+    const testcli::CliRun cli = testcli::runCli({QStringLiteral("profile"), dir.path()});
+    EXPECT_EQ(cli.exitCode, 0) << cli.err.toStdString();
+    EXPECT_TRUE(cli.out.contains("info: Информация по группе  (N = 3)\n")) << cli.out.toStdString();
+    const desk::Survey survey = desk::loadSurvey(dir.path());
+    ASSERT_EQ(survey.groups.size(), 1u);
+    EXPECT_EQ(survey.groups[0].respondents.size(), 3u);
+    EXPECT_EQ(survey.respondents(), 3);
 }
 
 TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
@@ -71,7 +90,7 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     ASSERT_TRUE(writeResult(good, "good"));
     ASSERT_TRUE(testfiles::writeFile(dir.filePath("brokenOCAI.cry"), "not a result"));
     ASSERT_TRUE(testfiles::writeFile(dir.filePath("emptyOCAI.cry")));
-    ASSERT_TRUE(testfiles::writeFile(dir.filePath(".partOCAI.cry"), "half"));
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath(".ocai-part.tmp"), "half"));
 
     const desk::Group group = desk::loadGroup(dir.path(), "g");
     ASSERT_EQ(group.respondents.size(), 3u);
@@ -93,9 +112,9 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     desk::RespondentTable table;
     table.setRespondents(desk::loadGroup(dir.path(), "g").respondents);
     EXPECT_EQ(table.respondent(3).warnings,
-              QStringList{"строка 24: строка ответов короче 23 знаков"});
+              QStringList{"вопрос 1, текущее состояние: запись ответа короче обычной"});
     EXPECT_TRUE(table.index(3, 0).data().toString().startsWith("⚠ "));
-    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("23 знаков"));
+    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("короче обычной"));
     EXPECT_EQ(desk::loadGroup(dir.path(), "g").result.n, 2);
 }
 
@@ -142,8 +161,9 @@ TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
     loader.open(dir.path());
     EXPECT_EQ(respondentsAfterChange(), 1);
     // As the questionnaire writes: a hidden temporary file, renamed when whole.
-    ASSERT_TRUE(writeResult(dir.filePath("Отдел/.r2OCAI.cry"), "r2"));
-    ASSERT_TRUE(QFile::rename(dir.filePath("Отдел/.r2OCAI.cry"), dir.filePath("Отдел/r2OCAI.cry")));
+    ASSERT_TRUE(writeResult(dir.filePath("Отдел/.ocai-r2.tmp"), "r2"));
+    ASSERT_TRUE(
+        QFile::rename(dir.filePath("Отдел/.ocai-r2.tmp"), dir.filePath("Отдел/r2OCAI.cry")));
     EXPECT_EQ(respondentsAfterChange(), 2);
     ASSERT_TRUE(QFile::remove(dir.filePath("r1OCAI.cry")));
     EXPECT_EQ(respondentsAfterChange(), 1);

@@ -1,6 +1,7 @@
 #include "result_files.h"
 #include "survey/group_result.h"
 #include "survey/result_file.h"
+#include "survey/result_names.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -55,16 +56,45 @@ QStringList names(const QStringList &paths)
 
 } // namespace
 
+TEST(ResultNames, MatchTheTailInAnyCaseButNeverAMacCompanionOrATemporary)
+{
+    const struct {
+        const char *name;
+        bool result;
+    } cases[] = {
+        {"aOCAI.cry", true},
+        {".xOCAI.cry", true},
+        {"zOCAI.CRY", true},
+        {"abcocai.Cry", true},
+        {"OCAI.cry", true},
+        {"Группа 1 OCAI.cry", true},
+        {"._xOCAI.cry", false},
+        {"._OCAI.cry", false},
+        {".ocai-k3j9.tmp", false},
+        {".ocai-xOCAI.cry.tmp", false},
+        {"aOCAI.cry.bak", false},
+        {"aOCAI.cryx", false},
+        {"OCAIcry", false},
+        {"a.cry", false},
+        {"", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(isResultFileName(QString::fromUtf8(c.name)), c.result) << c.name;
+}
+
 TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
 {
     QTemporaryDir dir;
     const Rows rows = testfiles::uniformRows({25, 25, 25, 25}, {25, 25, 25, 25});
     for (const char *name : {"aOCAI.cry", ".xOCAI.cry", "abcocai.CRY", "OCAI.cry", "notes.txt",
-                             "aOCAI.cry.bak", "aOCAI.cryx", "OCAIcry", "a.cry"})
+                             "aOCAI.cry.bak", "aOCAI.cryx", "OCAIcry", "a.cry", ".ocai-k3j9.tmp"})
         writeResult(dir, QLatin1String(name), rows);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("aOCAI.cry")),
                             dir.filePath(QStringLiteral("linkOCAI.cry"))));
+    // A Mac's companion of a copied file holds no answers: it neither counts nor fails the load.
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath(QStringLiteral("._aOCAI.cry")),
+                                     QByteArray("\x00\x05\x16\x07", 4)));
 #ifdef Q_OS_UNIX
     // A name that is not UTF-8 and does not match: no result file, so no failure either.
     const QByteArray odd = QFile::encodeName(dir.filePath(QStringLiteral("x"))) + "\xff.cry";
@@ -77,6 +107,8 @@ TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
     const GroupResult group = loadOk(dir);
     EXPECT_EQ(group.n, 5);
     EXPECT_EQ(names(group.files), names(std::get<QStringList>(files)));
+    EXPECT_EQ(resultFileNames(QDir(dir.path())),
+              QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
 }
 
 TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)

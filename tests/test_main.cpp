@@ -1,6 +1,7 @@
 #include "charts/fonts.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 // One QApplication for every test executable; offscreen unless the caller chose otherwise,
@@ -12,6 +13,9 @@ int main(int argc, char **argv)
     // One locale for every run, whatever the shell has; tests that format numbers still
     // set the QLocale they check.
     qputenv("LC_ALL", "C.UTF-8");
+    // Settings, data and caches go to the test locations, never into the user's own; before
+    // the application, which may read settings already.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     ui::installFontSubstitutions(); // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);

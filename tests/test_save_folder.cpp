@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -32,6 +33,16 @@ private:
     const char *m_name;
     bool m_wasSet;
     QByteArray m_old;
+};
+
+// The real lookup of the user's folders while it lasts: the tests' own locations would hide the
+// user-dirs.dirs a case writes into its sandboxed XDG_CONFIG_HOME.
+class RealStandardPaths {
+public:
+    RealStandardPaths() { QStandardPaths::setTestModeEnabled(false); }
+    ~RealStandardPaths() { QStandardPaths::setTestModeEnabled(true); }
+    RealStandardPaths(const RealStandardPaths &) = delete;
+    RealStandardPaths &operator=(const RealStandardPaths &) = delete;
 };
 
 struct Case {
@@ -107,6 +118,7 @@ TEST(SaveFolder, BesideTheProgramOrInTheDocuments)
         // Nothing may land in the real home.
         const ScopedEnv home("HOME", root.filePath(QStringLiteral("home")));
         const ScopedEnv config("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")));
+        const RealStandardPaths real;
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("home")));
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
         if (!c.userDirsLine.isEmpty()) {

@@ -1,7 +1,11 @@
-// ocai-cli check: what the lenient reading of result files lets through, file by file.
+// ocai-cli check: what the lenient reading of result files lets through, file by file, in
+// the consultant's words. Every entry is reported, one that cannot be read too: one damaged
+// file hides no other file's warnings.
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+
+#include "survey/result_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,62 +13,92 @@
 namespace cli {
 namespace {
 
-// The files of one argument: a FILE itself, or each file of a DIR on its own, so that one
-// damaged file hides no other file's warnings.
-std::variant<QStringList, survey::GroupError> filesOf(const QString &operand)
+// "FILE: text", the file as the system writes paths.
+QString aboutFile(const QString &path, const QString &text)
 {
-    if (!QFileInfo(operand).isDir())
-        return QStringList{operand};
-    auto listed = survey::groupFiles(operand);
-    if (const auto *files = std::get_if<QStringList>(&listed); files && files->isEmpty()) {
-        // The folder's load words the want of results.
-        if (auto loaded = loadGroupArgument(operand);
-            const auto *error = std::get_if<survey::GroupError>(&loaded))
-            return *error;
-    }
-    return listed;
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), text);
 }
 
-// "FILE:LINE: warning" lines of one loaded file.
-QByteArray warningLines(const QString &file, const std::vector<survey::ReadWarning> &warnings)
-{
-    QByteArray lines;
-    for (const survey::ReadWarning &warning : warnings)
-        lines += escapeControls(QStringLiteral("%1:%2: %3")
-                                    .arg(QDir::toNativeSeparators(file),
-                                         QString::number(warning.line), warning.text))
-                     .toUtf8() +
-                 '\n';
-    return lines;
-}
+class Check {
+public:
+    // Each warning of one file on stdout, or why it cannot be read on stderr. False when the
+    // output cannot be written.
+    bool file(const QString &path)
+    {
+        const auto loaded = loadGroupArgument(path);
+        if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
+            refuse(refusalText(*error));
+            return true;
+        }
+        for (const QString &warning : std::get<survey::LoadedProfile>(loaded).warnings.front())
+            if (!warn(aboutFile(path, warning)))
+                return false;
+        return true;
+    }
+
+    // Each entry of a folder named as a result file, on its own.
+    bool folder(const QString &path)
+    {
+        const auto listed = survey::resultEntries(path);
+        if (const auto *reason = std::get_if<QString>(&listed)) {
+            refuse(aboutFile(path, *reason));
+            return true;
+        }
+        const auto &entries = std::get<std::vector<survey::ResultEntry>>(listed);
+        if (entries.empty()) // the folder's load words the want of results
+            return file(path);
+        for (const survey::ResultEntry &entry : entries) {
+            bool written = true;
+            if (entry.probe.kind == survey::EntryKind::Folder)
+                written = warn(aboutFile(entry.path, QStringLiteral("это папка, группа её не "
+                                                                    "читает")));
+            else if (entry.probe.kind == survey::EntryKind::Unusable)
+                refuse(aboutFile(entry.path, entry.probe.reason));
+            else
+                written = file(entry.path);
+            if (!written)
+                return false;
+        }
+        return true;
+    }
+
+    bool found() const { return m_found; }
+
+private:
+    // The load's reason in Russian, naming the file; its English message only where it has
+    // none (the message is then Russian too).
+    static QString refusalText(const survey::GroupError &error)
+    {
+        return error.reason.isEmpty() ? error.message : aboutFile(error.path, error.reason);
+    }
+
+    void refuse(const QString &text)
+    {
+        dataError(text);
+        m_found = true;
+    }
+
+    bool warn(const QString &text)
+    {
+        m_found = true;
+        return writeStdout(escapeControls(text).toUtf8() + '\n');
+    }
+
+    bool m_found = false;
+};
 
 } // namespace
 
 int runCheck(const ParsedArgs &args)
 {
-    bool found = false;
+    Check check;
     for (const QString &operand : args.operands) {
-        const auto files = filesOf(operand);
-        if (const auto *error = std::get_if<survey::GroupError>(&files)) {
-            dataError(groupErrorText(*error));
-            found = true;
-            continue;
-        }
-        for (const QString &file : std::get<QStringList>(files)) {
-            const auto loaded = loadGroupArgument(file);
-            if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
-                dataError(groupErrorText(*error));
-                found = true;
-                continue;
-            }
-            const QByteArray lines =
-                warningLines(file, std::get<survey::LoadedProfile>(loaded).warnings.front());
-            if (!writeStdout(lines))
-                return dataError(QStringLiteral("cannot write the output"));
-            found = found || !lines.isEmpty();
-        }
+        const bool written =
+            QFileInfo(operand).isDir() ? check.folder(operand) : check.file(operand);
+        if (!written)
+            return dataError(QStringLiteral("не удаётся вывести результат проверки"));
     }
-    return found ? kExitBadData : kExitOk;
+    return check.found() ? kExitBadData : kExitOk;
 }
 
 } // namespace cli

@@ -209,13 +209,15 @@ const std::vector<CommandSpec> kTable = {
      "(FILE|DIR)...",
      1,
      -1,
-     "Warns of what a load lets through without a word, one line per finding: \"FILE:LINE:\n"
-     "warning\" in Russian. An answer line shorter than 23 characters, or with characters\n"
-     "after them (they are not read); points of a line that do not sum to 100; a time of\n"
-     "100 000 s or more; text after line 35, which is not read (two result files joined read\n"
-     "as the first alone). A DIR is each \"*OCAI.cry\" file in it, checked on its own. A file\n"
-     "that fails to load is reported on stderr with its reason. Exit status 0 when nothing is\n"
-     "found, 1 when anything is reported.\n",
+     "Warns of what a load lets through without a word, one line per finding: \"FILE:\n"
+     "warning\" in Russian, naming the question and state (\"вопрос 3, текущее состояние:\n"
+     "сумма 90 вместо 100\"). An answer shorter than its 23 characters, or with characters\n"
+     "after them (they are not read); points that do not sum to 100; a time of 100 000 s or\n"
+     "more; text after the answers, which is not read (two result files joined read as the\n"
+     "first alone). A DIR is each \"*OCAI.cry\" entry in it, checked on its own: a folder so\n"
+     "named is reported, as is every file that cannot be read (on stderr, with its reason in\n"
+     "Russian), and the others are still checked. Exit status 0 when nothing is found, 1\n"
+     "when anything is reported.\n",
      runCheck},
     {"serve",
      {{"groups", "\"G1,G2\"", ValueKind::Text,

@@ -1,6 +1,6 @@
 #include "tools/output_guard.h"
 
-#include "survey/group_result.h"
+#include "survey/result_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,7 +62,7 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
         const QString folder = info.canonicalFilePath();
         for (const QString &place : places) {
             const QFileInfo written(place);
-            if (written.absolutePath() == folder && survey::matchesGroupPattern(written.fileName()))
+            if (written.absolutePath() == folder && survey::isResultFileName(written.fileName()))
                 return QStringLiteral("%1: --out %2 would be read as a result file of the group "
                                       "folder %3; write it elsewhere or give it another name")
                     .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));

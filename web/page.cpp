@@ -2,9 +2,9 @@
 
 #include "core/text_codec.h"
 #include "page_texts.h"
-#include "questionnaire/survey_texts.h"
 #include "survey/questionnaire_result.h"
 #include "survey/resource.h"
+#include "survey/survey_texts.h"
 
 #include <QFile>
 #include <QJsonArray>

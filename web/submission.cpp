@@ -1,6 +1,7 @@
 #include "submission.h"
 
 #include "folder_files.h"
+#include "survey/result_names.h"
 #include "survey/unit_pc1.h"
 
 #include <QCryptographicHash>
@@ -55,7 +56,7 @@ QByteArray contentHash(const QByteArray &content)
 
 bool isPlainFileName(const QString &file)
 {
-    return file.endsWith(QLatin1String("OCAI.cry")) && !file.contains(u'/') &&
+    return survey::isResultFileName(file) && !file.contains(u'/') &&
            !file.contains(u'\\') && !file.startsWith(u'.');
 }
 

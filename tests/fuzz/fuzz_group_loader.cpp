@@ -32,9 +32,9 @@ struct FuzzedName {
 };
 
 const FuzzedName kNames[] = {
-    {"aOCAI.cry", true},      {"bocai.cry", true},  {"COCAI.CRY", true},
-    {"OCAI.cry", true},       {".dOcAi.CrY", true}, {"Группа 1 OCAI.cry", true},
-    {"eOCAI.cry.txt", false}, {"fOCAI.cr", false},
+    {"aOCAI.cry", true},      {"bocai.cry", true},    {"COCAI.CRY", true},
+    {"OCAI.cry", true},       {".dOcAi.CrY", true},   {"Группа 1 OCAI.cry", true},
+    {"eOCAI.cry.txt", false}, {"._fOCAI.cry", false},
 };
 
 const char *const kGoodNames[] = {"good1OCAI.cry", "good2OCAI.cry"};

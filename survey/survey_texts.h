@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The questionnaire's own texts, in one place because several screens share them.
+// The questionnaire's texts, in one place because its screens and the survey page over the
+// network share them.
 namespace surveytexts {
 
 inline const QString kWindowTitle = QStringLiteral("Анкета OCAI");
