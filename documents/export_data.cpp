@@ -82,9 +82,7 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
             continue;
         }
         const survey::LoadedProfile &profile = std::get<survey::LoadedProfile>(loaded);
-        QStringList warnings;
-        for (const survey::ReadWarning &warning : profile.warnings.at(0))
-            warnings << QStringLiteral("строка %1: %2").arg(warning.line).arg(warning.text);
+        const QStringList &warnings = profile.warnings.at(0);
         if (!warnings.isEmpty())
             group.warned.push_back({row.fileName, warnings.join(QStringLiteral("; "))});
         group.code = profile.code;
