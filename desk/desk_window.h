@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents.h"
+#include "file_moves.h"
 #include "survey_loader.h"
 
 #include <QDialog>
@@ -75,6 +76,7 @@ private:
     void excludeSelected();
     void returnSelected();
     void moveSelected(bool exclude);
+    void movesDone(const MoveReport &report);
     // desk_documents.cpp: the documents.
     QString askSavePath(const QString &title, const QString &name, const QString &filter,
                         const QString &suffix);
@@ -87,6 +89,7 @@ private:
 
     shell::DesktopShell &m_shell;
     SurveyLoader m_loader;
+    FileMover m_mover;
     std::shared_ptr<const Survey> m_survey;
     QString m_selectedFolder; // the group on show, kept across reloads; empty: "Все вместе"
     QString m_tableFolder;    // the group whose respondents the table shows

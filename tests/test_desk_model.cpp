@@ -1,53 +1,43 @@
-// The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
-#include "desk/collection_groups.h"
-#include "desk/respondent_table.h"
-#include "desk/survey_folder.h"
+// The desk's survey folder without a window: its groups, damaged files, moves, and the loader
+// that keeps it up to date (notices, the periodic rescan and its backoff, a load dropped).
 #include "desk/survey_loader.h"
-#include "result_files.h"
+#include "desk/survey_refresh.h"
+#include "desk_files.h"
 #include "survey/profile_load.h"
-#include "survey_requests.h"
-#include "web/group_names.h"
-#include "web/survey_collection.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QSignalSpy>
-#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
 
-using testfiles::encrypt;
-using testfiles::resultText;
-using testfiles::uniformRows;
+using deskfiles::put;
+using deskfiles::tree;
+using deskfiles::writeResult;
 
-QByteArray resultBytes(const QString &code, std::array<int, 4> now = {40, 30, 20, 10})
+// No notice of the file system and no periodic rescan unless a test asks: what a load sees
+// is what the test made it see.
+desk::LoaderTimings handFed()
 {
-    return encrypt(resultText(code, uniformRows(now, {25, 25, 25, 25})));
+    desk::LoaderTimings timings;
+    timings.settleMs = 10;
+    timings.rescanMs = timings.maxRescanMs = 3600 * 1000;
+    timings.watch = false;
+    return timings;
 }
 
-// Writes `bytes` to `path`, making its folders.
-bool put(const QString &path, const QByteArray &bytes)
+// The respondents of each group, "name: counted/listed", in the loader's survey.
+QStringList counts(const desk::SurveyLoader &loader)
 {
-    return QDir().mkpath(QFileInfo(path).path()) && testfiles::writeFile(path, bytes);
-}
-
-bool writeResult(const QString &path, const QString &code)
-{
-    return put(path, resultBytes(code));
-}
-
-// Every file under `folder` with its bytes, by path relative to `folder`.
-std::map<QString, QByteArray> tree(const QString &folder)
-{
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files[QDir(folder).relativeFilePath(path)] = testfiles::contentsOf(path);
-    }
-    return files;
+    QStringList lines;
+    for (const desk::Group &group : loader.survey()->groups)
+        lines << QStringLiteral("%1: %2/%3")
+                     .arg(group.name)
+                     .arg(group.result.n)
+                     .arg(group.respondents.size());
+    return lines;
 }
 
 TEST(DeskSurvey, FindsTheFolderItselfAndEachSubfolderWithResultsAsGroups)
@@ -86,17 +76,27 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     EXPECT_EQ(group.result.n, 1);
     EXPECT_EQ(group.result.scores, std::get<survey::LoadedProfile>(alone).group.scores);
     EXPECT_EQ(group.respondents[2].row.texts[0], "good");
+}
 
-    // A file the reading only warns of counts as before, marked with its warning.
-    ASSERT_TRUE(testfiles::writeFile(dir.filePath("shortOCAI.cry"),
-                                     testfiles::resultWithLine(23, "  25  25  25  25     5")));
-    desk::RespondentTable table;
-    table.setRespondents(desk::loadGroup(dir.path(), "g").respondents);
-    EXPECT_EQ(table.respondent(3).warnings,
-              QStringList{"строка 24: строка ответов короче 23 знаков"});
-    EXPECT_TRUE(table.index(3, 0).data().toString().startsWith("⚠ "));
-    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("23 знаков"));
-    EXPECT_EQ(desk::loadGroup(dir.path(), "g").result.n, 2);
+// Damaged and warned are told apart, and an excluded file is only excluded.
+TEST(DeskSurvey, CountsDamagedAndWarnedFilesApartLeavingExcludedOnesOut)
+{
+    const QByteArray warned = testfiles::resultWithLine(23, "  25  25  25  25     5");
+    const std::tuple<const char *, QByteArray, int, int, int> table[] = {
+        {"g/okOCAI.cry", deskfiles::resultBytes("ok"), 0, 0, 1},
+        {"g/badOCAI.cry", "not a result", 1, 0, 0},
+        {"g/shortOCAI.cry", warned, 0, 1, 1},
+        {"g/Исключённые/badOCAI.cry", "not a result", 0, 0, 0},
+        {"g/Исключённые/shortOCAI.cry", warned, 0, 0, 0},
+    };
+    for (const auto &[name, bytes, damaged, warnedCount, n] : table) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(put(dir.filePath(name), bytes));
+        const desk::Group group = desk::loadGroup(dir.filePath("g"), "g");
+        EXPECT_EQ(group.damaged(), damaged) << name;
+        EXPECT_EQ(group.warned(), warnedCount) << name;
+        EXPECT_EQ(group.result.n, n) << name;
+    }
 }
 
 TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
@@ -130,11 +130,27 @@ TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
     EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::excludeFile(root + "/g/noOCAI.cry")));
 }
 
-TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
+// A rescan that finds nothing new copies nothing and tells nothing.
+TEST(DeskSurvey, ARefreshOfUnchangedFoldersGivesNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
+    const desk::Survey survey = desk::loadSurvey(dir.path());
+    EXPECT_EQ(desk::refreshSurvey(dir.path(), &survey, desk::RescanScope::all()), nullptr);
+    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p2OCAI.cry"), "p2"));
+    const auto changed = desk::refreshSurvey(dir.path(), &survey, desk::RescanScope::all());
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->respondents(), 3);
+}
+
+TEST(DeskLoader, SeesFilesArriveInANewGroupAndLeaveByTheFileSystemsNotices)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
-    desk::SurveyLoader loader;
+    desk::LoaderTimings timings = handFed();
+    timings.watch = true;
+    desk::SurveyLoader loader(timings);
     QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
     const auto respondentsAfterChange = [&] {
         return changed.wait(20000) ? loader.survey()->respondents() : -1;
@@ -149,45 +165,129 @@ TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
     EXPECT_EQ(respondentsAfterChange(), 1);
 }
 
-// The survey's own answers get a link beside its groups': one written to it lands in the folder.
-TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
+// Network shares announce nothing: the periodic rescan, its interval given, finds the file.
+TEST(DeskLoader, ThePeriodicRescanFindsWhatNoNoticeTells)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
-    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
-    const desk::Survey survey = desk::loadSurvey(dir.path());
-    const desk::CollectionPlan plan = desk::collectionPlan(dir.path(), &survey);
-    const auto groups = desk::collectionGroups(plan.groups, plan.ownAnswers);
-    web::SurveyCollection collection;
-    web::ServeSettings local;
-    local.address = QHostAddress::LocalHost;
-    const auto started = collection.start(std::get<QStringList>(groups), dir.path(), local);
-    const auto *links = std::get_if<QList<web::SurveyLink>>(&started);
-    ASSERT_TRUE(links && links->size() == 2 && links->at(1).folder == dir.filePath("Продажи"));
-    QSignalSpy written(&collection, &web::SurveyCollection::questionnaireWritten);
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(links->at(0).url.port()));
-    socket.write(testweb::post(links->at(0).url, testweb::kSubmission));
-    ASSERT_TRUE(written.wait(10000));
-    EXPECT_TRUE(QFile::exists(dir.filePath("Web-1OCAI.cry")));
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    desk::LoaderTimings timings = handFed();
+    timings.rescanMs = 20;
+    desk::SurveyLoader loader(timings);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_TRUE(writeResult(dir.filePath("r2OCAI.cry"), "r2"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(loader.survey()->respondents(), 2);
 }
 
-// Typed names pass or fail ({}) as serve's --groups do; the survey folder itself comes first.
-TEST(DeskCollection, TypedGroupsAreCheckedAsServeChecksThem)
+// A notice has its own group listed again, and no other.
+TEST(DeskLoader, ANoticeListsOnlyTheGroupItNames)
 {
-    const std::tuple<const char *, bool, QStringList> cases[] = {
-        {"", false, {""}},   {"Склад", true, {"", "Склад"}}, {"А, Б", false, {"А", "Б"}},
-        {"A,,B", false, {}}, {"Отдел,отдел", false, {}},     {"исключённые", true, {}}};
-    for (const auto &[typed, ownAnswers, expected] : cases) {
-        const auto groups = desk::collectionGroups(QString::fromUtf8(typed), ownAnswers);
-        const auto serve = web::parseGroupList(QString::fromUtf8(typed));
-        if (!expected.isEmpty())
-            EXPECT_EQ(std::get<QStringList>(groups), expected) << typed;
-        else if (std::holds_alternative<QString>(serve))
-            EXPECT_EQ(std::get<QString>(groups), std::get<QString>(serve)) << typed;
-        else
-            EXPECT_TRUE(std::get<QString>(groups).contains("исключённ")) << typed;
-    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    desk::SurveyLoader loader(handFed());
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 1/1"}));
+    // The excluded folder's notice stands for its group.
+    ASSERT_TRUE(writeResult(dir.filePath("B/Исключённые/b3OCAI.cry"), "b3"));
+    loader.notice(dir.filePath("B/Исключённые"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3"}));
+}
+
+// Notices in a burst make one load; those during a load make one more after it.
+TEST(DeskLoader, NoticesCloseTogetherMakeOneLoad)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    for (const char *folder : {"A", "B", "A", "B/Исключённые"})
+        loader.notice(dir.filePath(folder));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/2"}));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a3OCAI.cry"), "a3"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); }, 20000));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b3OCAI.cry"), "b3"));
+    for (const char *folder : {"B", "A", "B"})
+        loader.notice(dir.filePath(folder));
+    gate.open.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 4 && !loader.loading(); }, 20000));
+    EXPECT_EQ(started.count(), 4);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 3/3", "B: 3/3"}));
+}
+
+// A load that listed the folder before the desk moved a file is dropped, never shown: its row
+// of the moved file would be stale.
+TEST(DeskLoader, ARescanDropsTheLoadUnderWay)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("r2OCAI.cry"), "r2"));
+    loader.notice(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); },
+                                20000)); // it has listed r1 and r2 as counted
+    ASSERT_TRUE(std::holds_alternative<QString>(desk::excludeFile(dir.filePath("r1OCAI.cry"))));
+    loader.rescan({dir.path()});
+    gate.open.release();
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(counts(loader), (QStringList{QDir(dir.path()).dirName() + ": 1/2"}));
+}
+
+TEST(DeskLoader, TheRescanWaitsLongerTheLongerTheListingTook)
+{
+    desk::LoaderTimings timings;
+    timings.rescanMs = 1000;
+    timings.maxRescanMs = 60000;
+    timings.backoff = 40;
+    const std::pair<qint64, int> table[] = {{-5, 1000},        {0, 1000},   {10, 1000},
+                                            {25, 1000},        {100, 4000}, {1500, 60000},
+                                            {1LL << 40, 60000}};
+    for (const auto &[cost, wait] : table)
+        EXPECT_EQ(desk::nextRescanMs(cost, timings), wait) << cost;
+
+    // The loader takes its wait from the load it timed.
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    timings = handFed();
+    timings.rescanMs = 10;
+    timings.backoff = 100;
+    desk::SurveyLoader loader(timings);
+    loader.setLoadEndHook([] { QThread::msleep(30); }); // a load of at least 30 ms
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_GE(loader.rescanInterval(), 3000);
 }
 
 } // namespace

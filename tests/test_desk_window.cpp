@@ -3,12 +3,15 @@
 #include "desk/desk_window.h"
 #include "desk/job_bar.h"
 #include "desk/report_title_dialog.h"
+#include "desk/respondent_table.h"
 #include "desk/title.h"
+#include "desk_files.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
 #include "result_files.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -103,6 +106,60 @@ TEST_F(DeskWindowTest, ExcludingARespondentMovesTheFileAndTheCountFollows)
     EXPECT_FALSE(QFile::exists(dir.filePath("r1OCAI.cry")));
     EXPECT_TRUE(window.windowTitle().contains("— 1 респондент —"))
         << window.windowTitle().toStdString();
+}
+
+// Damaged and warned apart, in the group list as in the table; an excluded file is excluded
+// only, whatever it holds.
+TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    const QByteArray good = deskfiles::resultBytes("ok"), broken = "not a result";
+    const QByteArray warned = testfiles::resultWithLine(23, "  25  25  25  25     5");
+    const std::pair<const char *, QByteArray> files[] = {
+        {"Повреждённые/okOCAI.cry", good},
+        {"Повреждённые/badOCAI.cry", broken},
+        {"Предупреждения/okOCAI.cry", good},
+        {"Предупреждения/shortOCAI.cry", warned},
+        {"Чистая/okOCAI.cry", good},
+        {"Чистая/Исключённые/badOCAI.cry", broken},
+        {"Чистая/Исключённые/shortOCAI.cry", warned}};
+    for (const auto &[name, bytes] : files)
+        ASSERT_TRUE(deskfiles::put(dir.filePath(name), bytes));
+    RecordingDesktopShell shell;
+    FakeDialogs dialogs;
+    desk::DeskWindow window{shell};
+    QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
+    window.openSurvey(dir.path());
+    ASSERT_TRUE(loaded.wait(20000));
+    QListWidget *groups = window.findChild<QListWidget *>();
+    ASSERT_NE(groups, nullptr);
+    QStringList texts;
+    for (int i = 0; i < groups->count(); ++i)
+        texts << groups->item(i)->text();
+    EXPECT_EQ(texts, (QStringList{"Повреждённые  (N = 1) ✖", "Предупреждения  (N = 2) ⚠",
+                                  "Чистая  (N = 1)", "Все вместе  (N = 4)"}));
+
+    // Each file's row: the mark before its code, and its state.
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"Повреждённые/badOCAI.cry", "✖ badOCAI.cry", "повреждён"},
+        {"Предупреждения/shortOCAI.cry", "⚠ ", "учтён"},
+        {"Чистая/okOCAI.cry", "", "учтён"},
+        {"Чистая/Исключённые/badOCAI.cry", "", "исключён"},
+        {"Чистая/Исключённые/shortOCAI.cry", "", "исключён"}};
+    desk::RespondentTable table;
+    for (const auto &[name, mark, state] : rows) {
+        for (const desk::Group &group : window.loader().survey()->groups)
+            for (const desk::Respondent &r : group.respondents)
+                if (r.path == dir.filePath(name))
+                    table.setRespondents({r});
+        const QString code = table.index(0, desk::RespondentTable::Code).data().toString();
+        if (*mark)
+            EXPECT_TRUE(code.startsWith(mark)) << name << ": " << code.toStdString();
+        else
+            EXPECT_FALSE(code.startsWith("✖") || code.startsWith("⚠")) << name;
+        EXPECT_EQ(table.index(0, desk::RespondentTable::State).data().toString(), state) << name;
+    }
 }
 
 class FakeCollection : public desk::Collection {
