@@ -316,11 +316,11 @@ void DeskWindow::showSelectedGroup()
     m_counts->setText(!group.problem.isEmpty()
                           ? group.problem
                           : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3; "
-                                           "предупреждений: %4")
+                                           "с предупреждениями: %4")
                                 .arg(group.result.n)
                                 .arg(group.damaged())
                                 .arg(excluded)
-                                .arg(group.warnings()));
+                                .arg(group.warned()));
     m_view->showGroup(group);
     int other = m_compare->otherIndex();
     // A group compared with itself tells nothing: the next one is proposed instead.

@@ -11,6 +11,7 @@
 #include "result_files.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -139,6 +140,13 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
         texts << groups->item(i)->text();
     EXPECT_EQ(texts, (QStringList{"Повреждённые  (N = 1) ✖", "Предупреждения  (N = 2) ⚠",
                                   "Чистая  (N = 1)", "Все вместе  (N = 4)"}));
+
+    window.selectGroup(2);
+    QStringList labels;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("Учтено: 1; повреждено: 0; исключено: 2; с предупреждениями: 0"))
+        << labels.join(" | ").toStdString();
 
     // Each file's row: the mark before its code, and its state.
     const std::tuple<const char *, const char *, const char *> rows[] = {
