@@ -44,6 +44,7 @@ void DeskWindow::moveSelected(bool exclude)
     }
     statusBar()->showMessage(exclude ? QStringLiteral("Файлы исключаются…")
                                      : QStringLiteral("Файлы возвращаются…"));
+    m_loader.hold();
     m_mover.move(files, exclude);
 }
 

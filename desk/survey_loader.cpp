@@ -54,6 +54,7 @@ void SurveyLoader::open(const QString &folder)
     m_poll.stop();
     m_settle.stop();
     m_pending = RescanScope::all();
+    m_held = false;
     if (m_running)
         *m_cancel = true; // its result is of the old folder; finished() starts the new one
     else
@@ -68,10 +69,18 @@ void SurveyLoader::rescan(const QStringList &folders)
         m_pending.add(RescanScope::all());
     for (const QString &folder : folders)
         m_pending.groups.insert(noticedGroup(folder));
+    m_held = false;
     if (m_running)
         *m_cancel = true; // finished() starts again with what it was listing as well
     else
         startPending();
+}
+
+void SurveyLoader::hold()
+{
+    m_held = true;
+    if (m_running)
+        *m_cancel = true; // finished() keeps what it was listing for the rescan
 }
 
 void SurveyLoader::notice(const QString &folder)
@@ -87,6 +96,8 @@ void SurveyLoader::notice(const QString &folder)
 
 void SurveyLoader::startPending()
 {
+    if (m_held)
+        return;
     m_settle.stop();
     m_poll.stop();
     m_running = true;

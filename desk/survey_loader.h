@@ -42,6 +42,9 @@ public:
     // Lists `folders` again now (every folder when none is given), dropping a load under way,
     // which may have listed them before the desk moved a file: its rows would be stale.
     void rescan(const QStringList &folders = {});
+    // Loads nothing until the next rescan(), dropping a load under way: the desk is moving
+    // files, and a listing taken meanwhile could see one twice or not at all.
+    void hold();
     // Something changed in `folder` (the file system's notice): its group is listed again
     // once the notices settle, or after the load under way.
     void notice(const QString &folder);
@@ -83,6 +86,7 @@ private:
     RescanScope m_pending; // what changed and is not loaded yet
     RescanScope m_loading; // what the load under way lists
     bool m_running = false;
+    bool m_held = false;
 };
 
 } // namespace desk

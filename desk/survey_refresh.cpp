@@ -68,8 +68,12 @@ std::shared_ptr<const Survey> refreshSurvey(const QString &folder, const Survey 
             return nullptr;
         return survey;
     }
+    // The survey folder is listed again when named, and for a subfolder that is no group yet.
+    bool listAll = scope.covers(survey->folder) || !previous->problem.isEmpty();
+    for (const QString &group : scope.groups)
+        listAll = listAll || !groupOf(previous, group);
     QStringList folders;
-    if (scope.covers(survey->folder) || !previous->problem.isEmpty()) {
+    if (listAll) {
         folders = candidateFolders(survey->folder);
         if (listed)
             *listed = folders;

@@ -201,6 +201,11 @@ TEST(DeskLoader, ANoticeListsOnlyTheGroupItNames)
     loader.notice(dir.filePath("B/Исключённые"));
     ASSERT_TRUE(changed.wait(20000));
     EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3"}));
+    // A subfolder that was no group becomes one on its own notice.
+    ASSERT_TRUE(writeResult(dir.filePath("C/c1OCAI.cry"), "c1"));
+    loader.notice(dir.filePath("C"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3", "C: 1/1"}));
 }
 
 // Notices in a burst make one load; those during a load make one more after it.
@@ -262,6 +267,39 @@ TEST(DeskLoader, ARescanDropsTheLoadUnderWay)
     ASSERT_TRUE(changed.wait(20000));
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(counts(loader), (QStringList{QDir(dir.path()).dirName() + ": 1/2"}));
+}
+
+// While the desk moves files nothing is listed: the load under way is dropped, notices wait,
+// and the rescan after the move loads them all at once.
+TEST(DeskLoader, HoldingDropsTheLoadUnderWayAndWaitsForTheRescan)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); }, 20000));
+    loader.hold();
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    loader.notice(dir.filePath("B"));
+    gate.open.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loader.loading(); }, 20000));
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(changed.count(), 1);
+
+    loader.rescan({dir.filePath("B")});
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(started.count(), 3);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/2"}));
 }
 
 TEST(DeskLoader, TheRescanWaitsLongerTheLongerTheListingTook)
