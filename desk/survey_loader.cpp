@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
@@ -134,8 +135,10 @@ void SurveyLoader::finished()
         startPending();
         return;
     }
+    // The first load reads every file, which says nothing of what a listing costs: the next
+    // rescan comes soon and is timed instead.
     if (m_loading.everything)
-        m_poll.setInterval(nextRescanMs(loaded.costMs, m_timings));
+        m_poll.setInterval(m_survey ? nextRescanMs(loaded.costMs, m_timings) : m_timings.rescanMs);
     if (!loaded.watch.isEmpty())
         watch(loaded.watch);
     if (loaded.survey) {
@@ -153,15 +156,15 @@ void SurveyLoader::watch(const QStringList &folders)
     if (!m_timings.watch)
         return;
     const QStringList watched = m_watcher.directories();
-    QStringList gone;
+    const QSet<QString> wanted(folders.begin(), folders.end()), had(watched.begin(), watched.end());
+    QStringList gone, added;
     for (const QString &folder : watched)
-        if (!folders.contains(folder))
+        if (!wanted.contains(folder))
             gone << folder;
     if (!gone.isEmpty())
         m_watcher.removePaths(gone);
-    QStringList added;
     for (const QString &folder : folders)
-        if (!watched.contains(folder) && QFileInfo(folder).isDir())
+        if (!had.contains(folder))
             added << folder;
     if (!added.isEmpty())
         m_watcher.addPaths(added);

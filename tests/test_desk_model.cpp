@@ -314,17 +314,21 @@ TEST(DeskLoader, TheRescanWaitsLongerTheLongerTheListingTook)
     for (const auto &[cost, wait] : table)
         EXPECT_EQ(desk::nextRescanMs(cost, timings), wait) << cost;
 
-    // The loader takes its wait from the load it timed.
+    // The loader takes its wait from the rescan it timed, not from the first load, which
+    // reads every file.
     QTemporaryDir dir;
     ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
     timings = handFed();
     timings.rescanMs = 10;
     timings.backoff = 100;
     desk::SurveyLoader loader(timings);
-    loader.setLoadEndHook([] { QThread::msleep(30); }); // a load of at least 30 ms
+    loader.setLoadEndHook([] { QThread::msleep(30); }); // each load takes at least 30 ms
     QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
     loader.open(dir.path());
     ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(loader.rescanInterval(), 10);
+    loader.rescan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loader.loading(); }, 20000));
     EXPECT_GE(loader.rescanInterval(), 3000);
 }
 
