@@ -69,7 +69,7 @@ std::shared_ptr<const Survey> refreshSurvey(const QString &folder, const Survey 
         return survey;
     }
     // The survey folder is listed again when named, and for a subfolder that is no group yet.
-    bool listAll = scope.covers(survey->folder) || !previous->problem.isEmpty();
+    bool listAll = !previous || scope.covers(survey->folder) || !previous->problem.isEmpty();
     for (const QString &group : scope.groups)
         listAll = listAll || !groupOf(previous, group);
     QStringList folders;
