@@ -78,27 +78,6 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     EXPECT_EQ(group.respondents[2].row.texts[0], "good");
 }
 
-// Damaged and warned are told apart, and an excluded file is only excluded.
-TEST(DeskSurvey, CountsDamagedAndWarnedFilesApartLeavingExcludedOnesOut)
-{
-    const QByteArray warned = testfiles::resultWithLine(23, "  25  25  25  25     5");
-    const std::tuple<const char *, QByteArray, int, int, int> table[] = {
-        {"g/okOCAI.cry", deskfiles::resultBytes("ok"), 0, 0, 1},
-        {"g/badOCAI.cry", "not a result", 1, 0, 0},
-        {"g/shortOCAI.cry", warned, 0, 1, 1},
-        {"g/Исключённые/badOCAI.cry", "not a result", 0, 0, 0},
-        {"g/Исключённые/shortOCAI.cry", warned, 0, 0, 0},
-    };
-    for (const auto &[name, bytes, damaged, warnedCount, n] : table) {
-        QTemporaryDir dir;
-        ASSERT_TRUE(put(dir.filePath(name), bytes));
-        const desk::Group group = desk::loadGroup(dir.filePath("g"), "g");
-        EXPECT_EQ(group.damaged(), damaged) << name;
-        EXPECT_EQ(group.warned(), warnedCount) << name;
-        EXPECT_EQ(group.result.n, n) << name;
-    }
-}
-
 TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
 {
     QTemporaryDir dir;
