@@ -22,13 +22,19 @@ void DeskWindow::returnSelected()
 
 void DeskWindow::moveSelected(bool exclude)
 {
-    QStringList paths;
+    if (m_mover.busy()) {
+        statusBar()->showMessage(QStringLiteral("Файлы ещё перемещаются: подождите немного."),
+                                 8000);
+        return;
+    }
+    // Each file as the table shows it: one that changed since is left where it is.
+    QList<SeenFile> files;
     for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows()) {
         const Respondent &r = m_table->respondent(m_sorted->mapToSource(index).row());
         if (r.excluded != exclude)
-            paths << r.path;
+            files << seenFile(r);
     }
-    if (paths.isEmpty()) {
+    if (files.isEmpty()) {
         statusBar()->showMessage(exclude ? QStringLiteral("Выберите в таблице учтённые или "
                                                           "повреждённые файлы, чтобы исключить их.")
                                          : QStringLiteral("Выберите в таблице исключённые файлы, "
@@ -36,25 +42,26 @@ void DeskWindow::moveSelected(bool exclude)
                                  8000);
         return;
     }
-    QStringList problems;
-    int moved = 0;
-    for (const QString &path : std::as_const(paths)) {
-        const auto done = exclude ? excludeFile(path) : returnFile(path);
-        if (const auto *error = std::get_if<MoveError>(&done))
-            problems << error->message;
-        else
-            ++moved;
-    }
-    statusBar()->showMessage(exclude ? QStringLiteral("Исключено файлов: %1 (они перенесены в "
-                                                      "папку «%2» группы).")
-                                           .arg(moved)
-                                           .arg(excludedFolderName())
-                                     : QStringLiteral("Возвращено файлов: %1.").arg(moved),
+    statusBar()->showMessage(exclude ? QStringLiteral("Файлы исключаются…")
+                                     : QStringLiteral("Файлы возвращаются…"));
+    m_loader.hold();
+    m_mover.move(files, exclude);
+}
+
+void DeskWindow::movesDone(const MoveReport &report)
+{
+    statusBar()->showMessage(report.exclude
+                                 ? QStringLiteral("Исключено файлов: %1 (они перенесены в "
+                                                  "папку «%2» группы).")
+                                       .arg(report.moved)
+                                       .arg(excludedFolderName())
+                                 : QStringLiteral("Возвращено файлов: %1.").arg(report.moved),
                              8000);
-    if (!problems.isEmpty())
+    // Before the dialog, which waits for the consultant: the table shows where files are now.
+    m_loader.rescan(report.folders);
+    if (!report.problems.isEmpty())
         ui::Dialogs::instance().showError(this, QStringLiteral("Файлы не перемещены"),
-                                          problems.join(QLatin1Char('\n')));
-    m_loader.rescan();
+                                          report.problems.join(QLatin1Char('\n')));
 }
 
 } // namespace desk

@@ -32,6 +32,29 @@ constexpr int kAllGroups = -1;
 constexpr int kRecentCount = 8;
 const QString kAllGroupsName = QStringLiteral("Все вместе");
 
+// "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
+// one whose files the reading warns of; an excluded file marks nothing, being left out.
+void markGroup(QListWidgetItem &item, const Group &group)
+{
+    QStringList why{QDir::toNativeSeparators(group.folder)};
+    QString marks;
+    if (!group.problem.isEmpty()) {
+        marks += QStringLiteral(" ✖");
+        why = QStringList{group.problem};
+    } else if (const int damaged = group.damaged(); damaged > 0) {
+        marks += QStringLiteral(" ✖");
+        why << QStringLiteral("✖ Не читаются файлов: %1").arg(damaged);
+    }
+    if (const int warned = group.warned(); warned > 0 && group.problem.isEmpty()) {
+        marks += QStringLiteral(" ⚠");
+        why << QStringLiteral("⚠ С предупреждениями при чтении файлов: %1").arg(warned);
+    }
+    item.setText(item.text() + marks);
+    item.setToolTip(why.join(QLatin1Char('\n')));
+    if (marks.contains(QStringLiteral("✖")))
+        item.setForeground(QColor(192, 0, 0));
+}
+
 } // namespace
 
 DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
@@ -40,6 +63,7 @@ DeskWindow::DeskWindow(shell::DesktopShell &shell, QWidget *parent)
     buildLayout();
     buildActions();
     connect(&m_loader, &SurveyLoader::surveyChanged, this, &DeskWindow::surveyChanged);
+    connect(&m_mover, &FileMover::finished, this, &DeskWindow::movesDone);
     connect(&m_loader, &SurveyLoader::loadStarted, this, [this] {
         if (!m_survey)
             statusBar()->showMessage(QStringLiteral("Загружается «%1»…")
@@ -195,18 +219,7 @@ void DeskWindow::surveyChanged()
         QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
         auto *item = new QListWidgetItem(text, m_groups);
         item->setData(Qt::UserRole, group.folder);
-        item->setToolTip(QDir::toNativeSeparators(group.folder));
-        if (!group.problem.isEmpty()) {
-            item->setText(text + QStringLiteral(" ⚠"));
-            item->setForeground(QColor(192, 0, 0));
-            item->setToolTip(group.problem);
-        } else if (group.damaged() > 0) {
-            item->setText(text + QStringLiteral(" ⚠"));
-            item->setForeground(QColor(192, 0, 0));
-            item->setToolTip(QStringLiteral("%1\nПовреждённых файлов: %2")
-                                 .arg(item->toolTip())
-                                 .arg(group.damaged()));
-        }
+        markGroup(*item, group);
     }
     new QListWidgetItem(
         QStringLiteral("%1  (N = %2)").arg(kAllGroupsName).arg(m_survey->respondents()), m_groups);
@@ -299,11 +312,11 @@ void DeskWindow::showSelectedGroup()
     m_counts->setText(!group.problem.isEmpty()
                           ? group.problem
                           : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3; "
-                                           "предупреждений: %4")
+                                           "с предупреждениями: %4")
                                 .arg(group.result.n)
                                 .arg(group.damaged())
                                 .arg(excluded)
-                                .arg(group.warnings()));
+                                .arg(group.warned()));
     m_view->showGroup(group);
     if (m_survey)
         m_compare->showSurvey(m_survey->groups,

@@ -2,6 +2,7 @@
 
 #include "collection_run.h"
 #include "documents.h"
+#include "file_moves.h"
 #include "job_bar.h"
 #include "survey_loader.h"
 
@@ -78,6 +79,7 @@ private:
     void excludeSelected();
     void returnSelected();
     void moveSelected(bool exclude);
+    void movesDone(const MoveReport &report);
     // desk_documents.cpp: the documents.
     QString askSavePath(const QString &title, const QString &name, const QString &filter,
                         const QString &suffix);
@@ -95,6 +97,7 @@ private:
 
     shell::DesktopShell &m_shell;
     SurveyLoader m_loader;
+    FileMover m_mover;
     std::shared_ptr<const Survey> m_survey;
     QString m_selectedFolder; // the group on show, kept across reloads; empty: "Все вместе"
     QString m_tableFolder;    // the group whose respondents the table shows

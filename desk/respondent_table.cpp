@@ -56,18 +56,20 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     const Respondent &r = m_rows[std::size_t(index.row())];
     const int column = index.column();
     const bool damaged = !r.problem.isEmpty();
-    const bool warned = !r.warnings.isEmpty();
+    // An excluded file is shown as excluded only: it counts for nothing whatever it holds.
+    const bool marked = !r.excluded;
+    const bool warned = !r.warnings.isEmpty() && marked;
     if (role == Qt::ForegroundRole) {
-        if (damaged)
-            return QBrush(QColor(192, 0, 0));
-        return r.excluded ? QBrush(Qt::gray) : QVariant();
+        if (r.excluded)
+            return QBrush(Qt::gray);
+        return damaged ? QBrush(QColor(192, 0, 0)) : QVariant();
     }
     if (role == Qt::BackgroundRole)
         return warned ? QBrush(QColor(255, 243, 196)) : QVariant();
     if (role == Qt::ToolTipRole) {
         if (damaged)
             return r.problem;
-        return warned ? warningsText(r) : QDir::toNativeSeparators(r.path);
+        return !r.warnings.isEmpty() ? warningsText(r) : QDir::toNativeSeparators(r.path);
     }
     if (role != Qt::DisplayRole && role != Qt::UserRole && role != Qt::AccessibleTextRole)
         return {};
@@ -79,12 +81,14 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
         return sortKey ? QVariant(score) : QVariant(report::number(score));
     }
     switch (column) {
-    case Code:
-        if (damaged)
-            return r.row.fileName;
-        // Marked where the eye starts reading the row; sorted by the code alone.
-        return warned && !sortKey ? QStringLiteral("⚠ ") + r.row.texts[kCodeText]
-                                  : r.row.texts[kCodeText];
+    case Code: {
+        // Marked where the eye starts reading the row, as the group list marks the group;
+        // sorted by the code alone.
+        const QString code = damaged ? r.row.fileName : r.row.texts[kCodeText];
+        if (sortKey || !marked)
+            return code;
+        return damaged ? QStringLiteral("✖ ") + code : warned ? QStringLiteral("⚠ ") + code : code;
+    }
     case FreeText:
         return damaged ? QStringLiteral("Не читается: ") + r.problem : r.row.texts[kFreeText];
     case Date:
@@ -99,9 +103,9 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     case File:
         return r.row.fileName;
     case State:
-        if (damaged)
-            return r.excluded ? QStringLiteral("повреждён, исключён") : QStringLiteral("повреждён");
-        return r.excluded ? QStringLiteral("исключён") : QStringLiteral("учтён");
+        if (r.excluded)
+            return QStringLiteral("исключён");
+        return damaged ? QStringLiteral("повреждён") : QStringLiteral("учтён");
     }
     return {};
 }

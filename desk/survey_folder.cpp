@@ -128,6 +128,14 @@ int Group::damaged() const
     return count;
 }
 
+int Group::warned() const
+{
+    int count = 0;
+    for (const Respondent &respondent : respondents)
+        count += respondent.counts() && !respondent.warnings.isEmpty();
+    return count;
+}
+
 int Group::warnings() const
 {
     int count = 0;
@@ -149,9 +157,6 @@ QStringList resultFiles(const QString &folder)
     return survey::resultFilePaths(folder);
 }
 
-namespace {
-
-// The folders that may be groups: the survey's own, then its subfolders but the excluded one.
 QStringList candidateFolders(const QString &survey)
 {
     const QDir dir(survey);
@@ -162,6 +167,8 @@ QStringList candidateFolders(const QString &survey)
             folders << dir.absoluteFilePath(name);
     return folders;
 }
+
+namespace {
 
 // A group whose files are all excluded stays, so that they can be returned.
 bool holdsGroup(const QString &folder)
@@ -179,6 +186,34 @@ QStringList groupFolders(const QString &survey)
     return folders;
 }
 
+QString folderProblem(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isReadable() || !info.isExecutable())
+        return QStringLiteral("Не удаётся прочитать папку «%1»: нет прав на чтение.")
+            .arg(QDir::toNativeSeparators(folder));
+    return {};
+}
+
+bool sameListing(const Group &group)
+{
+    const auto &listed = group.respondents;
+    std::size_t i = 0;
+    for (const bool excluded : {false, true}) {
+        const QString folder =
+            excluded ? QDir(group.folder).filePath(excludedFolderName()) : group.folder;
+        for (const QString &path : resultFiles(folder)) {
+            if (i == listed.size() || listed[i].path != path || listed[i].excluded != excluded)
+                return false;
+            const QFileInfo info(path);
+            if (info.size() != listed[i].size || info.lastModified() != listed[i].modified)
+                return false;
+            ++i;
+        }
+    }
+    return i == listed.size();
+}
+
 Group loadGroup(const QString &folder, const QString &name, const LoadCache &cache,
                 const std::atomic_bool *cancel)
 {
@@ -192,37 +227,6 @@ Group loadGroup(const QString &folder, const QString &name, const LoadCache &cac
     return group;
 }
 
-Survey loadSurvey(const QString &folder, const Survey *previous, const std::atomic_bool *cancel)
-{
-    Survey survey;
-    survey.folder = QDir(folder).absolutePath();
-    if (!QFileInfo(survey.folder).isDir() || !QFileInfo(survey.folder).isReadable()) {
-        survey.problem = QStringLiteral("Папка «%1» недоступна: её удалили, переименовали, "
-                                        "закрыли права на чтение или отключили сетевой диск.")
-                             .arg(QDir::toNativeSeparators(survey.folder));
-        return survey;
-    }
-    LoadCache cache;
-    if (previous && previous->folder == survey.folder)
-        for (const Group &group : previous->groups)
-            for (const Respondent &respondent : group.respondents)
-                cache.insert(respondent.path, &respondent);
-    // Each folder listed once: a group is a candidate with some file (see holdsGroup).
-    for (const QString &groupFolder : candidateFolders(survey.folder)) {
-        if (cancel && *cancel)
-            break;
-        Group group = loadGroup(groupFolder, QFileInfo(groupFolder).fileName(), cache, cancel);
-        // A subfolder that cannot be listed may hold answers: it is shown, not passed over.
-        const QFileInfo info(groupFolder);
-        if (!info.isReadable() || !info.isExecutable())
-            group.problem = QStringLiteral("Не удаётся прочитать папку «%1»: нет прав на чтение.")
-                                .arg(QDir::toNativeSeparators(groupFolder));
-        if (!group.respondents.empty() || !group.problem.isEmpty())
-            survey.groups.push_back(std::move(group));
-    }
-    return survey;
-}
-
 Group combinedGroup(const std::vector<Group> &groups, const QString &name)
 {
     Group all;
@@ -232,22 +236,6 @@ Group combinedGroup(const std::vector<Group> &groups, const QString &name)
                                group.respondents.end());
     all.result = counted(all.respondents);
     return all;
-}
-
-bool sameFiles(const Survey &a, const Survey &b)
-{
-    if (a.folder != b.folder || a.problem != b.problem || a.groups.size() != b.groups.size())
-        return false;
-    for (std::size_t g = 0; g < a.groups.size(); ++g) {
-        const auto &x = a.groups[g].respondents, &y = b.groups[g].respondents;
-        if (a.groups[g].folder != b.groups[g].folder ||
-            a.groups[g].problem != b.groups[g].problem || x.size() != y.size())
-            return false;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            if (x[i].path != y[i].path || x[i].size != y[i].size || x[i].modified != y[i].modified)
-                return false;
-    }
-    return true;
 }
 
 std::variant<QString, MoveError> excludeFile(const QString &path)

@@ -39,7 +39,8 @@ struct Group {
     survey::GroupResult result;
     QString problem; // why the folder itself cannot be listed, in Russian
 
-    int damaged() const;
+    int damaged() const;  // counted files that cannot be read; excluded ones are only excluded
+    int warned() const;   // counted files their reading warns of
     int warnings() const; // over every listed file, excluded ones too
 };
 
@@ -55,6 +56,10 @@ struct Survey {
 // subfolder holding them (the excluded folder aside), in name order.
 QStringList groupFolders(const QString &survey);
 
+// The folders that may be groups: the survey's own, then its subfolders but the excluded one,
+// in name order.
+QStringList candidateFolders(const QString &survey);
+
 // The result files of `folder` as every load takes them (survey::resultFilePaths).
 QStringList resultFiles(const QString &folder);
 
@@ -62,21 +67,20 @@ QStringList resultFiles(const QString &folder);
 // each path's respondent of that load.
 using LoadCache = QHash<QString, const Respondent *>;
 
+// Why `folder` cannot be listed, in Russian; empty when it can.
+QString folderProblem(const QString &folder);
+
+// Whether `group`'s folders still list the same files, each of the same size and time, as
+// when it was loaded: a listing, no file read.
+bool sameListing(const Group &group);
+
 // Every result file of `folder` and of its excluded folder. Stops early, leaving the group
 // incomplete, when `cancel` is set.
 Group loadGroup(const QString &folder, const QString &name, const LoadCache &cache = {},
                 const std::atomic_bool *cancel = nullptr);
 
-// Every group of `folder`; `previous` (the last load of the same folder) spares reading
-// unchanged files again.
-Survey loadSurvey(const QString &folder, const Survey *previous = nullptr,
-                  const std::atomic_bool *cancel = nullptr);
-
 // The respondents of several groups as one ("Все вместе").
 Group combinedGroup(const std::vector<Group> &groups, const QString &name);
-
-// Whether two loads show the same files with the same contents.
-bool sameFiles(const Survey &a, const Survey &b);
 
 // Moves a group's file into its excluded folder (made when missing), or an excluded file back
 // into its group. A name already taken there gives the first free "<name>-<k>OCAI.cry";

@@ -1,54 +1,45 @@
-// The desk's survey folder without a window: its groups, damaged files, moves and arrivals.
+// The desk's survey folder without a window: its groups, damaged files, moves, and the loader
+// that keeps it up to date (notices, the periodic rescan and its backoff, a load dropped).
 #include "cli_runner.h"
-#include "desk/collection_groups.h"
-#include "desk/respondent_table.h"
 #include "desk/survey_folder.h"
 #include "desk/survey_loader.h"
-#include "result_files.h"
+#include "desk/survey_refresh.h"
+#include "desk_files.h"
 #include "survey/profile_load.h"
-#include "survey_requests.h"
-#include "web/group_names.h"
-#include "web/survey_collection.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QSignalSpy>
-#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
 
-using testfiles::encrypt;
-using testfiles::resultText;
-using testfiles::uniformRows;
+using deskfiles::put;
+using deskfiles::tree;
+using deskfiles::writeResult;
 
-QByteArray resultBytes(const QString &code, std::array<int, 4> now = {40, 30, 20, 10})
+// No notice of the file system and no periodic rescan unless a test asks: what a load sees
+// is what the test made it see.
+desk::LoaderTimings handFed()
 {
-    return encrypt(resultText(code, uniformRows(now, {25, 25, 25, 25})));
+    desk::LoaderTimings timings;
+    timings.settleMs = 10;
+    timings.rescanMs = timings.maxRescanMs = 3600 * 1000;
+    timings.watch = false;
+    return timings;
 }
 
-// Writes `bytes` to `path`, making its folders.
-bool put(const QString &path, const QByteArray &bytes)
+// The respondents of each group, "name: counted/listed", in the loader's survey.
+QStringList counts(const desk::SurveyLoader &loader)
 {
-    return QDir().mkpath(QFileInfo(path).path()) && testfiles::writeFile(path, bytes);
-}
-
-bool writeResult(const QString &path, const QString &code)
-{
-    return put(path, resultBytes(code));
-}
-
-// Every file under `folder` with its bytes, by path relative to `folder`.
-std::map<QString, QByteArray> tree(const QString &folder)
-{
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files[QDir(folder).relativeFilePath(path)] = testfiles::contentsOf(path);
-    }
-    return files;
+    QStringList lines;
+    for (const desk::Group &group : loader.survey()->groups)
+        lines << QStringLiteral("%1: %2/%3")
+                     .arg(group.name)
+                     .arg(group.result.n)
+                     .arg(group.respondents.size());
+    return lines;
 }
 
 TEST(DeskSurvey, FindsTheFolderItselfAndEachSubfolderWithResultsAsGroups)
@@ -106,16 +97,14 @@ TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)
     EXPECT_EQ(group.result.scores, std::get<survey::LoadedProfile>(alone).group.scores);
     EXPECT_EQ(group.respondents[2].row.texts[0], "good");
 
-    // A file the reading only warns of counts as before, marked with its warning.
+    // A file the reading only warns of counts as before, with its warning in plain words.
     ASSERT_TRUE(testfiles::writeFile(dir.filePath("shortOCAI.cry"),
                                      testfiles::resultWithLine(23, "  25  25  25  25     5")));
-    desk::RespondentTable table;
-    table.setRespondents(desk::loadGroup(dir.path(), "g").respondents);
-    EXPECT_EQ(table.respondent(3).warnings,
+    const desk::Group warned = desk::loadGroup(dir.path(), "g");
+    ASSERT_EQ(warned.respondents.size(), 4u);
+    EXPECT_EQ(warned.respondents[3].warnings,
               QStringList{"вопрос 1, текущее состояние: запись ответа короче обычной"});
-    EXPECT_TRUE(table.index(3, 0).data().toString().startsWith("⚠ "));
-    EXPECT_TRUE(table.index(3, 0).data(Qt::ToolTipRole).toString().endsWith("короче обычной"));
-    EXPECT_EQ(desk::loadGroup(dir.path(), "g").result.n, 2);
+    EXPECT_EQ(warned.result.n, 2);
 }
 
 TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
@@ -149,11 +138,27 @@ TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
     EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::excludeFile(root + "/g/noOCAI.cry")));
 }
 
-TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
+// A rescan that finds nothing new copies nothing and tells nothing.
+TEST(DeskSurvey, ARefreshOfUnchangedFoldersGivesNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
+    const desk::Survey survey = desk::loadSurvey(dir.path());
+    EXPECT_EQ(desk::refreshSurvey(dir.path(), &survey, desk::RescanScope::all()), nullptr);
+    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p2OCAI.cry"), "p2"));
+    const auto changed = desk::refreshSurvey(dir.path(), &survey, desk::RescanScope::all());
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->respondents(), 3);
+}
+
+TEST(DeskLoader, SeesFilesArriveInANewGroupAndLeaveByTheFileSystemsNotices)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
-    desk::SurveyLoader loader;
+    desk::LoaderTimings timings = handFed();
+    timings.watch = true;
+    desk::SurveyLoader loader(timings);
     QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
     const auto respondentsAfterChange = [&] {
         return changed.wait(20000) ? loader.survey()->respondents() : -1;
@@ -169,45 +174,171 @@ TEST(DeskSurvey, TheLoaderSeesFilesArriveInANewGroupAndLeave)
     EXPECT_EQ(respondentsAfterChange(), 1);
 }
 
-// The survey's own answers get a link beside its groups': one written to it lands in the folder.
-TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
+// Network shares announce nothing: the periodic rescan, its interval given, finds the file.
+TEST(DeskLoader, ThePeriodicRescanFindsWhatNoNoticeTells)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
-    ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
-    const desk::Survey survey = desk::loadSurvey(dir.path());
-    const desk::CollectionPlan plan = desk::collectionPlan(dir.path(), &survey);
-    const auto groups = desk::collectionGroups(plan.groups, plan.ownAnswers);
-    web::SurveyCollection collection;
-    web::ServeSettings local;
-    local.address = QHostAddress::LocalHost;
-    const auto started = collection.start(std::get<QStringList>(groups), dir.path(), local);
-    const auto *links = std::get_if<QList<web::SurveyLink>>(&started);
-    ASSERT_TRUE(links && links->size() == 2 && links->at(1).folder == dir.filePath("Продажи"));
-    QSignalSpy written(&collection, &web::SurveyCollection::questionnaireWritten);
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), quint16(links->at(0).url.port()));
-    socket.write(testweb::post(links->at(0).url, testweb::kSubmission));
-    ASSERT_TRUE(written.wait(10000));
-    EXPECT_TRUE(QFile::exists(dir.filePath("Web-1OCAI.cry")));
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    desk::LoaderTimings timings = handFed();
+    timings.rescanMs = 20;
+    desk::SurveyLoader loader(timings);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_TRUE(writeResult(dir.filePath("r2OCAI.cry"), "r2"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(loader.survey()->respondents(), 2);
 }
 
-// Typed names pass or fail ({}) as serve's --groups do; the survey folder itself comes first.
-TEST(DeskCollection, TypedGroupsAreCheckedAsServeChecksThem)
+// A notice has its own group listed again, and no other.
+TEST(DeskLoader, ANoticeListsOnlyTheGroupItNames)
 {
-    const std::tuple<const char *, bool, QStringList> cases[] = {
-        {"", false, {""}},   {"Склад", true, {"", "Склад"}}, {"А, Б", false, {"А", "Б"}},
-        {"A,,B", false, {}}, {"Отдел,отдел", false, {}},     {"исключённые", true, {}}};
-    for (const auto &[typed, ownAnswers, expected] : cases) {
-        const auto groups = desk::collectionGroups(QString::fromUtf8(typed), ownAnswers);
-        const auto serve = web::parseGroupList(QString::fromUtf8(typed));
-        if (!expected.isEmpty())
-            EXPECT_EQ(std::get<QStringList>(groups), expected) << typed;
-        else if (std::holds_alternative<QString>(serve))
-            EXPECT_EQ(std::get<QString>(groups), std::get<QString>(serve)) << typed;
-        else
-            EXPECT_TRUE(std::get<QString>(groups).contains("исключённ")) << typed;
-    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    desk::SurveyLoader loader(handFed());
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 1/1"}));
+    // The excluded folder's notice stands for its group.
+    ASSERT_TRUE(writeResult(dir.filePath("B/Исключённые/b3OCAI.cry"), "b3"));
+    loader.notice(dir.filePath("B/Исключённые"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3"}));
+    // A subfolder that was no group becomes one on its own notice.
+    ASSERT_TRUE(writeResult(dir.filePath("C/c1OCAI.cry"), "c1"));
+    loader.notice(dir.filePath("C"));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3", "C: 1/1"}));
+}
+
+// Notices in a burst make one load; those during a load make one more after it.
+TEST(DeskLoader, NoticesCloseTogetherMakeOneLoad)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    for (const char *folder : {"A", "B", "A", "B/Исключённые"})
+        loader.notice(dir.filePath(folder));
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/2"}));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a3OCAI.cry"), "a3"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); }, 20000));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b3OCAI.cry"), "b3"));
+    for (const char *folder : {"B", "A", "B"})
+        loader.notice(dir.filePath(folder));
+    gate.open.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 4 && !loader.loading(); }, 20000));
+    EXPECT_EQ(started.count(), 4);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 3/3", "B: 3/3"}));
+}
+
+// A load that listed the folder before the desk moved a file is dropped, never shown: its row
+// of the moved file would be stale.
+TEST(DeskLoader, ARescanDropsTheLoadUnderWay)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("r2OCAI.cry"), "r2"));
+    loader.notice(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); },
+                                20000)); // it has listed r1 and r2 as counted
+    ASSERT_TRUE(std::holds_alternative<QString>(desk::excludeFile(dir.filePath("r1OCAI.cry"))));
+    loader.rescan({dir.path()});
+    gate.open.release();
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(counts(loader), (QStringList{QDir(dir.path()).dirName() + ": 1/2"}));
+}
+
+// While the desk moves files nothing is listed: the load under way is dropped, notices wait,
+// and the rescan after the move loads them all at once.
+TEST(DeskLoader, HoldingDropsTheLoadUnderWayAndWaitsForTheRescan)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
+    deskfiles::LoadGate gate;
+    desk::SurveyLoader loader(handFed());
+    loader.setLoadEndHook([&gate] { gate(); });
+    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+
+    gate.armed = true;
+    ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
+    loader.notice(dir.filePath("A"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached.tryAcquire(); }, 20000));
+    loader.hold();
+    ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
+    loader.notice(dir.filePath("B"));
+    gate.open.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loader.loading(); }, 20000));
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(changed.count(), 1);
+
+    loader.rescan({dir.filePath("B")});
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(started.count(), 3);
+    EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/2"}));
+}
+
+TEST(DeskLoader, TheRescanWaitsLongerTheLongerTheListingTook)
+{
+    desk::LoaderTimings timings;
+    timings.rescanMs = 1000;
+    timings.maxRescanMs = 60000;
+    timings.backoff = 40;
+    const std::pair<qint64, int> table[] = {{-5, 1000},        {0, 1000},   {10, 1000},
+                                            {25, 1000},        {100, 4000}, {1500, 60000},
+                                            {1LL << 40, 60000}};
+    for (const auto &[cost, wait] : table)
+        EXPECT_EQ(desk::nextRescanMs(cost, timings), wait) << cost;
+
+    // The loader takes its wait from the rescan it timed, not from the first load, which
+    // reads every file.
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
+    timings = handFed();
+    timings.rescanMs = 10;
+    timings.backoff = 100;
+    desk::SurveyLoader loader(timings);
+    loader.setLoadEndHook([] { QThread::msleep(30); }); // each load takes at least 30 ms
+    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
+    loader.open(dir.path());
+    ASSERT_TRUE(changed.wait(20000));
+    EXPECT_EQ(loader.rescanInterval(), 10);
+    loader.rescan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loader.loading(); }, 20000));
+    EXPECT_GE(loader.rescanInterval(), 3000);
 }
 
 } // namespace

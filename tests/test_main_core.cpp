@@ -1,0 +1,12 @@
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+// The main of the tests of what has no window: a core application, no display and no
+// widgets linked, so that a model that came to need them fails to build here.
+int main(int argc, char **argv)
+{
+    qputenv("LC_ALL", "C.UTF-8");
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
