@@ -31,10 +31,15 @@ bool sharesLead(const survey::GroupStatistics &statistics, int state);
 // The types whose interval overlaps the dominant one's, the dominant types first.
 std::vector<int> leadingTypes(const survey::GroupStatistics &statistics, int state);
 
-// A difference in whole points for prose: "+14", "−3" (minus sign U+2212), "0".
-QString wholePoints(double difference);
+// A figure in whole points for prose, rounded on its exact value: "14", or with `sign`
+// "+14", "−3" (minus sign U+2212); "0" has no sign.
+QString wholePoints(const survey::Mean &value, bool sign = false);
 
-// The words after a change's size for each claim, e.g. " — заметное изменение".
-QString claimWords(Claim claim);
+// "балл", "балла" or "баллов" after the whole number `points` prints.
+QString pointsWord(const QString &points);
+
+// What a claim says of a change, as a clause: "заметное изменение", "небольшое изменение"…
+// `single` for one respondent, whose change is his own and is not tested.
+QString claimWords(Claim claim, bool single = false);
 
 } // namespace report
