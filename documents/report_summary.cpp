@@ -183,16 +183,13 @@ const survey::Mean &scoreOf(const survey::GroupStatistics &s, int type, int stat
 QString leadSentence(const survey::GroupStatistics &s, int state)
 {
     const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
-    const QString when =
-        state == 0 ? QStringLiteral("Сейчас") : QStringLiteral("В желаемом состоянии");
     if (!d.lead)
-        return QStringLiteral("%1 ни один тип культуры не преобладает: у всех четырёх по %2.")
-            .arg(when, points(scoreOf(s, 0, state)));
+        return QStringLiteral("Ни один тип культуры не преобладает: у всех четырёх по %1.")
+            .arg(points(scoreOf(s, 0, state)));
     const std::vector<int> leading = leadingTypes(s, state);
     if (leading.size() == 1)
-        return QStringLiteral("%1 преобладает %2: %3 из 100, на %4 больше следующего типа.")
-            .arg(when, typesWords(leading), points(scoreOf(s, leading.front(), state)),
-                 points(*d.lead));
+        return QStringLiteral("Преобладает %1: %2 из 100, на %3 больше следующего типа.")
+            .arg(typesWords(leading), points(scoreOf(s, leading.front(), state)), points(*d.lead));
     QStringList scores;
     for (int type : leading)
         scores << wholePoints(scoreOf(s, type, state));
@@ -200,11 +197,11 @@ QString leadSentence(const survey::GroupStatistics &s, int state)
     const QString figures = scores.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last +
                             QChar(0x00A0) + pointsWord(last);
     if (leading.size() == d.types.size())
-        return QStringLiteral("%1 поровну преобладают %2: по %3.")
-            .arg(when, typesWords(leading), points(scoreOf(s, leading.front(), state)));
-    return QStringLiteral("%1 первенство делят %2: %3. Разница между ними меньше разброса "
+        return QStringLiteral("Поровну преобладают %1: по %2.")
+            .arg(typesWords(leading), points(scoreOf(s, leading.front(), state)));
+    return QStringLiteral("Первенство делят %1: %2. Разница между ними меньше разброса "
                           "ответов, поэтому нельзя сказать, какой тип сильнее.")
-        .arg(when, typesWords(leading), figures);
+        .arg(typesWords(leading), figures);
 }
 
 // The types by the size of their change, largest first (A-D among equals): the two largest,
@@ -308,9 +305,10 @@ QString surveyDates(const QStringList &answerDates)
         from = russianDate(first).section(QLatin1Char(' '), 0, 1);
     if (first.year() != last.year())
         from = russianDate(first);
-    QString text = first == last
-                       ? QStringLiteral("Ответы даны %1").arg(russianDate(first))
-                       : QStringLiteral("Ответы даны с %1 по %2").arg(from, russianDate(last));
+    QString text =
+        answerDates.size() == 1 ? QStringLiteral("Анкета заполнена %1").arg(russianDate(first))
+        : first == last ? QStringLiteral("Ответы даны %1").arg(russianDate(first))
+                        : QStringLiteral("Ответы даны с %1 по %2").arg(from, russianDate(last));
     if (undated > 0)
         text += QStringLiteral("; без даты ответа: %1 из %2.").arg(undated).arg(answerDates.size());
     else if (!text.endsWith(QLatin1Char('.')))
@@ -322,8 +320,8 @@ void addFindings(Document &d, const survey::GroupStatistics &s,
                  const std::vector<survey::ProfileScores> &respondents)
 {
     d.heading(QStringLiteral("Главное"));
-    d.term(QStringLiteral("Культура сейчас."), leadSentence(s, 0));
-    d.term(QStringLiteral("Желаемая культура."), leadSentence(s, 1));
+    d.term(QStringLiteral("Сейчас."), leadSentence(s, 0));
+    d.term(QStringLiteral("Желаемое состояние."), leadSentence(s, 1));
     const auto agenda = documents::changeAgenda(s, respondents);
     const std::vector<int> largest = chosenChanges(s);
     if (largest.empty())
@@ -335,6 +333,10 @@ void addFindings(Document &d, const survey::GroupStatistics &s,
                changeSentence(s, agenda[std::size_t(largest[i])]));
     if (s.n > 1)
         d.term(QStringLiteral("Согласие."), agreement(s, respondents));
+    if (s.n == 1) {
+        d.note(QStringLiteral("Изменение названо заметным, если оно не меньше 10 баллов."));
+        return;
+    }
     d.note(QStringLiteral("Изменение названо заметным, если оно не меньше 10 баллов и больше "
                           "случайного разброса ответов (95 % интервалы нынешнего и желаемого "
                           "балла не пересекаются). «Хотят больше» — у респондента желаемый "
