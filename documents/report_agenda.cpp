@@ -30,8 +30,11 @@ QString shortNames(const std::vector<int> &types)
     QStringList names;
     for (int type : types)
         names << shortName(type);
-    return names.size() == 1 ? names.front()
-                             : names.join(QStringLiteral(" и ")) + QStringLiteral(" поровну");
+    if (names.size() == 1)
+        return names.front();
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last +
+           QStringLiteral(" поровну");
 }
 
 QString withPoints(const QString &figure)

@@ -231,16 +231,19 @@ QString changeSentence(const survey::GroupStatistics &s, const documents::TypeAg
                        .arg(capitalised(typesWords({agenda.type})), points(t.discrepancy, true),
                             wholePoints(t.current.mean), wholePoints(t.preferred.mean),
                             claimWords(claim, s.n == 1));
-    if (s.n > 1) {
-        const bool more = t.discrepancy.value() > 0;
+    const bool more = t.discrepancy.value() > 0;
+    const int wanting = more ? agenda.wantMore : agenda.wantLess;
+    const int opposite = more ? agenda.wantLess : agenda.wantMore;
+    if (s.n > 1 && wanting + opposite == 0)
+        text += QStringLiteral("; ни один респондент сам не меняет её на 10 баллов и больше");
+    else if (s.n > 1) {
         text += QStringLiteral("; %1 %2 %3")
-                    .arg(howMany(more ? agenda.wantMore : agenda.wantLess, s.n,
-                                 QStringLiteral("хочет"), QStringLiteral("хотят")),
+                    .arg(howMany(wanting, s.n, QStringLiteral("хочет"), QStringLiteral("хотят")),
                          more ? QStringLiteral("больше") : QStringLiteral("меньше"),
                          typeGenitive(agenda.type));
-        if (const int other = more ? agenda.wantLess : agenda.wantMore; other > 0)
+        if (opposite > 0)
             text += QStringLiteral(", %1 — %2")
-                        .arg(other)
+                        .arg(opposite)
                         .arg(more ? QStringLiteral("меньше") : QStringLiteral("больше"));
     }
     return text + QLatin1Char('.');
