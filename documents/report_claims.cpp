@@ -31,6 +31,13 @@ Claim claimFor(double difference, bool significant)
     return significant ? Claim::SmallButSignificant : Claim::NotSignificant;
 }
 
+Claim claimFor(const survey::Mean &difference, bool significant)
+{
+    if (survey::reachesDiscrepancyThreshold(difference))
+        return significant ? Claim::Notable : Claim::LargeButUncertain;
+    return significant ? Claim::SmallButSignificant : Claim::NotSignificant;
+}
+
 bool changeSignificant(const survey::TypeStatistics &type)
 {
     return type.current.ci95 && type.preferred.ci95 &&

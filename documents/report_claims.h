@@ -18,6 +18,8 @@ enum class Claim {
 
 // `difference` is rounded to the two decimals the tables print before it is measured.
 Claim claimFor(double difference, bool significant);
+// The same of a group figure, rounded on its exact value as the tables round it.
+Claim claimFor(const survey::Mean &difference, bool significant);
 
 // Whether a group's preferred - current of one type is significant: both 95 % intervals
 // exist (two respondents or more) and do not overlap. Stricter than a paired test, so a

@@ -226,7 +226,7 @@ std::vector<int> chosenChanges(const survey::GroupStatistics &s)
 QString changeSentence(const survey::GroupStatistics &s, const documents::TypeAgenda &agenda)
 {
     const survey::TypeStatistics &t = s.types[std::size_t(agenda.type)];
-    const Claim claim = claimFor(t.discrepancy.value(), changeSignificant(t));
+    const Claim claim = claimFor(t.discrepancy, changeSignificant(t));
     QString text = QStringLiteral("%1: %2 (с %3 до %4) — %5")
                        .arg(capitalised(typesWords({agenda.type})), points(t.discrepancy, true),
                             wholePoints(t.current.mean), wholePoints(t.preferred.mean),

@@ -1,6 +1,7 @@
 // The report of one group as its reader gets it: `ocai-cli pdf` run as a separate process, its
 // text as poppler extracts it. Each case is a small survey with known answers.
 #include "cli_runner.h"
+#include "documents/report_claims.h"
 #include "result_files.h"
 
 #include <QDir>
@@ -246,6 +247,24 @@ TEST_F(GroupReportPdf, EachQuestionIsSaidInWords)
         "клан, адхократия, рынок и иерархия поровну; желаемое почти не отличается от "
         "нынешнего.")))
         << questions.toStdString();
+}
+
+// A change is measured as the tables print it: 9,995 exactly prints 10,00 and is large, where
+// its nearest double (9,99499…) alone would not be.
+TEST(ReportClaims, AChangeIsLargeAsPrinted)
+{
+    struct Case {
+        survey::Mean difference;
+        bool significant;
+        report::Claim claim;
+    } cases[] = {
+        {survey::Mean::fraction(5997, 600), true, report::Claim::Notable},
+        {survey::Mean::fraction(-5997, 600), false, report::Claim::LargeButUncertain},
+        {survey::Mean::fraction(5993, 600), true, report::Claim::SmallButSignificant},
+        {survey::Mean(9.99), false, report::Claim::NotSignificant},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(report::claimFor(c.difference, c.significant), c.claim) << c.difference.value();
 }
 
 } // namespace
