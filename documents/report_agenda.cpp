@@ -109,7 +109,9 @@ void addChangeAgenda(Document &d, const survey::GroupStatistics &s,
     }
     d.table(table);
     d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "
-                          "Изменение — желаемое минус нынешнее."));
+                          "Изменение — желаемое минус нынешнее. Решение следует правилу 10 баллов; "
+                          "надёжны ли главные изменения при таком разбросе ответов, сказано на "
+                          "первой странице."));
     for (const documents::TypeAgenda &type : agenda)
         d.term(QStringLiteral("%1 — %2.")
                    .arg(survey::TypeNames[std::size_t(type.type)],
