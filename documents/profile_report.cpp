@@ -78,7 +78,7 @@ void addSummaryPage(Document &d, const Cover &cover, const Subject &subject,
         d.paragraph(line);
     addMethodInBrief(d);
     addFindings(d, s, group.respondents);
-    d.pictures({plotAPicture(means(s), 105)});
+    d.pictures({plotAPicture(means(s), 92)});
 }
 
 // The change agenda with the scores in two decimals, the workshop's tables and the questions.
