@@ -52,9 +52,12 @@ Made profilePdf(const ReportCover &cover, const ExportGroup &group, const Cancel
 {
     if (const auto empty = emptyGroup(group))
         return *empty;
+    QStringList answerDates;
+    for (const RespondentRow &row : group.respondents)
+        answerDates << row.texts[2]; // line 0 of the file, the answer's date
     return report::typesetPdf(report::profileDocument(coverOf(cover), subjectOf(group),
                                                       group.result, group.statistics,
-                                                      report::fileNotes(group)),
+                                                      report::fileNotes(group), answerDates),
                               cancel);
 }
 

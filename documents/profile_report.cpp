@@ -1,5 +1,6 @@
 #include "documents/profile_report.h"
 
+#include "documents/report_agenda.h"
 #include "documents/report_explanations.h"
 #include "documents/report_pictures.h"
 #include "documents/report_summary.h"
@@ -13,8 +14,6 @@ namespace report {
 
 namespace {
 
-const QString kFlag = QStringLiteral(" *");
-
 survey::ProfileMeans means(const survey::GroupStatistics &s)
 {
     survey::ProfileMeans profile;
@@ -23,30 +22,6 @@ survey::ProfileMeans means(const survey::GroupStatistics &s)
         profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
     }
     return profile;
-}
-
-QString difference(const survey::TypeStatistics &type)
-{
-    return signedNumber(type.discrepancy) + (type.flagged ? kFlag : QString());
-}
-
-QString differenceHead()
-{
-    return QStringLiteral("Желаемое − текущее");
-}
-
-Table scoreTable(const survey::GroupStatistics &s)
-{
-    Table table{{QStringLiteral("Тип культуры"), documents::stateCaption(0),
-                 documents::stateCaption(1), differenceHead()},
-                {},
-                {5, 2, 2, 2.6}};
-    for (int type = 0; type < survey::kTypeCount; ++type) {
-        const survey::TypeStatistics &t = s.types[std::size_t(type)];
-        table.rows << QStringList{typeRowHeading(type), number(t.current.mean),
-                                  number(t.preferred.mean), difference(t)};
-    }
-    return table;
 }
 
 Table dominanceTable(const survey::GroupStatistics &s)
@@ -86,33 +61,42 @@ Table congruenceTable(const survey::GroupStatistics &s)
     return table;
 }
 
-void addProfilePage(Document &d, const Cover &cover, const Subject &subject,
-                    const survey::GroupStatistics &s, const FileNotes &notes)
+// Page 1 the summary: for whom, when and how many answered, the method in brief, the
+// findings in words and the profile.
+void addSummaryPage(Document &d, const Cover &cover, const Subject &subject,
+                    const survey::GroupResult &group, const survey::GroupStatistics &s,
+                    const FileNotes &notes, const QStringList &answerDates)
 {
     addCover(d, cover, QStringLiteral("Профиль организационной культуры (OCAI)"), named(subject));
     d.paragraph(capitalised(named(subject)));
     if (!subject.info.isEmpty())
         d.paragraph(subject.info);
-    d.paragraph(QStringLiteral("Респондентов: %1 · среднее: %2 · %3")
-                    .arg(s.n)
-                    .arg(survey::meanKindCaption(s.kind), russianDate(cover.date)));
+    d.paragraph(surveyDates(answerDates) + QStringLiteral(" Респондентов: %1 · среднее: %2.")
+                                               .arg(s.n)
+                                               .arg(survey::meanKindCaption(s.kind)));
     if (const QString line = fileNotesLine(notes); !line.isEmpty())
         d.paragraph(line);
-    d.pictures({plotAPicture(means(s), 150)});
-    d.table(scoreTable(s));
-    d.note(QStringLiteral("Баллы — средние по шести вопросам, в сумме 100 в каждом состоянии. "
-                          "Разница — желаемое минус текущее; * — не меньше %1 баллов по модулю.")
-               .arg(survey::kDiscrepancyThreshold));
+    addMethodInBrief(d);
+    addFindings(d, s, group.respondents);
+    d.pictures({plotAPicture(means(s), 92)});
 }
 
-// Page 2 what the types mean and, for a group, how its respondents' scores spread; then the
-// question charts and the differences. Pages break where a page is full anyway: a
-// respondent's report, without the spread, flows on.
+// The change agenda with the scores in two decimals, the workshop's tables and the questions.
+void addAgendaPages(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
+{
+    d.pageBreak();
+    addChangeAgenda(d, s, group.respondents);
+    addWorkshopTables(d, s);
+    d.pageBreak();
+    addQuestionsInWords(d, group.means);
+}
+
+// For a group how its respondents' scores spread; then the question charts and the
+// differences. Pages break where a page is full anyway: a respondent's report, without the
+// spread, flows on.
 void addChartsPages(Document &d, const survey::GroupResult &group, const survey::GroupStatistics &s)
 {
     const bool spread = group.respondents.size() >= 2;
-    d.pageBreak();
-    addTypeMeanings(d);
     if (spread) {
         d.heading(QStringLiteral("Оценки отдельных респондентов"));
         d.pictures({spreadPicture(group.respondents, 170)});
@@ -150,8 +134,6 @@ void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
                           "вопроса и среднее абсолютное отклонение его баллов от профиля."));
     d.table(congruenceTable(s));
     d.paragraph(congruenceSentence(s));
-    d.heading(QStringLiteral("Выводы"));
-    d.paragraph(profileSummary(s));
     addProfileMethod(d, s);
 }
 
@@ -159,12 +141,14 @@ void addStatisticsPages(Document &d, const survey::GroupStatistics &s)
 
 Document profileDocument(const Cover &cover, const Subject &subject,
                          const survey::GroupResult &group,
-                         const survey::GroupStatistics &statistics, const FileNotes &notes)
+                         const survey::GroupStatistics &statistics, const FileNotes &notes,
+                         const QStringList &answerDates)
 {
     Document d;
     d.footer = footerLine(cover, capitalised(named(subject)) +
                                      QStringLiteral(" · N = %1").arg(statistics.n));
-    addProfilePage(d, cover, subject, statistics, notes);
+    addSummaryPage(d, cover, subject, group, statistics, notes, answerDates);
+    addAgendaPages(d, group, statistics);
     addChartsPages(d, group, statistics);
     addStatisticsPages(d, statistics);
     addFileNotes(d, {{QString(), notes}});

@@ -7,13 +7,16 @@
 #include "survey/group_result.h"
 #include "survey/group_statistics.h"
 
-// The content of one group's (or one respondent's) report: page 1 the profile, then what the
-// types mean, the charts, the statistics and what they say in words, and how they were
-// computed, and the files left out or counted with a warning.
+// The content of one group's (or one respondent's) report: page 1 the summary in words with
+// the profile, then the change agenda, the workshop's blank tables, the six questions in
+// words, the charts, the statistics, how they were computed, and the files left out or
+// counted with a warning. `answerDates` are the respondents' answer dates as their files
+// write them.
 namespace report {
 
 Document profileDocument(const Cover &cover, const Subject &subject,
                          const survey::GroupResult &group,
-                         const survey::GroupStatistics &statistics, const FileNotes &notes = {});
+                         const survey::GroupStatistics &statistics, const FileNotes &notes = {},
+                         const QStringList &answerDates = {});
 
 } // namespace report

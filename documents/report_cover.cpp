@@ -31,7 +31,7 @@ QString footerLine(const Cover &cover, const QString &about)
     // Shortened, so that a long name leaves room for whom the figures describe.
     if (!cover.client.isEmpty())
         parts << printable(cover.client, 40);
-    parts << about << russianDate(cover.date);
+    parts << about << QStringLiteral("составлен ") + russianDate(cover.date);
     return parts.join(kSeparator);
 }
 

@@ -9,6 +9,10 @@
 // explained once instead of scattered through the text.
 namespace report {
 
+// The method in a few sentences for a reader who has never heard of it, before any result:
+// the four types on their two axes, now against wished for, and why 10 points matter.
+void addMethodInBrief(Document &document);
+
 // A heading and a few sentences on each type, from the program's own type descriptions.
 void addTypeMeanings(Document &document);
 

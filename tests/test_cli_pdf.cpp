@@ -102,8 +102,8 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     EXPECT_FALSE(all.contains(dir.path()));
     EXPECT_FALSE(
         all.contains(QRegularExpression(QStringLiteral("(?<![\\d.])\\d+\\.\\d\\d(?![\\d.])"))));
-    EXPECT_TRUE(
-        pageText(pdf, 1, 1).contains(QStringLiteral("A Клановая культура 20,00 38,33 +18,33 *")));
+    EXPECT_TRUE(pageText(pdf, 2, 2).contains(
+        QStringLiteral("A Клановая культура Больше 20,00 38,33 +18,33 — —")));
     // One respondent: no spread and no interval.
     EXPECT_TRUE(pageText(pdf, 3).contains(QStringLiteral("Текущее 20,00 — 20,00 20,00 —")));
     EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Желаемое − текущее")));
@@ -138,7 +138,7 @@ TEST_F(CliPdf, AComparisonNamesTheSignificantTypes)
 // note.
 TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
 {
-    // Two respondents whose changes of A and D tie at 5,50.
+    // Two respondents whose changes of A and D tie at 5,50: both are named.
     const QString tied = writeGroup(QStringLiteral("tied"), {{20, 30, 20, 30}, {20, 30, 20, 30}});
     const QString other = writeGroup(QStringLiteral("other"), {{40, 10, 30, 20}});
     const QString client = QStringLiteral("ООО «Ромашка»");
@@ -149,8 +149,8 @@ TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
         {{QStringLiteral("--client"), client, QStringLiteral("--names"),
           QStringLiteral("Бухгалтерия"), tied},
          {client, QStringLiteral("Группа «Бухгалтерия»"),
-          QStringLiteral("Наибольшие желаемые изменения — клановая (A) и иерархическая (D) "
-                         "культуры, по 5,50 балла")},
+          QStringLiteral("Клановая культура (A): +6 баллов (с 20 до 26)"),
+          QStringLiteral("Иерархическая культура (D): −6 баллов (с 30 до 25)")},
          {}},
         {{QStringLiteral("--client"), client, tied, other},
          {client, QStringLiteral("между группой «tied» и группой «other» нет"),
