@@ -135,19 +135,24 @@ Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm)
 Picture captioned(const Picture &below, const QString &caption)
 {
     const QFont font = paperFont(11, below.size.width(), below.widthMm, true);
-    const double height = std::ceil(QFontMetricsF(font).height() * 1.5);
+    const QString text = documents::printedText(caption);
+    const double width = below.size.width();
+    // Wrapped, never cut: a long name takes the lines it needs.
+    const QFontMetricsF metrics(font);
+    const double lines =
+        metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::AlignLeft | Qt::TextWordWrap, text)
+            .height();
+    const double height = std::ceil(lines + metrics.height() * 0.5);
     Picture result = below;
     result.size.rheight() += height;
-    result.paint = [below, caption, font, height](QPainter &painter) {
+    result.paint = [below, text, font, height, width](QPainter &painter) {
         painter.save();
         painter.setFont(font);
         painter.setPen(Qt::black);
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         option.setTextDirection(Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        const double width = below.size.width();
-        painter.drawText(QRectF(0, 0, width, height),
-                         QFontMetricsF(font).elidedText(caption, Qt::ElideRight, width), option);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        painter.drawText(QRectF(0, 0, width, height), text, option);
         painter.translate(0, height);
         below.paint(painter);
         painter.restore();

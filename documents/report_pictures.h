@@ -17,7 +17,7 @@ namespace report {
 // decimal comma), `widthMm` wide.
 Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm);
 
-// `below` under a line of bold text, cut short with an ellipsis where it is wider.
+// `below` under bold text, wrapped to its width.
 Picture captioned(const Picture &below, const QString &caption);
 
 // The six question charts of the mean table as the window places them, under a legend of

@@ -3,6 +3,9 @@
 #include "documents/statistics_report.h"
 #include "survey/resource.h"
 
+#include <QRegularExpression>
+#include <utility>
+
 namespace documents {
 
 namespace {
@@ -12,6 +15,39 @@ constexpr QChar kComma = u',';
 QString withMinus(const QString &text)
 {
     return text.startsWith(QLatin1Char('-')) ? kMinus + text.mid(1) : text;
+}
+
+// The questionnaire's texts write е for ё; the documents quote these words of them.
+const std::pair<const char *, const char *> kYo[] = {{"наемными", "наёмными"},
+                                                     {"целеустремленны", "целеустремлённы"},
+                                                     {"четко", "чётко"},
+                                                     {"четкие", "чёткие"},
+                                                     {"ее", "её"},
+                                                     {"нее", "неё"},
+                                                     {"надежностью", "надёжностью"},
+                                                     {"надежные", "надёжные"}};
+
+QString withYo(QString text)
+{
+    static const auto words = [] {
+        std::vector<std::pair<QRegularExpression, QString>> list;
+        for (const auto &[plain, yo] : kYo)
+            for (const bool capital : {false, true}) {
+                QString from = QString::fromUtf8(plain), to = QString::fromUtf8(yo);
+                if (capital) {
+                    from[0] = from[0].toUpper();
+                    to[0] = to[0].toUpper();
+                }
+                list.emplace_back(QRegularExpression(
+                                      QStringLiteral("(?<!\\w)") + from + QStringLiteral("(?!\\w)"),
+                                      QRegularExpression::UseUnicodePropertiesOption),
+                                  to);
+            }
+        return list;
+    }();
+    for (const auto &[word, yo] : words)
+        text.replace(word, yo);
+    return text;
 }
 
 } // namespace
@@ -40,6 +76,17 @@ QString withMinusSigns(const QString &text)
             result[i] = kMinus;
     }
     return result;
+}
+
+QString printedText(const QString &text)
+{
+    static const QRegularExpression relation(QStringLiteral("(?<!\\w)([pN]) +([<=>]) +(?=[0-9−-])"),
+                                             QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression percentSign(QStringLiteral("([0-9]) +%"));
+    QString result = withMinusSigns(text);
+    result.replace(relation, QStringLiteral("\\1") + kNbsp + QStringLiteral("\\2") + kNbsp);
+    result.replace(percentSign, QStringLiteral("\\1") + kNbsp + QLatin1Char('%'));
+    return withYo(result);
 }
 
 QString nbspJoin(const QStringList &parts)

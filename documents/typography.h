@@ -24,6 +24,11 @@ QString signedPoints(double value, int decimals = 0);
 // hyphen between words or after a digit ("2025-01") stays.
 QString withMinusSigns(const QString &text);
 
+// The text as a document prints it, whoever wrote it: withMinusSigns, non-breaking spaces in
+// "p < 0,05", "N = 21" and "95 %", and ё in the words the documents quote from the
+// questionnaire's own texts (which the window shows as they are).
+QString printedText(const QString &text);
+
 // The parts joined by non-breaking spaces: {"N", "=", "21"} -> "N = 21".
 QString nbspJoin(const QStringList &parts);
 // "N = 21".
