@@ -54,17 +54,34 @@ QString stateLegendWord(int state)
                       : QStringLiteral("Желаемое — пунктир");
 }
 
-void paintStateLegend(QPainter &painter, const QRectF &strip, const QFont &font,
+namespace {
+
+// The legend's width in `font`: two swatches, their words and the gaps.
+double legendWidth(const QFont &font, const QPaintDevice *device)
+{
+    const QFontMetricsF metrics(font, device);
+    double total = 3 * 0.4 * metrics.height();
+    for (int state = 0; state < 2; ++state)
+        total += (2.2 * 0.8 + 0.4) * metrics.height() +
+                 metrics.horizontalAdvance(stateLegendWord(state));
+    return total;
+}
+
+} // namespace
+
+void paintStateLegend(QPainter &painter, const QRectF &strip, const QFont &given,
                       const QColor &current, const QColor &preferred)
 {
     painter.save();
+    // Smaller where the strip is narrow (a half-width plot), never cut.
+    QFont font = given;
+    const double wide = legendWidth(font, painter.device());
+    if (wide > strip.width() * 0.96 && font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, int(font.pixelSize() * strip.width() * 0.96 / wide)));
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const double swatch = metrics.height() * 0.8, gap = metrics.height() * 0.4;
-    double total = 0;
-    for (int state = 0; state < 2; ++state)
-        total += 2.2 * swatch + gap + metrics.horizontalAdvance(stateLegendWord(state));
-    total += 3 * gap;
+    const double total = legendWidth(font, painter.device());
     double x = strip.center().x() - total / 2;
     for (int state = 0; state < 2; ++state) {
         const QString word = stateLegendWord(state);
@@ -92,7 +109,8 @@ void paintQuestionPanel(QPainter &painter, const QRectF &rect, const QuestionPan
     const double line = metrics.height();
     painter.setPen(Qt::black);
     painter.drawText(QRectF(rect.left(), rect.top(), rect.width(), 2.2 * line),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, panel.title);
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     documents::printedText(panel.title));
     const double labelWidth = metrics.horizontalAdvance(QStringLiteral("100")) + line / 2;
     const QRectF plot(rect.left() + labelWidth, rect.top() + 2.6 * line,
                       rect.width() - labelWidth - line / 4, rect.height() - 5.0 * line);
