@@ -52,8 +52,10 @@ void drawLegend(QPainter &painter, const QRectF &strip, const SpreadStyle &style
         total += 2 * swatch + gap + metrics.horizontalAdvance(word) + 3 * gap;
     double x = strip.center().x() - total / 2;
     for (int i = 0; i < 2; ++i) {
-        drawStateSwatch(painter, QRectF(x, strip.center().y() - swatch / 2, 2 * swatch, swatch), i,
-                        colours[i]);
+        // A box as the chart draws them: pale, its outline solid or dashed.
+        painter.setPen(statePen(i, colours[i], swatch / 8));
+        painter.setBrush(pale(colours[i]));
+        painter.drawRect(QRectF(x, strip.center().y() - swatch / 2, 2 * swatch, swatch));
         x += 2 * swatch + gap;
         painter.setPen(Qt::black);
         painter.drawText(
