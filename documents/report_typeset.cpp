@@ -11,6 +11,7 @@
 #include <QTextLayout>
 #include <QTextObjectInterface>
 #include <QTextTable>
+#include <algorithm>
 
 namespace report {
 
@@ -310,8 +311,10 @@ void drawFooter(QPainter &painter, const QRectF &place, const QString &left, con
     painter.restore();
 }
 
-// The footer's height for `text` wrapped beside the page number, at least kFooterMm.
-double footerHeight(QPaintDevice *device, const QString &text, double width)
+// The footer's height for `text` wrapped beside the page number: at least kFooterMm, at most
+// a quarter of the page (names are bounded before they get here; the bound only keeps a page
+// for the body whatever comes).
+double footerHeight(QPaintDevice *device, const QString &text, double width, double pageHeight)
 {
     const QFontMetricsF metrics(footerFont(), device);
     QTextLayout layout(text, footerFont(), device);
@@ -324,7 +327,7 @@ double footerHeight(QPaintDevice *device, const QString &text, double width)
         height += line.height();
     }
     layout.endLayout();
-    return std::max(dots(kFooterMm), dots(3) + dots(1.5) + height + dots(1));
+    return std::clamp(dots(3) + dots(1.5) + height + dots(1), dots(kFooterMm), pageHeight / 4);
 }
 
 } // namespace
@@ -372,7 +375,7 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
         text.setDefaultTextOption(wrapping);
         const QRectF body = writer.pageLayout().paintRectPixels(kDotsPerInch);
         const QString footer = documents::printedText(document.footer);
-        const double footerSpace = footerHeight(&writer, footer, body.width());
+        const double footerSpace = footerHeight(&writer, footer, body.width(), body.height());
         const double pageHeight = body.height() - footerSpace;
         text.setPageSize(QSizeF(body.width(), pageHeight));
         // One edit block: the layout runs once at its end, not after every cell.
