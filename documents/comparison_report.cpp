@@ -55,7 +55,7 @@ Document comparisonDocument(const Cover &cover, const Subject &a, const survey::
     d.note(QStringLiteral("B − A: оценка B минус оценка A. p — вероятность получить такую "
                           "разницу случайно, если на деле различия нет; * — p < 0,05; «—» — "
                           "t-тест не определён (один респондент). «Значимо: да» — p < 0,05 и в "
-                          "t-тесте, и в тесте перемешиванием (без t-теста — в нём одном). Как "
+                          "t-тесте, и во втором тесте (без t-теста — в нём одном). Как "
                           "устроены оба теста — в конце отчёта."));
     d.heading(QStringLiteral("Выводы"));
     d.paragraph(comparisonSummary(c, a, b));

@@ -14,8 +14,9 @@ namespace documents {
 namespace {
 
 // A document's line from text given by a user or a file: what no font can show keeps a
-// visible code, so that two such names still differ.
-QString line(const QString &text, int maxLength = 80)
+// visible code, so that two such names still differ. The pages wrap a long name; the limit
+// only stops a damaged file from filling them.
+QString line(const QString &text, int maxLength = 300)
 {
     return report::printable(text, maxLength, report::canTypeset);
 }
@@ -35,8 +36,7 @@ report::Subject subjectOf(const ExportGroup &group)
 
 report::Cover coverOf(const ReportCover &cover)
 {
-    return {line(cover.organisation.trimmed(), 120), line(cover.caption.trimmed(), 120),
-            cover.date};
+    return {line(cover.organisation.trimmed()), line(cover.caption.trimmed()), cover.date};
 }
 
 std::optional<Failure> emptyGroup(const ExportGroup &group)

@@ -28,9 +28,9 @@ void addCover(Document &document, const Cover &cover, const QString &standardTit
 QString footerLine(const Cover &cover, const QString &about)
 {
     QStringList parts;
-    // Shortened, so that a long name leaves room for whom the figures describe.
+    // Whole: the footer wraps a long name.
     if (!cover.client.isEmpty())
-        parts << printable(cover.client, 40);
+        parts << cover.client;
     parts << about << QStringLiteral("составлен ") + russianDate(cover.date);
     return parts.join(kSeparator);
 }

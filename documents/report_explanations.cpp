@@ -2,6 +2,7 @@
 
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "survey/resource.h"
 
 #include <QLocale>
@@ -92,8 +93,9 @@ void addTypeMeanings(Document &d)
                                "не хорош и не плох сам по себе: важно, как сочетаются типы "
                                "сейчас и куда сотрудники хотели бы двигаться."));
     for (int type = 0; type < survey::kTypeCount; ++type)
-        d.term(documents::typeLetter(type) + QStringLiteral(". ") +
-                   survey::TypeNames[std::size_t(type)] + QLatin1Char('.'),
+        // The label the tables and diagrams use, tied to the type's full name.
+        d.term(documents::typeLabel(type) + QStringLiteral(" — ") +
+                   survey::TypeNames[std::size_t(type)].toLower() + QLatin1Char('.'),
                gist(type));
 }
 

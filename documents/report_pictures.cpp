@@ -1,17 +1,16 @@
 #include "documents/report_pictures.h"
 
-#include "charts/bar_chart_geometry.h"
-#include "charts/bar_chart_model.h"
+#include "documents/print_charts.h"
 #include "documents/report_texts.h"
 #include "documents/report_typeset.h"
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "plots/colour_for_index.h"
-#include "plots/difference_chart.h"
 #include "plots/plot_a.h"
 #include "plots/plot_surface.h"
-#include "plots/question_charts.h"
 #include "plots/score_spread.h"
 #include "plots/start_colours.h"
+#include "survey/resource.h"
 #include "survey/result_file.h"
 
 #include <QFontMetricsF>
@@ -25,15 +24,14 @@ namespace report {
 namespace {
 
 constexpr QSize kPlotASize = plots::kPlotACanvas;
-// The window's question charts are 228 x 257; here each gets a little more width, so that
-// the longest question title fits in the fonts the page embeds.
-const QSize kQuestionChart(248, 257);
-constexpr int kChartGap = 4;
-const QSize kQuestionChartsSize(3 * kQuestionChart.width() + 2 * kChartGap,
-                                2 * kQuestionChart.height() + kChartGap);
-constexpr QSize kDifferenceSize = plots::kDifferenceChart;
+// The question panels two abreast, wide enough for the types' names under their bars.
+const QSize kQuestionChart(372, 172);
+constexpr int kChartGap = 8;
+constexpr int kPanelColumns = 2;
+const QSize kQuestionChartsSize(kPanelColumns *kQuestionChart.width() + kChartGap,
+                                3 * kQuestionChart.height() + 2 * kChartGap);
+const QSize kDifferenceSize(334, 380);
 constexpr int kSpreadWidth = 800;
-constexpr int kLegendHeight = 24;
 const QChar kDecimalComma(u',');
 
 QColor currentColour()
@@ -46,52 +44,12 @@ QColor preferredColour()
     return plots::ColorForIndex(plots::kStartPreferredColour);
 }
 
-QLocale documentLocale()
-{
-    return QLocale(QLocale::Russian, QLocale::Russia);
-}
-
 void whiteWithFrame(QPainter &painter, QSize size)
 {
     painter.fillRect(QRect(QPoint(), size), Qt::white);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
-}
-
-// A swatch and the state's word for each colour, centred in a strip of `width`.
-void drawLegend(QPainter &painter, int width)
-{
-    painter.setFont(ui::barChartFont());
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QString words[2] = {documents::stateCaption(0), documents::stateCaption(1)};
-    const QColor colours[2] = {currentColour(), preferredColour()};
-    constexpr int kSwatch = 12, kGap = 6, kSpace = 28;
-    int total = 0;
-    for (const QString &word : words)
-        total += kSwatch + kGap + metrics.horizontalAdvance(word);
-    total += kSpace;
-    int x = (width - total) / 2;
-    const int y = (kLegendHeight - kSwatch) / 2;
-    for (int i = 0; i < 2; ++i) {
-        painter.fillRect(QRect(x, y, kSwatch, kSwatch), colours[i]);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.drawRect(QRectF(x + 0.5, y + 0.5, kSwatch - 1, kSwatch - 1));
-        x += kSwatch + kGap;
-        painter.drawText(QRect(x, 0, metrics.horizontalAdvance(words[i]) + 2, kLegendHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, words[i]);
-        x += metrics.horizontalAdvance(words[i]) + kSpace;
-    }
-}
-
-// The chart without the raised bevel of the window's panel, which means nothing on paper.
-void paintChart(QPainter &painter, const ui::BarChartModel &chart, QSize size)
-{
-    painter.save();
-    // Its right and bottom lines are strokes one unit wide centred on the last column and row.
-    painter.setClipRect(QRectF(0, 0, size.width() - 1.5, size.height() - 1.5), Qt::IntersectClip);
-    ui::paintBarChart(painter, chart, size, documentLocale());
-    painter.restore();
 }
 
 Picture picture(QSize size, double widthMm, std::function<void(QPainter &)> paint)
@@ -132,6 +90,12 @@ public:
             VectorSurface::polyline(points, count, colour, width);
     }
 
+    void dashedPolyline(const QPoint *points, int count, const QColor &colour, int width) override
+    {
+        if (!m_texts)
+            VectorSurface::dashedPolyline(points, count, colour, width);
+    }
+
 private:
     bool m_texts;
     QImage m_nowhere{1, 1, QImage::Format_RGB32};
@@ -147,33 +111,48 @@ Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm)
     const auto parsed = plots::parseScoreFields(fields, kDecimalComma);
     const auto *scores = std::get_if<survey::ProfileScores>(&parsed);
     const survey::ProfileScores drawn = scores ? *scores : survey::ProfileScores{};
-    const plots::PlotAStyle style{currentColour(), preferredColour(), documents::stateCaption(0),
-                                  documents::stateCaption(1)};
-    return picture(kPlotASize, widthMm, [=](QPainter &painter) {
+    plots::PlotAStyle style{currentColour(), preferredColour(), documents::stateCaption(0),
+                            documents::stateCaption(1)};
+    style.preferredDashed = true;
+    const QFont legendFont = paperFont(9, kPlotASize.width(), widthMm);
+    const int legendHeight = int(std::ceil(QFontMetricsF(legendFont).height() * 1.8));
+    const QSize size(kPlotASize.width(), kPlotASize.height() + legendHeight);
+    return picture(size, widthMm, [=](QPainter &painter) {
+        painter.fillRect(QRect(QPoint(), size), Qt::white);
+        paintStateLegend(painter, QRectF(0, 0, size.width(), legendHeight), legendFont,
+                         currentColour(), preferredColour());
+        painter.save();
+        painter.translate(0, legendHeight);
         whiteWithFrame(painter, kPlotASize);
         for (const bool texts : {false, true}) {
             CoatSurface surface(painter, texts);
             plots::paintPlotA(surface, kPlotASize, fields, drawn, style);
         }
+        painter.restore();
     });
 }
 
 Picture captioned(const Picture &below, const QString &caption)
 {
     const QFont font = paperFont(11, below.size.width(), below.widthMm, true);
-    const double height = std::ceil(QFontMetricsF(font).height() * 1.5);
+    const QString text = documents::printedText(caption);
+    const double width = below.size.width();
+    // Wrapped, never cut: a long name takes the lines it needs.
+    const QFontMetricsF metrics(font);
+    const double lines =
+        metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::AlignLeft | Qt::TextWordWrap, text)
+            .height();
+    const double height = std::ceil(lines + metrics.height() * 0.5);
     Picture result = below;
     result.size.rheight() += height;
-    result.paint = [below, caption, font, height](QPainter &painter) {
+    result.paint = [below, text, font, height, width](QPainter &painter) {
         painter.save();
         painter.setFont(font);
         painter.setPen(Qt::black);
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         option.setTextDirection(Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        const double width = below.size.width();
-        painter.drawText(QRectF(0, 0, width, height),
-                         QFontMetricsF(font).elidedText(caption, Qt::ElideRight, width), option);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        painter.drawText(QRectF(0, 0, width, height), text, option);
         painter.translate(0, height);
         below.paint(painter);
         painter.restore();
@@ -183,27 +162,32 @@ Picture captioned(const Picture &below, const QString &caption)
 
 Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm)
 {
-    const QSize size(kQuestionChartsSize.width(), kQuestionChartsSize.height() + kLegendHeight);
-    return picture(size, widthMm, [means, size](QPainter &painter) {
+    const QFont font = paperFont(8, kQuestionChartsSize.width(), widthMm);
+    const int legendHeight = int(std::ceil(QFontMetricsF(font).height() * 2));
+    const QSize size(kQuestionChartsSize.width(), kQuestionChartsSize.height() + legendHeight);
+    // One scale for all six, so that their bars compare: the decade above the highest.
+    double highest = 0;
+    for (const survey::AnswerRow &row : means)
+        for (int type = 0; type < survey::kTypeCount; ++type)
+            highest = std::max(highest, row[std::size_t(type)]);
+    const double top = 10 * (std::floor(highest / 10) + 1);
+    return picture(size, widthMm, [=](QPainter &painter) {
         painter.fillRect(QRect(QPoint(), size), Qt::white);
-        drawLegend(painter, size.width());
-        for (int q = 1; q <= survey::kQuestionCount; ++q) {
-            ui::BarChartModel chart;
-            plots::setupQuestionChart(chart);
-            plots::fillQuestionChart(chart, q, means, currentColour(), preferredColour());
-            const int column = (q - 1) % 3, row = (q - 1) / 3;
-            painter.save();
-            painter.translate(column * (kQuestionChart.width() + kChartGap),
-                              kLegendHeight + row * (kQuestionChart.height() + kChartGap));
-            // A scale a step above the highest bar keeps the 3-D tops clear of the frame.
-            double highest = 0;
-            for (const ui::BarSeries &series : chart.series)
-                for (const ui::BarPoint &point : series.points)
-                    highest = std::max(highest, point.y);
-            chart.leftAxis.automaticMaximum = false;
-            chart.leftAxis.maximum = 10 * (std::floor(highest / 10) + 1);
-            paintChart(painter, chart, kQuestionChart);
-            painter.restore();
+        paintStateLegend(painter, QRectF(0, 0, size.width(), legendHeight), font, currentColour(),
+                         preferredColour());
+        for (int q = 0; q < survey::kQuestionCount; ++q) {
+            QuestionPanel panel{survey::QuestionTitles[std::size_t(q)], {}, {}};
+            for (int type = 0; type < survey::kTypeCount; ++type) {
+                panel.current[std::size_t(type)] = means[std::size_t(q)][std::size_t(type)];
+                panel.preferred[std::size_t(type)] =
+                    means[std::size_t(q + survey::kQuestionCount)][std::size_t(type)];
+            }
+            const int column = q % kPanelColumns, row = q / kPanelColumns;
+            const QRectF place(column * (kQuestionChart.width() + kChartGap),
+                               legendHeight + row * (kQuestionChart.height() + kChartGap),
+                               kQuestionChart.width(), kQuestionChart.height());
+            paintQuestionPanel(painter, place, panel, top, font, currentColour(),
+                               preferredColour());
         }
     });
 }
@@ -212,31 +196,28 @@ Picture differencePicture(const survey::StateMeans &preferredMinusCurrent, doubl
 {
     // Each bar at the value the tables print, so that its mark reads the same.
     std::array<double, survey::kTypeCount> printed{};
-    for (int k = 0; k < survey::kTypeCount; ++k)
+    std::array<QString, survey::kTypeCount> marks;
+    for (int k = 0; k < survey::kTypeCount; ++k) {
+        const QString mark = signedNumber(preferredMinusCurrent[std::size_t(k)]);
+        marks[std::size_t(k)] = mark;
         printed[std::size_t(k)] =
-            number(preferredMinusCurrent[std::size_t(k)]).replace(u',', u'.').toDouble();
-    // Fixed limits a little beyond the longest bar keep each mark inside the frame.
-    double reach = 0;
-    bool below = false, above = false;
-    for (double value : printed) {
-        reach = std::max(reach, std::fabs(value));
-        below = below || value < 0;
-        above = above || value > 0;
+            QString(mark).replace(documents::kMinus, u'-').replace(u',', u'.').toDouble();
     }
-    const double step = reach > 20 ? 10 : 5;
-    const double limit = step * (std::floor(reach / step) + 1);
+    const double limit = differenceLimit(printed);
+    const QFont font = paperFont(8, kDifferenceSize.width(), widthMm);
     return picture(kDifferenceSize, widthMm, [=](QPainter &painter) {
-        ui::BarChartModel chart;
-        plots::setupDifferenceChart(chart);
-        chart.title = QStringList{QStringLiteral("Желаемое − текущее")};
-        plots::fillDifferenceChart(chart, printed, currentColour(),
-                                   QStringLiteral("Разница средних оценок, баллы"));
-        chart.leftAxis.automaticMinimum = chart.leftAxis.automaticMaximum = false;
-        chart.leftAxis.minimum = below ? -limit : 0;
-        chart.leftAxis.maximum = above || !below ? limit : 0;
-        chart.series[0].marksVisible = true;
-        chart.series[0].markDecimals = 2;
-        paintChart(painter, chart, kDifferenceSize);
+        painter.fillRect(QRect(QPoint(), kDifferenceSize), Qt::white);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const double line = QFontMetricsF(font, painter.device()).height();
+        painter.drawText(QRectF(0, 0, kDifferenceSize.width(), 2.2 * line),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                         QStringLiteral("Желаемое − текущее, баллы; пунктир — ±10 баллов, "
+                                        "заметное изменение"));
+        paintDifferenceChart(
+            painter,
+            QRectF(0, 2.2 * line, kDifferenceSize.width(), kDifferenceSize.height() - 2.2 * line),
+            printed, marks, limit, font);
     });
 }
 
@@ -246,8 +227,8 @@ Picture spreadPicture(const std::vector<survey::ProfileScores> &respondents, dou
     const QSize size(kSpreadWidth, int(std::lround(kSpreadWidth * heightShare)));
     const plots::SpreadStyle style{currentColour(),
                                    preferredColour(),
-                                   documents::stateCaption(0),
-                                   documents::stateCaption(1),
+                                   stateLegendWord(0),
+                                   stateLegendWord(1),
                                    paperFont(8.5, size.width(), widthMm),
                                    scaleTop};
     return picture(size, widthMm, [=](QPainter &painter) {

@@ -8,24 +8,26 @@
 #include <array>
 #include <vector>
 
-// The window's pictures as vector drawings for a printed report: the same drawing code on a
-// painter scaled to the page, in the colours after start-up (red current, blue preferred)
-// and with the report's words for the two states.
+// The pictures of a printed report as vector drawings, in the colours after start-up (red
+// current, blue preferred) and readable in greyscale: current solid, preferred dashed (and
+// hatched where filled), each legend saying so. Plot A is the window's drawing code; the bar
+// charts are drawn for paper (print_charts.h).
 namespace report {
 
 // Plot A of `profile` (full precision; shown as the score fields show it, "%5.2f" with a
-// decimal comma), `widthMm` wide.
+// decimal comma) under the states' legend, `widthMm` wide.
 Picture plotAPicture(const survey::ProfileMeans &profile, double widthMm);
 
-// `below` under a line of bold text, cut short with an ellipsis where it is wider.
+// `below` under bold text, wrapped to its width.
 Picture captioned(const Picture &below, const QString &caption);
 
-// The six question charts of the mean table as the window places them, under a legend of
-// the two colours.
+// The six question charts of the mean table, two abreast on one scale, under the states'
+// legend.
 Picture questionChartsPicture(const survey::AnswerTable &means, double widthMm);
 
-// The difference chart of preferred - current per type, each bar with its value as the
-// tables print it, on a scale symmetric about 0 when the differences have both signs.
+// The difference chart of preferred − current per type, each bar with its value as the
+// tables print it and «больше» or «меньше», on a scale symmetric about 0 with dashed guides
+// at ±10 points.
 Picture differencePicture(const survey::StateMeans &preferredMinusCurrent, double widthMm);
 
 // The respondents' own scores per type and state (plots::paintScoreSpread), `heightShare`

@@ -123,7 +123,7 @@ QString comparisonSummary(const survey::GroupComparison &c, const Subject &a, co
     // Welch's test needs two respondents in each group, so it is there for all eight or none.
     const bool welch = c.scores.front().welch.has_value();
     const QString tests = welch ? QStringLiteral("в обоих тестах")
-                                : QStringLiteral("в тесте перемешиванием (t-тест для одного "
+                                : QStringLiteral("во втором тесте (t-тест для одного "
                                                  "респондента не определён)");
     QStringList found;
     for (int type = 0; type < survey::kTypeCount; ++type)

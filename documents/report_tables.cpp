@@ -49,7 +49,7 @@ Table comparisonTable(const survey::GroupComparison &c)
 {
     Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), QStringLiteral("A"),
                  QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p, t-тест Уэлча"),
-                 QStringLiteral("p, перемеш."), QStringLiteral("Значимо")},
+                 QStringLiteral("p, второй тест"), QStringLiteral("Значимо")},
                 {},
                 {3.9, 1.9, 1.2, 1.2, 1.3, 1.8, 1.8, 1.5},
                 2};

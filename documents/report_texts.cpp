@@ -1,6 +1,7 @@
 #include "documents/report_texts.h"
 
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "survey/profile_model.h"
 #include "survey/resource.h"
 
@@ -18,22 +19,22 @@ constexpr QChar kComma = u',';
 
 QString number(double value, int decimals)
 {
-    return documents::fixed(value, decimals, false, kComma);
+    return documents::withMinusSigns(documents::fixed(value, decimals, false, kComma));
 }
 
 QString signedNumber(double value, int decimals)
 {
-    return documents::fixed(value, decimals, true, kComma);
+    return documents::withMinusSigns(documents::fixed(value, decimals, true, kComma));
 }
 
 QString number(const survey::Mean &value, int decimals)
 {
-    return documents::fixed(value, decimals, false, kComma);
+    return documents::withMinusSigns(documents::fixed(value, decimals, false, kComma));
 }
 
 QString signedNumber(const survey::Mean &value, int decimals)
 {
-    return documents::fixed(value, decimals, true, kComma);
+    return documents::withMinusSigns(documents::fixed(value, decimals, true, kComma));
 }
 
 QString pValue(double p)
@@ -87,8 +88,7 @@ QString capitalised(const QString &text)
 
 QString typeRowHeading(int type)
 {
-    return documents::typeLetter(type) + QStringLiteral("  ") +
-           survey::TypeNames[std::size_t(type)];
+    return documents::typeLabel(type);
 }
 
 QString typeWords(int type)

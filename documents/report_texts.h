@@ -11,8 +11,8 @@
 // separator, one way to write a sign.
 namespace report {
 
-// Fixed decimals with a decimal comma, "-" for negatives; a value that rounds to zero is
-// "0,00" without a sign.
+// Fixed decimals with a decimal comma, the minus sign U+2212 for negatives; a value that rounds to
+// zero is "0,00" without a sign.
 QString number(double value, int decimals = 2);
 // As number, with "+" before a positive value.
 QString signedNumber(double value, int decimals = 2);
@@ -48,7 +48,7 @@ QString named(const Subject &subject, Case grammaticalCase = Case::Nominative);
 // The text with its first letter in upper case.
 QString capitalised(const QString &text);
 
-// A type's heading in the reports' tables, "A  Клановая культура".
+// A type's heading in the reports' tables: documents::typeLabel, "Клан [A]".
 QString typeRowHeading(int type);
 // "клановая культура".
 QString typeWords(int type);

@@ -1,13 +1,17 @@
 #include "documents/report_typeset.h"
 
+#include "documents/typography.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextObjectInterface>
 #include <QTextTable>
+#include <algorithm>
 
 namespace report {
 
@@ -27,6 +31,16 @@ const int kPictureIndex = QTextFormat::UserProperty + 1;
 double dots(double millimetres)
 {
     return millimetres * kDotsPerInch / 25.4;
+}
+
+QString pageNumber(int page, int pages)
+{
+    return QStringLiteral("Страница %1 из %2").arg(page).arg(pages);
+}
+
+QFont footerFont()
+{
+    return reportFont(8);
 }
 
 // Margins, paddings and borders of text formats: the text layout scales them from 96 dpi to
@@ -159,9 +173,9 @@ private:
         if (!lead.isEmpty()) {
             QTextCharFormat bold = chars;
             bold.setFontWeight(QFont::Bold);
-            m_cursor.insertText(lead + QLatin1Char(' '), bold);
+            m_cursor.insertText(documents::printedText(lead) + QLatin1Char(' '), bold);
         }
-        m_cursor.insertText(text, chars);
+        m_cursor.insertText(documents::printedText(text), chars);
     }
 
     void table(const Table &table)
@@ -210,7 +224,7 @@ private:
                 QTextBlockFormat align;
                 align.setAlignment(c < table.textColumns ? Qt::AlignLeft : Qt::AlignRight);
                 inside.setBlockFormat(align);
-                inside.insertText(row.value(c), r == 0 ? head : plain);
+                inside.insertText(documents::printedText(row.value(c)), r == 0 ? head : plain);
             }
         }
         m_cursor.movePosition(QTextCursor::End);
@@ -264,25 +278,56 @@ void keepHeadingsWithContent(QTextDocument &document, const QList<QTextBlock> &h
     }
 }
 
-void drawFooter(QPainter &painter, const QRectF &place, const QString &left, const QString &right)
+// The footer's text beside the page number: wrapped, never cut, left to right whatever the
+// names in it (a right-to-left name must not turn it around).
+QTextOption footerOption(Qt::Alignment alignment)
+{
+    QTextOption option(alignment | Qt::AlignTop);
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// The width the page number leaves the footer's text.
+double footerTextWidth(const QFontMetricsF &metrics, double width, int pages)
+{
+    return width - metrics.horizontalAdvance(pageNumber(pages, pages)) - dots(4);
+}
+
+void drawFooter(QPainter &painter, const QRectF &place, const QString &left, const QString &right,
+                int pages)
 {
     painter.save();
     painter.setPen(QPen(kRuleColour, dots(0.2)));
     painter.drawLine(place.topLeft(), place.topRight());
     painter.setPen(kNoteColour);
-    painter.setFont(reportFont(8));
+    painter.setFont(footerFont());
     const QRectF line = place.adjusted(0, dots(1.5), 0, 0);
-    const QString page = right;
-    const double pageWidth = painter.fontMetrics().horizontalAdvance(page) + dots(4);
-    const QString elided =
-        painter.fontMetrics().elidedText(left, Qt::ElideRight, int(line.width() - pageWidth));
-    // Left to right whatever the names in it: a right-to-left name must not turn it around.
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setTextDirection(Qt::LeftToRight);
-    painter.drawText(line, elided, option);
-    option.setAlignment(Qt::AlignRight | Qt::AlignTop);
-    painter.drawText(line, page, option);
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    painter.drawText(QRectF(line.topLeft(),
+                            QSizeF(footerTextWidth(metrics, line.width(), pages), line.height())),
+                     left, footerOption(Qt::AlignLeft));
+    painter.drawText(line, right, footerOption(Qt::AlignRight));
     painter.restore();
+}
+
+// The footer's height for `text` wrapped beside the page number: at least kFooterMm, at most
+// a quarter of the page (names are bounded before they get here; the bound only keeps a page
+// for the body whatever comes).
+double footerHeight(QPaintDevice *device, const QString &text, double width, double pageHeight)
+{
+    const QFontMetricsF metrics(footerFont(), device);
+    QTextLayout layout(text, footerFont(), device);
+    layout.setTextOption(footerOption(Qt::AlignLeft));
+    double height = 0;
+    layout.beginLayout();
+    // A thousand pages' digits: room enough for the number the footer stands beside.
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(footerTextWidth(metrics, width, 1000));
+        height += line.height();
+    }
+    layout.endLayout();
+    return std::clamp(dots(3) + dots(1.5) + height + dots(1), dots(kFooterMm), pageHeight / 4);
 }
 
 } // namespace
@@ -324,8 +369,14 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
         text.documentLayout()->registerHandler(kPictureObject, &pictures);
         text.setDefaultFont(reportFont(kBodyPoints));
         text.setDocumentMargin(0);
+        // A long name without blanks breaks where it must rather than run off the page.
+        QTextOption wrapping = text.defaultTextOption();
+        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        text.setDefaultTextOption(wrapping);
         const QRectF body = writer.pageLayout().paintRectPixels(kDotsPerInch);
-        const double pageHeight = body.height() - dots(kFooterMm);
+        const QString footer = documents::printedText(document.footer);
+        const double footerSpace = footerHeight(&writer, footer, body.width(), body.height());
+        const double pageHeight = body.height() - footerSpace;
         text.setPageSize(QSizeF(body.width(), pageHeight));
         // One edit block: the layout runs once at its end, not after every cell.
         QTextCursor batch(&text);
@@ -353,9 +404,9 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
             context.palette.setColor(QPalette::Text, Qt::black);
             text.documentLayout()->draw(&painter, context);
             painter.restore();
-            drawFooter(
-                painter, QRectF(0, pageHeight + dots(3), body.width(), dots(kFooterMm) - dots(3)),
-                document.footer, QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
+            drawFooter(painter,
+                       QRectF(0, pageHeight + dots(3), body.width(), footerSpace - dots(3)), footer,
+                       pageNumber(page + 1, pages), pages);
         }
         if (!painter.end())
             return failed;

@@ -1,6 +1,7 @@
 #include "documents/xlsx_profile.h"
 
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "documents/xlsx_text.h"
 #include "plots/colour_for_index.h"
 #include "plots/start_colours.h"
@@ -21,7 +22,7 @@ QString typeLabels(const std::vector<int> &types)
 {
     QStringList labels;
     for (int type : types)
-        labels << documents::typeLetterName(type);
+        labels << documents::typeLabel(type);
     return labels.join(QStringLiteral(" = "));
 }
 
@@ -101,7 +102,7 @@ int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
                 QStringLiteral("* — не меньше %1 по модулю").arg(survey::kDiscrepancyThreshold)});
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
-        rows.line(documents::typeLetterName(type))
+        rows.line(documents::typeLabel(type))
             .number(t.current.mean.value())
             .number(t.preferred.mean.value())
             .number(t.discrepancy.value())
@@ -123,7 +124,7 @@ void writeSpread(ProfileRows &rows, const survey::GroupStatistics &s)
             const survey::ScoreStatistics &score = state == 0 ? t.current : t.preferred;
             // No deviation or interval for a group of one: those cells stay empty.
             using Bound = std::optional<double>;
-            rows.line(documents::typeLetterName(type))
+            rows.line(documents::typeLabel(type))
                 .text(documents::stateCaption(state))
                 .number(score.mean.value())
                 .number(score.sd)
@@ -179,7 +180,7 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type)
             header << documents::stateCaption(state) + QStringLiteral(": ") +
-                          documents::typeLetterName(type);
+                          documents::typeLabel(type);
     rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header);
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         rows.line(survey::QuestionTitles[std::size_t(q)]);
@@ -223,12 +224,30 @@ void insertChart(lxw_workbook *workbook, SheetWriter &sheet, int header, int row
         sheet.setCategories(series, first, last, 0);
         sheet.setValues(series, first, last, 1 + state);
         sheet.setSeriesName(series, header, 1 + state);
-        lxw_chart_fill fill{};
-        fill.color = plots::ColorForIndex(colours[state]).rgb() & 0xFFFFFF;
-        if (series)
+        if (!series)
+            continue;
+        // As the printed report draws them: current solid, preferred hatched with a dashed
+        // border, so that a greyscale print keeps them apart.
+        const lxw_color_t colour = plots::ColorForIndex(colours[state]).rgb() & 0xFFFFFF;
+        lxw_chart_line border{};
+        border.color = state == 0 ? lxw_color_t(LXW_COLOR_BLACK) : colour;
+        border.width = 1.25;
+        border.dash_type = state == 0 ? LXW_CHART_LINE_DASH_SOLID : LXW_CHART_LINE_DASH_DASH;
+        chart_series_set_line(series, &border);
+        if (state == 0) {
+            lxw_chart_fill fill{};
+            fill.color = colour;
             chart_series_set_fill(series, &fill);
+        } else {
+            lxw_chart_pattern hatching{};
+            hatching.fg_color = colour;
+            hatching.bg_color = 0xFFFFFF;
+            hatching.type = LXW_CHART_PATTERN_WIDE_UPWARD_DIAGONAL;
+            chart_series_set_pattern(series, &hatching);
+        }
     }
-    chart_title_set_name(chart, "Профиль OCAI: текущее и желаемое");
+    chart_title_set_name(chart, "Профиль OCAI: текущее — сплошная заливка, желаемое — "
+                                "штриховка с пунктиром");
     chart_axis_set_name(chart->y_axis, "Баллы");
     chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
     lxw_chart_options placement{};

@@ -1,6 +1,7 @@
 #include "documents/xlsx_respondents.h"
 
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "documents/xlsx_text.h"
 #include "survey/resource.h"
 
@@ -79,7 +80,7 @@ void writeRespondents(lxw_workbook *workbook, const Formats &formats,
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type) {
             header << documents::stateCaption(state) + QStringLiteral(": ") +
-                          documents::typeLetterName(type);
+                          documents::typeLabel(type);
             least.push_back(kScoreWidth);
         }
     startTable(sheet, formats, header, textWidths(groups, least, kDateText));
@@ -112,7 +113,7 @@ void writeAnswers(lxw_workbook *workbook, const Formats &formats,
     QStringList header{QStringLiteral("Папка"), QStringLiteral("Файл"), QStringLiteral("Код"),
                        QStringLiteral("Состояние"), QStringLiteral("Вопрос")};
     for (int type = 0; type < survey::kTypeCount; ++type)
-        header << documents::typeLetterName(type);
+        header << documents::typeLabel(type);
     header << QStringLiteral("Время");
     startTable(sheet, formats, header,
                textWidths(groups, {8, 8, 8, 11, 40, 14, 14, 14, 14, 10}, 1));

@@ -76,14 +76,18 @@ int scaled(int half, double score)
     return numfmt::roundTiesEven(static_cast<long double>(half) * score / 108);
 }
 
-void drawKite(PlotSurface &canvas, const Frame &f, const double *s, const QColor &colour)
+void drawKite(PlotSurface &canvas, const Frame &f, const double *s, const QColor &colour,
+              bool dashed = false)
 {
     const QPoint a(f.cx - scaled(f.cx, s[0]), f.cy - scaled(f.cy, s[0]));
     const QPoint b(f.cx + scaled(f.cx, s[1]), f.cy - scaled(f.cy, s[1]));
     const QPoint c(f.cx + scaled(f.cx, s[2]), f.cy + scaled(f.cy, s[2]));
     const QPoint d(f.cx - scaled(f.cx, s[3]), f.cy + scaled(f.cy, s[3]));
     const QPoint outline[] = {a, b, c, d, a};
-    canvas.polyline(outline, 5, colour, kAxisWidth);
+    if (dashed)
+        canvas.dashedPolyline(outline, 5, colour, kAxisWidth);
+    else
+        canvas.polyline(outline, 5, colour, kAxisWidth);
 }
 
 void drawTypeNames(QPainter &painter, const Frame &f)
@@ -166,7 +170,7 @@ void paintPlotA(PlotSurface &canvas, QSize size, const PlotAFields &fields,
     drawScales(canvas, f);
 
     drawKite(canvas, f, &scores[survey::scoreIndex(0, 0)], style.current);
-    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], style.preferred);
+    drawKite(canvas, f, &scores[survey::scoreIndex(1, 0)], style.preferred, style.preferredDashed);
 
     painter.setFont(plotFont(kBoldPixels, true));
     drawTypeNames(painter, f);

@@ -46,6 +46,8 @@ struct PlotAStyle {
     QColor preferred;
     QString currentCaption = QStringLiteral("Текущее");
     QString preferredCaption = QStringLiteral("Предполагаемое");
+    // A printed page draws the preferred kite dashed (state_strokes.h); the window solid.
+    bool preferredDashed = false;
 };
 
 class PlotSurface;

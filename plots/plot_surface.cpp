@@ -1,6 +1,7 @@
 #include "plots/plot_surface.h"
 
 #include "plots/raster.h"
+#include "plots/state_strokes.h"
 
 #include <QPen>
 #include <QPolygon>
@@ -52,6 +53,14 @@ void VectorSurface::polyline(const QPoint *points, int count, const QColor &colo
 {
     const QPen pen = m_painter.pen();
     m_painter.setPen(strokePen(colour, width));
+    m_painter.drawPolyline(points, count);
+    m_painter.setPen(pen);
+}
+
+void VectorSurface::dashedPolyline(const QPoint *points, int count, const QColor &colour, int width)
+{
+    const QPen pen = m_painter.pen();
+    m_painter.setPen(statePen(1, colour, qMax(1, width)));
     m_painter.drawPolyline(points, count);
     m_painter.setPen(pen);
 }

@@ -18,6 +18,11 @@ public:
     // A line of `width` pixels from `from` towards `to`.
     virtual void line(QPoint from, QPoint to, const QColor &colour, int width) = 0;
     virtual void polyline(const QPoint *points, int count, const QColor &colour, int width);
+    // The same dashed where the surface can (a page); the window's pixels draw it solid.
+    virtual void dashedPolyline(const QPoint *points, int count, const QColor &colour, int width)
+    {
+        polyline(points, count, colour, width);
+    }
 };
 
 // Pixels of an image, exactly as drawLine and drawPolyline set them; text unantialiased.
@@ -42,6 +47,7 @@ public:
     QPainter &painter() override { return m_painter; }
     void line(QPoint from, QPoint to, const QColor &colour, int width) override;
     void polyline(const QPoint *points, int count, const QColor &colour, int width) override;
+    void dashedPolyline(const QPoint *points, int count, const QColor &colour, int width) override;
 
 private:
     QPainter &m_painter;

@@ -1,5 +1,6 @@
 #include "plots/score_spread.h"
 
+#include "plots/state_strokes.h"
 #include "survey/resource.h"
 #include "survey/statistics.h"
 
@@ -48,14 +49,14 @@ void drawLegend(QPainter &painter, const QRectF &strip, const SpreadStyle &style
     const QColor colours[2] = {style.current, style.preferred};
     double total = 0;
     for (const QString &word : words)
-        total += swatch + gap + metrics.horizontalAdvance(word) + 3 * gap;
+        total += 2 * swatch + gap + metrics.horizontalAdvance(word) + 3 * gap;
     double x = strip.center().x() - total / 2;
     for (int i = 0; i < 2; ++i) {
-        const QRectF box(x, strip.center().y() - swatch / 2, swatch, swatch);
-        painter.setPen(QPen(colours[i], swatch / 6));
+        // A box as the chart draws them: pale, its outline solid or dashed.
+        painter.setPen(statePen(i, colours[i], swatch / 8));
         painter.setBrush(pale(colours[i]));
-        painter.drawRect(box);
-        x += swatch + gap;
+        painter.drawRect(QRectF(x, strip.center().y() - swatch / 2, 2 * swatch, swatch));
+        x += 2 * swatch + gap;
         painter.setPen(Qt::black);
         painter.drawText(
             QRectF(x, strip.top(), metrics.horizontalAdvance(words[i]) + gap, strip.height()),
@@ -125,7 +126,8 @@ void paintScoreSpread(QPainter &painter, const QRectF &rect,
             const Box box = boxOf(values);
             const double centre = middle + (state == 0 ? -0.6 : 0.6) * boxWidth;
             const double left = centre - boxWidth / 2, right = centre + boxWidth / 2;
-            painter.setPen(QPen(colour, 2 * thin));
+            // Preferred dashed, so that a greyscale print keeps the two apart.
+            painter.setPen(statePen(state, colour, 2 * thin));
             painter.drawLine(QPointF(centre, rowOf(box.low)), QPointF(centre, rowOf(box.high)));
             for (double end : {box.low, box.high})
                 painter.drawLine(QPointF(centre - boxWidth / 4, rowOf(end)),

@@ -103,7 +103,7 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     EXPECT_FALSE(
         all.contains(QRegularExpression(QStringLiteral("(?<![\\d.])\\d+\\.\\d\\d(?![\\d.])"))));
     EXPECT_TRUE(pageText(pdf, 2, 2).contains(
-        QStringLiteral("A Клановая культура Больше 20,00 38,33 +18,33 — —")));
+        QStringLiteral("Клан [A] Больше 20,00 38,33 +18,33 — —")));
     // One respondent: no spread and no interval.
     EXPECT_TRUE(pageText(pdf, 3).contains(QStringLiteral("Текущее 20,00 — 20,00 20,00 —")));
     EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Желаемое − текущее")));
@@ -169,13 +169,47 @@ TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
             EXPECT_TRUE(body.contains(words)) << words.toStdString() << "\n" << text.toStdString();
         for (const QString &words :
              c.absent + QStringList{QStringLiteral("бутстреп"), QStringLiteral("зерн"),
-                                    QStringLiteral("перестанов")})
+                                    QStringLiteral("перестанов"), QStringLiteral("перемеш")})
             EXPECT_FALSE(body.contains(words, Qt::CaseInsensitive)) << words.toStdString();
         if (c.args.contains(client)) {
             EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {pdf}).contains(client));
         }
     }
     expectVectorWithEmbeddedFonts(dir.filePath(QStringLiteral("r1.pdf")));
+}
+
+// Printed for a client: a real minus sign on every negative number, nothing cut of a long
+// name (it wraps, in the header and every footer), in a group report and in a comparison.
+TEST_F(CliPdf, NegativesHaveMinusSignsAndLongNamesWrapWhole)
+{
+    const QString client =
+        QStringLiteral("Общество с ограниченной ответственностью «Северные линии»");
+    const QString name = QStringLiteral("Отдел стратегического планирования и развития продаж");
+    ASSERT_GE(client.size(), 55);
+    const QString falling = writeGroup(QStringLiteral("f"), {{40, 10, 30, 20}, {42, 8, 30, 20}});
+    const QString other = writeGroup(QStringLiteral("o"), {{20, 30, 20, 30}, {22, 30, 18, 30}});
+    const QStringList runs[] = {
+        {QStringLiteral("--client"), client, QStringLiteral("--names"), name, falling},
+        {QStringLiteral("--client"), client, QStringLiteral("--names"), name + u',' + name + u'2',
+         falling, other},
+    };
+    for (const QStringList &args : runs) {
+        const QString pdf = made(args);
+        const QString text = pageText(pdf, 1);
+        EXPECT_TRUE(text.contains(QChar(0x2212))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("(?<![\\w-])-\\d"))))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(QChar(0x2026))) << text.toStdString(); // no ellipsis
+        // Page 2 alone, in reading order (the layout would set the page number amid a wrapped
+        // line): its footer names the client and the group whole.
+        const QString second =
+            tool(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
+                  QStringLiteral("2"), pdf, QStringLiteral("-")})
+                .simplified();
+        EXPECT_TRUE(second.contains(client)) << second.toStdString();
+        EXPECT_TRUE(second.contains(name)) << second.toStdString();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // ocai-cli export read back as a spreadsheet program reads it: the parts' XML out of the zip.
 #include "cli_runner.h"
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 #include "result_files.h"
 #include "survey/group_mean.h"
 
@@ -223,7 +224,7 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
         const double number = value.toDouble(&isNumber);
         QStringList types;
         for (const QString &letter : value.split(' ', Qt::SkipEmptyParts))
-            types << letter + ' ' + documents::typeShortName(letter.at(0).unicode() - 'A');
+            types << documents::typeLabel(letter.at(0).unicode() - 'A');
         if (isNumber)
             EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [number](double cell) {
                 return std::abs(cell - number) <= 1e-12 * std::max(1.0, std::abs(number));

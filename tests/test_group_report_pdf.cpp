@@ -195,14 +195,14 @@ TEST_F(GroupReportPdf, TheChangeAgendaFollowsTheTenPointRule)
         QStringList rows;
     } cases[] = {
         {{{moved, {}}},
-         {QStringLiteral("A Клановая культура Больше 20,00 30,00 +10,00 — —"),
-          QStringLiteral("B Адхократическая культура Меньше 30,00 20,00 ?10,00 — —"),
-          QStringLiteral("C Рыночная культура Сохранить 25,00 34,00 +9,00 — —"),
-          QStringLiteral("D Иерархическая культура Сохранить 25,00 16,00 ?9,00 — —")}},
+         {QStringLiteral("Клан [A] Больше 20,00 30,00 +10,00 — —"),
+          QStringLiteral("Адхократия [B] Меньше 30,00 20,00 ?10,00 — —"),
+          QStringLiteral("Рынок [C] Сохранить 25,00 34,00 +9,00 — —"),
+          QStringLiteral("Иерархия [D] Сохранить 25,00 16,00 ?9,00 — —")}},
         {{{moved, {}}, {moved, {}}, {{kEven, kEven}, {}}},
-         {QStringLiteral("A Клановая культура Сохранить 21,67 28,33 +6,67 2 0"),
-          QStringLiteral("B Адхократическая культура Сохранить 28,33 21,67 ?6,67 0 2"),
-          QStringLiteral("C Рыночная культура Сохранить 25,00 31,00 +6,00 0 0")}},
+         {QStringLiteral("Клан [A] Сохранить 21,67 28,33 +6,67 2 0"),
+          QStringLiteral("Адхократия [B] Сохранить 28,33 21,67 ?6,67 0 2"),
+          QStringLiteral("Рынок [C] Сохранить 25,00 31,00 +6,00 0 0")}},
     };
     for (const Case &c : cases) {
         const QString folder = group(c.respondents);
@@ -211,9 +211,9 @@ TEST_F(GroupReportPdf, TheChangeAgendaFollowsTheTenPointRule)
         const QString agenda =
             between(text, QStringLiteral("Программа изменений"), QStringLiteral("Для обсуждения"));
         for (const QString &row : c.rows) {
-            // The sign of a negative figure: a hyphen or the minus sign.
-            const QString pattern = QRegularExpression::escape(row).replace(QStringLiteral("\\?"),
-                                                                            QStringLiteral("[-−]"));
+            // The sign of a negative figure: the minus sign.
+            const QString pattern =
+                QRegularExpression::escape(row).replace(QStringLiteral("\\?"), QStringLiteral("−"));
             EXPECT_TRUE(agenda.contains(QRegularExpression(pattern))) << row.toStdString() << "\n"
                                                                       << agenda.toStdString();
         }
