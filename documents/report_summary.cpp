@@ -305,7 +305,7 @@ QString surveyDates(const QStringList &answerDates)
     // "с 10 по 14 марта 2026 г.": what the two dates share is written once.
     QString from = QString::number(first.day());
     if (first.month() != last.month() || first.year() != last.year())
-        from = russianDate(first).section(QLatin1Char(' '), 0, 1);
+        from = russianDate(first).section(QLatin1Char(' '), 0, 0); // the day with its month
     if (first.year() != last.year())
         from = russianDate(first);
     QString text =

@@ -49,7 +49,8 @@ QString russianDate(const QDate &date)
                                             "сентября", "октября", "ноября", "декабря"};
     if (!date.isValid())
         return QString();
-    return QStringLiteral("%1 %2 %3 г.")
+    // Non-breaking: a line never parts the day from its month, nor the year from its "г.".
+    return QStringLiteral("%1\u00a0%2 %3\u00a0г.")
         .arg(date.day())
         .arg(QString::fromUtf8(kMonths[date.month() - 1]))
         .arg(date.year());
