@@ -16,17 +16,6 @@ namespace {
 // Enough copies of one name for any survey.
 constexpr int kMaxCopies = 9999;
 
-// The Russian reason where the load knows one, else the reader's own message.
-QString problemText(const survey::GroupError &error)
-{
-    if (!error.reason.isEmpty())
-        return error.reason;
-    QString text = error.message;
-    if (error.line != 0)
-        text += QStringLiteral(" (строка %1)").arg(error.line);
-    return text;
-}
-
 Respondent readRespondent(const QString &path, const QFileInfo &info)
 {
     Respondent respondent;
@@ -44,7 +33,7 @@ Respondent readRespondent(const QString &path, const QFileInfo &info)
     static const QByteArray key = survey::programKey();
     const auto loaded = survey::loadProfile(path, key, survey::LoadAs::File, keep);
     if (const auto *error = std::get_if<survey::GroupError>(&loaded))
-        respondent.problem = problemText(*error);
+        respondent.problem = error->text();
     else
         respondent.warnings = std::get<survey::LoadedProfile>(loaded).warnings.at(0);
     return respondent;

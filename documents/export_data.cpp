@@ -36,16 +36,6 @@ std::variant<QStringList, survey::GroupError> sourceFiles(const survey::GroupSou
 
 } // namespace
 
-QString fileProblemText(const survey::GroupError &error)
-{
-    if (!error.reason.isEmpty())
-        return error.reason;
-    QString text = error.message;
-    if (error.line != 0)
-        text += QStringLiteral(" (строка %1)").arg(error.line);
-    return text;
-}
-
 void computeStatistics(ExportGroup &group, survey::MeanKind mean, std::uint64_t seed)
 {
     group.statistics = survey::groupStatistics(group.result, mean, seed);
@@ -78,7 +68,7 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             if (!firstFailure)
                 firstFailure = *error;
-            group.leftOut.push_back({row.fileName, fileProblemText(*error)});
+            group.leftOut.push_back({row.fileName, error->text()});
             continue;
         }
         const survey::LoadedProfile &profile = std::get<survey::LoadedProfile>(loaded);

@@ -59,8 +59,4 @@ void computeStatistics(ExportGroup &group, survey::MeanKind mean, std::uint64_t 
 std::variant<ExportGroup, survey::GroupError>
 loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::uint64_t seed);
 
-// A failed file's reason in the consultant's words: the Russian reason where the load knows
-// one, else its message with the line.
-QString fileProblemText(const survey::GroupError &error);
-
 } // namespace documents

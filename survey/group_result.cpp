@@ -16,6 +16,13 @@ GroupError groupError(const QString &path, const LoadError &error)
 
 } // namespace
 
+QString GroupError::text() const
+{
+    if (!reason.isEmpty())
+        return reason;
+    return line == 0 ? message : QStringLiteral("%1 (строка %2)").arg(message).arg(line);
+}
+
 std::variant<QStringList, GroupError> groupFiles(const QString &folder)
 {
     auto listed = resultEntries(folder);

@@ -53,6 +53,10 @@ struct GroupError {
     QString message;
     int line = 0;
     QString reason = QString();
+
+    // In the consultant's words: the Russian reason where the load knows one, else the message
+    // with its line.
+    QString text() const;
 };
 
 // Every file of `folder` named as a result file (isResultFileName), hidden and system files
