@@ -50,6 +50,7 @@ public:
 
     void writeProfilePdf();
     void writeComparisonPdf();
+    void writeOrganisationPdf();
     void writeWorkbook();
     void writeTextReport();
 

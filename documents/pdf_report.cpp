@@ -19,10 +19,12 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
         report.groups.push_back(std::move(group));
     }
     const ReportCover cover{request.client, request.title, request.date};
-    const Made made = report.groups.size() == 1
-                          ? profilePdf(cover, report.groups[0])
-                          : comparisonPdf(cover, report.groups[0], report.groups.at(1),
-                                          request.mean, request.seed);
+    const std::vector<ExportGroup> &groups = report.groups;
+    const Made made = groups.size() == 1 ? profilePdf(cover, groups[0])
+                      : groups.size() == 2
+                          ? comparisonPdf(cover, groups[0], groups[1], request.mean, request.seed,
+                                          request.minGroup)
+                          : organisationPdf(cover, groups, request.minGroup);
     if (const auto *failure = std::get_if<Failure>(&made))
         return survey::GroupError{request.paths.value(0), failure->reason};
     report.pdf = std::get<QByteArray>(made);

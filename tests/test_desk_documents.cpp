@@ -274,7 +274,7 @@ TEST(DeskViews, TheComparisonShowsTheLastPairAndComputesTheOnesBetweenNever)
     ASSERT_TRUE(settle([&] { return !view.counting(); }));
     EXPECT_TRUE(summary->text().contains("«B»")) << summary->text().toStdString();
     const QTableWidget *table = named<QTableWidget>(view, "Сравнение групп");
-    EXPECT_EQ(headerOf(*table), report::comparisonTable({}).head);
+    EXPECT_EQ(headerOf(*table), report::comparisonTable({}, "B", "A").head);
     EXPECT_TRUE(headerOf(*table).contains("p, t-тест Уэлча"));
 }
 

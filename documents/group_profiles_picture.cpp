@@ -1,0 +1,145 @@
+#include "documents/group_profiles_picture.h"
+
+#include "documents/report_texts.h"
+#include "documents/report_typeset.h"
+#include "documents/statistics_report.h"
+
+#include <QFontMetricsF>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+constexpr double kWidth = 1000;
+constexpr double kPanelHeight = 330;
+constexpr double kAxis = 34;      // the scale's numbers left of a panel
+constexpr double kTypeBand = 44;  // the type letters and names under a panel
+constexpr double kTitleBand = 30; // the state above a panel
+constexpr double kGap = 30;       // between the two panels
+constexpr double kSwatch = 26;
+
+// Fills that stay apart in greyscale: solid, hatched both ways, hatched, dotted, white.
+QBrush fill(int group)
+{
+    static const Qt::BrushStyle styles[] = {
+        Qt::SolidPattern,  Qt::SolidPattern, Qt::DiagCrossPattern, Qt::BDiagPattern,
+        Qt::Dense5Pattern, Qt::NoBrush,      Qt::HorPattern,       Qt::FDiagPattern};
+    static const QColor colours[] = {QColor(40, 40, 40), QColor(150, 150, 150)};
+    const int index = group % int(std::size(styles));
+    return QBrush(index < 2 ? colours[index] : QColor(Qt::black), styles[index]);
+}
+
+void swatch(QPainter &painter, const QRectF &box, int group)
+{
+    painter.fillRect(box, Qt::white);
+    painter.fillRect(box, fill(group));
+    painter.setPen(QPen(Qt::black, 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+}
+
+double scaleTop(const std::vector<survey::ProfileMeans> &profiles)
+{
+    double highest = 0;
+    for (const survey::ProfileMeans &profile : profiles)
+        for (const survey::Mean &score : profile)
+            highest = std::max(highest, score.value());
+    return std::max(10.0, std::ceil(highest / 10) * 10);
+}
+
+void paintPanel(QPainter &painter, const QRectF &area, int state,
+                const std::vector<survey::ProfileMeans> &profiles, double top, const QFont &font,
+                const QFont &small)
+{
+    const QRectF plot(area.left() + kAxis, area.top() + kTitleBand, area.width() - kAxis,
+                      area.height() - kTitleBand - kTypeBand);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(area.left(), area.top(), area.width(), kTitleBand), Qt::AlignCenter,
+                     documents::stateCaption(state));
+    painter.setFont(small);
+    for (int mark = 0; mark <= int(top); mark += 10) {
+        const double y = plot.bottom() - plot.height() * mark / top;
+        painter.setPen(QPen(QColor(200, 200, 200), 1));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(area.left(), y - 10, kAxis - 4, 20),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(mark));
+    }
+    const int groups = int(profiles.size());
+    const double band = plot.width() / survey::kTypeCount;
+    const double bar = band * 0.8 / groups;
+    const bool values = groups <= 3;
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        const double left = plot.left() + band * type + band * 0.1;
+        for (int g = 0; g < groups; ++g) {
+            const double value = profiles[std::size_t(g)][survey::scoreIndex(state, type)].value();
+            const double height = plot.height() * std::clamp(value, 0.0, top) / top;
+            const QRectF box(left + g * bar, plot.bottom() - height, bar, height);
+            swatch(painter, box, g);
+            if (values)
+                painter.drawText(QRectF(box.left() - 10, box.top() - 20, box.width() + 20, 18),
+                                 Qt::AlignHCenter | Qt::AlignBottom,
+                                 number(profiles[std::size_t(g)][survey::scoreIndex(state, type)],
+                                        values && groups <= 2 ? 1 : 0));
+        }
+        painter.setFont(font);
+        painter.drawText(QRectF(plot.left() + band * type, plot.bottom() + 2, band, 22),
+                         Qt::AlignHCenter | Qt::AlignTop, documents::typeLetter(type));
+        painter.setFont(small);
+        painter.drawText(QRectF(plot.left() + band * type, plot.bottom() + 22, band, 20),
+                         Qt::AlignHCenter | Qt::AlignTop, documents::typeShortName(type));
+    }
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+}
+
+} // namespace
+
+Picture groupProfilesPicture(const QStringList &names,
+                             const std::vector<survey::ProfileMeans> &profiles, double widthMm)
+{
+    const QFont font = reportFont(10, true), small = reportFont(8.5);
+    const double units = kWidth / widthMm * 25.4 / 72; // picture units per point
+    QFont legendFont = reportFont(9);
+    legendFont.setPixelSize(std::max(1, int(std::lround(9 * units))));
+    QFont panelFont = font, smallFont = small;
+    panelFont.setPixelSize(std::max(1, int(std::lround(10 * units))));
+    smallFont.setPixelSize(std::max(1, int(std::lround(8.5 * units))));
+    // One legend line per group, each wrapped to the width.
+    const QFontMetricsF metrics(legendFont);
+    const double textWidth = kWidth - kSwatch - 12;
+    QList<double> heights;
+    double legend = 8;
+    for (const QString &name : names) {
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, textWidth, 1e6),
+                                                Qt::TextWordWrap | Qt::AlignLeft, name);
+        heights << std::max(kSwatch, box.height()) + 6;
+        legend += heights.last();
+    }
+    const QSizeF size(kWidth, kPanelHeight + legend);
+    const double top = scaleTop(profiles);
+    return Picture{
+        size, widthMm, [=](QPainter &painter) {
+            painter.fillRect(QRectF(QPointF(), size), Qt::white);
+            const double panel = (kWidth - kGap) / 2;
+            for (int state = 0; state < 2; ++state)
+                paintPanel(painter, QRectF(state * (panel + kGap), 0, panel, kPanelHeight), state,
+                           profiles, top, panelFont, smallFont);
+            double y = kPanelHeight + 8;
+            painter.setFont(legendFont);
+            for (int g = 0; g < names.size(); ++g) {
+                swatch(painter, QRectF(0, y, kSwatch, kSwatch * 0.7), g);
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(kSwatch + 12, y - 2, textWidth, heights[g]),
+                                 Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, names[g]);
+                y += heights[g];
+            }
+        }};
+}
+
+} // namespace report

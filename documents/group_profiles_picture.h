@@ -1,0 +1,18 @@
+#pragma once
+
+#include "documents/report_document.h"
+#include "survey/group_mean.h"
+
+#include <QStringList>
+#include <vector>
+
+// Several groups' profiles on one diagram: a panel for the current state and one for the
+// preferred, each type a cluster of one bar per group. Each group has its own fill, from solid
+// black through hatching to white, so that a greyscale print keeps the groups apart; the legend
+// names each group in full, wrapped where long.
+namespace report {
+
+Picture groupProfilesPicture(const QStringList &names,
+                             const std::vector<survey::ProfileMeans> &profiles, double widthMm);
+
+} // namespace report
