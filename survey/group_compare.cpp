@@ -24,7 +24,9 @@ scaleValues(const std::vector<ProfileScores> &respondents, MeanKind kind)
 std::optional<double> hedgesG(const std::vector<double> &a, const std::vector<double> &b)
 {
     const double nA = double(a.size()), nB = double(b.size());
-    if (a.empty() || b.empty() || nA + nB < 3)
+    const double df = nA + nB - 2;
+    // With one degree of freedom the correction is 0: no size can be told.
+    if (a.empty() || b.empty() || df < 2)
         return std::nullopt;
     const auto squares = [](const std::vector<double> &values) {
         const double m = stats::mean(values);
@@ -33,10 +35,12 @@ std::optional<double> hedgesG(const std::vector<double> &a, const std::vector<do
             sum += (v - m) * (v - m);
         return sum;
     };
-    const double pooled = std::sqrt((squares(a) + squares(b)) / (nA + nB - 2));
+    const double pooled = std::sqrt((squares(a) + squares(b)) / df);
     if (!(pooled > 0))
         return std::nullopt;
-    const double correction = 1 - 3 / (4 * (nA + nB) - 9);
+    // Hedges' exact J(df) = Γ(df/2) / (√(df/2) Γ((df−1)/2)); 1 − 3/(4 df − 1) approximates it.
+    const double correction =
+        std::exp(std::lgamma(df / 2) - 0.5 * std::log(df / 2) - std::lgamma((df - 1) / 2));
     return correction * (stats::mean(b) - stats::mean(a)) / pooled;
 }
 

@@ -19,7 +19,7 @@ struct ScoreComparison {
     std::optional<stats::WelchTest> welch; // nothing when a group has one respondent
     double permutationP = 1;
     // Hedges' g of meanB - meanA on the same scale as the t test; nothing when it is not
-    // defined (fewer than three respondents in all, or no spread in either group).
+    // defined (fewer than four respondents in all, or no spread in either group).
     std::optional<double> hedgesG;
 };
 
@@ -33,7 +33,7 @@ struct GroupComparison {
 };
 
 // Hedges' g of b against a: the difference of the means over the pooled standard deviation,
-// times the small-sample correction 1 - 3 / (4 (nA + nB) - 9).
+// times the exact small-sample correction J(nA + nB - 2).
 std::optional<double> hedgesG(const std::vector<double> &a, const std::vector<double> &b);
 
 // How large an effect of size |g| is in Cohen's conventional bands: below 0.2 negligible,

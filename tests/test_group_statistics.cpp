@@ -174,6 +174,34 @@ TEST(GroupCompare, AGroupWithItselfDiffersByNothing)
     }
 }
 
+// g = J(df) (mean b - mean a) / pooled SD. For {1,2,3,4} and {3,...,7}: SS = 5 + 10 over df 7,
+// d = 2.5 / sqrt(15/7) = 1.707825, J(7) = Γ(3.5) / (sqrt(3.5) Γ(3)) = 0.888203, g = 1.516895.
+TEST(GroupCompare, HedgesGAgainstHandComputedValues)
+{
+    const struct {
+        std::vector<double> a, b;
+        std::optional<double> g;
+    } cases[] = {
+        {{1, 2, 3, 4}, {3, 4, 5, 6, 7}, 1.516895},
+        {{3, 4, 5, 6, 7}, {1, 2, 3, 4}, -1.516895},
+        // df 2: d = 1 / sqrt(1/2), J(2) = Γ(1) / (1 Γ(0.5)) = 1 / sqrt(pi).
+        {{1, 2}, {2, 3}, 0.797885},
+        {{1}, {2, 4}, std::nullopt},    // one degree of freedom: J is 0
+        {{5, 5}, {7, 7}, std::nullopt}, // no spread
+        {{}, {1, 2, 3}, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        const std::optional<double> g = hedgesG(c.a, c.b);
+        ASSERT_EQ(g.has_value(), c.g.has_value());
+        if (g) {
+            EXPECT_NEAR(*g, *c.g, 1e-6);
+        }
+    }
+    EXPECT_EQ(effectSize(-0.19), EffectSize::Negligible);
+    EXPECT_EQ(effectSize(0.5), EffectSize::Medium);
+    EXPECT_EQ(effectSize(-0.8), EffectSize::Large);
+}
+
 TEST(StatisticsReport, CsvCarriesTheJsonFigures)
 {
     QLocale::setDefault(QLocale(QLocale::Russian)); // a decimal comma must not leak in

@@ -164,12 +164,19 @@ const std::vector<CommandSpec> kTable = {
      "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n",
      runStats},
     {"compare",
-     {formatOption("text|csv|json"), kSeed, kMean},
+     {formatOption("text|csv|json"),
+      kSeed,
+      kMean,
+      {"names", "\"A,B\"", ValueKind::Text, "the two groups' names"}},
      "(FILE|DIR) (FILE|DIR)",
      2,
      2,
-     "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
-     "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
+     "Two groups side by side (two departments, or two rounds of one), each named by its\n"
+     "folder or file unless --names names them: N, the eight means, the second's differences\n"
+     "from the first, Hedges' g of each (the difference over the pooled standard deviation,\n"
+     "times Hedges' exact small-sample correction; empty, json null, under four respondents in\n"
+     "all or without spread) and, for each of\n"
+     "the eight, Welch's two-sided t test (t,\n"
      "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
      "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
      "--seed, default 1; p = (k + 1) / 10001, two-sided: k counts the shuffles whose\n"
