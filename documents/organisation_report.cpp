@@ -88,8 +88,8 @@ Table agendaSummaryTable(const std::vector<ReportedGroup> &groups)
 
 void addGroupPage(Document &d, const ReportedGroup &group)
 {
-    d.pageBreak().heading(capitalised(named(group.subject)));
-    d.paragraph(QStringLiteral("N = %1").arg(group.result->n));
+    d.pageBreak().heading(
+        QStringLiteral("%1, N = %2").arg(capitalised(named(group.subject))).arg(group.result->n));
     if (const QString line = fileNotesLine(group.notes); !line.isEmpty())
         d.note(line);
     d.paragraph(profileSummary(*group.statistics));

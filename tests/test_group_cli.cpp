@@ -209,7 +209,7 @@ TEST(GroupCli, CompareOfTwoConstantGroupsHasNoNaN)
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("A,current,2,2,10,20,10,inf,2,0,")))
         << lines[1].toStdString();
     // Two of the six ways to split {10, 10, 20, 20} are as far apart.
-    EXPECT_NEAR(lines[1].section(QLatin1Char(','), 10).toDouble(), 1.0 / 3, 0.02);
+    EXPECT_NEAR(lines[1].section(QLatin1Char(','), 10, 10).toDouble(), 1.0 / 3, 0.02);
     const QJsonObject json =
         runJson({QStringLiteral("compare"), a, b, QStringLiteral("--format=json")}).object();
     EXPECT_TRUE(json[QStringLiteral("types")][QStringLiteral("A")][QStringLiteral("current")]
