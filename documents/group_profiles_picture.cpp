@@ -98,7 +98,115 @@ void paintPanel(QPainter &painter, const QRectF &area, int state,
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
 }
 
+constexpr int kPanelsPerRow = 3;
+constexpr double kPanelGap = 24;
+constexpr double kPanelPlot = 170;
+
+// One group's eight bars: current solid, preferred white with a dashed outline.
+void paintGroupPanel(QPainter &painter, const QRectF &plot, const survey::ProfileMeans &profile,
+                     double top, const QFont &letters)
+{
+    painter.setPen(QPen(QColor(200, 200, 200), 1));
+    for (int mark = 10; mark <= int(top); mark += 10) {
+        const double y = plot.bottom() - plot.height() * mark / top;
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    const double band = plot.width() / survey::kTypeCount, bar = band * 0.36;
+    for (int type = 0; type < survey::kTypeCount; ++type) {
+        const double left = plot.left() + band * type + band * 0.14;
+        for (int state = 0; state < 2; ++state) {
+            const double value =
+                std::clamp(profile[survey::scoreIndex(state, type)].value(), 0.0, top);
+            const double height = plot.height() * value / top;
+            const QRectF box(left + state * bar, plot.bottom() - height, bar, height);
+            painter.setBrush(state == 0 ? QBrush(QColor(60, 60, 60)) : QBrush(Qt::white));
+            painter.setPen(QPen(Qt::black, 1.6, state == 0 ? Qt::SolidLine : Qt::DashLine));
+            painter.drawRect(box);
+        }
+        painter.setPen(Qt::black);
+        painter.setFont(letters);
+        painter.drawText(QRectF(plot.left() + band * type, plot.bottom() + 2, band, 24),
+                         Qt::AlignHCenter | Qt::AlignTop, documents::typeLetter(type));
+    }
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+}
+
+QFont pictureFont(double points, double widthMm, bool bold = false)
+{
+    QFont font = reportFont(points, bold);
+    font.setPixelSize(std::max(1, int(std::lround(points * 25.4 / 72 * kWidth / widthMm))));
+    return font;
+}
+
 } // namespace
+
+Picture groupPanelsPicture(const QStringList &names,
+                           const std::vector<survey::ProfileMeans> &profiles, double widthMm)
+{
+    const QFont title = pictureFont(9, widthMm, true), text = pictureFont(8.5, widthMm);
+    const double panel = (kWidth - (kPanelsPerRow - 1) * kPanelGap) / kPanelsPerRow;
+    const QFontMetricsF metrics(title);
+    // Each row as high as its longest name.
+    const int count = int(profiles.size());
+    const int rows = (count + kPanelsPerRow - 1) / kPanelsPerRow;
+    QList<double> nameHeights(rows, 0);
+    for (int g = 0; g < count; ++g) {
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, panel - kAxis, 1e6),
+                                                Qt::TextWordWrap | Qt::AlignLeft, names.value(g));
+        nameHeights[g / kPanelsPerRow] = std::max(nameHeights[g / kPanelsPerRow], box.height());
+    }
+    constexpr double kLegend = 40, kBelow = 30;
+    double height = kLegend;
+    for (double names : nameHeights)
+        height += names + 6 + kPanelPlot + kBelow;
+    const QSizeF size(kWidth, height);
+    const double top = scaleTop(profiles);
+    return Picture{
+        size, widthMm, [=](QPainter &painter) {
+            painter.fillRect(QRectF(QPointF(), size), Qt::white);
+            // The legend: the two states as the panels draw them.
+            painter.setFont(text);
+            double x = 0;
+            for (int state = 0; state < 2; ++state) {
+                painter.setBrush(state == 0 ? QBrush(QColor(60, 60, 60)) : QBrush(Qt::white));
+                painter.setPen(QPen(Qt::black, 1.6, state == 0 ? Qt::SolidLine : Qt::DashLine));
+                painter.drawRect(QRectF(x, 8, kSwatch, kSwatch * 0.7));
+                const QString word =
+                    documents::stateCaption(state) +
+                    (state == 0 ? QStringLiteral(" — сплошные") : QStringLiteral(" — пунктир"));
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(x + kSwatch + 8, 0, 400, kLegend - 8),
+                                 Qt::AlignLeft | Qt::AlignVCenter, word);
+                x += kSwatch + 8 + QFontMetricsF(text).horizontalAdvance(word) + 40;
+            }
+            double y = kLegend;
+            for (int row = 0; row < rows; ++row) {
+                for (int column = 0; column < kPanelsPerRow; ++column) {
+                    const int g = row * kPanelsPerRow + column;
+                    if (g >= count)
+                        break;
+                    const double left = column * (panel + kPanelGap);
+                    painter.setFont(title);
+                    painter.setPen(Qt::black);
+                    painter.drawText(QRectF(left + kAxis, y, panel - kAxis, nameHeights[row]),
+                                     Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignBottom,
+                                     names.value(g));
+                    const QRectF plot(left + kAxis, y + nameHeights[row] + 6, panel - kAxis,
+                                      kPanelPlot);
+                    painter.setFont(text);
+                    for (int mark = 0; mark <= int(top); mark += 10)
+                        painter.drawText(QRectF(left,
+                                                plot.bottom() - plot.height() * mark / top - 10,
+                                                kAxis - 4, 20),
+                                         Qt::AlignRight | Qt::AlignVCenter, QString::number(mark));
+                    paintGroupPanel(painter, plot, profiles[std::size_t(g)], top, title);
+                }
+                y += nameHeights[row] + 6 + kPanelPlot + kBelow;
+            }
+        }};
+}
 
 Picture groupProfilesPicture(const QStringList &names,
                              const std::vector<survey::ProfileMeans> &profiles, double widthMm)

@@ -15,4 +15,10 @@ namespace report {
 Picture groupProfilesPicture(const QStringList &names,
                              const std::vector<survey::ProfileMeans> &profiles, double widthMm);
 
+// Each group's profile in a small panel of its own, three to a row on one scale, its name
+// wrapped above it: current as solid bars, preferred as white bars with a dashed outline, as
+// every document draws the two states.
+Picture groupPanelsPicture(const QStringList &names,
+                           const std::vector<survey::ProfileMeans> &profiles, double widthMm);
+
 } // namespace report

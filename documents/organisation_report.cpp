@@ -129,7 +129,7 @@ Document organisationDocument(const Cover &cover, const std::vector<ReportedGrou
         names << group.subject.name;
         profiles.push_back(means(*group.statistics));
     }
-    d.pictures({groupProfilesPicture(names, profiles, 170)});
+    d.pictures({groupPanelsPicture(names, profiles, 170)});
     for (const ReportedGroup &group : groups)
         addGroupPage(d, group);
     d.pageBreak();
