@@ -69,17 +69,19 @@ Document comparisonDocument(const Cover &cover, const ReportedGroup &a, const Re
     d.note(QStringLiteral("«Больше» или «Меньше» — желаемое отличается от текущего на 10 баллов "
                           "и больше; иначе «Сохранить». Хотят больше (меньше) — респонденты, у "
                           "которых собственная разница не меньше +10 (не больше −10) баллов."));
+    // The names above the charts in words that wrap: a long name is never cut.
     d.heading(QStringLiteral("Профили групп"));
-    const QString captions[2] = {capitalised(named(a.subject)), capitalised(named(b.subject))};
-    d.pictures({captioned(plotAPicture(profile(c, false), 84), captions[0]),
-                captioned(plotAPicture(profile(c, true), 84), captions[1])});
+    d.paragraph(QStringLiteral("Слева — %1, справа — %2.").arg(named(a.subject), named(b.subject)));
+    d.pictures({plotAPicture(profile(c, false), 84), plotAPicture(profile(c, true), 84)});
     if (std::max(c.nA, c.nB) >= 2) {
         d.pageBreak().heading(QStringLiteral("Оценки отдельных респондентов"));
         // One scale for both, so that heights compare across the charts.
         const double top = std::max(plots::spreadScaleTop(a.result->respondents),
                                     plots::spreadScaleTop(b.result->respondents));
-        d.pictures({captioned(spreadPicture(a.result->respondents, 170, 0.36, top), captions[0])});
-        d.pictures({captioned(spreadPicture(b.result->respondents, 170, 0.36, top), captions[1])});
+        for (const ReportedGroup *group : {&a, &b}) {
+            d.paragraph(capitalised(named(group->subject)));
+            d.pictures({spreadPicture(group->result->respondents, 170, 0.36, top)});
+        }
         d.note(spreadNote(std::min(c.nA, c.nB) <= plots::kSpreadDotLimit));
     }
     d.pageBreak();

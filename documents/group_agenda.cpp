@@ -21,7 +21,7 @@ Table agendaTable(const survey::GroupResult &group, const survey::GroupStatistic
                  QStringLiteral("Что делать"), QStringLiteral("Хотят больше"),
                  QStringLiteral("Хотят меньше")},
                 {},
-                {3.8, 1.4, 1.6, 1.6, 1.7, 1.5, 1.5},
+                {3.6, 1.4, 1.9, 1.7, 1.7, 1.5, 1.5},
                 1};
     for (const documents::TypeAgenda &agenda : groupAgenda(group, statistics)) {
         const survey::TypeStatistics &t = statistics.types[std::size_t(agenda.type)];
