@@ -61,6 +61,8 @@ void DeskWindow::buildActions()
                               &DeskWindow::writeComparisonPdf);
     QAction *organisation = add(documents, QStringLiteral("Отчёт по &организации…"), {},
                                 &DeskWindow::writeOrganisationPdf);
+    organisation->setStatusTip(QStringLiteral("Один отчёт о трёх группах и больше, выбранных в "
+                                              "списке групп («Все вместе» — обо всех)"));
     QAction *excel = add(documents, QStringLiteral("&Excel…"), QKeySequence(Qt::CTRL | Qt::Key_E),
                          &DeskWindow::writeWorkbook);
     excel->setIcon(style->standardIcon(QStyle::SP_FileDialogDetailedView));
