@@ -1,5 +1,7 @@
 #include "documents/comparison_summary.h"
 
+#include "documents/change_agenda.h"
+
 #include <QStringList>
 #include <cmath>
 
@@ -28,10 +30,16 @@ QString differenceWords(const survey::ScoreComparison &score, int type, int stat
     QString text = QStringLiteral("%1, %2 состояние: ")
                        .arg(typesWords({type}),
                             state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"));
-    text += whole == 0 ? QStringLiteral("меньше балла")
-                       : QStringLiteral("на %1 %2")
-                             .arg(points(whole),
-                                  value > 0 ? QStringLiteral("больше") : QStringLiteral("меньше"));
+    const QString side = value > 0 ? QStringLiteral("больше") : QStringLiteral("меньше");
+    // 9,78 rounds to 10 but is not a change of 10 points: its words must not say ten.
+    const Claim claim = comparisonClaim(score);
+    const bool belowTen = claim == Claim::SmallButSignificant || claim == Claim::NotSignificant;
+    if (whole == 0)
+        text += QStringLiteral("меньше балла");
+    else if (belowTen && whole >= documents::kNotableChange)
+        text += QStringLiteral("почти на %1 %2").arg(points(whole), side);
+    else
+        text += QStringLiteral("на %1 %2").arg(points(whole), side);
     if (score.hedgesG)
         text += QStringLiteral(" (%1 эффект)").arg(effectWords(*score.hedgesG));
     return text;

@@ -211,13 +211,8 @@ Picture groupPanelsPicture(const QStringList &names,
 Picture groupProfilesPicture(const QStringList &names,
                              const std::vector<survey::ProfileMeans> &profiles, double widthMm)
 {
-    const QFont font = reportFont(10, true), small = reportFont(8.5);
-    const double units = kWidth / widthMm * 25.4 / 72; // picture units per point
-    QFont legendFont = reportFont(9);
-    legendFont.setPixelSize(std::max(1, int(std::lround(9 * units))));
-    QFont panelFont = font, smallFont = small;
-    panelFont.setPixelSize(std::max(1, int(std::lround(10 * units))));
-    smallFont.setPixelSize(std::max(1, int(std::lround(8.5 * units))));
+    const QFont legendFont = pictureFont(9, widthMm), panelFont = pictureFont(10, widthMm, true),
+                smallFont = pictureFont(8.5, widthMm);
     // One legend line per group, each wrapped to the width.
     const QFontMetricsF metrics(legendFont);
     const double textWidth = kWidth - kSwatch - 12;

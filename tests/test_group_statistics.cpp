@@ -1,4 +1,5 @@
 // Group statistics, comparisons and their reports on groups built from answer tables.
+#include "documents/comparison_summary.h"
 #include "documents/statistics_report.h"
 #include "survey/group_compare.h"
 #include "survey/group_statistics.h"
@@ -200,6 +201,39 @@ TEST(GroupCompare, HedgesGAgainstHandComputedValues)
     EXPECT_EQ(effectSize(-0.19), EffectSize::Negligible);
     EXPECT_EQ(effectSize(0.5), EffectSize::Medium);
     EXPECT_EQ(effectSize(-0.8), EffectSize::Large);
+}
+
+// The words follow the claim: notable only at 10 points and significant; a significant 9,78
+// is small and never called ten; a large one that could be chance says so.
+TEST(GroupCompare, TheSummarySaysOnlyWhatTheClaimAllows)
+{
+    const struct {
+        double difference, p;
+        QString words;
+    } cases[] = {
+        {10.25, 0.001, QStringLiteral("Заметно различаются")},
+        {-9.78, 0.001,
+         QStringLiteral("невелики (меньше 10 баллов): клановая культура (A), "
+                        "текущее состояние: почти на 10 баллов меньше")},
+        {4.12, 0.001,
+         QStringLiteral("невелики (меньше 10 баллов): клановая культура (A), "
+                        "текущее состояние: на 4 балла больше")},
+        {14.0, 0.2, QStringLiteral("могут быть случайными")},
+        {4.0, 0.2, QStringLiteral("Заметных различий между группой «a» и группой «b» нет")},
+    };
+    for (const auto &c : cases) {
+        GroupComparison comparison;
+        for (ScoreComparison &score : comparison.scores)
+            score.permutationP = 0.9;
+        ScoreComparison &score = comparison.scores[scoreIndex(0, 0)];
+        score.difference = Mean(c.difference);
+        score.permutationP = c.p;
+        const QString text = report::comparisonSummary(comparison, {false, QStringLiteral("a"), {}},
+                                                       {false, QStringLiteral("b"), {}})
+                                 .replace(QChar(0x00A0), QLatin1Char(' '));
+        EXPECT_TRUE(text.contains(c.words)) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("Заметно")), c.difference == 10.25);
+    }
 }
 
 TEST(StatisticsReport, CsvCarriesTheJsonFigures)
