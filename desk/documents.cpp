@@ -91,8 +91,7 @@ Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, con
         if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
             return documents::Failure{problem};
     return documents::comparisonPdf(coverOf(title, date), documentGroup(a), documentGroup(b),
-                                    survey::MeanKind::Arithmetic, kSeed,
-                                    documents::kDefaultMinGroup, cancel);
+                                    survey::MeanKind::Arithmetic, kSeed, cancel);
 }
 
 Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title, const QDate &date,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The anonymity floor of what goes to a client (the PDF reports, the workbook, the desk's
@@ -62,5 +63,8 @@ QStringList heldBackSentences(const Disclosure &disclosure);
 // «меньше 5 респондентов», the mark of a small group in the analysis views; empty when `n` is
 // at least the floor.
 QString smallGroupMark(int n, int minGroup = kDefaultMinGroup);
+
+// «N = 3, меньше 5 респондентов», or «N = 21».
+QString groupSizeText(int n, int minGroup = kDefaultMinGroup);
 
 } // namespace documents

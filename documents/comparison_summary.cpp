@@ -14,12 +14,8 @@ constexpr double kSignificance = 0.05;
 // "1 балл", "3 балла", "14 баллов".
 QString points(long count)
 {
-    const long last = count % 10, lastTwo = count % 100;
-    const QString noun = lastTwo >= 11 && lastTwo <= 14 ? QStringLiteral("баллов")
-                         : last == 1                    ? QStringLiteral("балл")
-                         : last >= 2 && last <= 4       ? QStringLiteral("балла")
-                                                        : QStringLiteral("баллов");
-    return QString::number(count) + QChar(0x00A0) + noun;
+    const QString number = QString::number(count);
+    return number + QChar(0x00A0) + pointsWord(number);
 }
 
 // "адхократическая культура (B), текущее состояние: на 10 баллов больше (большой эффект)"
@@ -54,7 +50,7 @@ bool significant(const survey::ScoreComparison &score)
 
 Claim comparisonClaim(const survey::ScoreComparison &score)
 {
-    return claimFor(score.difference.value(), significant(score));
+    return claimFor(score.difference, significant(score));
 }
 
 QString claimCell(Claim claim)

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace {
 
@@ -21,18 +20,18 @@ double printed(double value)
 
 namespace documents {
 
-std::array<TypeAgenda, 4> changeAgenda(const std::array<double, 4> &discrepancies,
+std::array<TypeAgenda, 4> changeAgenda(const survey::GroupStatistics &statistics,
                                        const std::vector<survey::ProfileScores> &respondents)
 {
     std::array<TypeAgenda, 4> agenda;
     for (int type = 0; type < 4; ++type) {
+        const survey::TypeStatistics &s = statistics.types[std::size_t(type)];
         TypeAgenda &t = agenda[std::size_t(type)];
         t.type = type;
-        t.change = discrepancies[std::size_t(type)];
-        const double size = printed(t.change);
-        t.direction = size >= kNotableChange    ? Direction::More
-                      : size <= -kNotableChange ? Direction::Less
-                                                : Direction::Keep;
+        t.change = s.discrepancy.value();
+        t.direction = !s.flagged     ? Direction::Keep
+                      : t.change > 0 ? Direction::More
+                                     : Direction::Less;
         for (const survey::ProfileScores &scores : respondents) {
             const double own =
                 printed(scores[survey::scoreIndex(1, type)] - scores[survey::scoreIndex(0, type)]);
@@ -41,15 +40,6 @@ std::array<TypeAgenda, 4> changeAgenda(const std::array<double, 4> &discrepancie
         }
     }
     return agenda;
-}
-
-std::array<TypeAgenda, 4> changeAgenda(const survey::GroupResult &group)
-{
-    std::array<double, 4> discrepancies{};
-    for (int type = 0; type < 4; ++type)
-        discrepancies[std::size_t(type)] =
-            group.scores[survey::scoreIndex(1, type)] - group.scores[survey::scoreIndex(0, type)];
-    return changeAgenda(discrepancies, group.respondents);
 }
 
 QString directionLabel(Direction direction)
@@ -79,44 +69,21 @@ Disclosure disclose(const std::vector<GroupSize> &groups, int minGroup, TotalRul
     d.totalShown = rule != TotalRule::NoTotal;
     if (ownRespondent)
         return d;
-    std::vector<int> order(groups.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int x, int y) { return groups[x].n < groups[y].n; });
-    int heldCount = 0, heldSum = 0;
-    for (int i : order) {
-        const bool small = groups[i].n < d.minGroup;
-        const bool more = rule == TotalRule::HoldBackNext && heldCount > 0 &&
-                          (heldCount < 2 || heldSum < d.minGroup);
-        if (!small && !more)
-            break;
-        d.shown[i] = false;
-        d.heldBack.push_back({i, groups[i].name, groups[i].n, small});
-        ++heldCount;
-        heldSum += groups[i].n;
-    }
-    if (rule == TotalRule::DropTotal && !d.heldBack.empty())
-        d.totalShown = false;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        if (groups[i].n < d.minGroup) {
+            d.shown[i] = false;
+            d.heldBack.push_back({int(i), groups[i].name, groups[i].n, true});
+        }
     return d;
-}
-
-QString heldBackSentence(const HeldBack &group, int minGroup)
-{
-    if (group.small)
-        return QStringLiteral("Группа «%1» не показана: в ней меньше %2 респондентов, и её "
-                              "ответы можно было бы узнать.")
-            .arg(group.name)
-            .arg(minGroup);
-    return QStringLiteral("Группа «%1» не показана, чтобы меньшую группу нельзя было вычислить "
-                          "из общего итога.")
-        .arg(group.name);
 }
 
 QStringList heldBackSentences(const Disclosure &disclosure)
 {
     QStringList sentences;
     for (const HeldBack &group : disclosure.heldBack)
-        sentences << heldBackSentence(group, disclosure.minGroup);
+        sentences << QStringLiteral("Группа «%1» не показана: в ней меньше %2 респондентов.")
+                         .arg(group.name)
+                         .arg(disclosure.minGroup);
     return sentences;
 }
 
@@ -124,35 +91,32 @@ QStringList heldBackSentences(const Disclosure &disclosure)
 
 namespace report {
 
-Claim claimFor(double difference, bool significant)
+Claim claimFor(const survey::Mean &difference, bool significant)
 {
-    const bool large = std::abs(printed(difference)) >= documents::kNotableChange;
+    const bool large = std::abs(printed(difference.value())) >= documents::kNotableChange;
     return large ? (significant ? Claim::Notable : Claim::LargeButUncertain)
                  : (significant ? Claim::SmallButSignificant : Claim::NotSignificant);
 }
 
-QString wholePoints(double difference)
+QString wholePoints(const survey::Mean &value, bool sign)
 {
-    const long points = std::lround(difference);
+    const long points = std::lround(value.value());
     if (points == 0)
         return QStringLiteral("0");
-    return (points > 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) +
-           QString::number(std::labs(points));
+    const QString size = QString::number(std::labs(points));
+    if (points < 0)
+        return QStringLiteral("\u2212") + size;
+    return sign ? QStringLiteral("+") + size : size;
 }
 
-QString claimWords(Claim claim)
+QString pointsWord(const QString &points)
 {
-    switch (claim) {
-    case Claim::Notable:
-        return QStringLiteral(" — заметная разница");
-    case Claim::SmallButSignificant:
-        return QStringLiteral(" — значимая, но небольшая разница");
-    case Claim::LargeButUncertain:
-        return QStringLiteral(" — большая, но может быть случайной");
-    case Claim::NotSignificant:
-        break;
-    }
-    return QStringLiteral(" — в пределах случайного");
+    const int count = points.right(2).toInt();
+    const int last = count % 10;
+    return count >= 11 && count <= 14 ? QStringLiteral("баллов")
+           : last == 1                ? QStringLiteral("балл")
+           : last >= 2 && last <= 4   ? QStringLiteral("балла")
+                                      : QStringLiteral("баллов");
 }
 
 } // namespace report

@@ -5,15 +5,6 @@
 
 namespace report {
 
-std::array<documents::TypeAgenda, 4> groupAgenda(const survey::GroupResult &group,
-                                                 const survey::GroupStatistics &statistics)
-{
-    std::array<double, 4> discrepancies{};
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        discrepancies[std::size_t(type)] = statistics.types[std::size_t(type)].discrepancy.value();
-    return documents::changeAgenda(discrepancies, group.respondents);
-}
-
 Table agendaTable(const survey::GroupResult &group, const survey::GroupStatistics &statistics)
 {
     Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Сейчас"),
@@ -23,7 +14,8 @@ Table agendaTable(const survey::GroupResult &group, const survey::GroupStatistic
                 {},
                 {3.6, 1.4, 1.9, 1.7, 1.7, 1.5, 1.5},
                 1};
-    for (const documents::TypeAgenda &agenda : groupAgenda(group, statistics)) {
+    for (const documents::TypeAgenda &agenda :
+         documents::changeAgenda(statistics, group.respondents)) {
         const survey::TypeStatistics &t = statistics.types[std::size_t(agenda.type)];
         table.rows << QStringList{typeRowHeading(agenda.type),
                                   number(t.current.mean),
@@ -40,7 +32,8 @@ QString agendaCell(const documents::TypeAgenda &agenda)
 {
     if (agenda.direction == documents::Direction::Keep)
         return documents::directionLabel(agenda.direction);
-    return documents::directionLabel(agenda.direction) + QChar(0x00A0) + wholePoints(agenda.change);
+    return documents::directionLabel(agenda.direction) + QChar(0x00A0) +
+           wholePoints(survey::Mean(agenda.change), true);
 }
 
 } // namespace report

@@ -6,14 +6,9 @@
 #include "survey/group_statistics.h"
 
 #include <QString>
-#include <array>
 
 // A group's change agenda as the comparison and the organisation report print it.
 namespace report {
-
-// The agenda from the scores the statistics print and the group's respondents.
-std::array<documents::TypeAgenda, 4> groupAgenda(const survey::GroupResult &group,
-                                                 const survey::GroupStatistics &statistics);
 
 // A row per type: now, preferred, the change, «Больше», «Меньше» or «Сохранить», and how many
 // respondents want more and how many less.

@@ -67,26 +67,14 @@ report::ReportedGroup reported(const ExportGroup &group)
     return {subjectOf(group), &group.result, &group.statistics, report::fileNotes(group)};
 }
 
-Disclosure disclosed(const std::vector<const ExportGroup *> &groups, int minGroup)
-{
-    std::vector<GroupSize> sizes;
-    for (const ExportGroup *group : groups)
-        sizes.push_back({subjectOf(*group).name, group->result.n});
-    return disclose(sizes, minGroup, TotalRule::NoTotal);
-}
-
 } // namespace
 
 Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportGroup &b,
-                   survey::MeanKind mean, std::uint64_t seed, int minGroup,
-                   const CancelCheck &cancel)
+                   survey::MeanKind mean, std::uint64_t seed, const CancelCheck &cancel)
 {
     for (const ExportGroup *group : {&a, &b})
         if (const auto empty = emptyGroup(*group))
             return *empty;
-    if (const Disclosure d = disclosed({&a, &b}, minGroup); !d.allShown())
-        return Failure{heldBackSentences(d).join(QLatin1Char(' ')) +
-                       QStringLiteral(" Сравнение не составлено.")};
     if (cancelled(cancel))
         return Cancelled{};
     const survey::GroupComparison comparison =
@@ -104,7 +92,10 @@ Made organisationPdf(const ReportCover &cover, const std::vector<ExportGroup> &g
             return *empty;
         all.push_back(&group);
     }
-    const Disclosure d = disclosed(all, minGroup);
+    std::vector<GroupSize> sizes;
+    for (const ExportGroup *group : all)
+        sizes.push_back({subjectOf(*group).name, group->result.n});
+    const Disclosure d = disclose(sizes, minGroup, TotalRule::NoTotal);
     if (!d.anyShown())
         return Failure{heldBackSentences(d).join(QLatin1Char(' ')) +
                        QStringLiteral(" Показать в отчёте нечего.")};

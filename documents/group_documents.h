@@ -24,11 +24,9 @@ struct ReportCover {
 // The report of `group`, its statistics as loaded.
 Made profilePdf(const ReportCover &cover, const ExportGroup &group, const CancelCheck &cancel = {});
 
-// `b` against `a`, both tested with `mean` and `seed`. Fails, saying why, when either group is
-// smaller than `minGroup` respondents.
+// `b` against `a`, both tested with `mean` and `seed`.
 Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportGroup &b,
-                   survey::MeanKind mean, std::uint64_t seed, int minGroup,
-                   const CancelCheck &cancel = {});
+                   survey::MeanKind mean, std::uint64_t seed, const CancelCheck &cancel = {});
 
 // The organisation report of `groups` (three or more), their statistics as loaded. A group
 // smaller than `minGroup` is held back, and the document says so; fails when none is left.

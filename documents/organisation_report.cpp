@@ -79,7 +79,8 @@ Table agendaSummaryTable(const std::vector<ReportedGroup> &groups)
     for (const ReportedGroup &group : groups) {
         QStringList row{group.subject.name, dominant(group.statistics->currentDominance),
                         dominant(group.statistics->preferredDominance)};
-        for (const documents::TypeAgenda &agenda : groupAgenda(*group.result, *group.statistics))
+        for (const documents::TypeAgenda &agenda :
+             documents::changeAgenda(*group.statistics, group.result->respondents))
             row << agendaCell(agenda);
         table.rows << row;
     }

@@ -20,11 +20,15 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
     }
     const ReportCover cover{request.client, request.title, request.date};
     const std::vector<ExportGroup> &groups = report.groups;
-    const Made made = groups.size() == 1 ? profilePdf(cover, groups[0])
-                      : groups.size() == 2
-                          ? comparisonPdf(cover, groups[0], groups[1], request.mean, request.seed,
-                                          request.minGroup)
-                          : organisationPdf(cover, groups, request.minGroup);
+    // Three or more: the organisation report, which holds back a group under the floor and
+    // says so, where a report of one or two groups is refused.
+    Made made;
+    if (groups.size() == 1)
+        made = profilePdf(cover, groups[0]);
+    else if (groups.size() == 2)
+        made = comparisonPdf(cover, groups[0], groups[1], request.mean, request.seed);
+    else
+        made = organisationPdf(cover, groups, request.minGroup);
     if (const auto *failure = std::get_if<Failure>(&made))
         return survey::GroupError{request.paths.value(0), failure->reason};
     report.pdf = std::get<QByteArray>(made);

@@ -26,7 +26,7 @@ struct PdfRequest {
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
     std::uint64_t seed = 1;
     QDate date = QDate::currentDate();
-    int minGroup = kDefaultMinGroup; // the anonymity floor of the documents of several groups
+    int minGroup = kDefaultMinGroup; // the anonymity floor; a FILE alone is its respondent's
 };
 
 struct PdfReport {

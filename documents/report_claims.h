@@ -18,6 +18,8 @@ enum class Claim {
 
 // `difference` is rounded to the two decimals the tables print before it is measured.
 Claim claimFor(double difference, bool significant);
+// The same of a group figure, rounded on its exact value as the tables round it.
+Claim claimFor(const survey::Mean &difference, bool significant);
 
 // Whether a group's preferred - current of one type is significant: both 95 % intervals
 // exist (two respondents or more) and do not overlap. Stricter than a paired test, so a
@@ -31,10 +33,15 @@ bool sharesLead(const survey::GroupStatistics &statistics, int state);
 // The types whose interval overlaps the dominant one's, the dominant types first.
 std::vector<int> leadingTypes(const survey::GroupStatistics &statistics, int state);
 
-// A difference in whole points for prose: "+14", "−3" (minus sign U+2212), "0".
-QString wholePoints(double difference);
+// A figure in whole points for prose, rounded on its exact value: "14", or with `sign`
+// "+14", "−3" (minus sign U+2212); "0" has no sign.
+QString wholePoints(const survey::Mean &value, bool sign = false);
 
-// The words after a change's size for each claim, e.g. " — заметное изменение".
-QString claimWords(Claim claim);
+// "балл", "балла" or "баллов" after the whole number `points` prints.
+QString pointsWord(const QString &points);
+
+// What a claim says of a change, as a clause: "заметное изменение", "небольшое изменение"…
+// `single` for one respondent, whose change is his own and is not tested.
+QString claimWords(Claim claim, bool single = false);
 
 } // namespace report
