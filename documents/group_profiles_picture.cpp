@@ -41,7 +41,9 @@ void swatch(QPainter &painter, const QRectF &box, int group)
     painter.drawRect(box);
 }
 
-double scaleTop(const std::vector<survey::ProfileMeans> &profiles)
+} // namespace
+
+double profilesScaleTop(const std::vector<survey::ProfileMeans> &profiles)
 {
     double highest = 0;
     for (const survey::ProfileMeans &profile : profiles)
@@ -49,6 +51,8 @@ double scaleTop(const std::vector<survey::ProfileMeans> &profiles)
             highest = std::max(highest, score.value());
     return std::max(10.0, std::ceil(highest / 10) * 10);
 }
+
+namespace {
 
 void paintPanel(QPainter &painter, const QRectF &area, int state,
                 const std::vector<survey::ProfileMeans> &profiles, double top, const QFont &font,
@@ -143,7 +147,8 @@ QFont pictureFont(double points, double widthMm, bool bold = false)
 } // namespace
 
 Picture groupPanelsPicture(const QStringList &names,
-                           const std::vector<survey::ProfileMeans> &profiles, double widthMm)
+                           const std::vector<survey::ProfileMeans> &profiles, double widthMm,
+                           double scaleTop)
 {
     const QFont title = pictureFont(9, widthMm, true), text = pictureFont(8.5, widthMm);
     const double panel = (kWidth - (kPanelsPerRow - 1) * kPanelGap) / kPanelsPerRow;
@@ -162,7 +167,7 @@ Picture groupPanelsPicture(const QStringList &names,
     for (double names : nameHeights)
         height += names + 6 + kPanelPlot + kBelow;
     const QSizeF size(kWidth, height);
-    const double top = scaleTop(profiles);
+    const double top = scaleTop > 0 ? scaleTop : profilesScaleTop(profiles);
     return Picture{
         size, widthMm, [=](QPainter &painter) {
             painter.fillRect(QRectF(QPointF(), size), Qt::white);
@@ -225,7 +230,7 @@ Picture groupProfilesPicture(const QStringList &names,
         legend += heights.last();
     }
     const QSizeF size(kWidth, kPanelHeight + legend);
-    const double top = scaleTop(profiles);
+    const double top = profilesScaleTop(profiles);
     return Picture{
         size, widthMm, [=](QPainter &painter) {
             painter.fillRect(QRectF(QPointF(), size), Qt::white);

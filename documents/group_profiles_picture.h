@@ -17,8 +17,13 @@ Picture groupProfilesPicture(const QStringList &names,
 
 // Each group's profile in a small panel of its own, three to a row on one scale, its name
 // wrapped above it: current as solid bars, preferred as white bars with a dashed outline, as
-// every document draws the two states.
+// every document draws the two states. The scale runs to `top` (0: as the profiles need), so
+// that several such pictures can share it.
 Picture groupPanelsPicture(const QStringList &names,
-                           const std::vector<survey::ProfileMeans> &profiles, double widthMm);
+                           const std::vector<survey::ProfileMeans> &profiles, double widthMm,
+                           double top = 0);
+
+// The scale's top the profiles need: their highest score rounded up to ten.
+double profilesScaleTop(const std::vector<survey::ProfileMeans> &profiles);
 
 } // namespace report

@@ -8,6 +8,8 @@
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
@@ -124,13 +126,20 @@ Document organisationDocument(const Cover &cover, const std::vector<ReportedGrou
                           "баллах — желаемое отличается от текущего на 10 баллов и больше; иначе "
                           "«Сохранить»."));
     d.heading(QStringLiteral("Профили групп"));
-    QStringList names;
     std::vector<survey::ProfileMeans> profiles;
-    for (const ReportedGroup &group : groups) {
-        names << group.subject.name;
+    for (const ReportedGroup &group : groups)
         profiles.push_back(means(*group.statistics));
+    // Nine panels to a picture, so that none outgrows a page; all on one scale.
+    constexpr std::size_t kPanels = 9;
+    const double top = profilesScaleTop(profiles);
+    for (std::size_t first = 0; first < groups.size(); first += kPanels) {
+        const std::size_t last = std::min(groups.size(), first + kPanels);
+        QStringList names;
+        for (std::size_t g = first; g < last; ++g)
+            names << groups[g].subject.name;
+        d.pictures({groupPanelsPicture(
+            names, {profiles.begin() + long(first), profiles.begin() + long(last)}, 170, top)});
     }
-    d.pictures({groupPanelsPicture(names, profiles, 170)});
     for (const ReportedGroup &group : groups)
         addGroupPage(d, group);
     d.pageBreak();
