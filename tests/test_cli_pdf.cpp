@@ -152,18 +152,25 @@ TEST_F(CliPdf, SeveralGroupsMakeOneOrganisationReportAboveTheFloor)
     const QString sales = writeGroup(QStringLiteral("sales"), five);
     const QString it = writeGroup(QStringLiteral("it"), six);
     const QString store = writeGroup(QStringLiteral("store"), three);
-    const QString pdf = made({QStringLiteral("--names"),
-                              QStringLiteral("Отдел продаж,Отдел ИТ,Склад"), sales, it, store});
+    // A name of 61 characters wraps on its page and in the panels, never cut.
+    const QString longName =
+        QStringLiteral("Управление по развитию корпоративной культуры и вовлечённости");
+    const QString pdf =
+        made({QStringLiteral("--names"), QStringLiteral("Отдел продаж,%1,Склад").arg(longName),
+              sales, it, store});
     const QString first = pageText(pdf, 1, 1);
     EXPECT_TRUE(first.contains(QStringLiteral("Группа «Склад» не показана")))
         << first.toStdString();
     EXPECT_TRUE(first.contains(QStringLiteral("Отдел продаж 5 Текущее 40,00 20,00 20,00 20,00")))
         << first.toStdString();
-    EXPECT_TRUE(first.contains(QStringLiteral("Отдел ИТ 6 Текущее 10,00 20,00 30,00 40,00")));
+    EXPECT_TRUE(first.contains(QStringLiteral("6 Текущее 10,00 20,00 30,00 40,00")));
     EXPECT_FALSE(first.contains(QStringLiteral("Склад 3")));
     const QString all = pageText(pdf, 1);
     EXPECT_TRUE(all.contains(QStringLiteral("Группа «Отдел продаж», N = 5"))) << all.toStdString();
-    EXPECT_TRUE(all.contains(QStringLiteral("Группа «Отдел ИТ», N = 6")));
+    // A heading that wraps leaves "N = 6" alone on its line, where poppler drops the blanks.
+    EXPECT_TRUE(QString(all).remove(u' ').contains(
+        QStringLiteral("Группа «%1», N = 6").arg(longName).remove(u' ')));
+    EXPECT_FALSE(all.contains(QStringLiteral("…")));
     EXPECT_FALSE(all.contains(QStringLiteral("Группа «Склад», N")));
 
     struct Refused {
