@@ -1,8 +1,8 @@
 #include "compare_view.h"
 
 #include "documents.h"
+#include "documents/comparison_summary.h"
 #include "documents/report_pictures.h"
-#include "documents/report_summary.h"
 #include "documents/report_tables.h"
 #include "picture_view.h"
 #include "statistics_table.h"
@@ -94,7 +94,7 @@ void CompareView::compare(const Group &a, const Group &b)
     m_compared = std::pair{a, b};
     m_nameA = a.name;
     m_nameB = b.name;
-    m_title->setText(QStringLiteral("Слева — A «%1» (N = %2), справа — B «%3» (N = %4)")
+    m_title->setText(QStringLiteral("Слева — «%1» (N = %2), справа — «%3» (N = %4)")
                          .arg(a.name)
                          .arg(a.result.n)
                          .arg(b.name)
@@ -126,7 +126,7 @@ void CompareView::ready(const survey::GroupComparison &c)
 {
     m_summary->setText(report::comparisonSummary(c, report::Subject{false, m_nameA, {}},
                                                  report::Subject{false, m_nameB, {}}));
-    fillTable(*m_table, report::comparisonTable(c));
+    fillTable(*m_table, report::comparisonTable(c, m_nameA, m_nameB));
 }
 
 } // namespace desk

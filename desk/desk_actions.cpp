@@ -59,6 +59,10 @@ void DeskWindow::buildActions()
     pdf->setIcon(style->standardIcon(QStyle::SP_FileIcon));
     QAction *comparison = add(documents, QStringLiteral("&Сравнительный отчёт…"), {},
                               &DeskWindow::writeComparisonPdf);
+    QAction *organisation = add(documents, QStringLiteral("Отчёт по &организации…"), {},
+                                &DeskWindow::writeOrganisationPdf);
+    organisation->setStatusTip(QStringLiteral("Один отчёт о трёх группах и больше, выбранных в "
+                                              "списке групп («Все вместе» — обо всех)"));
     QAction *excel = add(documents, QStringLiteral("&Excel…"), QKeySequence(Qt::CTRL | Qt::Key_E),
                          &DeskWindow::writeWorkbook);
     excel->setIcon(style->standardIcon(QStyle::SP_FileDialogDetailedView));
@@ -89,8 +93,9 @@ void DeskWindow::buildActions()
     bar->addSeparator();
     bar->addAction(collect);
 
-    m_surveyActions = {showFolder, compare, pdf, comparison, excel, text, title, collect};
-    m_documentActions = {pdf, comparison, excel, text};
+    m_surveyActions = {showFolder, compare, pdf,   comparison, organisation,
+                       excel,      text,    title, collect};
+    m_documentActions = {pdf, comparison, organisation, excel, text};
     m_tableView->addActions({m_exclude, m_return});
     m_tableView->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_exclude->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -147,6 +147,30 @@ void DeskWindow::writeComparisonPdf()
                   });
 }
 
+void DeskWindow::writeOrganisationPdf()
+{
+    const std::vector<Group> groups = selectedGroups();
+    if (groups.size() < 3) {
+        statusBar()->showMessage(
+            QStringLiteral("Отчёт по организации — о трёх группах и больше: выберите их в "
+                           "списке групп (сейчас их %1).")
+                .arg(groups.size()),
+            10000);
+        return;
+    }
+    if (!askReportTitle(false))
+        return;
+    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+    const QString path = askSavePath(
+        QStringLiteral("Отчёт по организации"),
+        QFileInfo(m_loader.folder()).fileName() + QStringLiteral(" — отчёт OCAI по группам"),
+        QStringLiteral("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    writeDocument(QStringLiteral("Составляется отчёт по организации…"), path,
+                  [groups, title](const CancelCheck &cancel) {
+                      return organisationPdf(groups, title, QDate::currentDate(), cancel);
+                  });
+}
+
 void DeskWindow::writeWorkbook()
 {
     const std::vector<Group> groups = selectedGroups();

@@ -51,6 +51,7 @@ public:
 
     void writeProfilePdf();
     void writeComparisonPdf();
+    void writeOrganisationPdf();
     void writeWorkbook();
     void writeTextReport();
 

@@ -1,5 +1,6 @@
 #include "documents.h"
 
+#include "documents/anonymity.h"
 #include "documents/group_documents.h"
 #include "documents/xlsx_workbook.h"
 
@@ -91,6 +92,21 @@ Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, con
             return documents::Failure{problem};
     return documents::comparisonPdf(coverOf(title, date), documentGroup(a), documentGroup(b),
                                     survey::MeanKind::Arithmetic, kSeed, cancel);
+}
+
+Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title, const QDate &date,
+                     const CancelCheck &cancel)
+{
+    std::vector<documents::ExportGroup> loaded;
+    for (const Group &group : groups) {
+        if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+            return documents::Failure{problem};
+        if (documents::cancelled(cancel))
+            return documents::Cancelled{};
+        loaded.push_back(documentGroup(group));
+    }
+    return documents::organisationPdf(coverOf(title, date), loaded, documents::kDefaultMinGroup,
+                                      cancel);
 }
 
 Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel)

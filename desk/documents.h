@@ -38,6 +38,9 @@ Made profilePdf(const Group &group, const ReportTitle &title,
                 const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
 Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title,
                    const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
+// One report of three or more groups; those below the anonymity floor are held back.
+Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title,
+                     const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
 Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel = {});
 // The text report of "Save Data": the group's mean answers and scores.
 Made textReport(const Group &group, const QDate &date = QDate::currentDate());

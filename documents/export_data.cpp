@@ -9,7 +9,6 @@
 #include <optional>
 
 namespace documents {
-namespace {
 
 QString groupName(const QString &path)
 {
@@ -19,6 +18,8 @@ QString groupName(const QString &path)
     // "dept/", "." and ".." name the folder itself; the root has no name.
     return QFileInfo(QDir::cleanPath(info.absoluteFilePath())).fileName();
 }
+
+namespace {
 
 // A spreadsheet cell holds at most 32767 characters, and no line of a result file can hold
 // more: the cipher writes two letters per byte, so a whole plain text stays within that.

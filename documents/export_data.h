@@ -49,6 +49,9 @@ struct ExportGroup {
     std::vector<FileNote> warned;  // counted files whose reading warned
 };
 
+// A group's name from its argument: a folder's own name, a FILE's without its extension.
+QString groupName(const QString &path);
+
 // The statistics of `group.result` for the documents: the one place they are computed.
 void computeStatistics(ExportGroup &group, survey::MeanKind mean, std::uint64_t seed);
 

@@ -1,6 +1,8 @@
 #include "documents/group_documents.h"
 
+#include "documents/anonymity.h"
 #include "documents/comparison_report.h"
+#include "documents/organisation_report.h"
 #include "documents/profile_pictures.h"
 #include "documents/profile_report.h"
 #include "documents/report_texts.h"
@@ -61,6 +63,15 @@ Made profilePdf(const ReportCover &cover, const ExportGroup &group, const Cancel
                               cancel);
 }
 
+namespace {
+
+report::ReportedGroup reported(const ExportGroup &group)
+{
+    return {subjectOf(group), &group.result, &group.statistics, report::fileNotes(group)};
+}
+
+} // namespace
+
 Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportGroup &b,
                    survey::MeanKind mean, std::uint64_t seed, const CancelCheck &cancel)
 {
@@ -72,9 +83,33 @@ Made comparisonPdf(const ReportCover &cover, const ExportGroup &a, const ExportG
     const survey::GroupComparison comparison =
         survey::compareGroups(a.result, b.result, mean, seed);
     return report::typesetPdf(
-        report::comparisonDocument(coverOf(cover), subjectOf(a), a.result, subjectOf(b), b.result,
-                                   comparison, report::fileNotes(a), report::fileNotes(b)),
-        cancel);
+        report::comparisonDocument(coverOf(cover), reported(a), reported(b), comparison), cancel);
+}
+
+Made organisationPdf(const ReportCover &cover, const std::vector<ExportGroup> &groups, int minGroup,
+                     const CancelCheck &cancel)
+{
+    std::vector<const ExportGroup *> all;
+    for (const ExportGroup &group : groups) {
+        if (const auto empty = emptyGroup(group))
+            return *empty;
+        all.push_back(&group);
+    }
+    std::vector<GroupSize> sizes;
+    for (const ExportGroup *group : all)
+        sizes.push_back({subjectOf(*group).name, group->result.n});
+    const Disclosure d = disclose(sizes, minGroup, TotalRule::NoTotal);
+    if (!d.anyShown())
+        return Failure{heldBackSentences(d).join(QLatin1Char(' ')) +
+                       QStringLiteral(" Показать в отчёте нечего.")};
+    std::vector<report::ReportedGroup> shown;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        if (d.shown[i])
+            shown.push_back(reported(groups[i]));
+    if (cancelled(cancel))
+        return Cancelled{};
+    return report::typesetPdf(
+        report::organisationDocument(coverOf(cover), shown, heldBackSentences(d)), cancel);
 }
 
 Made textReport(const ExportGroup &group, const QDate &date)

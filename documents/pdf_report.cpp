@@ -19,10 +19,16 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
         report.groups.push_back(std::move(group));
     }
     const ReportCover cover{request.client, request.title, request.date};
-    const Made made = report.groups.size() == 1
-                          ? profilePdf(cover, report.groups[0])
-                          : comparisonPdf(cover, report.groups[0], report.groups.at(1),
-                                          request.mean, request.seed);
+    const std::vector<ExportGroup> &groups = report.groups;
+    // Three or more: the organisation report, which holds back a group under the floor and
+    // says so, where a report of one or two groups is refused.
+    Made made;
+    if (groups.size() == 1)
+        made = profilePdf(cover, groups[0]);
+    else if (groups.size() == 2)
+        made = comparisonPdf(cover, groups[0], groups[1], request.mean, request.seed);
+    else
+        made = organisationPdf(cover, groups, request.minGroup);
     if (const auto *failure = std::get_if<Failure>(&made))
         return survey::GroupError{request.paths.value(0), failure->reason};
     report.pdf = std::get<QByteArray>(made);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/anonymity.h"
 #include "documents/export_data.h"
 #include "survey/group_mean.h"
 #include "survey/group_result.h"
@@ -11,19 +12,21 @@
 #include <cstdint>
 #include <variant>
 
-// What `ocai-cli pdf` writes: an A4 report in Russian of one group (or one respondent), or of
-// two groups side by side, for a client when one is named. Names come from the folders'
+// What `ocai-cli pdf` writes: an A4 report in Russian of one group (or one respondent), of
+// two groups side by side, or of an organisation of three or more groups, for a client when
+// one is named. Names come from the folders'
 // names or the respondents' codes unless given; no path appears in the document.
 namespace documents {
 
 struct PdfRequest {
-    QStringList paths; // one or two FILE or DIR
+    QStringList paths; // FILEs or DIRs: one, two, or more for an organisation
     QStringList names; // the groups' names in the document; empty: from the paths
     QString client;    // the organisation the report is for; empty: none named
     QString title;     // the report's title; empty: the standard one
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
     std::uint64_t seed = 1;
     QDate date = QDate::currentDate();
+    int minGroup = kDefaultMinGroup; // the anonymity floor; a FILE alone is its respondent's
 };
 
 struct PdfReport {

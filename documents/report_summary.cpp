@@ -12,8 +12,6 @@ namespace report {
 
 namespace {
 
-constexpr double kSignificance = 0.05;
-
 const survey::Mean &meanOf(const survey::GroupStatistics &s, int type, int state)
 {
     const survey::TypeStatistics &t = s.types[std::size_t(type)];
@@ -111,40 +109,6 @@ QString congruenceSentence(const survey::GroupStatistics &s)
             .arg(typesWords(s.questions[0].dominant));
     return QStringLiteral("Вопросы не называют единого доминирующего типа: у разных вопросов "
                           "преобладают разные типы или несколько типов равны.");
-}
-
-bool significant(const survey::ScoreComparison &score)
-{
-    return score.permutationP < kSignificance && (!score.welch || score.welch->p < kSignificance);
-}
-
-QString comparisonSummary(const survey::GroupComparison &c, const Subject &a, const Subject &b)
-{
-    // Welch's test needs two respondents in each group, so it is there for all eight or none.
-    const bool welch = c.scores.front().welch.has_value();
-    const QString tests = welch ? QStringLiteral("в обоих тестах")
-                                : QStringLiteral("во втором тесте (t-тест для одного "
-                                                 "респондента не определён)");
-    QStringList found;
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        for (int state = 0; state < 2; ++state) {
-            const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
-            if (!significant(score))
-                continue;
-            found << QStringLiteral("%1, %2 состояние: у %3 на %4 балла %5, чем у %6")
-                         .arg(typesWords({type}),
-                              state == 0 ? QStringLiteral("текущее") : QStringLiteral("желаемое"),
-                              named(b, Case::Genitive), number(score.difference.magnitude()),
-                              score.difference.value() > 0 ? QStringLiteral("больше")
-                                                           : QStringLiteral("меньше"),
-                              named(a, Case::Genitive));
-        }
-    if (found.isEmpty())
-        return QStringLiteral("Значимых различий между %1 и %2 нет: ни одна из восьми оценок не "
-                              "различается при p < 0,05 %3.")
-            .arg(named(a, Case::Instrumental), named(b, Case::Instrumental), tests);
-    return QStringLiteral("Значимо различаются (p < 0,05 %1): %2.")
-        .arg(tests, found.join(QStringLiteral("; ")));
 }
 
 } // namespace report

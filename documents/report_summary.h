@@ -3,7 +3,6 @@
 #include "documents/change_agenda.h"
 #include "documents/report_document.h"
 #include "documents/report_texts.h"
-#include "survey/group_compare.h"
 #include "survey/group_statistics.h"
 
 #include <QString>
@@ -29,13 +28,5 @@ QString profileSummary(const survey::GroupStatistics &statistics);
 
 // Whether the six questions name one dominant current type.
 QString congruenceSentence(const survey::GroupStatistics &statistics);
-
-// A difference is significant when its permutation p and, where it is defined, its Welch p
-// are below 0.05.
-bool significant(const survey::ScoreComparison &score);
-
-// The significant differences between `a` and `b`, or that there are none.
-QString comparisonSummary(const survey::GroupComparison &comparison, const Subject &a,
-                          const Subject &b);
 
 } // namespace report

@@ -1,6 +1,6 @@
 #include "documents/report_tables.h"
 
-#include "documents/report_summary.h"
+#include "documents/comparison_summary.h"
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
 
@@ -45,26 +45,28 @@ Table spreadTable(const survey::GroupStatistics &s)
     return table;
 }
 
-Table comparisonTable(const survey::GroupComparison &c)
+Table comparisonTable(const survey::GroupComparison &c, const QString &nameA, const QString &nameB)
 {
-    Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), QStringLiteral("A"),
-                 QStringLiteral("B"), QStringLiteral("B − A"), QStringLiteral("p, t-тест Уэлча"),
-                 QStringLiteral("p, второй тест"), QStringLiteral("Значимо")},
+    // The names wrap in their columns, which are kept wide enough for a long word.
+    Table table{{QStringLiteral("Тип культуры"), QStringLiteral("Состояние"), nameA, nameB,
+                 QStringLiteral("Разница"), QStringLiteral("g"), QStringLiteral("p, t-тест Уэлча"),
+                 QStringLiteral("p, второй тест"), QStringLiteral("Вывод")},
                 {},
-                {3.9, 1.9, 1.2, 1.2, 1.3, 1.8, 1.8, 1.5},
+                {2.0, 1.9, 2.1, 2.1, 1.5, 1.3, 1.7, 1.6, 1.8},
                 2};
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
-            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
+            table.rows << QStringList{state == 0 ? documents::typeLetterName(type) : QString(),
                                       documents::stateCaption(state),
                                       number(score.meanA),
                                       number(score.meanB),
                                       signedNumber(score.difference),
+                                      score.hedgesG ? signedNumber(*score.hedgesG)
+                                                    : QStringLiteral("—"),
                                       score.welch ? marked(score.welch->p) : QStringLiteral("—"),
                                       marked(score.permutationP),
-                                      significant(score) ? QStringLiteral("да")
-                                                         : QStringLiteral("нет")};
+                                      claimCell(comparisonClaim(score))};
         }
     return table;
 }

@@ -12,8 +12,10 @@ namespace report {
 // interval of the mean, a row per type and state.
 Table spreadTable(const survey::GroupStatistics &statistics);
 
-// Two groups' scores, their difference B − A, the p of Welch's t test and of the permutation
-// test, and whether the difference is significant, a row per type and state.
-Table comparisonTable(const survey::GroupComparison &comparison);
+// Two groups' scores under their names, the second's difference from the first, Hedges' g,
+// the p of Welch's t test and of the permutation test, and what the difference may be
+// called, a row per type and state.
+Table comparisonTable(const survey::GroupComparison &comparison, const QString &nameA,
+                      const QString &nameB);
 
 } // namespace report

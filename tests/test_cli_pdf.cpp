@@ -110,27 +110,92 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     expectVectorWithEmbeddedFonts(pdf);
 }
 
-TEST_F(CliPdf, AComparisonNamesTheSignificantTypes)
+TEST_F(CliPdf, AComparisonNamesGroupsAndClaimsOnlyWhatItMay)
 {
     std::vector<std::array<int, 4>> a, b;
     for (int i = 0; i < 8; ++i) {
         a.push_back({30 - i, 20 + i, 40 + i % 3, 10 - i % 3});
         b.push_back({30 - i, 20 + i, 12 + i % 3, 38 - i % 3});
     }
+    // Current C: 41 against 13 (notable); preferred A and D differ by 0,5 only.
     const QString pdf =
         made({QStringLiteral("--names"), QStringLiteral("Отдел продаж,Отдел ИТ"),
               writeGroup(QStringLiteral("a"), a), writeGroup(QStringLiteral("b"), b)});
     const QString text = pageText(pdf, 1);
-    const QString found = text.section(QStringLiteral("Значимо различаются"), 1, 1)
-                              .section(QStringLiteral("Профили групп"), 0, 0);
-    EXPECT_TRUE(found.contains(QStringLiteral("рыночная культура (C), текущее состояние: у "
-                                              "группы «Отдел ИТ» на 28,00 балла меньше, чем у "
-                                              "группы «Отдел продаж»")))
+    const QString found = text.section(QStringLiteral("Заметно различаются"), 1, 1)
+                              .section(QStringLiteral("Профили обеих групп"), 0, 0);
+    EXPECT_TRUE(text.contains(QStringLiteral("Оценки группы «Отдел ИТ» в сравнении с оценками "
+                                             "группы «Отдел продаж».")))
         << text.toStdString();
+    EXPECT_TRUE(found.contains(QStringLiteral("рыночная культура (C), текущее состояние: на 28 "
+                                              "баллов меньше (большой эффект)")))
+        << found.toStdString();
     EXPECT_TRUE(found.contains(QStringLiteral("иерархическая культура (D), текущее")));
     EXPECT_FALSE(found.contains(QStringLiteral("клановая")));
-    EXPECT_FALSE(found.contains(QStringLiteral("желаемое состояние")));
+    // The table heads the groups by their names and gives g beside p; no letter stands for
+    // a group.
+    const QString table = text.section(QStringLiteral("Оценки групп и их разница"), 1);
+    EXPECT_TRUE(table.contains(QStringLiteral("Состояние Отдел Отдел ИТ Разница g p, t-тест")))
+        << table.toStdString();
+    EXPECT_TRUE(table.contains(QStringLiteral("C Рынок Текущее 40,88 12,88 -28,00 -31,72")));
+    EXPECT_FALSE(text.contains(QStringLiteral("B − A")));
+    EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Повестка изменений: группа «Отдел ИТ»")));
     EXPECT_FALSE(text.contains(dir.path()));
+}
+
+// Three groups or more make one organisation report; a group under the floor is held back,
+// and the report says so.
+TEST_F(CliPdf, SeveralGroupsMakeOneOrganisationReportAboveTheFloor)
+{
+    std::vector<std::array<int, 4>> five(5, {40, 20, 20, 20}), six(6, {10, 20, 30, 40}),
+        three(3, {25, 25, 25, 25});
+    const QString sales = writeGroup(QStringLiteral("sales"), five);
+    const QString it = writeGroup(QStringLiteral("it"), six);
+    const QString store = writeGroup(QStringLiteral("store"), three);
+    // A name of 61 characters wraps on its page and in the panels, never cut.
+    const QString longName =
+        QStringLiteral("Управление по развитию корпоративной культуры и вовлечённости");
+    const QString pdf =
+        made({QStringLiteral("--names"), QStringLiteral("Отдел продаж,%1,Склад").arg(longName),
+              sales, it, store});
+    const QString first = pageText(pdf, 1, 1);
+    EXPECT_TRUE(first.contains(QStringLiteral("Группа «Склад» не показана")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("Отдел продаж 5 Текущее 40,00 20,00 20,00 20,00")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("6 Текущее 10,00 20,00 30,00 40,00")));
+    EXPECT_FALSE(first.contains(QStringLiteral("Склад 3")));
+    const QString all = pageText(pdf, 1);
+    EXPECT_TRUE(all.contains(QStringLiteral("Группа «Отдел продаж», N = 5"))) << all.toStdString();
+    // A heading that wraps leaves "N = 6" alone on its line, where poppler drops the blanks.
+    EXPECT_TRUE(QString(all).remove(u' ').contains(
+        QStringLiteral("Группа «%1», N = 6").arg(longName).remove(u' ')));
+    EXPECT_FALSE(all.contains(QStringLiteral("…")));
+    EXPECT_FALSE(all.contains(QStringLiteral("Группа «Склад», N")));
+
+    struct Refused {
+        QStringList args;
+        int exitCode;
+        QString reason;
+    } const refused[] = {
+        {{QStringLiteral("--min-group"), QStringLiteral("0"), sales, it},
+         2,
+         QStringLiteral("--min-group '0'")},
+        {{QStringLiteral("--min-group"), QStringLiteral("5x"), sales, it},
+         2,
+         QStringLiteral("--min-group '5x'")},
+        {{QStringLiteral("--names"), QStringLiteral("a,b"), sales, it, store},
+         2,
+         QStringLiteral("--names gives 2 names for 3 groups")},
+    };
+    for (const Refused &r : refused) {
+        const QString out = dir.filePath(QStringLiteral("refused.pdf"));
+        const auto run =
+            runCli(QStringList{QStringLiteral("pdf"), QStringLiteral("--out"), out} + r.args);
+        EXPECT_EQ(run.exitCode, r.exitCode) << r.args.join(u' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(r.reason)) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
 }
 
 // What a client reads: whom the report is for, names in their grammatical case, every tie
@@ -152,12 +217,14 @@ TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
           QStringLiteral("Клановая культура (A): +6 баллов (с 20 до 26)"),
           QStringLiteral("Иерархическая культура (D): −6 баллов (с 30 до 25)")},
          {}},
-        {{QStringLiteral("--client"), client, tied, other},
-         {client, QStringLiteral("между группой «tied» и группой «other» нет"),
-          QStringLiteral("A — группа «tied»"), QStringLiteral("B — группа «other»")},
-         {QStringLiteral("в обоих тестах")}},
-        {{QStringLiteral("--names"), QStringLiteral("🧑,🧠"), tied, tied},
-         {QStringLiteral("A — группа «[U+1F9D1]»"), QStringLiteral("B — группа «[U+1F9E0]»")},
+        {{QStringLiteral("--client"), client, QStringLiteral("--min-group"), QStringLiteral("1"),
+          tied, other},
+         {client, QStringLiteral("Велики, но могут быть случайными"),
+          QStringLiteral("Группа «tied», N = 2"), QStringLiteral("Группа «other», N = 1")},
+         {QStringLiteral("Заметно"), QStringLiteral("B − A"), QStringLiteral("A — группа")}},
+        {{QStringLiteral("--names"), QStringLiteral("🧑,🧠"), QStringLiteral("--min-group"),
+          QStringLiteral("2"), tied, tied},
+         {QStringLiteral("Группа «[U+1F9D1]», N = 2"), QStringLiteral("Группа «[U+1F9E0]», N = 2")},
          {QStringLiteral("без имени")}},
     };
     for (const Case &c : cases) {

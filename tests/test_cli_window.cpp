@@ -237,7 +237,7 @@ TEST_F(CliWindow, BadArgumentsAreUsageErrors)
         {"pdf", "--format", "csv", "--out", out(QStringLiteral("x.pdf")), group},
         {"pdf", "--names", "A,B", "--out", out(QStringLiteral("x.pdf")), group},
         {"pdf", "--names=A", "--out", out(QStringLiteral("x.pdf")), group, file},
-        {"pdf", "--out", out(QStringLiteral("x.pdf")), group, file, group},
+        {"pdf", "--min-group", "1001", "--out", out(QStringLiteral("x.pdf")), group, file, group},
         {"plot", "a", file},
         {"plot", "b", "--out", png, file, group},
         {"plot", "b", "--marks", "--out", png, file},

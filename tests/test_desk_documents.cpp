@@ -274,7 +274,7 @@ TEST(DeskViews, TheComparisonShowsTheLastPairAndComputesTheOnesBetweenNever)
     ASSERT_TRUE(settle([&] { return !view.counting(); }));
     EXPECT_TRUE(summary->text().contains("«B»")) << summary->text().toStdString();
     const QTableWidget *table = named<QTableWidget>(view, "Сравнение групп");
-    EXPECT_EQ(headerOf(*table), report::comparisonTable({}).head);
+    EXPECT_EQ(headerOf(*table), report::comparisonTable({}, "B", "A").head);
     EXPECT_TRUE(headerOf(*table).contains("p, t-тест Уэлча"));
 }
 
@@ -402,9 +402,10 @@ protected:
     void SetUp() override
     {
         QStandardPaths::setTestModeEnabled(true);
-        writeRespondents(dir.filePath("Продажи"), "p", 2);
-        writeRespondents(dir.filePath("Склад"), "s", 2, 5);
-        writeRespondents(dir.filePath("Офис"), "o", 2, 11);
+        // Five each: the anonymity floor lets every group into a client document.
+        writeRespondents(dir.filePath("Продажи"), "p", 5);
+        writeRespondents(dir.filePath("Склад"), "s", 5, 5);
+        writeRespondents(dir.filePath("Офис"), "o", 5, 11);
         desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала"});
         QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
         window.openSurvey(dir.path());
@@ -456,7 +457,7 @@ TEST_F(DeskDocumentsWindow, AllTogetherIsComparedAsAGroupAgainstTheRest)
     const auto &[a, b] = *compare->compared();
     EXPECT_EQ(a.name, "Офис");
     EXPECT_EQ(b.name, "Остальные");
-    EXPECT_EQ(a.result.n + b.result.n, 6);
+    EXPECT_EQ(a.result.n + b.result.n, 15);
 
     dialogs.nextPath = dir.filePath("compare.pdf");
     window.writeComparisonPdf();
@@ -466,6 +467,29 @@ TEST_F(DeskDocumentsWindow, AllTogetherIsComparedAsAGroupAgainstTheRest)
     EXPECT_TRUE(text.contains("ООО «Ромашка»")) << text.left(300).toStdString();
     EXPECT_TRUE(text.contains("Опрос персонала"));
     EXPECT_TRUE(text.contains("«Остальные»")) << text.left(300).toStdString();
+}
+
+// Three groups or more chosen make one organisation report; a single group is refused with
+// the reason, and no file is asked for.
+TEST_F(DeskDocumentsWindow, ThreeGroupsChosenMakeOneOrganisationReport)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    window.selectGroup(0);
+    dialogs.nextPath = dir.filePath("one.pdf");
+    window.writeOrganisationPdf();
+    window.jobs().wait();
+    EXPECT_FALSE(QFile::exists(dialogs.nextPath));
+
+    window.selectGroup(window.groupCount() - 1); // "Все вместе": every group
+    dialogs.nextPath = dir.filePath("organisation.pdf");
+    window.writeOrganisationPdf();
+    window.jobs().wait();
+    ASSERT_EQ(window.lastDocument(), dialogs.nextPath);
+    const QString text = pdfText(dialogs.nextPath).simplified();
+    EXPECT_TRUE(text.contains("ООО «Ромашка»")) << text.left(300).toStdString();
+    for (const char *group : {"Продажи", "Склад", "Офис"})
+        EXPECT_TRUE(text.contains(QStringLiteral("Группа «%1», N = 5").arg(group))) << group;
 }
 
 } // namespace

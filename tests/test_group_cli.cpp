@@ -150,15 +150,49 @@ TEST(GroupCli, CompareOfAFolderWithItself)
         for (const char *state : {"current", "preferred"}) {
             const QJsonObject score = type[QLatin1String(state)].toObject();
             EXPECT_EQ(keys(score), QStringList({QStringLiteral("df"), QStringLiteral("diff"),
-                                                QStringLiteral("mean_a"), QStringLiteral("mean_b"),
-                                                QStringLiteral("p"), QStringLiteral("perm_p"),
-                                                QStringLiteral("t")}));
+                                                QStringLiteral("g"), QStringLiteral("mean_a"),
+                                                QStringLiteral("mean_b"), QStringLiteral("p"),
+                                                QStringLiteral("perm_p"), QStringLiteral("t")}));
             EXPECT_EQ(score[QStringLiteral("diff")].toDouble(-1), 0);
             EXPECT_EQ(score[QStringLiteral("t")].toDouble(-1), 0);
             EXPECT_EQ(score[QStringLiteral("p")].toDouble(), 1);
             EXPECT_EQ(score[QStringLiteral("perm_p")].toDouble(), 1);
         }
     }
+}
+
+// The groups are named by their folders or --names, never by letters, which name the types.
+TEST(GroupCli, CompareNamesTheGroupsByTheirNames)
+{
+    QTemporaryDir dir;
+    const QString a = writeGroup(dir, QStringLiteral("north"), kDepartment);
+    const QString b = writeGroup(dir, QStringLiteral("south"), {kDepartment[0], kDepartment[1]});
+    const struct {
+        QStringList names;
+        QString first, second;
+    } cases[] = {{{}, QStringLiteral("«north»: "), QStringLiteral("«south»: ")},
+                 {{QStringLiteral("--names"), QStringLiteral("Продажи, ИТ")},
+                  QStringLiteral("«Продажи»: "),
+                  QStringLiteral("«ИТ»: ")}};
+    for (const auto &c : cases) {
+        const CliRun run = runCli(QStringList{QStringLiteral("compare"), a, b} + c.names);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        EXPECT_TRUE(lines[1].startsWith(c.first)) << lines[1].toStdString();
+        EXPECT_TRUE(lines[2].startsWith(c.second)) << lines[2].toStdString();
+        EXPECT_FALSE(run.out.contains("A: ") || run.out.contains("B − A"));
+        EXPECT_TRUE(lines[5].contains(QStringLiteral("Разница      g"))) << lines[5].toStdString();
+    }
+    const QJsonObject json =
+        runJson({QStringLiteral("compare"), a, b, QStringLiteral("--format=json"),
+                 QStringLiteral("--names=x,y")})
+            .object();
+    EXPECT_EQ(json[QStringLiteral("b")][QStringLiteral("name")].toString(), QStringLiteral("y"));
+    for (const QString &names :
+         {QStringLiteral("one"), QStringLiteral("a,,"), QStringLiteral(",b")})
+        EXPECT_EQ(
+            runCli({QStringLiteral("compare"), QStringLiteral("--names"), names, a, b}).exitCode, 2)
+            << names.toStdString();
 }
 
 TEST(GroupCli, CompareOfTwoConstantGroupsHasNoNaN)
@@ -170,12 +204,12 @@ TEST(GroupCli, CompareOfTwoConstantGroupsHasNoNaN)
     ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
     EXPECT_FALSE(csv.out.toLower().contains("nan"));
     const QStringList lines = QString::fromUtf8(csv.out).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines[0], QStringLiteral("type,state,n_a,n_b,mean_a,mean_b,diff,t,df,p,perm_p"));
+    EXPECT_EQ(lines[0], QStringLiteral("type,state,n_a,n_b,mean_a,mean_b,diff,t,df,p,perm_p,g"));
     // A current: 10 against 20, no spread in either group.
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("A,current,2,2,10,20,10,inf,2,0,")))
         << lines[1].toStdString();
     // Two of the six ways to split {10, 10, 20, 20} are as far apart.
-    EXPECT_NEAR(lines[1].section(QLatin1Char(','), 10).toDouble(), 1.0 / 3, 0.02);
+    EXPECT_NEAR(lines[1].section(QLatin1Char(','), 10, 10).toDouble(), 1.0 / 3, 0.02);
     const QJsonObject json =
         runJson({QStringLiteral("compare"), a, b, QStringLiteral("--format=json")}).object();
     EXPECT_TRUE(json[QStringLiteral("types")][QStringLiteral("A")][QStringLiteral("current")]

@@ -1,4 +1,5 @@
 // Group statistics, comparisons and their reports on groups built from answer tables.
+#include "documents/comparison_summary.h"
 #include "documents/statistics_report.h"
 #include "survey/group_compare.h"
 #include "survey/group_statistics.h"
@@ -171,6 +172,67 @@ TEST(GroupCompare, AGroupWithItselfDiffersByNothing)
             EXPECT_EQ(score.welch->p, 1);
             EXPECT_EQ(score.permutationP, 1);
         }
+    }
+}
+
+// g = J(df) (mean b - mean a) / pooled SD. For {1,2,3,4} and {3,...,7}: SS = 5 + 10 over df 7,
+// d = 2.5 / sqrt(15/7) = 1.707825, J(7) = Γ(3.5) / (sqrt(3.5) Γ(3)) = 0.888203, g = 1.516895.
+TEST(GroupCompare, HedgesGAgainstHandComputedValues)
+{
+    const struct {
+        std::vector<double> a, b;
+        std::optional<double> g;
+    } cases[] = {
+        {{1, 2, 3, 4}, {3, 4, 5, 6, 7}, 1.516895},
+        {{3, 4, 5, 6, 7}, {1, 2, 3, 4}, -1.516895},
+        // df 2: d = 1 / sqrt(1/2), J(2) = Γ(1) / (1 Γ(0.5)) = 1 / sqrt(pi).
+        {{1, 2}, {2, 3}, 0.797885},
+        {{1}, {2, 4}, std::nullopt},    // one degree of freedom: J is 0
+        {{5, 5}, {7, 7}, std::nullopt}, // no spread
+        {{}, {1, 2, 3}, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        const std::optional<double> g = hedgesG(c.a, c.b);
+        ASSERT_EQ(g.has_value(), c.g.has_value());
+        if (g) {
+            EXPECT_NEAR(*g, *c.g, 1e-6);
+        }
+    }
+    EXPECT_EQ(effectSize(-0.19), EffectSize::Negligible);
+    EXPECT_EQ(effectSize(0.5), EffectSize::Medium);
+    EXPECT_EQ(effectSize(-0.8), EffectSize::Large);
+}
+
+// The words follow the claim: notable only at 10 points and significant; a significant 9,78
+// is small and never called ten; a large one that could be chance says so.
+TEST(GroupCompare, TheSummarySaysOnlyWhatTheClaimAllows)
+{
+    const struct {
+        double difference, p;
+        QString words;
+    } cases[] = {
+        {10.25, 0.001, QStringLiteral("Заметно различаются")},
+        {-9.78, 0.001,
+         QStringLiteral("невелики (меньше 10 баллов): клановая культура (A), "
+                        "текущее состояние: почти на 10 баллов меньше")},
+        {4.12, 0.001,
+         QStringLiteral("невелики (меньше 10 баллов): клановая культура (A), "
+                        "текущее состояние: на 4 балла больше")},
+        {14.0, 0.2, QStringLiteral("могут быть случайными")},
+        {4.0, 0.2, QStringLiteral("Заметных различий между группой «a» и группой «b» нет")},
+    };
+    for (const auto &c : cases) {
+        GroupComparison comparison;
+        for (ScoreComparison &score : comparison.scores)
+            score.permutationP = 0.9;
+        ScoreComparison &score = comparison.scores[scoreIndex(0, 0)];
+        score.difference = Mean(c.difference);
+        score.permutationP = c.p;
+        const QString text = report::comparisonSummary(comparison, {false, QStringLiteral("a"), {}},
+                                                       {false, QStringLiteral("b"), {}})
+                                 .replace(QChar(0x00A0), QLatin1Char(' '));
+        EXPECT_TRUE(text.contains(c.words)) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("Заметно")), c.difference == 10.25);
     }
 }
 

@@ -121,20 +121,26 @@ const std::vector<CommandSpec> kTable = {
     {"pdf",
      {kMean,
       kSeed,
-      {"names", "\"A[,B]\"", ValueKind::Text, "the groups' names in the report"},
+      {"names", "\"A[,B,...]\"", ValueKind::Text, "the groups' names in the report"},
       {"client", "NAME", ValueKind::Text, "the organisation the report is for"},
       {"title", "TEXT", ValueKind::Text, "the report's title"},
+      {"min-group", "N", ValueKind::Text,
+       "the fewest respondents a group of a comparison or organisation report shows (5)"},
       {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
-     "(FILE|DIR) [(FILE|DIR)]",
+     "(FILE|DIR) [(FILE|DIR)...]",
      1,
-     2,
+     -1,
      "An A4 report in Russian, whatever the locale. Of one FILE or DIR: page 1 Plot A and the\n"
      "score table, then what the four types mean, the respondents' own scores as boxes and\n"
      "dots, the six question charts and the preferred - current chart, and the statistics of\n"
      "`ocai-cli stats` (same --mean and --seed) as tables and in words. Of two: both groups'\n"
      "scores side by side with Welch's and the permutation test of `ocai-cli compare`,\n"
-     "p < 0.05 marked, the significant differences in words, each group's Plot A and what the\n"
-     "types mean. Both end with a note on how the figures were computed.\n"
+     "Hedges' g, p < 0.05 marked, the differences in words (notable only when at least 10\n"
+     "points and significant), both profiles on one chart, each group's change agenda and\n"
+     "Plot A. Of three or more: one organisation report, a table of every group's scores and\n"
+     "change agenda, the profiles side by side and a page per group. A group of fewer than\n"
+     "--min-group respondents is held back from a report of several, which says so.\n"
+     "Every report ends with a note on how the figures were computed.\n"
      "A DIR is named by its folder's name, a FILE by its respondent's code, unless --names\n"
      "gives a name to each. --client puts the organisation on page 1, in every footer and in\n"
      "the file's title; --title replaces the standard title.\n",
@@ -158,12 +164,19 @@ const std::vector<CommandSpec> kTable = {
      "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n",
      runStats},
     {"compare",
-     {formatOption("text|csv|json"), kSeed, kMean},
+     {formatOption("text|csv|json"),
+      kSeed,
+      kMean,
+      {"names", "\"A,B\"", ValueKind::Text, "the two groups' names"}},
      "(FILE|DIR) (FILE|DIR)",
      2,
      2,
-     "Two groups A and B side by side (two departments, or two rounds of one): N, the eight\n"
-     "means, their differences B - A and, for each of the eight, Welch's two-sided t test (t,\n"
+     "Two groups side by side (two departments, or two rounds of one), each named by its\n"
+     "folder or file unless --names names them: N, the eight means, the second's differences\n"
+     "from the first, Hedges' g of each (the difference over the pooled standard deviation,\n"
+     "times Hedges' exact small-sample correction; empty, json null, under four respondents in\n"
+     "all or without spread) and, for each of\n"
+     "the eight, Welch's two-sided t test (t,\n"
      "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
      "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
      "--seed, default 1; p = (k + 1) / 10001, two-sided: k counts the shuffles whose\n"

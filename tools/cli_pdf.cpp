@@ -1,4 +1,5 @@
-// ocai-cli pdf: an A4 report of a FILE or DIR, or of two of them side by side.
+// ocai-cli pdf: an A4 report of a FILE or DIR, of two of them side by side, or of an
+// organisation of three or more.
 #include "documents/pdf_report.h"
 #include "tools/cli_args.h"
 #include "tools/cli_common.h"
@@ -41,8 +42,19 @@ int runPdf(const ParsedArgs &args)
                               usageHint(*args.spec));
     }
 
-    const auto made = documents::pdfReport({args.operands, names, args.value("client"),
-                                            args.value("title"), options.mean, options.seed});
+    documents::PdfRequest request{args.operands,       names,        args.value("client"),
+                                  args.value("title"), options.mean, options.seed};
+    if (args.isSet("min-group")) {
+        bool ok = false;
+        request.minGroup = args.value("min-group").toInt(&ok);
+        if (!ok || request.minGroup < 1 || request.minGroup > documents::kMaxMinGroup)
+            return usageError(QStringLiteral("pdf: --min-group '%1' must be a whole number "
+                                             "from 1 to %2")
+                                  .arg(escapeControls(args.value("min-group")))
+                                  .arg(documents::kMaxMinGroup) +
+                              usageHint(*args.spec));
+    }
+    const auto made = documents::pdfReport(request);
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     const documents::PdfReport &report = std::get<documents::PdfReport>(made);
