@@ -105,7 +105,7 @@ Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel)
     if (sheets.empty())
         return documents::Failure{
             QStringLiteral("В выбранных группах нет ни одного читаемого ответа.")};
-    Made bytes = documents::workbookBytes(sheets, cancel);
+    Made bytes = documents::workbookBytes(sheets, {}, cancel);
     if (auto *failure = std::get_if<documents::Failure>(&bytes))
         failure->reason = QStringLiteral("Не удаётся составить книгу Excel: ") + failure->reason;
     return bytes;

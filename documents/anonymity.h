@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The anonymity floor of what goes to a client (the PDF reports, the workbook, the desk's

@@ -166,12 +166,21 @@ void SheetWriter::insertChart(int row, int column, lxw_chart *chart, lxw_chart_o
              row, column);
 }
 
-void SheetWriter::freezeHeader()
+int SheetWriter::head(const SheetHead &head, const Formats &formats)
+{
+    int row = 0;
+    if (!head.client.isEmpty())
+        text(row++, 0, head.client, formats.title);
+    text(row++, 0, head.caption, head.client.isEmpty() ? formats.title : nullptr);
+    return row;
+}
+
+void SheetWriter::freezeHeader(int row)
 {
     if (!m_sheet)
         return;
-    worksheet_freeze_panes(m_sheet, 1, 0);
-    note(worksheet_repeat_rows(m_sheet, 0, 0), 0, 0);
+    worksheet_freeze_panes(m_sheet, lxw_row_t(row + 1), 0);
+    note(worksheet_repeat_rows(m_sheet, 0, lxw_row_t(row)), row, 0);
 }
 
 void SheetWriter::printOneWide(bool landscape)
@@ -185,10 +194,11 @@ void SheetWriter::printOneWide(bool landscape)
     note(worksheet_set_footer(m_sheet, "&CСтраница &P из &N"), 0, 0);
 }
 
-void SheetWriter::autofilter(int lastRow, int lastColumn)
+void SheetWriter::autofilter(int firstRow, int lastRow, int lastColumn)
 {
     if (m_sheet)
-        note(worksheet_autofilter(m_sheet, 0, 0, lxw_row_t(lastRow), lxw_col_t(lastColumn)),
+        note(worksheet_autofilter(m_sheet, lxw_row_t(firstRow), 0, lxw_row_t(lastRow),
+                                  lxw_col_t(lastColumn)),
              lastRow, lastColumn);
 }
 

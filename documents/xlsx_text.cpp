@@ -48,4 +48,14 @@ std::optional<double> spreadsheetTime(const QString &text, bool clock)
     return seconds / 86400.0;
 }
 
+QString dominantTypesText(const std::vector<int> &types)
+{
+    if (types.size() == std::size_t(survey::kTypeCount))
+        return QStringLiteral("нет: все четыре типа равны");
+    QStringList labels;
+    for (int type : types)
+        labels << typeLetterName(type);
+    return labels.join(QStringLiteral(" = "));
+}
+
 } // namespace documents
