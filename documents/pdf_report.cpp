@@ -18,6 +18,17 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
         }
         report.groups.push_back(std::move(group));
     }
+    std::vector<GroupSize> sizes;
+    for (const ExportGroup &group : report.groups)
+        sizes.push_back({group.name, group.result.n});
+    const Disclosure disclosure =
+        disclose(sizes, request.minGroup, TotalRule::NoTotal,
+                 report.groups.size() == 1 && report.groups[0].respondent);
+    if (!disclosure.allShown())
+        return survey::GroupError{request.paths.value(disclosure.heldBack.front().index),
+                                  QStringLiteral("Отчёт не составлен. ") +
+                                      heldBackSentences(disclosure).join(u' ') +
+                                      QStringLiteral(" Порог задаёт --min-group.")};
     const ReportCover cover{request.client, request.title, request.date};
     const Made made = report.groups.size() == 1
                           ? profilePdf(cover, report.groups[0])

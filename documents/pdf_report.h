@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/anonymity.h"
 #include "documents/export_data.h"
 #include "survey/group_mean.h"
 #include "survey/group_result.h"
@@ -24,6 +25,7 @@ struct PdfRequest {
     survey::MeanKind mean = survey::MeanKind::Arithmetic;
     std::uint64_t seed = 1;
     QDate date = QDate::currentDate();
+    int minGroup = kDefaultMinGroup; // the anonymity floor; a FILE alone is its respondent's
 };
 
 struct PdfReport {
@@ -32,6 +34,7 @@ struct PdfReport {
     std::vector<ExportGroup> groups;
 };
 
+// A group under the floor makes no report: the error says which and why.
 std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request);
 
 } // namespace documents

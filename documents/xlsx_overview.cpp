@@ -12,11 +12,13 @@ namespace {
 
 constexpr double kNameWidth = 30, kScoreWidth = 11, kTypesWidth = 22, kAgendaWidth = 26;
 
-QString agendaText(const TypeAgenda &agenda)
+// «Больше: 19 из 25 хотят больше, 2 — меньше».
+QString agendaText(const TypeAgenda &agenda, int n)
 {
-    return QStringLiteral("%1: больше хотят %2, меньше — %3")
+    return QStringLiteral("%1: %2 из %3 хотят больше, %4 — меньше")
         .arg(directionLabel(agenda.direction))
         .arg(agenda.wantMore)
+        .arg(n)
         .arg(agenda.wantLess);
 }
 
@@ -43,8 +45,8 @@ void writeOverviewSheet(lxw_workbook *workbook, const Formats &formats, const Sh
             header << stateCaption(state) + QStringLiteral(": ") + typeLetterName(type);
             widths.push_back(kScoreWidth);
         }
-    for (int state = 0; state < 2; ++state) {
-        header << QStringLiteral("Доминирующий тип: ") + stateCaption(state).toLower();
+    for (const QString &state : {QStringLiteral("сейчас"), QStringLiteral("в желаемом")}) {
+        header << QStringLiteral("Доминирующий тип ") + state;
         widths.push_back(kTypesWidth);
     }
     for (int type = 0; type < survey::kTypeCount; ++type) {
@@ -68,17 +70,24 @@ void writeOverviewSheet(lxw_workbook *workbook, const Formats &formats, const Sh
             continue;
         const ExportGroup &group = groups[i];
         const survey::GroupStatistics &s = group.statistics;
-        int column = 0;
-        sheet.text(++row, column++, group.name);
+        // The texts wrap within their columns rather than being cut by the next cell.
+        QStringList texts{group.name};
+        for (int column = 1; column < 2 + 2 * survey::kTypeCount; ++column)
+            texts << QString();
+        texts << dominantTypesText(s.currentDominance.types)
+              << dominantTypesText(s.preferredDominance.types);
+        for (const TypeAgenda &agenda : agendaOf(group))
+            texts << agendaText(agenda, s.n);
+        sheet.fitRow(++row, texts);
+        for (int column = 0; column < texts.size(); ++column)
+            if (!texts[column].isEmpty())
+                sheet.text(row, column, texts[column], formats.wrapped);
+        int column = 1;
         sheet.number(row, column++, double(s.n));
         for (int state = 0; state < 2; ++state)
             for (const survey::TypeStatistics &t : s.types)
                 sheet.number(row, column++, (state == 0 ? t.current : t.preferred).mean.value(),
                              formats.score);
-        sheet.text(row, column++, dominantTypesText(s.currentDominance.types));
-        sheet.text(row, column++, dominantTypesText(s.preferredDominance.types));
-        for (const TypeAgenda &agenda : agendaOf(group))
-            sheet.text(row, column++, agendaText(agenda));
     }
     const QStringList heldBack = heldBackSentences(disclosure);
     if (heldBack.isEmpty())

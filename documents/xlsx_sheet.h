@@ -15,6 +15,7 @@ struct Formats {
     lxw_format *header; // bold, wrapped within its column
     lxw_format *title;
     lxw_format *indented; // a text set off from the number before it
+    lxw_format *wrapped;  // a long text wrapped within its column, never cut
     lxw_format *score;    // two decimals shown, the full value kept
     lxw_format *date;     // "ДД.ММ.ГГГГ"
     lxw_format *clock;    // "ЧЧ:ММ:СС", a time of day
@@ -56,6 +57,8 @@ public:
     void setWidth(int firstColumn, int lastColumn, double width);
     // A row of captions in `format`, as tall as the longest wraps within its column's width.
     void header(int row, const QStringList &captions, lxw_format *format);
+    // The row made as tall as the longest of `texts` (from column 0) wraps within its column.
+    void fitRow(int row, const QStringList &texts);
     void insertChart(int row, int column, lxw_chart *chart, lxw_chart_options *options);
     // The client and the caption from row 0, the client in the title's format; the next row.
     int head(const SheetHead &head, const Formats &formats);

@@ -4,6 +4,7 @@
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+#include "tools/cli_min_group.h"
 
 #include <algorithm>
 
@@ -24,6 +25,9 @@ int runPdf(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("pdf")))
         return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(out));
+    const auto minGroup = minGroupOption(args, QStringLiteral("pdf"));
+    if (const auto *message = std::get_if<QString>(&minGroup))
+        return usageError(*message + usageHint(*args.spec));
     QStringList names;
     if (args.isSet("names")) {
         names = args.value("names").split(QLatin1Char(','));
@@ -41,8 +45,10 @@ int runPdf(const ParsedArgs &args)
                               usageHint(*args.spec));
     }
 
-    const auto made = documents::pdfReport({args.operands, names, args.value("client"),
-                                            args.value("title"), options.mean, options.seed});
+    documents::PdfRequest request{args.operands,       names,        args.value("client"),
+                                  args.value("title"), options.mean, options.seed};
+    request.minGroup = std::get<int>(minGroup);
+    const auto made = documents::pdfReport(request);
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));
     const documents::PdfReport &report = std::get<documents::PdfReport>(made);
