@@ -56,7 +56,7 @@ int runExport(const ParsedArgs &args)
                                           std::get<int>(minGroup), args.isSet("free-text")};
     for (const documents::HeldBack &group :
          documents::workbookDisclosure(groups, book.minGroup).heldBack)
-        dataError(QStringLiteral("export: held back %1: %2 respondents, fewer than --min-group %3")
+        dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
                       .arg(group.name)
                       .arg(group.n)
                       .arg(book.minGroup));
