@@ -40,7 +40,8 @@ protected:
                 dir.filePath(QStringLiteral("%1OCAI.cry").arg(code)),
                 testfiles::encrypt(testfiles::resultText(
                     code, testfiles::uniformRows({40, 30, 20, 10}, {25, 25, 25, 25})))));
-        desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала"});
+        // Two respondents: the floor has tests of its own.
+        desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала", 1});
         QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
         window.openSurvey(dir.path());
         ASSERT_TRUE(loaded.wait(20000));
