@@ -91,6 +91,13 @@ QStringList heldBackSentences(const Disclosure &disclosure)
     return sentences;
 }
 
+QString groupSizeText(int n, int minGroup)
+{
+    const QString mark = smallGroupMark(n, minGroup);
+    return QStringLiteral("N = %1").arg(n) +
+           (mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
+}
+
 QString smallGroupMark(int n, int minGroup)
 {
     return n < minGroup ? QStringLiteral("меньше ") + respondentsGenitive(minGroup) : QString();

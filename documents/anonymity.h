@@ -64,4 +64,7 @@ QStringList heldBackSentences(const Disclosure &disclosure);
 // at least the floor.
 QString smallGroupMark(int n, int minGroup = kDefaultMinGroup);
 
+// «N = 3, меньше 5 респондентов», or «N = 21».
+QString groupSizeText(int n, int minGroup = kDefaultMinGroup);
+
 } // namespace documents

@@ -97,6 +97,9 @@ TEST(Anonymity, TheSentencesSayWhichGroupAndWhy)
     EXPECT_EQ(documents::smallGroupMark(4),
               QStringLiteral("меньше 5") + nbsp + QStringLiteral("респондентов"));
     EXPECT_EQ(documents::smallGroupMark(5), QString());
+    EXPECT_EQ(documents::groupSizeText(3),
+              QStringLiteral("N = 3, меньше 5") + nbsp + QStringLiteral("респондентов"));
+    EXPECT_EQ(documents::groupSizeText(5), QStringLiteral("N = 5"));
 }
 
 } // namespace

@@ -174,4 +174,25 @@ TEST_F(AnonymityCli, APdfOfASmallGroupIsRefusedWithTheReason)
     }
 }
 
+// The analysis commands are the consultant's own: small groups stay, marked.
+TEST_F(AnonymityCli, TheAnalysisCommandsShowSmallGroupsMarked)
+{
+    const QString small = group(QStringLiteral("Бухгалтерия"), 3);
+    const QString large = group(QStringLiteral("ИТ"), 5);
+    const QByteArray mark = QStringLiteral("меньше 5\u00A0респондентов").toUtf8();
+    const struct {
+        QStringList args;
+        int marks;
+    } cases[] = {
+        {{"stats", small}, 1},
+        {{"stats", large}, 0},
+        {{"compare", small, large}, 1},
+    };
+    for (const auto &c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.count(mark), c.marks) << run.out.toStdString();
+    }
+}
+
 } // namespace

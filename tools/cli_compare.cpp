@@ -1,4 +1,5 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
+#include "documents/anonymity.h"
 #include "documents/statistics_report.h"
 #include "survey/group_compare.h"
 #include "tools/cli_common.h"
@@ -41,8 +42,8 @@ QString tText(double t)
 QString compareText(const survey::GroupComparison &c, const QString &pathA, const QString &pathB)
 {
     QStringList lines{QStringLiteral("Сравнение групп OCAI"),
-                      QStringLiteral("A: %1  (N = %2)").arg(pathA, QString::number(c.nA)),
-                      QStringLiteral("B: %1  (N = %2)").arg(pathB, QString::number(c.nB)),
+                      QStringLiteral("A: %1  (%2)").arg(pathA, documents::groupSizeText(c.nA)),
+                      QStringLiteral("B: %1  (%2)").arg(pathB, documents::groupSizeText(c.nB)),
                       QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
                           .arg(survey::meanKindCaption(c.kind))
                           .arg(c.permutations)
