@@ -30,7 +30,6 @@ ReportTitleDialog::ReportTitleDialog(const ReportTitle &title, QWidget *parent)
 {
     m_minGroup->setRange(1, documents::kMaxMinGroup);
     m_minGroup->setValue(title.minGroup);
-    m_minGroup->setSuffix(QStringLiteral(" респондентов"));
     m_minGroup->setAccessibleName(QStringLiteral("Наименьшая группа"));
     m_freeText->setChecked(title.freeText);
     m_freeText->setAccessibleName(QStringLiteral("Свободный текст"));
@@ -42,19 +41,20 @@ ReportTitleDialog::ReportTitleDialog(const ReportTitle &title, QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *form = new QFormLayout(this);
-    auto *hint = new QLabel(QStringLiteral("Организация и подпись печатаются на первой странице "
-                                           "PDF-отчёта. Они запоминаются для этого опроса; "
-                                           "изменить их — «Документы → Заголовок отчёта…»."));
+    auto *hint = new QLabel(QStringLiteral(
+        "Организация и подпись печатаются на первой странице "
+        "PDF-отчёта и над каждым листом книги Excel. Они запоминаются для этого опроса; "
+        "изменить их — «Документы → Заголовок отчёта…»."));
     hint->setWordWrap(true);
     form->addRow(hint);
     form->addRow(QStringLiteral("&Организация:"), m_organisation);
     form->addRow(QStringLiteral("&Подпись:"), m_caption);
+    form->addRow(QStringLiteral("&Наименьшая группа:"), m_minGroup);
     auto *privacy = new QLabel(QStringLiteral(
-        "Группа меньше этого числа не попадает в документы для клиента, чтобы по её оценкам "
-        "нельзя было узнать ответы отдельных людей; на вкладках программы она видна."));
+        "Группа, в которой меньше респондентов, не попадает в документы для клиента, чтобы по её "
+        "оценкам нельзя было узнать ответы отдельных людей; на вкладках программы она видна."));
     privacy->setWordWrap(true);
     form->addRow(privacy);
-    form->addRow(QStringLiteral("&Наименьшая группа:"), m_minGroup);
     form->addRow(m_freeText);
     form->addRow(buttons);
     setMinimumWidth(460);

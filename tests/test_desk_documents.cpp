@@ -15,12 +15,14 @@
 #include "pool_blocker.h"
 #include "result_files.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -513,4 +515,21 @@ TEST(DeskDocuments, GroupsUnderTheSurveysFloorAreHeldBack)
     EXPECT_TRUE(remembered->freeText);
     desk::rememberTitle(survey.path(), {"О", "П", 0});
     EXPECT_EQ(desk::rememberedTitle(survey.path())->minGroup, documents::kDefaultMinGroup);
+}
+
+// The survey's floor and free-text choice are set beside its organisation and caption.
+TEST(DeskDocuments, TheTitleDialogSetsTheFloorAndTheFreeText)
+{
+    desk::ReportTitleDialog dialog({"ООО «Ромашка»", "Опрос", 7, true});
+    auto *floor = named<QSpinBox>(dialog, "Наименьшая группа");
+    auto *freeText = named<QCheckBox>(dialog, "Свободный текст");
+    ASSERT_TRUE(floor && freeText);
+    EXPECT_EQ(floor->value(), 7);
+    EXPECT_EQ(floor->minimum(), 1);
+    floor->setValue(3);
+    freeText->setChecked(false);
+    const desk::ReportTitle title = dialog.title();
+    EXPECT_EQ(title.minGroup, 3);
+    EXPECT_FALSE(title.freeText);
+    EXPECT_EQ(title.organisation, "ООО «Ромашка»");
 }
