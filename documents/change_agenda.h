@@ -1,6 +1,7 @@
 #pragma once
 
 #include "survey/group_result.h"
+#include "survey/group_statistics.h"
 
 #include <QString>
 #include <array>
@@ -29,9 +30,9 @@ struct TypeAgenda {
 // the figures `stats` prints for the arithmetic mean.
 std::array<TypeAgenda, 4> changeAgenda(const survey::GroupResult &group);
 
-// The agenda of a group whose profile is `discrepancies` (preferred - current, A-D, as the
-// statistics of the chosen mean print them) and whose respondents are `respondents`.
-std::array<TypeAgenda, 4> changeAgenda(const std::array<double, 4> &discrepancies,
+// The agenda of a group from its statistics (the direction follows the same flags and figures
+// the tables print, whatever the mean) and its respondents' own profiles.
+std::array<TypeAgenda, 4> changeAgenda(const survey::GroupStatistics &statistics,
                                        const std::vector<survey::ProfileScores> &respondents);
 
 // «Больше», «Меньше», «Сохранить».

@@ -5,18 +5,18 @@
 
 namespace documents {
 
-std::array<TypeAgenda, 4> changeAgenda(const std::array<double, 4> &discrepancies,
+std::array<TypeAgenda, 4> changeAgenda(const survey::GroupStatistics &statistics,
                                        const std::vector<survey::ProfileScores> &respondents)
 {
     std::array<TypeAgenda, 4> agenda{};
     for (int type = 0; type < 4; ++type) {
         TypeAgenda &t = agenda[std::size_t(type)];
+        const survey::Mean &change = statistics.types[std::size_t(type)].discrepancy;
         t.type = type;
-        t.change = discrepancies[std::size_t(type)];
-        const double shown = std::round(t.change * 100) / 100;
-        t.direction = shown >= kNotableChange    ? Direction::More
-                      : shown <= -kNotableChange ? Direction::Less
-                                                 : Direction::Keep;
+        t.change = change.value();
+        t.direction = !survey::reachesDiscrepancyThreshold(change) ? Direction::Keep
+                      : t.change > 0                               ? Direction::More
+                                                                   : Direction::Less;
         for (const survey::ProfileScores &scores : respondents) {
             const double own =
                 std::round((scores[std::size_t(4 + type)] - scores[std::size_t(type)]) * 100) / 100;

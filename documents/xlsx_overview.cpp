@@ -22,15 +22,6 @@ QString agendaText(const TypeAgenda &agenda, int n)
         .arg(agenda.wantLess);
 }
 
-std::array<TypeAgenda, 4> agendaOf(const ExportGroup &group)
-{
-    std::array<double, 4> discrepancies{};
-    for (int type = 0; type < survey::kTypeCount; ++type)
-        discrepancies[std::size_t(type)] =
-            group.statistics.types[std::size_t(type)].discrepancy.value();
-    return changeAgenda(discrepancies, group.result.respondents);
-}
-
 } // namespace
 
 void writeOverviewSheet(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
@@ -76,7 +67,7 @@ void writeOverviewSheet(lxw_workbook *workbook, const Formats &formats, const Sh
             texts << QString();
         texts << dominantTypesText(s.currentDominance.types)
               << dominantTypesText(s.preferredDominance.types);
-        for (const TypeAgenda &agenda : agendaOf(group))
+        for (const TypeAgenda &agenda : changeAgenda(s, group.result.respondents))
             texts << agendaText(agenda, s.n);
         sheet.fitRow(++row, texts);
         for (int column = 0; column < texts.size(); ++column)
