@@ -54,12 +54,6 @@ int runExport(const ParsedArgs &args)
     failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
     const documents::WorkbookOptions book{args.value("client"), args.value("title"),
                                           std::get<int>(minGroup), args.isSet("free-text")};
-    for (const documents::HeldBack &group :
-         documents::workbookDisclosure(groups, book.minGroup).heldBack)
-        dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
-                      .arg(group.name)
-                      .arg(group.n)
-                      .arg(book.minGroup));
     // libxlsxwriter prints its own lines before failing; ours says it in one.
     const documents::Made workbook = [&groups, &book] {
         const MutedStderr muted;
@@ -69,6 +63,13 @@ int runExport(const ParsedArgs &args)
         return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
         return dataError(*error);
+    // Said once the workbook is written: "Сводка" names them too.
+    for (const documents::HeldBack &group :
+         documents::workbookDisclosure(groups, book.minGroup).heldBack)
+        dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
+                      .arg(group.name)
+                      .arg(group.n)
+                      .arg(book.minGroup));
     return failed ? kExitBadData : kExitOk;
 }
 
