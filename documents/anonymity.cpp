@@ -17,15 +17,6 @@ QString respondents(int n)
     return QStringLiteral("%1\u00A0%2").arg(n).arg(QString::fromUtf8(form));
 }
 
-// «5 респондентов», «21 респондента»: the genitive after «меньше» and «от».
-QString respondentsGenitive(int n)
-{
-    const bool one = n % 10 == 1 && n % 100 != 11;
-    return QStringLiteral("%1\u00A0%2")
-        .arg(n)
-        .arg(one ? QStringLiteral("респондента") : QStringLiteral("респондентов"));
-}
-
 } // namespace
 
 bool Disclosure::anyShown() const
@@ -75,9 +66,9 @@ QString heldBackSentence(const HeldBack &group, int minGroup)
 {
     const QString name = QStringLiteral("«%1»").arg(group.name);
     if (group.small)
-        return QStringLiteral("Группа %1 не показана: в ней %2, а группы показываются от %3 — "
-                              "так по оценкам группы нельзя узнать ответы отдельных людей.")
-            .arg(name, respondents(group.n), respondentsGenitive(std::max(1, minGroup)));
+        return QStringLiteral("Группа %1 не показана: в ней %2, это %3; по оценкам такой малой "
+                              "группы можно узнать ответы отдельных людей.")
+            .arg(name, respondents(group.n), survey::smallGroupMark(0, std::max(1, minGroup)));
     return QStringLiteral("Группа %1 (%2) не показана, чтобы оценки меньшей группы нельзя было "
                           "вычислить из общего итога и остальных групп.")
         .arg(name, respondents(group.n));
@@ -100,7 +91,7 @@ QString groupSizeText(int n, int minGroup)
 
 QString smallGroupMark(int n, int minGroup)
 {
-    return n < minGroup ? QStringLiteral("меньше ") + respondentsGenitive(minGroup) : QString();
+    return survey::smallGroupMark(n, minGroup);
 }
 
 } // namespace documents
