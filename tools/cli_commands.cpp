@@ -200,7 +200,7 @@ const std::vector<CommandSpec> kTable = {
      -1,
      "A spreadsheet of one or more groups for a client (a DIR is every \"*OCAI.cry\" file in\n"
      "it, the FILEs named from one folder are one group, a FILE alone a group of one). Every\n"
-     "sheet is headed by --client and --title. The first, \"Сводка\", has one row per group:\n"
+     "sheet is headed by --client and --title. The first, the summary, has one row per group:\n"
      "N, the eight scores, the dominant types and the change agenda (more, less or keep each\n"
      "type, with how many respondents want more and less of it). Then one sheet per group,\n"
      "named after its folder unless --names names them: the scores per type and state,\n"
@@ -211,7 +211,8 @@ const std::vector<CommandSpec> kTable = {
      "duration, and the eight scores; the respondent's own line only with --free-text), and a\n"
      "row per answer with its four points and its time. No path appears in the workbook.\n"
      "A group of fewer than --min-group respondents (default 5) is held back from every sheet,\n"
-     "and \"Сводка\" says so and why; a FILE alone, a respondent's own workbook, is shown.\n"
+     "and the summary says so and why (exit 1 when no group is left to show); a FILE alone, a\n"
+     "respondent's own workbook, is shown.\n"
      "A group that fails to load is reported on stderr and left out; the others are still\n"
      "written, and the exit status is then 1. FILE.xlsx is replaced only by a complete\n"
      "workbook.\n",

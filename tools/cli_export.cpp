@@ -63,9 +63,11 @@ int runExport(const ParsedArgs &args)
         return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
         return dataError(*error);
-    // Said once the workbook is written: "Сводка" names them too.
-    for (const documents::HeldBack &group :
-         documents::workbookDisclosure(groups, book.minGroup).heldBack)
+    // Said once the workbook is written: "Сводка" names them too. A workbook that shows no
+    // group holds nothing of the survey: that is no success.
+    const documents::Disclosure disclosure = documents::workbookDisclosure(groups, book.minGroup);
+    failed = failed || !disclosure.anyShown();
+    for (const documents::HeldBack &group : disclosure.heldBack)
         dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
                       .arg(group.name)
                       .arg(group.n)
