@@ -2,6 +2,7 @@
 
 #include "documents.h"
 #include "documents/comparison_summary.h"
+#include "documents/anonymity.h"
 #include "documents/report_pictures.h"
 #include "documents/report_tables.h"
 #include "picture_view.h"
@@ -94,11 +95,9 @@ void CompareView::compare(const Group &a, const Group &b)
     m_compared = std::pair{a, b};
     m_nameA = a.name;
     m_nameB = b.name;
-    m_title->setText(QStringLiteral("Слева — «%1» (N = %2), справа — «%3» (N = %4)")
-                         .arg(a.name)
-                         .arg(a.result.n)
-                         .arg(b.name)
-                         .arg(b.result.n));
+    m_title->setText(QStringLiteral("Слева — «%1» (%2), справа — «%3» (%4)")
+                         .arg(a.name, documents::groupSizeText(a.result.n), b.name,
+                              documents::groupSizeText(b.result.n)));
     m_table->clear();
     m_table->setRowCount(0);
     m_table->setColumnCount(0);

@@ -173,13 +173,17 @@ void DeskWindow::writeOrganisationPdf()
 
 void DeskWindow::writeWorkbook()
 {
+    if (!askReportTitle(false))
+        return;
     const std::vector<Group> groups = selectedGroups();
+    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
     const QString path =
         askSavePath(QStringLiteral("Книга Excel"),
                     QFileInfo(m_loader.folder()).fileName() + QStringLiteral(" — ответы OCAI"),
                     QStringLiteral("Книга Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
-    writeDocument(QStringLiteral("Составляется книга Excel…"), path,
-                  [groups](const CancelCheck &cancel) { return workbook(groups, cancel); });
+    writeDocument(
+        QStringLiteral("Составляется книга Excel…"), path,
+        [groups, title](const CancelCheck &cancel) { return workbook(groups, title, cancel); });
 }
 
 void DeskWindow::writeTextReport()

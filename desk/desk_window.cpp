@@ -1,6 +1,7 @@
 #include "desk_window.h"
 
 #include "compare_view.h"
+#include "documents/anonymity.h"
 #include "group_view.h"
 #include "job_bar.h"
 #include "respondent_table.h"
@@ -216,7 +217,9 @@ void DeskWindow::surveyChanged()
     const QSignalBlocker blocker(m_groups);
     m_groups->clear();
     for (const Group &group : m_survey->groups) {
-        QString text = QStringLiteral("%1  (N = %2)").arg(group.name).arg(group.result.n);
+        // Small groups stay in the desk's own views, marked: only documents hold them back.
+        QString text =
+            QStringLiteral("%1  (%2)").arg(group.name, documents::groupSizeText(group.result.n));
         auto *item = new QListWidgetItem(text, m_groups);
         item->setData(Qt::UserRole, group.folder);
         markGroup(*item, group);

@@ -76,10 +76,25 @@ QString emptyGroupProblem(const Group &group)
     return QStringLiteral("В группе «%1» нет ни одного читаемого ответа.").arg(group.name);
 }
 
+QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup)
+{
+    std::vector<documents::GroupSize> sizes;
+    for (const Group *group : groups)
+        sizes.push_back({group->name, group->result.n});
+    const QStringList sentences = documents::heldBackSentences(
+        documents::disclose(sizes, minGroup, documents::TotalRule::NoTotal));
+    if (sentences.isEmpty())
+        return QString();
+    return QStringLiteral("Отчёт не составлен. ") + sentences.join(u' ') +
+           QStringLiteral(" Порог задаётся в «Документы → Заголовок отчёта…».");
+}
+
 Made profilePdf(const Group &group, const ReportTitle &title, const QDate &date,
                 const CancelCheck &cancel)
 {
     if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+        return documents::Failure{problem};
+    if (const QString problem = heldBackProblem({&group}, title.minGroup); !problem.isEmpty())
         return documents::Failure{problem};
     return documents::profilePdf(coverOf(title, date), documentGroup(group), cancel);
 }
@@ -90,6 +105,8 @@ Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, con
     for (const Group *group : {&a, &b})
         if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
             return documents::Failure{problem};
+    if (const QString problem = heldBackProblem({&a, &b}, title.minGroup); !problem.isEmpty())
+        return documents::Failure{problem};
     return documents::comparisonPdf(coverOf(title, date), documentGroup(a), documentGroup(b),
                                     survey::MeanKind::Arithmetic, kSeed, cancel);
 }
@@ -105,11 +122,11 @@ Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title,
             return documents::Cancelled{};
         loaded.push_back(documentGroup(group));
     }
-    return documents::organisationPdf(coverOf(title, date), loaded, documents::kDefaultMinGroup,
+    return documents::organisationPdf(coverOf(title, date), loaded, title.minGroup,
                                       cancel);
 }
 
-Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel)
+Made workbook(const std::vector<Group> &groups, const ReportTitle &title, const CancelCheck &cancel)
 {
     std::vector<documents::ExportGroup> sheets;
     for (const Group &group : groups) {
@@ -121,7 +138,8 @@ Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel)
     if (sheets.empty())
         return documents::Failure{
             QStringLiteral("В выбранных группах нет ни одного читаемого ответа.")};
-    Made bytes = documents::workbookBytes(sheets, cancel);
+    Made bytes = documents::workbookBytes(
+        sheets, {title.organisation, title.caption, title.minGroup, title.freeText}, cancel);
     if (auto *failure = std::get_if<documents::Failure>(&bytes))
         failure->reason = QStringLiteral("Не удаётся составить книгу Excel: ") + failure->reason;
     return bytes;

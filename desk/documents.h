@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/anonymity.h"
 #include "documents/document_outcome.h"
 #include "documents/export_data.h"
 #include "documents/report_notes.h"
@@ -17,10 +18,13 @@ namespace desk {
 using documents::CancelCheck;
 using documents::Made;
 
-// What the consultant writes on a report's first page.
+// What the consultant sets for a survey's documents: the words of a report's first page and
+// of every sheet's head, and what the client may see.
 struct ReportTitle {
     QString organisation;
     QString caption; // the survey's own words: "Опрос персонала, декабрь 2026"
+    int minGroup = documents::kDefaultMinGroup; // smaller groups are held back
+    bool freeText = false; // the respondents' own line (names, positions) in the workbook
 };
 
 // The seed of every resampled figure: the same survey gives the same document, and the same
@@ -41,9 +45,13 @@ Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title,
 // One report of three or more groups; those below the anonymity floor are held back.
 Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title,
                      const QDate &date = QDate::currentDate(), const CancelCheck &cancel = {});
-Made workbook(const std::vector<Group> &groups, const CancelCheck &cancel = {});
+Made workbook(const std::vector<Group> &groups, const ReportTitle &title,
+              const CancelCheck &cancel = {});
 // The text report of "Save Data": the group's mean answers and scores.
 Made textReport(const Group &group, const QDate &date = QDate::currentDate());
+
+// Why a PDF of `groups` is not made: a group under the floor, said why; or an empty text.
+QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup);
 
 // Why `group` gives no figures, or an empty text.
 QString emptyGroupProblem(const Group &group);

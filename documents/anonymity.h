@@ -1,5 +1,7 @@
 #pragma once
 
+#include "survey/group_result.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -10,7 +12,7 @@
 // keep showing small groups, marked with smallGroupMark().
 namespace documents {
 
-constexpr int kDefaultMinGroup = 5;
+constexpr int kDefaultMinGroup = survey::kSmallGroup;
 // The largest floor accepted from a user: beyond it no survey would show a group.
 constexpr int kMaxMinGroup = 1000;
 

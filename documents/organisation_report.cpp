@@ -7,6 +7,7 @@
 #include "documents/report_summary.h"
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 
 #include <algorithm>
 
@@ -50,7 +51,7 @@ Table scoresTable(const std::vector<ReportedGroup> &groups)
                 {3.6, 0.7, 1.7},
                 3};
     for (int type = 0; type < survey::kTypeCount; ++type) {
-        table.head << documents::typeLetterName(type);
+        table.head << documents::typeLabel(type);
         table.widths << 2.0;
     }
     for (const ReportedGroup &group : groups)
@@ -75,7 +76,7 @@ Table agendaSummaryTable(const std::vector<ReportedGroup> &groups)
                 {3.4, 1.8, 1.8},
                 3};
     for (int type = 0; type < survey::kTypeCount; ++type) {
-        table.head << documents::typeLetterName(type);
+        table.head << documents::typeLabel(type);
         table.widths << 2.0;
     }
     for (const ReportedGroup &group : groups) {

@@ -18,6 +18,19 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
         }
         report.groups.push_back(std::move(group));
     }
+    // A report of one group or two is nothing without each of them: one under the floor stops
+    // it. A FILE alone is its respondent's own report.
+    std::vector<GroupSize> sizes;
+    for (const ExportGroup &group : report.groups)
+        sizes.push_back({group.name, group.result.n});
+    const Disclosure disclosure =
+        disclose(sizes, request.minGroup, TotalRule::NoTotal,
+                 report.groups.size() == 1 && report.groups[0].respondent);
+    if (report.groups.size() <= 2 && !disclosure.allShown())
+        return survey::GroupError{request.paths.value(disclosure.heldBack.front().index),
+                                  QStringLiteral("Отчёт не составлен. ") +
+                                      heldBackSentences(disclosure).join(u' ') +
+                                      QStringLiteral(" Порог задаёт --min-group.")};
     const ReportCover cover{request.client, request.title, request.date};
     const std::vector<ExportGroup> &groups = report.groups;
     // Three or more: the organisation report, which holds back a group under the floor and

@@ -35,6 +35,7 @@ struct PdfReport {
     std::vector<ExportGroup> groups;
 };
 
+// A group under the floor makes no report: the error says which and why.
 std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request);
 
 } // namespace documents

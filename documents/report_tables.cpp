@@ -57,7 +57,7 @@ Table comparisonTable(const survey::GroupComparison &c, const QString &nameA, co
     for (int type = 0; type < survey::kTypeCount; ++type)
         for (int state = 0; state < 2; ++state) {
             const survey::ScoreComparison &score = c.scores[survey::scoreIndex(state, type)];
-            table.rows << QStringList{state == 0 ? documents::typeLetterName(type) : QString(),
+            table.rows << QStringList{state == 0 ? typeRowHeading(type) : QString(),
                                       documents::stateCaption(state),
                                       number(score.meanA),
                                       number(score.meanB),

@@ -1,6 +1,7 @@
 #include "documents/statistics_report.h"
 
 #include "core/number_format.h"
+#include "documents/anonymity.h"
 #include "survey/resource.h"
 
 #include <QJsonValue>
@@ -137,8 +138,12 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
                  .arg(s.n)
                  .arg(meanKindCaption(s.kind))
                  .arg(s.resamples)
-                 .arg(s.seed)
-          << QString();
+                 .arg(s.seed);
+    // The consultant sees a small group; a client's document would hold it back.
+    if (const QString mark = smallGroupMark(s.n); !mark.isEmpty())
+        lines
+            << QStringLiteral("Группа: %1 — в PDF-отчёт и книгу для клиента не попадёт.").arg(mark);
+    lines << QString();
 
     lines << column(QStringLiteral("Тип"), 18) + column(QStringLiteral("Состояние"), 10) +
                  QStringLiteral("  Среднее  Ст. откл.     Мин.    Макс.   "

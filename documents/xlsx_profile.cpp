@@ -18,27 +18,24 @@ constexpr int kColumns = 1 + 2 * survey::kTypeCount;
 constexpr double kChartWidthScale = 1.6, kChartHeightScale = 1.25;
 constexpr int kChartRows = 19;
 
-QString typeLabels(const std::vector<int> &types)
-{
-    QStringList labels;
-    for (int type : types)
-        labels << documents::typeLabel(type);
-    return labels.join(QStringLiteral(" = "));
-}
-
 // Writes the rows of a profile sheet one after another, as the workbook streams them.
 class ProfileRows {
 public:
-    ProfileRows(SheetWriter &sheet, const Formats &formats) : m_sheet(sheet), m_formats(formats) {}
+    ProfileRows(SheetWriter &sheet, const Formats &formats, int row)
+        : m_sheet(sheet), m_formats(formats), m_row(row)
+    {
+    }
 
     int row() const { return m_row; }
     const Formats &formats() const { return m_formats; }
     void skip(int rows = 1) { m_row += rows; }
-    // A heading over a table, then the table's header row.
-    void table(const QString &heading, const QStringList &header)
+    // A heading over a table, the line saying what it means, then the table's header row.
+    void table(const QString &heading, const QStringList &header, const QString &meaning = {})
     {
         if (!heading.isEmpty())
             m_sheet.text(m_row++, 0, heading, m_formats.title);
+        if (!meaning.isEmpty())
+            m_sheet.text(m_row++, 0, meaning);
         if (!header.isEmpty())
             m_sheet.header(m_row++, header, m_formats.header);
     }
@@ -71,8 +68,8 @@ void writeSummary(ProfileRows &rows, const ExportGroup &group, const QString &na
 {
     const survey::GroupStatistics &s = group.statistics;
     // The name heads the printed page, which shows no sheet tab.
-    rows.table(QStringLiteral("Профиль OCAI: ") + name, {});
-    rows.line(QStringLiteral("Источник")).text(group.path);
+    rows.table(QStringLiteral("Профиль OCAI: ") + name, {},
+               QStringLiteral("Кто ответил и как посчитан профиль группы."));
     rows.line(QStringLiteral("Респондентов (N)")).number(double(s.n), false);
     if (!group.leftOut.empty())
         rows.line(QStringLiteral("Не вошли в расчёт (файлы не читаются)"))
@@ -95,11 +92,14 @@ void writeSummary(ProfileRows &rows, const ExportGroup &group, const QString &na
 // Returns the row of the table's header, which the chart names its series by.
 int writeScores(ProfileRows &rows, const survey::GroupStatistics &s)
 {
-    const int header = rows.row() + 1;
     rows.table(QStringLiteral("Профиль и желаемые изменения"),
                {QStringLiteral("Тип"), documents::stateCaption(0), documents::stateCaption(1),
                 QStringLiteral("Желаемое − текущее"),
-                QStringLiteral("* — не меньше %1 по модулю").arg(survey::kDiscrepancyThreshold)});
+                QStringLiteral("* — не меньше %1 по модулю").arg(survey::kDiscrepancyThreshold)},
+               QStringLiteral("Баллы каждого типа культуры сейчас и желаемые (сумма по типам — "
+                              "100); изменение от %1 баллов (*) стоит обсуждать.")
+                   .arg(survey::kDiscrepancyThreshold));
+    const int header = rows.row() - 1;
     for (int type = 0; type < survey::kTypeCount; ++type) {
         const survey::TypeStatistics &t = s.types[std::size_t(type)];
         rows.line(documents::typeLabel(type))
@@ -117,7 +117,9 @@ void writeSpread(ProfileRows &rows, const survey::GroupStatistics &s)
     rows.table(QStringLiteral("Разброс оценок"),
                {QStringLiteral("Тип"), QStringLiteral("Состояние"), QStringLiteral("Среднее"),
                 QStringLiteral("Ст. откл."), QStringLiteral("Мин."), QStringLiteral("Макс."),
-                QStringLiteral("95% интервал: от"), QStringLiteral("95% интервал: до")});
+                QStringLiteral("95\u00A0% интервал: от"), QStringLiteral("95\u00A0% интервал: до")},
+               QStringLiteral("Насколько расходятся оценки респондентов; истинное среднее группы "
+                              "с вероятностью 95\u00A0% лежит внутри интервала."));
     for (int type = 0; type < survey::kTypeCount; ++type) {
         for (int state = 0; state < 2; ++state) {
             const survey::TypeStatistics &t = s.types[std::size_t(type)];
@@ -145,15 +147,14 @@ void writeDominance(ProfileRows &rows, const survey::GroupStatistics &s)
     // The type's name last, where a tie's longer text has room.
     rows.table(QStringLiteral("Доминирующий тип"),
                {QStringLiteral("Состояние"), QStringLiteral("Отрыв от следующего"),
-                QStringLiteral("Доминирующий тип")});
+                QStringLiteral("Доминирующий тип")},
+               QStringLiteral("Тип культуры с наибольшим баллом и на сколько баллов он опережает "
+                              "следующий."));
     for (int state = 0; state < 2; ++state) {
         const survey::Dominance &d = state == 0 ? s.currentDominance : s.preferredDominance;
         rows.line(documents::stateCaption(state))
             .number(d.lead ? std::optional<double>(d.lead->value()) : std::nullopt)
-            .text(d.types.size() == std::size_t(survey::kTypeCount)
-                      ? QStringLiteral("нет: все четыре типа равны")
-                      : typeLabels(d.types),
-                  rows.formats().indented);
+            .text(dominantTypesText(d.types), rows.formats().indented);
     }
     rows.skip();
 }
@@ -162,12 +163,14 @@ void writeCongruence(ProfileRows &rows, const survey::GroupStatistics &s)
 {
     rows.table(QStringLiteral("Согласованность вопросов: текущее состояние по таблице средних"),
                {QStringLiteral("Вопрос"), QStringLiteral("Ср. абс. отклонение от профиля"),
-                QStringLiteral("Доминирующий тип")});
+                QStringLiteral("Доминирующий тип")},
+               QStringLiteral("Совпадает ли картина по каждому из шести вопросов с общим "
+                              "профилем: чем меньше отклонение, тем согласованнее."));
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         const survey::QuestionCongruence &c = s.questions[std::size_t(q)];
         rows.line(survey::QuestionTitles[std::size_t(q)])
             .number(c.deviation)
-            .text(typeLabels(c.dominant), rows.formats().indented);
+            .text(dominantTypesText(c.dominant), rows.formats().indented);
     }
     rows.line(QStringLiteral("Один доминирующий тип у всех вопросов"))
         .text(s.questionsAgree ? QStringLiteral("да") : QStringLiteral("нет"));
@@ -181,7 +184,9 @@ void writeMeanTable(ProfileRows &rows, const survey::AnswerTable &means)
         for (int type = 0; type < survey::kTypeCount; ++type)
             header << documents::stateCaption(state) + QStringLiteral(": ") +
                           documents::typeLabel(type);
-    rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header);
+    rows.table(QStringLiteral("Таблица средних: баллы по вопросам"), header,
+               QStringLiteral("Средние баллы группы по каждому вопросу анкеты, сейчас и "
+                              "желаемые."));
     for (int q = 0; q < survey::kQuestionCount; ++q) {
         rows.line(survey::QuestionTitles[std::size_t(q)]);
         for (int state = 0; state < 2; ++state)
@@ -201,7 +206,8 @@ void writeFileNotes(ProfileRows &rows, const ExportGroup &group)
     for (const auto &[heading, notes] : lists) {
         if (notes->empty())
             continue;
-        rows.table(heading, {QStringLiteral("Файл"), QStringLiteral("Причина")});
+        rows.table(heading, {QStringLiteral("Файл"), QStringLiteral("Причина")},
+                   QStringLiteral("Файлы группы, которые требуют внимания, и почему."));
         for (const FileNote &note : *notes)
             rows.line(note.file).text(note.reason);
         rows.skip();
@@ -258,15 +264,15 @@ void insertChart(lxw_workbook *workbook, SheetWriter &sheet, int header, int row
 
 } // namespace
 
-void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const ExportGroup &group,
-                       const QString &sheetName, SheetStatus &status)
+void writeProfileSheet(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
+                       const ExportGroup &group, const QString &sheetName, SheetStatus &status)
 {
     SheetWriter sheet(workbook, sheetName, status);
     sheet.setWidth(0, 0, kFirstColumnWidth);
     sheet.setWidth(1, kColumns - 1, kColumnWidth);
     sheet.printOneWide(false);
-    ProfileRows rows(sheet, formats);
-    writeSummary(rows, group, sheetName);
+    ProfileRows rows(sheet, formats, sheet.head(head, formats) + 1);
+    writeSummary(rows, group, group.name);
     const int scoreHeader = writeScores(rows, group.statistics);
     insertChart(workbook, sheet, scoreHeader, rows.row());
     rows.skip(kChartRows);

@@ -12,50 +12,58 @@ const QString kAnswersSheet = QStringLiteral("Ответы");
 
 namespace {
 
-// Columns of the respondents' sheet: the argument, the file and its texts, then the scores.
-constexpr int kFirstTextColumn = 2;
-constexpr int kFirstScoreColumn = kFirstTextColumn + int(kRespondentTextLines.size());
-constexpr int kRespondentColumns = kFirstScoreColumn + 2 * survey::kTypeCount;
-// The date, start and duration lines among the texts.
-constexpr int kDateText = 2, kStartText = 3, kDurationText = 4;
+using Groups = std::vector<const ExportGroup *>;
+
+// The date, start and duration lines among the texts; the free text is the one before them.
+constexpr int kFreeText = 1, kDateText = 2, kStartText = 3, kDurationText = 4;
 // Text columns grow with their longest text up to this width, so that a page holds the row.
 constexpr int kMaxColumnWidth = 36;
 constexpr int kScoreWidth = 11;
 
-// Columns of the answers' sheet: the respondent, state and question, points A-D, time.
-constexpr int kFirstPointColumn = 5;
-constexpr int kTimeColumn = kFirstPointColumn + survey::kTypeCount;
+// The texts a respondent's row shows: the free text only when asked.
+std::vector<int> shownTexts(bool freeText)
+{
+    std::vector<int> texts;
+    for (int i = 0; i < int(kRespondentTextLines.size()); ++i)
+        if (freeText || i != kFreeText)
+            texts.push_back(i);
+    return texts;
+}
 
 // Each column at least as wide as `least`, and as its longest text needs within
-// kMaxColumnWidth: the argument, the file name and the first `texts` texts of a respondent.
-std::vector<double> textWidths(const std::vector<ExportGroup> &groups,
-                               const std::vector<double> &least, int texts)
+// kMaxColumnWidth: the group, the file name and the respondent's `texts` from column 2 on.
+std::vector<double> textWidths(const Groups &groups, const std::vector<double> &least,
+                               const std::vector<int> &texts)
 {
     std::vector<double> widths = least;
     const auto widen = [&widths](int column, const QString &text) {
         widths[std::size_t(column)] = std::max(widths[std::size_t(column)],
                                                std::min(text.size() + 2.0, 1.0 * kMaxColumnWidth));
     };
-    for (const ExportGroup &group : groups) {
-        for (const RespondentRow &row : group.respondents) {
-            widen(0, group.path);
+    for (const ExportGroup *group : groups) {
+        for (const RespondentRow &row : group->respondents) {
+            widen(0, group->name);
             widen(1, row.fileName);
-            for (int i = 0; i < texts; ++i)
-                widen(kFirstTextColumn + i, row.texts[std::size_t(i)]);
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                if (texts[i] < kDateText)
+                    widen(2 + int(i), row.texts[std::size_t(texts[i])]);
         }
     }
     return widths;
 }
 
-// A sheet with a header row that stays in view, heads every printed page and filters.
-void startTable(SheetWriter &sheet, const Formats &formats, const QStringList &header,
-                const std::vector<double> &widths)
+// A sheet under the workbook's head with a header row that stays in view, heads every
+// printed page and filters; the header's row.
+int startTable(SheetWriter &sheet, const Formats &formats, const SheetHead &head,
+               const QStringList &header, const std::vector<double> &widths)
 {
     for (int column = 0; column < header.size(); ++column)
         sheet.setWidth(column, column, widths[std::size_t(column)]);
-    sheet.header(0, header, formats.header);
-    sheet.freezeHeader();
+    const int row = sheet.head(head, formats);
+    sheet.header(row, header, formats.header);
+    sheet.freezeHeader(row);
     sheet.printOneWide(true);
+    return row;
 }
 
 // A date or time line as a date or time cell when it reads as one, else as the text it is.
@@ -68,83 +76,101 @@ void writeTime(SheetWriter &sheet, int row, int column, const QString &text,
         sheet.text(row, column, text);
 }
 
-void writeRespondents(lxw_workbook *workbook, const Formats &formats,
-                      const std::vector<ExportGroup> &groups, SheetStatus &status)
+void writeRespondents(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
+                      const Groups &groups, bool freeText, SheetStatus &status)
 {
     SheetWriter sheet(workbook, kRespondentsSheet, status);
-    QStringList header{QStringLiteral("Папка"),     QStringLiteral("Файл"),
-                       QStringLiteral("Код"),       QStringLiteral("Текст"),
-                       QStringLiteral("Дата"),      QStringLiteral("Начало"),
-                       QStringLiteral("Выполнение")};
-    std::vector<double> least{8, 8, 8, 8, 11, 10, 12};
+    const std::vector<int> texts = shownTexts(freeText);
+    const QStringList textCaptions{QStringLiteral("Код"), QStringLiteral("Текст"),
+                                   QStringLiteral("Дата"), QStringLiteral("Начало"),
+                                   QStringLiteral("Выполнение")};
+    const double textLeast[] = {8, 8, 11, 10, 12};
+    QStringList header{QStringLiteral("Группа"), QStringLiteral("Файл")};
+    std::vector<double> least{8, 8};
+    for (int text : texts) {
+        header << textCaptions[text];
+        least.push_back(textLeast[text]);
+    }
+    const int firstScore = header.size();
     for (int state = 0; state < 2; ++state)
         for (int type = 0; type < survey::kTypeCount; ++type) {
             header << documents::stateCaption(state) + QStringLiteral(": ") +
                           documents::typeLabel(type);
             least.push_back(kScoreWidth);
         }
-    startTable(sheet, formats, header, textWidths(groups, least, kDateText));
-    int row = 0;
-    for (const ExportGroup &group : groups) {
-        for (const RespondentRow &respondent : group.respondents) {
+    const int top = startTable(sheet, formats, head, header, textWidths(groups, least, texts));
+    int row = top;
+    for (const ExportGroup *group : groups) {
+        for (const RespondentRow &respondent : group->respondents) {
             ++row;
-            sheet.text(row, 0, group.path);
+            sheet.text(row, 0, group->name);
             sheet.text(row, 1, respondent.fileName);
-            const auto &texts = respondent.texts;
-            for (int i = 0; i < kDateText; ++i)
-                sheet.text(row, kFirstTextColumn + i, texts[std::size_t(i)]);
-            writeTime(sheet, row, kFirstTextColumn + kDateText, texts[kDateText],
-                      spreadsheetDate(texts[kDateText]), formats.date);
-            writeTime(sheet, row, kFirstTextColumn + kStartText, texts[kStartText],
-                      spreadsheetTime(texts[kStartText], true), formats.clock);
-            writeTime(sheet, row, kFirstTextColumn + kDurationText, texts[kDurationText],
-                      spreadsheetTime(texts[kDurationText], false), formats.duration);
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const int column = 2 + int(i);
+                const QString &text = respondent.texts[std::size_t(texts[i])];
+                switch (texts[i]) {
+                case kDateText:
+                    writeTime(sheet, row, column, text, spreadsheetDate(text), formats.date);
+                    break;
+                case kStartText:
+                    writeTime(sheet, row, column, text, spreadsheetTime(text, true), formats.clock);
+                    break;
+                case kDurationText:
+                    writeTime(sheet, row, column, text, spreadsheetTime(text, false),
+                              formats.duration);
+                    break;
+                default:
+                    sheet.text(row, column, text);
+                }
+            }
             for (std::size_t k = 0; k < respondent.scores.size(); ++k)
-                sheet.number(row, kFirstScoreColumn + int(k), respondent.scores[k], formats.score);
+                sheet.number(row, firstScore + int(k), respondent.scores[k], formats.score);
         }
     }
-    sheet.autofilter(row, kRespondentColumns - 1);
+    sheet.autofilter(top, row, header.size() - 1);
 }
 
-void writeAnswers(lxw_workbook *workbook, const Formats &formats,
-                  const std::vector<ExportGroup> &groups, SheetStatus &status)
+void writeAnswers(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
+                  const Groups &groups, SheetStatus &status)
 {
     SheetWriter sheet(workbook, kAnswersSheet, status);
-    QStringList header{QStringLiteral("Папка"), QStringLiteral("Файл"), QStringLiteral("Код"),
+    QStringList header{QStringLiteral("Группа"), QStringLiteral("Файл"), QStringLiteral("Код"),
                        QStringLiteral("Состояние"), QStringLiteral("Вопрос")};
     for (int type = 0; type < survey::kTypeCount; ++type)
         header << documents::typeLabel(type);
     header << QStringLiteral("Время");
-    startTable(sheet, formats, header,
-               textWidths(groups, {8, 8, 8, 11, 40, 14, 14, 14, 14, 10}, 1));
-    int row = 0;
-    for (const ExportGroup &group : groups) {
-        for (const RespondentRow &respondent : group.respondents) {
+    const int firstPoint = 5, time = firstPoint + survey::kTypeCount;
+    const int top = startTable(sheet, formats, head, header,
+                               textWidths(groups, {8, 8, 8, 11, 40, 14, 14, 14, 14, 10}, {0}));
+    int row = top;
+    for (const ExportGroup *group : groups) {
+        for (const RespondentRow &respondent : group->respondents) {
             for (int answer = 0; answer < survey::kAnswerRows; ++answer) {
                 ++row;
                 const survey::AnswerRow &line = respondent.answers[std::size_t(answer)];
-                sheet.text(row, 0, group.path);
+                sheet.text(row, 0, group->name);
                 sheet.text(row, 1, respondent.fileName);
                 sheet.text(row, 2, respondent.texts[0]);
                 sheet.text(row, 3, documents::stateCaption(answer / survey::kQuestionCount));
                 sheet.text(row, 4,
                            survey::QuestionTitles[std::size_t(answer % survey::kQuestionCount)]);
                 for (int type = 0; type < survey::kTypeCount; ++type)
-                    sheet.number(row, kFirstPointColumn + type, line[std::size_t(type)]);
-                sheet.number(row, kTimeColumn, line[survey::kTimeColumn] / 86400, formats.duration);
+                    sheet.number(row, firstPoint + type, line[std::size_t(type)]);
+                sheet.number(row, time, line[survey::kTimeColumn] / 86400, formats.duration);
             }
         }
     }
-    sheet.autofilter(row, kTimeColumn);
+    sheet.autofilter(top, row, time);
 }
 
 } // namespace
 
-void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats,
-                           const std::vector<ExportGroup> &groups, SheetStatus &status)
+void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
+                           const std::vector<const ExportGroup *> &groups, bool freeText,
+                           SheetStatus &status)
 {
-    writeRespondents(workbook, formats, groups, status);
-    writeAnswers(workbook, formats, groups, status);
+    writeRespondents(workbook, formats, head, groups, freeText, status);
+    writeAnswers(workbook, formats, head, groups, status);
 }
 
 } // namespace documents

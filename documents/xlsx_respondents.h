@@ -6,14 +6,16 @@
 #include <QString>
 #include <vector>
 
-// The respondents' sheets: one row per respondent with the texts, dates, times and scores, and
-// the points and times of every answer, twelve rows per respondent.
+// The respondents' sheets: one row per respondent with the code, dates, times and scores (and
+// the respondent's own line only when `freeText`), and the points and times of every answer,
+// twelve rows per respondent. Each row names its group by the group's name.
 namespace documents {
 
 extern const QString kRespondentsSheet;
 extern const QString kAnswersSheet;
 
-void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats,
-                           const std::vector<ExportGroup> &groups, SheetStatus &status);
+void writeRespondentSheets(lxw_workbook *workbook, const Formats &formats, const SheetHead &head,
+                           const std::vector<const ExportGroup *> &groups, bool freeText,
+                           SheetStatus &status);
 
 } // namespace documents

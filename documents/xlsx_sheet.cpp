@@ -12,8 +12,9 @@ namespace documents {
 Formats addFormats(lxw_workbook *workbook)
 {
     Formats formats{};
-    for (lxw_format **format : {&formats.header, &formats.title, &formats.indented, &formats.score,
-                                &formats.date, &formats.clock, &formats.duration})
+    for (lxw_format **format :
+         {&formats.header, &formats.title, &formats.indented, &formats.wrapped, &formats.score,
+          &formats.date, &formats.clock, &formats.duration})
         *format = workbook_add_format(workbook);
     format_set_bold(formats.header);
     format_set_text_wrap(formats.header);
@@ -21,6 +22,8 @@ Formats addFormats(lxw_workbook *workbook)
     format_set_bold(formats.title);
     format_set_font_size(formats.title, 14);
     format_set_indent(formats.indented, 1);
+    format_set_text_wrap(formats.wrapped);
+    format_set_align(formats.wrapped, LXW_ALIGN_VERTICAL_TOP);
     format_set_num_format(formats.score, "0.00");
     // Stored in the file's own codes; a Russian spreadsheet shows them as ДД.ММ.ГГГГ and so on.
     format_set_num_format(formats.date, "dd.mm.yyyy");
@@ -143,18 +146,23 @@ void SheetWriter::setWidth(int firstColumn, int lastColumn, double width)
              0, firstColumn);
 }
 
-void SheetWriter::header(int row, const QStringList &captions, lxw_format *format)
+void SheetWriter::fitRow(int row, const QStringList &texts)
 {
     int lines = 1;
-    for (int column = 0; column < captions.size(); ++column) {
+    for (int column = 0; column < texts.size(); ++column) {
         // Bold letters take a little more than the width's unit: a place is kept spare.
         const double width = std::size_t(column) < m_widths.size() ? m_widths[std::size_t(column)]
                                                                    : LXW_DEF_COL_WIDTH;
-        lines = std::max(lines, wrappedLines(captions[column], width - 1));
+        lines = std::max(lines, wrappedLines(texts[column], width - 1));
     }
     if (m_sheet && lines > 1)
         note(worksheet_set_row(m_sheet, lxw_row_t(row), LXW_DEF_ROW_HEIGHT * lines, nullptr), row,
              0);
+}
+
+void SheetWriter::header(int row, const QStringList &captions, lxw_format *format)
+{
+    fitRow(row, captions);
     for (int column = 0; column < captions.size(); ++column)
         text(row, column, captions[column], format);
 }
@@ -166,12 +174,21 @@ void SheetWriter::insertChart(int row, int column, lxw_chart *chart, lxw_chart_o
              row, column);
 }
 
-void SheetWriter::freezeHeader()
+int SheetWriter::head(const SheetHead &head, const Formats &formats)
+{
+    int row = 0;
+    if (!head.client.isEmpty())
+        text(row++, 0, head.client, formats.title);
+    text(row++, 0, head.caption, head.client.isEmpty() ? formats.title : nullptr);
+    return row;
+}
+
+void SheetWriter::freezeHeader(int row)
 {
     if (!m_sheet)
         return;
-    worksheet_freeze_panes(m_sheet, 1, 0);
-    note(worksheet_repeat_rows(m_sheet, 0, 0), 0, 0);
+    worksheet_freeze_panes(m_sheet, lxw_row_t(row + 1), 0);
+    note(worksheet_repeat_rows(m_sheet, 0, lxw_row_t(row)), row, 0);
 }
 
 void SheetWriter::printOneWide(bool landscape)
@@ -185,10 +202,11 @@ void SheetWriter::printOneWide(bool landscape)
     note(worksheet_set_footer(m_sheet, "&CСтраница &P из &N"), 0, 0);
 }
 
-void SheetWriter::autofilter(int lastRow, int lastColumn)
+void SheetWriter::autofilter(int firstRow, int lastRow, int lastColumn)
 {
     if (m_sheet)
-        note(worksheet_autofilter(m_sheet, 0, 0, lxw_row_t(lastRow), lxw_col_t(lastColumn)),
+        note(worksheet_autofilter(m_sheet, lxw_row_t(firstRow), 0, lxw_row_t(lastRow),
+                                  lxw_col_t(lastColumn)),
              lastRow, lastColumn);
 }
 

@@ -15,10 +15,17 @@ struct Formats {
     lxw_format *header; // bold, wrapped within its column
     lxw_format *title;
     lxw_format *indented; // a text set off from the number before it
+    lxw_format *wrapped;  // a long text wrapped within its column, never cut
     lxw_format *score;    // two decimals shown, the full value kept
     lxw_format *date;     // "ДД.ММ.ГГГГ"
     lxw_format *clock;    // "ЧЧ:ММ:СС", a time of day
     lxw_format *duration; // "[ч]:мм:сс", hours past 24 counted on
+};
+
+// What heads every sheet of a workbook: the client it is for and the survey's caption.
+struct SheetHead {
+    QString client; // empty: none named
+    QString caption;
 };
 
 // The workbook's formats, made once.
@@ -50,12 +57,16 @@ public:
     void setWidth(int firstColumn, int lastColumn, double width);
     // A row of captions in `format`, as tall as the longest wraps within its column's width.
     void header(int row, const QStringList &captions, lxw_format *format);
+    // The row made as tall as the longest of `texts` (from column 0) wraps within its column.
+    void fitRow(int row, const QStringList &texts);
     void insertChart(int row, int column, lxw_chart *chart, lxw_chart_options *options);
-    // The header row stays in view and heads every printed page.
-    void freezeHeader();
+    // The client and the caption from row 0, the client in the title's format; the next row.
+    int head(const SheetHead &head, const Formats &formats);
+    // The rows down to `row`, a table's header, stay in view and head every printed page.
+    void freezeHeader(int row);
     // Printed on A4 with all columns shrunk onto one page's width, the pages numbered.
     void printOneWide(bool landscape);
-    void autofilter(int lastRow, int lastColumn);
+    void autofilter(int firstRow, int lastRow, int lastColumn);
 
     // Chart ranges with the name quoted: the library leaves a name of letters and digits bare,
     // and "2024", "A1" or "R1C1" would read as a number or a cell.

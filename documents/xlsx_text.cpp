@@ -1,6 +1,7 @@
 #include "documents/xlsx_text.h"
 
 #include "documents/statistics_report.h"
+#include "documents/typography.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -46,6 +47,16 @@ std::optional<double> spreadsheetTime(const QString &text, bool clock)
     const int seconds = match.captured(1).toInt() * 3600 + match.captured(2).toInt() * 60 +
                         match.captured(3).toInt();
     return seconds / 86400.0;
+}
+
+QString dominantTypesText(const std::vector<int> &types)
+{
+    if (types.size() == std::size_t(survey::kTypeCount))
+        return QStringLiteral("нет: все четыре типа равны");
+    QStringList labels;
+    for (int type : types)
+        labels << typeLabel(type);
+    return labels.join(QStringLiteral(" = "));
 }
 
 } // namespace documents

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // Texts and numbers as a workbook holds them: characters its XML cannot carry, the types'
 // labels, and the dates and clock times of a result file as day numbers.
@@ -25,5 +26,8 @@ std::optional<double> spreadsheetDate(const QString &text);
 // "Ч:ММ:СС" or "Ч:ММ" as a fraction of a day; with `clock` only a time of day (under 24 hours),
 // else any duration.
 std::optional<double> spreadsheetTime(const QString &text, bool clock);
+
+// Dominant types as a cell names them: «A (клан) = C (рынок)», or that all four are equal.
+QString dominantTypesText(const std::vector<int> &types);
 
 } // namespace documents

@@ -1,6 +1,7 @@
 #include "documents/xlsx_workbook.h"
 
 #include "documents/sheet_names.h"
+#include "documents/xlsx_overview.h"
 #include "documents/xlsx_profile.h"
 #include "documents/xlsx_respondents.h"
 #include "documents/xlsx_sheet.h"
@@ -32,7 +33,18 @@ struct WorkbookDeleter {
 
 } // namespace
 
-Made workbookBytes(const std::vector<ExportGroup> &groups, const CancelCheck &cancel)
+Disclosure workbookDisclosure(const std::vector<ExportGroup> &groups, int minGroup)
+{
+    std::vector<GroupSize> sizes;
+    for (const ExportGroup &group : groups)
+        sizes.push_back({group.name, group.result.n});
+    // The workbook shows no total, so a held-back group cannot be worked out from one.
+    return disclose(sizes, minGroup, TotalRule::NoTotal,
+                    groups.size() == 1 && groups.front().respondent);
+}
+
+Made workbookBytes(const std::vector<ExportGroup> &groups, const WorkbookOptions &options,
+                   const CancelCheck &cancel)
 {
     if (cancelled(cancel))
         return Cancelled{};
@@ -46,26 +58,40 @@ Made workbookBytes(const std::vector<ExportGroup> &groups, const CancelCheck &ca
                            .arg(tempRoot, folder.errorString())};
     const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("export.xlsx")));
     const QByteArray tmpdir = QFile::encodeName(folder.path());
-    lxw_workbook_options options{};
+    lxw_workbook_options library{};
     // Rows go straight to disk as they are written: a large group needs little memory.
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char *>(tmpdir.constData());
+    library.constant_memory = LXW_TRUE;
+    library.tmpdir = const_cast<char *>(tmpdir.constData());
     std::unique_ptr<lxw_workbook, WorkbookDeleter> workbook(
-        workbook_new_opt(file.constData(), &options));
+        workbook_new_opt(file.constData(), &library));
     if (!workbook)
         return Failure{QStringLiteral("не удаётся начать книгу во временной папке %1: "
                                       "не хватает памяти или места")
                            .arg(tempRoot)};
     SheetStatus status;
     const Formats formats = addFormats(workbook.get());
-    writeRespondentSheets(workbook.get(), formats, groups, status);
-    QStringList taken{kRespondentsSheet, kAnswersSheet};
-    for (const ExportGroup &group : groups) {
+    const SheetHead head{options.client.simplified(),
+                         options.caption.simplified().isEmpty()
+                             ? QStringLiteral("Профиль организационной культуры (OCAI)")
+                             : options.caption.simplified()};
+    const Disclosure disclosure = workbookDisclosure(groups, options.minGroup);
+    writeOverviewSheet(workbook.get(), formats, head, groups, disclosure, status);
+    QStringList taken{kOverviewSheet, kRespondentsSheet, kAnswersSheet};
+    std::vector<const ExportGroup *> shown;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (!disclosure.shown[i])
+            continue;
         if (cancelled(cancel))
             return Cancelled{};
-        writeProfileSheet(workbook.get(), formats, group,
-                          uniqueSheetName(group.name, taken, QStringLiteral("Профиль")), status);
+        shown.push_back(&groups[i]);
+        writeProfileSheet(workbook.get(), formats, head, groups[i],
+                          uniqueSheetName(groups[i].name, taken, QStringLiteral("Профиль")),
+                          status);
     }
+    if (cancelled(cancel))
+        return Cancelled{};
+    if (!shown.empty())
+        writeRespondentSheets(workbook.get(), formats, head, shown, options.freeText, status);
     if (cancelled(cancel))
         return Cancelled{};
     errno = 0;

@@ -116,9 +116,23 @@ GroupResult GroupBuilder::take()
     return group;
 }
 
+QString smallGroupMark(int n, int floor)
+{
+    if (n >= floor)
+        return QString();
+    // The genitive after «меньше»: «5 респондентов», «21 респондента».
+    const bool one = floor % 10 == 1 && floor % 100 != 11;
+    return QStringLiteral("меньше %1\u00A0%2")
+        .arg(floor)
+        .arg(one ? QStringLiteral("респондента") : QStringLiteral("респондентов"));
+}
+
 QString groupInfoLine(int n)
 {
-    return QStringLiteral("Информация по группе  (N = %1)").arg(n);
+    const QString mark = smallGroupMark(n);
+    return QStringLiteral("Информация по группе  (N = %1%2)")
+        .arg(n)
+        .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
 }
 
 } // namespace survey

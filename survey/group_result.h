@@ -84,7 +84,15 @@ std::variant<GroupResult, GroupError> loadGroupFiles(const QStringList &files,
                                                      const QByteArray &key16,
                                                      const ResultFileVisitor &visit = {});
 
-// The information line of a group: "Информация по группе  (N = n)".
+// The fewest respondents a group shown to a client has unless the consultant sets another:
+// fewer, and one person's answers could be read from the group's scores.
+constexpr int kSmallGroup = 5;
+
+// «меньше 5 респондентов» when `n` is under `floor`, else empty.
+QString smallGroupMark(int n, int floor = kSmallGroup);
+
+// The information line of a group: "Информация по группе  (N = n)", a small group's marked
+// "(N = 3, меньше 5 респондентов)": the window shows every group, and says which are small.
 QString groupInfoLine(int n);
 
 } // namespace survey

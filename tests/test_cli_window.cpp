@@ -193,7 +193,8 @@ TEST_F(CliWindow, ReportIsWhatSaveDataWrites)
     const QStringList groupLines = reportLines(txt);
     ASSERT_EQ(groupLines.size(), 36);
     EXPECT_EQ(groupLines[1], QStringLiteral("Group"));
-    EXPECT_EQ(groupLines[2], QStringLiteral("Информация по группе  (N = 2)"));
+    EXPECT_EQ(groupLines[2],
+              QStringLiteral("Информация по группе  (N = 2, меньше 5\u00A0респондентов)"));
     EXPECT_EQ(groupLines[12], QStringLiteral("         Клановая культура -  15.0%"));
 }
 
@@ -213,10 +214,11 @@ TEST_F(CliWindow, ProfileOfAFolderIsTheGroupsProfile)
 {
     const CliRun run = runCli({"profile", group});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("code: Group\n"
-                                                         "info: Информация по группе  (N = 2)\n"
-                                                         "current: 15.00 22.50 30.00 32.50\n"
-                                                         "preferred: 35.00 30.00 20.00 15.00\n"));
+    EXPECT_EQ(QString::fromUtf8(run.out),
+              QStringLiteral("code: Group\n"
+                             "info: Информация по группе  (N = 2, меньше 5\u00A0респондентов)\n"
+                             "current: 15.00 22.50 30.00 32.50\n"
+                             "preferred: 35.00 30.00 20.00 15.00\n"));
     const CliRun geometric = runCli({"profile", "--mean", "geometric", group});
     ASSERT_EQ(geometric.exitCode, 0);
     EXPECT_TRUE(geometric.out.contains("current: 14.41 22.79 30.57 32.23\n"))
@@ -278,8 +280,9 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     }
-    // The report leaves the file out, and says so on stderr and in the document.
-    const CliRun run = runCli({"pdf", "--out", written, group});
+    // The report leaves the file out, and says so on stderr and in the document (the group of
+    // two under no floor).
+    const CliRun run = runCli({"pdf", "--min-group", "1", "--out", written, group});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(run.err).contains(
         "pdf: left out " + broken + ": вопрос 3, текущее состояние: вместо ответа «  20  1O  30  45    106»"))

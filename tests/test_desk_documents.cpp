@@ -15,12 +15,14 @@
 #include "pool_blocker.h"
 #include "result_files.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -156,12 +158,12 @@ TEST_F(DeskDocumentsCli, TheDesksDocumentsAreTheCommandLines)
         EXPECT_TRUE(pdf.contains(c.damaged ? "Респондентов: 6" : "Респондентов: 5")) // one warned
             << pdf.left(400).toStdString();
 
-        const auto deskSheets = sheets(desk(c.folder + ".xlsx", desk::workbook({group})));
-        EXPECT_EQ(deskSheets.size(), 3u);
+        const auto deskSheets = sheets(desk(c.folder + ".xlsx", desk::workbook({group}, {})));
+        EXPECT_EQ(deskSheets.size(), 4u);
         EXPECT_EQ(deskSheets, sheets(cli("export", c.folder + ".xlsx", folder, exitCode)));
 
         if (c.damaged) {
-            for (const QString &text : {pdf, deskSheets.at("xl/worksheets/sheet3.xml")})
+            for (const QString &text : {pdf, deskSheets.at("xl/worksheets/sheet2.xml")})
                 for (const char *named : {"zzBadOCAI.cry", "zzOddOCAI.cry"})
                     EXPECT_TRUE(text.contains(named)) << named;
         } else {
@@ -352,13 +354,15 @@ TEST(DeskDocuments, EveryCancelPointStopsTheDocument)
     const std::vector<desk::Group> groups{groupOf("A", {{40, 30, 20, 10}, {30, 30, 20, 20}}),
                                           groupOf("B", {{10, 20, 30, 40}, {20, 20, 30, 30}}),
                                           groupOf("C", {{25, 25, 25, 25}, {20, 30, 20, 30}})};
+    const desk::ReportTitle title{{}, {}, 1}; // every group shown
     const std::vector<std::pair<const char *, std::function<desk::Made(const desk::CancelCheck &)>>>
-        documents = {
-            {"workbook",
-             [&](const desk::CancelCheck &cancel) { return desk::workbook(groups, cancel); }},
-            {"profile", [&](const desk::CancelCheck &cancel) {
-                 return desk::profilePdf(groups[0], {}, QDate(2026, 12, 7), cancel);
-             }}};
+        documents = {{"workbook",
+                      [&](const desk::CancelCheck &cancel) {
+                          return desk::workbook(groups, title, cancel);
+                      }},
+                     {"profile", [&](const desk::CancelCheck &cancel) {
+                          return desk::profilePdf(groups[0], title, QDate(2026, 12, 7), cancel);
+                      }}};
     for (const auto &[name, make] : documents) {
         SCOPED_TRACE(name);
         int points = 0;
@@ -493,3 +497,62 @@ TEST_F(DeskDocumentsWindow, ThreeGroupsChosenMakeOneOrganisationReport)
 }
 
 } // namespace
+
+// The desk's documents for a client hold back groups under the survey's floor, kept per survey
+// in the desk's settings (test mode: never the user's own).
+TEST(DeskDocuments, GroupsUnderTheSurveysFloorAreHeldBack)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    std::vector<std::array<int, 4>> three(3, {40, 30, 20, 10}), six(6, {10, 20, 30, 40});
+    const desk::Group small = groupOf("Бухгалтерия", three), large = groupOf("Склад", six);
+    const struct {
+        int floor;
+        bool profile, comparison; // made
+        int workbookGroups;       // sheets between «Сводка» and the respondents' sheets
+    } cases[] = {{5, false, false, 1}, {3, true, true, 2}, {7, false, false, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.floor);
+        const desk::ReportTitle title{"ООО «Ромашка»", "Опрос", c.floor};
+        const desk::Made profile = desk::profilePdf(small, title);
+        EXPECT_EQ(std::holds_alternative<QByteArray>(profile), c.profile);
+        if (const auto *failure = std::get_if<documents::Failure>(&profile)) {
+            EXPECT_TRUE(failure->reason.contains("Группа «Бухгалтерия» не показана"))
+                << failure->reason.toStdString();
+        }
+        EXPECT_EQ(std::holds_alternative<QByteArray>(desk::comparisonPdf(large, small, title)),
+                  c.comparison);
+        const QByteArray book = bytesOf(desk::workbook({small, large}, title));
+        QTemporaryDir dir;
+        const QString file = dir.filePath("book.xlsx");
+        ASSERT_TRUE(testfiles::writeFile(file, book));
+        const QString names = tool("unzip", {"-p", file, "xl/workbook.xml"});
+        EXPECT_EQ(names.count("<sheet "), 1 + c.workbookGroups + (c.workbookGroups > 0 ? 2 : 0));
+    }
+
+    // Remembered per survey; a damaged floor falls back to the default.
+    QTemporaryDir survey;
+    desk::rememberTitle(survey.path(), {"О", "П", 12, true});
+    const auto remembered = desk::rememberedTitle(survey.path());
+    ASSERT_TRUE(remembered);
+    EXPECT_EQ(remembered->minGroup, 12);
+    EXPECT_TRUE(remembered->freeText);
+    desk::rememberTitle(survey.path(), {"О", "П", 0});
+    EXPECT_EQ(desk::rememberedTitle(survey.path())->minGroup, documents::kDefaultMinGroup);
+}
+
+// The survey's floor and free-text choice are set beside its organisation and caption.
+TEST(DeskDocuments, TheTitleDialogSetsTheFloorAndTheFreeText)
+{
+    desk::ReportTitleDialog dialog({"ООО «Ромашка»", "Опрос", 7, true});
+    auto *floor = named<QSpinBox>(dialog, "Наименьшая группа");
+    auto *freeText = named<QCheckBox>(dialog, "Свободный текст");
+    ASSERT_TRUE(floor && freeText);
+    EXPECT_EQ(floor->value(), 7);
+    EXPECT_EQ(floor->minimum(), 1);
+    floor->setValue(3);
+    freeText->setChecked(false);
+    const desk::ReportTitle title = dialog.title();
+    EXPECT_EQ(title.minGroup, 3);
+    EXPECT_FALSE(title.freeText);
+    EXPECT_EQ(title.organisation, "ООО «Ромашка»");
+}

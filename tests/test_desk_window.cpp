@@ -5,6 +5,7 @@
 #include "desk/respondent_table.h"
 #include "desk/title.h"
 #include "desk_files.h"
+#include "documents/anonymity.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
 #include "result_files.h"
@@ -59,7 +60,8 @@ protected:
                 dir.filePath(QStringLiteral("%1OCAI.cry").arg(code)),
                 testfiles::encrypt(testfiles::resultText(
                     code, testfiles::uniformRows({40, 30, 20, 10}, {25, 25, 25, 25})))));
-        desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала"});
+        // Two respondents: the floor has tests of its own.
+        desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала", 1});
         QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
         window.openSurvey(dir.path());
         ASSERT_TRUE(loaded.wait(20000));
@@ -160,8 +162,10 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
     QStringList texts;
     for (int i = 0; i < groups->count(); ++i)
         texts << groups->item(i)->text();
-    EXPECT_EQ(texts, (QStringList{"Повреждённые  (N = 1) ✖", "Предупреждения  (N = 2) ⚠",
-                                  "Чистая  (N = 1)", "Все вместе  (N = 4)"}));
+    const auto size = [](int n) { return documents::groupSizeText(n); };
+    EXPECT_EQ(texts, (QStringList{"Повреждённые  (" + size(1) + ") ✖",
+                                  "Предупреждения  (" + size(2) + ") ⚠",
+                                  "Чистая  (" + size(1) + ")", "Все вместе  (N = 4)"}));
 
     window.selectGroup(2);
     QStringList labels;

@@ -4,11 +4,11 @@
 #include "documents/typography.h"
 #include "result_files.h"
 #include "survey/group_mean.h"
+#include "xlsx_cells.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -17,75 +17,7 @@
 namespace {
 
 using testcli::runCli;
-
-QByteArray unzip(const QStringList &args)
-{
-    return testcli::runProgram("unzip", args, {}, "C.UTF-8", {}, {}).out;
-}
-
-QByteArray member(const QString &workbook, const QString &name)
-{
-    // unzip reads a name as a pattern: "[" stands for itself only in brackets.
-    return unzip({"-p", workbook, QString(name).replace('[', "[[]")});
-}
-
-struct Element {
-    QString name;
-    QXmlStreamAttributes attributes;
-    QString text;
-};
-
-// Every element of a part in document order; a part that is not well-formed fails the test.
-std::vector<Element> elements(const QByteArray &xml)
-{
-    std::vector<Element> found;
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement())
-            found.push_back({reader.name().toString(), reader.attributes(), {}});
-        else if (reader.isCharacters() && !found.empty())
-            found.back().text += reader.text();
-    }
-    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    return found;
-}
-
-struct Cell {
-    bool text = false; // a string cell; otherwise a number
-    QString value;
-    QString format; // the number format's code, empty for none
-};
-
-// A worksheet's cells by reference ("C2"), each with its number format from xl/styles.xml.
-std::map<QString, Cell> cells(const QString &workbook, int sheet)
-{
-    std::map<QString, QString> codes;
-    QStringList formats; // by style index
-    bool cellStyles = false;
-    for (const Element &e : elements(member(workbook, QStringLiteral("xl/styles.xml")))) {
-        if (e.name == QLatin1String("cellXfs") || e.name == QLatin1String("cellStyles"))
-            cellStyles = e.name == QLatin1String("cellXfs");
-        if (e.name == QLatin1String("numFmt"))
-            codes[e.attributes.value("numFmtId").toString()] =
-                e.attributes.value("formatCode").toString();
-        else if (cellStyles && e.name == QLatin1String("xf"))
-            formats << codes[e.attributes.value("numFmtId").toString()];
-    }
-    std::map<QString, Cell> found;
-    QString ref;
-    for (const Element &e :
-         elements(member(workbook, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheet)))) {
-        if (e.name == QLatin1String("c")) {
-            ref = e.attributes.value("r").toString();
-            found[ref] = {
-                e.attributes.hasAttribute("t"), {}, formats.value(e.attributes.value("s").toInt())};
-        } else if (e.name == QLatin1String("v") || e.name == QLatin1String("t")) {
-            found[ref].value = e.text;
-        }
-    }
-    return found;
-}
+using namespace testxlsx;
 
 // A folder `name` under `parent` with a result file for each code; respondent i's current A
 // is 10 + i.
@@ -109,38 +41,40 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    const auto run = runCli(
-        {"export", "--out", out, writeFolder(dir.filePath("a"), kLongName, {"=1+1", "_x0041_"}),
-         writeFolder(dir.path(), "empty", {}), writeFolder(dir.filePath("b"), kLongName, {"@x"})});
+    const auto run = runCli({"export", "--min-group", "1", "--out", out,
+                             writeFolder(dir.filePath("a"), kLongName, {"=1+1", "_x0041_"}),
+                             writeFolder(dir.path(), "empty", {}),
+                             writeFolder(dir.filePath("b"), kLongName, {"@x"})});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("export: skipped ")) << run.err.toStdString();
 
     const QString book = member(out, QStringLiteral("xl/workbook.xml"));
-    for (const QString &sheet : {QStringLiteral("Респонденты"), kLongName.left(31),
-                                 kLongName.left(27) + QStringLiteral(" (2)")})
+    for (const QString &sheet : {QStringLiteral("Сводка"), QStringLiteral("Респонденты"),
+                                 kLongName.left(31), kLongName.left(27) + QStringLiteral(" (2)")})
         EXPECT_TRUE(book.contains(QStringLiteral("name=\"%1\"").arg(sheet))) << sheet.toStdString();
 
     // Texts stay texts, never formulas; dates and times are numbers in their formats; then the
     // respondent's current clan score, and on the answers' sheet the first points and times.
-    std::map<QString, Cell> sheets[] = {{}, cells(out, 1), cells(out, 2)};
-    EXPECT_EQ(sheets[1].count("A4"), 1u);
-    EXPECT_EQ(sheets[1].count("A5"), 0u);
+    // Under the caption and the header row; no free text column unless asked.
+    std::map<QString, Cell> sheets[] = {{}, cells(out, 4), cells(out, 5)};
+    EXPECT_EQ(sheets[1].count("A5"), 1u);
+    EXPECT_EQ(sheets[1].count("A6"), 0u);
     const struct {
         int sheet;
         const char *ref, *text; // a text cell's text, or nullptr for a number
         double number;
         const char *format;
     } expected[] = {
-        {1, "C2", "=1+1", 0, nullptr},
-        {1, "C4", "@x", 0, nullptr},
-        {1, "C3", "_x005F_x0041_", 0, nullptr},
-        {1, "E2", nullptr, 46093, "dd.mm.yyyy"},
-        {1, "F2", nullptr, 36932 / 86400.0, "hh:mm:ss"},
-        {1, "G2", nullptr, 845 / 86400.0, "[h]:mm:ss"},
-        {1, "H3", nullptr, 11, "0.00"},
-        {2, "F2", nullptr, 10, nullptr},
-        {2, "I14", nullptr, 39, nullptr},
-        {2, "J13", nullptr, 41 / 86400.0, "[h]:mm:ss"},
+        {1, "C3", "=1+1", 0, nullptr},
+        {1, "C5", "@x", 0, nullptr},
+        {1, "C4", "_x005F_x0041_", 0, nullptr},
+        {1, "D3", nullptr, 46093, "dd.mm.yyyy"},
+        {1, "E3", nullptr, 36932 / 86400.0, "hh:mm:ss"},
+        {1, "F3", nullptr, 845 / 86400.0, "[h]:mm:ss"},
+        {1, "G4", nullptr, 11, "0.00"},
+        {2, "F3", nullptr, 10, nullptr},
+        {2, "I15", nullptr, 39, nullptr},
+        {2, "J14", nullptr, 41 / 86400.0, "[h]:mm:ss"},
     };
     for (const auto &c : expected) {
         const Cell &found = sheets[c.sheet][QLatin1String(c.ref)];
@@ -153,10 +87,10 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
     }
 
     // One respondent: N is 1; the standard deviation and the interval are empty cells, not texts.
-    auto single = cells(out, 4);
-    EXPECT_EQ(single["B3"].value, "1");
-    EXPECT_FALSE(single["C36"].text);
-    for (const char *undefined : {"D36", "G36", "H36"})
+    auto single = cells(out, 3);
+    EXPECT_EQ(single["B5"].value, "1");
+    EXPECT_FALSE(single["C40"].text);
+    for (const char *undefined : {"D40", "G40", "H40"})
         EXPECT_EQ(single.count(QLatin1String(undefined)), 0u) << undefined;
 }
 
@@ -168,18 +102,18 @@ TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QStringList names{"2024",       "Q1", "R1C1",          "A1", "it's", "\U0001F600",
                             "\U0001F603", "?*", "x\uFFFE\uFDD0y"};
-    QStringList args{"export", "--out", out, "--names", names.join(',')};
+    QStringList args{"export", "--min-group", "1", "--out", out, "--names", names.join(',')};
     for (int i = 0; i < names.size(); ++i)
         args << writeFolder(dir.path(), QStringLiteral("g%1\uFFFF").arg(i), {"p"});
     ASSERT_EQ(runCli(args).exitCode, 0);
-    args[4] = "a,b";
+    args[6] = "a,b";
     EXPECT_EQ(runCli(args).exitCode, 2);
 
-    const QStringList sheets{"Респонденты", "Ответы", "2024",  "Q1", "R1C1", "A1",
-                             "it's",        "_",      "_ (2)", "__", "x__y"};
+    const QStringList sheets{"Сводка", "2024",  "Q1", "R1C1", "A1",          "it's",
+                             "_",      "_ (2)", "__", "x__y", "Респонденты", "Ответы"};
     QStringList found;
     const QStringList parts = QString(unzip({"-Z1", out})).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(parts.size(), 10 + 5 * names.size()) << parts.join(' ').toStdString();
+    ASSERT_EQ(parts.size(), 11 + 5 * names.size()) << parts.join(' ').toStdString();
     for (const QString &part : parts) {
         const QList<uint> text = QString::fromUtf8(member(out, part)).toUcs4();
         EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](uint c) {
@@ -190,7 +124,7 @@ TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
                               .match(part)
                               .captured(1)
                               .toInt();
-        const QString quoted = QString(sheets.value(chart + 1)).replace("'", "''");
+        const QString quoted = QString(sheets.value(chart)).replace("'", "''");
         for (const Element &e : elements(member(out, part))) {
             if (e.name == QLatin1String("sheet"))
                 found << e.attributes.value("name").toString();
@@ -209,8 +143,8 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QString folder = writeFolder(dir.path(), "g", {"a", "b", "c"});
-    ASSERT_EQ(runCli({"export", "--out", out, folder}).exitCode, 0);
-    const auto sheet = cells(out, 3);
+    ASSERT_EQ(runCli({"export", "--min-group", "1", "--out", out, folder}).exitCode, 0);
+    const auto sheet = cells(out, 2);
     std::vector<double> numbers;
     std::map<QString, int> texts;
     for (const auto &[ref, cell] : sheet)
@@ -255,12 +189,10 @@ TEST(ExportCli, FilesNamedFromOneFolderAreOneGroup)
     const QStringList files = {file(folder, 0), file(lone, 0), file(folder, 1), file(folder, 2),
                                file(folder, 1)};
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
-    ASSERT_EQ(runCli(QStringList{QStringLiteral("export"), QStringLiteral("--out"), out} + files)
-                  .exitCode,
-              0);
-    // The two respondents' sheets, then one sheet per group.
-    EXPECT_EQ(member(out, QStringLiteral("xl/workbook.xml")).count("<sheet "), 4);
-    EXPECT_EQ(cells(out, 3)[QStringLiteral("B3")].value, QStringLiteral("3"));
+    ASSERT_EQ(runCli(QStringList{"export", "--min-group", "1", "--out", out} + files).exitCode, 0);
+    // «Сводка», one sheet per group, then the two respondents' sheets.
+    EXPECT_EQ(member(out, QStringLiteral("xl/workbook.xml")).count("<sheet "), 5);
+    EXPECT_EQ(cells(out, 2)[QStringLiteral("B5")].value, QStringLiteral("3"));
     EXPECT_EQ(runCli({QStringLiteral("summary"), folder, lone}).out,
               runCli(QStringList{QStringLiteral("summary")} + files)
                   .out.replace(file(lone, 0).toUtf8(), lone.toUtf8()));

@@ -1,5 +1,6 @@
 // The table of ocai-cli's commands: a new command is one entry here and its run function.
 #include "tools/cli_common.h"
+#include "tools/cli_min_group.h"
 
 namespace cli {
 namespace {
@@ -124,8 +125,7 @@ const std::vector<CommandSpec> kTable = {
       {"names", "\"A[,B,...]\"", ValueKind::Text, "the groups' names in the report"},
       {"client", "NAME", ValueKind::Text, "the organisation the report is for"},
       {"title", "TEXT", ValueKind::Text, "the report's title"},
-      {"min-group", "N", ValueKind::Text,
-       "the fewest respondents a group of a comparison or organisation report shows (5)"},
+      kMinGroupOption,
       {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
      "(FILE|DIR) [(FILE|DIR)...]",
      1,
@@ -200,21 +200,32 @@ const std::vector<CommandSpec> kTable = {
      {kMean,
       kSeed,
       {"names", "\"A,B,...\"", ValueKind::Text, "the groups' sheet names, one per FILE or DIR"},
+      {"client", "NAME", ValueKind::Text, "the organisation the workbook is for, atop each sheet"},
+      {"title", "TEXT", ValueKind::Text, "the survey's caption atop each sheet"},
+      kMinGroupOption,
+      {"free-text", "", ValueKind::Flag,
+       "include the respondents' own line (names, positions); left out by default"},
       {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
      "(FILE|DIR)...",
      1,
      -1,
-     "A spreadsheet of one or more groups (a DIR is every \"*OCAI.cry\" file in it, the FILEs\n"
-     "named from one folder are one group, a FILE alone a group of one). The first sheet has\n"
-     "one row per respondent, group after group in file order: the argument, the file name,\n"
-     "the code, free text, date, start and duration (a date and times the spreadsheet can sort\n"
-     "and add up where the lines read as such, else the text as the file holds it) and the\n"
-     "eight scores. The second has a row per answer: the question's four points and its time.\n"
-     "Then one sheet per group, named after its folder unless --names names them: the scores\n"
-     "per type and state, preferred - current, every figure of `ocai-cli stats` with the same\n"
-     "--mean and --seed, the mean points per question and a chart of current against\n"
-     "preferred. A group that fails to load is reported on stderr and left out; the others are\n"
-     "still written, and the exit status is then 1. FILE.xlsx is replaced only by a complete\n"
+     "A spreadsheet of one or more groups for a client (a DIR is every \"*OCAI.cry\" file in\n"
+     "it, the FILEs named from one folder are one group, a FILE alone a group of one). Every\n"
+     "sheet is headed by --client and --title. The first, the summary, has one row per group:\n"
+     "N, the eight scores, the dominant types and the change agenda (more, less or keep each\n"
+     "type, with how many respondents want more and less of it). Then one sheet per group,\n"
+     "named after its folder unless --names names them: the scores per type and state,\n"
+     "preferred - current, every figure of `ocai-cli stats` with the same --mean and --seed,\n"
+     "the mean points per question and a chart of current against preferred, each block with\n"
+     "a line saying what it means. Then the raw data: one row per respondent, group after\n"
+     "group in file order (the group's name, the file name, the code, date, start and\n"
+     "duration, and the eight scores; the respondent's own line only with --free-text), and a\n"
+     "row per answer with its four points and its time. No path appears in the workbook.\n"
+     "A group of fewer than --min-group respondents (default 5) is held back from every sheet,\n"
+     "and the summary says so and why (exit 1 when no group is left to show); a FILE alone, a\n"
+     "respondent's own workbook, is shown.\n"
+     "A group that fails to load is reported on stderr and left out; the others are still\n"
+     "written, and the exit status is then 1. FILE.xlsx is replaced only by a complete\n"
      "workbook.\n",
      runExport},
     {"check",

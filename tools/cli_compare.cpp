@@ -1,4 +1,5 @@
 // ocai-cli compare: two groups side by side, and whether their profiles really differ.
+#include "documents/anonymity.h"
 #include "documents/statistics_report.h"
 #include "survey/group_compare.h"
 #include "tools/cli_common.h"
@@ -58,8 +59,10 @@ QString gText(const std::optional<double> &g)
 QString compareText(const survey::GroupComparison &c, const Named &a, const Named &b)
 {
     QStringList lines{QStringLiteral("Сравнение групп OCAI"),
-                      QStringLiteral("«%1»: %2  (N = %3)").arg(a.name, a.path).arg(c.nA),
-                      QStringLiteral("«%1»: %2  (N = %3)").arg(b.name, b.path).arg(c.nB),
+                      QStringLiteral("«%1»: %2  (%3)")
+                          .arg(a.name, a.path, documents::groupSizeText(c.nA)),
+                      QStringLiteral("«%1»: %2  (%3)")
+                          .arg(b.name, b.path, documents::groupSizeText(c.nB)),
                       QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
                           .arg(survey::meanKindCaption(c.kind))
                           .arg(c.permutations)

@@ -4,6 +4,7 @@
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+#include "tools/cli_min_group.h"
 #include "tools/muted_stderr.h"
 
 #include <QDir>
@@ -17,6 +18,9 @@ int runExport(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("xlsx")))
         return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
+    const auto minGroup = minGroupOption(args, QStringLiteral("export"));
+    if (const auto *message = std::get_if<QString>(&minGroup))
+        return usageError(*message + usageHint(*args.spec));
     const std::vector<survey::GroupSource> sources = survey::groupSources(args.operands);
     const QStringList names =
         args.isSet("names") ? args.value("names").split(QLatin1Char(',')) : QStringList();
@@ -48,15 +52,26 @@ int runExport(const ParsedArgs &args)
         return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
                              .arg(QDir::toNativeSeparators(out)));
     failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
+    const documents::WorkbookOptions book{args.value("client"), args.value("title"),
+                                          std::get<int>(minGroup), args.isSet("free-text")};
     // libxlsxwriter prints its own lines before failing; ours says it in one.
-    const documents::Made workbook = [&groups] {
+    const documents::Made workbook = [&groups, &book] {
         const MutedStderr muted;
-        return documents::workbookBytes(groups);
+        return documents::workbookBytes(groups, book);
     }();
     if (const auto *failure = std::get_if<documents::Failure>(&workbook))
         return dataError(QStringLiteral("export: ") + failure->reason);
     if (const auto error = writeOutputFile(out, std::get<QByteArray>(workbook)))
         return dataError(*error);
+    // Said once the workbook is written: "Сводка" names them too. A workbook that shows no
+    // group holds nothing of the survey: that is no success.
+    const documents::Disclosure disclosure = documents::workbookDisclosure(groups, book.minGroup);
+    failed = failed || !disclosure.anyShown();
+    for (const documents::HeldBack &group : disclosure.heldBack)
+        dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
+                      .arg(group.name)
+                      .arg(group.n)
+                      .arg(book.minGroup));
     return failed ? kExitBadData : kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
+#include "tools/cli_min_group.h"
 
 #include <algorithm>
 
@@ -25,6 +26,9 @@ int runPdf(const ParsedArgs &args)
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("pdf")))
         return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(out));
+    const auto minGroup = minGroupOption(args, QStringLiteral("pdf"));
+    if (const auto *message = std::get_if<QString>(&minGroup))
+        return usageError(*message + usageHint(*args.spec));
     QStringList names;
     if (args.isSet("names")) {
         names = args.value("names").split(QLatin1Char(','));
@@ -44,16 +48,7 @@ int runPdf(const ParsedArgs &args)
 
     documents::PdfRequest request{args.operands,       names,        args.value("client"),
                                   args.value("title"), options.mean, options.seed};
-    if (args.isSet("min-group")) {
-        bool ok = false;
-        request.minGroup = args.value("min-group").toInt(&ok);
-        if (!ok || request.minGroup < 1 || request.minGroup > documents::kMaxMinGroup)
-            return usageError(QStringLiteral("pdf: --min-group '%1' must be a whole number "
-                                             "from 1 to %2")
-                                  .arg(escapeControls(args.value("min-group")))
-                                  .arg(documents::kMaxMinGroup) +
-                              usageHint(*args.spec));
-    }
+    request.minGroup = std::get<int>(minGroup);
     const auto made = documents::pdfReport(request);
     if (const auto *error = std::get_if<survey::GroupError>(&made))
         return dataError(groupErrorText(*error));

@@ -1,0 +1,31 @@
+#include "tools/cli_min_group.h"
+
+#include "documents/anonymity.h"
+
+#include <algorithm>
+
+namespace cli {
+
+const OptionSpec kMinGroupOption{
+    "min-group", "N", ValueKind::Text,
+    "the smallest group the document shows, 1 to 1000 (default 5); a smaller one is held back"};
+
+std::variant<int, QString> minGroupOption(const ParsedArgs &args, const QString &command)
+{
+    if (!args.isSet("min-group"))
+        return documents::kDefaultMinGroup;
+    const QString text = args.value("min-group");
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    // Digits only: toInt() would take " 5" or "+5" too.
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (!ok || !digits || value < 1 || value > documents::kMaxMinGroup)
+        return QStringLiteral("%1: --min-group '%2' must be a whole number from 1 to %3")
+            .arg(command, text)
+            .arg(documents::kMaxMinGroup);
+    return value;
+}
+
+} // namespace cli
