@@ -1,6 +1,6 @@
-#include "collection_dialog.h"
+#include "desk/collection_dialog.h"
 
-#include "collection_status.h"
+#include "desk/collection_status.h"
 #include "web/network_addresses.h"
 #include "widgets/dialogs.h"
 

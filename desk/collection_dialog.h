@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection_groups.h"
-#include "collection_run.h"
+#include "desk/collection_groups.h"
+#include "desk/collection_run.h"
 
 #include <QDialog>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "collection_groups.h"
+#include "desk/collection_groups.h"
 
 #include "web/group_names.h"
 #include "web/link_file.h"

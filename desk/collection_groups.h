@@ -1,6 +1,6 @@
 #pragma once
 
-#include "survey_folder.h"
+#include "desk/survey_folder.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "collection_run.h"
+#include "desk/collection_run.h"
 
 namespace desk {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection.h"
+#include "desk/collection.h"
 
 #include <QMap>
 

@@ -1,7 +1,7 @@
-#include "collection_status.h"
+#include "desk/collection_status.h"
 
-#include "collection_run.h"
-#include "title.h"
+#include "desk/collection_run.h"
+#include "desk/title.h"
 #include "widgets/dialogs.h"
 
 #include <QHBoxLayout>

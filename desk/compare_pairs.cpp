@@ -1,4 +1,4 @@
-#include "compare_pairs.h"
+#include "desk/compare_pairs.h"
 
 namespace desk {
 namespace {

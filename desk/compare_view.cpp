@@ -1,12 +1,12 @@
-#include "compare_view.h"
+#include "desk/compare_view.h"
 
-#include "documents.h"
-#include "documents/comparison_summary.h"
+#include "desk/documents.h"
+#include "desk/picture_view.h"
+#include "desk/statistics_table.h"
 #include "documents/anonymity.h"
+#include "documents/comparison_summary.h"
 #include "documents/report_pictures.h"
 #include "documents/report_tables.h"
-#include "picture_view.h"
-#include "statistics_table.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "compare_pairs.h"
-#include "latest_task.h"
+#include "desk/compare_pairs.h"
+#include "desk/latest_task.h"
+#include "desk/survey_folder.h"
 #include "survey/group_compare.h"
-#include "survey_folder.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "desk_window.h"
+#include "desk/desk_window.h"
 
-#include "compare_view.h"
-#include "group_view.h"
-#include "job_bar.h"
-#include "respondent_table.h"
+#include "desk/compare_view.h"
+#include "desk/group_view.h"
+#include "desk/job_bar.h"
+#include "desk/respondent_table.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "desk_window.h"
+#include "desk/desk_window.h"
 
-#include "compare_view.h"
 #include "core/safe_write.h"
-#include "job_bar.h"
-#include "report_title_dialog.h"
+#include "desk/compare_view.h"
+#include "desk/job_bar.h"
+#include "desk/report_title_dialog.h"
 #include "shell/desktop_shell.h"
 #include "widgets/dialogs.h"
 

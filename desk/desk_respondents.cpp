@@ -1,6 +1,6 @@
-#include "desk_window.h"
+#include "desk/desk_window.h"
 
-#include "respondent_table.h"
+#include "desk/respondent_table.h"
 #include "widgets/dialogs.h"
 
 #include <QItemSelectionModel>

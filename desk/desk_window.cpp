@@ -1,12 +1,12 @@
-#include "desk_window.h"
+#include "desk/desk_window.h"
 
-#include "compare_view.h"
+#include "desk/compare_view.h"
+#include "desk/group_view.h"
+#include "desk/job_bar.h"
+#include "desk/respondent_table.h"
+#include "desk/title.h"
 #include "documents/anonymity.h"
-#include "group_view.h"
-#include "job_bar.h"
-#include "respondent_table.h"
 #include "shell/desktop_shell.h"
-#include "title.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "collection_run.h"
-#include "documents.h"
-#include "file_moves.h"
-#include "job_bar.h"
-#include "survey_loader.h"
+#include "desk/collection_run.h"
+#include "desk/documents.h"
+#include "desk/file_moves.h"
+#include "desk/job_bar.h"
+#include "desk/survey_loader.h"
 
 #include <QDialog>
 #include <QMainWindow>

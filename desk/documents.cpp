@@ -1,4 +1,4 @@
-#include "documents.h"
+#include "desk/documents.h"
 
 #include "documents/anonymity.h"
 #include "documents/group_documents.h"
@@ -122,8 +122,7 @@ Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title,
             return documents::Cancelled{};
         loaded.push_back(documentGroup(group));
     }
-    return documents::organisationPdf(coverOf(title, date), loaded, title.minGroup,
-                                      cancel);
+    return documents::organisationPdf(coverOf(title, date), loaded, title.minGroup, cancel);
 }
 
 Made workbook(const std::vector<Group> &groups, const ReportTitle &title, const CancelCheck &cancel)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "desk/survey_folder.h"
 #include "documents/anonymity.h"
 #include "documents/document_outcome.h"
 #include "documents/export_data.h"
 #include "documents/report_notes.h"
-#include "survey_folder.h"
 
 #include <QDate>
 #include <QString>

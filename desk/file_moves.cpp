@@ -1,4 +1,4 @@
-#include "file_moves.h"
+#include "desk/file_moves.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "group_view.h"
+#include "desk/group_view.h"
 
-#include "documents.h"
+#include "desk/documents.h"
+#include "desk/picture_view.h"
+#include "desk/statistics_table.h"
 #include "documents/report_pictures.h"
 #include "documents/report_summary.h"
 #include "documents/report_tables.h"
-#include "picture_view.h"
-#include "statistics_table.h"
 
 #include <QPlainTextEdit>
 #include <QTableWidget>

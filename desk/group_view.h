@@ -1,8 +1,8 @@
 #pragma once
 
-#include "latest_task.h"
+#include "desk/latest_task.h"
+#include "desk/survey_folder.h"
 #include "survey/group_statistics.h"
-#include "survey_folder.h"
 
 #include <QTabWidget>
 

@@ -1,4 +1,4 @@
-#include "job_bar.h"
+#include "desk/job_bar.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "charts/fonts.h"
-#include "desk_window.h"
+#include "desk/desk_window.h"
+#include "desk/web_collection.h"
 #include "shell/desktop_shell.h"
-#include "web_collection.h"
 #include "widgets/gui_start.h"
 #include "widgets/qt_texts.h"
 

@@ -1,4 +1,4 @@
-#include "report_title_dialog.h"
+#include "desk/report_title_dialog.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>

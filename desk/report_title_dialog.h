@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents.h"
+#include "desk/documents.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "respondent_table.h"
+#include "desk/respondent_table.h"
 
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"

@@ -1,4 +1,4 @@
-#include "statistics_table.h"
+#include "desk/statistics_table.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,4 +1,4 @@
-#include "survey_folder.h"
+#include "desk/survey_folder.h"
 
 #include "core/new_file.h"
 

@@ -1,4 +1,4 @@
-#include "survey_loader.h"
+#include "desk/survey_loader.h"
 
 #include <QDir>
 #include <QElapsedTimer>

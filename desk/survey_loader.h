@@ -1,6 +1,6 @@
 #pragma once
 
-#include "survey_refresh.h"
+#include "desk/survey_refresh.h"
 
 #include <QFileSystemWatcher>
 #include <QFutureWatcher>

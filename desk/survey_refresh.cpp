@@ -1,4 +1,4 @@
-#include "survey_refresh.h"
+#include "desk/survey_refresh.h"
 
 #include <QDir>
 #include <QFileInfo>

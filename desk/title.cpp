@@ -1,4 +1,4 @@
-#include "title.h"
+#include "desk/title.h"
 
 namespace desk {
 

@@ -1,4 +1,4 @@
-#include "web_collection.h"
+#include "desk/web_collection.h"
 
 #include "web/survey_collection.h"
 

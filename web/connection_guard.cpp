@@ -1,7 +1,7 @@
-#include "connection_guard.h"
+#include "web/connection_guard.h"
 
-#include "http_replies.h"
-#include "request_head.h"
+#include "web/http_replies.h"
+#include "web/request_head.h"
 
 #include <QSslSocket>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "folder_files.h"
+#include "web/folder_files.h"
 
 #include "core/safe_write.h"
 

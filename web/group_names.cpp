@@ -1,4 +1,4 @@
-#include "group_names.h"
+#include "web/group_names.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "http_replies.h"
+#include "web/http_replies.h"
 
 namespace web {
 namespace {

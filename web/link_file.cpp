@@ -1,7 +1,7 @@
-#include "link_file.h"
+#include "web/link_file.h"
 
-#include "folder_files.h"
-#include "survey_collection.h"
+#include "web/folder_files.h"
+#include "web/survey_collection.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "network_addresses.h"
+#include "web/network_addresses.h"
 
 #include <QFile>
 #include <QNetworkInterface>

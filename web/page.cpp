@@ -1,10 +1,10 @@
-#include "page.h"
+#include "web/page.h"
 
 #include "core/text_codec.h"
-#include "page_texts.h"
 #include "survey/questionnaire_result.h"
 #include "survey/resource.h"
 #include "survey/survey_texts.h"
+#include "web/page_texts.h"
 
 #include <QFile>
 #include <QJsonArray>

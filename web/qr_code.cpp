@@ -1,4 +1,4 @@
-#include "qr_code.h"
+#include "web/qr_code.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "request_head.h"
+#include "web/request_head.h"
 
 #include <QByteArray>
 

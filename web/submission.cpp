@@ -1,8 +1,8 @@
-#include "submission.h"
+#include "web/submission.h"
 
-#include "folder_files.h"
 #include "survey/result_names.h"
 #include "survey/unit_pc1.h"
+#include "web/folder_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -56,8 +56,8 @@ QByteArray contentHash(const QByteArray &content)
 
 bool isPlainFileName(const QString &file)
 {
-    return survey::isResultFileName(file) && !file.contains(u'/') &&
-           !file.contains(u'\\') && !file.startsWith(u'.');
+    return survey::isResultFileName(file) && !file.contains(u'/') && !file.contains(u'\\') &&
+           !file.startsWith(u'.');
 }
 
 // The questionnaires a folder received, as its note says, line by line: "id<TAB>file name" for a

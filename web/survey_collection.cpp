@@ -1,15 +1,15 @@
-#include "survey_collection.h"
+#include "web/survey_collection.h"
 
-#include "connection_guard.h"
-#include "folder_files.h"
-#include "group_names.h"
-#include "link_file.h"
-#include "network_addresses.h"
-#include "qr_code.h"
-#include "submission.h"
 #include "survey/unit_pc1.h"
-#include "survey_server.h"
-#include "tls_check.h"
+#include "web/connection_guard.h"
+#include "web/folder_files.h"
+#include "web/group_names.h"
+#include "web/link_file.h"
+#include "web/network_addresses.h"
+#include "web/qr_code.h"
+#include "web/submission.h"
+#include "web/survey_server.h"
+#include "web/tls_check.h"
 
 #include <QDir>
 #include <QFile>

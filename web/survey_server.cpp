@@ -1,7 +1,7 @@
-#include "survey_server.h"
+#include "web/survey_server.h"
 
-#include "http_replies.h"
-#include "page.h"
+#include "web/http_replies.h"
+#include "web/page.h"
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>

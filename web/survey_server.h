@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submission.h"
+#include "web/submission.h"
 
 #include <QAbstractHttpServer>
 #include <QByteArray>

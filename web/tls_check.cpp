@@ -1,4 +1,4 @@
-#include "tls_check.h"
+#include "web/tls_check.h"
 
 #include <QDateTime>
 #include <QDir>
