@@ -58,16 +58,15 @@ QString gText(const std::optional<double> &g)
 
 QString compareText(const survey::GroupComparison &c, const Named &a, const Named &b)
 {
-    QStringList lines{QStringLiteral("Сравнение групп OCAI"),
-                      QStringLiteral("«%1»: %2  (%3)")
-                          .arg(a.name, a.path, documents::groupSizeText(c.nA)),
-                      QStringLiteral("«%1»: %2  (%3)")
-                          .arg(b.name, b.path, documents::groupSizeText(c.nB)),
-                      QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
-                          .arg(survey::meanKindCaption(c.kind))
-                          .arg(c.permutations)
-                          .arg(c.seed),
-                      QString()};
+    QStringList lines{
+        QStringLiteral("Сравнение групп OCAI"),
+        QStringLiteral("«%1»: %2  (%3)").arg(a.name, a.path, documents::groupSizeText(c.nA)),
+        QStringLiteral("«%1»: %2  (%3)").arg(b.name, b.path, documents::groupSizeText(c.nB)),
+        QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
+            .arg(survey::meanKindCaption(c.kind))
+            .arg(c.permutations)
+            .arg(c.seed),
+        QString()};
     lines << QStringLiteral("Тип").leftJustified(16) +
                  QStringLiteral("Состояние").leftJustified(10) + cell(columnName(a.name, 10), 11) +
                  cell(columnName(b.name, 10), 11) + cell(QStringLiteral("Разница"), 9) +
