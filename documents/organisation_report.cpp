@@ -26,16 +26,6 @@ QString groupsCounted(std::size_t count)
     return QString::number(count) + QChar(0x00A0) + noun;
 }
 
-survey::ProfileMeans means(const survey::GroupStatistics &s)
-{
-    survey::ProfileMeans profile;
-    for (int type = 0; type < survey::kTypeCount; ++type) {
-        profile[survey::scoreIndex(0, type)] = s.types[std::size_t(type)].current.mean;
-        profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
-    }
-    return profile;
-}
-
 QString dominant(const survey::Dominance &d)
 {
     if (!d.lead)
@@ -97,7 +87,7 @@ void addGroupPage(Document &d, const ReportedGroup &group)
     if (const QString line = fileNotesLine(group.notes); !line.isEmpty())
         d.note(line);
     d.paragraph(profileSummary(*group.statistics));
-    d.pictures({plotAPicture(means(*group.statistics), 110)});
+    d.pictures({plotAPicture(group.statistics->means(), 110)});
     d.heading(QStringLiteral("Повестка изменений"));
     d.table(agendaTable(*group.result, *group.statistics));
 }
@@ -129,7 +119,7 @@ Document organisationDocument(const Cover &cover, const std::vector<ReportedGrou
     d.heading(QStringLiteral("Профили групп"));
     std::vector<survey::ProfileMeans> profiles;
     for (const ReportedGroup &group : groups)
-        profiles.push_back(means(*group.statistics));
+        profiles.push_back(group.statistics->means());
     // Nine panels to a picture, so that none outgrows a page; all on one scale.
     constexpr std::size_t kPanels = 9;
     const double top = profilesScaleTop(profiles);

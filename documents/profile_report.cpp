@@ -14,16 +14,6 @@ namespace report {
 
 namespace {
 
-survey::ProfileMeans means(const survey::GroupStatistics &s)
-{
-    survey::ProfileMeans profile;
-    for (int type = 0; type < survey::kTypeCount; ++type) {
-        profile[survey::scoreIndex(0, type)] = s.types[std::size_t(type)].current.mean;
-        profile[survey::scoreIndex(1, type)] = s.types[std::size_t(type)].preferred.mean;
-    }
-    return profile;
-}
-
 Table dominanceTable(const survey::GroupStatistics &s)
 {
     Table table{{QStringLiteral("Состояние"), QStringLiteral("Доминирующий тип"),
@@ -78,7 +68,7 @@ void addSummaryPage(Document &d, const Cover &cover, const Subject &subject,
         d.paragraph(line);
     addMethodInBrief(d);
     addFindings(d, s, group.respondents);
-    d.pictures({plotAPicture(means(s), 92)});
+    d.pictures({plotAPicture(s.means(), 92)});
 }
 
 // The change agenda with the scores in two decimals, the workshop's tables and the questions.

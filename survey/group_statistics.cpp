@@ -77,6 +77,16 @@ Discrepancy largestDiscrepancy(const ProfileMeans &profile)
     return largest;
 }
 
+ProfileMeans GroupStatistics::means() const
+{
+    ProfileMeans profile;
+    for (int type = 0; type < kTypeCount; ++type) {
+        profile[scoreIndex(0, type)] = types[std::size_t(type)].current.mean;
+        profile[scoreIndex(1, type)] = types[std::size_t(type)].preferred.mean;
+    }
+    return profile;
+}
+
 GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::uint64_t seed,
                                 int resamples)
 {

@@ -86,6 +86,9 @@ struct GroupStatistics {
     std::array<QuestionCongruence, kQuestionCount> questions;
     // All six name one and the same dominant type; a question whose top types tie names none.
     bool questionsAgree = false;
+
+    // The eight mean scores, current then preferred, as a profile.
+    ProfileMeans means() const;
 };
 
 // The figures of a loaded group (n >= 1): means from groupProfile(group, kind), spread over
