@@ -265,7 +265,8 @@ private:
         const Picture &picture = block.pictures.first();
         QTextCharFormat plain;
         plain.setFont(reportFont(kBodyPoints));
-        startBlock(blockFormat(2, 0, Qt::AlignLeft), plain);
+        // The room above a heading: the column's own heading gets none.
+        startBlock(blockFormat(5, 0, Qt::AlignLeft), plain);
 
         QTextTableFormat format;
         format.setBorder(0);
