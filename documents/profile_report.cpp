@@ -52,7 +52,7 @@ Table congruenceTable(const survey::GroupStatistics &s)
 }
 
 // Page 1 the summary: for whom, when and how many answered, the method in brief, the
-// findings in words and the profile.
+// findings in words beside the profile.
 void addSummaryPage(Document &d, const Cover &cover, const Subject &subject,
                     const survey::GroupResult &group, const survey::GroupStatistics &s,
                     const FileNotes &notes, const QStringList &answerDates)
@@ -67,8 +67,10 @@ void addSummaryPage(Document &d, const Cover &cover, const Subject &subject,
     if (const QString line = fileNotesLine(notes); !line.isEmpty())
         d.paragraph(line);
     addMethodInBrief(d);
-    addFindings(d, s, group.respondents);
-    d.pictures({plotAPicture(s.means(), 92)});
+    // The findings in a column beside the profile they speak of.
+    Document findings;
+    addFindings(findings, s, group.respondents);
+    d.aside(findings.blocks, plotAPicture(s.means(), 86));
 }
 
 // The change agenda with the scores in two decimals, the workshop's tables and the questions.

@@ -27,12 +27,15 @@ struct Table {
 };
 
 struct Block {
-    enum class Kind { Title, Heading, Paragraph, Note, Table, Pictures, PageBreak };
+    // Aside: `column`'s text blocks in a left column beside one picture on the right; what
+    // follows starts below the taller of the two, and the pair never splits across pages.
+    enum class Kind { Title, Heading, Paragraph, Note, Table, Pictures, PageBreak, Aside };
     Kind kind = Kind::Paragraph;
     QString text;
     Table table;
-    QList<Picture> pictures; // side by side
+    QList<Picture> pictures; // side by side; an aside's one picture
     QString lead;            // a paragraph's first words in bold
+    QList<Block> column;     // an aside's text: headings, paragraphs and notes
 };
 
 struct Document {
@@ -63,6 +66,14 @@ struct Document {
         return *this;
     }
     Document &pageBreak() { return add(Block::Kind::PageBreak); }
+    // `text`'s blocks in a column beside `picture`.
+    Document &aside(const QList<Block> &text, const Picture &picture)
+    {
+        add(Block::Kind::Aside);
+        blocks.last().column = text;
+        blocks.last().pictures = {picture};
+        return *this;
+    }
 
 private:
     Document &add(Block::Kind kind, const QString &text = QString())

@@ -21,6 +21,7 @@ constexpr int kDotsPerInch = 600;
 const QMarginsF kPageMarginsMm(18, 14, 18, 12);
 constexpr double kFooterMm = 9;
 constexpr double kBodyPoints = 10;
+constexpr double kAsideGapMm = 6;
 const QColor kRuleColour(150, 150, 150);
 const QColor kHeadColour(232, 232, 232);
 const QColor kNoteColour(80, 80, 80);
@@ -98,11 +99,18 @@ private:
     QList<Picture> m_pictures;
 };
 
+// What must not be parted from what follows it: a heading from its content, or an aside's
+// two columns from each other. Kept in document order.
+struct Keep {
+    QTextBlock heading;
+    QTextTable *aside = nullptr;
+};
+
 // Fills the text document block by block; a page break waits for the next block.
 class Filler {
 public:
-    Filler(QTextDocument &document, PictureObjects &pictures)
-        : m_cursor(&document), m_pictures(pictures)
+    Filler(QTextDocument &document, PictureObjects &pictures, double widthMm)
+        : m_cursor(&document), m_pictures(pictures), m_widthMm(widthMm)
     {
     }
 
@@ -113,8 +121,9 @@ public:
             text(block.text, reportFont(17, true), 0, 2);
             break;
         case Block::Kind::Heading:
-            text(block.text, reportFont(12.5, true), 5, 2);
-            m_headings << m_cursor.block();
+            text(block.text, reportFont(12.5, true), m_inAside ? 0 : 5, 2);
+            if (!m_inAside)
+                m_keeps << Keep{m_cursor.block(), nullptr};
             break;
         case Block::Kind::Paragraph:
             text(block.text, reportFont(kBodyPoints), 1, 1, Qt::black, block.lead);
@@ -131,11 +140,14 @@ public:
         case Block::Kind::PageBreak:
             m_breakBefore = true;
             break;
+        case Block::Kind::Aside:
+            aside(block);
+            break;
         }
     }
 
-    // The headings' blocks, for keepHeadingsWithContent.
-    const QList<QTextBlock> &headings() const { return m_headings; }
+    // The headings and asides, for keepTogether.
+    const QList<Keep> &keeps() const { return m_keeps; }
 
 private:
     QTextBlockFormat blockFormat(double topMm, double bottomMm, Qt::Alignment alignment)
@@ -245,11 +257,72 @@ private:
         }
     }
 
+    // A borderless table of one row: the text's cell takes what the picture's leaves.
+    void aside(const Block &block)
+    {
+        if (m_inAside || block.pictures.isEmpty())
+            return;
+        const Picture &picture = block.pictures.first();
+        QTextCharFormat plain;
+        plain.setFont(reportFont(kBodyPoints));
+        // The room above a heading: the column's own heading gets none.
+        startBlock(blockFormat(5, 0, Qt::AlignLeft), plain);
+
+        QTextTableFormat format;
+        format.setBorder(0);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+        format.setCellPadding(0);
+        format.setCellSpacing(0);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        const double right =
+            std::min(80.0, 100 * (picture.widthMm + kAsideGapMm) / std::max(1.0, m_widthMm));
+        format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 100 - right),
+                                          QTextLength(QTextLength::PercentageLength, right)});
+        if (m_breakBefore)
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_breakBefore = false;
+        QTextTable *cells = m_cursor.insertTable(1, 2, format);
+        for (int c = 0; c < 2; ++c) {
+            QTextTableCell cell = cells->cellAt(0, c);
+            QTextTableCellFormat top = cell.format().toTableCellFormat();
+            top.setVerticalAlignment(QTextCharFormat::AlignTop);
+            if (c == 1)
+                top.setLeftPadding(formatLength(kAsideGapMm));
+            cell.setFormat(top);
+        }
+
+        const QTextCursor outside = m_cursor;
+        m_inAside = true;
+        m_started = false; // each cell has its first block already
+        m_cursor = cells->cellAt(0, 0).firstCursorPosition();
+        for (const Block &inner : block.column) {
+            if (inner.kind == Block::Kind::Heading || inner.kind == Block::Kind::Paragraph ||
+                inner.kind == Block::Kind::Note)
+                add(inner);
+        }
+        m_cursor = cells->cellAt(0, 1).firstCursorPosition();
+        QTextBlockFormat toRight;
+        toRight.setAlignment(Qt::AlignRight);
+        m_cursor.setBlockFormat(toRight);
+        m_cursor.setBlockCharFormat(plain);
+        QTextCharFormat object;
+        object.setObjectType(kPictureObject);
+        object.setProperty(kPictureIndex, m_pictures.add(picture));
+        m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+        m_inAside = false;
+        m_started = true;
+        m_cursor = outside;
+        m_cursor.movePosition(QTextCursor::End);
+        m_keeps << Keep{QTextBlock(), cells};
+    }
+
     QTextCursor m_cursor;
     PictureObjects &m_pictures;
+    double m_widthMm;
     bool m_started = false;
     bool m_breakBefore = false;
-    QList<QTextBlock> m_headings;
+    bool m_inAside = false;
+    QList<Keep> m_keeps;
 };
 
 // The page of a block's first line, by its middle: a line that does not fit is pushed to the
@@ -262,11 +335,31 @@ int pageOf(QTextDocument &document, const QTextBlock &block)
     return int(y / document.pageSize().height());
 }
 
-// A heading whose content starts on the next page goes there with it. Each move can push
-// later headings only further down, so one pass in document order settles them all.
-void keepHeadingsWithContent(QTextDocument &document, const QList<QTextBlock> &headings)
+// An aside that runs over a page's end goes to the next page as a whole, unless it is taller
+// than a page anyway.
+void keepAside(QTextDocument &document, QTextTable *aside)
 {
-    for (const QTextBlock &heading : headings) {
+    const QRectF place = document.documentLayout()->frameBoundingRect(aside);
+    const double page = document.pageSize().height();
+    const int first = int(place.top() / page);
+    if (place.height() >= page || int((place.bottom() - 1) / page) == first)
+        return;
+    QTextTableFormat format = aside->format();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    aside->setFormat(format);
+}
+
+// A heading whose content starts on the next page goes there with it, and an aside that does
+// not fit goes there whole. Each move can push later ones only further down, so one pass in
+// document order settles them all.
+void keepTogether(QTextDocument &document, const QList<Keep> &keeps)
+{
+    for (const Keep &keep : keeps) {
+        if (keep.aside) {
+            keepAside(document, keep.aside);
+            continue;
+        }
+        const QTextBlock &heading = keep.heading;
         QTextBlock content = heading.next();
         while (content.isValid() && content.text().isEmpty())
             content = content.next();
@@ -381,11 +474,12 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
         // One edit block: the layout runs once at its end, not after every cell.
         QTextCursor batch(&text);
         batch.beginEditBlock();
-        Filler filler(text, pictures);
+        Filler filler(text, pictures,
+                      writer.pageLayout().paintRect(QPageLayout::Millimeter).width());
         for (const Block &block : document.blocks)
             filler.add(block);
         batch.endEditBlock();
-        keepHeadingsWithContent(text, filler.headings());
+        keepTogether(text, filler.keeps());
 
         QPainter painter;
         if (!painter.begin(&writer))

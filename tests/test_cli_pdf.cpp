@@ -31,6 +31,13 @@ QString pageText(const QString &pdf, int first, int last = 99)
         .simplified();
 }
 
+// In reading order: a column of text beside a picture whole, not line by line with the
+// picture's labels.
+QString readingText(const QString &pdf)
+{
+    return tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+}
+
 // Vector drawings with real text, every font embedded.
 void expectVectorWithEmbeddedFonts(const QString &pdf)
 {
@@ -103,6 +110,11 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     EXPECT_FALSE(all.contains(QRegularExpression(
         QStringLiteral("\\b(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\\b"))));
     EXPECT_TRUE(all.contains(QStringLiteral("Респондент «")));
+    // The findings and Plot A beside them both on page 1.
+    const QString first = pageText(pdf, 1, 1);
+    EXPECT_TRUE(first.contains(QStringLiteral("Главное")) &&
+                first.contains(QStringLiteral("Клан [A]")))
+        << first.toStdString();
     EXPECT_FALSE(all.contains(dir.path()));
     EXPECT_FALSE(
         all.contains(QRegularExpression(QStringLiteral("(?<![\\d.])\\d+\\.\\d\\d(?![\\d.])"))));
@@ -233,7 +245,7 @@ TEST_F(CliPdf, AReportReadsAsADocumentForItsClient)
     };
     for (const Case &c : cases) {
         const QString pdf = made(c.args);
-        const QString text = pageText(pdf, 1);
+        const QString text = readingText(pdf);
         const QString body = text.section(QStringLiteral("Как считались показатели"), 0, 0);
         EXPECT_LT(body.size(), text.size()) << text.toStdString();
         for (const QString &words : c.expected)

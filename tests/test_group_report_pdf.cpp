@@ -24,11 +24,17 @@ struct Questionnaire {
     std::optional<Answer> leadership;
 };
 
-QString pdfText(const QString &pdf)
+// As laid out on the page, or in reading order: a column beside a picture whole, before the
+// picture's labels, rather than line by line with them.
+enum class Order { Layout, Reading };
+
+QString pdfText(const QString &pdf, Order order = Order::Layout)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(
+        QStringLiteral("pdftotext"),
+        (order == Order::Layout ? QStringList{QStringLiteral("-layout")} : QStringList{}) +
+            QStringList{pdf, QStringLiteral("-")});
     if (!process.waitForStarted() || !process.waitForFinished(60000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
@@ -76,14 +82,14 @@ protected:
 
     // A file left out is written and reported with exit status 1. The groups here are small:
     // the anonymity floor has tests of its own.
-    QString report(const QString &path, int exitCode = 0)
+    QString report(const QString &path, int exitCode = 0, Order order = Order::Layout)
     {
         const QString pdf = dir.filePath(QStringLiteral("r%1.pdf").arg(++count));
         const auto run = testcli::runCli({QStringLiteral("pdf"), QStringLiteral("--min-group"),
                                           QStringLiteral("1"), QStringLiteral("--out"), pdf, path},
                                          {}, QStringLiteral("C"));
         EXPECT_EQ(run.exitCode, exitCode) << run.err.toStdString();
-        return pdfText(pdf);
+        return pdfText(pdf, order);
     }
 
     QTemporaryDir dir;
@@ -176,8 +182,10 @@ TEST_F(GroupReportPdf, FindingsClaimNoMoreThanTheFiguresCarry)
     };
     for (const Case &c : cases) {
         const QString folder = group(c.respondents);
+        // The findings stand in a column beside Plot A.
         const QString text =
-            report(c.respondents.size() == 1 ? folder + QStringLiteral("/p0OCAI.cry") : folder);
+            report(c.respondents.size() == 1 ? folder + QStringLiteral("/p0OCAI.cry") : folder, 0,
+                   Order::Reading);
         const QString findings =
             between(text, QStringLiteral("Главное"), QStringLiteral("Клан [A]"));
         for (const QString &words : c.expected)
