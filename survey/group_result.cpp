@@ -27,7 +27,7 @@ GroupError groupError(const QString &path, const LoadError &error)
 
 bool matchesGroupPattern(const QString &name)
 {
-    return matchesGroupPattern(QFile::encodeName(name));
+    return matchesGroupPattern(nameBytes(name));
 }
 
 std::variant<QStringList, GroupError> groupFiles(const QString &folder)
@@ -41,7 +41,7 @@ std::variant<QStringList, GroupError> groupFiles(const QString &folder)
     // A fixed order, whatever the file system lists first: the same folder then gives the same
     // resampled figures for one seed, and names the same damaged file.
     std::sort(names.begin(), names.end());
-    QByteArray nativeFolder = QFile::encodeName(folder);
+    QByteArray nativeFolder = nameBytes(folder);
     if (!nativeFolder.endsWith('/'))
         nativeFolder += '/';
     const QDir dir(folder);
@@ -57,7 +57,7 @@ std::variant<QStringList, GroupError> groupFiles(const QString &folder)
             return groupError(shown, cannotOpenFile(shown, QStringLiteral("имя файла не в "
                                                                           "кодировке UTF-8")));
         }
-        const QString path = dir.filePath(QFile::decodeName(name));
+        const QString path = dir.filePath(nameText(name));
         if (probe.kind == EntryKind::Unusable)
             return groupError(path, cannotOpenFile(path, probe.reason));
         files << path;

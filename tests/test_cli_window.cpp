@@ -18,7 +18,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -309,6 +311,7 @@ QMap<QString, QByteArray> tree(const QString &root)
 
 } // namespace
 
+#ifdef Q_OS_UNIX
 TEST_F(CliWindow, AnOutputNeverReplacesAnInput)
 {
     const QString text = out(QStringLiteral("in.txt")), link = out(QStringLiteral("link.txt"));
@@ -335,6 +338,7 @@ TEST_F(CliWindow, AnOutputNeverReplacesAnInput)
         EXPECT_EQ(tree(dir.path()), before);
     }
 }
+#endif
 
 TEST_F(CliWindow, AnArgumentThatIsNotTextIsRefused)
 {

@@ -125,6 +125,7 @@ TEST(WebLink, DamagedLinkFileIsRefusedUnlessANewLinkIsAsked)
 // Each name the collection keeps in its folders, with something planted under it.
 class WebLinkPlanted : public testing::TestWithParam<const char *> {};
 
+#ifdef Q_OS_UNIX
 TEST_P(WebLinkPlanted, IsRefusedAtStartNamedAndLeftAlone)
 {
     QTemporaryDir dir, outside;
@@ -157,7 +158,9 @@ TEST_P(WebLinkPlanted, IsRefusedAtStartNamedAndLeftAlone)
 INSTANTIATE_TEST_SUITE_P(Names, WebLinkPlanted,
                          testing::Values(".ocai-link", "Склад QR.png", "Склад QR.svg",
                                          "Склад/.ocai-received"));
+#endif
 
+#ifdef Q_OS_UNIX
 TEST(WebLink, FolderFilesNeverGoThroughALinkOrWaitOnAPipe)
 {
     QTemporaryDir dir;
@@ -174,6 +177,7 @@ TEST(WebLink, FolderFilesNeverGoThroughALinkOrWaitOnAPipe)
     EXPECT_EQ(std::get<std::optional<QByteArray>>(web::readFolderFile(target, 100)), "outside");
     EXPECT_TRUE(std::holds_alternative<QString>(web::readFolderFile(target, 3)));
 }
+#endif
 
 TEST(WebAddresses, DefaultRouteWinsOverTheFirstPrivateAddress)
 {

@@ -7,7 +7,12 @@ namespace ui {
 
 void installFontSubstitutions()
 {
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    // A bitmap font, which the off-screen drawing of ocai-cli cannot read from the fonts
+    // folder; Windows itself draws it as its TrueType successor.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
+                              QStringLiteral("Microsoft Sans Serif"));
+#else
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
