@@ -63,19 +63,20 @@ TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
                              "aOCAI.cry.bak", "aOCAI.cryx", "OCAIcry", "a.cry"})
         writeResult(dir, QLatin1String(name), rows);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
+    QStringList expected{".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY"};
+#ifdef Q_OS_UNIX // QFile::link makes a shortcut file on Windows, not a link
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("aOCAI.cry")),
                             dir.filePath(QStringLiteral("linkOCAI.cry"))));
-#ifdef Q_OS_UNIX
+    expected << "linkOCAI.cry";
     // A name that is not UTF-8 and does not match: no result file, so no failure either.
     const QByteArray odd = QFile::encodeName(dir.filePath(QStringLiteral("x"))) + "\xff.cry";
     ASSERT_EQ(::close(::creat(odd.constData(), 0600)), 0);
 #endif
     const auto files = groupFiles(dir.path());
     ASSERT_TRUE(std::holds_alternative<QStringList>(files));
-    EXPECT_EQ(names(std::get<QStringList>(files)),
-              QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
+    EXPECT_EQ(names(std::get<QStringList>(files)), expected);
     const GroupResult group = loadOk(dir);
-    EXPECT_EQ(group.n, 5);
+    EXPECT_EQ(group.n, expected.size());
     EXPECT_EQ(names(group.files), names(std::get<QStringList>(files)));
 }
 
