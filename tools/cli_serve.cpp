@@ -12,6 +12,9 @@
 #include <csignal>
 #include <cstdio>
 #ifdef Q_OS_WIN
+#include "core/windows_text.h"
+
+#include <QAbstractNativeEventFilter>
 #include <io.h>
 #define isatty _isatty
 #define STDOUT_FILENO 1
@@ -36,6 +39,19 @@ void quitOnSignals()
 {
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
+#ifdef Q_OS_WIN
+    // Windows stops a console program gently with a close message to its thread instead.
+    struct CloseFilter : QAbstractNativeEventFilter {
+        bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+        {
+            if (wintext::isCloseRequest(message))
+                g_stopSignal = 1;
+            return false;
+        }
+    };
+    static CloseFilter closeFilter;
+    QCoreApplication::instance()->installNativeEventFilter(&closeFilter);
+#endif
     auto *poll = new QTimer(QCoreApplication::instance());
     QObject::connect(poll, &QTimer::timeout, [] {
         if (g_stopSignal)

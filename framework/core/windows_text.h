@@ -17,4 +17,9 @@ std::vector<std::wstring> wideArguments();
 // Makes the console the program writes to, if any, show its output as UTF-8, until exit.
 void useUtf8Console();
 
+// True when `message` (a MSG of the event loop) asks a console program to close: the close
+// message that QProcess::terminate and taskkill without /F post to the program's thread,
+// which has no window to take it.
+bool isCloseRequest(const void *message);
+
 } // namespace wintext

@@ -34,8 +34,15 @@ cleanup() {
     wineserver -k 2>/dev/null || true
 }
 trap cleanup EXIT
+# A screen of its own before the first Wine program, whose desktop it then is; its frame
+# buffer file is the screenshot.
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x800x24 -fbdir "$work" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 mkdir -p "$WINEPREFIX"
-wineserver -p
+wineserver -p >/dev/null 2>&1
 # The first program starts Wine's services, which keep its output open: a file, not a pipe.
 wine wineboot -i >"$work/wineboot.log" 2>&1
 cd "$folder"
@@ -68,12 +75,7 @@ answer=$(curl -sS --max-time 30 --data-binary "$submission" "${url}submit")
 kill "${pids[-1]}"
 echo "serve: the questionnaire written"
 
-# Each window program on a screen of its own; the frame buffer file is the screenshot.
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -fbdir "$work" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+# Each window program on the screen.
 for program in ocai-plot ocai-survey ocai-desk; do
     wine "$program.exe" >"$work/$program.log" 2>&1 &
     pid=$!
@@ -81,20 +83,21 @@ for program in ocai-plot ocai-survey ocai-desk; do
     shown=
     for _ in $(seq 600); do
         # A mapped top-level window with a title (Wine's own have none or are unmapped).
-        if xwininfo -root -children | grep -q '^ *0x[0-9a-f]* "[^"]'; then
+        if xwininfo -root -children | grep -v '"Default IME"' | grep -q '^ *0x[0-9a-f]* "[^"]'; then
             shown=1
             break
         fi
         sleep 0.1
     done
     [ -n "$shown" ] || fail "$program.exe opened no window: $(cat "$work/$program.log")"
-    sleep 3 # painted
+    sleep 10 # painted, on a busy machine too
     /usr/bin/python3 "$here/xwd-to-png.py" "$work/Xvfb_screen0" "$work/shots/$program.png"
-    xwininfo -root -children | grep '^ *0x[0-9a-f]* "' | sed "s/^/$program: window /"
+    xwininfo -root -children | grep -v '"Default IME"' | grep '^ *0x[0-9a-f]* "' |
+        sed "s/^/$program: window /"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     for _ in $(seq 100); do
-        xwininfo -root -children | grep -q '^ *0x[0-9a-f]* "[^"]' || break
+        xwininfo -root -children | grep -v '"Default IME"' | grep -q '^ *0x[0-9a-f]* "[^"]' || break
         sleep 0.1
     done
 done

@@ -13,7 +13,8 @@ folder=$stage/$name
 objdump=x86_64-w64-mingw32-objdump
 # Where the DLLs of the build come from; any other DLL is the system's.
 dll_dirs=(/opt/ocai-mingw/bin /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
-plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qgif.dll
+# offscreen: ocai-cli draws without a window.
+plugins=(platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll imageformats/qgif.dll
     imageformats/qico.dll imageformats/qjpeg.dll tls/qschannelbackend.dll
     tls/qcertonlybackend.dll)
 
@@ -35,7 +36,10 @@ find_dll() {
     local dir
     for dir in "${dll_dirs[@]}"; do
         found=$(find "$dir" -maxdepth 1 -iname "$1" -print -quit)
-        [ -n "$found" ] && echo "$found" && return
+        if [ -n "$found" ]; then
+            echo "$found"
+            return
+        fi
     done
 }
 pending=("$folder"/*.exe "$folder"/*/*.dll)

@@ -45,4 +45,10 @@ void useUtf8Console()
         std::atexit(restoreConsole);
 }
 
+bool isCloseRequest(const void *message)
+{
+    const auto *msg = static_cast<const MSG *>(message);
+    return msg->message == WM_CLOSE && msg->hwnd == nullptr;
+}
+
 } // namespace wintext
