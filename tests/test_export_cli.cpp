@@ -13,6 +13,14 @@
 #include <gtest/gtest.h>
 #include <map>
 
+// The workbook is read back with Debian's unzip, which the Windows build under Wine cannot
+// start: there these tests are reported as skipped.
+#ifdef Q_OS_WIN
+#define OCAI_NEEDS_UNZIP() GTEST_SKIP() << "needs unzip, a Linux program"
+#else
+#define OCAI_NEEDS_UNZIP() (void)0
+#endif
+
 namespace {
 
 using testcli::runCli;
@@ -106,6 +114,7 @@ const QString kLongName = QStringLiteral("Отдел продаж и марке�
 
 TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const auto run = runCli(
@@ -163,6 +172,7 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 // characters XML refuses, in sheet names and texts: a workbook every reader opens.
 TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QStringList names{"2024",       "Q1", "R1C1",          "A1", "it's", "\U0001F600",
@@ -205,6 +215,7 @@ TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 // the flags of large changes and whether the questions agree.
 TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QString folder = writeFolder(dir.path(), "g", {"a", "b", "c"});
@@ -245,6 +256,7 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
 
 TEST(ExportCli, FilesNamedFromOneFolderAreOneGroup)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString folder = writeFolder(dir.path(), QStringLiteral("dept"), {"a", "b", "c"});
     const QString lone = writeFolder(dir.path(), QStringLiteral("lone"), {"d"});

@@ -113,7 +113,8 @@ TEST(WebLink, DamagedLinkFileIsRefusedUnlessANewLinkIsAsked)
         file.write(bytes);
         file.close();
         web::SurveyCollection collection;
-        EXPECT_TRUE(refusalOf(collection.start({}, dir.path(), localSettings())).contains(path))
+        EXPECT_TRUE(refusalOf(collection.start({}, dir.path(), localSettings()))
+                        .contains(QDir::toNativeSeparators(path)))
             << bytes.constData();
         EXPECT_EQ(contentOf(path), bytes);
         web::ServeSettings renewed = localSettings();
