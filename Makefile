@@ -76,8 +76,10 @@ check-windows-shell: setup
 check-windows-build:
 	BUILD_WIN_DIR=$(WINDOWS_DIR) JOBS=$(JOBS) bash .ci/windows build
 
-check-windows: check-windows-build
-	BUILD_WIN_DIR=$(WINDOWS_DIR) JOBS=$(JOBS) bash .ci/windows test
+# The zip's test compares its ocai-cli with the Linux build's.
+check-windows: build check-windows-build
+	BUILD_WIN_DIR=$(WINDOWS_DIR) JOBS=$(JOBS) LINUX_CLI=$(CURDIR)/$(BUILD_DIR)/bin/ocai-cli \
+	    bash .ci/windows test
 
 windows-zip: check-windows-build
 	BUILD_WIN_DIR=$(WINDOWS_DIR) bash .ci/windows zip

@@ -197,9 +197,9 @@ TEST(GroupCli, SummaryWritesTheGoodRowsAndFailsForTheBroken)
     const QStringList lines =
         QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1],
-              good + QStringLiteral(",4,18.75,18.75,28.75,33.75,32.5,30,21.25,16.25,D,A,D,"
-                                    "-17.5"));
+    EXPECT_EQ(lines[1], QDir::toNativeSeparators(good) +
+                            QStringLiteral(",4,18.75,18.75,28.75,33.75,32.5,30,21.25,16.25,D,A,D,"
+                                           "-17.5"));
 }
 
 TEST(GroupCli, SummaryJsonAndGeometricMeanOfIdenticalRespondents)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# check-zip.sh ZIP LINUX_CLI WORK: the zip as a user gets it, under Wine. Unpacked into an empty
-# folder and run in a fresh Wine prefix with no DLL path of the build: `ocai-cli.exe profile`
-# prints what the Linux build's ocai-cli prints, `ocai-cli.exe serve` takes a questionnaire on
-# 127.0.0.1, and each window program opens its window on an X server of its own (Xvfb);
-# WORK/shots/ keeps a screenshot of each.
+# check-zip.sh ZIP LINUX_CLI WORK: the zip as a user gets it, under Wine (OCAI_LINUX_CLI, when
+# set, names the Linux build's ocai-cli instead of LINUX_CLI). Unpacked into an empty folder and
+# run in a fresh Wine prefix with no DLL path of the build: `ocai-cli.exe profile` prints what
+# the Linux build's ocai-cli prints, `ocai-cli.exe serve` takes a questionnaire on 127.0.0.1,
+# and each window program opens its window on an X server of its own (Xvfb); WORK/shots/ keeps
+# a screenshot of each.
 set -euo pipefail
-zip=$1 linux_cli=$2 work=$3
+zip=$1 linux_cli=${OCAI_LINUX_CLI:-$2} work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 fail() {
     echo "check-zip: $*" >&2
