@@ -6,6 +6,10 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <vector>
 
 namespace cli {
@@ -206,6 +210,9 @@ int main(int argc, char **argv)
     g_defaultHandler = qInstallMessageHandler(quietHandler);
 #ifdef Q_OS_WIN
     wintext::useUtf8Console();
+    // The same bytes as elsewhere: "\n", not the C library's "\r\n" (stdout is set so on
+    // each write).
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     auto decoded = decodeArguments(argc, argv);
     if (!decoded)
