@@ -27,25 +27,6 @@ namespace {
 using testcli::CliRun;
 using testcli::runCli;
 
-// What ocai-cli formats numbers with: the locale of the LC_ALL a test gives it; on Windows,
-// which reads no LC_ALL, the user's, which the test's process has too.
-QLocale cliLocale(const QLocale &chosen)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(chosen)
-    return QLocale::system();
-#else
-    return chosen;
-#endif
-}
-
-QChar cliSeparator(QChar chosen)
-{
-    const QString point =
-        cliLocale(chosen == u',' ? QLocale(QLocale::Russian) : QLocale::c()).decimalPoint();
-    return point.isEmpty() ? chosen : point.front();
-}
-
 // The report's lines, Windows-1251 decoded, split at CR LF.
 QStringList reportLines(const QString &path, QByteArray *bytes = nullptr)
 {
@@ -136,11 +117,11 @@ TEST_F(CliWindow, PlotAIsTheStripOverTheWindowsDrawing)
                 runCli(QStringList{"plot", "a", "--out", png} + c.colours + QStringList{source}, {},
                        QLatin1String(c.locale));
             ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-            const Loaded loaded = loadAsWindow(source, cliSeparator(c.separator));
+            const Loaded loaded = loadAsWindow(source, testcli::cliSeparator(c.separator));
             survey::ProfileScores drawn{};
             const QImage canvas = plots::renderPlotA(
                 QSize(686, 672), loaded.fields, plots::ColorForIndex(c.current),
-                plots::ColorForIndex(c.preferred), cliSeparator(c.separator), drawn);
+                plots::ColorForIndex(c.preferred), testcli::cliSeparator(c.separator), drawn);
             const QImage picture = rgb(png);
             ASSERT_EQ(picture.size(), QSize(686, 698));
             EXPECT_EQ(picture.copy(0, 26, 686, 672), canvas);
@@ -153,23 +134,23 @@ TEST_F(CliWindow, PlotBAndCAreTheSavedCharts)
 {
     for (const QString &source : {file, group}) {
         SCOPED_TRACE(source.toStdString());
-        const Loaded loaded = loadAsWindow(source, cliSeparator(u'.'));
+        const Loaded loaded = loadAsWindow(source, testcli::cliSeparator(u'.'));
         const QString b = out(QStringLiteral("b.png")), c = out(QStringLiteral("c.png"));
         ASSERT_EQ(runCli({"plot", "b", "--out", b, "--current-colour", "2", source}).exitCode, 0);
-        EXPECT_EQ(rgb(b),
-                  documents::savedPlotBPicture(loaded.info, loaded.answers, plots::ColorForIndex(2),
-                                               plots::ColorForIndex(3), cliLocale(QLocale::c())));
+        EXPECT_EQ(rgb(b), documents::savedPlotBPicture(
+                              loaded.info, loaded.answers, plots::ColorForIndex(2),
+                              plots::ColorForIndex(3), testcli::cliLocale(QLocale::c())));
         EXPECT_EQ(rgb(b).size(), QSize(686, 543));
 
         // The differences of the two-decimal scores, in the current colour (red by default).
         ASSERT_EQ(runCli({"plot", "c", "--out", c, source}).exitCode, 0);
         const QImage plain = rgb(c);
         EXPECT_EQ(plain, documents::differenceChartPicture(loaded.scores, Qt::red, false,
-                                                           cliLocale(QLocale::c())));
+                                                           testcli::cliLocale(QLocale::c())));
         ASSERT_EQ(
             runCli({"plot", "c", "--marks", "--current-colour=3", "--out", c, source}).exitCode, 0);
         EXPECT_EQ(rgb(c), documents::differenceChartPicture(loaded.scores, Qt::blue, true,
-                                                            cliLocale(QLocale::c())));
+                                                            testcli::cliLocale(QLocale::c())));
         EXPECT_EQ(plain.size(), QSize(334, 353));
         EXPECT_NE(rgb(c), plain);
     }
