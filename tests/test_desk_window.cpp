@@ -42,6 +42,8 @@ protected:
                 testfiles::encrypt(testfiles::resultText(
                     code, testfiles::uniformRows({40, 30, 20, 10}, {25, 25, 25, 25})))));
         desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала"});
+        // Without it a PDF command would wait on the real title dialog.
+        ASSERT_TRUE(desk::rememberedTitle(dir.path()).has_value());
         QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
         window.openSurvey(dir.path());
         ASSERT_TRUE(loaded.wait(20000));

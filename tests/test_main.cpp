@@ -1,6 +1,8 @@
 #include "charts/fonts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 // One QApplication for every test executable; offscreen unless the caller chose otherwise,
@@ -13,6 +15,13 @@ int main(int argc, char **argv)
     // set the QLocale they check.
     qputenv("LC_ALL", "C.UTF-8");
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Test mode moves no Windows settings (the registry, where a QSettings without an
+    // organisation name cannot even write): an INI file in the temporary folder instead.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QDir::temp().filePath(QStringLiteral("ocai-test-settings")));
+#endif
     ui::installFontSubstitutions(); // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
