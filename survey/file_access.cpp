@@ -62,6 +62,24 @@ QString errnoReason(int error, const QByteArray &nativePath, const QString &miss
 
 } // namespace
 
+QByteArray nameBytes(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return name.toUtf8();
+#else
+    return QFile::encodeName(name);
+#endif
+}
+
+QString nameText(const QByteArray &name)
+{
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(name);
+#else
+    return QFile::decodeName(name);
+#endif
+}
+
 #ifdef Q_OS_UNIX
 
 EntryProbe probeEntry(const QByteArray &nativePath)
@@ -131,7 +149,7 @@ std::variant<QList<QByteArray>, QString> folderEntryNames(const QString &folder)
 
 EntryProbe probeEntry(const QByteArray &nativePath)
 {
-    const QFileInfo info(QFile::decodeName(nativePath));
+    const QFileInfo info(nameText(nativePath));
     if (info.isDir())
         return {EntryKind::Folder, kIsFolder};
     if (info.isFile())
@@ -145,7 +163,7 @@ EntryProbe probeEntry(const QByteArray &nativePath)
 
 std::variant<std::unique_ptr<QFile>, QString> openRegularFile(const QString &path)
 {
-    const EntryProbe probe = probeEntry(QFile::encodeName(path));
+    const EntryProbe probe = probeEntry(nameBytes(path));
     if (probe.kind != EntryKind::RegularFile)
         return probe.reason;
     auto file = std::make_unique<QFile>(path);
@@ -166,7 +184,7 @@ std::variant<QList<QByteArray>, QString> folderEntryNames(const QString &folder)
     QList<QByteArray> names;
     for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
                                                       QDir::System | QDir::NoDotAndDotDot))
-        names << QFile::encodeName(name);
+        names << nameBytes(name);
     return names;
 }
 
@@ -174,7 +192,7 @@ std::variant<QList<QByteArray>, QString> folderEntryNames(const QString &folder)
 
 bool nameDecodes(const QByteArray &name)
 {
-    return QFile::encodeName(QFile::decodeName(name)) == name;
+    return nameBytes(nameText(name)) == name;
 }
 
 QString escapedName(const QByteArray &name)

@@ -20,7 +20,13 @@ struct EntryProbe {
     QString reason; // why an unusable entry cannot be read: missing, a pipe, a dangling link...
 };
 
-// `nativePath` as the file system spells it (QFile::encodeName of a path, or raw bytes).
+// A name as bytes and back: the file system's own bytes on POSIX; UTF-8 on Windows, whose
+// names are UTF-16 (QFile::encodeName there would take the ANSI code page, which has no room
+// for most characters).
+QByteArray nameBytes(const QString &name);
+QString nameText(const QByteArray &name);
+
+// `nativePath` as the file system spells it (nameBytes of a path, or raw bytes).
 EntryProbe probeEntry(const QByteArray &nativePath);
 
 // A regular file (or a link to one) opened for reading; why not, otherwise. Never waits on a

@@ -1,12 +1,32 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
 // The built ocai-cli run as a user runs it: a separate process, offscreen, in a given locale.
 namespace testcli {
+
+// What ocai-cli formats numbers with: the locale of the LC_ALL a test gives it; on Windows,
+// which reads no LC_ALL, the user's, which the test's process has too.
+inline QLocale cliLocale(const QLocale &chosen)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(chosen)
+    return QLocale::system();
+#else
+    return chosen;
+#endif
+}
+
+inline QChar cliSeparator(QChar chosen)
+{
+    const QString point =
+        cliLocale(chosen == u',' ? QLocale(QLocale::Russian) : QLocale::c()).decimalPoint();
+    return point.isEmpty() ? chosen : point.front();
+}
 
 struct CliRun {
     int exitCode = -1; // -1: it did not start, hung or crashed

@@ -3,12 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <tuple>
-#include <unistd.h>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+// POSIX only: Windows has no device nodes or pipes among file names, and QFile::link there
+// makes a shortcut file, not a link.
 // Names that are not regular files, for showing that an output refuses them, and a
 // snapshot of what a name is, for showing that a refused write left it alone.
 namespace testfiles {
@@ -43,3 +47,4 @@ inline auto pathState(const QString &path)
 }
 
 } // namespace testfiles
+#endif

@@ -62,6 +62,8 @@ protected:
                     code, testfiles::uniformRows({40, 30, 20, 10}, {25, 25, 25, 25})))));
         // Two respondents: the floor has tests of its own.
         desk::rememberTitle(dir.path(), {"ООО «Ромашка»", "Опрос персонала", 1});
+        // Without it a PDF command would wait on the real title dialog.
+        ASSERT_TRUE(desk::rememberedTitle(dir.path()).has_value());
         QSignalSpy loaded(&window.loader(), &desk::SurveyLoader::surveyChanged);
         window.openSurvey(dir.path());
         ASSERT_TRUE(loaded.wait(20000));

@@ -14,6 +14,14 @@
 #include <gtest/gtest.h>
 #include <map>
 
+// The workbook is read back with Debian's unzip, which the Windows build under Wine cannot
+// start: there these tests are reported as skipped.
+#ifdef Q_OS_WIN
+#define OCAI_NEEDS_UNZIP() GTEST_SKIP() << "needs unzip, a Linux program"
+#else
+#define OCAI_NEEDS_UNZIP() (void)0
+#endif
+
 namespace {
 
 using testcli::runCli;
@@ -39,6 +47,7 @@ const QString kLongName = QStringLiteral("Отдел продаж и марке�
 
 TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const auto run = runCli({"export", "--min-group", "1", "--out", out,
@@ -98,6 +107,7 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
 // characters XML refuses, in sheet names and texts: a workbook every reader opens.
 TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QStringList names{"2024",       "Q1", "R1C1",          "A1", "it's", "\U0001F600",
@@ -140,6 +150,7 @@ TEST(ExportCli, HostileNamesGiveAWorkbookReadersAccept)
 // the flags of large changes and whether the questions agree.
 TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QString folder = writeFolder(dir.path(), "g", {"a", "b", "c"});
@@ -180,6 +191,7 @@ TEST(ExportCli, GroupSheetHoldsEveryStatsFigure)
 
 TEST(ExportCli, FilesNamedFromOneFolderAreOneGroup)
 {
+    OCAI_NEEDS_UNZIP();
     QTemporaryDir dir;
     const QString folder = writeFolder(dir.path(), QStringLiteral("dept"), {"a", "b", "c"});
     const QString lone = writeFolder(dir.path(), QStringLiteral("lone"), {"d"});

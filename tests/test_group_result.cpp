@@ -90,8 +90,12 @@ TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
                              "aOCAI.cry.bak", "aOCAI.cryx", "OCAIcry", "a.cry", ".ocai-k3j9.tmp"})
         writeResult(dir, QLatin1String(name), rows);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dirOCAI.cry")));
+    QStringList expected{".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY"};
+#ifdef Q_OS_UNIX // QFile::link makes a shortcut file on Windows, not a link
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("aOCAI.cry")),
                             dir.filePath(QStringLiteral("linkOCAI.cry"))));
+    expected << "linkOCAI.cry";
+#endif
     // A Mac's companion of a copied file holds no answers: it neither counts nor fails the load.
     ASSERT_TRUE(testfiles::writeFile(dir.filePath(QStringLiteral("._aOCAI.cry")),
                                      QByteArray("\x00\x05\x16\x07", 4)));
@@ -102,13 +106,11 @@ TEST(GroupFiles, TakesRegularFilesMatchingThePatternInAnyCase)
 #endif
     const auto files = groupFiles(dir.path());
     ASSERT_TRUE(std::holds_alternative<QStringList>(files));
-    EXPECT_EQ(names(std::get<QStringList>(files)),
-              QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
+    EXPECT_EQ(names(std::get<QStringList>(files)), expected);
     const GroupResult group = loadOk(dir);
-    EXPECT_EQ(group.n, 5);
+    EXPECT_EQ(group.n, expected.size());
     EXPECT_EQ(names(group.files), names(std::get<QStringList>(files)));
-    EXPECT_EQ(resultFileNames(QDir(dir.path())),
-              QStringList({".xOCAI.cry", "OCAI.cry", "aOCAI.cry", "abcocai.CRY", "linkOCAI.cry"}));
+    EXPECT_EQ(resultFileNames(QDir(dir.path())), expected);
 }
 
 TEST(LoadGroup, OneFileGivesTheSingleLoadExactly)

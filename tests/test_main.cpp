@@ -1,6 +1,8 @@
 #include "charts/fonts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -17,6 +19,13 @@ int main(int argc, char **argv)
     // the application, which may read settings already.
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Test mode moves no Windows settings (the registry, where a QSettings without an
+    // organisation name cannot even write): an INI file in the temporary folder instead.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QDir::temp().filePath(QStringLiteral("ocai-test-settings")));
+#endif
     ui::installFontSubstitutions(); // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

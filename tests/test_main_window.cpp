@@ -194,11 +194,12 @@ TEST_F(MainWindowTest, FailedLoadLeavesTheLoadedProfileUntouched)
     const QString missing = dir.filePath(QStringLiteral("missing.cry"));
     const QString plain = chooseResult(QStringLiteral("plain.cry"), text.toUtf8());
     const QString expected[] = {
-        QStringLiteral("Cannot open file %1\nНет такого файла.").arg(missing),
-        QStringLiteral("Cannot open file %1\nЭто папка.").arg(dir.path()),
+        QStringLiteral("Cannot open file %1\nНет такого файла.")
+            .arg(QDir::toNativeSeparators(missing)),
+        QStringLiteral("Cannot open file %1\nЭто папка.").arg(QDir::toNativeSeparators(dir.path())),
         QStringLiteral("'' is not a valid integer value\nФайл не является зашифрованным файлом "
                        "результатов: в нём есть знаки, которых шифр не пишет.\nФайл: %1, строка 24")
-            .arg(plain)};
+            .arg(QDir::toNativeSeparators(plain))};
     for (const QString &path : {missing, dir.path(), plain}) {
         dialogs.nextPath = path;
         form->mmOpenClick();

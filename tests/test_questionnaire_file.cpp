@@ -93,7 +93,7 @@ TEST(QuestionnaireFile, CrashBeforeNamingLeavesNoResultFile)
     ASSERT_TRUE(
         std::holds_alternative<QString>(survey::writeResultFile(dir.path(), "r2", content)));
     ASSERT_EQ(temporaries().size(), 1);
-    const utimbuf old{::time(nullptr) - 61, ::time(nullptr) - 61};
+    utimbuf old{::time(nullptr) - 61, ::time(nullptr) - 61}; // MinGW's utime takes no const
     ASSERT_EQ(::utime(QFile::encodeName(dir.filePath(temporaries()[0])).constData(), &old), 0);
     const auto written = survey::writeResultFile(dir.path(), "r2", content);
     ASSERT_TRUE(std::holds_alternative<QString>(written));

@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -111,8 +113,10 @@ TEST(SaveFolder, BesideTheProgramOrInTheDocuments)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+#ifdef Q_OS_UNIX
         if (c.readOnlyProgram && ::geteuid() == 0)
             continue; // root writes anyway; the file-on-the-path case stands in for it
+#endif
         QTemporaryDir root;
         ASSERT_TRUE(root.isValid());
         // Nothing may land in the real home.

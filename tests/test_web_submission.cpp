@@ -9,8 +9,10 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#ifdef Q_OS_UNIX
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -192,6 +194,7 @@ void PrintTo(const Crash &c, std::ostream *os)
     *os << c.moment;
 }
 
+#ifdef Q_OS_UNIX
 class WebSubmissionCrash : public testing::TestWithParam<Crash> {};
 
 TEST_P(WebSubmissionCrash, ResendAfterKillCountsOnce)
@@ -233,5 +236,6 @@ INSTANTIATE_TEST_SUITE_P(Moments, WebSubmissionCrash,
                                          Crash{"after the name", true, false},
                                          Crash{"before the name beside a twin", false, true},
                                          Crash{"after the name beside a twin", true, true}));
+#endif
 
 } // namespace

@@ -48,6 +48,23 @@ bool writeAll(int descriptor, const QByteArray &bytes)
     return true;
 }
 
+#ifdef Q_OS_WIN
+// Standard input up to just over `limit` bytes. QFile on the C library's stdin fails on
+// Windows when stdin is a pipe; fread reads every kind.
+std::optional<QByteArray> readStdinUpTo(qint64 limit)
+{
+    QByteArray bytes;
+    char piece[64 * 1024];
+    while (bytes.size() <= limit) {
+        const std::size_t got = std::fread(piece, 1, sizeof piece, stdin);
+        bytes.append(piece, qsizetype(got));
+        if (got < sizeof piece)
+            return std::ferror(stdin) ? std::nullopt : std::optional<QByteArray>(bytes);
+    }
+    return bytes;
+}
+#endif
+
 } // namespace
 
 struct QueuedOutput::State {
@@ -135,9 +152,14 @@ std::optional<QByteArray> readInput(const QString &path, qint64 maxBytes, bool *
     if (path == QLatin1String("-")) {
 #ifdef Q_OS_WIN
         _setmode(_fileno(stdin), _O_BINARY);
-#endif
+        auto bytes = readStdinUpTo(maxBytes);
+        if (bytes)
+            *tooLong = bytes->size() > maxBytes;
+        return bytes;
+#else
         if (!file.open(stdin, QIODevice::ReadOnly))
             return std::nullopt;
+#endif
     } else {
         if (QFileInfo(path).isDir())
             return std::nullopt;

@@ -12,6 +12,9 @@
 #include <csignal>
 #include <cstdio>
 #ifdef Q_OS_WIN
+#include "core/windows_text.h"
+
+#include <QAbstractNativeEventFilter>
 #include <io.h>
 #define isatty _isatty
 #define STDOUT_FILENO 1
@@ -38,6 +41,17 @@ void quitOnSignals()
 #ifdef Q_OS_WIN
     std::signal(SIGINT, onStopSignal); // reset to the default by the system once called
     std::signal(SIGTERM, onStopSignal);
+    // Windows stops a console program gently with a close message to its thread instead.
+    struct CloseFilter : QAbstractNativeEventFilter {
+        bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+        {
+            if (wintext::isCloseRequest(message))
+                g_stopSignal = 1;
+            return false;
+        }
+    };
+    static CloseFilter closeFilter;
+    QCoreApplication::instance()->installNativeEventFilter(&closeFilter);
 #else
     struct sigaction action = {};
     action.sa_handler = onStopSignal;

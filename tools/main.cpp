@@ -1,10 +1,15 @@
 #include "charts/fonts.h"
+#include "core/windows_text.h"
 #include "tools/cli_common.h"
 #include "tools/cli_io.h"
 #include "tools/output_guard.h"
 
 #include <QGuiApplication>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <vector>
 
 namespace cli {
@@ -14,7 +19,13 @@ namespace {
 // one line.
 int printError(const QString &message, int exitCode)
 {
-    std::fprintf(stderr, "ocai-cli: %s\n", escapeControls(message).toLocal8Bit().constData());
+#ifdef Q_OS_WIN
+    // UTF-8 as stdout: main() switches the console to it.
+    const QByteArray text = escapeControls(message).toUtf8();
+#else
+    const QByteArray text = escapeControls(message).toLocal8Bit();
+#endif
+    std::fprintf(stderr, "ocai-cli: %s\n", text.constData());
     return exitCode;
 }
 
@@ -136,6 +147,15 @@ const CommandSpec *findCommand(QStringList &args, int *exitCode)
 std::optional<QStringList> decodeArguments(int argc, char **argv)
 {
     QStringList args;
+#ifdef Q_OS_WIN
+    // argv is in the ANSI code page, which has no room for most names; the wide command line
+    // has every character.
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    const std::vector<std::wstring> wide = wintext::wideArguments();
+    for (std::size_t i = 1; i < wide.size(); ++i)
+        args << QString::fromStdWString(wide[i]);
+#else
     for (int i = 1; i < argc; ++i) {
         const QByteArray raw(argv[i]);
         const QString arg = QString::fromLocal8Bit(raw);
@@ -147,6 +167,7 @@ std::optional<QStringList> decodeArguments(int argc, char **argv)
         }
         args << arg;
     }
+#endif
     return args;
 }
 
@@ -167,6 +188,14 @@ int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
     // ssh session or cron must not abort a command that never shows a window. Qt's own
     // options (-platform, -display) are not read from the command line either.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+    // That platform reads its fonts from one folder, by default one inside Qt's build prefix,
+    // which no Windows machine has: every letter would be drawn as a box.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR",
+                (qEnvironmentVariable("WINDIR", QStringLiteral("C:\\Windows")) + "\\Fonts")
+                    .toLocal8Bit());
+#endif
     int qtArgc = 1;
     char *qtArgv[] = {program, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
@@ -179,6 +208,12 @@ int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
 int main(int argc, char **argv)
 {
     g_defaultHandler = qInstallMessageHandler(quietHandler);
+#ifdef Q_OS_WIN
+    wintext::useUtf8Console();
+    // The same bytes as elsewhere: "\n", not the C library's "\r\n" (stdout is set so on
+    // each write).
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     auto decoded = decodeArguments(argc, argv);
     if (!decoded)
         return cli::kExitUsage;

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace ui {
 namespace {
@@ -36,6 +40,9 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext &context, const 
 
 bool printOut(const char *text)
 {
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY); // the same bytes as elsewhere, "\n" not "\r\n"
+#endif
     return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
 }
 
@@ -50,7 +57,7 @@ std::optional<int> answerCommandLine(int argc, char **argv, const ProgramInfo &p
     if (!std::strcmp(first, "--help") || !std::strcmp(first, "-h"))
         printed = printOut(program.help);
     else if (!std::strcmp(first, "--version"))
-        printed = std::printf("%s %s\n", program.name, program.version) > 0 && !std::fflush(stdout);
+        printed = printOut((QByteArray(program.name) + ' ' + program.version + '\n').constData());
     else
         return std::nullopt;
     return printed ? 0 : 1;

@@ -2,6 +2,7 @@
 #include "win32_shell_api.h"
 
 #include "core/text_codec.h"
+#include "shell/portable/screen_capture.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -150,10 +151,14 @@ public:
             hookFor(window)->setHandler(std::move(handler));
     }
 
-    QImage captureScreenRect(const QRect &rect, QWidget *) override
+    QImage captureScreenRect(const QRect &rect, QWidget *window) override
     {
         if (rect.isEmpty())
             return QImage();
+        // Only the windows platform draws on the screen that GDI reads; any other (offscreen)
+        // keeps its windows to itself.
+        if (QGuiApplication::platformName() != QLatin1String("windows"))
+            return captureScreenRectPortable(rect, window);
         // The screen is read in device pixels; the picture is kept in design pixels. Qt keeps a
         // screen's top-left corner where the device puts it and scales from there.
         const QScreen *screen = QGuiApplication::screenAt(rect.topLeft());
