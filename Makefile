@@ -14,7 +14,6 @@ DEBIAN_PACKAGES := cmake g++ make ccache qt6-base-dev libgif-dev libgtest-dev li
 SANITIZE_PACKAGES := clang libclang-rt-14-dev
 # The survey page's test in a real browser (ctest label browser), run by `make check` alone.
 BROWSER_PACKAGES := chromium chromium-driver python3-selenium zbar-tools
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64
 FORMAT_PACKAGES := clang-format
 PACKAGE_PACKAGES := dpkg-dev file
 PACKAGE_CHECK_PACKAGES := $(PACKAGE_PACKAGES) desktop-file-utils appstream lintian
@@ -25,7 +24,7 @@ SANITIZER_ENV := \
     ASAN_OPTIONS=abort_on_error=1:halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
     UBSAN_OPTIONS=abort_on_error=1:halt_on_error=1:print_stacktrace=1
 
-.PHONY: all setup configure build run test check test-sanitize fuzz check-windows-shell \
+.PHONY: all setup configure build run test check test-sanitize fuzz \
     check-windows-build check-windows windows-zip check-format bench clean
 
 all: build
@@ -56,19 +55,15 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) \
 	    $(if $(LABEL),-L $(LABEL))
 
-# What CI runs: the suite, then the sanitizer tree, the fuzz smoke, the Windows layer,
-# formatting and the Debian package.
+# What CI runs: the suite, then the sanitizer tree, the fuzz smoke, the Windows build and its
+# suite under Wine, formatting and the Debian package.
 check: DEBIAN_PACKAGES += $(BROWSER_PACKAGES)
 check: test
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory fuzz
-	$(MAKE) --no-print-directory check-windows-shell
+	$(MAKE) --no-print-directory check-windows
 	$(MAKE) --no-print-directory check-format
 	$(MAKE) --no-print-directory package-check
-
-check-windows-shell: DEBIAN_PACKAGES += $(WINDOWS_PACKAGES)
-check-windows-shell: setup
-	bash .ci/check-windows-shell
 
 # The Windows build: cross-compiled with MinGW-w64 into $(WINDOWS_DIR) (the MinGW Qt of
 # shared/windows unpacked at /opt/ocai-mingw), its suite run under Wine, and the zip that users

@@ -5,6 +5,9 @@
 #include "documents/xlsx_profile.h"
 #include "documents/xlsx_respondents.h"
 #include "documents/xlsx_sheet.h"
+#ifdef Q_OS_WIN
+#include "core/file_calls.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -56,8 +59,21 @@ Made workbookBytes(const std::vector<ExportGroup> &groups, const WorkbookOptions
     if (!folder.isValid())
         return Failure{QStringLiteral("не удаётся создать папку во временной папке %1: %2")
                            .arg(tempRoot, folder.errorString())};
-    const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("export.xlsx")));
+    const QString filePath = folder.filePath(QStringLiteral("export.xlsx"));
+#ifdef Q_OS_WIN
+    // The library opens its files with the ANSI calls: a temporary folder the code page cannot
+    // name (a user's name in another script) is given by its short name.
+    const QByteArray tmpdir = QByteArray::fromStdString(
+        filecalls::ansiPath(QDir::toNativeSeparators(folder.path()).toStdWString()));
+    if (tmpdir.isEmpty())
+        return Failure{QStringLiteral("временная папка %1 названа буквами, которых нет в "
+                                      "кодировке системы; укажите в TMP папку с латинским именем")
+                           .arg(tempRoot)};
+    const QByteArray file = tmpdir + "\\export.xlsx";
+#else
+    const QByteArray file = QFile::encodeName(filePath);
     const QByteArray tmpdir = QFile::encodeName(folder.path());
+#endif
     lxw_workbook_options library{};
     // Rows go straight to disk as they are written: a large group needs little memory.
     library.constant_memory = LXW_TRUE;
@@ -107,7 +123,7 @@ Made workbookBytes(const std::vector<ExportGroup> &groups, const WorkbookOptions
         return Failure{QStringLiteral("не удаётся записать книгу во временной папке %1 (%2)")
                            .arg(tempRoot, QString::fromUtf8(lxw_strerror(closed)))};
     }
-    QFile written(QString::fromLocal8Bit(file));
+    QFile written(filePath);
     if (!written.open(QIODevice::ReadOnly))
         return Failure{
             QStringLiteral("не удаётся прочитать записанную книгу: %1").arg(written.errorString())};

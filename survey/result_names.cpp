@@ -21,19 +21,19 @@ std::variant<std::vector<ResultEntry>, QString> resultEntries(const QString &fol
     // A fixed order, whatever the file system lists first: the same folder then gives the same
     // resampled figures for one seed, and names the same damaged file.
     std::sort(names.begin(), names.end());
-    QByteArray nativeFolder = QFile::encodeName(folder);
+    QByteArray nativeFolder = nameBytes(folder);
     if (!nativeFolder.endsWith('/'))
         nativeFolder += '/';
     const QDir dir(folder);
     std::vector<ResultEntry> entries;
     for (const QByteArray &name : std::as_const(names)) {
         // The tail and the "._" are ASCII: a name that does not decode keeps them as they are.
-        if (!isResultFileName(QFile::decodeName(name)))
+        if (!isResultFileName(nameText(name)))
             continue;
         ResultEntry entry;
         entry.nativeName = name;
         const bool decodes = nameDecodes(name);
-        entry.name = decodes ? QFile::decodeName(name) : escapedName(name);
+        entry.name = decodes ? nameText(name) : escapedName(name);
         entry.path = dir.filePath(entry.name);
         entry.probe = probeEntry(nativeFolder + name);
         if (!decodes && entry.probe.kind != EntryKind::Folder)

@@ -57,21 +57,27 @@ TEST(DeskSurvey, FindsTheFolderItselfAndEachSubfolderWithResultsAsGroups)
 }
 
 // One folder as a shared drive holds it after a Mac has been there: the desk and the command line
-// count the same respondents, the Mac's companion "._" file neither counted nor failing.
+// count the same respondents, the Mac's companion "._" file neither counted nor failing. Its
+// names hold letters that a Russian Windows' ANSI code page has no room for.
 TEST(DeskSurvey, CountsTheRespondentsTheCommandLineCounts)
 {
-    QTemporaryDir dir;
-    for (const char *name : {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY"})
-        ASSERT_TRUE(writeResult(dir.filePath(QLatin1String(name)), "r"));
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("Опрос Ω 日本"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QDir dir(folder);
+    for (const QString name : {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY", "Ωμέγα-1OCAI.cry",
+                               "Иванов日OCAI.cry"})
+        ASSERT_TRUE(writeResult(dir.filePath(name), "r"));
     ASSERT_TRUE(put(dir.filePath("._xOCAI.cry"), QByteArray("\x00\x05\x16\x07", 4)));
 
-    const testcli::CliRun cli = testcli::runCli({QStringLiteral("profile"), dir.path()});
+    const testcli::CliRun cli = testcli::runCli({QStringLiteral("profile"), folder});
     EXPECT_EQ(cli.exitCode, 0) << cli.err.toStdString();
-    EXPECT_TRUE(cli.out.contains("info: Информация по группе  (N = 3, ")) << cli.out.toStdString();
-    const desk::Survey survey = desk::loadSurvey(dir.path());
+    EXPECT_TRUE(cli.out.contains("info: Информация по группе  (N = 5)")) << cli.out.toStdString();
+    const desk::Survey survey = desk::loadSurvey(folder);
     ASSERT_EQ(survey.groups.size(), 1u);
-    EXPECT_EQ(survey.groups[0].respondents.size(), 3u);
-    EXPECT_EQ(survey.respondents(), 3);
+    EXPECT_EQ(survey.groups[0].respondents.size(), 5u);
+    EXPECT_EQ(survey.respondents(), 5);
+    EXPECT_EQ(survey.groups[0].damaged(), 0);
 }
 
 TEST(DeskSurvey, ListsDamagedFilesWithTheirReasonAndCountsOnlyReadableOnes)

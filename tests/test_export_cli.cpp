@@ -209,3 +209,25 @@ TEST(ExportCli, FilesNamedFromOneFolderAreOneGroup)
               runCli(QStringList{QStringLiteral("summary")} + files)
                   .out.replace(file(lone, 0).toUtf8(), lone.toUtf8()));
 }
+
+// The library behind the workbook opens its files with narrow calls: a temporary folder and an
+// output named with letters outside a Russian Windows' code page still give the workbook.
+TEST(ExportCli, ForeignLettersInTheTemporaryFolderAndTheOutput)
+{
+    QTemporaryDir dir;
+    const QString temporary = dir.filePath(QStringLiteral("Временная Ω 日本"));
+    ASSERT_TRUE(QDir().mkpath(temporary));
+    const QString folder = writeFolder(dir.path(), QStringLiteral("Отдел Ω"), {"a", "b"});
+    const QString out = dir.filePath(QStringLiteral("Книга Ω.xlsx"));
+    const auto run = runCli({"export", "--min-group", "1", "--out", out, folder}, {},
+                            QStringLiteral("C.UTF-8"), {},
+                            {"TMPDIR=" + temporary, "TMP=" + temporary, "TEMP=" + temporary});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile book(out);
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_EQ(book.read(4), QByteArray("PK\x03\x04", 4)); // a zip, as every workbook is
+    // Nothing left behind (Qt's runtime folder of a session without one aside).
+    EXPECT_EQ(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                  .filter(QRegularExpression(QStringLiteral("^(?!runtime-)"))),
+              QStringList());
+}

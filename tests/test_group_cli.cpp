@@ -463,3 +463,29 @@ TEST(GroupCli, CheckReportsEveryEntryOfAFolderWithoutStopping)
                   .arg(folder));
 }
 #endif
+
+#ifdef Q_OS_WIN
+// One folder as Windows users spell it: with the drive letter; without it (the current drive's);
+// in other letter cases; through the network share of its drive (\\localhost\Z$, where the
+// machine shares it). Every spelling gives the same group.
+TEST(GroupCli, WindowsSpellingsOfOneFolder)
+{
+    QTemporaryDir dir;
+    const QString folder =
+        QDir::toNativeSeparators(writeGroup(dir, QStringLiteral("Отдел Ω"), kDepartment));
+    ASSERT_EQ(folder.mid(1, 2), QStringLiteral(":\\"));
+    const QString share = QStringLiteral("\\\\localhost\\%1$").arg(folder.front());
+    QStringList spellings{folder, folder.mid(2), folder.toUpper(), folder.toLower()};
+    if (QFileInfo(share).isDir())
+        spellings << share + folder.mid(2);
+    const CliRun expected = runCli({QStringLiteral("stats"), folder});
+    ASSERT_EQ(expected.exitCode, 0) << expected.err.toStdString();
+    for (const QString &spelling : spellings) {
+        SCOPED_TRACE(spelling.toStdString());
+        const CliRun run = runCli({QStringLiteral("stats"), spelling}, {},
+                                  QStringLiteral("C.UTF-8"), dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.mid(run.out.indexOf('\n')), expected.out.mid(expected.out.indexOf('\n')));
+    }
+}
+#endif

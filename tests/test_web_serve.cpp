@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -127,28 +128,41 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     EXPECT_TRUE(events[0].endsWith("\tСклад\tWeb-1OCAI.cry"));
 }
 
+// Both kinds of key a certificate authority issues: RSA and elliptic-curve (P-256).
 TEST(WebServe, ServesHttpsWithTheGivenCertificate)
 {
-    QTemporaryDir dir;
-    QProcess server;
-    const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/"); // a test key, nothing else
-    const QList<QByteArray> lines = startServe(
-        server, {dir.path(), "--tls-cert", tls + "cert.pem", "--tls-key", tls + "key.pem"}, 1);
-    ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
-    const QUrl url(QString::fromUtf8(lines[0]).trimmed());
-    ASSERT_EQ(url.scheme(), "https");
-    QSslSocket socket;
-    socket.setPeerVerifyMode(QSslSocket::VerifyNone);
-    socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), quint16(url.port()));
-    ASSERT_TRUE(socket.waitForEncrypted(10000)) << socket.errorString().toStdString();
-    socket.write(get(url.path().toLatin1()));
-    QByteArray reply;
-    for (int i = 0; i < 100 && !reply.contains("\r\n"); ++i)
-        if (socket.waitForReadyRead(100))
-            reply += socket.readAll();
-    EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << reply.left(100).constData();
-    server.terminate();
-    EXPECT_TRUE(server.waitForFinished(10000));
+    const struct {
+        const char *certificate, *key;
+    } tests[] = {{"rsa-cert.pem", "rsa-key.pem"}, {"cert.pem", "key.pem"}};
+    const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/"); // test keys, nothing else
+    for (const auto &test : tests) {
+        SCOPED_TRACE(test.key);
+        if (testcli::underWine() && QByteArray(test.key) == "key.pem") {
+            // Wine's Schannel imports RSA keys only; Windows' own takes both.
+            std::cout << "[ SKIPPED  ] under Wine: an elliptic-curve key\n";
+            continue;
+        }
+        QTemporaryDir dir;
+        QProcess server;
+        const QList<QByteArray> lines = startServe(
+            server, {dir.path(), "--tls-cert", tls + test.certificate, "--tls-key", tls + test.key},
+            1);
+        ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+        const QUrl url(QString::fromUtf8(lines[0]).trimmed());
+        ASSERT_EQ(url.scheme(), "https");
+        QSslSocket socket;
+        socket.setPeerVerifyMode(QSslSocket::VerifyNone);
+        socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), quint16(url.port()));
+        ASSERT_TRUE(socket.waitForEncrypted(10000)) << socket.errorString().toStdString();
+        socket.write(get(url.path().toLatin1()));
+        QByteArray reply;
+        for (int i = 0; i < 100 && !reply.contains("\r\n"); ++i)
+            if (socket.waitForReadyRead(100))
+                reply += socket.readAll();
+        EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << reply.left(100).constData();
+        server.terminate();
+        EXPECT_TRUE(server.waitForFinished(10000));
+    }
 }
 
 // A head the HTTP layer would read otherwise than a plain counter of its length: refused before

@@ -1,31 +1,23 @@
 #include "tools/output_guard.h"
 
+#include "core/native_path.h"
 #include "survey/result_names.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace cli {
 namespace {
 
-// Both names lead to one file: the same path once links are resolved, or one inode.
+// Both names lead to one file: the same path once links are resolved, or one file of the
+// system (a hard link, another letter case).
 bool sameFile(const QString &a, const QString &b)
 {
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     if (!canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath())
         return true;
-#ifdef Q_OS_UNIX
-    struct stat statA, statB;
-    return ::stat(QFile::encodeName(a).constData(), &statA) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &statB) == 0 && statA.st_dev == statB.st_dev &&
-           statA.st_ino == statB.st_ino;
-#else
-    return false;
-#endif
+    return filecalls::sameFile(filecalls::nativePath(a), filecalls::nativePath(b));
 }
 
 // The places a write to `out` touches: the name itself, in its folder with links resolved,
@@ -62,7 +54,8 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
         const QString folder = info.canonicalFilePath();
         for (const QString &place : places) {
             const QFileInfo written(place);
-            if (written.absolutePath() == folder && survey::isResultFileName(written.fileName()))
+            if (sameFile(written.absolutePath(), folder) &&
+                survey::isResultFileName(written.fileName()))
                 return QStringLiteral("%1: --out %2 would be read as a result file of the group "
                                       "folder %3; write it elsewhere or give it another name")
                     .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));

@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <io.h>
 #endif
 
 namespace web {
@@ -144,9 +146,12 @@ std::optional<QString> appendToFolderFile(const QString &path, const QByteArray 
     if (const auto problem = folderFileProblem(path))
         return problem;
     QFile file(path);
-    Q_UNUSED(durable)
     if (!file.open(QIODevice::Append) || file.write(bytes) != bytes.size() || !file.flush())
         return QStringLiteral("Не удалось дописать «%1»: %2.").arg(shown(path), file.errorString());
+    // On the disk before the caller goes on, as fsync gives it elsewhere (FlushFileBuffers).
+    if (durable && ::_commit(file.handle()) != 0)
+        return QStringLiteral("Не удалось дописать «%1»: %2.")
+            .arg(shown(path), qt_error_string(errno));
     return std::nullopt;
 #endif
 }

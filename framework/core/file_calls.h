@@ -31,7 +31,18 @@ Result createSynced(const NativePath &path, const char *data, std::size_t size);
 // that name (NameTaken otherwise); `from` then names nothing, and the new name is on the disk.
 Result moveWithoutReplacing(const NativePath &from, const NativePath &to);
 
+#ifdef _WIN32
+// `path` for a library that opens files only with the ANSI calls, whose code page has no room
+// for most characters: the path itself where the code page holds each of its characters, else
+// its short (8.3) form where that does; empty when neither can name it.
+std::string ansiPath(const NativePath &path);
+#endif
+
 // True when `path`, links followed, is a pipe (a FIFO or one end of a shell's "|").
 bool isPipe(const NativePath &path);
+
+// True when both paths, links followed, lead to one existing file: one inode on POSIX, one file
+// index of one volume on Windows (whatever the letter case, short name or drive letter).
+bool sameFile(const NativePath &a, const NativePath &b);
 
 } // namespace filecalls

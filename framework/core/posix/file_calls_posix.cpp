@@ -92,4 +92,11 @@ bool isPipe(const NativePath &path)
     return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
+bool sameFile(const NativePath &a, const NativePath &b)
+{
+    struct stat statA {}, statB {};
+    return ::stat(a.c_str(), &statA) == 0 && ::stat(b.c_str(), &statB) == 0 &&
+           statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
+}
+
 } // namespace filecalls

@@ -35,7 +35,48 @@ bool writeAll(HANDLE file, const char *data, std::size_t size)
     return true;
 }
 
+// `text` in the ANSI code page; empty when a character has no place there (a best-fit
+// look-alike would name another file).
+std::string inAnsiCodePage(const std::wstring &text)
+{
+    if (text.empty())
+        return {};
+    if (GetACP() == CP_UTF8) { // the system's option "UTF-8 for worldwide language support"
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()),
+                                             nullptr, 0, nullptr, nullptr);
+        std::string bytes(std::size_t(size > 0 ? size : 0), '\0');
+        if (size > 0)
+            WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), bytes.data(), size,
+                                nullptr, nullptr);
+        return bytes;
+    }
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(),
+                                         int(text.size()), nullptr, 0, nullptr, &lost);
+    if (size <= 0 || lost)
+        return {};
+    std::string bytes(std::size_t(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()),
+                        bytes.data(), size, nullptr, &lost);
+    return lost ? std::string() : bytes;
+}
+
 } // namespace
+
+std::string ansiPath(const NativePath &path)
+{
+    if (std::string ansi = inAnsiCodePage(path); !ansi.empty())
+        return ansi;
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size)
+        return {};
+    shortPath.resize(length);
+    return inAnsiCodePage(shortPath);
+}
 
 Result createSynced(const NativePath &path, const char *data, std::size_t size)
 {
@@ -74,6 +115,34 @@ bool isPipe(const NativePath &path)
     return path.size() > prefix.size() &&
            CompareStringOrdinal(path.c_str(), int(prefix.size()), prefix.c_str(),
                                 int(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+namespace {
+
+bool fileId(const NativePath &path, BY_HANDLE_FILE_INFORMATION &info)
+{
+    // No access asked: the file is only identified, whoever holds it open.
+    const HANDLE file = CreateFileW(path.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return known;
+}
+
+} // namespace
+
+bool sameFile(const NativePath &a, const NativePath &b)
+{
+    if (isPipe(a) || isPipe(b))
+        return false;
+    BY_HANDLE_FILE_INFORMATION infoA{}, infoB{};
+    return fileId(a, infoA) && fileId(b, infoB) &&
+           infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+           infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+           infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
 } // namespace filecalls
