@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLibrary>
 #include <QLocale>
 #include <QProcess>
 #include <QString>
@@ -27,17 +26,6 @@ inline QChar cliSeparator(QChar chosen)
     const QString point =
         cliLocale(chosen == u',' ? QLocale(QLocale::Russian) : QLocale::c()).decimalPoint();
     return point.isEmpty() ? chosen : point.front();
-}
-
-// True when the Windows build runs under Wine, whose ntdll names itself; a test that meets one of
-// Wine's gaps (not Windows') says so when it skips.
-inline bool underWine()
-{
-#ifdef Q_OS_WIN
-    return QLibrary::resolve(QStringLiteral("ntdll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
 }
 
 struct CliRun {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -170,6 +171,9 @@ TEST_F(AnonymityCli, APdfOfASmallGroupIsRefusedWithTheReason)
         const auto run = runCli(QStringList{"pdf", "--out", pdf} + c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString();
         EXPECT_EQ(QFile::exists(pdf), c.exitCode == 0) << c.args.join(' ').toStdString();
+        // The report's text is read with poppler-utils, which the Windows build cannot start.
+        if (c.exitCode == 0 && QStandardPaths::findExecutable("pdftotext").isEmpty())
+            continue;
         const QByteArray said =
             c.exitCode == 0
                 ? testcli::runProgram("pdftotext", {pdf, "-"}, {}, "C.UTF-8", {}, {}).out

@@ -289,7 +289,7 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
     const CliRun run = runCli({"pdf", "--min-group", "1", "--out", written, group});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(run.err).contains(
-        "pdf: left out " + broken +
+        "pdf: left out " + QDir::toNativeSeparators(broken) +
         ": вопрос 3, текущее состояние: вместо ответа «  20  1O  30  45    106»"))
         << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(written));

@@ -485,7 +485,7 @@ TEST(GroupCli, WindowsSpellingsOfOneFolder)
         const CliRun run = runCli({QStringLiteral("stats"), spelling}, {},
                                   QStringLiteral("C.UTF-8"), dir.path());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_EQ(run.out.mid(run.out.indexOf('\n')), expected.out.mid(expected.out.indexOf('\n')));
+        EXPECT_EQ(QString::fromUtf8(run.out).replace(spelling, folder), expected.out);
     }
 }
 #endif

@@ -1,3 +1,5 @@
+#include "test_isolation.h"
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@
 int main(int argc, char **argv)
 {
     qputenv("LC_ALL", "C.UTF-8");
+    isolateUserFiles();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

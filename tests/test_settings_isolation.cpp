@@ -4,11 +4,17 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+// The settings the desk opens (QSettings() under its names) and the data folder.
 TEST(TestPrograms, KeepTheirSettingsOutOfTheUsersOwn)
 {
-    const QSettings settings(QStringLiteral("OCAI"), QStringLiteral("ocai-desk"));
-    EXPECT_TRUE(settings.fileName().contains(QLatin1String("/.qttest/")))
-        << settings.fileName().toStdString();
+#ifdef Q_OS_WIN
+    const QLatin1String testFolder("/qttest/");
+#else
+    const QLatin1String testFolder("/.qttest/");
+#endif
+    const QSettings settings(QSettings::defaultFormat(), QSettings::UserScope,
+                             QStringLiteral("OCAI"), QStringLiteral("ocai-desk"));
+    EXPECT_TRUE(settings.fileName().contains(testFolder)) << settings.fileName().toStdString();
     EXPECT_TRUE(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                    .contains(QLatin1String("/.qttest/")));
+                    .contains(testFolder));
 }

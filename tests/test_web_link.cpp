@@ -1,5 +1,6 @@
 #include "non_regular_files.h"
 #include "web/folder_files.h"
+#include "web/group_names.h"
 #include "web/link_file.h"
 #include "web/network_addresses.h"
 #include "web/survey_collection.h"
@@ -219,3 +220,32 @@ TEST(WebAddresses, AnAddressNotOfThisComputerIsRefused)
 }
 
 } // namespace
+
+// A group is a folder: a name the system cannot give a folder is refused before anything is
+// made, and every other name becomes its folder as typed.
+TEST(WebGroupNames, NamesTheSystemCannotGiveAFolderAreRefused)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name;
+        bool windowsRefuses; // elsewhere such a name is a folder like any other
+    } cases[] = {{"Отдел <продаж>", true}, {"A:B", true},          {"Кто?", true},
+                 {"«Кавычки» \"x\"", true},  {"Склад.", true},       {"con", true},
+                 {"NUL.txt", true},        {"COM1", true},         {"Отдел & 'x' ]]", false},
+                 {"CONSOLE", false},       {"Ω 日本 Отдел", false}, {"LPT0", false}};
+    for (const auto &c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        const QString problem = web::groupNameProblem(name);
+#ifdef Q_OS_WIN
+        const bool refused = c.windowsRefuses;
+#else
+        const bool refused = false;
+#endif
+        EXPECT_EQ(!problem.isEmpty(), refused) << c.name << " " << problem.toStdString();
+        if (refused)
+            EXPECT_TRUE(problem.contains(name)) << c.name;
+        else
+            EXPECT_TRUE(QDir(dir.path()).mkdir(name) && QFileInfo(dir.filePath(name)).isDir())
+                << c.name;
+    }
+}

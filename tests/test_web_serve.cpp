@@ -2,6 +2,7 @@
 #include "result_files.h"
 #include "survey/profile_load.h"
 #include "survey_requests.h"
+#include "under_wine.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -16,10 +17,12 @@
 #include <memory>
 #include <vector>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -137,9 +140,8 @@ TEST(WebServe, ServesHttpsWithTheGivenCertificate)
     const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/"); // test keys, nothing else
     for (const auto &test : tests) {
         SCOPED_TRACE(test.key);
-        if (testcli::underWine() && QByteArray(test.key) == "key.pem") {
-            // Wine's Schannel imports RSA keys only; Windows' own takes both.
-            std::cout << "[ SKIPPED  ] under Wine: an elliptic-curve key\n";
+        if (testwine::underWine()) {
+            std::cout << testwine::kNoTlsServer;
             continue;
         }
         QTemporaryDir dir;
@@ -187,6 +189,8 @@ TEST(WebServe, HeadsReadTwoWaysAreRefusedBeforeTheirBody)
     EXPECT_TRUE(server.waitForFinished(10000));
 }
 
+#ifdef Q_OS_UNIX
+// A full pipe and POSIX signals: Windows has neither a pipe's capacity to set nor SIGTERM.
 // Reads a line from `descriptor` (bounded: 10 s).
 QByteArray readLine(int descriptor)
 {
@@ -231,6 +235,8 @@ TEST(WebServe, ServesAndStopsWhenNobodyReadsItsOutput)
     }
 }
 
+#endif
+
 TEST(WebServe, CertificatesNoBrowserWouldTakeAreRefusedAtStart)
 {
     const QString tls = QStringLiteral(OCAI_TEST_DATA_DIR "/tls/");
@@ -242,6 +248,11 @@ TEST(WebServe, CertificatesNoBrowserWouldTakeAreRefusedAtStart)
         {"future.pem", "key.pem", "future.pem", "начнёт действовать только 01.01.2100"},
     };
     for (const auto &test : cases) {
+        // The dates are read before any TLS; the key only by setting up a connection.
+        if (testwine::underWine() && QByteArray(test.says) == "не от сертификата") {
+            std::cout << testwine::kNoTlsServer;
+            continue;
+        }
         QTemporaryDir dir;
         const auto run =
             testcli::runCli({"serve", dir.path(), "--address", "127.0.0.1", "--tls-cert",

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli_runner.h"
+#include "zip_members.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,16 +13,7 @@
 // A workbook read back as a spreadsheet program reads it: the parts' XML out of the zip.
 namespace testxlsx {
 
-inline QByteArray unzip(const QStringList &args)
-{
-    return testcli::runProgram("unzip", args, {}, "C.UTF-8", {}, {}).out;
-}
-
-inline QByteArray member(const QString &workbook, const QString &name)
-{
-    // unzip reads a name as a pattern: "[" stands for itself only in brackets.
-    return unzip({"-p", workbook, QString(name).replace('[', "[[]")});
-}
+using testzip::member;
 
 struct Element {
     QString name;
@@ -96,9 +87,8 @@ inline QStringList sheetNames(const QString &workbook)
 inline QString allText(const QString &workbook)
 {
     QString text;
-    for (const QString &part :
-         QString(unzip({QStringLiteral("-Z1"), workbook})).split(u'\n', Qt::SkipEmptyParts))
-        text += QString::fromUtf8(member(workbook, part));
+    for (const auto &[part, content] : testzip::members(workbook))
+        text += QString::fromUtf8(content);
     return text;
 }
 

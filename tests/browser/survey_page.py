@@ -28,9 +28,13 @@ if not os.path.exists("/usr/bin/chromedriver") or not shutil.which("zbarimg"):
     sys.exit(77)
 
 CLI, SHOTS = sys.argv[1], sys.argv[2]
+WINDOWS = sys.argv[3:] == ["windows"]
 SIZES = {"phone": (360, 640), "desktop": (1280, 800)}
 # HTML and script syntax, and a word longer than a phone's line.
-GROUP = "Отдел <!--<script>\"' ]]> Межрегиональноепредставительствопосопровождениюзаказчиков"
+# Windows keeps < > " out of folder names: there the name is markup of another kind.
+GROUP = ("Отдел &lt;!-- &amp; ' ]] Межрегиональноепредставительствопосопровождениюзаказчиков"
+         if WINDOWS else
+         "Отдел <!--<script>\"' ]]> Межрегиональноепредставительствопосопровождениюзаказчиков")
 FREE = "Отдел продаж"
 # Rows of points: current questions 1-6, then preferred 1-6.
 POINTS = [[40, 30, 20, 10], [25, 25, 25, 25], [10, 20, 30, 40], [100, 0, 0, 0], [0, 0, 50, 50],
