@@ -1,6 +1,7 @@
 // ocai-cli stats, compare, summary and check as a user runs them on folders of result files.
 #include "cli_runner.h"
 #include "result_files.h"
+#include "under_wine.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -476,6 +477,9 @@ TEST(GroupCli, WindowsSpellingsOfOneFolder)
     ASSERT_EQ(folder.mid(1, 2), QStringLiteral(":\\"));
     const QString share = QStringLiteral("\\\\localhost\\%1$").arg(folder.front());
     QStringList spellings{folder, folder.mid(2), folder.toUpper(), folder.toLower()};
+    // Wine's prefix of the suite shares Z: so; on Windows only an administrator's session may.
+    if (testwine::underWine())
+        EXPECT_TRUE(QFileInfo(share).isDir()) << share.toStdString();
     if (QFileInfo(share).isDir())
         spellings << share + folder.mid(2);
     const CliRun expected = runCli({QStringLiteral("stats"), folder});

@@ -2,7 +2,6 @@
 // every library its CMakeLists.txt links and every other folder it names is one the table says
 // the folder may use. The table is read as it stands, so that changing a rule is changing it.
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -152,17 +151,23 @@ private:
 
 // Every file of the tree under `folder` whose name matches `filters`, as paths relative to
 // the root; build trees and hidden folders aside.
+void collectFiles(const QDir &root, const QString &folder, const QStringList &filters,
+                  QStringList &files)
+{
+    const QDir dir(root.filePath(folder));
+    for (const QString &name : dir.entryList(filters, QDir::Files))
+        files << QDir::cleanPath(folder + u'/' + name).remove(QRegularExpression("^/"));
+    // Never into a build tree or a hidden folder: a Windows build's Wine prefix there leads to
+    // the whole file system through its drive links.
+    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
+        if (!name.startsWith(u'.') && !(folder.isEmpty() && name.startsWith(QLatin1String("build"))))
+            collectFiles(root, folder.isEmpty() ? name : folder + u'/' + name, filters, files);
+}
+
 QStringList sourceFiles(const QString &folder, const QStringList &filters)
 {
     QStringList files;
-    QDirIterator it(kRoot + u'/' + folder, filters, QDir::Files, QDirIterator::Subdirectories);
-    const QDir root(kRoot);
-    while (it.hasNext()) {
-        const QString relative = root.relativeFilePath(it.next());
-        if (!relative.startsWith(QLatin1String("build")) && !relative.startsWith(u'.') &&
-            !relative.contains(QLatin1String("/.")))
-            files << relative;
-    }
+    collectFiles(QDir(kRoot), folder, filters, files);
     files.sort();
     return files;
 }
