@@ -22,6 +22,20 @@ work=$(cd "$work" && pwd)
 folder=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d)
 [ "$(echo "$folder" | wc -l)" -eq 1 ] || fail "the zip must hold one folder"
 
+# Each program as Windows shows it: the window programs without a console, ocai-cli in one,
+# every one with its icon and version information (resource types 14 and 16).
+for program in ocai-plot ocai-survey ocai-desk ocai-cli; do
+    headers=$(x86_64-w64-mingw32-objdump -p "$folder/$program.exe")
+    subsystem="(Windows GUI)"
+    [ "$program" = ocai-cli ] && subsystem="(Windows CUI)"
+    grep -qF "$subsystem" <<<"$(grep '^Subsystem' <<<"$headers")" ||
+        fail "$program.exe is not a $subsystem program"
+    types=$(sed -n 's/^[0-9a-f]\{3\}   Entry: ID: 0x0000\([0-9a-f]*\),.*/\1/p' <<<"$headers")
+    { grep -qx 0e <<<"$types" && grep -qx 10 <<<"$types"; } ||
+        fail "$program.exe lacks its icon or its version information"
+done
+echo "programs: console and window subsystems, icons, version information"
+
 unset WINEPATH DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
