@@ -65,8 +65,8 @@ TEST(DeskSurvey, CountsTheRespondentsTheCommandLineCounts)
     const QString folder = root.filePath(QStringLiteral("Опрос Ω 日本"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QDir dir(folder);
-    for (const QString name : {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY", "Ωμέγα-1OCAI.cry",
-                               "Иванов日OCAI.cry"})
+    for (const QString name :
+         {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY", "Ωμέγα-1OCAI.cry", "Иванов日OCAI.cry"})
         ASSERT_TRUE(writeResult(dir.filePath(name), "r"));
     ASSERT_TRUE(put(dir.filePath("._xOCAI.cry"), QByteArray("\x00\x05\x16\x07", 4)));
 

@@ -208,15 +208,16 @@ TEST(ExportCli, ForeignLettersInTheTemporaryFolderAndTheOutput)
     ASSERT_TRUE(QDir().mkpath(temporary));
     const QString folder = writeFolder(dir.path(), QStringLiteral("Отдел Ω"), {"a", "b"});
     const QString out = dir.filePath(QStringLiteral("Книга Ω.xlsx"));
-    const auto run = runCli({"export", "--min-group", "1", "--out", out, folder}, {},
-                            QStringLiteral("C.UTF-8"), {},
-                            {"TMPDIR=" + temporary, "TMP=" + temporary, "TEMP=" + temporary});
+    const auto run =
+        runCli({"export", "--min-group", "1", "--out", out, folder}, {}, QStringLiteral("C.UTF-8"),
+               {}, {"TMPDIR=" + temporary, "TMP=" + temporary, "TEMP=" + temporary});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QFile book(out);
     ASSERT_TRUE(book.open(QIODevice::ReadOnly));
     EXPECT_EQ(book.read(4), QByteArray("PK\x03\x04", 4)); // a zip, as every workbook is
     // Nothing left behind (Qt's runtime folder of a session without one aside).
-    EXPECT_EQ(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+    EXPECT_EQ(QDir(temporary)
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                   .filter(QRegularExpression(QStringLiteral("^(?!runtime-)"))),
               QStringList());
 }

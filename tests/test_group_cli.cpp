@@ -486,8 +486,8 @@ TEST(GroupCli, WindowsSpellingsOfOneFolder)
     ASSERT_EQ(expected.exitCode, 0) << expected.err.toStdString();
     for (const QString &spelling : spellings) {
         SCOPED_TRACE(spelling.toStdString());
-        const CliRun run = runCli({QStringLiteral("stats"), spelling}, {},
-                                  QStringLiteral("C.UTF-8"), dir.path());
+        const CliRun run =
+            runCli({QStringLiteral("stats"), spelling}, {}, QStringLiteral("C.UTF-8"), dir.path());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(QString::fromUtf8(run.out).replace(spelling, folder), expected.out);
     }

@@ -160,7 +160,8 @@ void collectFiles(const QDir &root, const QString &folder, const QStringList &fi
     // Never into a build tree or a hidden folder: a Windows build's Wine prefix there leads to
     // the whole file system through its drive links.
     for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
-        if (!name.startsWith(u'.') && !(folder.isEmpty() && name.startsWith(QLatin1String("build"))))
+        if (!name.startsWith(u'.') &&
+            !(folder.isEmpty() && name.startsWith(QLatin1String("build"))))
             collectFiles(root, folder.isEmpty() ? name : folder + u'/' + name, filters, files);
 }
 

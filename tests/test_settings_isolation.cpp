@@ -15,6 +15,6 @@ TEST(TestPrograms, KeepTheirSettingsOutOfTheUsersOwn)
     const QSettings settings(QSettings::defaultFormat(), QSettings::UserScope,
                              QStringLiteral("OCAI"), QStringLiteral("ocai-desk"));
     EXPECT_TRUE(settings.fileName().contains(testFolder)) << settings.fileName().toStdString();
-    EXPECT_TRUE(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                    .contains(testFolder));
+    EXPECT_TRUE(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).contains(testFolder));
 }

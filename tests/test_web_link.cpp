@@ -229,10 +229,10 @@ TEST(WebGroupNames, NamesTheSystemCannotGiveAFolderAreRefused)
     const struct {
         const char *name;
         bool windowsRefuses; // elsewhere such a name is a folder like any other
-    } cases[] = {{"Отдел <продаж>", true}, {"A:B", true},          {"Кто?", true},
-                 {"«Кавычки» \"x\"", true},  {"Склад.", true},       {"con", true},
-                 {"NUL.txt", true},        {"COM1", true},         {"Отдел & 'x' ]]", false},
-                 {"CONSOLE", false},       {"Ω 日本 Отдел", false}, {"LPT0", false}};
+    } cases[] = {{"Отдел <продаж>", true},  {"A:B", true},           {"Кто?", true},
+                 {"«Кавычки» \"x\"", true}, {"Склад.", true},        {"con", true},
+                 {"NUL.txt", true},         {"COM1", true},          {"Отдел & 'x' ]]", false},
+                 {"CONSOLE", false},        {"Ω 日本 Отдел", false}, {"LPT0", false}};
     for (const auto &c : cases) {
         const QString name = QString::fromUtf8(c.name);
         const QString problem = web::groupNameProblem(name);

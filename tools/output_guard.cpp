@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 namespace cli {
 namespace {
 

@@ -42,8 +42,8 @@ std::string inAnsiCodePage(const std::wstring &text)
     if (text.empty())
         return {};
     if (GetACP() == CP_UTF8) { // the system's option "UTF-8 for worldwide language support"
-        const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
+                                             nullptr, nullptr);
         std::string bytes(std::size_t(size > 0 ? size : 0), '\0');
         if (size > 0)
             WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), bytes.data(), size,
@@ -56,8 +56,8 @@ std::string inAnsiCodePage(const std::wstring &text)
     if (size <= 0 || lost)
         return {};
     std::string bytes(std::size_t(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()),
-                        bytes.data(), size, nullptr, &lost);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), bytes.data(),
+                        size, nullptr, &lost);
     return lost ? std::string() : bytes;
 }
 
@@ -122,9 +122,9 @@ namespace {
 bool fileId(const NativePath &path, BY_HANDLE_FILE_INFORMATION &info)
 {
     // No access asked: the file is only identified, whoever holds it open.
-    const HANDLE file = CreateFileW(path.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const bool known = GetFileInformationByHandle(file, &info);
