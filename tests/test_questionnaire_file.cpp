@@ -102,4 +102,25 @@ TEST(QuestionnaireFile, CrashBeforeNamingLeavesNoResultFile)
     EXPECT_EQ(count(), 3);
 }
 
+// A results folder deep in a shared drive, its path past Windows' old limit of 260 characters:
+// each answer still takes its own name there and the folder loads.
+TEST(QuestionnaireFile, AFolderPastTheOldPathLimitTakesItsFiles)
+{
+    const QTemporaryDir dir;
+    QString folder = dir.path();
+    while (folder.size() < 300)
+        folder += QStringLiteral("/Результаты опроса отдела продаж");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char *name : {"r1OCAI.cry", "r1-2OCAI.cry"}) {
+        const auto written =
+            survey::writeQuestionnaireResult(folder, validAnswers(), survey::programKey());
+        ASSERT_TRUE(std::holds_alternative<QString>(written))
+            << std::get<survey::ResultWriteError>(written).message.toStdString();
+        EXPECT_EQ(std::get<QString>(written), folder + u'/' + QLatin1String(name));
+    }
+    const auto loaded = survey::loadProfile(folder, survey::programKey(), survey::LoadAs::Folder);
+    ASSERT_TRUE(std::holds_alternative<survey::LoadedProfile>(loaded));
+    EXPECT_EQ(std::get<survey::LoadedProfile>(loaded).group.n, 2);
+}
+
 } // namespace
