@@ -25,7 +25,7 @@ folder=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d)
 # Each program as Windows shows it: the window programs without a console, ocai-cli in one,
 # every one with its icon and version information (resource types 14 and 16).
 for program in ocai-plot ocai-survey ocai-desk ocai-cli; do
-    headers=$(x86_64-w64-mingw32-objdump -p "$folder/$program.exe")
+    headers=$(LC_ALL=C x86_64-w64-mingw32-objdump -p "$folder/$program.exe")
     subsystem="(Windows GUI)"
     [ "$program" = ocai-cli ] && subsystem="(Windows CUI)"
     grep -qF "$subsystem" <<<"$(grep '^Subsystem' <<<"$headers")" ||
