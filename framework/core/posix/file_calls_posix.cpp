@@ -94,8 +94,8 @@ bool isPipe(const NativePath &path)
 
 bool sameFile(const NativePath &a, const NativePath &b)
 {
-    struct stat statA {
-    }, statB{};
+    struct stat statA = {};
+    struct stat statB = {};
     return ::stat(a.c_str(), &statA) == 0 && ::stat(b.c_str(), &statB) == 0 &&
            statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
 }
