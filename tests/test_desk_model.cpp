@@ -7,6 +7,7 @@
 #include "desk_files.h"
 #include "survey/profile_load.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,19 +224,34 @@ TEST(DeskLoader, ANoticeListsOnlyTheGroupItNames)
     EXPECT_EQ(counts(loader), (QStringList{"A: 2/2", "B: 2/3", "C: 1/1"}));
 }
 
-// Notices in a burst make one load; those during a load make one more after it.
-TEST(DeskLoader, NoticesCloseTogetherMakeOneLoad)
-{
+// A loader whose loads can be held at their end by `gate`, opened on a folder of result files.
+class DeskGatedLoader : public ::testing::Test {
+protected:
+    DeskGatedLoader()
+    {
+        loader.setLoadEndHook([this] { gate(); });
+    }
+
+    // Writes each named file (its code is its name before "OCAI.cry"), then the first load.
+    void open(std::initializer_list<const char *> files)
+    {
+        for (const char *file : files)
+            ASSERT_TRUE(writeResult(dir.filePath(file), QFileInfo(file).fileName().chopped(8)));
+        loader.open(dir.path());
+        ASSERT_TRUE(changed.wait(20000));
+    }
+
     QTemporaryDir dir;
-    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
-    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
     deskfiles::LoadGate gate;
-    desk::SurveyLoader loader(handFed());
-    loader.setLoadEndHook([&gate] { gate(); });
-    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
-    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
-    loader.open(dir.path());
-    ASSERT_TRUE(changed.wait(20000));
+    desk::SurveyLoader loader{handFed()};
+    QSignalSpy started{&loader, &desk::SurveyLoader::loadStarted};
+    QSignalSpy changed{&loader, &desk::SurveyLoader::surveyChanged};
+};
+
+// Notices in a burst make one load; those during a load make one more after it.
+TEST_F(DeskGatedLoader, NoticesCloseTogetherMakeOneLoad)
+{
+    ASSERT_NO_FATAL_FAILURE(open({"A/a1OCAI.cry", "B/b1OCAI.cry"}));
 
     ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
     ASSERT_TRUE(writeResult(dir.filePath("B/b2OCAI.cry"), "b2"));
@@ -260,16 +276,9 @@ TEST(DeskLoader, NoticesCloseTogetherMakeOneLoad)
 
 // A load that listed the folder before the desk moved a file is dropped, never shown: its row
 // of the moved file would be stale.
-TEST(DeskLoader, ARescanDropsTheLoadUnderWay)
+TEST_F(DeskGatedLoader, ARescanDropsTheLoadUnderWay)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(writeResult(dir.filePath("r1OCAI.cry"), "r1"));
-    deskfiles::LoadGate gate;
-    desk::SurveyLoader loader(handFed());
-    loader.setLoadEndHook([&gate] { gate(); });
-    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
-    loader.open(dir.path());
-    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_NO_FATAL_FAILURE(open({"r1OCAI.cry"}));
 
     gate.armed = true;
     ASSERT_TRUE(writeResult(dir.filePath("r2OCAI.cry"), "r2"));
@@ -286,18 +295,9 @@ TEST(DeskLoader, ARescanDropsTheLoadUnderWay)
 
 // While the desk moves files nothing is listed: the load under way is dropped, notices wait,
 // and the rescan after the move loads them all at once.
-TEST(DeskLoader, HoldingDropsTheLoadUnderWayAndWaitsForTheRescan)
+TEST_F(DeskGatedLoader, HoldingDropsTheLoadUnderWayAndWaitsForTheRescan)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(writeResult(dir.filePath("A/a1OCAI.cry"), "a1"));
-    ASSERT_TRUE(writeResult(dir.filePath("B/b1OCAI.cry"), "b1"));
-    deskfiles::LoadGate gate;
-    desk::SurveyLoader loader(handFed());
-    loader.setLoadEndHook([&gate] { gate(); });
-    QSignalSpy started(&loader, &desk::SurveyLoader::loadStarted);
-    QSignalSpy changed(&loader, &desk::SurveyLoader::surveyChanged);
-    loader.open(dir.path());
-    ASSERT_TRUE(changed.wait(20000));
+    ASSERT_NO_FATAL_FAILURE(open({"A/a1OCAI.cry", "B/b1OCAI.cry"}));
 
     gate.armed = true;
     ASSERT_TRUE(writeResult(dir.filePath("A/a2OCAI.cry"), "a2"));
