@@ -9,11 +9,13 @@ JOBS ?= $(shell nproc)
 # first list alone; the heavy checks of `make check` add theirs.
 DEBIAN_PACKAGES := cmake g++ make ccache qt6-base-dev libgif-dev libgtest-dev libgmock-dev \
     libbenchmark-dev libboost-math-dev fonts-liberation fontconfig qt6-translations-l10n \
-    poppler-utils \
+    poppler-utils locales \
     pkg-config libxlsxwriter-dev unzip qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
 SANITIZE_PACKAGES := clang libclang-rt-14-dev
 # The survey page's test in a real browser (ctest label browser), run by `make check` alone.
 BROWSER_PACKAGES := chromium chromium-driver python3-selenium zbar-tools
+# A workbook made under the Russian locale read back by Calc (ctest label calc).
+CALC_PACKAGES := libreoffice-calc
 FORMAT_PACKAGES := clang-format
 PACKAGE_PACKAGES := dpkg-dev file
 PACKAGE_CHECK_PACKAGES := $(PACKAGE_PACKAGES) desktop-file-utils appstream lintian
@@ -39,6 +41,10 @@ setup:
 	    $$SUDO apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+	@# The normal tree's suite runs in the users' locale, which a bare Debian does not have.
+	@locale -a | grep -qi '^ru_RU\.utf-\?8$$' || { \
+	    SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
+	    $$SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8; }
 
 configure: setup
 	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -57,7 +63,7 @@ test: build
 
 # What CI runs: the suite, then the sanitizer tree, the fuzz smoke, the Windows build and its
 # suite under Wine, formatting and the Debian package.
-check: DEBIAN_PACKAGES += $(BROWSER_PACKAGES)
+check: DEBIAN_PACKAGES += $(BROWSER_PACKAGES) $(CALC_PACKAGES)
 check: test
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory fuzz
@@ -89,7 +95,8 @@ check-format: setup
 test-sanitize: DEBIAN_PACKAGES += $(SANITIZE_PACKAGES)
 test-sanitize: setup
 	@[ -f $(ASAN_DIR)/CMakeCache.txt ] || cmake -S . -B $(ASAN_DIR) \
-	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOCAI_SANITIZE=ON -DOCAI_BUILD_BENCH=OFF
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOCAI_SANITIZE=ON -DOCAI_BUILD_BENCH=OFF \
+	    -DOCAI_TEST_LOCALE=C.UTF-8
 	$(SANITIZER_ENV) cmake --build $(ASAN_DIR) -j$(JOBS)
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
 	    ctest --output-on-failure -j$(JOBS)

@@ -1,6 +1,7 @@
 // The desk's survey folder at 10 000 respondents: the first load, and the rescan that runs
 // every few seconds and on every change, which must cost next to nothing when little changed;
 // and the desk idle on 100 000 files.
+#include "core/c_numbers.h"
 #include "desk/survey_loader.h"
 #include "desk/survey_refresh.h"
 #include "result_folder.h"
@@ -139,6 +140,7 @@ BENCHMARK(BM_DeskIdleCpu100000)->Unit(benchmark::kSecond)->Iterations(1);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    numfmt::keepCNumbersInTheCLibrary();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

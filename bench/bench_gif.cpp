@@ -3,6 +3,7 @@
 //
 // `bench_gif --save-png=FILE` writes the picture as PNG (for bench/pillow_gif.py) and
 // `--save-gif=FILE` as GIF, instead of timing.
+#include "core/c_numbers.h"
 #include "gif/gif_writer.h"
 #include "plots/plot_a.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    numfmt::keepCNumbersInTheCLibrary();
     // The picture itself, for bench/pillow_gif.py and for a look at the result.
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);

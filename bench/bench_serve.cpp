@@ -5,6 +5,7 @@
 // A third sends one request of 200 MiB without the link's token, its length announced plainly or
 // hidden in the body of a request the HTTP layer reads otherwise: the figure is the server's
 // peak memory.
+#include "core/c_numbers.h"
 #include "result_folder.h"
 #include "survey/result_file.h"
 
@@ -284,6 +285,7 @@ BENCHMARK(BM_MemoryUnder200MiBRequest)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    numfmt::keepCNumbersInTheCLibrary();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

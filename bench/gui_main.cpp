@@ -1,4 +1,5 @@
 #include "charts/fonts.h"
+#include "core/c_numbers.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    numfmt::keepCNumbersInTheCLibrary();
     ui::installFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

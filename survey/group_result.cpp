@@ -129,10 +129,7 @@ QString smallGroupMark(int n, int floor)
 
 QString groupInfoLine(int n)
 {
-    const QString mark = smallGroupMark(n);
-    return QStringLiteral("Информация по группе  (N = %1%2)")
-        .arg(n)
-        .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
+    return QStringLiteral("Информация по группе  (N = %1)").arg(n);
 }
 
 } // namespace survey

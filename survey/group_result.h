@@ -91,8 +91,9 @@ constexpr int kSmallGroup = 5;
 // «меньше 5 респондентов» when `n` is under `floor`, else empty.
 QString smallGroupMark(int n, int floor = kSmallGroup);
 
-// The information line of a group: "Информация по группе  (N = n)", a small group's marked
-// "(N = 3, меньше 5 респондентов)": the window shows every group, and says which are small.
+// The information line of a group: "Информация по группе  (N = n)", whatever n: it is the
+// window's own text, in its field, its saved pictures and its text report. Small groups are
+// marked where the analysis is shown (statistics, comparisons, the desk), never here.
 QString groupInfoLine(int n);
 
 } // namespace survey

@@ -62,8 +62,14 @@ inline CliRun runProgram(const QString &program, const QStringList &args, const 
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+// The locale the suite runs in (its main sets LC_ALL): a Russian desktop's in the normal tree.
+inline QString suiteLocale()
+{
+    return qEnvironmentVariable("LC_ALL");
+}
+
 inline CliRun runCli(const QStringList &args, const QByteArray &input = {},
-                     const QString &locale = QStringLiteral("C.UTF-8"), const QString &workDir = {},
+                     const QString &locale = suiteLocale(), const QString &workDir = {},
                      const QStringList &environment = {})
 {
     return runProgram(QStringLiteral(OCAI_CLI_PATH), args, input, locale, workDir, environment);
@@ -74,7 +80,7 @@ inline CliRun runCliInShell(const QString &script, const QString &workDir = {})
 {
     return runProgram(QStringLiteral("/bin/sh"),
                       {QStringLiteral("-c"), script, QStringLiteral(OCAI_CLI_PATH)}, {},
-                      QStringLiteral("C.UTF-8"), workDir, {});
+                      suiteLocale(), workDir, {});
 }
 
 } // namespace testcli

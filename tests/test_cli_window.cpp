@@ -132,25 +132,25 @@ TEST_F(CliWindow, PlotAIsTheStripOverTheWindowsDrawing)
 
 TEST_F(CliWindow, PlotBAndCAreTheSavedCharts)
 {
+    // In the suite's locale, as a user's desktop runs it: the marks take its separator.
+    const QLocale locale = testcli::cliLocale(QLocale(testcli::suiteLocale()));
     for (const QString &source : {file, group}) {
         SCOPED_TRACE(source.toStdString());
-        const Loaded loaded = loadAsWindow(source, testcli::cliSeparator(u'.'));
+        const Loaded loaded = loadAsWindow(source, locale.decimalPoint().front());
         const QString b = out(QStringLiteral("b.png")), c = out(QStringLiteral("c.png"));
         ASSERT_EQ(runCli({"plot", "b", "--out", b, "--current-colour", "2", source}).exitCode, 0);
-        EXPECT_EQ(rgb(b), documents::savedPlotBPicture(
-                              loaded.info, loaded.answers, plots::ColorForIndex(2),
-                              plots::ColorForIndex(3), testcli::cliLocale(QLocale::c())));
+        EXPECT_EQ(rgb(b),
+                  documents::savedPlotBPicture(loaded.info, loaded.answers, plots::ColorForIndex(2),
+                                               plots::ColorForIndex(3), locale));
         EXPECT_EQ(rgb(b).size(), QSize(686, 543));
 
         // The differences of the two-decimal scores, in the current colour (red by default).
         ASSERT_EQ(runCli({"plot", "c", "--out", c, source}).exitCode, 0);
         const QImage plain = rgb(c);
-        EXPECT_EQ(plain, documents::differenceChartPicture(loaded.scores, Qt::red, false,
-                                                           testcli::cliLocale(QLocale::c())));
+        EXPECT_EQ(plain, documents::differenceChartPicture(loaded.scores, Qt::red, false, locale));
         ASSERT_EQ(
             runCli({"plot", "c", "--marks", "--current-colour=3", "--out", c, source}).exitCode, 0);
-        EXPECT_EQ(rgb(c), documents::differenceChartPicture(loaded.scores, Qt::blue, true,
-                                                            testcli::cliLocale(QLocale::c())));
+        EXPECT_EQ(rgb(c), documents::differenceChartPicture(loaded.scores, Qt::blue, true, locale));
         EXPECT_EQ(plain.size(), QSize(334, 353));
         EXPECT_NE(rgb(c), plain);
     }
@@ -196,8 +196,7 @@ TEST_F(CliWindow, ReportIsWhatSaveDataWrites)
     const QStringList groupLines = reportLines(txt);
     ASSERT_EQ(groupLines.size(), 36);
     EXPECT_EQ(groupLines[1], QStringLiteral("Group"));
-    EXPECT_EQ(groupLines[2],
-              QStringLiteral("Информация по группе  (N = 2, меньше 5\u00A0респондентов)"));
+    EXPECT_EQ(groupLines[2], QStringLiteral("Информация по группе  (N = 2)"));
     EXPECT_EQ(groupLines[12], QStringLiteral("         Клановая культура -  15.0%"));
 }
 
@@ -217,11 +216,10 @@ TEST_F(CliWindow, ProfileOfAFolderIsTheGroupsProfile)
 {
     const CliRun run = runCli({"profile", group});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(run.out),
-              QStringLiteral("code: Group\n"
-                             "info: Информация по группе  (N = 2, меньше 5\u00A0респондентов)\n"
-                             "current: 15.00 22.50 30.00 32.50\n"
-                             "preferred: 35.00 30.00 20.00 15.00\n"));
+    EXPECT_EQ(QString::fromUtf8(run.out), QStringLiteral("code: Group\n"
+                                                         "info: Информация по группе  (N = 2)\n"
+                                                         "current: 15.00 22.50 30.00 32.50\n"
+                                                         "preferred: 35.00 30.00 20.00 15.00\n"));
     const CliRun geometric = runCli({"profile", "--mean", "geometric", group});
     ASSERT_EQ(geometric.exitCode, 0);
     EXPECT_TRUE(geometric.out.contains("current: 14.41 22.79 30.57 32.23\n"))

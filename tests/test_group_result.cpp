@@ -250,10 +250,9 @@ TEST(LoadGroup, FirstBrokenFileEndsTheLoadNamingFileAndLine)
     }
 }
 
-TEST(GroupInfoLine, CountWithoutPaddingAndSmallGroupsMarked)
+TEST(GroupInfoLine, CountWithoutPaddingAndNoMarkWhateverN)
 {
-    EXPECT_EQ(groupInfoLine(1),
-              QStringLiteral("Информация по группе  (N = 1, меньше 5\u00A0респондентов)"));
+    EXPECT_EQ(groupInfoLine(1), QStringLiteral("Информация по группе  (N = 1)"));
     EXPECT_EQ(groupInfoLine(10000), QStringLiteral("Информация по группе  (N = 10000)"));
     EXPECT_EQ(groupInfoLine(5), QStringLiteral("Информация по группе  (N = 5)"));
 }

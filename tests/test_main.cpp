@@ -1,4 +1,5 @@
 #include "charts/fonts.h"
+#include "core/c_numbers.h"
 #include "test_isolation.h"
 
 #include <QApplication>
@@ -10,12 +11,13 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // One locale for every run, whatever the shell has; tests that format numbers still
-    // set the QLocale they check.
-    qputenv("LC_ALL", "C.UTF-8");
+    // One locale for every run, whatever the shell has: the tree's (a Russian desktop's in the
+    // normal tree); tests that format numbers still set the QLocale they check.
+    qputenv("LC_ALL", OCAI_TEST_LOCALE);
     isolateUserFiles();
     QApplication app(argc, argv);
-    ui::installFontSubstitutions(); // as the program does, so that pictures match it
+    numfmt::keepCNumbersInTheCLibrary(); // as every program does
+    ui::installFontSubstitutions();      // as the program does, so that pictures match it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,7 @@
 #include "core/number_format.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace numfmt;
@@ -68,4 +70,14 @@ TEST(RoundTiesEven, ExtendedPrecisionProducts)
     EXPECT_EQ(roundTiesEven(343.0L / 11), 31);
     EXPECT_EQ(roundTiesEven(1e300L), 1 << 24);
     EXPECT_EQ(roundTiesEven(-1e300L), -(1 << 24));
+}
+
+// The suite runs in a Russian desktop's locale, as users do; the C library's numbers, which
+// libraries such as the workbook's write and read with, must stay C there.
+TEST(CLibraryNumbers, StayCUnderTheDesktopsLocale)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f|%.16G", 27.33, 0.125);
+    EXPECT_STREQ(text, "27.33|0.125");
+    EXPECT_EQ(std::strtod("27.33", nullptr), 27.33);
 }

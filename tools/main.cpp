@@ -1,4 +1,5 @@
 #include "charts/fonts.h"
+#include "core/c_numbers.h"
 #include "core/windows_text.h"
 #include "tools/cli_common.h"
 #include "tools/cli_io.h"
@@ -199,6 +200,7 @@ int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
     int qtArgc = 1;
     char *qtArgv[] = {program, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    numfmt::keepCNumbersInTheCLibrary();
     ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
     return spec.run(command);
 }

@@ -1,4 +1,5 @@
 #include "gui_start.h"
+#include "core/c_numbers.h"
 
 #include <QByteArray>
 #include <QList>
@@ -70,6 +71,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
     g_held = &held;
     g_previous = qInstallMessageHandler(holdStartMessages);
     auto app = std::make_unique<QApplication>(argc, argv);
+    numfmt::keepCNumbersInTheCLibrary();
     qInstallMessageHandler(g_previous);
     g_held = nullptr;
     for (const HeldMessage &message : std::as_const(held)) {
