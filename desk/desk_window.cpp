@@ -194,6 +194,7 @@ void DeskWindow::openSurvey(const QString &folder)
     if (!leaveCollection(info.absoluteFilePath()))
         return;
     m_survey.reset();
+    m_surveyMessage.clear();
     m_selectedFolder.clear();
     m_groups->clear();
     m_table->setRespondents({});
@@ -205,15 +206,37 @@ void DeskWindow::openSurvey(const QString &folder)
     updateActions();
 }
 
+void DeskWindow::openAtStart(const QString &given)
+{
+    if (!given.isEmpty()) {
+        openSurvey(given);
+        return;
+    }
+    const QStringList recent = QSettings().value(QStringLiteral("recent/folders")).toStringList();
+    if (recent.isEmpty() || recent.first().isEmpty())
+        return;
+    // A folder of a network drive not mounted yet, or moved away: no error box at start.
+    if (!QFileInfo(recent.first()).isDir()) {
+        statusBar()->showMessage(QStringLiteral("Папка последнего опроса «%1» не найдена. "
+                                                "Откройте опрос: Ctrl+O.")
+                                     .arg(QDir::toNativeSeparators(recent.first())));
+        return;
+    }
+    openSurvey(recent.first());
+}
+
 void DeskWindow::surveyChanged()
 {
     const bool first = !m_survey;
+    const bool hadGroups = m_survey && !m_survey->groups.empty();
     m_survey = m_loader.survey();
     const QString keep = m_selectedFolder;
-    // The groups chosen for the workbook stay chosen as answers arrive ("" for "Все вместе").
+    // Several groups chosen for the workbook or the organisation report stay chosen as answers
+    // arrive ("" for "Все вместе"); one selected is only the group on show, and follows it.
     QSet<QString> chosen;
-    for (const QListWidgetItem *item : m_groups->selectedItems())
-        chosen.insert(item->data(Qt::UserRole).toString());
+    if (const QList<QListWidgetItem *> selected = m_groups->selectedItems(); selected.size() > 1)
+        for (const QListWidgetItem *item : selected)
+            chosen.insert(item->data(Qt::UserRole).toString());
     const QSignalBlocker blocker(m_groups);
     m_groups->clear();
     for (const Group &group : m_survey->groups) {
@@ -230,27 +253,48 @@ void DeskWindow::surveyChanged()
     for (std::size_t g = 0; g < m_survey->groups.size(); ++g)
         if (m_survey->groups[g].folder == keep)
             row = int(g);
-    // One group alone is the survey: show it rather than "Все вместе".
-    if (keep.isEmpty() && m_survey->groups.size() == 1 && m_groups->currentRow() < 0)
+    // One group alone is the survey: show it rather than "Все вместе", which it was only for
+    // want of a group; a "Все вместе" the consultant chose stays.
+    if (keep.isEmpty() && m_survey->groups.size() == 1 && !hadGroups)
         row = 0;
-    m_groups->setCurrentRow(row);
+    QList<QListWidgetItem *> restored;
     for (int i = 0; i < m_groups->count(); ++i)
         if (chosen.contains(m_groups->item(i)->data(Qt::UserRole).toString()))
-            m_groups->item(i)->setSelected(true);
+            restored << m_groups->item(i);
+    if (restored.size() > 1) {
+        m_groups->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        for (QListWidgetItem *item : std::as_const(restored))
+            item->setSelected(true);
+    } else {
+        m_groups->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
     m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
     showSelectedGroup();
     updateTitle();
+    showSurveyMessage(first);
+    updateActions();
+}
+
+void DeskWindow::showSurveyMessage(bool first)
+{
+    QString message; // stays for as long as it holds
     if (!m_survey->problem.isEmpty())
-        statusBar()->showMessage(m_survey->problem); // stays until the folder is back
+        message = m_survey->problem;
     else if (m_survey->groups.empty())
-        statusBar()->showMessage(QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: "
-                                                "они появятся здесь, как только придут."));
-    else if (first) // later reloads leave the status bar to what the consultant did last
+        message = QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: они появятся "
+                                 "здесь, как только придут.");
+    // Once it no longer holds (the first answer came, the folder is back) the counts replace
+    // it; other reloads leave the status bar to what the consultant did last.
+    const bool outdated =
+        !m_surveyMessage.isEmpty() && statusBar()->currentMessage() == m_surveyMessage;
+    if (!message.isEmpty())
+        statusBar()->showMessage(message);
+    else if (first || outdated)
         statusBar()->showMessage(QStringLiteral("Групп: %1, %2.")
                                      .arg(m_survey->groups.size())
                                      .arg(respondentCount(m_survey->respondents())),
                                  8000);
-    updateActions();
+    m_surveyMessage = message;
 }
 
 int DeskWindow::groupCount() const
@@ -260,7 +304,8 @@ int DeskWindow::groupCount() const
 
 void DeskWindow::selectGroup(int index)
 {
-    m_groups->setCurrentRow(index);
+    // QListWidget::setCurrentRow alone adds the row to a selection of several.
+    m_groups->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
 }
 
 const Group *DeskWindow::groupAt(int index) const
