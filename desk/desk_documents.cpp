@@ -151,11 +151,8 @@ void DeskWindow::writeProfilePdf()
 void DeskWindow::writeComparisonPdf()
 {
     const auto &compared = m_compare->compared();
-    if (!compared) {
-        statusBar()->showMessage(QStringLiteral("Сравнивать не с чем: в опросе одна группа."),
-                                 10000);
+    if (!compared && refuses(QStringLiteral("Сравнивать не с чем: в опросе одна группа.")))
         return;
-    }
     const auto [a, b] = *compared;
     if (!readyFor([&a = a, &b = b](int minGroup) { return comparisonRefusal(a, b, minGroup); }))
         return;
@@ -173,14 +170,11 @@ void DeskWindow::writeComparisonPdf()
 void DeskWindow::writeOrganisationPdf()
 {
     const std::vector<Group> groups = selectedGroups();
-    if (groups.size() < 3) {
-        statusBar()->showMessage(
-            QStringLiteral("Отчёт по организации — о трёх группах и больше: выберите их в "
-                           "списке групп (сейчас их %1).")
-                .arg(groups.size()),
-            10000);
+    if (groups.size() < 3 &&
+        refuses(QStringLiteral("Отчёт по организации — о трёх группах и больше: выберите их в "
+                               "списке с Ctrl или «Все вместе» (сейчас выбрано: %1).")
+                    .arg(groups.size())))
         return;
-    }
     if (!readyFor([&groups](int minGroup) { return organisationRefusal(groups, minGroup); }))
         return;
     const ReportTitle title = reportTitle();

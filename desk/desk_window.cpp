@@ -123,7 +123,16 @@ void DeskWindow::buildLayout()
     m_tableView->setColumnWidth(RespondentTable::FreeText, 28 * digit);
     m_tableView->setColumnWidth(RespondentTable::Date, 11 * digit);
     m_tableView->setColumnWidth(RespondentTable::Duration, 14 * digit);
-    m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
+    // A file name of the longest code and a second file's "-2" whole.
+    m_tableView->setColumnWidth(RespondentTable::File, 30 * digit);
+    // No heading cut ("Состояние" and its sort mark wider than its words).
+    QHeaderView *header = m_tableView->horizontalHeader();
+    for (int column = 0; column < RespondentTable::Count; ++column)
+        m_tableView->setColumnWidth(
+            column, std::max(m_tableView->columnWidth(column), header->sectionSizeHint(column)));
+    // A damaged file's reason over the empty cells of its row, whole.
+    connect(m_sorted, &QAbstractItemModel::modelReset, this, &DeskWindow::spanReasons);
+    connect(m_sorted, &QAbstractItemModel::layoutChanged, this, &DeskWindow::spanReasons);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DeskWindow::updateActions);
     // A damaged file's whole reason, which its cell may cut, or a file's warnings without the
@@ -269,6 +278,8 @@ void DeskWindow::surveyChanged()
         m_groups->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     }
     m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
+    if (first) // later the splitter stays where the consultant put it
+        fitGroupList();
     showSelectedGroup();
     updateTitle();
     showSurveyMessage(first);
@@ -370,6 +381,29 @@ void DeskWindow::showSelectedGroup()
         m_compare->showSurvey(m_survey->groups,
                               groupAt(m_groups->currentRow()) ? m_groups->currentRow() : -1);
     updateActions();
+}
+
+void DeskWindow::spanReasons()
+{
+    m_tableView->clearSpans();
+    for (int row = 0; row < m_sorted->rowCount(); ++row)
+        if (!m_table->respondent(m_sorted->mapToSource(m_sorted->index(row, 0)).row())
+                 .problem.isEmpty())
+            m_tableView->setSpan(row, RespondentTable::FreeText, 1,
+                                 RespondentTable::File - RespondentTable::FreeText);
+}
+
+void DeskWindow::fitGroupList()
+{
+    // Each group's name and marks whole, as long as the figures keep most of the window (whose
+    // width is set before the splitter has laid out its sides).
+    auto *splitter = qobject_cast<QSplitter *>(centralWidget());
+    const QList<int> sizes = splitter->sizes();
+    const int wanted = m_groups->sizeHintForColumn(0) + 2 * m_groups->frameWidth() +
+                       m_groups->verticalScrollBar()->sizeHint().width();
+    const int width = std::min(wanted, this->width() * 2 / 5);
+    if (sizes.size() == 2 && sizes[0] < width)
+        splitter->setSizes({width, std::max(sizes[0] + sizes[1] - width, 1)});
 }
 
 void DeskWindow::showRespondents(const std::vector<Respondent> &respondents)

@@ -69,6 +69,8 @@ private:
     void showSurveyMessage(bool first);
     void showSelectedGroup();
     void showRespondents(const std::vector<Respondent> &respondents);
+    void spanReasons();
+    void fitGroupList();
     void updateTitle();
     void rememberRecent(const QString &folder);
     void refillRecent();

@@ -4,16 +4,19 @@
 #include "desk/desk_window.h"
 #include "desk/documents.h"
 #include "desk/report_title_dialog.h"
+#include "desk/respondent_table.h"
 #include "desk_files.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -258,6 +261,43 @@ TEST_F(DeskWorkshop, ADocumentUnderTheFloorIsRefusedBeforeItsSaveDialog)
             EXPECT_TRUE(dialogs.errors.first().contains(c.said))
                 << dialogs.errors.first().toStdString();
         }
+    }
+}
+
+// At the size the window takes on a 1024 x 768 screen: no heading of the respondents cut, a
+// damaged file's reason over its row's empty cells, and each group's name and marks whole.
+TEST_F(DeskWorkshop, TheTextsAreWholeAtTheDefaultSize)
+{
+    for (const QString code : {"a", "b", "c"})
+        ASSERT_TRUE(deskfiles::writeResult(fileOf("Бухгалтерия и финансы", code), code));
+    ASSERT_TRUE(deskfiles::put(fileOf("Бухгалтерия и финансы", "zz"), "not a result file"));
+    window.resize(1024, 700);
+    window.show();
+    ASSERT_TRUE(opened(window, dir.path()));
+    window.selectGroup(0);
+    QTableView *table = nullptr;
+    for (QTableView *view : window.findChildren<QTableView *>())
+        if (view->accessibleName() == "Респонденты группы")
+            table = view;
+    ASSERT_NE(table, nullptr);
+    const QHeaderView *header = table->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column)
+        EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column))
+            << header->model()->headerData(column, Qt::Horizontal).toString().toStdString();
+    int damaged = -1;
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        if (table->model()->index(row, 0).data().toString().startsWith("✖"))
+            damaged = row;
+    ASSERT_GE(damaged, 0);
+    const QModelIndex reason = table->model()->index(damaged, desk::RespondentTable::FreeText);
+    EXPECT_GE(table->visualRect(reason).width(),
+              table->fontMetrics().horizontalAdvance(reason.data().toString()) + 8)
+        << reason.data().toString().toStdString();
+    for (int row = 0; row < groups()->count(); ++row) {
+        const QString text = groups()->item(row)->text();
+        EXPECT_LE(groups()->fontMetrics().horizontalAdvance(text) + 8,
+                  groups()->viewport()->width())
+            << text.toStdString();
     }
 }
 
