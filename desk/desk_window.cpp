@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace desk {
 namespace {

@@ -1,5 +1,6 @@
 // The desk in a workshop: the last survey reopened at start, a status bar that follows the
-// survey, one group selected in the list, documents refused before anything is asked.
+// survey, one group selected in the list, documents refused before anything is asked, and
+// texts whole at the window's default size.
 #include "desk/compare_view.h"
 #include "desk/desk_window.h"
 #include "desk/documents.h"
