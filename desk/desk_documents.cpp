@@ -110,12 +110,35 @@ bool DeskWindow::askReportTitle(bool always)
     return true;
 }
 
+ReportTitle DeskWindow::reportTitle() const
+{
+    return rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+}
+
+bool DeskWindow::refuses(const QString &problem)
+{
+    if (problem.isEmpty())
+        return false;
+    // The status bar's one line would cut the reason; the box shows it whole.
+    statusBar()->showMessage(problem, 10000);
+    ui::Dialogs::instance().showError(this, QStringLiteral("Документ не составлен"), problem);
+    return true;
+}
+
+bool DeskWindow::readyFor(const std::function<QString(int minGroup)> &refusal)
+{
+    // Refused before anything is asked; asked again once the title dialog may have set the floor.
+    if (refuses(refusal(reportTitle().minGroup)) || !askReportTitle(false))
+        return false;
+    return !refuses(refusal(reportTitle().minGroup));
+}
+
 void DeskWindow::writeProfilePdf()
 {
-    if (!askReportTitle(false))
-        return;
     const Group group = currentGroup();
-    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+    if (!readyFor([&group](int minGroup) { return profileRefusal(group, minGroup); }))
+        return;
+    const ReportTitle title = reportTitle();
     const QString path =
         askSavePath(QStringLiteral("PDF-отчёт"), group.name + QStringLiteral(" — отчёт OCAI"),
                     QStringLiteral("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
@@ -128,15 +151,12 @@ void DeskWindow::writeProfilePdf()
 void DeskWindow::writeComparisonPdf()
 {
     const auto &compared = m_compare->compared();
-    if (!compared) {
-        statusBar()->showMessage(QStringLiteral("Сравнивать не с чем: в опросе одна группа."),
-                                 10000);
-        return;
-    }
-    if (!askReportTitle(false))
+    if (!compared && refuses(QStringLiteral("Сравнивать не с чем: в опросе одна группа.")))
         return;
     const auto [a, b] = *compared;
-    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+    if (!readyFor([&a = a, &b = b](int minGroup) { return comparisonRefusal(a, b, minGroup); }))
+        return;
+    const ReportTitle title = reportTitle();
     const QString path =
         askSavePath(QStringLiteral("Сравнительный отчёт"),
                     QStringLiteral("%1 и %2 — сравнение OCAI").arg(a.name, b.name),
@@ -150,17 +170,14 @@ void DeskWindow::writeComparisonPdf()
 void DeskWindow::writeOrganisationPdf()
 {
     const std::vector<Group> groups = selectedGroups();
-    if (groups.size() < 3) {
-        statusBar()->showMessage(
-            QStringLiteral("Отчёт по организации — о трёх группах и больше: выберите их в "
-                           "списке групп (сейчас их %1).")
-                .arg(groups.size()),
-            10000);
+    if (groups.size() < 3 &&
+        refuses(QStringLiteral("Отчёт по организации — о трёх группах и больше: выберите их в "
+                               "списке с Ctrl или «Все вместе» (сейчас выбрано: %1).")
+                    .arg(groups.size())))
         return;
-    }
-    if (!askReportTitle(false))
+    if (!readyFor([&groups](int minGroup) { return organisationRefusal(groups, minGroup); }))
         return;
-    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+    const ReportTitle title = reportTitle();
     const QString path = askSavePath(
         QStringLiteral("Отчёт по организации"),
         QFileInfo(m_loader.folder()).fileName() + QStringLiteral(" — отчёт OCAI по группам"),
@@ -173,10 +190,10 @@ void DeskWindow::writeOrganisationPdf()
 
 void DeskWindow::writeWorkbook()
 {
-    if (!askReportTitle(false))
-        return;
     const std::vector<Group> groups = selectedGroups();
-    const ReportTitle title = rememberedTitle(m_loader.folder()).value_or(ReportTitle{});
+    if (!readyFor([&groups](int) { return workbookRefusal(groups); }))
+        return;
+    const ReportTitle title = reportTitle();
     const QString path =
         askSavePath(QStringLiteral("Книга Excel"),
                     QFileInfo(m_loader.folder()).fileName() + QStringLiteral(" — ответы OCAI"),
@@ -189,6 +206,8 @@ void DeskWindow::writeWorkbook()
 void DeskWindow::writeTextReport()
 {
     const Group group = currentGroup();
+    if (refuses(emptyGroupProblem(group)))
+        return;
     const QString path =
         askSavePath(QStringLiteral("Текстовый отчёт"), group.name + QStringLiteral(" — OCAI"),
                     QStringLiteral("Текст (*.txt)|*.txt"), QStringLiteral("txt"));

@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace desk {
 namespace {
@@ -123,7 +124,16 @@ void DeskWindow::buildLayout()
     m_tableView->setColumnWidth(RespondentTable::FreeText, 28 * digit);
     m_tableView->setColumnWidth(RespondentTable::Date, 11 * digit);
     m_tableView->setColumnWidth(RespondentTable::Duration, 14 * digit);
-    m_tableView->setColumnWidth(RespondentTable::File, 20 * digit);
+    // A file name of the longest code and a second file's "-2" whole.
+    m_tableView->setColumnWidth(RespondentTable::File, 30 * digit);
+    // No heading cut ("Состояние" and its sort mark wider than its words).
+    QHeaderView *header = m_tableView->horizontalHeader();
+    for (int column = 0; column < RespondentTable::Count; ++column)
+        m_tableView->setColumnWidth(
+            column, std::max(m_tableView->columnWidth(column), header->sectionSizeHint(column)));
+    // A damaged file's reason over the empty cells of its row, whole.
+    connect(m_sorted, &QAbstractItemModel::modelReset, this, &DeskWindow::spanReasons);
+    connect(m_sorted, &QAbstractItemModel::layoutChanged, this, &DeskWindow::spanReasons);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DeskWindow::updateActions);
     // A damaged file's whole reason, which its cell may cut, or a file's warnings without the
@@ -194,6 +204,7 @@ void DeskWindow::openSurvey(const QString &folder)
     if (!leaveCollection(info.absoluteFilePath()))
         return;
     m_survey.reset();
+    m_surveyMessage.clear();
     m_selectedFolder.clear();
     m_groups->clear();
     m_table->setRespondents({});
@@ -205,15 +216,37 @@ void DeskWindow::openSurvey(const QString &folder)
     updateActions();
 }
 
+void DeskWindow::openAtStart(const QString &given)
+{
+    if (!given.isEmpty()) {
+        openSurvey(given);
+        return;
+    }
+    const QStringList recent = QSettings().value(QStringLiteral("recent/folders")).toStringList();
+    if (recent.isEmpty() || recent.first().isEmpty())
+        return;
+    // A folder of a network drive not mounted yet, or moved away: no error box at start.
+    if (!QFileInfo(recent.first()).isDir()) {
+        statusBar()->showMessage(QStringLiteral("Папка последнего опроса «%1» не найдена. "
+                                                "Откройте опрос: Ctrl+O.")
+                                     .arg(QDir::toNativeSeparators(recent.first())));
+        return;
+    }
+    openSurvey(recent.first());
+}
+
 void DeskWindow::surveyChanged()
 {
     const bool first = !m_survey;
+    const bool hadGroups = m_survey && !m_survey->groups.empty();
     m_survey = m_loader.survey();
     const QString keep = m_selectedFolder;
-    // The groups chosen for the workbook stay chosen as answers arrive ("" for "Все вместе").
+    // Several groups chosen for the workbook or the organisation report stay chosen as answers
+    // arrive ("" for "Все вместе"); one selected is only the group on show, and follows it.
     QSet<QString> chosen;
-    for (const QListWidgetItem *item : m_groups->selectedItems())
-        chosen.insert(item->data(Qt::UserRole).toString());
+    if (const QList<QListWidgetItem *> selected = m_groups->selectedItems(); selected.size() > 1)
+        for (const QListWidgetItem *item : selected)
+            chosen.insert(item->data(Qt::UserRole).toString());
     const QSignalBlocker blocker(m_groups);
     m_groups->clear();
     for (const Group &group : m_survey->groups) {
@@ -230,27 +263,50 @@ void DeskWindow::surveyChanged()
     for (std::size_t g = 0; g < m_survey->groups.size(); ++g)
         if (m_survey->groups[g].folder == keep)
             row = int(g);
-    // One group alone is the survey: show it rather than "Все вместе".
-    if (keep.isEmpty() && m_survey->groups.size() == 1 && m_groups->currentRow() < 0)
+    // One group alone is the survey: show it rather than "Все вместе", which it was only for
+    // want of a group; a "Все вместе" the consultant chose stays.
+    if (keep.isEmpty() && m_survey->groups.size() == 1 && !hadGroups)
         row = 0;
-    m_groups->setCurrentRow(row);
+    QList<QListWidgetItem *> restored;
     for (int i = 0; i < m_groups->count(); ++i)
         if (chosen.contains(m_groups->item(i)->data(Qt::UserRole).toString()))
-            m_groups->item(i)->setSelected(true);
+            restored << m_groups->item(i);
+    if (restored.size() > 1) {
+        m_groups->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        for (QListWidgetItem *item : std::as_const(restored))
+            item->setSelected(true);
+    } else {
+        m_groups->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
     m_selectedFolder = groupAt(row) ? groupAt(row)->folder : QString();
+    if (first) // later the splitter stays where the consultant put it
+        fitGroupList();
     showSelectedGroup();
     updateTitle();
+    showSurveyMessage(first);
+    updateActions();
+}
+
+void DeskWindow::showSurveyMessage(bool first)
+{
+    QString message; // stays for as long as it holds
     if (!m_survey->problem.isEmpty())
-        statusBar()->showMessage(m_survey->problem); // stays until the folder is back
+        message = m_survey->problem;
     else if (m_survey->groups.empty())
-        statusBar()->showMessage(QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: "
-                                                "они появятся здесь, как только придут."));
-    else if (first) // later reloads leave the status bar to what the consultant did last
+        message = QStringLiteral("В папке пока нет файлов результатов *OCAI.cry: они появятся "
+                                 "здесь, как только придут.");
+    // Once it no longer holds (the first answer came, the folder is back) the counts replace
+    // it; other reloads leave the status bar to what the consultant did last.
+    const bool outdated =
+        !m_surveyMessage.isEmpty() && statusBar()->currentMessage() == m_surveyMessage;
+    if (!message.isEmpty())
+        statusBar()->showMessage(message);
+    else if (first || outdated)
         statusBar()->showMessage(QStringLiteral("Групп: %1, %2.")
                                      .arg(m_survey->groups.size())
                                      .arg(respondentCount(m_survey->respondents())),
                                  8000);
-    updateActions();
+    m_surveyMessage = message;
 }
 
 int DeskWindow::groupCount() const
@@ -260,7 +316,8 @@ int DeskWindow::groupCount() const
 
 void DeskWindow::selectGroup(int index)
 {
-    m_groups->setCurrentRow(index);
+    // QListWidget::setCurrentRow alone adds the row to a selection of several.
+    m_groups->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
 }
 
 const Group *DeskWindow::groupAt(int index) const
@@ -325,6 +382,29 @@ void DeskWindow::showSelectedGroup()
         m_compare->showSurvey(m_survey->groups,
                               groupAt(m_groups->currentRow()) ? m_groups->currentRow() : -1);
     updateActions();
+}
+
+void DeskWindow::spanReasons()
+{
+    m_tableView->clearSpans();
+    for (int row = 0; row < m_sorted->rowCount(); ++row)
+        if (!m_table->respondent(m_sorted->mapToSource(m_sorted->index(row, 0)).row())
+                 .problem.isEmpty())
+            m_tableView->setSpan(row, RespondentTable::FreeText, 1,
+                                 RespondentTable::File - RespondentTable::FreeText);
+}
+
+void DeskWindow::fitGroupList()
+{
+    // Each group's name and marks whole, as long as the figures keep most of the window (whose
+    // width is set before the splitter has laid out its sides).
+    auto *splitter = qobject_cast<QSplitter *>(centralWidget());
+    const QList<int> sizes = splitter->sizes();
+    const int wanted = m_groups->sizeHintForColumn(0) + 2 * m_groups->frameWidth() +
+                       m_groups->verticalScrollBar()->sizeHint().width();
+    const int width = std::min(wanted, this->width() * 2 / 5);
+    if (sizes.size() == 2 && sizes[0] < width)
+        splitter->setSizes({width, std::max(sizes[0] + sizes[1] - width, 1)});
 }
 
 void DeskWindow::showRespondents(const std::vector<Respondent> &respondents)

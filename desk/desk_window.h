@@ -41,6 +41,10 @@ public:
     ~DeskWindow() override;
 
     void openSurvey(const QString &folder);
+    // The survey the window starts with, as an editor reopens its last file: `given` (the
+    // command line's) when there is one, else the survey open when the desk last closed. A
+    // last survey that is gone is said in the status bar, and the window starts empty.
+    void openAtStart(const QString &given);
     // The groups as listed: each of the survey's, then "Все вместе".
     int groupCount() const;
     void selectGroup(int index);
@@ -62,8 +66,11 @@ private:
     // desk_window.cpp: layout, title, settings, the survey as it changes.
     void buildLayout();
     void surveyChanged();
+    void showSurveyMessage(bool first);
     void showSelectedGroup();
     void showRespondents(const std::vector<Respondent> &respondents);
+    void spanReasons();
+    void fitGroupList();
     void updateTitle();
     void rememberRecent(const QString &folder);
     void refillRecent();
@@ -88,6 +95,12 @@ private:
                        std::function<Made(const CancelCheck &)> make);
     void documentWritten(const QString &path, const JobOutcome &outcome);
     bool askReportTitle(bool always);
+    ReportTitle reportTitle() const; // the survey's, as remembered, or the defaults
+    // Says `problem`, if any, and whether it refuses the document.
+    bool refuses(const QString &problem);
+    // Whether a document `refusal` lets through may be asked for: refused before the title
+    // dialog and the save dialog, under the floor remembered or just set.
+    bool readyFor(const std::function<QString(int minGroup)> &refusal);
     void openSurveyFolder();
     // desk_collect.cpp: the collection of answers over the network, the open survey's.
     void collect();
@@ -115,6 +128,7 @@ private:
     QPointer<CollectionDialog> m_collectionDialog;
     CollectionStatus *m_collectionStatus = nullptr;
     QString m_lastDocument;
+    QString m_surveyMessage; // what the status bar says of the survey while it holds true
     QMenu *m_recent = nullptr;
     QAction *m_exclude = nullptr, *m_return = nullptr;
     QList<QAction *> m_surveyActions;   // need an open survey

@@ -89,12 +89,40 @@ QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup)
            QStringLiteral(" Порог задаётся в «Документы → Заголовок отчёта…».");
 }
 
+QString profileRefusal(const Group &group, int minGroup)
+{
+    if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+        return problem;
+    return heldBackProblem({&group}, minGroup);
+}
+
+QString comparisonRefusal(const Group &a, const Group &b, int minGroup)
+{
+    for (const Group *group : {&a, &b})
+        if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
+            return problem;
+    return heldBackProblem({&a, &b}, minGroup);
+}
+
+QString organisationRefusal(const std::vector<Group> &groups, int minGroup)
+{
+    std::vector<const Group *> all;
+    std::vector<documents::GroupSize> sizes;
+    for (const Group &group : groups) {
+        if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
+            return problem;
+        all.push_back(&group);
+        sizes.push_back({group.name, group.result.n});
+    }
+    if (documents::disclose(sizes, minGroup, documents::TotalRule::NoTotal).anyShown())
+        return QString();
+    return heldBackProblem(all, minGroup);
+}
+
 Made profilePdf(const Group &group, const ReportTitle &title, const QDate &date,
                 const CancelCheck &cancel)
 {
-    if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
-        return documents::Failure{problem};
-    if (const QString problem = heldBackProblem({&group}, title.minGroup); !problem.isEmpty())
+    if (const QString problem = profileRefusal(group, title.minGroup); !problem.isEmpty())
         return documents::Failure{problem};
     return documents::profilePdf(coverOf(title, date), documentGroup(group), cancel);
 }
@@ -102,10 +130,7 @@ Made profilePdf(const Group &group, const ReportTitle &title, const QDate &date,
 Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, const QDate &date,
                    const CancelCheck &cancel)
 {
-    for (const Group *group : {&a, &b})
-        if (const QString problem = emptyGroupProblem(*group); !problem.isEmpty())
-            return documents::Failure{problem};
-    if (const QString problem = heldBackProblem({&a, &b}, title.minGroup); !problem.isEmpty())
+    if (const QString problem = comparisonRefusal(a, b, title.minGroup); !problem.isEmpty())
         return documents::Failure{problem};
     return documents::comparisonPdf(coverOf(title, date), documentGroup(a), documentGroup(b),
                                     survey::MeanKind::Arithmetic, kSeed, cancel);
@@ -114,10 +139,10 @@ Made comparisonPdf(const Group &a, const Group &b, const ReportTitle &title, con
 Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title, const QDate &date,
                      const CancelCheck &cancel)
 {
+    if (const QString problem = organisationRefusal(groups, title.minGroup); !problem.isEmpty())
+        return documents::Failure{problem};
     std::vector<documents::ExportGroup> loaded;
     for (const Group &group : groups) {
-        if (const QString problem = emptyGroupProblem(group); !problem.isEmpty())
-            return documents::Failure{problem};
         if (documents::cancelled(cancel))
             return documents::Cancelled{};
         loaded.push_back(documentGroup(group));
@@ -125,8 +150,18 @@ Made organisationPdf(const std::vector<Group> &groups, const ReportTitle &title,
     return documents::organisationPdf(coverOf(title, date), loaded, title.minGroup, cancel);
 }
 
+QString workbookRefusal(const std::vector<Group> &groups)
+{
+    for (const Group &group : groups)
+        if (group.result.n > 0)
+            return QString();
+    return QStringLiteral("В выбранных группах нет ни одного читаемого ответа.");
+}
+
 Made workbook(const std::vector<Group> &groups, const ReportTitle &title, const CancelCheck &cancel)
 {
+    if (const QString problem = workbookRefusal(groups); !problem.isEmpty())
+        return documents::Failure{problem};
     std::vector<documents::ExportGroup> sheets;
     for (const Group &group : groups) {
         if (documents::cancelled(cancel))
@@ -134,9 +169,6 @@ Made workbook(const std::vector<Group> &groups, const ReportTitle &title, const 
         if (group.result.n > 0)
             sheets.push_back(documentGroup(group));
     }
-    if (sheets.empty())
-        return documents::Failure{
-            QStringLiteral("В выбранных группах нет ни одного читаемого ответа.")};
     Made bytes = documents::workbookBytes(
         sheets, {title.organisation, title.caption, title.minGroup, title.freeText}, cancel);
     if (auto *failure = std::get_if<documents::Failure>(&bytes))

@@ -53,6 +53,15 @@ Made textReport(const Group &group, const QDate &date = QDate::currentDate());
 // Why a PDF of `groups` is not made: a group under the floor, said why; or an empty text.
 QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup);
 
+// Why each PDF would be refused under the floor `minGroup`, or an empty text: known from the
+// groups alone, so that the window says it before it asks where to save.
+QString profileRefusal(const Group &group, int minGroup);
+QString comparisonRefusal(const Group &a, const Group &b, int minGroup);
+// The organisation report holds its small groups back, and is refused only when none is left.
+QString organisationRefusal(const std::vector<Group> &groups, int minGroup);
+// The workbook holds its small groups back too, and is refused only without a readable answer.
+QString workbookRefusal(const std::vector<Group> &groups);
+
 // Why `group` gives no figures, or an empty text.
 QString emptyGroupProblem(const Group &group);
 

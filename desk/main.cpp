@@ -35,10 +35,8 @@ int main(int argc, char **argv)
     desk::collectionFactory() = [] { return std::make_unique<desk::WebCollection>(); };
     const std::unique_ptr<shell::DesktopShell> shell = shell::createPlatformShell();
     desk::DeskWindow window(*shell);
-    // "ocai-desk DIR" opens the survey in DIR; without it the window waits for Ctrl+O.
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        window.openSurvey(arguments.at(1));
+    window.openAtStart(arguments.size() > 1 ? arguments.at(1) : QString());
     window.show();
     return app->exec();
 }

@@ -98,7 +98,9 @@ Document organisationDocument(const Cover &cover, const std::vector<ReportedGrou
                               const QStringList &heldBack)
 {
     Document d;
-    const QString about = groupsCounted(groups.size() + std::size_t(heldBack.size()));
+    // The groups the report shows, as its tables count them: a held-back one has its own
+    // sentence below, not a place in the title, the footer or the file's properties.
+    const QString about = groupsCounted(groups.size());
     addCover(d, cover, QStringLiteral("Профили организационной культуры подразделений (OCAI)"),
              about);
     d.footer = footerLine(cover, about);

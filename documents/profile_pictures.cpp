@@ -27,7 +27,7 @@ windowProfile(std::variant<survey::LoadedProfile, survey::GroupError> loaded, su
     const auto parsed = plots::parseScoreFields(profile.fields, profile.separator);
     if (!std::holds_alternative<survey::ProfileScores>(parsed))
         return survey::GroupError{profile.group.files.value(0),
-                                  QStringLiteral("the scores do not read back as numbers")};
+                                  QStringLiteral("оценки не читаются обратно как числа")};
     profile.scores = std::get<survey::ProfileScores>(parsed);
     return profile;
 }

@@ -94,7 +94,7 @@ TEST_F(AnonymityCli, TheWorkbookHoldsBackSmallGroupsAndSaysWhy)
             EXPECT_FALSE(summary.contains(name)) << label;
             EXPECT_EQ(summary.filter(QStringLiteral("Группа «%1» не показана").arg(name)).size(), 1)
                 << label;
-            EXPECT_TRUE(run.err.contains(("held back " + name).toUtf8())) << label;
+            EXPECT_TRUE(run.err.contains(("не показана группа " + name).toUtf8())) << label;
         }
         if (c.respondents > 0) {
             // The caption and the header row, then one row per respondent shown.
@@ -186,6 +186,31 @@ TEST_F(AnonymityCli, APdfOfASmallGroupIsRefusedWithTheReason)
                 2);
         }
     }
+}
+
+// The organisation report counts the groups it shows, on its cover, in its footer and in the
+// file's properties; a held-back one is named only in the sentence that says why.
+TEST_F(AnonymityCli, TheOrganisationReportCountsTheGroupsItShows)
+{
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const QString pdf = dir.filePath(QStringLiteral("org.pdf"));
+    const auto run =
+        runCli({"pdf", "--client", "ООО «Ромашка»", "--out", pdf,
+                group(QStringLiteral("Бухгалтерия"), 3), group(QStringLiteral("ИТ"), 5),
+                group(QStringLiteral("Склад"), 6), group(QStringLiteral("Офис"), 7)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The count is joined by a no-break space, which the tools may give as a space.
+    const auto read = [](const char *tool, const QStringList &args) {
+        return QString::fromUtf8(testcli::runProgram(tool, args, {}, "C.UTF-8", {}, {}).out)
+            .replace(QChar(0x00A0), u' ');
+    };
+    const QString info = read("pdfinfo", {pdf}), text = read("pdftotext", {pdf, "-"});
+    EXPECT_TRUE(info.contains("3 группы")) << info.toStdString();
+    EXPECT_FALSE(info.contains("4 группы")) << info.toStdString();
+    EXPECT_TRUE(text.contains("3 группы"));
+    EXPECT_FALSE(text.contains("4 группы"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Группа «Бухгалтерия» не показана")));
 }
 
 // The analysis commands are the consultant's own: small groups stay, marked.

@@ -202,7 +202,7 @@ TEST_F(CliPdf, SeveralGroupsMakeOneOrganisationReportAboveTheFloor)
          QStringLiteral("--min-group '5x'")},
         {{QStringLiteral("--names"), QStringLiteral("a,b"), sales, it, store},
          2,
-         QStringLiteral("--names gives 2 names for 3 groups")},
+         QStringLiteral("в --names имён: 2, а групп: 3")},
     };
     for (const Refused &r : refused) {
         const QString out = dir.filePath(QStringLiteral("refused.pdf"));

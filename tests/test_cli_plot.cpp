@@ -109,11 +109,11 @@ TEST(CliPlot, OnlyPngAndGifAreWritten)
         const char *name, *message;
         int exitCode;
     } cases[] = {
-        {"x", "has no extension", 2}, // first: QImage("x") would find "x.gif"
+        {"x", "нет расширения", 2}, // first: QImage("x") would find "x.gif"
         {"x.gif", "", 0},
         {"x.GIF", "", 0},
-        {"x.png.bmp", "the extension '.bmp' is not written", 2},
-        {"x.gif.jpg", "the extension '.jpg' is not written", 2},
+        {"x.png.bmp", "расширение '.bmp' не записывается", 2},
+        {"x.gif.jpg", "расширение '.jpg' не записывается", 2},
         {"x.PnG", "", 0},
     };
     for (const auto &c : cases) {
@@ -137,7 +137,8 @@ TEST(CliPlot, OutputThatIsNotARegularFileIsLeftAlone)
         const CliRun run = runPlot({QStringLiteral("a"), QStringLiteral("--scores=1,2,3,4;5,6,7,8"),
                                     QStringLiteral("--out"), path});
         EXPECT_EQ(run.exitCode, 1) << path.toStdString();
-        EXPECT_TRUE(run.err.contains("Cannot write " + path.toUtf8())) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("Не удаётся записать " + path.toUtf8()))
+            << run.err.toStdString();
         EXPECT_EQ(testfiles::pathState(path), before) << path.toStdString();
     }
 

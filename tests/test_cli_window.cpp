@@ -264,8 +264,9 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
 {
     const QString broken = group + QStringLiteral("/zzOCAI.cry");
     ASSERT_TRUE(QFile::copy(QStringLiteral(OCAI_TEST_DATA_DIR "/non_number.cry"), broken));
-    const QString expected = QDir::toNativeSeparators(broken) +
-                             QStringLiteral(":26: '  1O' is not a valid integer value");
+    const QString expected =
+        QDir::toNativeSeparators(broken) +
+        QStringLiteral(":26: вопрос 3, текущее состояние: вместо ответа «  20  1O");
     const QString written = out(QStringLiteral("out.pdf"));
     const QList<QStringList> cases = {
         {"plot", "a", "--out", out(QStringLiteral("out.png")), group},
@@ -287,7 +288,7 @@ TEST_F(CliWindow, ABrokenFileInTheFolderIsNamed)
     const CliRun run = runCli({"pdf", "--min-group", "1", "--out", written, group});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(run.err).contains(
-        "pdf: left out " + QDir::toNativeSeparators(broken) +
+        "pdf: не учтён " + QDir::toNativeSeparators(broken) +
         ": вопрос 3, текущее состояние: вместо ответа «  20  1O  30  45    106»"))
         << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(written));
@@ -299,7 +300,7 @@ TEST_F(CliWindow, AReportOfNoAnswersIsNotWritten)
         writeGroup(QStringLiteral("zeros"), {testfiles::uniformRows({0, 0, 0, 0}, {0, 0, 0, 0})});
     const CliRun run = runCli({"report", "--out", out(QStringLiteral("z.txt")), zeros});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("holds no answers")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("нет ответов")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(out(QStringLiteral("z.txt"))));
 }
 

@@ -46,7 +46,7 @@ TEST(ExportCli, GoodFoldersAreWrittenBesideAFailingOne)
                              writeFolder(dir.path(), "empty", {}),
                              writeFolder(dir.filePath("b"), kLongName, {"@x"})});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("export: skipped ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("export: пропущено ")) << run.err.toStdString();
 
     const QString book = member(out, QStringLiteral("xl/workbook.xml"));
     for (const QString &sheet : {QStringLiteral("Сводка"), QStringLiteral("Респонденты"),

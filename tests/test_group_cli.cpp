@@ -340,13 +340,15 @@ TEST(GroupCli, TheFirstBadArgumentIsNamedAndHelpMayRepeat)
         int exitCode;
         const char *message; // the start of stderr, after "ocai-cli: "
     } cases[] = {
-        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: unknown option '--bogus'"},
-        {{"stats", "--seed", "x", "--format", "xml", "a"}, 2, "stats: --seed needs a whole"},
-        {{"stats", "--bogus", "--format", "xml", "a"}, 2, "stats: unknown option '--bogus'"},
-        {{"stats", "--format", "xml", "--format", "csv"}, 2, "stats: --format must be"},
-        {{"stats", "-h", "--mean", "median"}, 2, "stats: --mean must be arithmetic|geometric"},
+        {{"stats", "--format", "xml", "--bogus", "a"}, 2, "stats: неизвестный параметр '--bogus'"},
+        {{"stats", "--seed", "x", "--format", "xml", "a"}, 2, "stats: --seed — целое число"},
+        {{"stats", "--bogus", "--format", "xml", "a"}, 2, "stats: неизвестный параметр '--bogus'"},
+        {{"stats", "--format", "xml", "--format", "csv"}, 2, "stats: --format может быть"},
+        {{"stats", "-h", "--mean", "median"}, 2, "stats: --mean может быть arithmetic|geometric"},
         {{"summary", "--help", "-h", "--help"}, 0, ""},
-        {{"pdf", "--out", "x.pdf", "--out=y.pdf", "a"}, 2, "pdf: --out given twice; usage: "},
+        {{"pdf", "--out", "x.pdf", "--out=y.pdf", "a"},
+         2,
+         "pdf: --out задан дважды; использование: "},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
@@ -380,7 +382,7 @@ TEST(GroupCli, AnEntryThatCannotBeReadFailsEveryCommandNamingIt)
                                             : ::close(::creat(entry.constData(), 0600));
         ASSERT_EQ(made, 0) << c.name;
         const QByteArray expected =
-            "Cannot open file " + folder.toUtf8() + '/' + c.shown + ": " + c.reason + '\n';
+            "Не удаётся открыть файл " + folder.toUtf8() + '/' + c.shown + ": " + c.reason + '\n';
         for (const char *command : {"profile", "stats", "summary"}) {
             const CliRun run = runCli({QLatin1String(command), folder});
             EXPECT_EQ(run.exitCode, 1) << command << ' ' << c.name;
@@ -405,7 +407,8 @@ TEST(GroupCli, CheckWarnsOfWhatTheLoadLetsThrough)
          "ocai-cli: %1/0OCAI.cry: вопрос 3, текущее состояние: вместо ответа «  20  1O  30  45    "
          "106»\n"},
         {2, "", "",
-         "ocai-cli: check: (FILE|DIR)... is missing; usage: ocai-cli check [--] (FILE|DIR)...\n"},
+         "ocai-cli: check: не указано (FILE|DIR)...; использование: ocai-cli check [--] "
+         "(FILE|DIR)...\n"},
     };
     const auto filled = [&](const char *text) {
         return QString::fromUtf8(text).replace(QStringLiteral("%1"), folder);

@@ -86,14 +86,15 @@ TEST(SurveyCli, BadDataExitsWithOne)
     const CliRun profile = runCli({QStringLiteral("profile"), broken});
     EXPECT_EQ(profile.exitCode, 1);
     EXPECT_TRUE(profile.out.isEmpty());
-    EXPECT_TRUE(QString::fromUtf8(profile.err)
-                    .contains(QDir::toNativeSeparators(broken) +
-                              QStringLiteral(":26: '  1O' is not a valid integer value")))
+    EXPECT_TRUE(
+        QString::fromUtf8(profile.err)
+            .contains(QDir::toNativeSeparators(broken) +
+                      QStringLiteral(":26: вопрос 3, текущее состояние: вместо ответа «  20  1O")))
         << profile.err.toStdString();
 
     const CliRun folder = runCli({QStringLiteral("decrypt"), QStringLiteral(OCAI_TEST_DATA_DIR)});
     EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_TRUE(folder.err.contains("Cannot open file")) << folder.err.toStdString();
+    EXPECT_TRUE(folder.err.contains("Не удаётся открыть файл")) << folder.err.toStdString();
 
     EXPECT_EQ(runCli({QStringLiteral("encrypt")}, QStringLiteral("код 中\n").toUtf8()).exitCode, 1);
     EXPECT_EQ(runCli({QStringLiteral("encrypt")}, "\xff\xfe bad UTF-8").exitCode, 1);
@@ -131,7 +132,7 @@ TEST(SurveyCli, VersionIsTheBuildsVersion)
         const CliRun full =
             testcli::runCliInShell(QStringLiteral("\"$0\" %1 >/dev/full").arg(command));
         EXPECT_EQ(full.exitCode, 1) << command;
-        EXPECT_EQ(full.err, "ocai-cli: cannot write the output\n");
+        EXPECT_EQ(full.err, "ocai-cli: не удаётся вывести результат\n");
     }
 #endif
 }
@@ -154,11 +155,11 @@ TEST(SurveyCli, HelpListsEveryCommand)
         QStringList args;
         const char *usage; // empty: not help
     } cases[] = {
-        {{"decrypt", "--help"}, "usage: ocai-cli decrypt "},
-        {{"encrypt", "-h"}, "usage: ocai-cli encrypt "},
-        {{"plot", "b", "--out", "x.png", "--help"}, "usage: ocai-cli plot b "},
+        {{"decrypt", "--help"}, "использование: ocai-cli decrypt "},
+        {{"encrypt", "-h"}, "использование: ocai-cli encrypt "},
+        {{"plot", "b", "--out", "x.png", "--help"}, "использование: ocai-cli plot b "},
         {{"plot", "--help"}, "  ocai-cli plot c "},
-        {{"report", "-h"}, "usage: ocai-cli report "},
+        {{"report", "-h"}, "использование: ocai-cli report "},
         {{"stats", "--help"}, "ocai-cli stats"},
         {{"decrypt", "--", "--help"}, ""},
     };
@@ -190,7 +191,7 @@ TEST(SurveyCli, Utf8CutShortAtTheEndIsRefused)
         const CliRun run = runCli({QStringLiteral("encrypt")}, c.input);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.input.toHex().toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.exitCode != 0);
-        EXPECT_EQ(run.err.contains("<stdin> is not UTF-8 text"), c.exitCode != 0)
+        EXPECT_EQ(run.err.contains("<stdin> — не текст UTF-8"), c.exitCode != 0)
             << run.err.toStdString();
     }
 }
@@ -209,7 +210,7 @@ TEST(SurveyCli, ControlCharactersOfNamesAreEscaped)
     };
     for (const auto &c : cases) {
         const QString path = dir.filePath(QString::fromUtf8(c.name));
-        const QByteArray expected = "ocai-cli: Cannot open file " +
+        const QByteArray expected = "ocai-cli: Не удаётся открыть файл " +
                                     dir.filePath(QString::fromUtf8(c.shown)).toUtf8() +
                                     ": нет такого файла\n";
         EXPECT_EQ(runCli({QStringLiteral("profile"), path}).err, expected);
@@ -266,7 +267,7 @@ TEST(SurveyCli, OutputThatIsNotARegularFileIsLeftAlone)
         const CliRun run =
             runCli({QStringLiteral("encrypt"), QStringLiteral("--out"), path}, QByteArray("text"));
         EXPECT_EQ(run.exitCode, 1) << path.toStdString();
-        EXPECT_TRUE(run.err.startsWith("ocai-cli: Cannot write " + path.toUtf8() + ": "))
+        EXPECT_TRUE(run.err.startsWith("ocai-cli: Не удаётся записать " + path.toUtf8() + ": "))
             << run.err.toStdString();
         EXPECT_EQ(testfiles::pathState(path), before) << path.toStdString();
     }
@@ -324,11 +325,12 @@ TEST(SurveyCli, MessagesNameTheCause)
         QString err;
     } cases[] = {
         {QStringLiteral("\"$0\" report --out /dev/stdout %1").arg(group), 1,
-         QStringLiteral("Cannot write /dev/stdout: it is a pipe (a channel to another program), "
-                        "not a file; only a regular file or a new name is written\n")},
+         QStringLiteral("Не удаётся записать /dev/stdout: это канал (связь с другой "
+                        "программой), а не файл; записывается только обычный файл или новое "
+                        "имя\n")},
         {QStringLiteral("\"$0\" pdf --names A,B --out %1/a.pdf %2").arg(dir.path(), group), 2,
-         QStringLiteral("pdf: --names gives 2 names for 1 group; one name per group, separated by "
-                        "a comma; usage: ")},
+         QStringLiteral("pdf: в --names имён: 2, а групп: 1; нужно по имени на группу, через "
+                        "запятую; использование: ")},
         {QStringLiteral("unshare -m sh -c 'mount -t tmpfs -o size=4k tmpfs %1 || exit 99; "
                         "TMPDIR=%1 \"$0\" export --out %2/a.xlsx %3' \"$0\"")
              .arg(full, dir.path(), group),

@@ -15,17 +15,17 @@ std::variant<documents::PictureFormat, QString> pictureFormatFor(const QString &
                                                                  const QString &out)
 {
     if (out.isEmpty())
-        return QStringLiteral("%1: --out needs a file name").arg(command);
+        return QStringLiteral("%1: после --out нужно имя файла").arg(command);
     if (hasSuffix(out, QStringLiteral("png")))
         return documents::PictureFormat::Png;
     if (hasSuffix(out, QStringLiteral("gif")))
         return documents::PictureFormat::Gif;
     const QString suffix = QFileInfo(out).suffix();
     if (suffix.isEmpty())
-        return QStringLiteral("%1: --out '%2' has no extension; .png or .gif is written")
+        return QStringLiteral("%1: у --out '%2' нет расширения; записываются .png и .gif")
             .arg(command, out);
-    return QStringLiteral("%1: --out '%2': the extension '.%3' is not written; only .png and "
-                          ".gif are")
+    return QStringLiteral("%1: --out '%2': расширение '.%3' не записывается, только .png и "
+                          ".gif")
         .arg(command, out, suffix);
 }
 

@@ -42,18 +42,18 @@ QString valueFault(const CommandSpec &spec, const OptionSpec &option, const QStr
         return {};
     case ValueKind::Path:
         if (value.isEmpty())
-            return QStringLiteral("%1: %2 needs a file name").arg(command, name);
+            return QStringLiteral("%1: после %2 нужно имя файла").arg(command, name);
         return {};
     case ValueKind::Choice:
         if (QString::fromLatin1(option.valueName).split(QLatin1Char('|')).contains(value))
             return {};
-        return QStringLiteral("%1: %2 must be %3, not '%4'")
+        return QStringLiteral("%1: %2 может быть %3, но не '%4'")
             .arg(command, name, QLatin1String(option.valueName), value);
     case ValueKind::Colour:
         if (const auto index = numfmt::parseInt32(value); index && *index >= 0 && *index <= 4)
             return {};
-        return QStringLiteral("%1: %2 must be a colour from 0 to 4 (0 black, 1 red, 2 green, 3 "
-                              "blue, 4 yellow), not '%3'")
+        return QStringLiteral("%1: %2 — цвет от 0 до 4 (0 чёрный, 1 красный, 2 зелёный, 3 синий, "
+                              "4 жёлтый), но не '%3'")
             .arg(command, name, value);
     case ValueKind::Seed: {
         bool ok = false;
@@ -61,7 +61,7 @@ QString valueFault(const CommandSpec &spec, const OptionSpec &option, const QStr
         if (ok && !value.startsWith(QLatin1Char('+')) &&
             seed <= qulonglong(std::numeric_limits<qint64>::max()))
             return {};
-        return QStringLiteral("%1: %2 needs a whole number from 0 to %3, not '%4'")
+        return QStringLiteral("%1: %2 — целое число от 0 до %3, но не '%4'")
             .arg(command, name)
             .arg(std::numeric_limits<qint64>::max())
             .arg(value);
@@ -70,19 +70,21 @@ QString valueFault(const CommandSpec &spec, const OptionSpec &option, const QStr
     return {};
 }
 
-// QCommandLineParser's own message ("Missing value after '--mean'.") in the style of ours.
+// QCommandLineParser's own faults, said as ours are: it tells them in English only
+// ("Missing value after '--mean'.", "Unexpected value after '--raw'."), naming the option.
 QString parserFault(const CommandSpec &spec, const QCommandLineParser &parser)
 {
     const QString command = QLatin1String(spec.name);
     if (!parser.unknownOptionNames().isEmpty())
-        return QStringLiteral("%1: unknown option '%2'")
+        return QStringLiteral("%1: неизвестный параметр '%2'")
             .arg(command, dashed(parser.unknownOptionNames().constFirst()));
-    QString text = parser.errorText();
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    if (!text.isEmpty())
-        text[0] = text[0].toLower();
-    return command + QStringLiteral(": ") + text;
+    const QString text = parser.errorText();
+    const QString option = text.section(QLatin1Char('\''), 1, -2);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("%1: после '%2' нет значения").arg(command, option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("%1: '%2' не принимает значения").arg(command, option);
+    return QStringLiteral("%1: не удаётся разобрать параметры (%2)").arg(command, text);
 }
 
 // The options in the order given: each once, each value checked; the first fault.
@@ -101,7 +103,7 @@ QString readOptions(const CommandSpec &spec, const QCommandLineParser &parser, P
         if (const QString fault = valueFault(spec, *option, value); !fault.isEmpty())
             return fault;
         if (index > 0)
-            return QStringLiteral("%1: --%2 given twice").arg(QLatin1String(spec.name), given);
+            return QStringLiteral("%1: --%2 задан дважды").arg(QLatin1String(spec.name), given);
         parsed.values.insert(given, value);
     }
     return {};
@@ -113,17 +115,17 @@ QString checkCompleteness(const CommandSpec &spec, const ParsedArgs &parsed)
     const QString command = QLatin1String(spec.name);
     for (const OptionSpec &option : spec.options)
         if (option.required && !parsed.isSet(option.name))
-            return QStringLiteral("%1: %2 is required").arg(command, optionText(option));
+            return QStringLiteral("%1: не задан обязательный %2").arg(command, optionText(option));
     const bool replaced = spec.replacesOperands && parsed.isSet(spec.replacesOperands);
     const int count = int(parsed.operands.size());
     const int most = replaced ? 0 : spec.maxOperands;
     if (most >= 0 && count > most)
-        return QStringLiteral("%1: unexpected argument '%2'").arg(command, parsed.operands[most]);
+        return QStringLiteral("%1: лишний аргумент '%2'").arg(command, parsed.operands[most]);
     if (!replaced && count < spec.minOperands)
-        return QStringLiteral("%1: %2 is missing").arg(command, QLatin1String(spec.operands));
+        return QStringLiteral("%1: не указано %2").arg(command, QLatin1String(spec.operands));
     for (const QString &operand : parsed.operands)
         if (operand.isEmpty())
-            return QStringLiteral("%1: an empty argument names no file").arg(command);
+            return QStringLiteral("%1: пустой аргумент не называет файла").arg(command);
     return {};
 }
 
@@ -138,7 +140,7 @@ std::variant<ParsedArgs, QString> parseCommand(const CommandSpec &spec, const QS
         const QString name = QLatin1String(option.name);
         parser.addOption(option.kind == ValueKind::Flag
                              ? QCommandLineOption(name)
-                             : QCommandLineOption(name, QLatin1String(option.description),
+                             : QCommandLineOption(name, QString::fromUtf8(option.description),
                                                   QLatin1String(option.valueName)));
     }
     // The first element is taken for the program's name.
@@ -181,27 +183,28 @@ QStringList usageLines(const CommandSpec &spec)
 
 QByteArray commandHelp(const CommandSpec &spec)
 {
-    QString help = QStringLiteral("usage: ") + usageLines(spec).join(QStringLiteral("\n       "));
+    QString help = QStringLiteral("использование: ") +
+                   usageLines(spec).join(QStringLiteral("\n               "));
     QList<std::pair<QString, QString>> rows;
     for (const OptionSpec &option : spec.options)
-        rows.append({optionText(option), QLatin1String(option.description)});
-    rows.append({QStringLiteral("-h, --help"), QStringLiteral("this text")});
+        rows.append({optionText(option), QString::fromUtf8(option.description)});
+    rows.append({QStringLiteral("-h, --help"), QStringLiteral("эта справка")});
     qsizetype width = 0;
     for (const auto &row : rows)
         width = std::max(width, row.first.size());
-    help += QStringLiteral("\noptions:\n");
+    help += QStringLiteral("\nпараметры:\n");
     for (const auto &[option, description] : rows)
         help += QStringLiteral("  ") + option.leftJustified(width + 2) + description + u'\n';
-    help += QLatin1String(spec.about);
+    help += QString::fromUtf8(spec.about);
     for (const OptionSpec &option : spec.options)
         if (option.explanation)
-            help += QLatin1String(option.explanation);
+            help += QString::fromUtf8(option.explanation);
     return help.toUtf8();
 }
 
 QString usageHint(const CommandSpec &spec)
 {
-    return QStringLiteral("; usage: ") + usageLines(spec).join(QStringLiteral(" | "));
+    return QStringLiteral("; использование: ") + usageLines(spec).join(QStringLiteral(" | "));
 }
 
 } // namespace cli

@@ -6,70 +6,71 @@ namespace cli {
 namespace {
 
 const char kMeanAbout[] =
-    "--mean arithmetic (default): the group profile is the mean of the respondents' scores,\n"
-    "  as the window computes it.\n"
-    "--mean geometric: the compositional mean: for each state and type the geometric mean over\n"
-    "  the respondents of their type scores (a score of 0 counts as 0.5), the four of each state\n"
-    "  then scaled to sum 100. Intervals and tests use the same average.\n";
+    "--mean arithmetic (по умолчанию): профиль группы — среднее оценок респондентов, как его\n"
+    "  считает окно.\n"
+    "--mean geometric: композиционное среднее: для каждого состояния и типа — среднее\n"
+    "  геометрическое оценок типа по респондентам (оценка 0 считается за 0,5), затем четыре\n"
+    "  оценки каждого состояния приводятся к сумме 100. Интервалы и тесты берут то же среднее.\n";
 
 const OptionSpec kMean{"mean",
                        "arithmetic|geometric",
                        ValueKind::Choice,
-                       "how the respondents are averaged (default arithmetic)",
+                       "как усредняются респонденты (по умолчанию arithmetic)",
                        false,
                        kMeanAbout};
 const OptionSpec kSeed{"seed", "N", ValueKind::Seed,
-                       "the resampling's seed, 0 to 2^63 - 1 (default 1)"};
+                       "зерно повторных выборок, от 0 до 2^63 - 1 (по умолчанию 1)"};
 const OptionSpec kCurrentColour{"current-colour", "N", ValueKind::Colour,
-                                "the current state's colour: 0 black, 1 red (default), 2 green, "
-                                "3 blue, 4 yellow"};
+                                "цвет текущего состояния: 0 чёрный, 1 красный (по умолчанию), "
+                                "2 зелёный, 3 синий, 4 жёлтый"};
 const OptionSpec kPreferredColour{"preferred-colour", "N", ValueKind::Colour,
-                                  "the preferred state's colour, as above (default 3, blue)"};
+                                  "цвет желаемого состояния, как выше (по умолчанию 3, синий)"};
 const OptionSpec kPictureOut{"out", "FILE.png|FILE.gif", ValueKind::Path,
-                             "the picture to write; the extension picks the format", true};
+                             "картинка, которую записать; формат — по расширению", true};
 
 OptionSpec formatOption(const char *choices)
 {
-    return {"format", choices, ValueKind::Choice, "the output's form (default the first)"};
+    return {"format", choices, ValueKind::Choice, "вид вывода (по умолчанию первый)"};
 }
 
-const char kDecryptAbout[] = "Prints the plain text of a result file as UTF-8.\n";
+const char kDecryptAbout[] = "Выводит открытый текст файла результатов в UTF-8.\n";
 
 const char kEncryptAbout[] =
-    "Turns plain text (FILE, or stdin when FILE is - or absent) into the letters of a result\n"
-    "file; every line break becomes CR LF.\n";
+    "Превращает открытый текст (FILE или стандартный ввод, когда FILE — \"-\" или не указан)\n"
+    "в буквы файла результатов; каждый перевод строки становится CR LF.\n";
 
 const char kPlotAbout[] =
-    "Writes the picture the window saves after loading FILE or DIR: Plot A under the\n"
-    "information strip (686 x 698), Plot B's six question charts (686 x 543) or Plot C, the\n"
-    "difference chart (334 x 353). With --scores, Plot A of the given scores alone.\n";
+    "Записывает картинку, которую окно сохраняет после загрузки FILE или DIR: Plot A под\n"
+    "информационной строкой (686 x 698), шесть диаграмм вопросов Plot B (686 x 543) или Plot C,\n"
+    "диаграмму разницы (334 x 353). С --scores — Plot A только заданных оценок.\n";
 
-const char kReportAbout[] = "Writes the text report of the window's \"Save Data\".\n";
+const char kReportAbout[] =
+    "Записывает текстовый отчёт, который в окне записывает \"Save Data\".\n";
 
 const char kServeAbout[] =
-    "Collects questionnaires over the local network: respondents open a link in the browser of\n"
-    "their phone or computer and fill in the questionnaire of ocai-survey; each finished one\n"
-    "becomes the same \"<code>OCAI.cry\" file, in DIR (or DIR/<group>/), never replacing one.\n"
-    "By default the server listens on every interface, so that the other computers of the\n"
-    "network reach it; the firewall must let them connect to the port. --address 127.0.0.1\n"
-    "keeps it to this computer. Prints one line per link, \"<group><TAB><url>\" (the group\n"
-    "empty without --groups), and on a terminal its QR code; writes the code as \"DIR/<group>\n"
-    "QR.png\" and \".svg\" (\"DIR/QR.png\" without groups). Then one line per finished\n"
-    "questionnaire: time, group, file name. SIGINT (Ctrl+C) or SIGTERM stops it, exit 0.\n"
-    "The links belong to DIR: their secret and port are kept in DIR/.ocai-link, so that a\n"
-    "restart gives the same links and QR codes; a taken port is an error, not a new link.\n";
+    "Собирает анкеты по локальной сети: респонденты открывают ссылку в браузере телефона или\n"
+    "компьютера и заполняют анкету ocai-survey; каждая заполненная становится таким же файлом\n"
+    "\"<код>OCAI.cry\" в DIR (или DIR/<группа>/) и никогда не заменяет другой.\n"
+    "По умолчанию сервер слушает все интерфейсы, чтобы до него доходили другие компьютеры\n"
+    "сети; брандмауэр должен пускать их на порт. --address 127.0.0.1 оставляет его этому\n"
+    "компьютеру. Выводит по строке на ссылку, \"<группа><TAB><url>\" (группа пуста без\n"
+    "--groups), а в терминале — её QR-код; записывает код в \"DIR/<группа> QR.png\" и \".svg\"\n"
+    "(\"DIR/QR.png\" без групп). Затем по строке на заполненную анкету: время, группа, имя\n"
+    "файла. SIGINT (Ctrl+C) или SIGTERM останавливает его, код выхода 0.\n"
+    "Ссылки принадлежат DIR: их секрет и порт хранятся в DIR/.ocai-link, и после перезапуска\n"
+    "ссылки и QR-коды те же; занятый порт — ошибка, а не новая ссылка.\n";
 
 const std::vector<CommandSpec> kTable = {
     {"decrypt",
-     {{"raw", "", ValueKind::Flag, "print Windows-1251 bytes, not UTF-8"}},
+     {{"raw", "", ValueKind::Flag, "выводить байты Windows-1251, а не UTF-8"}},
      "FILE",
      1,
      1,
      kDecryptAbout,
      runDecrypt},
     {"encrypt",
-     {{"raw", "", ValueKind::Flag, "the input is Windows-1251 bytes, not UTF-8"},
-      {"out", "OUT", ValueKind::Path, "write the letters to OUT, not to stdout"}},
+     {{"raw", "", ValueKind::Flag, "на входе байты Windows-1251, а не UTF-8"},
+      {"out", "OUT", ValueKind::Path, "записать буквы в OUT, а не в стандартный вывод"}},
      "[FILE|-]",
      0,
      1,
@@ -80,15 +81,15 @@ const std::vector<CommandSpec> kTable = {
      "(FILE|DIR)",
      1,
      1,
-     "Four lines: the code (\"Group\" for a DIR), the information line, the current and the\n"
-     "preferred scores A B C D with two decimals and \".\". A DIR is every \"*OCAI.cry\" file\n"
-     "in it, averaged as the window's \"Group\" command does.\n"
-     "For a FILE both means give the file's own scores, except that geometric counts a type\n"
-     "score of 0 as 0.5 and scales the four of each state to sum 100.\n",
+     "Четыре строки: код (\"Group\" для DIR), информационная строка, текущие и желаемые\n"
+     "оценки A B C D с двумя знаками после \".\". DIR — каждый файл \"*OCAI.cry\" в нём,\n"
+     "усреднённые, как это делает команда окна \"Group\".\n"
+     "Для FILE оба средних дают собственные оценки файла, только geometric считает оценку\n"
+     "типа 0 за 0,5 и приводит четыре оценки каждого состояния к сумме 100.\n",
      runProfile},
     {"plot a",
      {{"scores", "\"cA,cB,cC,cD;pA,pB,pC,pD\"", ValueKind::Text,
-       "draw these scores (four current; four preferred) instead of a FILE or DIR"},
+       "нарисовать эти оценки (четыре текущие; четыре желаемые) вместо FILE или DIR"},
       kCurrentColour,
       kPreferredColour,
       kPictureOut},
@@ -106,14 +107,14 @@ const std::vector<CommandSpec> kTable = {
      kPlotAbout,
      runPlotB},
     {"plot c",
-     {{"marks", "", ValueKind::Flag, "show the bars' values"}, kCurrentColour, kPictureOut},
+     {{"marks", "", ValueKind::Flag, "показать значения столбцов"}, kCurrentColour, kPictureOut},
      "(FILE|DIR)",
      1,
      1,
      kPlotAbout,
      runPlotC},
     {"report",
-     {{"out", "FILE", ValueKind::Path, "the report to write", true}},
+     {{"out", "FILE", ValueKind::Path, "отчёт, который записать", true}},
      "(FILE|DIR)",
      1,
      1,
@@ -122,141 +123,139 @@ const std::vector<CommandSpec> kTable = {
     {"pdf",
      {kMean,
       kSeed,
-      {"names", "\"A[,B,...]\"", ValueKind::Text, "the groups' names in the report"},
-      {"client", "NAME", ValueKind::Text, "the organisation the report is for"},
-      {"title", "TEXT", ValueKind::Text, "the report's title"},
+      {"names", "\"A[,B,...]\"", ValueKind::Text, "имена групп в отчёте"},
+      {"client", "NAME", ValueKind::Text, "организация, для которой отчёт"},
+      {"title", "TEXT", ValueKind::Text, "заголовок отчёта"},
       kMinGroupOption,
-      {"out", "FILE.pdf", ValueKind::Path, "the report to write", true}},
+      {"out", "FILE.pdf", ValueKind::Path, "отчёт, который записать", true}},
      "(FILE|DIR) [(FILE|DIR)...]",
      1,
      -1,
-     "An A4 report in Russian, whatever the locale. Of one FILE or DIR: page 1 Plot A and the\n"
-     "score table, then what the four types mean, the respondents' own scores as boxes and\n"
-     "dots, the six question charts and the preferred - current chart, and the statistics of\n"
-     "`ocai-cli stats` (same --mean and --seed) as tables and in words. Of two: both groups'\n"
-     "scores side by side with Welch's and the permutation test of `ocai-cli compare`,\n"
-     "Hedges' g, p < 0.05 marked, the differences in words (notable only when at least 10\n"
-     "points and significant), both profiles on one chart, each group's change agenda and\n"
-     "Plot A. Of three or more: one organisation report, a table of every group's scores and\n"
-     "change agenda, the profiles side by side and a page per group. A group of fewer than\n"
-     "--min-group respondents is held back from a report of several, which says so.\n"
-     "Every report ends with a note on how the figures were computed.\n"
-     "A DIR is named by its folder's name, a FILE by its respondent's code, unless --names\n"
-     "gives a name to each. --client puts the organisation on page 1, in every footer and in\n"
-     "the file's title; --title replaces the standard title.\n",
+     "Отчёт A4 на русском при любой локали. По одному FILE или DIR: на странице 1 Plot A и\n"
+     "таблица оценок, затем что значат четыре типа, собственные оценки респондентов ящиками и\n"
+     "точками, шесть диаграмм вопросов и диаграмма \"желаемое - текущее\", статистика\n"
+     "`ocai-cli stats` (те же --mean и --seed) таблицами и словами. По двум: оценки обеих групп\n"
+     "рядом с тестом Уэлча и перестановочным тестом `ocai-cli compare`, g Хеджеса, p < 0.05\n"
+     "отмечены, разница словами (заметная — только не меньше 10 баллов и значимая), оба\n"
+     "профиля на одной диаграмме, повестка изменений и Plot A каждой группы. По трём и\n"
+     "больше: один отчёт по организации — таблица оценок и повестки изменений каждой группы,\n"
+     "профили рядом и по странице на группу. Группа меньше --min-group респондентов в отчёт\n"
+     "о нескольких группах не попадает, и отчёт это говорит.\n"
+     "Каждый отчёт кончается заметкой о том, как считались показатели.\n"
+     "DIR называется по имени папки, FILE — по коду респондента, если --names не даёт имя\n"
+     "каждому. --client ставит организацию на страницу 1, в каждый нижний колонтитул и в\n"
+     "заголовок файла; --title заменяет стандартный заголовок.\n",
      runPdf},
     {"stats",
      {formatOption("text|csv|json"), kSeed, kMean},
      "(FILE|DIR)",
      1,
      1,
-     "Statistics of a group: every \"*OCAI.cry\" file of DIR is a respondent; a FILE is a group\n"
-     "of one. For each type and state: the mean (the group profile), the sample standard\n"
-     "deviation (n - 1), minimum, maximum and a 95 % percentile bootstrap interval of the mean\n"
-     "(2000 resamples of whole respondents, seeded by --seed, default 1: the same figures on\n"
-     "every run; none for a group of one, json null). With --mean geometric the mean and its\n"
-     "interval are compositional, while SD, minimum and maximum stay those of the respondents'\n"
-     "scores. Then preferred - current per type, flagged (\"*\") when its printed value is 10\n"
-     "points or more; the dominant type of each state (ties named together, a four-way tie said\n"
-     "so) and its lead over the second; and for each\n"
-     "question of the mean table its dominant current type and the mean absolute difference\n"
-     "of its four current points from the arithmetic current profile.\n"
-     "Text is Russian; csv (key,value) and json carry the same figures in full precision.\n",
+     "Статистика группы: каждый файл \"*OCAI.cry\" в DIR — респондент; FILE — группа из одного.\n"
+     "Для каждого типа и состояния: среднее (профиль группы), выборочное стандартное отклонение\n"
+     "(n - 1), минимум, максимум и 95-процентный перцентильный бутстреп-интервал среднего\n"
+     "(2000 повторных выборок целых респондентов с зерном --seed, по умолчанию 1: при каждом\n"
+     "запуске те же числа; для группы из одного его нет, в json null). С --mean geometric\n"
+     "среднее и его интервал композиционные, а SD, минимум и максимум — по оценкам\n"
+     "респондентов. Затем \"желаемое - текущее\" по типам, отмеченное \"*\", когда выведенное\n"
+     "значение не меньше 10 баллов; доминирующий тип каждого состояния (равные названы вместе,\n"
+     "равенство всех четырёх сказано) и его отрыв от второго; и для каждого вопроса таблицы\n"
+     "средних — его доминирующий текущий тип и среднее абсолютное отличие четырёх его текущих\n"
+     "баллов от арифметического текущего профиля.\n"
+     "Текст — на русском; csv (key,value) и json несут те же числа с полной точностью.\n",
      runStats},
     {"compare",
      {formatOption("text|csv|json"),
       kSeed,
       kMean,
-      {"names", "\"A,B\"", ValueKind::Text, "the two groups' names"}},
+      {"names", "\"A,B\"", ValueKind::Text, "имена двух групп"}},
      "(FILE|DIR) (FILE|DIR)",
      2,
      2,
-     "Two groups side by side (two departments, or two rounds of one), each named by its\n"
-     "folder or file unless --names names them: N, the eight means, the second's differences\n"
-     "from the first, Hedges' g of each (the difference over the pooled standard deviation,\n"
-     "times Hedges' exact small-sample correction; empty, json null, under four respondents in\n"
-     "all or without spread) and, for each of\n"
-     "the eight, Welch's two-sided t test (t,\n"
-     "degrees of freedom, p; with --mean geometric on the centred log-ratios of the scores) and\n"
-     "a permutation test of the difference (10000 shuffles of whole respondents seeded by\n"
-     "--seed, default 1; p = (k + 1) / 10001, two-sided: k counts the shuffles whose\n"
-     "|difference| >= |observed difference|). Welch's test needs two respondents in each\n"
-     "group, else it is left empty (json null); when both groups are constant its t is 0 with\n"
-     "p = 1 for equal means, else infinite (\"inf\", json null) with p = 0, df = nA + nB - 2.\n",
+     "Две группы рядом (два отдела или два тура одного), каждая названа по своей папке или\n"
+     "файлу, если их не называет --names: N, восемь средних, разница второй группы с первой,\n"
+     "g Хеджеса каждой разницы (разница, делённая на объединённое стандартное отклонение, с\n"
+     "точной поправкой Хеджеса на малые группы; пусто, в json null, когда всего меньше четырёх\n"
+     "респондентов или нет разброса) и для каждой из восьми — двусторонний t-тест Уэлча (t,\n"
+     "степени свободы, p; с --mean geometric — по центрированным логарифмам оценок) и\n"
+     "перестановочный тест разницы (10000 перемешиваний целых респондентов с зерном --seed,\n"
+     "по умолчанию 1; p = (k + 1) / 10001, двусторонний: k — число перемешиваний, у которых\n"
+     "|разница| >= |наблюдаемой разницы|). Тесту Уэлча нужно по два респондента в каждой\n"
+     "группе, иначе он пуст (в json null); когда обе группы постоянны, t = 0 и p = 1 при\n"
+     "равных средних, иначе t бесконечно (\"inf\", в json null), p = 0, df = nA + nB - 2.\n",
      runCompare},
     {"summary",
      {formatOption("csv|json"), kMean},
      "(FILE|DIR)...",
      1,
      -1,
-     "One row per folder (the FILEs named from one folder are one group, a FILE alone a group\n"
-     "of one): path, N, the four current and the four preferred scores, the dominant type of\n"
-     "each state (ties named together) and the type whose preferred - current is largest in\n"
-     "size (the first in A-D order on a tie) with that difference. A folder that fails is\n"
-     "reported on stderr and skipped; the other rows are still written, and the exit status is\n"
-     "then 1.\n",
+     "По строке на папку (FILE, названные из одной папки, — одна группа, FILE один — группа\n"
+     "из одного): путь, N, четыре текущие и четыре желаемые оценки, доминирующий тип каждого\n"
+     "состояния (равные названы вместе) и тип с наибольшей по величине разницей \"желаемое -\n"
+     "текущее\" (при равенстве — первый в порядке A-D) с этой разницей. Папка, которая не\n"
+     "читается, называется в stderr и пропускается; остальные строки всё равно выводятся, а\n"
+     "код выхода тогда 1.\n",
      runSummary},
     {"export",
      {kMean,
       kSeed,
-      {"names", "\"A,B,...\"", ValueKind::Text, "the groups' sheet names, one per FILE or DIR"},
-      {"client", "NAME", ValueKind::Text, "the organisation the workbook is for, atop each sheet"},
-      {"title", "TEXT", ValueKind::Text, "the survey's caption atop each sheet"},
+      {"names", "\"A,B,...\"", ValueKind::Text, "имена листов групп, по одному на FILE или DIR"},
+      {"client", "NAME", ValueKind::Text, "организация, для которой книга, вверху каждого листа"},
+      {"title", "TEXT", ValueKind::Text, "подпись опроса вверху каждого листа"},
       kMinGroupOption,
       {"free-text", "", ValueKind::Flag,
-       "include the respondents' own line (names, positions); left out by default"},
-      {"out", "FILE.xlsx", ValueKind::Path, "the workbook to write", true}},
+       "включить собственную строку респондентов (имена, должности); по умолчанию её нет"},
+      {"out", "FILE.xlsx", ValueKind::Path, "книга, которую записать", true}},
      "(FILE|DIR)...",
      1,
      -1,
-     "A spreadsheet of one or more groups for a client (a DIR is every \"*OCAI.cry\" file in\n"
-     "it, the FILEs named from one folder are one group, a FILE alone a group of one). Every\n"
-     "sheet is headed by --client and --title. The first, the summary, has one row per group:\n"
-     "N, the eight scores, the dominant types and the change agenda (more, less or keep each\n"
-     "type, with how many respondents want more and less of it). Then one sheet per group,\n"
-     "named after its folder unless --names names them: the scores per type and state,\n"
-     "preferred - current, every figure of `ocai-cli stats` with the same --mean and --seed,\n"
-     "the mean points per question and a chart of current against preferred, each block with\n"
-     "a line saying what it means. Then the raw data: one row per respondent, group after\n"
-     "group in file order (the group's name, the file name, the code, date, start and\n"
-     "duration, and the eight scores; the respondent's own line only with --free-text), and a\n"
-     "row per answer with its four points and its time. No path appears in the workbook.\n"
-     "A group of fewer than --min-group respondents (default 5) is held back from every sheet,\n"
-     "and the summary says so and why (exit 1 when no group is left to show); a FILE alone, a\n"
-     "respondent's own workbook, is shown.\n"
-     "A group that fails to load is reported on stderr and left out; the others are still\n"
-     "written, and the exit status is then 1. FILE.xlsx is replaced only by a complete\n"
-     "workbook.\n",
+     "Книга Excel одной или нескольких групп для клиента (DIR — каждый файл \"*OCAI.cry\" в\n"
+     "нём, FILE, названные из одной папки, — одна группа, FILE один — группа из одного).\n"
+     "Каждый лист озаглавлен --client и --title. Первый, сводка, — по строке на группу: N,\n"
+     "восемь оценок, доминирующие типы и повестка изменений (больше, меньше или сохранить\n"
+     "каждый тип и сколько респондентов хотят его больше и меньше). Затем по листу на группу,\n"
+     "названному по её папке, если имена не даёт --names: оценки по типам и состояниям,\n"
+     "\"желаемое - текущее\", все показатели `ocai-cli stats` с теми же --mean и --seed,\n"
+     "средние баллы по вопросам и диаграмма текущего против желаемого, у каждого блока строка\n"
+     "о том, что он значит. Затем исходные данные: по строке на респондента, группа за группой\n"
+     "в порядке файлов (имя группы, имя файла, код, дата, начало и длительность, восемь оценок;\n"
+     "собственная строка респондента — только с --free-text), и по строке на ответ с его\n"
+     "четырьмя баллами и временем. Путей в книге нет.\n"
+     "Группа меньше --min-group респондентов (по умолчанию 5) не попадает ни на один лист, и\n"
+     "сводка говорит об этом и почему (код выхода 1, когда показать нечего); FILE один —\n"
+     "книга самого респондента — показывается.\n"
+     "Группа, которая не загрузилась, называется в stderr и не входит в книгу; остальные всё\n"
+     "равно записываются, а код выхода тогда 1. FILE.xlsx заменяется только законченной\n"
+     "книгой.\n",
      runExport},
     {"check",
      {},
      "(FILE|DIR)...",
      1,
      -1,
-     "Warns of what a load lets through without a word, one line per finding: \"FILE:\n"
-     "warning\" in Russian, naming the question and state (\"вопрос 3, текущее состояние:\n"
-     "сумма 90 вместо 100\"). An answer shorter than its 23 characters, or with characters\n"
-     "after them (they are not read); points that do not sum to 100; a time of 100 000 s or\n"
-     "more; text after the answers, which is not read (two result files joined read as the\n"
-     "first alone). A DIR is each \"*OCAI.cry\" entry in it, checked on its own: a folder so\n"
-     "named is reported, as is every file that cannot be read (on stderr, with its reason in\n"
-     "Russian), and the others are still checked. Exit status 0 when nothing is found, 1\n"
-     "when anything is reported.\n",
+     "Предупреждает о том, что загрузка пропускает молча, по строке на находку: \"FILE:\n"
+     "предупреждение\", с вопросом и состоянием (\"вопрос 3, текущее состояние: сумма 90\n"
+     "вместо 100\"). Ответ короче своих 23 символов или с символами после них (они не\n"
+     "читаются); баллы, которые в сумме не 100; время 100 000 с и больше; текст после ответов,\n"
+     "который не читается (два склеенных файла результатов читаются как первый). DIR — каждая\n"
+     "запись \"*OCAI.cry\" в нём, проверенная отдельно: папка с таким именем называется, как\n"
+     "и каждый файл, который не читается (в stderr, с причиной), а остальные всё равно\n"
+     "проверяются. Код выхода 0, когда ничего не найдено, 1 — когда что-то названо.\n",
      runCheck},
     {"serve",
      {{"groups", "\"G1,G2\"", ValueKind::Text,
-       "one link per group, each writing into DIR/<group>/ (made when missing)"},
+       "по ссылке на группу, каждая пишет в DIR/<группа>/ (создаётся, если нет)"},
       {"address", "A", ValueKind::Text,
-       "the address to listen on (default every interface: the local network)"},
+       "адрес, который слушать (по умолчанию все интерфейсы: локальная сеть)"},
       {"port", "N", ValueKind::Text,
-       "the port, 0 to 65535 (default 0: the folder's own, a free one the first time)"},
+       "порт, от 0 до 65535 (по умолчанию 0: порт папки, в первый раз свободный)"},
       {"token", "T", ValueKind::Text,
-       "the links' secret, 16 to 64 letters, digits, '-' or '_' (default: the folder's own, "
-       "128 random bits the first time)"},
+       "секрет ссылок, от 16 до 64 латинских букв, цифр, '-' или '_' (по умолчанию секрет "
+       "папки, в первый раз 128 случайных бит)"},
       {"new-link", "", ValueKind::Flag,
-       "a new secret and port for the folder: the earlier links and QR codes stop working"},
-      {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS with this certificate (PEM)"},
-      {"tls-key", "FILE.pem", ValueKind::Path, "and this private key (PEM, no passphrase)"}},
+       "новые секрет и порт папки: прежние ссылки и QR-коды перестают работать"},
+      {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS с этим сертификатом (PEM)"},
+      {"tls-key", "FILE.pem", ValueKind::Path, "и этим закрытым ключом (PEM, без пароля)"}},
      "DIR",
      1,
      1,

@@ -185,8 +185,8 @@ int runCompare(const ParsedArgs &args)
             return name.trimmed().isEmpty();
         });
         if (names.size() != 2 || blank)
-            return usageError(QStringLiteral("compare: --names must give two names, one per "
-                                             "group, separated by a comma") +
+            return usageError(QStringLiteral("compare: в --names нужны два имени, по одному на "
+                                             "группу, через запятую") +
                               usageHint(*args.spec));
     }
     survey::LoadedProfile groups[2];

@@ -39,14 +39,13 @@ std::optional<QByteArray> plainBytes(const QByteArray &input, bool raw, const QS
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(input);
     if (decoder.hasError()) {
-        *error =
-            QStringLiteral("%1 is not UTF-8 text (use --raw for Windows-1251 bytes)").arg(name);
+        *error = QStringLiteral("%1 — не текст UTF-8 (байты Windows-1251 читает --raw)").arg(name);
         return std::nullopt;
     }
     for (const QChar ch : text) {
         if (!textcodec::isWindows1251(QString(ch))) {
             const QString code = QStringLiteral("%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
-            *error = QStringLiteral("%1: the character U+%2 has no Windows-1251 code")
+            *error = QStringLiteral("%1: у символа U+%2 нет кода в Windows-1251")
                          .arg(name, code.toUpper());
             return std::nullopt;
         }
@@ -65,7 +64,7 @@ int runDecrypt(const ParsedArgs &args)
         return dataError(groupErrorText({path, error->message, error->line, error->reason}));
     const QByteArray plain = survey::Pc1Decrypt(survey::programKey(), std::get<QByteArray>(cipher));
     if (!writeStdout(raw ? plain : textcodec::fromWindows1251(plain).toUtf8()))
-        return dataError(QStringLiteral("cannot write the output"));
+        return dataError(QStringLiteral("не удаётся вывести результат"));
     return kExitOk;
 }
 
@@ -81,9 +80,9 @@ int runEncrypt(const ParsedArgs &args)
     bool tooLong = false;
     const auto input = readInput(inPath, 3 * qint64(kMaxPlainBytes), &tooLong);
     if (!input)
-        return dataError(QStringLiteral("Cannot open file %1").arg(name));
+        return dataError(QStringLiteral("Не удаётся открыть файл %1").arg(name));
     const QString tooLongMessage =
-        QStringLiteral("%1 is too long: a result file holds at most %2 bytes")
+        QStringLiteral("%1 слишком длинный: файл результатов вмещает не больше %2 байт")
             .arg(name, QString::number(kMaxPlainBytes));
     if (tooLong)
         return dataError(tooLongMessage);
@@ -94,14 +93,14 @@ int runEncrypt(const ParsedArgs &args)
     const QByteArray plain = withCrLf(*converted);
     if (plain.contains('\0'))
         return dataError(
-            QStringLiteral("%1 holds a zero byte, which would end the text").arg(name));
+            QStringLiteral("в %1 есть нулевой байт, который оборвал бы текст").arg(name));
     if (plain.size() > kMaxPlainBytes)
         return dataError(tooLongMessage);
 
     const QByteArray letters = survey::Pc1Encrypt(survey::programKey(), plain);
     if (outPath.isEmpty()) {
         if (!writeStdout(letters))
-            return dataError(QStringLiteral("cannot write the output"));
+            return dataError(QStringLiteral("не удаётся вывести результат"));
         return kExitOk;
     }
     if (const auto error = writeOutputFile(outPath, letters))

@@ -17,7 +17,8 @@ int runExport(const ParsedArgs &args)
     const GroupOptions options = groupOptions(args);
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("xlsx")))
-        return usageError(QStringLiteral("export: --out '%1' must end in .xlsx").arg(out));
+        return usageError(
+            QStringLiteral("export: --out '%1' должен оканчиваться на .xlsx").arg(out));
     const auto minGroup = minGroupOption(args, QStringLiteral("export"));
     if (const auto *message = std::get_if<QString>(&minGroup))
         return usageError(*message + usageHint(*args.spec));
@@ -28,8 +29,8 @@ int runExport(const ParsedArgs &args)
                                 std::any_of(names.begin(), names.end(), [](const QString &n) {
                                     return n.trimmed().isEmpty();
                                 })))
-        return usageError(QStringLiteral("export: --names must give one name per group (a DIR, "
-                                         "or the FILEs of one folder), separated by commas") +
+        return usageError(QStringLiteral("export: в --names нужно по имени на группу (DIR или "
+                                         "FILE одной папки), через запятую") +
                           usageHint(*args.spec));
 
     std::vector<documents::ExportGroup> groups;
@@ -39,7 +40,7 @@ int runExport(const ParsedArgs &args)
         const QString name = names.value(qsizetype(i)).simplified();
         auto loaded = documents::loadExportGroup(source, options.mean, options.seed);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
-            dataError(QStringLiteral("export: skipped %1: %2")
+            dataError(QStringLiteral("export: пропущено %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;
@@ -49,7 +50,7 @@ int runExport(const ParsedArgs &args)
         groups.push_back(std::move(std::get<documents::ExportGroup>(loaded)));
     }
     if (groups.empty())
-        return dataError(QStringLiteral("export: no group loaded; %1 is left as it was")
+        return dataError(QStringLiteral("export: не загружено ни одной группы; %1 оставлен как был")
                              .arg(QDir::toNativeSeparators(out)));
     failed = reportLeftOut(QStringLiteral("export"), groups) || failed;
     const documents::WorkbookOptions book{args.value("client"), args.value("title"),
@@ -68,7 +69,7 @@ int runExport(const ParsedArgs &args)
     const documents::Disclosure disclosure = documents::workbookDisclosure(groups, book.minGroup);
     failed = failed || !disclosure.anyShown();
     for (const documents::HeldBack &group : disclosure.heldBack)
-        dataError(QStringLiteral("export: held back %1: N = %2 is below --min-group %3")
+        dataError(QStringLiteral("export: не показана группа %1: N = %2, меньше --min-group %3")
                       .arg(group.name)
                       .arg(group.n)
                       .arg(book.minGroup));

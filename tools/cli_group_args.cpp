@@ -1,5 +1,6 @@
 #include "tools/cli_group_args.h"
 
+#include "survey/result_file.h"
 #include "survey/unit_pc1.h"
 #include "tools/cli_common.h"
 #include "tools/cli_io.h"
@@ -28,10 +29,16 @@ GroupOptions groupOptions(const ParsedArgs &args)
 
 QString groupErrorText(const survey::GroupError &error)
 {
-    QString text = error.message;
+    const QString path = QDir::toNativeSeparators(error.path);
+    // The load words a damaged line as the window's message box does ("'1O' is not a valid
+    // integer value"); its reason says the same in Russian, naming the answer.
     if (error.line != 0)
-        text = QStringLiteral("%1:%2: %3")
-                   .arg(QDir::toNativeSeparators(error.path), QString::number(error.line), text);
+        return QStringLiteral("%1:%2: %3")
+            .arg(path, QString::number(error.line),
+                 error.reason.isEmpty() ? error.message : error.reason);
+    QString text = error.message;
+    if (text == survey::cannotOpenFile(error.path, {}).message)
+        text = QStringLiteral("Не удаётся открыть файл %1").arg(path);
     if (!error.reason.isEmpty())
         text += QStringLiteral(": ") + error.reason;
     return text;
@@ -50,7 +57,7 @@ bool reportLeftOut(const QString &command, const std::vector<documents::ExportGr
             const QString file = QFileInfo(group.path).isDir()
                                      ? QDir(group.path).filePath(note.file)
                                      : QFileInfo(group.path).dir().filePath(note.file);
-            dataError(QStringLiteral("%1: left out %2: %3")
+            dataError(QStringLiteral("%1: не учтён %2: %3")
                           .arg(command, QDir::toNativeSeparators(file), note.reason));
             any = true;
         }
@@ -60,7 +67,7 @@ bool reportLeftOut(const QString &command, const std::vector<documents::ExportGr
 int finishOutput(const QByteArray &bytes)
 {
     if (!writeStdout(bytes))
-        return dataError(QStringLiteral("cannot write the output"));
+        return dataError(QStringLiteral("не удаётся вывести результат"));
     return kExitOk;
 }
 

@@ -230,9 +230,10 @@ QString escapeBytes(const QByteArray &bytes)
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
     if (const auto refusal = safewrite::refusalReason(path))
-        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), *refusal);
+        return QStringLiteral("Не удаётся записать %1: %2")
+            .arg(QDir::toNativeSeparators(path), *refusal);
     if (const auto reason = safewrite::replaceFile(path, bytes))
-        return QStringLiteral("Cannot create file %1: %2")
+        return QStringLiteral("Не удаётся создать файл %1: %2")
             .arg(QDir::toNativeSeparators(path), *reason);
     return std::nullopt;
 }

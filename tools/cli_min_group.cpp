@@ -8,7 +8,8 @@ namespace cli {
 
 const OptionSpec kMinGroupOption{
     "min-group", "N", ValueKind::Text,
-    "the smallest group the document shows, 1 to 1000 (default 5); a smaller one is held back"};
+    "наименьшая группа, которую показывает документ, от 1 до 1000 (по умолчанию 5); "
+    "меньшая не показывается"};
 
 std::variant<int, QString> minGroupOption(const ParsedArgs &args, const QString &command)
 {
@@ -22,7 +23,7 @@ std::variant<int, QString> minGroupOption(const ParsedArgs &args, const QString 
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
     if (!ok || !digits || value < 1 || value > documents::kMaxMinGroup)
-        return QStringLiteral("%1: --min-group '%2' must be a whole number from 1 to %3")
+        return QStringLiteral("%1: --min-group '%2' — не целое число от 1 до %3")
             .arg(command, text)
             .arg(documents::kMaxMinGroup);
     return value;

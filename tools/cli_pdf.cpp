@@ -10,22 +10,12 @@
 #include <algorithm>
 
 namespace cli {
-namespace {
-
-// "1 name", "2 names"
-QString counted(qsizetype count, const QString &noun)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? noun : noun + u's');
-}
-
-} // namespace
-
 int runPdf(const ParsedArgs &args)
 {
     const GroupOptions options = groupOptions(args);
     const QString out = args.value("out");
     if (!hasSuffix(out, QStringLiteral("pdf")))
-        return usageError(QStringLiteral("pdf: --out '%1' must end in .pdf").arg(out));
+        return usageError(QStringLiteral("pdf: --out '%1' должен оканчиваться на .pdf").arg(out));
     const auto minGroup = minGroupOption(args, QStringLiteral("pdf"));
     if (const auto *message = std::get_if<QString>(&minGroup))
         return usageError(*message + usageHint(*args.spec));
@@ -33,16 +23,16 @@ int runPdf(const ParsedArgs &args)
     if (args.isSet("names")) {
         names = args.value("names").split(QLatin1Char(','));
         if (names.size() != args.operands.size())
-            return usageError(QStringLiteral("pdf: --names gives %1 for %2; one name per group, "
-                                             "separated by a comma")
-                                  .arg(counted(names.size(), QStringLiteral("name")),
-                                       counted(args.operands.size(), QStringLiteral("group"))) +
+            return usageError(QStringLiteral("pdf: в --names имён: %1, а групп: %2; нужно по "
+                                             "имени на группу, через запятую")
+                                  .arg(names.size())
+                                  .arg(args.operands.size()) +
                               usageHint(*args.spec));
         const bool blank = std::any_of(names.begin(), names.end(), [](const QString &name) {
             return name.trimmed().isEmpty();
         });
         if (blank)
-            return usageError(QStringLiteral("pdf: --names may not give an empty name") +
+            return usageError(QStringLiteral("pdf: в --names не может быть пустого имени") +
                               usageHint(*args.spec));
     }
 

@@ -17,7 +17,7 @@ int writePicture(const QString &command, const QImage &picture, documents::Pictu
 {
     const QByteArray bytes = documents::encodePicture(picture, format);
     if (bytes.isEmpty())
-        return dataError(QStringLiteral("%1: the picture cannot be encoded").arg(command));
+        return dataError(QStringLiteral("%1: не удаётся закодировать картинку").arg(command));
     if (const auto error = writeOutputFile(out, bytes))
         return dataError(*error);
     return kExitOk;
@@ -46,7 +46,7 @@ int plotScores(const ParsedArgs &args)
         plots::renderPlotA(plots::kPlotACanvas, fields, plots::ColorForIndex(plot.currentColour),
                            plots::ColorForIndex(plot.preferredColour), separator, scores, &drawn);
     if (!drawn)
-        return dataError(QStringLiteral("plot a: the scores do not read back as numbers"));
+        return dataError(QStringLiteral("plot a: оценки не читаются обратно как числа"));
     return writePicture(args.command(), canvas, plot.format, plot.out);
 }
 

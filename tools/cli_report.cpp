@@ -17,8 +17,8 @@ int runReport(const ParsedArgs &args)
     survey::LoadedProfile &profile = std::get<survey::LoadedProfile>(loaded);
     // The window saves nothing, silently, when every point is 0; here the user learns why.
     if (!survey::answersPresent(profile.group.means))
-        return dataError(QStringLiteral("report: %1 holds no answers (every point is 0); "
-                                        "nothing is written")
+        return dataError(QStringLiteral("report: в %1 нет ответов (все баллы равны 0); "
+                                        "ничего не записано")
                              .arg(QDir::toNativeSeparators(path)));
     documents::ExportGroup group;
     group.name = QDir::toNativeSeparators(path);

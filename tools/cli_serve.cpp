@@ -75,13 +75,13 @@ std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
 {
     web::ServeSettings settings;
     if (args.isSet("address") && !settings.address.setAddress(args.value("address")))
-        return QStringLiteral("serve: --address must be an IPv4 or IPv6 address, not '%1'")
+        return QStringLiteral("serve: --address — адрес IPv4 или IPv6, но не '%1'")
             .arg(args.value("address"));
     if (args.isSet("port")) {
         bool ok = false;
         const uint port = args.value("port").toUInt(&ok);
         if (!ok || port > 65535)
-            return QStringLiteral("serve: --port must be 0 to 65535, not '%1'")
+            return QStringLiteral("serve: --port — число от 0 до 65535, но не '%1'")
                 .arg(args.value("port"));
         settings.port = quint16(port);
     }
@@ -89,11 +89,11 @@ std::variant<web::ServeSettings, QString> serveSettings(const ParsedArgs &args)
         settings.token = args.value("token").toLatin1();
         if (!web::SurveyCollection::isToken(settings.token) ||
             QString::fromLatin1(settings.token) != args.value("token"))
-            return QStringLiteral("serve: --token must be 16 to 64 letters, digits, '-' or '_'");
+            return QStringLiteral("serve: --token — от 16 до 64 латинских букв, цифр, '-' или '_'");
     }
     settings.newLink = args.isSet("new-link");
     if (args.isSet("tls-cert") != args.isSet("tls-key"))
-        return QStringLiteral("serve: --tls-cert and --tls-key go together");
+        return QStringLiteral("serve: --tls-cert и --tls-key задаются вместе");
     settings.tlsCertificate = args.value("tls-cert");
     settings.tlsKey = args.value("tls-key");
     // Not options: tests set short deadlines instead of waiting the real ones.
@@ -159,8 +159,9 @@ int runServe(const ParsedArgs &args)
     QCoreApplication::exec();
     collection.stop();
     if (const qint64 dropped = out.dropped())
-        err.write(QByteArray("ocai-cli: serve: ") + QByteArray::number(dropped) +
-                  " bytes of output were dropped: nobody read them\n");
+        err.write(QStringLiteral("ocai-cli: serve: не выведено байт: %1 — их никто не читал\n")
+                      .arg(dropped)
+                      .toUtf8());
     return kExitOk;
 }
 

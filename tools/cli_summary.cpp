@@ -90,7 +90,7 @@ int runSummary(const ParsedArgs &args)
     for (const survey::GroupSource &source : survey::groupSources(args.operands)) {
         const auto loaded = survey::loadGroupSource(source);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
-            dataError(QStringLiteral("summary: skipped %1: %2")
+            dataError(QStringLiteral("summary: пропущено %1: %2")
                           .arg(QDir::toNativeSeparators(source.path), groupErrorText(*error)));
             failed = true;
             continue;

@@ -69,26 +69,26 @@ QString firstWord(const CommandSpec &spec)
     return QString::fromLatin1(spec.name).section(QLatin1Char(' '), 0, 0);
 }
 
-// "usage: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
+// "использование: ocai-cli decrypt|encrypt|... ... (ocai-cli --help)"
 QString usageLine()
 {
     QStringList names;
     for (const CommandSpec &spec : cli::commandTable())
         if (!names.contains(firstWord(spec)))
             names << firstWord(spec);
-    return QStringLiteral("usage: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
+    return QStringLiteral("использование: ocai-cli %1 ... (ocai-cli --help)").arg(names.join(u'|'));
 }
 
 int printOut(const QByteArray &text)
 {
     if (cli::writeStdout(text))
         return cli::kExitOk;
-    return cli::dataError(QStringLiteral("cannot write the output"));
+    return cli::dataError(QStringLiteral("не удаётся вывести результат"));
 }
 
 QByteArray usageList(const std::vector<const CommandSpec *> &specs)
 {
-    QByteArray text = "usage:\n";
+    QByteArray text = "использование:\n";
     for (const CommandSpec *spec : specs)
         for (const QString &line : cli::usageLines(*spec))
             text += "  " + line.toUtf8() + '\n';
@@ -101,8 +101,9 @@ int printProgramHelp()
     for (const CommandSpec &spec : cli::commandTable())
         all.push_back(&spec);
     return printOut(usageList(all) + "  ocai-cli --help | --version\n"
-                                     "ocai-cli COMMAND --help explains a command.\n"
-                                     "exit status: 0 success, 1 bad data, 2 usage error\n");
+                                     "ocai-cli КОМАНДА --help объясняет команду.\n"
+                                     "код выхода: 0 — успех, 1 — негодные данные, 2 — "
+                                     "ошибка в командной строке\n");
 }
 
 // The entry `args` names: one word, or two ("plot a"), taken from `args`. Nothing, once the
@@ -119,7 +120,7 @@ const CommandSpec *findCommand(QStringList &args, int *exitCode)
     }
     if (family.empty()) {
         *exitCode =
-            cli::usageError(QStringLiteral("unknown command '%1'; %2").arg(first, usageLine()));
+            cli::usageError(QStringLiteral("неизвестная команда '%1'; %2").arg(first, usageLine()));
         return nullptr;
     }
     const QString second = args.value(0);
@@ -136,10 +137,11 @@ const CommandSpec *findCommand(QStringList &args, int *exitCode)
         usages += cli::usageLines(*spec);
     }
     const QString what =
-        second.isEmpty() ? QStringLiteral("%1 is missing").arg(kinds.join(u'|'))
-                         : QStringLiteral("unknown kind '%1' (%2)").arg(second, kinds.join(u'|'));
-    *exitCode = cli::usageError(
-        QStringLiteral("%1: %2; usage: %3").arg(first, what, usages.join(QStringLiteral(" | "))));
+        second.isEmpty()
+            ? QStringLiteral("не указано %1").arg(kinds.join(u'|'))
+            : QStringLiteral("неизвестный вид '%1' (%2)").arg(second, kinds.join(u'|'));
+    *exitCode = cli::usageError(QStringLiteral("%1: %2; использование: %3")
+                                    .arg(first, what, usages.join(QStringLiteral(" | "))));
     return nullptr;
 }
 
@@ -161,8 +163,8 @@ std::optional<QStringList> decodeArguments(int argc, char **argv)
         const QByteArray raw(argv[i]);
         const QString arg = QString::fromLocal8Bit(raw);
         if (arg.toLocal8Bit() != raw) {
-            cli::usageError(QStringLiteral("the argument '%1' is not valid text in the locale's "
-                                           "encoding (UTF-8); it cannot name a file")
+            cli::usageError(QStringLiteral("аргумент '%1' — не текст в кодировке системы (UTF-8): "
+                                           "файла он назвать не может")
                                 .arg(cli::escapeBytes(raw)));
             return std::nullopt;
         }

@@ -45,8 +45,8 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
             continue;
         if (!info.isDir()) {
             if (sameFile(out, input))
-                return QStringLiteral("%1: --out %2 is the input %3; an output never replaces "
-                                      "an input")
+                return QStringLiteral("%1: --out %2 — это входной файл %3; результат никогда не "
+                                      "заменяет входной файл")
                     .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));
             continue;
         }
@@ -55,8 +55,8 @@ std::optional<QString> outputOntoInput(const QString &command, const QString &ou
             const QFileInfo written(place);
             if (sameFile(written.absolutePath(), folder) &&
                 survey::isResultFileName(written.fileName()))
-                return QStringLiteral("%1: --out %2 would be read as a result file of the group "
-                                      "folder %3; write it elsewhere or give it another name")
+                return QStringLiteral("%1: --out %2 читался бы как файл результатов папки группы "
+                                      "%3; запишите его в другое место или под другим именем")
                     .arg(command, QDir::toNativeSeparators(out), QDir::toNativeSeparators(input));
         }
     }

@@ -16,14 +16,14 @@ std::variant<ScoreFields, ArgsError> parseScores(const QString &value, QChar sep
         texts += four;
     }
     if (halves.size() != 2 || texts.size() != kScoreCount)
-        return ArgsError{QStringLiteral("plot a: --scores needs four current and four preferred "
-                                        "scores, as \"cA,cB,cC,cD;pA,pB,pC,pD\""),
+        return ArgsError{QStringLiteral("plot a: в --scores нужны четыре текущие и четыре желаемые "
+                                        "оценки: \"cA,cB,cC,cD;pA,pB,pC,pD\""),
                          kExitUsage};
     ScoreFields fields;
     for (int i = 0; i < kScoreCount; ++i) {
         const auto number = numfmt::parseFloat(texts[i].trimmed(), QLatin1Char('.'));
         if (!number)
-            return ArgsError{QStringLiteral("plot a: score %1 ('%2') is not a number")
+            return ArgsError{QStringLiteral("plot a: оценка %1 ('%2') — не число")
                                  .arg(QString::number(i + 1), texts[i]),
                              kExitBadData};
         fields[std::size_t(i)] = numfmt::formatFixed(*number, 5, 2, separator);

@@ -80,7 +80,7 @@ std::optional<QString> replaceUnderShortName(const QString &target, const QByteA
         !writeAll(file, bytes) || !file.flush())
         return file.errorString();
 #ifdef Q_OS_WIN
-    return QStringLiteral("the name is too long to be replaced safely");
+    return QStringLiteral("имя слишком длинное, чтобы надёжно заменить файл");
 #else
     // On the disk before the rename, as QSaveFile's commit does: a crash then leaves the old
     // file or the new one, never a short one.
@@ -118,15 +118,15 @@ std::optional<QString> refusalReason(const QString &path)
     case Refusal::None:
         break;
     case Refusal::DanglingLink:
-        return QStringLiteral("the symbolic link leads to no file");
+        return QStringLiteral("символическая ссылка никуда не ведёт");
     case Refusal::Folder:
-        return QStringLiteral("it is a folder");
+        return QStringLiteral("это папка");
     case Refusal::Pipe:
-        return QStringLiteral("it is a pipe (a channel to another program), not a file; only a "
-                              "regular file or a new name is written");
+        return QStringLiteral("это канал (связь с другой программой), а не файл; записывается "
+                              "только обычный файл или новое имя");
     case Refusal::NotRegular:
-        return QStringLiteral("it is not a regular file (a device or socket); only a "
-                              "regular file or a new name is written");
+        return QStringLiteral("это не обычный файл (устройство или сокет); записывается только "
+                              "обычный файл или новое имя");
     }
     return std::nullopt;
 }

@@ -20,7 +20,7 @@ enum class Refusal {
 // Whether `path` may be written at all. Nothing else but a regular file is ever replaced.
 Refusal refusalFor(const QString &path);
 
-// Why `path` is refused, in a few English words ("it is a folder"); nothing when it may be
+// Why `path` is refused, in a few Russian words ("это папка"); nothing when it may be
 // written.
 std::optional<QString> refusalReason(const QString &path);
 
