@@ -46,7 +46,7 @@ void DeskWindow::collect()
     }
     if (!m_collectionDialog)
         m_collectionDialog = new CollectionDialog(
-            *m_collectionRun, collectionPlan(m_loader.folder(), m_survey.get()), this);
+            *m_collectionRun, collectionPlan(m_loader.folder()), this);
     m_collectionDialog->show();
     m_collectionDialog->raise();
     m_collectionDialog->activateWindow();

@@ -32,15 +32,15 @@ namespace {
 
 using deskfiles::writeResult;
 
-// The survey's own answers get a link beside its groups': one written to it lands in the folder.
+// The survey folder's own link, asked for beside its groups': an answer sent to it lands in the
+// folder itself.
 TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
     ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
-    const desk::Survey survey = desk::loadSurvey(dir.path());
-    const desk::CollectionPlan plan = desk::collectionPlan(dir.path(), &survey);
-    const auto groups = desk::collectionGroups(plan.groups, plan.ownAnswers);
+    const desk::CollectionPlan plan = desk::collectionPlan(dir.path());
+    const auto groups = desk::collectionGroups(plan.groups, true);
     web::SurveyCollection collection;
     web::ServeSettings local;
     local.address = QHostAddress::LocalHost;

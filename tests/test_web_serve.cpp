@@ -91,7 +91,7 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.png")));
     EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.svg")));
     const QByteArray page = get(url.path().toLatin1());
-    const QByteArray wrongToken = get("/0123456789abcdef0123456789abcdef/2/");
+    const QByteArray wrongToken = get("/0123456789abcdef0123456789abcdef/");
     const QByteArray tooLong = "POST " + url.path().toLatin1() +
                                "submit HTTP/1.1\r\nContent-Length: 65537\r\n\r\n" +
                                QByteArray(4096, '{');
@@ -105,7 +105,7 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     // The same page whatever is wrong: nothing tells a right token from a wrong one.
     for (const QByteArray &other :
          {get(url.path().toLatin1() + "submit"), get(url.path().toLatin1() + "x"),
-          get(url.path().toLatin1().replace("/2/", "/3/"))})
+          get(url.path().toLatin1().chopped(2) + "x/"), get(url.path().toLatin1() + "2/")})
         EXPECT_EQ(request(url, other).body, wrong.body) << other.constData();
     EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK");
     EXPECT_EQ(request(url, tooLong).status, "HTTP/1.1 413 Payload Too Large");

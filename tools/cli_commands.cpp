@@ -56,8 +56,13 @@ const char kServeAbout[] =
     "empty without --groups), and on a terminal its QR code; writes the code as \"DIR/<group>\n"
     "QR.png\" and \".svg\" (\"DIR/QR.png\" without groups). Then one line per finished\n"
     "questionnaire: time, group, file name. SIGINT (Ctrl+C) or SIGTERM stops it, exit 0.\n"
-    "The links belong to DIR: their secret and port are kept in DIR/.ocai-link, so that a\n"
-    "restart gives the same links and QR codes; a taken port is an error, not a new link.\n";
+    "Each group's link is its own for the life of DIR: its secret (a group's link opens no\n"
+    "other group) and the port are kept in DIR/.ocai-link, so that a restart gives each group\n"
+    "the same link and QR code whatever groups it serves, in whatever order; a new group gets\n"
+    "a new link; the link of a group not served now answers that its collection is stopped\n"
+    "(the page keeps the answers and sends them later). A taken port is an error, not a new\n"
+    "link. A DIR/.ocai-link of an earlier version, whose links held only the group's place in\n"
+    "the list, gives every group a new link (said on stderr): its links are void.\n";
 
 const std::vector<CommandSpec> kTable = {
     {"decrypt",
@@ -251,10 +256,11 @@ const std::vector<CommandSpec> kTable = {
       {"port", "N", ValueKind::Text,
        "the port, 0 to 65535 (default 0: the folder's own, a free one the first time)"},
       {"token", "T", ValueKind::Text,
-       "the links' secret, 16 to 64 letters, digits, '-' or '_' (default: the folder's own, "
-       "128 random bits the first time)"},
+       "16 to 64 letters, digits, '-' or '_': each group served gets the secret derived from T "
+       "and its name (HMAC-SHA-256), kept in the folder (default: each group's own, 128 random "
+       "bits the first time)"},
       {"new-link", "", ValueKind::Flag,
-       "a new secret and port for the folder: the earlier links and QR codes stop working"},
+       "new secrets and port for the folder: every earlier link and QR code stops working"},
       {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS with this certificate (PEM)"},
       {"tls-key", "FILE.pem", ValueKind::Path, "and this private key (PEM, no passphrase)"}},
      "DIR",
