@@ -62,8 +62,9 @@ TEST(WebLink, RestartGivesTheSameLinksAndNewLinkKeepsTheSurvey)
     const QByteArray qr = contentOf(dir.filePath("Склад QR.svg"));
     const web::FolderLink saved = savedLink(dir.path());
     ASSERT_EQ(saved.links.size(), 2u);
-    EXPECT_TRUE(first[0].endsWith(QStringLiteral(":%1/%2/").arg(saved.port).arg(
-        QString::fromLatin1(saved.find("Продажи")->secret))))
+    EXPECT_TRUE(first[0].endsWith(QStringLiteral(":%1/%2/")
+                                      .arg(saved.port)
+                                      .arg(QString::fromLatin1(saved.find("Продажи")->secret))))
         << first[0].toStdString();
     EXPECT_NE(saved.links[0].secret, saved.links[1].secret);
     collection.stop();
@@ -126,18 +127,33 @@ TEST(WebLink, DamagedLinkFileIsRefusedUnlessANewLinkIsAsked)
 {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(web::kLinkFileName);
+    // A file this program could not have written: any of them could send answers elsewhere.
+    const QByteArray head = R"({"port":8080,"survey":"0123456789abcdef0123456789abcdef",)";
+    const QByteArray secret = R"("secret":"0123456789abcdef0123456789abcdef")";
+    const QByteArray other = R"("secret":"fedcba9876543210fedcba9876543210")";
     for (const QByteArray &bytes :
          {QByteArray("{"), QByteArray(R"({"token":"short","port":1,"survey":"")"),
           QByteArray(R"({"token":"0123456789abcdef","port":70000,)"
-                     R"("survey":"0123456789abcdef0123456789abcdef"})")}) {
+                     R"("survey":"0123456789abcdef0123456789abcdef"})"),
+          head + R"("links":{}})",
+          head + R"("links":[{"group":"А",)" + secret + R"(},{"group":"Б",)" + secret + "}]}",
+          head + R"("links":[{"group":"А",)" + secret + R"(},{"group":"А",)" + other + "}]}",
+          head + R"("links":[{"group":"..",)" + secret + "}]}",
+          head + R"("links":[{"group":"../Склад",)" + secret + "}]}",
+          head + R"("links":[{"group":7,)" + secret + "}]}",
+          head + R"("links":[{"group":"А","secret":"short"}]})",
+          head + R"("links":[{"group":"А","secret":"0123456789abcdef/.."}]})",
+          head + R"("links":[{"group":"А"}]})", head + R"("links":["А"]})",
+          head + R"("links":[]})" + QByteArray(300 * 1024, ' ')}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
         web::SurveyCollection collection;
-        EXPECT_TRUE(refusalOf(collection.start({}, dir.path(), localSettings()))
+        EXPECT_TRUE(refusalOf(collection.start({"А"}, dir.path(), localSettings()))
                         .contains(QDir::toNativeSeparators(path)))
-            << bytes.constData();
+            << bytes.left(200).constData();
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("А")));
         EXPECT_EQ(contentOf(path), bytes);
         web::ServeSettings renewed = localSettings();
         renewed.newLink = true;
