@@ -58,8 +58,8 @@ CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &pla
       m_groups(new QLineEdit(plan.groups)),
       m_folderLink(new QCheckBox(QStringLiteral("Ссылка и для &ответов без группы (в саму папку "
                                                 "опроса)"))),
-      m_planText(new QLabel), m_port(new QSpinBox),
-      m_network(new QComboBox), m_links(new QTabWidget), m_status(new QLabel),
+      m_planText(new QLabel), m_port(new QSpinBox), m_network(new QComboBox),
+      m_links(new QTabWidget), m_status(new QLabel),
       m_start(new QPushButton(QStringLiteral("&Начать сбор"))),
       m_newLink(new QPushButton(QStringLiteral("Новая &ссылка…"))),
       m_stop(new QPushButton(QStringLiteral("&Остановить")))
@@ -194,13 +194,15 @@ void CollectionDialog::showPlan()
                       : QStringLiteral("• «%1»%2")
                             .arg(group, made ? QString() : QStringLiteral(" — новая папка")));
     }
+    // The notes a blank line below the links, to be read as what they are.
     if (!m_plan.unlisted.isEmpty())
-        lines << QStringLiteral("Папки, имя которых не годится для списка групп (запятая, "
+        lines << QString()
+              << QStringLiteral("Папки, имя которых не годится для списка групп (запятая, "
                                 "пробел по краям или знак, недопустимый в имени группы), в "
                                 "сбор не входят: «%1».")
                      .arg(m_plan.unlisted.join(QStringLiteral("», «")));
     if (!m_plan.linkNotice.isEmpty())
-        lines << m_plan.linkNotice;
+        lines << QString() << m_plan.linkNotice;
     m_planText->setText(QStringLiteral("Ссылки сбора:\n") + lines.join(u'\n'));
 }
 

@@ -12,8 +12,7 @@ namespace {
 // drops blanks at either end.
 bool listable(const QString &name)
 {
-    return web::groupNameProblem(name).isEmpty() && !name.contains(u',') &&
-           name.trimmed() == name;
+    return web::groupNameProblem(name).isEmpty() && !name.contains(u',') && name.trimmed() == name;
 }
 
 } // namespace

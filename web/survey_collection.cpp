@@ -135,8 +135,9 @@ std::variant<FolderLink, QString> linkToUse(const QString &dir, const QStringLis
         const QByteArray secret = !settings.token.isEmpty()
                                       ? SurveyCollection::derivedSecret(settings.token, group)
                                       : SurveyCollection::newToken();
-        const auto kept = std::find_if(link.links.begin(), link.links.end(),
-                                       [&group](const GroupLink &each) { return each.group == group; });
+        const auto kept =
+            std::find_if(link.links.begin(), link.links.end(),
+                         [&group](const GroupLink &each) { return each.group == group; });
         if (kept == link.links.end())
             link.links.push_back({group, secret}); // a new group: last in the order first served
         else if (!settings.token.isEmpty())
@@ -267,9 +268,9 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
     const QByteArray key = survey::programKey();
     const QString surveyId = QString::fromLatin1(link.survey);
     for (const GroupLink &each : link.links) {
-        const auto served = std::find_if(links.cbegin(), links.cend(), [&each](const SurveyLink &l) {
-            return l.group == each.group;
-        });
+        const auto served =
+            std::find_if(links.cbegin(), links.cend(),
+                         [&each](const SurveyLink &l) { return l.group == each.group; });
         if (served != links.cend())
             m_server->addLink(each.group, each.secret, served->folder, key, surveyId);
         else

@@ -24,7 +24,7 @@ struct SurveyLink {
 
 struct ServeSettings {
     QHostAddress address = QHostAddress::Any;
-    quint16 port = 0;               // 0: the folder's own port, or any free one the first time
+    quint16 port = 0; // 0: the folder's own port, or any free one the first time
     // Given: each group served gets the secret derived from it and its name (HMAC-SHA-256), so
     // that one group's link tells nothing of the token or of another group's; empty: each
     // group's own secret, or 128 new random bits for a group served the first time.

@@ -3,8 +3,8 @@
 #include "web/submission.h"
 
 #include <QAbstractHttpServer>
-#include <QHttpServerRequest>
 #include <QByteArray>
+#include <QHttpServerRequest>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -42,7 +42,7 @@ private:
     struct Link {
         QString group;
         QByteArray secret;
-        QByteArray page;                             // empty for a stopped group
+        QByteArray page;                            // empty for a stopped group
         std::unique_ptr<SubmissionHandler> handler; // none for a stopped group
     };
     // What a link answers below its secret; a route serves only a link whose group is served.
