@@ -56,7 +56,7 @@ void showProblem(QLabel *label, const QString &text)
 CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &plan, QWidget *parent)
     : QDialog(parent), m_run(run), m_plan(plan), m_pages(new QStackedWidget),
       m_groups(new QLineEdit(plan.groups)),
-      m_folderLink(new QCheckBox(QStringLiteral("Ссылка и для &ответов без группы (в саму папку "
+      m_folderLink(new QCheckBox(QStringLiteral("Ссылка и для ответов &без группы (в саму папку "
                                                 "опроса)"))),
       m_planText(new QLabel), m_port(new QSpinBox), m_network(new QComboBox),
       m_links(new QTabWidget), m_status(new QLabel),

@@ -61,8 +61,11 @@ const char kServeAbout[] =
     "the same link and QR code whatever groups it serves, in whatever order; a new group gets\n"
     "a new link; the link of a group not served now answers that its collection is stopped\n"
     "(the page keeps the answers and sends them later). A taken port is an error, not a new\n"
-    "link. A DIR/.ocai-link of an earlier version, whose links held only the group's place in\n"
-    "the list, gives every group a new link (said on stderr): its links are void.\n";
+    "link. --token T gives each group served the secret HMAC-SHA-256(T, group name), kept in\n"
+    "DIR/.ocai-link: the same T and group give the same link anywhere, and one group's link\n"
+    "tells nothing of T or of another group's. A DIR/.ocai-link of an earlier version, whose\n"
+    "links held only the group's place in the list, gives every group a new link (said on\n"
+    "stderr): its links are void.\n";
 
 const std::vector<CommandSpec> kTable = {
     {"decrypt",
@@ -256,9 +259,8 @@ const std::vector<CommandSpec> kTable = {
       {"port", "N", ValueKind::Text,
        "the port, 0 to 65535 (default 0: the folder's own, a free one the first time)"},
       {"token", "T", ValueKind::Text,
-       "16 to 64 letters, digits, '-' or '_': each group served gets the secret derived from T "
-       "and its name (HMAC-SHA-256), kept in the folder (default: each group's own, 128 random "
-       "bits the first time)"},
+       "a secret of 16 to 64 letters, digits, '-' or '_' from which each group served gets its "
+       "own (default: each group's kept one, 128 random bits the first time)"},
       {"new-link", "", ValueKind::Flag,
        "new secrets and port for the folder: every earlier link and QR code stops working"},
       {"tls-cert", "FILE.pem", ValueKind::Path, "HTTPS with this certificate (PEM)"},
