@@ -389,8 +389,8 @@ TEST(WebServe, EachLinkWritesIntoItsOwnGroupWhateverTheGroupsServed)
         EXPECT_EQ(links.value("Склад"), store);
         const Answer stopped = request(sales, testweb::post(sales, submissionOf("A2", 3)));
         EXPECT_EQ(stopped.status, "HTTP/1.1 503 Service Unavailable");
-        EXPECT_EQ(stopped.body, R"({"error":"Ответы не отправлены: сбор ответов группы )"
-                                R"(«Продажи» остановлен."})");
+        EXPECT_EQ(stopped.body, R"({"error":"Ответы не отправлены: сбор ответов по этой )"
+                                R"(ссылке остановлен."})");
         const Answer page = request(sales, get(sales.path().toLatin1()));
         EXPECT_EQ(page.status, "HTTP/1.1 503 Service Unavailable");
         EXPECT_TRUE(page.body.contains("Сбор ответов группы «Продажи» остановлен"));

@@ -40,11 +40,11 @@ QByteArray shortPage(const QByteArray &heading, const QByteArray &text)
     return QByteArray("<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\">"
                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
                       "<title>Опрос</title></head>\n<body style=\"font: 18px/1.4 sans-serif; "
-                      "margin: 2em\"><h1 style=\"font-size: 1.3em\">") +
+                      "margin: 2em; overflow-wrap: anywhere\"><h1 style=\"font-size: 1.3em\">") +
            heading + "</h1><p>" + text + "</p></body></html>\n";
 }
 
-// "сбор ответов группы «…» остановлен", as a heading or after a colon.
+// "сбор ответов группы «…» остановлен" (or "по этой ссылке"), as a heading or after a colon.
 QString stoppedText(const QString &group, bool heading)
 {
     QString text = group.isEmpty()
@@ -80,9 +80,10 @@ QByteArray stoppedGroupPage(const QString &group)
                      "ответы, уже введённые в этом браузере, сохранены в нём и отправятся.");
 }
 
-QByteArray stoppedGroupJson(const QString &group)
+QByteArray stoppedGroupJson()
 {
-    const QString why = QStringLiteral("Ответы не отправлены: %1.").arg(stoppedText(group, false));
+    // The page names its group under its title: a long name here would only crowd the reason.
+    const QString why = QStringLiteral("Ответы не отправлены: %1.").arg(stoppedText({}, false));
     return QJsonDocument(QJsonObject{{QStringLiteral("error"), why}})
         .toJson(QJsonDocument::Compact);
 }

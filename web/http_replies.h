@@ -13,10 +13,10 @@ QByteArray refusalPage(int status);
 // A whole response with that page that closes the connection.
 QByteArray refusalResponse(int status);
 
-// What the link of a group not served now answers: the page a browser opening it shows, and the
-// survey page's sending {"error": why}, which the page shows and sends again later. `group` is
-// empty for the link into the survey folder itself.
+// What the link of a group not served now answers: the page a browser opening it shows (`group`
+// empty for the link into the survey folder itself), and the survey page's sending
+// {"error": why}, which the page shows, keeping the answers and sending them again later.
 QByteArray stoppedGroupPage(const QString &group);
-QByteArray stoppedGroupJson(const QString &group);
+QByteArray stoppedGroupJson();
 
 } // namespace web

@@ -91,7 +91,7 @@ bool SurveyServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
                              {"Referrer-Policy", "no-referrer"}},
                             Status::ServiceUnavailable);
         else
-            responder.write(stoppedGroupJson(link->group),
+            responder.write(stoppedGroupJson(),
                             {{"Content-Type", "application/json"},
                              {"Cache-Control", "no-store"},
                              {"Connection", "close"}},
