@@ -69,6 +69,7 @@ CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &pla
     m_pages->addWidget(setupPage());
     m_pages->addWidget(m_links);
     m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText); // names groups, which may look like markup
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, &CollectionDialog::start);
     m_newLink->setToolTip(
@@ -113,6 +114,7 @@ QWidget *CollectionDialog::setupPage()
                                              "ответы — свою папку в папке опроса.")
                                   .arg(QDir::toNativeSeparators(m_plan.folder)));
     folder->setWordWrap(true);
+    folder->setTextFormat(Qt::PlainText);
     auto *label = new QLabel(QStringLiteral("&Группы через запятую:"));
     label->setBuddy(m_groups);
     m_groups->setPlaceholderText(QStringLiteral("например: Продажи, Склад; пусто — без групп"));
@@ -121,6 +123,7 @@ QWidget *CollectionDialog::setupPage()
     m_folderLink->setToolTip(QStringLiteral("Без групп ссылка одна и пишет в саму папку опроса"));
     connect(m_folderLink, &QCheckBox::toggled, this, &CollectionDialog::showPlan);
     m_planText->setWordWrap(true);
+    m_planText->setTextFormat(Qt::PlainText); // folder names, which may look like markup
     m_planText->setAccessibleName(QStringLiteral("Ссылки сбора"));
     // The folder's own port by default: its links, its codes and the firewall's rule stay valid.
     m_port->setRange(0, 65535);
@@ -351,6 +354,7 @@ QWidget *CollectionDialog::linkPage(const CollectionLink &link)
     auto *folder = new QLabel(QStringLiteral("Ответы записываются в папку «%1».")
                                   .arg(QDir::toNativeSeparators(link.folder)));
     folder->setWordWrap(true);
+    folder->setTextFormat(Qt::PlainText);
     layout->addWidget(url);
     layout->addWidget(qr, 1);
     layout->addWidget(count);
