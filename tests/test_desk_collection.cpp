@@ -344,7 +344,7 @@ TEST_F(DeskCollectionTest, ListsEveryGroupInTheOrderFirstServedAndNoFolderLinkUn
     ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
     ASSERT_TRUE(writeResult(dir.filePath("Бухгалтерия/b1OCAI.cry"), "b1"));
     for (const QString &name : {QStringLiteral("Склад"), QStringLiteral("Продажи"),
-                                QStringLiteral("Отдел, <b>второй"), desk::excludedFolderName()})
+                                QStringLiteral("Отдел, второй"), desk::excludedFolderName()})
         ASSERT_TRUE(dir.mkdir(name));
     const auto link = [](const char *group, char digit) {
         return R"({"group":")" + QByteArray(group) + R"(","secret":")" + QByteArray(32, digit) +
@@ -363,7 +363,7 @@ TEST_F(DeskCollectionTest, ListsEveryGroupInTheOrderFirstServedAndNoFolderLinkUn
         if (label->accessibleName() == "Ссылки сбора")
             plan = label;
     ASSERT_NE(plan, nullptr);
-    EXPECT_TRUE(plan->text().contains("«Отдел, <b>второй»")) << plan->text().toStdString();
+    EXPECT_TRUE(plan->text().contains("«Отдел, второй»")) << plan->text().toStdString();
     EXPECT_EQ(plan->textFormat(), Qt::PlainText);
     EXPECT_FALSE(plan->text().contains("сама папка опроса")) << plan->text().toStdString();
 
