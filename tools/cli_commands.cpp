@@ -62,7 +62,7 @@ const char kServeAbout[] =
     "a new link; the link of a group not served now answers that its collection is stopped\n"
     "(the page keeps the answers and sends them later). A taken port is an error, not a new\n"
     "link. --token T gives each group served the secret HMAC-SHA-256(T, group name), kept in\n"
-    "DIR/.ocai-link: the same T and group give the same link anywhere, and one group's link\n"
+    "DIR/.ocai-link: the same T and group give the same secret anywhere, and one group's link\n"
     "tells nothing of T or of another group's. A DIR/.ocai-link of an earlier version, whose\n"
     "links held only the group's place in the list, gives every group a new link (said on\n"
     "stderr): its links are void.\n";
