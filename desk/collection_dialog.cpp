@@ -197,6 +197,11 @@ void CollectionDialog::showPlan()
                       : QStringLiteral("• «%1»%2")
                             .arg(group, made ? QString() : QStringLiteral(" — новая папка")));
     }
+    // A group left out is never silently so: its link answers that its collection is stopped.
+    QStringList resting;
+    for (const QString &group : std::as_const(m_plan.linked))
+        if (!std::get<QStringList>(groups).contains(group))
+            resting << shownName(group);
     // The notes a blank line below the links, to be read as what they are.
     if (!m_plan.unlisted.isEmpty())
         lines << QString()
@@ -204,6 +209,12 @@ void CollectionDialog::showPlan()
                                 "пробел по краям или знак, недопустимый в имени группы), в "
                                 "сбор не входят: «%1».")
                      .arg(m_plan.unlisted.join(QStringLiteral("», «")));
+    if (!resting.isEmpty())
+        lines << QString()
+              << QStringLiteral("Не входят в этот сбор: «%1». Их ссылки остаются прежними, но "
+                                "ответов не принимают: респондент увидит, что сбор остановлен, "
+                                "а его ответы подождут в браузере.")
+                     .arg(resting.join(QStringLiteral("», «")));
     if (!m_plan.linkNotice.isEmpty())
         lines << QString() << m_plan.linkNotice;
     m_planText->setText(QStringLiteral("Ссылки сбора:\n") + lines.join(u'\n'));
@@ -235,6 +246,7 @@ void CollectionDialog::showState(CollectionRun::State state)
     case CollectionRun::State::Running: {
         m_plan.linkProblem.clear(); // the folder's link is whole again
         m_plan.linkNotice.clear();  // and the earlier version's links are gone
+        m_plan.linked = collectionPlan(m_plan.folder).linked;
         showLinks();
         const int port = m_run.links().isEmpty() ? 0 : m_run.links().first().url.port();
         m_port->setValue(std::max(port, 0));

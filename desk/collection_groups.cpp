@@ -19,7 +19,7 @@ bool listable(const QString &name)
 
 CollectionPlan collectionPlan(const QString &folder)
 {
-    CollectionPlan plan{QDir(folder).absolutePath(), {}, {}, 0, {}, {}};
+    CollectionPlan plan{QDir(folder).absolutePath(), {}, {}, {}, 0, {}, {}};
     const auto read = web::readFolderLink(folder);
     std::optional<web::FolderLink> link;
     if (const auto *problem = std::get_if<QString>(&read))
@@ -30,6 +30,8 @@ CollectionPlan collectionPlan(const QString &folder)
         plan.port = link->port;
         if (link->numberedLinks)
             plan.linkNotice = web::numberedLinksNotice(plan.folder);
+        for (const web::GroupLink &served : link->links)
+            plan.linked << served.group;
     }
     QStringList names;
     for (const QString &path : candidateFolders(plan.folder).mid(1)) {
@@ -39,10 +41,9 @@ CollectionPlan collectionPlan(const QString &folder)
     // Each link keeps its group whatever the order; the order first served only keeps the
     // consultant's list as the projector showed it.
     QStringList ordered;
-    if (link)
-        for (const web::GroupLink &served : link->links)
-            if (names.contains(served.group))
-                ordered << served.group;
+    for (const QString &served : std::as_const(plan.linked))
+        if (names.contains(served))
+            ordered << served;
     for (const QString &name : std::as_const(names))
         if (!ordered.contains(name))
             ordered << name;

@@ -15,6 +15,8 @@ struct CollectionPlan {
     QString groups;       // every subfolder as the consultant may edit them: "A, B", those served
                           // before in the order first served, then the others by name
     QStringList unlisted; // subfolders whose names a list of groups cannot hold
+    QStringList linked;   // the groups with a link of the folder, in the order first served
+                          // ("" the folder itself): those left out of a start answer "stopped"
     quint16 port;         // the port of the folder's own link; 0 when it has none yet
     QString linkProblem;  // why the folder's link cannot be used: only a new one will do
     QString linkNotice;   // what starting will do to the folder's earlier links, when it voids them

@@ -366,6 +366,10 @@ TEST_F(DeskCollectionTest, ListsEveryGroupInTheOrderFirstServedAndNoFolderLinkUn
     EXPECT_TRUE(plan->text().contains("«Отдел, второй»")) << plan->text().toStdString();
     EXPECT_EQ(plan->textFormat(), Qt::PlainText);
     EXPECT_FALSE(plan->text().contains("сама папка опроса")) << plan->text().toStdString();
+    // Those with a link left out are said so: the folder itself, and a group whose folder is gone.
+    EXPECT_TRUE(plan->text().contains(QStringLiteral("Не входят в этот сбор: «Архив», «%1».")
+                                          .arg(QFileInfo(dir.path()).fileName())))
+        << plan->text().toStdString();
 
     dialogs.answerYes = true;
     for (const bool asked : {false, true}) {
