@@ -394,6 +394,11 @@ TEST(WebServe, EachLinkWritesIntoItsOwnGroupWhateverTheGroupsServed)
         const Answer page = request(sales, get(sales.path().toLatin1()));
         EXPECT_EQ(page.status, "HTTP/1.1 503 Service Unavailable");
         EXPECT_TRUE(page.body.contains("Сбор ответов группы «Продажи» остановлен"));
+        // Past the secret, what no route answers is as wrong as any wrong link.
+        const QByteArray notFound = request(sales, get("/" + QByteArray(32, '0') + "/")).body;
+        for (const QByteArray &other : {get(sales.path().toLatin1() + "submit"),
+                                        testweb::post(sales, "").replace("submit", "")})
+            EXPECT_EQ(request(sales, other).body, notFound) << other.constData();
         EXPECT_EQ(request(store, testweb::post(store, submissionOf("B2", 4))).status,
                   "HTTP/1.1 201 Created");
     });
