@@ -2,7 +2,7 @@
 // on 127.0.0.1. The figures are submissions per second and the slowest answer; every
 // questionnaire must be one whole file, none lost, none written twice. A second run kills the
 // server (SIGKILL) in the middle of such a round: no result file may be left empty or partial.
-// A third sends one request of 200 MiB without the link's token, its length announced plainly or
+// A third sends one request of 200 MiB without a link's secret, its length announced plainly or
 // hidden in the body of a request the HTTP layer reads otherwise: the figure is the server's
 // peak memory.
 #include "core/c_numbers.h"
@@ -246,7 +246,7 @@ QByteArray sendLargeRequest(const QUrl &url, const QByteArrayList &head, const Q
 void BM_MemoryUnder200MiBRequest(benchmark::State &state)
 {
     constexpr int kBodyMiB = 200;
-    const QByteArray path = "/0123456789abcdef0123456789abcdef/1/submit";
+    const QByteArray path = "/0123456789abcdef0123456789abcdef/submit";
     const QByteArray large = "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " +
                              QByteArray::number(qint64(kBodyMiB) * 1024 * 1024) + "\r\n\r\n";
     const QByteArrayList head =

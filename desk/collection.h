@@ -24,7 +24,7 @@ struct CollectionLink {
 struct CollectionOptions {
     quint16 port = 0;        // 0: the survey folder's own port, or a free one the first time
     QHostAddress advertised; // the links' host; null: the default route's address
-    bool newLink = false;    // a new secret on purpose: the folder's old links stop working
+    bool newLink = false;    // new secrets on purpose: every old link of the folder stops working
 };
 
 class Collection : public QObject {

@@ -5,6 +5,7 @@
 #include "widgets/dialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -54,8 +55,11 @@ void showProblem(QLabel *label, const QString &text)
 
 CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &plan, QWidget *parent)
     : QDialog(parent), m_run(run), m_plan(plan), m_pages(new QStackedWidget),
-      m_groups(new QLineEdit(plan.groups)), m_planText(new QLabel), m_port(new QSpinBox),
-      m_network(new QComboBox), m_links(new QTabWidget), m_status(new QLabel),
+      m_groups(new QLineEdit(plan.groups)),
+      m_folderLink(new QCheckBox(QStringLiteral("Ссылка и для ответов &без группы (в саму папку "
+                                                "опроса)"))),
+      m_planText(new QLabel), m_port(new QSpinBox), m_network(new QComboBox),
+      m_links(new QTabWidget), m_status(new QLabel),
       m_start(new QPushButton(QStringLiteral("&Начать сбор"))),
       m_newLink(new QPushButton(QStringLiteral("Новая &ссылка…"))),
       m_stop(new QPushButton(QStringLiteral("&Остановить")))
@@ -65,6 +69,7 @@ CollectionDialog::CollectionDialog(CollectionRun &run, const CollectionPlan &pla
     m_pages->addWidget(setupPage());
     m_pages->addWidget(m_links);
     m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText); // names groups, which may look like markup
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, &CollectionDialog::start);
     m_newLink->setToolTip(
@@ -104,16 +109,21 @@ QWidget *CollectionDialog::setupPage()
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *folder = new QLabel(QStringLiteral("Папка опроса: «%1».\nКаждая группа получит свою "
-                                             "ссылку, а её ответы — свою папку в папке опроса; "
-                                             "ответы без группы пишутся в саму папку опроса.")
+    auto *folder = new QLabel(QStringLiteral("Папка опроса: «%1».\nКаждая группа получает свою "
+                                             "ссылку, одну и ту же при каждом запуске, а её "
+                                             "ответы — свою папку в папке опроса.")
                                   .arg(QDir::toNativeSeparators(m_plan.folder)));
     folder->setWordWrap(true);
+    folder->setTextFormat(Qt::PlainText);
     auto *label = new QLabel(QStringLiteral("&Группы через запятую:"));
     label->setBuddy(m_groups);
     m_groups->setPlaceholderText(QStringLiteral("например: Продажи, Склад; пусто — без групп"));
     connect(m_groups, &QLineEdit::textChanged, this, &CollectionDialog::showPlan);
+    // Off unless asked for: an answer meant for a group must never land beside the groups.
+    m_folderLink->setToolTip(QStringLiteral("Без групп ссылка одна и пишет в саму папку опроса"));
+    connect(m_folderLink, &QCheckBox::toggled, this, &CollectionDialog::showPlan);
     m_planText->setWordWrap(true);
+    m_planText->setTextFormat(Qt::PlainText); // folder names, which may look like markup
     m_planText->setAccessibleName(QStringLiteral("Ссылки сбора"));
     // The folder's own port by default: its links, its codes and the firewall's rule stay valid.
     m_port->setRange(0, 65535);
@@ -133,6 +143,7 @@ QWidget *CollectionDialog::setupPage()
     layout->addWidget(folder);
     layout->addWidget(label);
     layout->addWidget(m_groups);
+    layout->addWidget(m_folderLink);
     layout->addWidget(m_planText);
     layout->addLayout(form);
     layout->addWidget(hint);
@@ -164,7 +175,7 @@ void CollectionDialog::fillNetworks()
 // What starting would make, or why it cannot start, as the consultant types.
 void CollectionDialog::showPlan()
 {
-    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
+    const auto groups = collectionGroups(m_groups->text(), m_folderLink->isChecked());
     const bool valid = !std::holds_alternative<QString>(groups);
     // A damaged link file leaves only a new link: the old one cannot be told.
     m_start->setEnabled(valid && m_plan.linkProblem.isEmpty() && !m_run.active());
@@ -186,13 +197,34 @@ void CollectionDialog::showPlan()
                       : QStringLiteral("• «%1»%2")
                             .arg(group, made ? QString() : QStringLiteral(" — новая папка")));
     }
+    // A group left out is never silently so: its link answers that its collection is stopped.
+    QStringList resting;
+    for (const QString &group : std::as_const(m_plan.linked))
+        if (!std::get<QStringList>(groups).contains(group))
+            resting << shownName(group);
+    // The notes a blank line below the links, to be read as what they are.
+    if (!m_plan.unlisted.isEmpty())
+        lines << QString()
+              << QStringLiteral("Папки, имя которых не годится для списка групп (запятая, "
+                                "пробел по краям или знак, недопустимый в имени группы), в "
+                                "сбор не входят: «%1».")
+                     .arg(m_plan.unlisted.join(QStringLiteral("», «")));
+    if (!resting.isEmpty())
+        lines << QString()
+              << QStringLiteral("Не входят в этот сбор: «%1». Их ссылки остаются прежними, но "
+                                "ответов не принимают: респондент увидит, что сбор остановлен, "
+                                "а его ответы подождут в браузере.")
+                     .arg(resting.join(QStringLiteral("», «")));
+    if (!m_plan.linkNotice.isEmpty())
+        lines << QString() << m_plan.linkNotice;
     m_planText->setText(QStringLiteral("Ссылки сбора:\n") + lines.join(u'\n'));
 }
 
 void CollectionDialog::showState(CollectionRun::State state)
 {
     const bool stopped = state == CollectionRun::State::Stopped;
-    for (QWidget *input : {static_cast<QWidget *>(m_groups), static_cast<QWidget *>(m_port)})
+    for (QWidget *input : {static_cast<QWidget *>(m_groups), static_cast<QWidget *>(m_folderLink),
+                           static_cast<QWidget *>(m_port)})
         input->setEnabled(stopped);
     m_network->setEnabled(stopped && !m_network->itemData(0, kAddressRole).isNull());
     m_start->setVisible(state != CollectionRun::State::Running);
@@ -213,6 +245,8 @@ void CollectionDialog::showState(CollectionRun::State state)
         break;
     case CollectionRun::State::Running: {
         m_plan.linkProblem.clear(); // the folder's link is whole again
+        m_plan.linkNotice.clear();  // and the earlier version's links are gone
+        m_plan.linked = collectionPlan(m_plan.folder).linked;
         showLinks();
         const int port = m_run.links().isEmpty() ? 0 : m_run.links().first().url.port();
         m_port->setValue(std::max(port, 0));
@@ -283,7 +317,7 @@ void CollectionDialog::stop()
 
 bool CollectionDialog::startWith(bool newLink)
 {
-    const auto groups = collectionGroups(m_groups->text(), m_plan.ownAnswers);
+    const auto groups = collectionGroups(m_groups->text(), m_folderLink->isChecked());
     if (const auto *problem = std::get_if<QString>(&groups)) {
         showProblem(m_planText, QStringLiteral("Сбор не начат: ") + *problem);
         return false;
@@ -332,6 +366,7 @@ QWidget *CollectionDialog::linkPage(const CollectionLink &link)
     auto *folder = new QLabel(QStringLiteral("Ответы записываются в папку «%1».")
                                   .arg(QDir::toNativeSeparators(link.folder)));
     folder->setWordWrap(true);
+    folder->setTextFormat(Qt::PlainText);
     layout->addWidget(url);
     layout->addWidget(qr, 1);
     layout->addWidget(count);

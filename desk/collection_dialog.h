@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QMap>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -17,7 +18,8 @@ class QTabWidget;
 namespace desk {
 
 // The collection's window. First the groups, as the survey has them or as the consultant types
-// them for a new one, the port and the network; then, started, each link with its QR code,
+// them for a new one, whether the survey folder itself gets a link, the port and the network;
+// then, started, each link with its QR code,
 // large enough for a projector, and the answers counted as they arrive. The collection is the
 // survey's: closing the window only hides it.
 class CollectionDialog : public QDialog {
@@ -50,6 +52,7 @@ private:
     CollectionPlan m_plan;
     QStackedWidget *m_pages;
     QLineEdit *m_groups;
+    QCheckBox *m_folderLink;
     QLabel *m_planText;
     QSpinBox *m_port;
     QComboBox *m_network;

@@ -6,28 +6,52 @@
 #include <QDir>
 
 namespace desk {
+namespace {
 
-CollectionPlan collectionPlan(const QString &folder, const Survey *survey)
+// Whether the name comes back whole from a list of groups: parseGroupList splits at commas and
+// drops blanks at either end.
+bool listable(const QString &name)
 {
-    CollectionPlan plan{QDir(folder).absolutePath(), {}, false, 0, {}};
-    const auto link = web::readFolderLink(folder);
-    if (const auto *problem = std::get_if<QString>(&link))
+    return web::groupNameProblem(name).isEmpty() && !name.contains(u',') && name.trimmed() == name;
+}
+
+} // namespace
+
+CollectionPlan collectionPlan(const QString &folder)
+{
+    CollectionPlan plan{QDir(folder).absolutePath(), {}, {}, {}, 0, {}, {}};
+    const auto read = web::readFolderLink(folder);
+    std::optional<web::FolderLink> link;
+    if (const auto *problem = std::get_if<QString>(&read))
         plan.linkProblem = *problem;
-    else if (const auto &saved = std::get<std::optional<web::FolderLink>>(link))
-        plan.port = saved->port;
+    else
+        link = std::get<std::optional<web::FolderLink>>(read);
+    if (link) {
+        plan.port = link->port;
+        if (link->numberedLinks)
+            plan.linkNotice = web::numberedLinksNotice(plan.folder);
+        for (const web::GroupLink &served : link->links)
+            plan.linked << served.group;
+    }
     QStringList names;
-    if (survey)
-        for (const Group &group : survey->groups) {
-            if (group.folder == plan.folder)
-                plan.ownAnswers = true;
-            else
-                names << QDir(group.folder).dirName();
-        }
-    plan.groups = names.join(QStringLiteral(", "));
+    for (const QString &path : candidateFolders(plan.folder).mid(1)) {
+        const QString name = QDir(path).dirName();
+        (listable(name) ? names : plan.unlisted) << name;
+    }
+    // Each link keeps its group whatever the order; the order first served only keeps the
+    // consultant's list as the projector showed it.
+    QStringList ordered;
+    for (const QString &served : std::as_const(plan.linked))
+        if (names.contains(served))
+            ordered << served;
+    for (const QString &name : std::as_const(names))
+        if (!ordered.contains(name))
+            ordered << name;
+    plan.groups = ordered.join(QStringLiteral(", "));
     return plan;
 }
 
-std::variant<QStringList, QString> collectionGroups(const QString &typed, bool ownAnswers)
+std::variant<QStringList, QString> collectionGroups(const QString &typed, bool folderLink)
 {
     QStringList groups;
     if (!typed.trimmed().isEmpty()) {
@@ -39,7 +63,7 @@ std::variant<QStringList, QString> collectionGroups(const QString &typed, bool o
     for (const QString &group : std::as_const(groups))
         if (group.toCaseFolded() == excludedFolderName().toCaseFolded())
             return QStringLiteral("«%1» — папка исключённых файлов, а не группа.").arg(group);
-    if (ownAnswers || groups.isEmpty())
+    if (folderLink || groups.isEmpty())
         groups.prepend(QString());
     return groups;
 }

@@ -45,8 +45,8 @@ void DeskWindow::collect()
         m_collectionStatus->follow(m_collectionRun.get());
     }
     if (!m_collectionDialog)
-        m_collectionDialog = new CollectionDialog(
-            *m_collectionRun, collectionPlan(m_loader.folder(), m_survey.get()), this);
+        m_collectionDialog =
+            new CollectionDialog(*m_collectionRun, collectionPlan(m_loader.folder()), this);
     m_collectionDialog->show();
     m_collectionDialog->raise();
     m_collectionDialog->activateWindow();

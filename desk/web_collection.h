@@ -11,8 +11,8 @@ class SurveyCollection;
 namespace desk {
 
 // The desk's collection over the network library's, on a thread of its own: a slow disk under
-// an answer being written never holds up the window. The survey folder keeps its port and its
-// secret from one start to the next, so that its links and QR codes stay the same.
+// an answer being written never holds up the window. The survey folder keeps its port and each
+// group's secret from one start to the next, so that each group's link and QR code stay its own.
 class WebCollection : public Collection {
     Q_OBJECT
 public:

@@ -16,6 +16,9 @@
 #include "web/survey_collection.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -32,15 +35,15 @@ namespace {
 
 using deskfiles::writeResult;
 
-// The survey's own answers get a link beside its groups': one written to it lands in the folder.
+// The survey folder's own link, asked for beside its groups': an answer sent to it lands in the
+// folder itself.
 TEST(DeskCollection, ServesTheSurveyFolderItselfBesideItsGroups)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
     ASSERT_TRUE(writeResult(dir.filePath("Продажи/p1OCAI.cry"), "p1"));
-    const desk::Survey survey = desk::loadSurvey(dir.path());
-    const desk::CollectionPlan plan = desk::collectionPlan(dir.path(), &survey);
-    const auto groups = desk::collectionGroups(plan.groups, plan.ownAnswers);
+    const desk::CollectionPlan plan = desk::collectionPlan(dir.path());
+    const auto groups = desk::collectionGroups(plan.groups, true);
     web::SurveyCollection collection;
     web::ServeSettings local;
     local.address = QHostAddress::LocalHost;
@@ -76,6 +79,7 @@ TEST(DeskCollection, TypedGroupsAreCheckedAsServeChecksThem)
 // What the fake collections of a test were asked to do.
 struct CollectionLog {
     QList<desk::CollectionOptions> starts;
+    QList<QStringList> groups;
     QStringList folders;
     int stops = 0; // of a running collection
     int destroyed = 0;
@@ -92,6 +96,7 @@ public:
     {
         stop();
         m_log.starts << options;
+        m_log.groups << groups;
         m_log.folders << folder;
         QList<desk::CollectionLink> links;
         for (const QString &group : groups)
@@ -327,6 +332,54 @@ TEST_F(DeskCollectionTest, TheFoldersLinkGivesThePortAndADamagedOneOnlyANewLink)
     ASSERT_EQ(log.starts.size(), starts + 1);
     EXPECT_TRUE(log.starts.last().newLink);
     EXPECT_EQ(log.starts.last().port, 8080);
+}
+
+// Every subfolder is a group, an empty one too, those served before in the order first served,
+// then the others by name; the survey folder itself gets a link only when asked, though it holds
+// answers.
+TEST_F(DeskCollectionTest, ListsEveryGroupInTheOrderFirstServedAndNoFolderLinkUnlessAsked)
+{
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    ASSERT_TRUE(writeResult(dir.filePath("a1OCAI.cry"), "a1"));
+    ASSERT_TRUE(writeResult(dir.filePath("Бухгалтерия/b1OCAI.cry"), "b1"));
+    for (const QString &name : {QStringLiteral("Склад"), QStringLiteral("Продажи"),
+                                QStringLiteral("Отдел, второй"), desk::excludedFolderName()})
+        ASSERT_TRUE(dir.mkdir(name));
+    const auto link = [](const char *group, char digit) {
+        return R"({"group":")" + QByteArray(group) + R"(","secret":")" + QByteArray(32, digit) +
+               R"("})";
+    };
+    ASSERT_TRUE(testfiles::writeFile(
+        dir.filePath(".ocai-link"),
+        R"({"port":48123,"survey":"0123456789abcdef0123456789abcdef","links":[)" +
+            link("Склад", '1') + ',' + link("Архив", '2') + ',' + link("", '3') + ',' +
+            link("Продажи", '4') + "]}"));
+    open(dir.path());
+    desk::CollectionDialog *shown = openDialog();
+    EXPECT_EQ(shown->findChild<QLineEdit *>()->text(), "Склад, Продажи, Бухгалтерия");
+    QLabel *plan = nullptr;
+    for (QLabel *label : shown->findChildren<QLabel *>())
+        if (label->accessibleName() == "Ссылки сбора")
+            plan = label;
+    ASSERT_NE(plan, nullptr);
+    EXPECT_TRUE(plan->text().contains("«Отдел, второй»")) << plan->text().toStdString();
+    EXPECT_EQ(plan->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(plan->text().contains("сама папка опроса")) << plan->text().toStdString();
+    // Those with a link left out are said so: the folder itself, and a group whose folder is gone.
+    EXPECT_TRUE(plan->text().contains(QStringLiteral("Не входят в этот сбор: «Архив», «%1».")
+                                          .arg(QFileInfo(dir.path()).fileName())))
+        << plan->text().toStdString();
+
+    dialogs.answerYes = true;
+    for (const bool asked : {false, true}) {
+        shown->findChild<QCheckBox *>()->setChecked(asked);
+        EXPECT_TRUE(shown->start());
+        EXPECT_TRUE(running());
+        const QStringList served{"Склад", "Продажи", "Бухгалтерия"};
+        EXPECT_EQ(log.groups.last(), asked ? QStringList{""} + served : served);
+        shown->stop();
+    }
 }
 
 // The real collection on 127.0.0.1: `links` once started.

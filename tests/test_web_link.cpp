@@ -61,8 +61,12 @@ TEST(WebLink, RestartGivesTheSameLinksAndNewLinkKeepsTheSurvey)
     ASSERT_EQ(first.size(), 2);
     const QByteArray qr = contentOf(dir.filePath("Склад QR.svg"));
     const web::FolderLink saved = savedLink(dir.path());
-    EXPECT_TRUE(first[0].contains(QString::fromLatin1(saved.token)));
-    EXPECT_TRUE(first[0].contains(QStringLiteral(":%1/").arg(saved.port)));
+    ASSERT_EQ(saved.links.size(), 2u);
+    EXPECT_TRUE(first[0].endsWith(QStringLiteral(":%1/%2/")
+                                      .arg(saved.port)
+                                      .arg(QString::fromLatin1(saved.find("Продажи")->secret))))
+        << first[0].toStdString();
+    EXPECT_NE(saved.links[0].secret, saved.links[1].secret);
     collection.stop();
 
     web::SurveyCollection again; // as the desk's or a second ocai-cli serve's start
@@ -75,14 +79,32 @@ TEST(WebLink, RestartGivesTheSameLinksAndNewLinkKeepsTheSurvey)
     const QStringList second = urlsOf(again.start(groups, dir.path(), renewed));
     ASSERT_EQ(second.size(), 2);
     EXPECT_NE(second[0], first[0]);
-    EXPECT_NE(savedLink(dir.path()).token, saved.token);
+    EXPECT_NE(savedLink(dir.path()).find("Продажи")->secret, saved.find("Продажи")->secret);
     EXPECT_EQ(savedLink(dir.path()).survey, saved.survey);
     again.stop();
+}
 
+// A given token makes each served group's secret, and tells nothing of it: neither the token nor
+// another group's secret can be read from one group's link.
+TEST(WebLink, AGivenTokenGivesEachGroupItsOwnSecret)
+{
+    QTemporaryDir dir;
+    web::SurveyCollection collection;
+    ASSERT_EQ(urlsOf(collection.start({"Склад"}, dir.path(), localSettings())).size(), 1);
+    const QByteArray random = savedLink(dir.path()).find("Склад")->secret;
+    collection.stop();
     web::ServeSettings given = localSettings();
     given.token = "given-token-0123456789";
-    ASSERT_EQ(urlsOf(again.start({}, dir.path(), given)).size(), 1);
-    EXPECT_EQ(savedLink(dir.path()).token, given.token);
+    const QStringList urls = urlsOf(collection.start({"", "Продажи"}, dir.path(), given));
+    ASSERT_EQ(urls.size(), 2);
+    const web::FolderLink saved = savedLink(dir.path());
+    EXPECT_EQ(saved.find("")->secret, web::SurveyCollection::derivedSecret(given.token, ""));
+    EXPECT_EQ(saved.find("Продажи")->secret,
+              web::SurveyCollection::derivedSecret(given.token, "Продажи"));
+    EXPECT_NE(saved.find("")->secret, saved.find("Продажи")->secret);
+    EXPECT_EQ(saved.find("Склад")->secret, random); // not served: its link is left as it was
+    for (const QString &url : urls)
+        EXPECT_FALSE(url.contains(QString::fromLatin1(given.token))) << url.toStdString();
 }
 
 TEST(WebLink, TakenPortIsRefusedNamingItAndTheLinkStays)
@@ -105,18 +127,33 @@ TEST(WebLink, DamagedLinkFileIsRefusedUnlessANewLinkIsAsked)
 {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(web::kLinkFileName);
+    // A file this program could not have written: any of them could send answers elsewhere.
+    const QByteArray head = R"({"port":8080,"survey":"0123456789abcdef0123456789abcdef",)";
+    const QByteArray secret = R"("secret":"0123456789abcdef0123456789abcdef")";
+    const QByteArray other = R"("secret":"fedcba9876543210fedcba9876543210")";
     for (const QByteArray &bytes :
          {QByteArray("{"), QByteArray(R"({"token":"short","port":1,"survey":"")"),
           QByteArray(R"({"token":"0123456789abcdef","port":70000,)"
-                     R"("survey":"0123456789abcdef0123456789abcdef"})")}) {
+                     R"("survey":"0123456789abcdef0123456789abcdef"})"),
+          head + R"("links":{}})",
+          head + R"("links":[{"group":"А",)" + secret + R"(},{"group":"Б",)" + secret + "}]}",
+          head + R"("links":[{"group":"А",)" + secret + R"(},{"group":"А",)" + other + "}]}",
+          head + R"("links":[{"group":"..",)" + secret + "}]}",
+          head + R"("links":[{"group":"../Склад",)" + secret + "}]}",
+          head + R"("links":[{"group":7,)" + secret + "}]}",
+          head + R"("links":[{"group":"А","secret":"short"}]})",
+          head + R"("links":[{"group":"А","secret":"0123456789abcdef/.."}]})",
+          head + R"("links":[{"group":"А"}]})", head + R"("links":["А"]})",
+          head + R"("links":[]})" + QByteArray(300 * 1024, ' ')}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
         web::SurveyCollection collection;
-        EXPECT_TRUE(refusalOf(collection.start({}, dir.path(), localSettings()))
+        EXPECT_TRUE(refusalOf(collection.start({"А"}, dir.path(), localSettings()))
                         .contains(QDir::toNativeSeparators(path)))
-            << bytes.constData();
+            << bytes.left(200).constData();
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("А")));
         EXPECT_EQ(contentOf(path), bytes);
         web::ServeSettings renewed = localSettings();
         renewed.newLink = true;

@@ -4,14 +4,18 @@
 #include "survey_requests.h"
 #include "under_wine.h"
 
+#include <QDir>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSslSocket>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
@@ -91,7 +95,7 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.png")));
     EXPECT_TRUE(QFile::exists(dir.filePath("Склад QR.svg")));
     const QByteArray page = get(url.path().toLatin1());
-    const QByteArray wrongToken = get("/0123456789abcdef0123456789abcdef/2/");
+    const QByteArray wrongToken = get("/0123456789abcdef0123456789abcdef/");
     const QByteArray tooLong = "POST " + url.path().toLatin1() +
                                "submit HTTP/1.1\r\nContent-Length: 65537\r\n\r\n" +
                                QByteArray(4096, '{');
@@ -105,7 +109,7 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     // The same page whatever is wrong: nothing tells a right token from a wrong one.
     for (const QByteArray &other :
          {get(url.path().toLatin1() + "submit"), get(url.path().toLatin1() + "x"),
-          get(url.path().toLatin1().replace("/2/", "/3/"))})
+          get(url.path().toLatin1().chopped(2) + "x/"), get(url.path().toLatin1() + "2/")})
         EXPECT_EQ(request(url, other).body, wrong.body) << other.constData();
     EXPECT_EQ(request(url, page).status, "HTTP/1.1 200 OK");
     EXPECT_EQ(request(url, tooLong).status, "HTTP/1.1 413 Payload Too Large");
@@ -314,6 +318,151 @@ TEST(WebServe, RestartAfterKillKeepsTheLinkAndTheFirstFile)
     EXPECT_EQ(request(url, get(url.path().toLatin1())).status, ""); // the old port is closed
     renewed.terminate();
     renewed.waitForFinished(10000);
+}
+
+// Respondent `code`'s questionnaire with page id `n`.
+QByteArray submissionOf(const QByteArray &code, int n)
+{
+    return submissionWithId(n).replace(R"("code":"Web-1")", R"("code":")" + code + '"');
+}
+
+QStringList resultNames(const QString &folder)
+{
+    return QDir(folder).entryList({"*OCAI.cry"}, QDir::Files, QDir::Name);
+}
+
+// ocai-cli serve DIR --groups GROUPS until `run` returns: its "<group>\t<url>" lines as a map.
+void serveGroups(const QString &dir, const QString &groups,
+                 const std::function<void(const QMap<QString, QUrl> &)> &run)
+{
+    QProcess server;
+    const QList<QByteArray> lines =
+        startServe(server, {dir, "--groups", groups}, 1 + groups.count(','));
+    QMap<QString, QUrl> links;
+    for (const QByteArray &line : lines)
+        links.insert(QString::fromUtf8(line.split('\t')[0]),
+                     QUrl(QString::fromUtf8(line.split('\t').value(1))));
+    EXPECT_EQ(links.size(), 1 + groups.count(',')) << server.readAllStandardError().constData();
+    run(links);
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(10000));
+}
+
+// A group's link writes into that group whatever groups a later start serves, in whatever order;
+// the link of a group not served says its collection is stopped and nothing is written; no
+// group's secret, whatever it is combined with, writes into another group.
+TEST(WebServe, EachLinkWritesIntoItsOwnGroupWhateverTheGroupsServed)
+{
+    QTemporaryDir dir;
+    QUrl sales, store;
+    serveGroups(dir.path(), "Продажи,Склад", [&](const QMap<QString, QUrl> &links) {
+        sales = links.value("Продажи");
+        store = links.value("Склад");
+    });
+    ASSERT_NE(sales, store);
+    const QByteArray salesSecret = sales.path().toLatin1().mid(1).chopped(1);
+    const QByteArray storeSecret = store.path().toLatin1().mid(1).chopped(1);
+    const auto posted = [](const QUrl &url, const QByteArray &path, const QByteArray &body) {
+        return request(url, "POST " + path + " HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+                                QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    };
+
+    serveGroups(dir.path(), "Склад,Продажи", [&](const QMap<QString, QUrl> &links) {
+        EXPECT_EQ(links.value("Продажи"), sales);
+        EXPECT_EQ(links.value("Склад"), store);
+        EXPECT_EQ(request(sales, testweb::post(sales, submissionOf("A1", 1))).status,
+                  "HTTP/1.1 201 Created");
+        EXPECT_EQ(request(store, testweb::post(store, submissionOf("B1", 2))).status,
+                  "HTTP/1.1 201 Created");
+        // One group's secret with another's, or with a place in a list, opens nothing.
+        int n = 10;
+        for (const QByteArray &path :
+             {"/" + salesSecret + "/" + storeSecret + "/submit", "/" + storeSecret + "/1/submit",
+              "/" + salesSecret + "/2/submit", "/" + salesSecret + storeSecret + "/submit",
+              "/" + storeSecret.left(16) + "/submit", "/" + salesSecret + "//submit"})
+            EXPECT_EQ(posted(sales, path, submissionOf("X" + QByteArray::number(n), n)).status,
+                      "HTTP/1.1 404 Not Found")
+                << path.constData();
+    });
+
+    serveGroups(dir.path(), "Склад", [&](const QMap<QString, QUrl> &links) {
+        EXPECT_EQ(links.value("Склад"), store);
+        const Answer stopped = request(sales, testweb::post(sales, submissionOf("A2", 3)));
+        EXPECT_EQ(stopped.status, "HTTP/1.1 503 Service Unavailable");
+        EXPECT_EQ(stopped.body, R"({"error":"Ответы не отправлены: сбор ответов по этой )"
+                                R"(ссылке остановлен."})");
+        const Answer page = request(sales, get(sales.path().toLatin1()));
+        EXPECT_EQ(page.status, "HTTP/1.1 503 Service Unavailable");
+        EXPECT_TRUE(page.body.contains("Сбор ответов группы «Продажи» остановлен"));
+        // Past the secret, what no route answers is as wrong as any wrong link.
+        const QByteArray notFound = request(sales, get("/" + QByteArray(32, '0') + "/")).body;
+        for (const QByteArray &other : {get(sales.path().toLatin1() + "submit"),
+                                        testweb::post(sales, "").replace("submit", "")})
+            EXPECT_EQ(request(sales, other).body, notFound) << other.constData();
+        EXPECT_EQ(request(store, testweb::post(store, submissionOf("B2", 4))).status,
+                  "HTTP/1.1 201 Created");
+    });
+
+    serveGroups(dir.path(), "Бухгалтерия,Продажи", [&](const QMap<QString, QUrl> &links) {
+        EXPECT_EQ(links.value("Продажи"), sales);
+        EXPECT_NE(links.value("Бухгалтерия"), store); // a new group, a new link
+        EXPECT_NE(links.value("Бухгалтерия"), sales);
+        EXPECT_EQ(request(sales, testweb::post(sales, submissionOf("A3", 5))).status,
+                  "HTTP/1.1 201 Created");
+        EXPECT_EQ(request(store, testweb::post(store, submissionOf("B3", 6))).status,
+                  "HTTP/1.1 503 Service Unavailable");
+    });
+
+    EXPECT_EQ(resultNames(dir.filePath("Продажи")), (QStringList{"A1OCAI.cry", "A3OCAI.cry"}));
+    EXPECT_EQ(resultNames(dir.filePath("Склад")), (QStringList{"B1OCAI.cry", "B2OCAI.cry"}));
+    EXPECT_TRUE(resultNames(dir.filePath("Бухгалтерия")).isEmpty());
+    EXPECT_TRUE(resultNames(dir.path()).isEmpty());
+}
+
+// The file of an earlier version numbered its links by the groups' places in one start's list:
+// they are void, the start says why, and the port and the pages' storage key stay.
+TEST(WebServe, AnEarlierVersionsLinksAreVoidAndTheStartSaysWhy)
+{
+    QTemporaryDir dir;
+    QTcpServer probe; // a port free now
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    const QByteArray token = "0123456789abcdef0123456789abcdef";
+    const QByteArray survey = "fedcba9876543210fedcba9876543210";
+    QFile file(dir.filePath(".ocai-link"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"token":")" + token + R"(","port":)" + QByteArray::number(port) +
+               R"(,"survey":")" + survey + R"("})");
+    file.close();
+
+    QProcess server;
+    const QList<QByteArray> lines =
+        startServe(server, {dir.path(), "--groups", "Продажи,Склад"}, 2);
+    ASSERT_EQ(lines.size(), 2) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(lines[0].split('\t').value(1)));
+    EXPECT_EQ(url.port(), port);
+    EXPECT_FALSE(url.path().contains(QString::fromLatin1(token)));
+    for (const char *old : {"/1/", "/2/"}) {
+        const QUrl oldLink("http://127.0.0.1:" + QString::number(port) + "/" +
+                           QString::fromLatin1(token) + old);
+        EXPECT_EQ(request(oldLink, testweb::post(oldLink, testweb::kSubmission)).status,
+                  "HTTP/1.1 404 Not Found");
+    }
+    EXPECT_TRUE(request(url, get(url.path().toLatin1())).body.contains(survey));
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(10000));
+    const QByteArray said = server.readAllStandardError();
+    EXPECT_TRUE(said.contains("сделаны прежней версией программы")) << said.constData();
+    EXPECT_EQ(said.count('\n'), 1) << said.constData();
+    for (const QString &folder : {dir.path(), dir.filePath("Продажи"), dir.filePath("Склад")})
+        EXPECT_TRUE(resultNames(folder).isEmpty()) << folder.toStdString();
+
+    QProcess again; // said once: the folder's file is this version's now
+    ASSERT_EQ(startServe(again, {dir.path(), "--groups", "Склад,Продажи"}, 2).size(), 2);
+    again.terminate();
+    ASSERT_TRUE(again.waitForFinished(10000));
+    EXPECT_TRUE(again.readAllStandardError().isEmpty());
 }
 
 // Rounds of questionnaires sent at once to a server killed (SIGKILL) at a random moment, then

@@ -132,6 +132,8 @@ int runServe(const ParsedArgs &args)
                    : dataError(QStringLiteral("serve: ") + error->message);
     const auto &links = std::get<QList<web::SurveyLink>>(started);
     QueuedOutput out(1, kMaxQueuedOutput), err(2, kMaxQueuedOutput);
+    if (!collection.notice().isEmpty())
+        err.write("ocai-cli: serve: " + collection.notice().toUtf8() + '\n');
     const auto printLine = [&out](const QString &line) { out.write(line.toUtf8() + '\n'); };
     for (const web::SurveyLink &link : links)
         printLine(link.group + u'\t' + QString::fromLatin1(link.url.toEncoded()));

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMessageAuthenticationCode>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QSslKey>
@@ -110,10 +111,12 @@ std::optional<QString> keptFileProblem(const QString &dir, const QList<SurveyLin
 }
 
 // The folder's link as this start uses it: the one it keeps unless a new one is asked for, the
-// token and port given overriding it; the port is 0 when any free one will do. `keptPort` says
-// whether the port is the kept one.
-std::variant<FolderLink, QString> linkToUse(const QString &dir, const ServeSettings &settings,
-                                            bool *keptPort)
+// port given overriding it, and a link for each group served; the port is 0 when any free one
+// will do. `keptPort` says whether the port is the kept one; `numbered`, whether the file an
+// earlier version wrote was read, whose links are not kept.
+std::variant<FolderLink, QString> linkToUse(const QString &dir, const QStringList &groups,
+                                            const ServeSettings &settings, bool *keptPort,
+                                            bool *numbered)
 {
     const auto saved = readFolderLink(dir);
     if (const auto *problem = std::get_if<QString>(&saved); problem && !settings.newLink)
@@ -121,13 +124,25 @@ std::variant<FolderLink, QString> linkToUse(const QString &dir, const ServeSetti
     const auto *found = std::get_if<std::optional<FolderLink>>(&saved);
     FolderLink link = found && *found ? **found : FolderLink{};
     const bool reuse = found && *found && !settings.newLink;
+    *numbered = reuse && link.numberedLinks;
+    if (!reuse)
+        link.links.clear();
     if (link.survey.isEmpty())
         link.survey = SurveyCollection::newToken();
-    link.token = !settings.token.isEmpty() ? settings.token
-                 : reuse                   ? link.token
-                                           : SurveyCollection::newToken();
     link.port = settings.port != 0 ? settings.port : reuse ? link.port : 0;
     *keptPort = reuse && settings.port == 0;
+    for (const QString &group : groups) {
+        const QByteArray secret = !settings.token.isEmpty()
+                                      ? SurveyCollection::derivedSecret(settings.token, group)
+                                      : SurveyCollection::newToken();
+        const auto kept =
+            std::find_if(link.links.begin(), link.links.end(),
+                         [&group](const GroupLink &each) { return each.group == group; });
+        if (kept == link.links.end())
+            link.links.push_back({group, secret}); // a new group: last in the order first served
+        else if (!settings.token.isEmpty())
+            kept->secret = secret;
+    }
     return link;
 }
 
@@ -151,6 +166,13 @@ SurveyCollection::~SurveyCollection()
     stop();
 }
 
+QByteArray SurveyCollection::derivedSecret(const QByteArray &token, const QString &group)
+{
+    return QMessageAuthenticationCode::hash(group.toUtf8(), token, QCryptographicHash::Sha256)
+        .left(16)
+        .toHex();
+}
+
 QByteArray SurveyCollection::newToken()
 {
     quint32 words[4];
@@ -172,6 +194,7 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
                                                                     const ServeSettings &settings)
 {
     stop();
+    m_notice.clear();
     const QStringList named = groups.isEmpty() ? QStringList{QString()} : groups;
     // An empty name is `dir` itself, once: a window serves a survey's own files beside its groups.
     if (named.count(QString()) > 1)
@@ -192,8 +215,8 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
             {group, group.isEmpty() ? dir : QDir(dir).filePath(group), {}, qrFileStem(dir, group)});
     if (const auto problem = keptFileProblem(dir, links))
         return StartError{StartError::Kind::Folder, *problem};
-    bool keptPort = false;
-    const auto chosen = linkToUse(dir, settings, &keptPort);
+    bool keptPort = false, numbered = false;
+    const auto chosen = linkToUse(dir, named, settings, &keptPort, &numbered);
     if (const auto *problem = std::get_if<QString>(&chosen))
         return StartError{StartError::Kind::Folder, *problem};
     FolderLink link = std::get<FolderLink>(chosen);
@@ -240,29 +263,35 @@ std::variant<QList<SurveyLink>, StartError> SurveyCollection::start(const QStrin
         return StartError{StartError::Kind::Folder, *failure};
     }
 
-    m_server = new SurveyServer(link.token, this);
+    m_server = new SurveyServer(this);
     m_server->bind(guard);
     const QByteArray key = survey::programKey();
+    const QString surveyId = QString::fromLatin1(link.survey);
+    for (const GroupLink &each : link.links) {
+        const auto served =
+            std::find_if(links.cbegin(), links.cend(),
+                         [&each](const SurveyLink &l) { return l.group == each.group; });
+        if (served != links.cend())
+            m_server->addLink(each.group, each.secret, served->folder, key, surveyId);
+        else
+            m_server->addStoppedLink(each.group, each.secret);
+    }
     const QHostAddress host = reachableAddress(settings.address, settings.advertised);
-    for (int i = 0; i < links.size(); ++i) {
-        m_server->addLink(links[i].group, links[i].folder, key, QString::fromLatin1(link.survey));
-        QUrl &url = links[i].url;
+    for (SurveyLink &each : links) {
+        QUrl &url = each.url;
         url.setScheme(secure ? QStringLiteral("https") : QStringLiteral("http"));
         url.setHost(host.toString());
         url.setPort(guard->serverPort());
-        url.setPath(QString::fromLatin1(m_server->linkPath(i + 1)));
-        if (const auto failure = writeQrFiles(links[i])) {
+        url.setPath(QString::fromLatin1(SurveyServer::linkPath(link.find(each.group)->secret)));
+        if (const auto failure = writeQrFiles(each)) {
             stop();
             return StartError{StartError::Kind::Folder, *failure};
         }
     }
-    m_groups = named;
-    connect(m_server, &SurveyServer::written, this, [this](int link, const QString &file) {
-        emit questionnaireWritten(m_groups.value(link - 1), file);
-    });
-    connect(m_server, &SurveyServer::writeFailed, this, [this](int link, const QString &message) {
-        emit writeFailed(m_groups.value(link - 1), message);
-    });
+    if (numbered)
+        m_notice = numberedLinksNotice(dir);
+    connect(m_server, &SurveyServer::written, this, &SurveyCollection::questionnaireWritten);
+    connect(m_server, &SurveyServer::writeFailed, this, &SurveyCollection::writeFailed);
     return links;
 }
 

@@ -8,7 +8,9 @@
 #include <variant>
 
 // A survey over the local network: one link per group, each writing its finished questionnaires
-// as result files into its folder. ocai-cli serve runs one; a window can start the same.
+// as result files into its folder. Each group keeps its own link for the life of the survey
+// folder, whatever groups a start serves; the link of a group not served answers that its
+// collection is stopped. ocai-cli serve runs one; a window can start the same.
 namespace web {
 
 class SurveyServer;
@@ -22,9 +24,12 @@ struct SurveyLink {
 
 struct ServeSettings {
     QHostAddress address = QHostAddress::Any;
-    quint16 port = 0;               // 0: the folder's own port, or any free one the first time
-    QByteArray token;               // empty: the folder's own token, or 128 new random bits
-    bool newLink = false;           // a new token on purpose: the old links stop working
+    quint16 port = 0; // 0: the folder's own port, or any free one the first time
+    // Given: each group served gets the secret derived from it and its name (HMAC-SHA-256), so
+    // that one group's link tells nothing of the token or of another group's; empty: each
+    // group's own secret, or 128 new random bits for a group served the first time.
+    QByteArray token;
+    bool newLink = false;           // new secrets on purpose: every old link stops working
     QHostAddress advertised;        // the links' host; null: the default route's address
     QString tlsCertificate, tlsKey; // both or neither: HTTPS instead of HTTP
     int headMs = 10000;             // a request's head arrives whole within this, or is refused
@@ -44,15 +49,20 @@ public:
 
     // Makes the folders (`dir`, or `dir/<group>` for each group), writes each link's QR code
     // beside them and starts listening. Groups are checked by parseGroupList's rules; an empty
-    // one, at most once, is `dir` itself.
+    // one, at most once, is `dir` itself. The links come in the order of `groups`.
     std::variant<QList<SurveyLink>, StartError> start(const QStringList &groups, const QString &dir,
                                                       const ServeSettings &settings);
     // Stops listening and closes every connection; the questionnaire being written, if any, is
     // finished first (writes run in the event loop).
     void stop();
+    // What the last start has to tell the consultant beside its links (in Russian): that the
+    // folder's earlier links are void, and why; empty mostly.
+    const QString &notice() const { return m_notice; }
 
     // 32 hexadecimal digits from the system's random generator.
     static QByteArray newToken();
+    // A group's secret made from a given token: 32 hexadecimal digits.
+    static QByteArray derivedSecret(const QByteArray &token, const QString &group);
     // What the token may be when given: 16 to 64 letters, digits, "-" or "_".
     static bool isToken(const QByteArray &token);
 
@@ -62,7 +72,7 @@ signals:
 
 private:
     SurveyServer *m_server = nullptr;
-    QStringList m_groups;
+    QString m_notice;
 };
 
 } // namespace web

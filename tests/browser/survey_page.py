@@ -3,10 +3,10 @@
 size and a desktop's, for a group whose name is made of HTML and script syntax; the result files
 are read back with ocai-cli. On the phone: every focused field lies above the sticky footer (also
 with the keyboard's smaller screen), a reload on the start screen and on screen 6 comes back with
-every answer, and a server that is stopped, serves another link or never answers is said so with
-the answers kept until it is back. On the desktop the browser refuses all storage and the page
-still works. Usage: survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped) without Chromium,
-Selenium and zbarimg (which reads the link's QR code back)."""
+every answer, and a server that is stopped, serves other groups, serves another link or never
+answers is said so with the answers kept until it is back. On the desktop the browser refuses all
+storage and the page still works. Usage: survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped)
+without Chromium, Selenium and zbarimg (which reads the link's QR code back)."""
 import json
 import os
 import select
@@ -81,20 +81,22 @@ class Server:
 
     def __init__(self, folder):
         self.folder, self.process = folder, None
-        self.url = self.start("--port", "0")
-        self.port, self.token = self.url.split(":")[2].split("/")[0], self.url.split("/")[3]
+        # The group's secret is made from the token: started with it again, the same link.
+        self.token = "0123456789abcdef" * 2
+        self.url = self.start("--port", "0", "--token", self.token)
+        self.port, self.secret = self.url.split(":")[2].split("/")[0], self.url.split("/")[3]
 
-    def start(self, *options):
+    def start(self, *options, groups=GROUP):
         self.process = subprocess.Popen(
-            [CLI, "serve", self.folder, "--address", "127.0.0.1", "--groups", GROUP, *options],
+            [CLI, "serve", self.folder, "--address", "127.0.0.1", "--groups", groups, *options],
             stdout=subprocess.PIPE, text=True)
         ready, _, _ = select.select([self.process.stdout], [], [], WAIT)
         assert ready, "ocai-cli serve printed no link"
         return self.process.stdout.readline().rstrip("\n").split("\t")[-1]
 
-    def restart(self, token=None):
+    def restart(self, token=None, groups=GROUP):
         self.stop()
-        return self.start("--port", self.port, "--token", token or self.token)
+        return self.start("--port", self.port, "--token", token or self.token, groups=groups)
 
     def stop(self):
         if self.process:
@@ -250,8 +252,14 @@ def fill_phone(page, server, code):
     page.until_status("не отвечает", "сохранены в этом браузере")
     page.shot("12-error")
     stored = page.stored()
-    assert len(stored) == 1 and server.token not in json.dumps(stored), stored
+    assert len(stored) == 1, stored
+    assert server.secret not in json.dumps(stored) and server.token not in json.dumps(stored)
     assert json.loads(stored[0][1])["submission"]["answers"] == POINTS
+    # Another group served on the same port: this group's collection is stopped, the answers kept.
+    server.restart(groups="Склад")
+    page.until_status("сбор ответов по этой ссылке остановлен", "сохранены в этом браузере")
+    page.shot("12-stopped")
+    assert len(page.stored()) == 1 and not os.listdir(os.path.join(server.folder, GROUP))
     # Another link on the same port: this one is closed.
     server.restart("f" * 32)
     page.until_status("ссылка закрыта", "новую ссылку, откройте её")
