@@ -7,6 +7,7 @@
 #include "desk/title.h"
 #include "documents/anonymity.h"
 #include "shell/desktop_shell.h"
+#include "survey/respondent_codes.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -34,7 +35,21 @@ constexpr int kRecentCount = 8;
 const QString kAllGroupsName = QStringLiteral("Все вместе");
 
 // "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
-// one whose files the reading warns of; an excluded file marks nothing, being left out.
+// one whose files the reading warns of, "⚠ повтор кода" for one where a code answered twice; an
+// excluded file marks nothing, being left out. «N = 6», small by the floor's count of people: «N =
+// 6, разных респондентов 4, меньше 5 респондентов» where codes repeat.
+QString sizeText(const Group &group)
+{
+    const int people = group.distinctRespondents();
+    if (people == group.result.n)
+        return documents::groupSizeText(group.result.n);
+    const QString mark = documents::smallGroupMark(people);
+    return QStringLiteral("N = %1, разных респондентов %2%3")
+        .arg(group.result.n)
+        .arg(people)
+        .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
+}
+
 void markGroup(QListWidgetItem &item, const Group &group)
 {
     QStringList why{QDir::toNativeSeparators(group.folder)};
@@ -49,6 +64,16 @@ void markGroup(QListWidgetItem &item, const Group &group)
     if (const int warned = group.warned(); warned > 0 && group.problem.isEmpty()) {
         marks += QStringLiteral(" ⚠");
         why << QStringLiteral("⚠ С предупреждениями при чтении файлов: %1").arg(warned);
+    }
+    if (const int repeats = group.repeats(); repeats > 0 && group.problem.isEmpty()) {
+        // One "⚠" before the marks, however many reasons.
+        marks += marks.endsWith(QStringLiteral("⚠"))
+                     ? QStringLiteral(" ") + survey::kCodeRepeatMark
+                     : QStringLiteral(" ⚠ ") + survey::kCodeRepeatMark;
+        why << QStringLiteral("⚠ Файлов с кодом, который уже есть в группе: %1. Все они учтены в "
+                              "оценках; порог анонимности считает разных респондентов: %2.")
+                   .arg(repeats)
+                   .arg(group.distinctRespondents());
     }
     item.setText(item.text() + marks);
     item.setToolTip(why.join(QLatin1Char('\n')));
@@ -218,8 +243,7 @@ void DeskWindow::surveyChanged()
     m_groups->clear();
     for (const Group &group : m_survey->groups) {
         // Small groups stay in the desk's own views, marked: only documents hold them back.
-        QString text =
-            QStringLiteral("%1  (%2)").arg(group.name, documents::groupSizeText(group.result.n));
+        QString text = QStringLiteral("%1  (%2)").arg(group.name, sizeText(group));
         auto *item = new QListWidgetItem(text, m_groups);
         item->setData(Qt::UserRole, group.folder);
         markGroup(*item, group);

@@ -80,7 +80,7 @@ QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup)
 {
     std::vector<documents::GroupSize> sizes;
     for (const Group *group : groups)
-        sizes.push_back({group->name, group->result.n});
+        sizes.push_back(documents::groupSize(group->name, unresampled(*group)));
     const QStringList sentences = documents::heldBackSentences(
         documents::disclose(sizes, minGroup, documents::TotalRule::NoTotal));
     if (sentences.isEmpty())

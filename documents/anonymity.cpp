@@ -1,5 +1,7 @@
 #include "documents/anonymity.h"
 
+#include "survey/respondent_codes.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -18,6 +20,19 @@ QString respondents(int n)
 }
 
 } // namespace
+
+int floorCount(const std::vector<RespondentRow> &respondents)
+{
+    QStringList codes;
+    for (const RespondentRow &respondent : respondents)
+        codes << respondent.code();
+    return survey::distinctRespondents(codes);
+}
+
+GroupSize groupSize(const QString &name, const ExportGroup &group)
+{
+    return {name, floorCount(group.respondents)};
+}
 
 bool Disclosure::anyShown() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/export_data.h"
 #include "survey/group_result.h"
 
 #include <QString>
@@ -19,8 +20,15 @@ constexpr int kMaxMinGroup = 1000;
 // A group a document would show, by its size.
 struct GroupSize {
     QString name; // as the document names it
-    int n = 0;    // respondents counted
+    int n = 0;    // respondents counted: distinct people (floorCount)
 };
+
+// The respondents the floor counts in a group's counted files: people, not files, so that a
+// second questionnaire of one code (survey::codeRepeats) cannot lift a group over the floor.
+int floorCount(const std::vector<RespondentRow> &respondents);
+
+// A document's group by its name and floorCount.
+GroupSize groupSize(const QString &name, const ExportGroup &group);
 
 // Whether a document with a total beside its groups may keep it: a total beside every group
 // but one gives that one away by subtraction.

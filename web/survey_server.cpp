@@ -78,6 +78,15 @@ bool SurveyServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *
                                        "form-action 'none'; base-uri 'none'"}});
         return true;
     }
+    if (parts[3] == "code" && get) {
+        // Whether a code has answered here, asked by the page before the questions.
+        const SubmissionReply reply =
+            target.handler->codeQuery(request.url().query(QUrl::FullyEncoded).toLatin1());
+        responder.write(reply.json,
+                        {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}},
+                        Status(reply.status));
+        return true;
+    }
     if (parts[3] != "submit" || !post) {
         writeNotFound(responder);
         return true;

@@ -8,8 +8,9 @@
 #include <memory>
 #include <vector>
 
-// The HTTP side of a collection: "GET /<token>/<n>/" is link n's page and
-// "POST /<token>/<n>/submit" its questionnaire; anything else is 404 with the same short page,
+// The HTTP side of a collection: "GET /<token>/<n>/" is link n's page,
+// "POST /<token>/<n>/submit" its questionnaire and "GET /<token>/<n>/code?c=<code>" whether the
+// code has answered there; anything else is 404 with the same short page,
 // so that a wrong token says nothing about the right one.
 namespace web {
 
