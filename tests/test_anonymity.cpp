@@ -102,4 +102,30 @@ TEST(Anonymity, TheSentencesSayWhichGroupAndWhy)
     EXPECT_EQ(documents::groupSizeText(5), QStringLiteral("N = 5"));
 }
 
+// A second questionnaire of a code lifts no group over the floor: the floor counts people.
+TEST(Anonymity, TheFloorCountsPeopleNotFiles)
+{
+    const auto group = [](const QStringList &codes) {
+        documents::ExportGroup g;
+        for (const QString &code : codes) {
+            documents::RespondentRow row;
+            row.texts[0] = code;
+            g.respondents.push_back(row);
+        }
+        return g;
+    };
+    const documents::ExportGroup repeated =
+        group({"a1", "a2", "a3", "a4", "A4"}); // "A4" is "a4" answering again
+    const documents::ExportGroup five = group({"a1", "a2", "a3", "a4", "a5"});
+    EXPECT_EQ(documents::floorCount(repeated.respondents), 4);
+    EXPECT_EQ(documents::floorCount(five.respondents), 5);
+    const documents::Disclosure d =
+        documents::disclose({documents::groupSize(QStringLiteral("Склад"), repeated),
+                             documents::groupSize(QStringLiteral("ИТ"), five)},
+                            5, TotalRule::NoTotal);
+    EXPECT_EQ(d.shown, (std::vector<bool>{false, true}));
+    ASSERT_EQ(d.heldBack.size(), 1u);
+    EXPECT_EQ(d.heldBack[0].n, 4);
+}
+
 } // namespace

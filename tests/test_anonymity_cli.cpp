@@ -188,6 +188,25 @@ TEST_F(AnonymityCli, APdfOfASmallGroupIsRefusedWithTheReason)
     }
 }
 
+// A second questionnaire of one code lifts no group over the floor, in the PDF and the workbook
+// alike: five files of four people are a group of four.
+TEST_F(AnonymityCli, ARepeatedCodeCountsOnceForTheFloor)
+{
+    const QString store = group(QStringLiteral("Склад"), 4);
+    ASSERT_TRUE(testfiles::writeCodedResult(store, QStringLiteral("p0-2OCAI.cry"), "p0"));
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    const auto refused = runCli({"pdf", "--out", pdf, store});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("«Склад» не показана: в ней 4")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    const auto exported = runCli({"export", "--out", out, store, group(QStringLiteral("ИТ"), 5)});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_EQ(sheetNames(out), (QStringList{"Сводка", "ИТ", "Респонденты", "Ответы"}));
+    // Every file is kept: the group's own figures still count five.
+    EXPECT_TRUE(runCli({"stats", store}).out.contains("Респондентов (N): 5"));
+}
+
 // The analysis commands are the consultant's own: small groups stay, marked.
 TEST_F(AnonymityCli, TheAnalysisCommandsShowSmallGroupsMarked)
 {

@@ -214,8 +214,8 @@ std::variant<Submission, QString> parseSubmission(const QByteArray &body, const 
 const QString kReceivedNoteName = QStringLiteral(".ocai-received");
 
 SubmissionHandler::SubmissionHandler(const QString &folder, const QByteArray &key16, Clock clock)
-    : m_folder(folder), m_key(key16), m_codes(folder, key16),
-      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime))
+    : m_folder(folder), m_key(key16),
+      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)), m_codes(folder, key16)
 {
     Journal journal = readJournal(notePath());
     m_written = std::move(journal.written);
