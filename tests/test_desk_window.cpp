@@ -205,10 +205,12 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
         EXPECT_EQ(table.index(0, desk::RespondentTable::State).data().toString(), state) << name;
     }
     // The repeat's tooltip names the code's first file.
-    for (const desk::Respondent &r : window.loader().survey()->groups[1].respondents)
-        if (!r.repeatOf.isEmpty())
+    for (const desk::Respondent &r : window.loader().survey()->groups[1].respondents) {
+        if (!r.repeatOf.isEmpty()) {
             EXPECT_TRUE(desk::warningsText(r).contains(
                 "повтор кода «I4»: тот же код в файле «I4OCAI.cry»"));
+        }
+    }
 }
 
 } // namespace

@@ -113,11 +113,11 @@
   // Whether the group already holds the typed code, as the server says; asked once per code
   // and respondent, a moment after the typing stops. No answer says nothing: the question is
   // a help, never a gate.
-  let answeredCodes = {}, askTimer;
+  let answeredCodes = new Map(), askTimer; // a Map: a code may be "constructor"
   function codeRemark() {
     const value = $("code").value;
     if (!taken($("code"))) return; // the refusal's note stands
-    const answered = isCode(value) && answeredCodes[value] === true;
+    const answered = isCode(value) && answeredCodes.get(value) === true;
     lasting("code-note", answered ? fill(T.codeAnswered, value) : "");
     $("code-note").classList.toggle("remark", answered);
   }
@@ -125,13 +125,13 @@
     clearTimeout(askTimer);
     codeRemark();
     const value = $("code").value;
-    if (!isCode(value) || value in answeredCodes) return;
+    if (!isCode(value) || answeredCodes.has(value)) return;
     askTimer = setTimeout(() => {
       fetch("code?c=" + encodeURIComponent(value), { cache: "no-store" })
         .then((response) => (response.ok ? response.json() : null))
         .then((body) => {
           if (!body || typeof body.answered !== "boolean") return;
-          answeredCodes[value] = body.answered;
+          answeredCodes.set(value, body.answered);
           codeRemark();
         })
         .catch(() => { /* a help only */ });
@@ -255,7 +255,7 @@
 
   function restart() {
     clearTimeout(sendTimer);
-    answeredCodes = {}; // the last respondent's code has answered now
+    answeredCodes = new Map(); // the last respondent's code has answered now
     clear();
     showStart("", "");
   }
