@@ -47,8 +47,8 @@ inline const QString kCodeUsed =
     QStringLiteral("Код «%1» уже есть в папке: ответы будут записаны в файл «%2»");
 // Said at the code field before the questions when the group already holds the code's answers.
 inline const QString kCodeAnswered =
-    QStringLiteral("Код «%1» уже ответил в этой группе. Вы другой человек? Тогда уточните свой "
-                   "код у организатора опроса. Если вы отвечаете ещё раз, нажмите «Начать»: "
+    QStringLiteral("С кодом «%1» в этой группе уже ответили. Вы другой человек? Тогда уточните "
+                   "свой код у организатора опроса. Если вы отвечаете ещё раз, нажмите «Начать»: "
                    "прежние ответы тоже останутся.");
 inline const QString kCodeExhausted =
     QStringLiteral("В папке уже слишком много файлов с кодом «%1»: выберите другой код");
