@@ -34,22 +34,28 @@ constexpr int kAllGroups = -1;
 constexpr int kRecentCount = 8;
 const QString kAllGroupsName = QStringLiteral("Все вместе");
 
-// "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
-// one whose files the reading warns of, "⚠ повтор кода" for one where a code answered twice; an
-// excluded file marks nothing, being left out. «N = 6», small by the floor's count of people: «N =
-// 6, разных респондентов 4, меньше 5 респондентов» where codes repeat.
+// «N = 6», marked small by the floor's count of people where codes repeat.
 QString sizeText(const Group &group)
 {
-    const int people = group.distinctRespondents();
-    if (people == group.result.n)
-        return documents::groupSizeText(group.result.n);
-    const QString mark = documents::smallGroupMark(people);
-    return QStringLiteral("N = %1, разных респондентов %2%3")
-        .arg(group.result.n)
-        .arg(people)
-        .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
+    return documents::groupSizeText(group.result.n, documents::kDefaultMinGroup,
+                                    group.distinctRespondents());
 }
 
+// After the counts, where codes repeat: how many files repeat one and how many people the
+// floor counts.
+QString repeatsText(const Group &group)
+{
+    if (group.repeats() == 0)
+        return QString();
+    return QStringLiteral("; %1: %2 (разных респондентов: %3)")
+        .arg(survey::kCodeRepeatMark)
+        .arg(group.repeats())
+        .arg(group.distinctRespondents());
+}
+
+// "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
+// one whose files the reading warns of, "⚠ повтор кода" for one where a code answered twice;
+// an excluded file marks nothing, being left out.
 void markGroup(QListWidgetItem &item, const Group &group)
 {
     QStringList why{QDir::toNativeSeparators(group.folder)};
@@ -340,10 +346,11 @@ void DeskWindow::showSelectedGroup()
                           ? group.problem
                           : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3; "
                                            "с предупреждениями: %4")
-                                .arg(group.result.n)
-                                .arg(group.damaged())
-                                .arg(excluded)
-                                .arg(group.warned()));
+                                    .arg(group.result.n)
+                                    .arg(group.damaged())
+                                    .arg(excluded)
+                                    .arg(group.warned()) +
+                                repeatsText(group));
     m_view->showGroup(group);
     if (m_survey)
         m_compare->showSurvey(m_survey->groups,

@@ -97,9 +97,9 @@ QStringList heldBackSentences(const Disclosure &disclosure)
     return sentences;
 }
 
-QString groupSizeText(int n, int minGroup)
+QString groupSizeText(int n, int minGroup, int people)
 {
-    const QString mark = smallGroupMark(n, minGroup);
+    const QString mark = smallGroupMark(people < 0 ? n : people, minGroup);
     return QStringLiteral("N = %1").arg(n) +
            (mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
 }

@@ -75,6 +75,8 @@ QStringList heldBackSentences(const Disclosure &disclosure);
 QString smallGroupMark(int n, int minGroup = kDefaultMinGroup);
 
 // «N = 3, меньше 5 респондентов», or «N = 21».
-QString groupSizeText(int n, int minGroup = kDefaultMinGroup);
+// `people`, when given, is the floor's count (floorCount) where codes repeat: the mark goes by
+// it, N by the files.
+QString groupSizeText(int n, int minGroup = kDefaultMinGroup, int people = -1);
 
 } // namespace documents

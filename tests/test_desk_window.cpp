@@ -168,13 +168,19 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
         texts << groups->item(i)->text();
     const auto size = [](int n) { return documents::groupSizeText(n); };
     const QString small = documents::smallGroupMark(1);
-    EXPECT_EQ(texts,
-              (QStringList{"Повреждённые  (" + size(1) + ") ✖",
-                           "Повтор  (N = 2, разных респондентов 1, " + small + ") ⚠ повтор кода",
-                           "Предупреждения  (" + size(2) + ") ⚠", "Чистая  (" + size(1) + ")",
-                           "Все вместе  (N = 6)"}));
+    EXPECT_EQ(texts, (QStringList{"Повреждённые  (" + size(1) + ") ✖",
+                                  "Повтор  (N = 2, " + small + ") ⚠ повтор кода",
+                                  "Предупреждения  (" + size(2) + ") ⚠",
+                                  "Чистая  (" + size(1) + ")", "Все вместе  (N = 6)"}));
     EXPECT_TRUE(groups->item(1)->toolTip().contains("разных респондентов: 1"));
 
+    window.selectGroup(1);
+    QStringList repeatLabels;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        repeatLabels << label->text();
+    EXPECT_TRUE(repeatLabels.contains("Учтено: 2; повреждено: 0; исключено: 0; с предупреждениями: "
+                                      "0; повтор кода: 1 (разных респондентов: 1)"))
+        << repeatLabels.join(" | ").toStdString();
     window.selectGroup(3);
     QStringList labels;
     for (const QLabel *label : window.findChildren<QLabel *>())
