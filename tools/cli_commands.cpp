@@ -240,8 +240,10 @@ const std::vector<CommandSpec> kTable = {
      "more; text after the answers, which is not read (two result files joined read as the\n"
      "first alone). A DIR is each \"*OCAI.cry\" entry in it, checked on its own: a folder so\n"
      "named is reported, as is every file that cannot be read (on stderr, with its reason in\n"
-     "Russian), and the others are still checked. Exit status 0 when nothing is found, 1\n"
-     "when anything is reported.\n",
+     "Russian), and the others are still checked; then each file repeating the respondent\n"
+     "code of an earlier one, a line each: \"DIR/I4-2OCAI.cry: повтор кода «I4»: тот же код\n"
+     "в файле «I4OCAI.cry»\" (both are counted; the anonymity floor counts one person).\n"
+     "Exit status 0 when nothing is found, 1 when anything is reported.\n",
      runCheck},
     {"serve",
      {{"groups", "\"G1,G2\"", ValueKind::Text,
