@@ -1,6 +1,7 @@
 #include "desk/desk_window.h"
 
 #include "desk/compare_view.h"
+#include "desk/documents.h"
 #include "desk/group_view.h"
 #include "desk/job_bar.h"
 #include "desk/respondent_table.h"
@@ -34,13 +35,6 @@ constexpr int kAllGroups = -1;
 constexpr int kRecentCount = 8;
 const QString kAllGroupsName = QStringLiteral("Все вместе");
 
-// «N = 6», marked small by the floor's count of people where codes repeat.
-QString sizeText(const Group &group)
-{
-    return documents::groupSizeText(group.result.n, documents::kDefaultMinGroup,
-                                    group.distinctRespondents());
-}
-
 // After the counts, where codes repeat: how many files repeat one and how many people the
 // floor counts.
 QString repeatsText(const Group &group)
@@ -50,7 +44,7 @@ QString repeatsText(const Group &group)
     return QStringLiteral("; %1: %2 (разных респондентов: %3)")
         .arg(survey::kCodeRepeatMark)
         .arg(group.repeats())
-        .arg(group.distinctRespondents());
+        .arg(group.result.people());
 }
 
 // "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
@@ -79,7 +73,7 @@ void markGroup(QListWidgetItem &item, const Group &group)
         why << QStringLiteral("⚠ Файлов с кодом, который уже есть в группе: %1. Все они учтены в "
                               "оценках; порог анонимности считает разных респондентов: %2.")
                    .arg(repeats)
-                   .arg(group.distinctRespondents());
+                   .arg(group.result.people());
     }
     item.setText(item.text() + marks);
     item.setToolTip(why.join(QLatin1Char('\n')));

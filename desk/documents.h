@@ -56,4 +56,7 @@ QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup);
 // Why `group` gives no figures, or an empty text.
 QString emptyGroupProblem(const Group &group);
 
+// «N = 6», marked small by the people the anonymity floor counts, where codes repeat.
+QString sizeText(const Group &group);
+
 } // namespace desk

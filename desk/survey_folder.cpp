@@ -63,7 +63,7 @@ survey::GroupResult counted(const std::vector<Respondent> &respondents)
     survey::GroupBuilder builder;
     for (const Respondent &respondent : respondents)
         if (respondent.counts())
-            builder.add(respondent.row.answers, respondent.path);
+            builder.add(respondent.row.answers, respondent.path, respondent.row.code());
     return builder.n() > 0 ? builder.take() : survey::GroupResult();
 }
 
@@ -166,15 +166,6 @@ int Group::repeats() const
     for (const Respondent &respondent : respondents)
         count += respondent.counts() && !respondent.repeatOf.isEmpty();
     return count;
-}
-
-int Group::distinctRespondents() const
-{
-    QStringList codes;
-    for (const Respondent &respondent : respondents)
-        if (respondent.counts())
-            codes << respondent.row.code();
-    return survey::distinctRespondents(codes);
 }
 
 int Survey::respondents() const

@@ -47,8 +47,6 @@ struct Group {
     int warned() const;   // counted files their reading warns of
     int warnings() const; // over every listed file, excluded ones too
     int repeats() const;  // counted files that repeat a code (Respondent::repeatOf)
-    // The counted respondents as the anonymity floor counts them: a code repeated counts once.
-    int distinctRespondents() const;
 };
 
 struct Survey {

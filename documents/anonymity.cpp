@@ -1,7 +1,5 @@
 #include "documents/anonymity.h"
 
-#include "survey/respondent_codes.h"
-
 #include <algorithm>
 #include <numeric>
 
@@ -21,17 +19,9 @@ QString respondents(int n)
 
 } // namespace
 
-int floorCount(const std::vector<RespondentRow> &respondents)
-{
-    QStringList codes;
-    for (const RespondentRow &respondent : respondents)
-        codes << respondent.code();
-    return survey::distinctRespondents(codes);
-}
-
 GroupSize groupSize(const QString &name, const ExportGroup &group)
 {
-    return {name, floorCount(group.respondents)};
+    return {name, group.result.people()};
 }
 
 bool Disclosure::anyShown() const

@@ -20,14 +20,11 @@ constexpr int kMaxMinGroup = 1000;
 // A group a document would show, by its size.
 struct GroupSize {
     QString name; // as the document names it
-    int n = 0;    // respondents counted: distinct people (floorCount)
+    int n = 0;    // respondents counted: people, not files
 };
 
-// The respondents the floor counts in a group's counted files: people, not files, so that a
-// second questionnaire of one code (survey::codeRepeats) cannot lift a group over the floor.
-int floorCount(const std::vector<RespondentRow> &respondents);
-
-// A document's group by its name and floorCount.
+// A document's group by its name and its people (survey::GroupResult::people): a second
+// questionnaire of one code cannot lift a group over the floor.
 GroupSize groupSize(const QString &name, const ExportGroup &group);
 
 // Whether a document with a total beside its groups may keep it: a total beside every group
@@ -75,8 +72,8 @@ QStringList heldBackSentences(const Disclosure &disclosure);
 QString smallGroupMark(int n, int minGroup = kDefaultMinGroup);
 
 // «N = 3, меньше 5 респондентов», or «N = 21».
-// `people`, when given, is the floor's count (floorCount) where codes repeat: the mark goes by
-// it, N by the files.
+// `people`, when given, is the floor's count (GroupResult::people) where codes repeat: the mark
+// goes by it, N by the files.
 QString groupSizeText(int n, int minGroup = kDefaultMinGroup, int people = -1);
 
 } // namespace documents

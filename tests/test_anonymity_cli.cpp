@@ -203,8 +203,11 @@ TEST_F(AnonymityCli, ARepeatedCodeCountsOnceForTheFloor)
     const auto exported = runCli({"export", "--out", out, store, group(QStringLiteral("ИТ"), 5)});
     EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
     EXPECT_EQ(sheetNames(out), (QStringList{"Сводка", "ИТ", "Респонденты", "Ответы"}));
-    // Every file is kept: the group's own figures still count five.
-    EXPECT_TRUE(runCli({"stats", store}).out.contains("Респондентов (N): 5"));
+    // Every file is kept: the group's own figures still count five, and say that the client's
+    // documents will count four.
+    const QByteArray stats = runCli({"stats", store}).out;
+    EXPECT_TRUE(stats.contains("Респондентов (N): 5")) << stats.toStdString();
+    EXPECT_TRUE(stats.contains(QStringLiteral("меньше 5\u00A0респондентов").toUtf8()));
 }
 
 // The analysis commands are the consultant's own: small groups stay, marked.

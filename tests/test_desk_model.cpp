@@ -156,7 +156,7 @@ TEST(DeskSurvey, ARepeatedCodeIsMarkedAndCountsOnceForTheFloor)
     ASSERT_TRUE(writeResult(dir.filePath("KOCAI.cry"), "K"));
     const desk::Group group = desk::loadGroup(dir.path(), "g");
     EXPECT_EQ(group.result.n, 3);
-    EXPECT_EQ(group.distinctRespondents(), 2);
+    EXPECT_EQ(group.result.people(), 2);
     EXPECT_EQ(group.repeats(), 1);
     QStringList marks;
     for (const desk::Respondent &r : group.respondents)
@@ -169,7 +169,7 @@ TEST(DeskSurvey, ARepeatedCodeIsMarkedAndCountsOnceForTheFloor)
     ASSERT_TRUE(std::holds_alternative<QString>(desk::excludeFile(dir.filePath("I4OCAI.cry"))));
     const desk::Group alone = desk::loadGroup(dir.path(), "g", cache);
     EXPECT_EQ(alone.result.n, 2);
-    EXPECT_EQ(alone.distinctRespondents(), 2);
+    EXPECT_EQ(alone.result.people(), 2);
     EXPECT_EQ(alone.repeats(), 0);
     for (const desk::Respondent &r : alone.respondents)
         EXPECT_TRUE(r.repeatOf.isEmpty()) << r.row.fileName.toStdString();
