@@ -49,7 +49,7 @@ documents::ExportGroup unresampled(const Group &group)
     out.path = QDir::toNativeSeparators(group.folder);
     out.name = group.name;
     out.code = QStringLiteral("Group");
-    out.info = survey::groupInfoLine(group.result.n);
+    out.info = survey::groupInfoLine(group.result.n, group.result.people());
     for (const Respondent &respondent : group.respondents)
         if (respondent.counts())
             out.respondents.push_back(respondent.row);

@@ -92,7 +92,7 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
     group.respondent = !folder;
     if (folder) {
         group.code = QStringLiteral("Group");
-        group.info = survey::groupInfoLine(group.result.n);
+        group.info = survey::groupInfoLine(group.result.n, group.result.people());
     }
     computeStatistics(group, mean, seed);
     return group;

@@ -134,9 +134,9 @@ QString smallGroupMark(int n, int floor)
         .arg(one ? QStringLiteral("респондента") : QStringLiteral("респондентов"));
 }
 
-QString groupInfoLine(int n)
+QString groupInfoLine(int n, int people)
 {
-    const QString mark = smallGroupMark(n);
+    const QString mark = smallGroupMark(people < 0 ? n : people);
     return QStringLiteral("Информация по группе  (N = %1%2)")
         .arg(n)
         .arg(mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);

@@ -96,6 +96,8 @@ QString smallGroupMark(int n, int floor = kSmallGroup);
 
 // The information line of a group: "Информация по группе  (N = n)", a small group's marked
 // "(N = 3, меньше 5 респондентов)": the window shows every group, and says which are small.
-QString groupInfoLine(int n);
+// `people`, when given, is what the mark counts (GroupResult::people: a code that answered twice
+// is one person), N the files.
+QString groupInfoLine(int n, int people = -1);
 
 } // namespace survey

@@ -55,7 +55,7 @@ loadGroupSource(const GroupSource &source, const survey::ResultFileVisitor &visi
         return std::move(*error);
     profile.group = std::move(std::get<survey::GroupResult>(loaded));
     profile.code = QStringLiteral("Group");
-    profile.info = survey::groupInfoLine(profile.group.n);
+    profile.info = survey::groupInfoLine(profile.group.n, profile.group.people());
     return profile;
 }
 

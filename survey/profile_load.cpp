@@ -16,7 +16,7 @@ std::optional<GroupError> loadFolder(const QString &folder, const QByteArray &ke
         return std::move(*error);
     profile.group = std::move(std::get<GroupResult>(loaded));
     profile.code = QStringLiteral("Group");
-    profile.info = groupInfoLine(profile.group.n);
+    profile.info = groupInfoLine(profile.group.n, profile.group.people());
     return std::nullopt;
 }
 

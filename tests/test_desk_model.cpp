@@ -68,7 +68,7 @@ TEST(DeskSurvey, CountsTheRespondentsTheCommandLineCounts)
     const QDir dir(folder);
     for (const QString name :
          {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY", "Ωμέγα-1OCAI.cry", "Иванов日OCAI.cry"})
-        ASSERT_TRUE(writeResult(dir.filePath(name), "r"));
+        ASSERT_TRUE(writeResult(dir.filePath(name), name)); // five people
     ASSERT_TRUE(put(dir.filePath("._xOCAI.cry"), QByteArray("\x00\x05\x16\x07", 4)));
 
     const testcli::CliRun cli = testcli::runCli({QStringLiteral("profile"), folder});

@@ -256,4 +256,7 @@ TEST(GroupInfoLine, CountWithoutPaddingAndSmallGroupsMarked)
               QStringLiteral("Информация по группе  (N = 1, меньше 5\u00A0респондентов)"));
     EXPECT_EQ(groupInfoLine(10000), QStringLiteral("Информация по группе  (N = 10000)"));
     EXPECT_EQ(groupInfoLine(5), QStringLiteral("Информация по группе  (N = 5)"));
+    // Five files of four people: marked as the floor counts.
+    EXPECT_EQ(groupInfoLine(5, 4), QStringLiteral("Информация по группе  (N = 5, меньше "
+                                                  "5\u00A0респондентов)"));
 }
