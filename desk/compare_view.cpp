@@ -96,8 +96,7 @@ void CompareView::compare(const Group &a, const Group &b)
     m_nameA = a.name;
     m_nameB = b.name;
     m_title->setText(QStringLiteral("Слева — «%1» (%2), справа — «%3» (%4)")
-                         .arg(a.name, documents::groupSizeText(a.result.n), b.name,
-                              documents::groupSizeText(b.result.n)));
+                         .arg(a.name, sizeText(a), b.name, sizeText(b)));
     m_table->clear();
     m_table->setRowCount(0);
     m_table->setColumnCount(0);

@@ -1,12 +1,14 @@
 #include "desk/desk_window.h"
 
 #include "desk/compare_view.h"
+#include "desk/documents.h"
 #include "desk/group_view.h"
 #include "desk/job_bar.h"
 #include "desk/respondent_table.h"
 #include "desk/title.h"
 #include "documents/anonymity.h"
 #include "shell/desktop_shell.h"
+#include "survey/respondent_codes.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -34,8 +36,21 @@ constexpr int kAllGroups = -1;
 constexpr int kRecentCount = 8;
 const QString kAllGroupsName = QStringLiteral("Все вместе");
 
+// After the counts, where codes repeat: how many files repeat one and how many people the
+// floor counts.
+QString repeatsText(const Group &group)
+{
+    if (group.repeats() == 0)
+        return QString();
+    return QStringLiteral("; %1: %2 (разных респондентов: %3)")
+        .arg(survey::kCodeRepeatMark)
+        .arg(group.repeats())
+        .arg(group.result.people());
+}
+
 // "✖" in red for a group that cannot be read whole (its folder, or a counted file), "⚠" for
-// one whose files the reading warns of; an excluded file marks nothing, being left out.
+// one whose files the reading warns of, "⚠ повтор кода" for one where a code answered twice;
+// an excluded file marks nothing, being left out.
 void markGroup(QListWidgetItem &item, const Group &group)
 {
     QStringList why{QDir::toNativeSeparators(group.folder)};
@@ -50,6 +65,16 @@ void markGroup(QListWidgetItem &item, const Group &group)
     if (const int warned = group.warned(); warned > 0 && group.problem.isEmpty()) {
         marks += QStringLiteral(" ⚠");
         why << QStringLiteral("⚠ С предупреждениями при чтении файлов: %1").arg(warned);
+    }
+    if (const int repeats = group.repeats(); repeats > 0 && group.problem.isEmpty()) {
+        // One "⚠" before the marks, however many reasons.
+        marks += marks.endsWith(QStringLiteral("⚠"))
+                     ? QStringLiteral(" ") + survey::kCodeRepeatMark
+                     : QStringLiteral(" ⚠ ") + survey::kCodeRepeatMark;
+        why << QStringLiteral("⚠ Файлов с кодом, который уже есть в группе: %1. Все они учтены в "
+                              "оценках; порог анонимности считает разных респондентов: %2.")
+                   .arg(repeats)
+                   .arg(group.result.people());
     }
     item.setText(item.text() + marks);
     item.setToolTip(why.join(QLatin1Char('\n')));
@@ -251,8 +276,7 @@ void DeskWindow::surveyChanged()
     m_groups->clear();
     for (const Group &group : m_survey->groups) {
         // Small groups stay in the desk's own views, marked: only documents hold them back.
-        QString text =
-            QStringLiteral("%1  (%2)").arg(group.name, documents::groupSizeText(group.result.n));
+        QString text = QStringLiteral("%1  (%2)").arg(group.name, sizeText(group));
         auto *item = new QListWidgetItem(text, m_groups);
         item->setData(Qt::UserRole, group.folder);
         markGroup(*item, group);
@@ -373,10 +397,11 @@ void DeskWindow::showSelectedGroup()
                           ? group.problem
                           : QStringLiteral("Учтено: %1; повреждено: %2; исключено: %3; "
                                            "с предупреждениями: %4")
-                                .arg(group.result.n)
-                                .arg(group.damaged())
-                                .arg(excluded)
-                                .arg(group.warned()));
+                                    .arg(group.result.n)
+                                    .arg(group.damaged())
+                                    .arg(excluded)
+                                    .arg(group.warned()) +
+                                repeatsText(group));
     m_view->showGroup(group);
     if (m_survey)
         m_compare->showSurvey(m_survey->groups,

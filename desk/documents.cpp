@@ -76,11 +76,17 @@ QString emptyGroupProblem(const Group &group)
     return QStringLiteral("В группе «%1» нет ни одного читаемого ответа.").arg(group.name);
 }
 
+QString sizeText(const Group &group)
+{
+    return documents::groupSizeText(group.result.n, documents::kDefaultMinGroup,
+                                    group.result.people());
+}
+
 QString heldBackProblem(const std::vector<const Group *> &groups, int minGroup)
 {
     std::vector<documents::GroupSize> sizes;
     for (const Group *group : groups)
-        sizes.push_back({group->name, group->result.n});
+        sizes.push_back({group->name, group->result.people()});
     const QStringList sentences = documents::heldBackSentences(
         documents::disclose(sizes, minGroup, documents::TotalRule::NoTotal));
     if (sentences.isEmpty())

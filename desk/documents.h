@@ -65,4 +65,7 @@ QString workbookRefusal(const std::vector<Group> &groups);
 // Why `group` gives no figures, or an empty text.
 QString emptyGroupProblem(const Group &group);
 
+// «N = 6», marked small by the people the anonymity floor counts, where codes repeat.
+QString sizeText(const Group &group);
+
 } // namespace desk

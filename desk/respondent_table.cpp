@@ -2,6 +2,7 @@
 
 #include "documents/report_texts.h"
 #include "documents/statistics_report.h"
+#include "survey/respondent_codes.h"
 
 #include <QBrush>
 #include <QColor>
@@ -25,9 +26,14 @@ QString scoreHeader(int score)
 
 QString warningsText(const Respondent &respondent)
 {
-    return QStringLiteral("%1\nПри чтении файла замечено:\n• %2")
-        .arg(QDir::toNativeSeparators(respondent.path),
-             respondent.warnings.join(QStringLiteral("\n• ")));
+    QString text = QDir::toNativeSeparators(respondent.path);
+    if (!respondent.repeatOf.isEmpty())
+        text +=
+            QLatin1Char('\n') + survey::codeRepeatText(respondent.row.code(), respondent.repeatOf);
+    if (!respondent.warnings.isEmpty())
+        text += QStringLiteral("\nПри чтении файла замечено:\n• ") +
+                respondent.warnings.join(QStringLiteral("\n• "));
+    return text;
 }
 
 RespondentTable::RespondentTable(QObject *parent) : QAbstractTableModel(parent) {}
@@ -58,7 +64,8 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     const bool damaged = !r.problem.isEmpty();
     // An excluded file is shown as excluded only: it counts for nothing whatever it holds.
     const bool marked = !r.excluded;
-    const bool warned = !r.warnings.isEmpty() && marked;
+    const bool repeat = !r.repeatOf.isEmpty() && marked;
+    const bool warned = (!r.warnings.isEmpty() || repeat) && marked;
     if (role == Qt::ForegroundRole) {
         if (r.excluded)
             return QBrush(Qt::gray);
@@ -69,7 +76,7 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     if (role == Qt::ToolTipRole) {
         if (damaged)
             return r.problem;
-        return !r.warnings.isEmpty() ? warningsText(r) : QDir::toNativeSeparators(r.path);
+        return warned ? warningsText(r) : QDir::toNativeSeparators(r.path);
     }
     if (role != Qt::DisplayRole && role != Qt::UserRole && role != Qt::AccessibleTextRole)
         return {};
@@ -105,7 +112,10 @@ QVariant RespondentTable::data(const QModelIndex &index, int role) const
     case State:
         if (r.excluded)
             return QStringLiteral("исключён");
-        return damaged ? QStringLiteral("повреждён") : QStringLiteral("учтён");
+        if (damaged)
+            return QStringLiteral("повреждён");
+        return repeat ? QStringLiteral("учтён, ") + survey::kCodeRepeatMark
+                      : QStringLiteral("учтён");
     }
     return {};
 }

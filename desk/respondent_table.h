@@ -8,9 +8,11 @@ namespace desk {
 
 // The respondents of one group as table rows: code, free text, date, duration, the eight
 // scores, then the file and its state. A damaged file shows in red with "✖" and its reason,
-// one its reading warns of on yellow with "⚠" before its code and the warnings in its tooltip,
+// one its reading warns of, or that repeats another file's code (state «учтён, повтор кода»),
+// on yellow with "⚠" before its code and the warnings in its tooltip,
 // an excluded one in grey without marks, whatever it holds. Sorting goes by the numbers themselves
-// (Qt::UserRole). The file's path and what its reading let through, a line each.
+// (Qt::UserRole). The file's path, the file whose code it repeats and what its reading let
+// through, a line each.
 QString warningsText(const Respondent &respondent);
 
 class RespondentTable : public QAbstractTableModel {

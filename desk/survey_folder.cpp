@@ -3,6 +3,7 @@
 #include "core/new_file.h"
 
 #include "survey/profile_load.h"
+#include "survey/respondent_codes.h"
 #include "survey/result_names.h"
 #include "survey/unit_pc1.h"
 
@@ -62,8 +63,34 @@ survey::GroupResult counted(const std::vector<Respondent> &respondents)
     survey::GroupBuilder builder;
     for (const Respondent &respondent : respondents)
         if (respondent.counts())
-            builder.add(respondent.row.answers, respondent.path);
+            builder.add(respondent.row.answers, respondent.path, respondent.row.code());
     return builder.n() > 0 ? builder.take() : survey::GroupResult();
+}
+
+// The counted respondents, in the group's order.
+std::vector<Respondent *> countedOnes(std::vector<Respondent> &respondents)
+{
+    std::vector<Respondent *> counted;
+    for (Respondent &respondent : respondents)
+        if (respondent.counts())
+            counted.push_back(&respondent);
+    return counted;
+}
+
+// Marks each counted file that repeats the code of another, afresh: a file taken from an
+// earlier load may have become the first of its code, or lost its twin to «Исключить».
+void markRepeats(std::vector<Respondent> &respondents)
+{
+    QStringList names, codes;
+    const std::vector<Respondent *> counted = countedOnes(respondents);
+    for (const Respondent *respondent : counted) {
+        names << respondent->row.fileName;
+        codes << respondent->row.code();
+    }
+    for (Respondent &respondent : respondents)
+        respondent.repeatOf.clear();
+    for (const survey::CodeRepeat &repeat : survey::codeRepeats(names, codes))
+        counted[std::size_t(repeat.file)]->repeatOf = names[repeat.first];
 }
 
 // "<base><tail>" for the first copy, then "<base>-<k><tail>", the tail being the result
@@ -130,6 +157,14 @@ int Group::warnings() const
     int count = 0;
     for (const Respondent &respondent : respondents)
         count += int(respondent.warnings.size());
+    return count;
+}
+
+int Group::repeats() const
+{
+    int count = 0;
+    for (const Respondent &respondent : respondents)
+        count += respondent.counts() && !respondent.repeatOf.isEmpty();
     return count;
 }
 
@@ -213,6 +248,7 @@ Group loadGroup(const QString &folder, const QString &name, const LoadCache &cac
     addFolder(group.respondents, QDir(group.folder).filePath(excludedFolderName()), true, cache,
               cancel);
     group.result = counted(group.respondents);
+    markRepeats(group.respondents);
     return group;
 }
 

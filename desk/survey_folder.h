@@ -25,7 +25,11 @@ struct Respondent {
     QString problem;              // why the file cannot be read; empty for a good one
     QStringList warnings;         // what its reading let through, in the consultant's words
     bool excluded = false;        // lies in the group's excluded folder
-    QDateTime modified;           // as seen when loaded, to notice a rewritten file
+    // The name of the group's first counted file of the same respondent code, when this counted
+    // file repeats it (survey::codeRepeats); the file still counts, and only the anonymity floor
+    // takes the two for one person.
+    QString repeatOf;
+    QDateTime modified; // as seen when loaded, to notice a rewritten file
     qint64 size = 0;
 
     bool counts() const { return problem.isEmpty() && !excluded; }
@@ -42,6 +46,7 @@ struct Group {
     int damaged() const;  // counted files that cannot be read; excluded ones are only excluded
     int warned() const;   // counted files their reading warns of
     int warnings() const; // over every listed file, excluded ones too
+    int repeats() const;  // counted files that repeat a code (Respondent::repeatOf)
 };
 
 struct Survey {

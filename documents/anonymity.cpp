@@ -19,6 +19,11 @@ QString respondents(int n)
 
 } // namespace
 
+GroupSize groupSize(const QString &name, const ExportGroup &group)
+{
+    return {name, group.result.people()};
+}
+
 bool Disclosure::anyShown() const
 {
     return std::find(shown.begin(), shown.end(), true) != shown.end();
@@ -82,9 +87,9 @@ QStringList heldBackSentences(const Disclosure &disclosure)
     return sentences;
 }
 
-QString groupSizeText(int n, int minGroup)
+QString groupSizeText(int n, int minGroup, int people)
 {
-    const QString mark = smallGroupMark(n, minGroup);
+    const QString mark = smallGroupMark(people < 0 ? n : people, minGroup);
     return QStringLiteral("N = %1").arg(n) +
            (mark.isEmpty() ? QString() : QStringLiteral(", ") + mark);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/export_data.h"
 #include "survey/group_result.h"
 
 #include <QString>
@@ -19,8 +20,12 @@ constexpr int kMaxMinGroup = 1000;
 // A group a document would show, by its size.
 struct GroupSize {
     QString name; // as the document names it
-    int n = 0;    // respondents counted
+    int n = 0;    // respondents counted: people, not files
 };
+
+// A document's group by its name and its people (survey::GroupResult::people): a second
+// questionnaire of one code cannot lift a group over the floor.
+GroupSize groupSize(const QString &name, const ExportGroup &group);
 
 // Whether a document with a total beside its groups may keep it: a total beside every group
 // but one gives that one away by subtraction.
@@ -67,6 +72,8 @@ QStringList heldBackSentences(const Disclosure &disclosure);
 QString smallGroupMark(int n, int minGroup = kDefaultMinGroup);
 
 // «N = 3, меньше 5 респондентов», or «N = 21».
-QString groupSizeText(int n, int minGroup = kDefaultMinGroup);
+// `people`, when given, is the floor's count (GroupResult::people) where codes repeat: the mark
+// goes by it, N by the files.
+QString groupSizeText(int n, int minGroup = kDefaultMinGroup, int people = -1);
 
 } // namespace documents

@@ -78,7 +78,7 @@ loadExportGroup(const survey::GroupSource &source, survey::MeanKind mean, std::u
             group.warned.push_back({row.fileName, warnings.join(QStringLiteral("; "))});
         group.code = profile.code;
         group.info = profile.info;
-        builder.add(row.answers, file);
+        builder.add(row.answers, file, row.code());
         group.respondents.push_back(std::move(row));
     }
     if (!firstFailure && builder.n() == 0)

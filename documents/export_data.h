@@ -26,6 +26,8 @@ struct RespondentRow {
     std::array<QString, kRespondentTextLines.size()> texts;
     survey::AnswerTable answers{};
     survey::ProfileScores scores{}; // the respondent's own profile
+
+    const QString &code() const { return texts[0]; } // line 1 of the file
 };
 
 // A file the documents name: one left out because it cannot be read, or one counted although

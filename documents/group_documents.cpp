@@ -97,7 +97,7 @@ Made organisationPdf(const ReportCover &cover, const std::vector<ExportGroup> &g
     }
     std::vector<GroupSize> sizes;
     for (const ExportGroup *group : all)
-        sizes.push_back({subjectOf(*group).name, group->result.n});
+        sizes.push_back(groupSize(subjectOf(*group).name, *group));
     const Disclosure d = disclose(sizes, minGroup, TotalRule::NoTotal);
     if (!d.anyShown())
         return Failure{heldBackSentences(d).join(QLatin1Char(' ')) +

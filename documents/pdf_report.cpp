@@ -22,7 +22,7 @@ std::variant<PdfReport, survey::GroupError> pdfReport(const PdfRequest &request)
     // it. A FILE alone is its respondent's own report.
     std::vector<GroupSize> sizes;
     for (const ExportGroup &group : report.groups)
-        sizes.push_back({group.name, group.result.n});
+        sizes.push_back(groupSize(group.name, group));
     const Disclosure disclosure =
         disclose(sizes, request.minGroup, TotalRule::NoTotal,
                  report.groups.size() == 1 && report.groups[0].respondent);

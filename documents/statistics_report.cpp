@@ -140,7 +140,8 @@ QString statisticsText(const GroupStatistics &s, const QString &source)
                  .arg(s.resamples)
                  .arg(s.seed);
     // The consultant sees a small group; a client's document would hold it back.
-    if (const QString mark = smallGroupMark(s.n); !mark.isEmpty())
+    // The floor counts people: a code that answered twice is one.
+    if (const QString mark = smallGroupMark(s.people); !mark.isEmpty())
         lines
             << QStringLiteral("Группа: %1 — в PDF-отчёт и книгу для клиента не попадёт.").arg(mark);
     lines << QString();

@@ -40,7 +40,7 @@ Disclosure workbookDisclosure(const std::vector<ExportGroup> &groups, int minGro
 {
     std::vector<GroupSize> sizes;
     for (const ExportGroup &group : groups)
-        sizes.push_back({group.name, group.result.n});
+        sizes.push_back(groupSize(group.name, group));
     // The workbook shows no total, so a held-back group cannot be worked out from one.
     return disclose(sizes, minGroup, TotalRule::NoTotal,
                     groups.size() == 1 && groups.front().respondent);

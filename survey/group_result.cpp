@@ -1,6 +1,7 @@
 #include "survey/group_result.h"
 
 #include "survey/file_access.h"
+#include "survey/respondent_codes.h"
 #include "survey/result_file.h"
 
 #include <QDir>
@@ -68,10 +69,10 @@ loadGroupFiles(const QStringList &files, const QByteArray &key16, const ResultFi
         const auto loaded = loadIndividualResult(path, key16, &plain);
         if (const auto *error = std::get_if<LoadError>(&loaded))
             return groupError(path, *error);
-        const AnswerTable &answers = std::get<IndividualResult>(loaded).answers;
+        const IndividualResult &result = std::get<IndividualResult>(loaded);
         if (visit)
-            visit(path, ResultText(plain), answers);
-        builder.add(answers, path);
+            visit(path, ResultText(plain), result.answers);
+        builder.add(result.answers, path, result.code);
     }
     return builder.take();
 }
@@ -86,7 +87,12 @@ PointTotals pointTotals(const AnswerTable &answers)
     return points;
 }
 
-void GroupBuilder::add(const AnswerTable &answers, const QString &file)
+int GroupResult::people() const
+{
+    return distinctRespondents(codes);
+}
+
+void GroupBuilder::add(const AnswerTable &answers, const QString &file, const QString &code)
 {
     for (int row = 0; row < kAnswerRows; ++row)
         for (int column = 0; column < kAnswerColumns; ++column)
@@ -97,6 +103,7 @@ void GroupBuilder::add(const AnswerTable &answers, const QString &file)
         m_group.points[k] += points[k];
     m_group.respondents.push_back(profileFromAnswers(answers));
     m_group.files << file;
+    m_group.codes << code;
     ++m_group.n;
 }
 

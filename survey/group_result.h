@@ -26,6 +26,9 @@ struct GroupResult {
     ProfileScores scores{};                 // points / (6 n): the means of the mean table
     std::vector<ProfileScores> respondents; // each file's own profile, in file order
     QStringList files;                      // the files taken, in order
+    QStringList codes; // each file's respondent code, in order: people() counts them
+    // The respondents as the anonymity floor counts them: files sharing a code are one person.
+    int people() const;
 };
 
 // The points of one respondent's answers.
@@ -35,7 +38,7 @@ PointTotals pointTotals(const AnswerTable &answers);
 // as the answers come, then each divided once.
 class GroupBuilder {
 public:
-    void add(const AnswerTable &answers, const QString &file);
+    void add(const AnswerTable &answers, const QString &file, const QString &code = QString());
     int n() const { return m_group.n; }
     // The group of everything added (at least one respondent); the builder starts afresh.
     GroupResult take();

@@ -92,6 +92,7 @@ GroupStatistics groupStatistics(const GroupResult &group, MeanKind kind, std::ui
 {
     GroupStatistics result;
     result.n = group.n;
+    result.people = group.people();
     result.kind = kind;
     result.seed = seed;
     result.resamples = resamples;

@@ -76,6 +76,7 @@ struct QuestionCongruence {
 
 struct GroupStatistics {
     int n = 0;
+    int people = 0; // n as the anonymity floor counts it (GroupResult::people)
     MeanKind kind = MeanKind::Arithmetic;
     std::uint64_t seed = 1;
     int resamples = kBootstrapResamples;

@@ -32,7 +32,7 @@ std::optional<GroupError> loadFile(const QString &path, const QByteArray &key16,
     profile.code = std::move(result.code);
     profile.info = std::move(result.info);
     GroupBuilder one;
-    one.add(result.answers, path);
+    one.add(result.answers, path, profile.code);
     profile.group = one.take();
     return std::nullopt;
 }

@@ -8,21 +8,27 @@ namespace surveytexts {
 
 inline const QString kWindowTitle = QStringLiteral("Анкета OCAI");
 
-inline const QString kInstruction = QStringLiteral(
+// The instruction in its parts: the survey page folds all but the first on a phone's screen and
+// speaks of touch where the program speaks of keys.
+inline const QString kInstructionIntro = QStringLiteral(
     "<p>Эта анкета описывает культуру вашей организации. В ней шесть вопросов, и на каждый "
     "вы ответите дважды: сначала о том, какая организация <b>сейчас</b> "
     "(«Текущее состояние»), затем о том, какой она, по-вашему, <b>должна стать</b> "
-    "(«Желаемое состояние»).</p>"
+    "(«Желаемое состояние»).</p>");
+inline const QString kInstructionAnswers = QStringLiteral(
     "<p>В каждом вопросе четыре утверждения: A, B, C и D. Распределите между ними "
-    "<b>100 баллов</b>: чем точнее утверждение описывает вашу организацию, тем больше баллов "
-    "оно получает. Можно отдать все баллы одному утверждению, можно поставить 0. Кнопка "
-    "«Далее» станет доступна, когда сумма будет ровно 100.</p>"
+    "<b>100 баллов</b> целыми числами: чем точнее утверждение описывает вашу организацию, тем "
+    "больше баллов оно получает. Можно отдать все баллы одному утверждению, можно поставить 0. "
+    "Дробей и отрицательных чисел нет. Кнопка «Далее» станет доступна, когда сумма будет ровно "
+    "100.</p>"
     "<p>Правильных и неправильных ответов нет: важно только ваше мнение.</p>"
     "<p><b>Код респондента</b> обязателен: его сообщает организатор опроса (буквы, цифры, "
     "«-» и «_», до 20 знаков), им назван файл с вашими ответами. Строка ниже необязательна: "
-    "имя, должность или подразделение, если организатор просил их указать.</p>"
+    "имя, должность или подразделение, если организатор просил их указать.</p>");
+inline const QString kInstructionKeys = QStringLiteral(
     "<p>Всё можно сделать с клавиатуры: Tab переходит к следующему полю, Shift+Tab к "
     "предыдущему, Enter в поле нажимает «Начать» или «Далее», а на кнопке — эту кнопку.</p>");
+inline const QString kInstruction = kInstructionIntro + kInstructionAnswers + kInstructionKeys;
 
 inline const QString kCodeLabel = QStringLiteral("Код респондента:");
 inline const QString kFreeTextLabel =
@@ -39,6 +45,11 @@ inline const QString kCodeRefused =
 inline const QString kCodeTooLong = QStringLiteral("Код может быть не длиннее %1 знаков");
 inline const QString kCodeUsed =
     QStringLiteral("Код «%1» уже есть в папке: ответы будут записаны в файл «%2»");
+// Said at the code field before the questions when the group already holds the code's answers.
+inline const QString kCodeAnswered =
+    QStringLiteral("С кодом «%1» в этой группе уже ответили. Вы другой человек? Тогда уточните "
+                   "свой код у организатора опроса. Если вы отвечаете ещё раз, нажмите «Начать»: "
+                   "прежние ответы тоже останутся.");
 inline const QString kCodeExhausted =
     QStringLiteral("В папке уже слишком много файлов с кодом «%1»: выберите другой код");
 inline const QString kCharacterDropped =

@@ -62,6 +62,14 @@ inline bool writeFile(const QString &path, const QByteArray &bytes = {})
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// A result of `code` as `name` in `folder`: a second questionnaire of a code is such a file
+// under the writer's next name ("I4-2OCAI.cry").
+inline bool writeCodedResult(const QString &folder, const QString &name, const QString &code)
+{
+    return writeFile(folder + u'/' + name,
+                     encrypt(resultText(code, uniformRows({25, 25, 25, 25}, {40, 30, 20, 10}))));
+}
+
 // A file's bytes, or a marker that no file holds.
 inline QByteArray contentsOf(const QString &path)
 {

@@ -102,4 +102,32 @@ TEST(Anonymity, TheSentencesSayWhichGroupAndWhy)
     EXPECT_EQ(documents::groupSizeText(5), QStringLiteral("N = 5"));
 }
 
+// A second questionnaire of a code lifts no group over the floor: the floor counts people.
+TEST(Anonymity, TheFloorCountsPeopleNotFiles)
+{
+    const auto group = [](const QStringList &codes) {
+        survey::GroupBuilder builder;
+        for (const QString &code : codes)
+            builder.add(survey::AnswerTable{}, code + QStringLiteral("OCAI.cry"), code);
+        documents::ExportGroup g;
+        g.result = builder.take();
+        return g;
+    };
+    const documents::ExportGroup repeated =
+        group({"a1", "a2", "a3", "a4", "A4"}); // "A4" is "a4" answering again
+    const documents::ExportGroup five = group({"a1", "a2", "a3", "a4", "a5"});
+    EXPECT_EQ(repeated.result.n, 5);
+    EXPECT_EQ(repeated.result.people(), 4);
+    EXPECT_EQ(five.result.people(), 5);
+    const documents::Disclosure d =
+        documents::disclose({documents::groupSize(QStringLiteral("Склад"), repeated),
+                             documents::groupSize(QStringLiteral("ИТ"), five)},
+                            5, TotalRule::NoTotal);
+    EXPECT_EQ(d.shown, (std::vector<bool>{false, true}));
+    ASSERT_EQ(d.heldBack.size(), 1u);
+    EXPECT_EQ(d.heldBack[0].n, 4);
+    EXPECT_EQ(documents::groupSizeText(5, 5, repeated.result.people()),
+              QStringLiteral("N = 5, ") + documents::smallGroupMark(4));
+}
+
 } // namespace

@@ -213,6 +213,28 @@ TEST_F(AnonymityCli, TheOrganisationReportCountsTheGroupsItShows)
     EXPECT_TRUE(text.contains(QStringLiteral("Группа «Бухгалтерия» не показана")));
 }
 
+// A second questionnaire of one code lifts no group over the floor, in the PDF and the workbook
+// alike: five files of four people are a group of four.
+TEST_F(AnonymityCli, ARepeatedCodeCountsOnceForTheFloor)
+{
+    const QString store = group(QStringLiteral("Склад"), 4);
+    ASSERT_TRUE(testfiles::writeCodedResult(store, QStringLiteral("p0-2OCAI.cry"), "p0"));
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    const auto refused = runCli({"pdf", "--out", pdf, store});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("«Склад» не показана: в ней 4")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    const auto exported = runCli({"export", "--out", out, store, group(QStringLiteral("ИТ"), 5)});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_EQ(sheetNames(out), (QStringList{"Сводка", "ИТ", "Респонденты", "Ответы"}));
+    // Every file is kept: the group's own figures still count five, and say that the client's
+    // documents will count four.
+    const QByteArray stats = runCli({"stats", store}).out;
+    EXPECT_TRUE(stats.contains("Респондентов (N): 5")) << stats.toStdString();
+    EXPECT_TRUE(stats.contains(QStringLiteral("меньше 5\u00A0респондентов").toUtf8()));
+}
+
 // The analysis commands are the consultant's own: small groups stay, marked.
 TEST_F(AnonymityCli, TheAnalysisCommandsShowSmallGroupsMarked)
 {

@@ -68,7 +68,7 @@ TEST(DeskSurvey, CountsTheRespondentsTheCommandLineCounts)
     const QDir dir(folder);
     for (const QString name :
          {"xOCAI.cry", ".yOCAI.cry", "zOCAI.CRY", "Ωμέγα-1OCAI.cry", "Иванов日OCAI.cry"})
-        ASSERT_TRUE(writeResult(dir.filePath(name), "r"));
+        ASSERT_TRUE(writeResult(dir.filePath(name), name)); // five people
     ASSERT_TRUE(put(dir.filePath("._xOCAI.cry"), QByteArray("\x00\x05\x16\x07", 4)));
 
     const testcli::CliRun cli = testcli::runCli({QStringLiteral("profile"), folder});
@@ -143,6 +143,36 @@ TEST(DeskSurvey, ExcludeAndReturnMoveOnlyTheFileAndNeverReplaceOne)
 
     EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::returnFile(root + "/g/bOCAI.cry")));
     EXPECT_TRUE(std::holds_alternative<desk::MoveError>(desk::excludeFile(root + "/g/noOCAI.cry")));
+}
+
+// A code answered twice: both files count in the figures, the later one is marked with the
+// first's name, and the floor counts one person; the marks follow the files on every load,
+// also those taken unread from the last one.
+TEST(DeskSurvey, ARepeatedCodeIsMarkedAndCountsOnceForTheFloor)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeResult(dir.filePath("I4OCAI.cry"), "I4"));
+    ASSERT_TRUE(writeResult(dir.filePath("I4-2OCAI.cry"), "i4"));
+    ASSERT_TRUE(writeResult(dir.filePath("KOCAI.cry"), "K"));
+    const desk::Group group = desk::loadGroup(dir.path(), "g");
+    EXPECT_EQ(group.result.n, 3);
+    EXPECT_EQ(group.result.people(), 2);
+    EXPECT_EQ(group.repeats(), 1);
+    QStringList marks;
+    for (const desk::Respondent &r : group.respondents)
+        marks << r.row.fileName + ">" + r.repeatOf;
+    EXPECT_EQ(marks, (QStringList{"I4-2OCAI.cry>I4OCAI.cry", "I4OCAI.cry>", "KOCAI.cry>"}));
+
+    desk::LoadCache cache;
+    for (const desk::Respondent &r : group.respondents)
+        cache.insert(r.path, &r);
+    ASSERT_TRUE(std::holds_alternative<QString>(desk::excludeFile(dir.filePath("I4OCAI.cry"))));
+    const desk::Group alone = desk::loadGroup(dir.path(), "g", cache);
+    EXPECT_EQ(alone.result.n, 2);
+    EXPECT_EQ(alone.result.people(), 2);
+    EXPECT_EQ(alone.repeats(), 0);
+    for (const desk::Respondent &r : alone.respondents)
+        EXPECT_TRUE(r.repeatOf.isEmpty()) << r.row.fileName.toStdString();
 }
 
 // A rescan that finds nothing new copies nothing and tells nothing.

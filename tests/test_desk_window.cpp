@@ -148,6 +148,8 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
         {"Повреждённые/badOCAI.cry", broken},
         {"Предупреждения/okOCAI.cry", good},
         {"Предупреждения/shortOCAI.cry", warned},
+        {"Повтор/I4OCAI.cry", deskfiles::resultBytes("I4")},
+        {"Повтор/I4-2OCAI.cry", deskfiles::resultBytes("I4")},
         {"Чистая/okOCAI.cry", good},
         {"Чистая/Исключённые/badOCAI.cry", broken},
         {"Чистая/Исключённые/shortOCAI.cry", warned}};
@@ -165,11 +167,21 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
     for (int i = 0; i < groups->count(); ++i)
         texts << groups->item(i)->text();
     const auto size = [](int n) { return documents::groupSizeText(n); };
+    const QString small = documents::smallGroupMark(1);
     EXPECT_EQ(texts, (QStringList{"Повреждённые  (" + size(1) + ") ✖",
+                                  "Повтор  (N = 2, " + small + ") ⚠ повтор кода",
                                   "Предупреждения  (" + size(2) + ") ⚠",
-                                  "Чистая  (" + size(1) + ")", "Все вместе  (N = 4)"}));
+                                  "Чистая  (" + size(1) + ")", "Все вместе  (N = 6)"}));
+    EXPECT_TRUE(groups->item(1)->toolTip().contains("разных респондентов: 1"));
 
-    window.selectGroup(2);
+    window.selectGroup(1);
+    QStringList repeatLabels;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        repeatLabels << label->text();
+    EXPECT_TRUE(repeatLabels.contains("Учтено: 2; повреждено: 0; исключено: 0; с предупреждениями: "
+                                      "0; повтор кода: 1 (разных респондентов: 1)"))
+        << repeatLabels.join(" | ").toStdString();
+    window.selectGroup(3);
     QStringList labels;
     for (const QLabel *label : window.findChildren<QLabel *>())
         labels << label->text();
@@ -180,6 +192,8 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
     const std::tuple<const char *, const char *, const char *> rows[] = {
         {"Повреждённые/badOCAI.cry", "✖ badOCAI.cry", "повреждён"},
         {"Предупреждения/shortOCAI.cry", "⚠ ", "учтён"},
+        {"Повтор/I4OCAI.cry", "", "учтён"},
+        {"Повтор/I4-2OCAI.cry", "⚠ I4", "учтён, повтор кода"},
         {"Чистая/okOCAI.cry", "", "учтён"},
         {"Чистая/Исключённые/badOCAI.cry", "", "исключён"},
         {"Чистая/Исключённые/shortOCAI.cry", "", "исключён"}};
@@ -195,6 +209,13 @@ TEST(DeskMarks, TheGroupListAndTheTableTellDamagedWarnedAndExcludedApart)
         else
             EXPECT_FALSE(code.startsWith("✖") || code.startsWith("⚠")) << name;
         EXPECT_EQ(table.index(0, desk::RespondentTable::State).data().toString(), state) << name;
+    }
+    // The repeat's tooltip names the code's first file.
+    for (const desk::Respondent &r : window.loader().survey()->groups[1].respondents) {
+        if (!r.repeatOf.isEmpty()) {
+            EXPECT_TRUE(desk::warningsText(r).contains(
+                "повтор кода «I4»: тот же код в файле «I4OCAI.cry»"));
+        }
     }
 }
 

@@ -426,6 +426,27 @@ TEST(GroupCli, CheckWarnsOfWhatTheLoadLetsThrough)
     }
 }
 
+// A code answered more than once: one line per repeat, naming it and the code's first file.
+TEST(GroupCli, CheckNamesEachRepeatedCode)
+{
+    QTemporaryDir dir;
+    const QString folder = writeGroup(dir, QStringLiteral("g"), {kDepartment[0]});
+    for (const auto &[name, code] : {std::pair{"I4OCAI.cry", "I4"},
+                                     {"I4-2OCAI.cry", "I4"},
+                                     {"I4-3OCAI.cry", "i4"},
+                                     {"I4-2-2OCAI.cry", "I4-2"}})
+        ASSERT_TRUE(
+            testfiles::writeCodedResult(folder, QString::fromUtf8(name), QString::fromUtf8(code)));
+    const CliRun run = runCli({QStringLiteral("check"), folder});
+    EXPECT_EQ(run.exitCode, 1);
+    const QString shown = QDir::toNativeSeparators(folder + u'/');
+    EXPECT_EQ(QString::fromUtf8(run.out),
+              QStringLiteral("%1I4-2OCAI.cry: повтор кода «I4»: тот же код в файле «I4OCAI.cry»\n"
+                             "%1I4-3OCAI.cry: повтор кода «i4»: тот же код в файле «I4OCAI.cry»\n")
+                  .arg(shown));
+    EXPECT_EQ(run.err, QByteArray());
+}
+
 #ifdef Q_OS_UNIX
 // Every entry of a folder named as a result is checked on its own, in Russian: one that cannot
 // be read is named with its reason and the others are still checked; a pipe is never waited on.

@@ -135,6 +135,33 @@ TEST(WebServe, WritesGroupFilesAndKeepsItsLimits)
     EXPECT_TRUE(events[0].endsWith("\tСклад\tWeb-1OCAI.cry"));
 }
 
+// The page asks its own link whether a code has answered; every other way of asking gets the
+// wrong link's page.
+TEST(WebServe, TheCodeRouteAnswersOnItsOwnLinkOnly)
+{
+    QTemporaryDir dir;
+    QProcess server;
+    const QList<QByteArray> lines = startServe(server, {dir.path(), "--port", "0"}, 1);
+    ASSERT_EQ(lines.size(), 1) << server.readAllStandardError().constData();
+    const QUrl url(QString::fromUtf8(lines[0]));
+    const QByteArray link = url.path().toLatin1();
+    ASSERT_EQ(request(url, testweb::post(url, testweb::kSubmission)).status,
+              "HTTP/1.1 201 Created");
+    EXPECT_EQ(request(url, get(link + "code?c=web-1")).body, R"({"answered":true})");
+    EXPECT_EQ(request(url, get(link + "code?c=Web-2")).body, R"({"answered":false})");
+    EXPECT_EQ(request(url, get(link + "code?c=%D0%98%D0%B2")).body, R"({"answered":false})");
+    EXPECT_EQ(request(url, get(link + "code?c=a%20b")).status, "HTTP/1.1 400 Bad Request");
+    const Answer wrong = request(url, get("/0123456789abcdef0123456789abcdef/code?c=Web-1"));
+    EXPECT_EQ(wrong.status, "HTTP/1.1 404 Not Found");
+    for (const QByteArray &other :
+         {get(link.chopped(1) + "code?c=Web-1"), get(link + "code/?c=Web-1"),
+          get(link + "1/code?c=Web-1"),
+          testweb::post(url, testweb::kSubmission).replace("submit", "code?c=Web-1")})
+        EXPECT_EQ(request(url, other).body, wrong.body) << other.constData();
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(10000));
+}
+
 // Both kinds of key a certificate authority issues: RSA and elliptic-curve (P-256).
 TEST(WebServe, ServesHttpsWithTheGivenCertificate)
 {

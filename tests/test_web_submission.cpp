@@ -181,6 +181,63 @@ TEST(WebSubmissionResend, SameIdSameFileNewIdNextFreeName)
     EXPECT_EQ(answers.started.secsTo(kReceived), 132); // 12.5 + 12 * 10 s, whole seconds
 }
 
+// The page's question whether a code has answered, asked with whatever a network sends: a code
+// the folder holds (written through the link or put there by hand, any letter case) is
+// answered, anything but one code's query is refused.
+TEST(WebCodeQuery, AnswersFromTheFolderAndRefusesAnyOtherQuery)
+{
+    QTemporaryDir dir;
+    web::SubmissionHandler handler(dir.path(), testfiles::programKey(), [] { return kReceived; });
+    ASSERT_EQ(handler.handle(QJsonDocument(validSubmission()).toJson()).status, 201);
+    ASSERT_TRUE(testfiles::writeCodedResult(dir.path(), QStringLiteral("I4OCAI.cry"), "I4"));
+    ASSERT_TRUE(testfiles::writeFile(dir.filePath("brokenOCAI.cry"), "not a result"));
+    const QByteArray yes = R"({"answered":true})", no = R"({"answered":false})";
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"c=I4", yes},
+        {"c=i4", yes},
+        {"c=%D0%98%D0%B2%D0%B0%D0%BD%D0%BE%D0%B2-1", yes}, // "Иванов-1", written via the link
+        {"c=%d0%b8%d0%b2%d0%b0%d0%bd%d0%be%d0%b2-1", yes},
+        {"c=I5", no},
+        {"c=broken", no},
+        {"c=" + QByteArray(20, 'a'), no},
+        {"c=" + QByteArray(21, 'a'), {}},
+        {"c=" + QByteArray(5000, 'a'), {}},
+        {"c=", {}},
+        {"", {}},
+        {"c", {}},
+        {"x=I4", {}},
+        {"c=I4&c=I5", {}},
+        {"c=I4&x=1", {}},
+        {"c=I%204", {}},
+        {"c=I+4", {}},
+        {"c=%00I4", {}},
+        {"c=I4%0A", {}},
+        {"c=..%2F..%2Fetc", {}},
+        {"c=%FF%FE", {}},    // no UTF-8
+        {"c=%C0%AF", {}},    // an overlong "/"
+        {"c=%ED%A0%80", {}}, // a lone surrogate
+        {"c=%E2%82%AC", {}}, // "€": no letter of a code
+        {"c=%", {}},
+        {"c=%zz", {}},
+    };
+    for (const auto &[query, json] : cases) {
+        const web::SubmissionReply reply = handler.codeQuery(query);
+        EXPECT_EQ(reply.status, json.isEmpty() ? 400 : 200) << query.left(60).constData();
+        if (!json.isEmpty())
+            EXPECT_EQ(reply.json, json) << query.constData();
+        else
+            EXPECT_TRUE(QJsonDocument::fromJson(reply.json)["error"].toString().contains("код"))
+                << query.left(60).constData();
+        EXPECT_TRUE(reply.written.isEmpty());
+    }
+    // A file that arrives later is seen at the next question.
+    EXPECT_EQ(handler.codeQuery("c=I5").json, no);
+    ASSERT_TRUE(testfiles::writeCodedResult(dir.path(), QStringLiteral("I5OCAI.cry"), "I5"));
+    EXPECT_EQ(handler.codeQuery("c=I5").json, yes);
+    // Nothing is written by asking.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
 // A server killed at a moment of writing, then started again on the folder and sent the same
 // questionnaire: one file in the end, and the resend answered with it when it was named.
 struct Crash {

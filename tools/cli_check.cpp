@@ -1,10 +1,12 @@
 // ocai-cli check: what the lenient reading of result files lets through, file by file, in
 // the consultant's words. Every entry is reported, one that cannot be read too: one damaged
-// file hides no other file's warnings.
+// file hides no other file's warnings. In a folder, each file repeating another's respondent
+// code is named too.
 #include "tools/cli_common.h"
 #include "tools/cli_group_args.h"
 #include "tools/cli_io.h"
 
+#include "survey/respondent_codes.h"
 #include "survey/result_names.h"
 
 #include <QDir>
@@ -23,13 +25,16 @@ class Check {
 public:
     // Each warning of one file on stdout, or why it cannot be read on stderr. False when the
     // output cannot be written.
-    bool file(const QString &path)
+    // `code`, when given, gets the code of a file that reads.
+    bool file(const QString &path, QString *code = nullptr)
     {
         const auto loaded = loadGroupArgument(path);
         if (const auto *error = std::get_if<survey::GroupError>(&loaded)) {
             refuse(refusalText(*error));
             return true;
         }
+        if (code)
+            *code = std::get<survey::LoadedProfile>(loaded).code;
         for (const QString &warning : std::get<survey::LoadedProfile>(loaded).warnings.front())
             if (!warn(aboutFile(path, warning)))
                 return false;
@@ -47,18 +52,31 @@ public:
         const auto &entries = std::get<std::vector<survey::ResultEntry>>(listed);
         if (entries.empty()) // the folder's load words the want of results
             return file(path);
+        QStringList paths, names, codes; // of the files that read
         for (const survey::ResultEntry &entry : entries) {
             bool written = true;
+            QString code;
             if (entry.probe.kind == survey::EntryKind::Folder)
                 written = warn(aboutFile(entry.path, QStringLiteral("это папка, группа её не "
                                                                     "читает")));
             else if (entry.probe.kind == survey::EntryKind::Unusable)
                 refuse(aboutFile(entry.path, entry.probe.reason));
             else
-                written = file(entry.path);
+                written = file(entry.path, &code);
             if (!written)
                 return false;
+            if (!code.isNull()) {
+                paths << entry.path;
+                names << entry.name;
+                codes << code;
+            }
         }
+        // A code answered twice, one line per repeat: the group counts both files, the floor
+        // one person.
+        for (const survey::CodeRepeat &repeat : survey::codeRepeats(names, codes))
+            if (!warn(aboutFile(paths[repeat.file],
+                                survey::codeRepeatText(codes[repeat.file], names[repeat.first]))))
+                return false;
         return true;
     }
 

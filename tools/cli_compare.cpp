@@ -21,6 +21,7 @@ const char *const kStateKeys[2] = {"current", "preferred"};
 // A compared group: its name (from --names, else its folder or file) and its argument.
 struct Named {
     QString name, path;
+    int people = 0; // as the anonymity floor counts them
 };
 
 QString stateCaption(int state)
@@ -60,8 +61,12 @@ QString compareText(const survey::GroupComparison &c, const Named &a, const Name
 {
     QStringList lines{
         QStringLiteral("Сравнение групп OCAI"),
-        QStringLiteral("«%1»: %2  (%3)").arg(a.name, a.path, documents::groupSizeText(c.nA)),
-        QStringLiteral("«%1»: %2  (%3)").arg(b.name, b.path, documents::groupSizeText(c.nB)),
+        QStringLiteral("«%1»: %2  (%3)")
+            .arg(a.name, a.path,
+                 documents::groupSizeText(c.nA, documents::kDefaultMinGroup, a.people)),
+        QStringLiteral("«%1»: %2  (%3)")
+            .arg(b.name, b.path,
+                 documents::groupSizeText(c.nB, documents::kDefaultMinGroup, b.people)),
         QStringLiteral("Среднее: %1; перестановок: %2, зерно %3")
             .arg(survey::meanKindCaption(c.kind))
             .arg(c.permutations)
@@ -197,7 +202,7 @@ int runCompare(const ParsedArgs &args)
             return dataError(groupErrorText(*error));
         groups[g] = std::move(std::get<survey::LoadedProfile>(loaded));
         named[g] = {names.isEmpty() ? documents::groupName(args.operands[g]) : names[g].trimmed(),
-                    QDir::toNativeSeparators(args.operands[g])};
+                    QDir::toNativeSeparators(args.operands[g]), groups[g].group.people()};
     }
     const survey::GroupComparison comparison =
         survey::compareGroups(groups[0].group, groups[1].group, options.mean, options.seed);
@@ -210,7 +215,7 @@ int runCompare(const ParsedArgs &args)
         break;
     }
     for (Named &group : named)
-        group = {escapeControls(group.name), escapeControls(group.path)};
+        group = {escapeControls(group.name), escapeControls(group.path), group.people};
     return finishOutput(compareText(comparison, named[0], named[1]).toUtf8());
 }
 

@@ -1,5 +1,6 @@
 #include "web/submission.h"
 
+#include "survey/respondent_codes.h"
 #include "survey/result_names.h"
 #include "survey/unit_pc1.h"
 #include "web/folder_files.h"
@@ -13,6 +14,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <cmath>
 #include <optional>
 
@@ -213,7 +215,7 @@ const QString kReceivedNoteName = QStringLiteral(".ocai-received");
 
 SubmissionHandler::SubmissionHandler(const QString &folder, const QByteArray &key16, Clock clock)
     : m_folder(folder), m_key(key16),
-      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime))
+      m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)), m_codes(folder, key16)
 {
     Journal journal = readJournal(notePath());
     m_written = std::move(journal.written);
@@ -260,6 +262,42 @@ void SubmissionHandler::note(const QByteArray &line, bool durable)
     const QByteArray bytes = (m_needsLineBreak ? "\n" : "") + line + '\n';
     if (!appendToFolderFile(notePath(), bytes, durable))
         m_needsLineBreak = false;
+}
+
+namespace {
+
+// The longest query a code can make: "c=" and each character as up to four bytes of UTF-8,
+// each byte as "%XX".
+constexpr qsizetype kMaxCodeQueryBytes = 2 + survey::kMaxCodeLength * 4 * 3;
+
+// The code the query asks about, or nothing when it is no code's query.
+std::optional<QString> queriedCode(const QByteArray &query)
+{
+    if (query.size() > kMaxCodeQueryBytes || !query.startsWith("c="))
+        return std::nullopt;
+    const QByteArray bytes = QByteArray::fromPercentEncoding(query.mid(2));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString code = utf8(bytes);
+    if (utf8.hasError() || !survey::isRespondentCode(code))
+        return std::nullopt;
+    return code;
+}
+
+} // namespace
+
+SubmissionReply SubmissionHandler::codeQuery(const QByteArray &query)
+{
+    const auto code = queriedCode(query);
+    if (!code)
+        return refusal(QStringLiteral("Запрос должен быть «c=» и код респондента: буквы, цифры, "
+                                      "«-» и «_», до %1 знаков.")
+                           .arg(survey::kMaxCodeLength));
+    const bool answered = survey::codeAnswered(m_codes.codes(), *code);
+    return {200,
+            QJsonDocument(QJsonObject{{QStringLiteral("answered"), answered}})
+                .toJson(QJsonDocument::Compact),
+            {},
+            {}};
 }
 
 SubmissionReply SubmissionHandler::handle(const QByteArray &body)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "survey/questionnaire_result.h"
+#include "web/folder_codes.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -52,6 +53,11 @@ public:
 
     SubmissionReply handle(const QByteArray &body);
 
+    // The page's question whether a code has answered in the folder, before the questions: the
+    // query "c=<code, percent-encoded>" gets 200 {"answered": true|false} by the one rule of
+    // shared codes (survey::codeAnswered), anything else 400 with why.
+    SubmissionReply codeQuery(const QByteArray &query);
+
     // For tests: where a crash is simulated, once a new file's content is on the disk and again
     // once it has its name.
     void setCrashPoints(std::function<void()> beforeNaming, std::function<void()> beforeNoting);
@@ -64,6 +70,7 @@ private:
     QByteArray m_key;
     Clock m_clock;
     QHash<QString, QString> m_written; // id -> file name
+    FolderCodes m_codes;
     bool m_needsLineBreak = false;
     std::function<void()> m_beforeNaming, m_beforeNoting;
 };

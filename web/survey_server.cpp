@@ -35,6 +35,7 @@ void writeNotFound(QHttpServerResponder &responder)
 const SurveyServer::Route SurveyServer::kRoutes[] = {
     {QHttpServerRequest::Method::Get, "", true, &SurveyServer::answerPage},
     {QHttpServerRequest::Method::Post, "submit", false, &SurveyServer::answerSubmit},
+    {QHttpServerRequest::Method::Get, "code", false, &SurveyServer::answerCode},
 };
 
 SurveyServer::SurveyServer(QObject *parent) : QAbstractHttpServer(parent) {}
@@ -117,6 +118,17 @@ void SurveyServer::answerPage(Link &link, const QHttpServerRequest &request, QTc
                                  "default-src 'none'; style-src 'unsafe-inline'; script-src "
                                  "'unsafe-inline'; connect-src 'self'; img-src data:; "
                                  "form-action 'none'; base-uri 'none'"}});
+}
+
+// Whether a code has answered here, asked by the page before the questions.
+void SurveyServer::answerCode(Link &link, const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    const SubmissionReply reply =
+        link.handler->codeQuery(request.url().query(QUrl::FullyEncoded).toLatin1());
+    responder.write(reply.json,
+                    {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}},
+                    Status(reply.status));
 }
 
 void SurveyServer::answerSubmit(Link &link, const QHttpServerRequest &request, QTcpSocket *socket)

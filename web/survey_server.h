@@ -10,9 +10,10 @@
 #include <vector>
 
 // The HTTP side of a collection: each group's link is "/<secret>/", the secret its own, with
-// its routes below it: "GET /<secret>/" its page, "POST /<secret>/submit" its questionnaire.
-// Anything else is 404 with the same short page, so that a wrong secret says nothing about a
-// right one, nor one group's link about another's.
+// its routes below it: "GET /<secret>/" its page, "POST /<secret>/submit" its questionnaire,
+// "GET /<secret>/code?c=<code>" whether the code has answered there. Anything else is 404 with
+// the same short page, so that a wrong secret says nothing about a right one, nor one group's
+// link about another's.
 namespace web {
 
 class SurveyServer : public QAbstractHttpServer {
@@ -57,6 +58,7 @@ private:
     Link *linkOf(const QByteArray &secret);
     void answerPage(Link &link, const QHttpServerRequest &request, QTcpSocket *socket);
     void answerSubmit(Link &link, const QHttpServerRequest &request, QTcpSocket *socket);
+    void answerCode(Link &link, const QHttpServerRequest &request, QTcpSocket *socket);
 
     std::vector<Link> m_links;
 };

@@ -4,8 +4,11 @@ size and a desktop's, for a group whose name is made of HTML and script syntax; 
 are read back with ocai-cli. On the phone: every focused field lies above the sticky footer (also
 with the keyboard's smaller screen), a reload on the start screen and on screen 6 comes back with
 every answer, and a server that is stopped, serves other groups, serves another link or never
-answers is said so with the answers kept until it is back. On the desktop the browser refuses all
-storage and the page still works. Usage: survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped)
+answers is said so with the answers kept until it is back; the code field is on the first screen,
+the instruction speaks of touch, a code the group holds is said at the code field, and "7,5",
+"-5" and a code with a space stay as typed with a note that outlasts a flash while the sum does
+not move. On the desktop the browser refuses all storage and the page still works; the
+instruction speaks of Tab. Usage: survey_page.py OCAI_CLI SCREENSHOT_DIR. Exit 77 (skipped)
 without Chromium, Selenium and zbarimg (which reads the link's QR code back)."""
 import json
 import os
@@ -15,6 +18,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import time
 
 try:
     from selenium import webdriver
@@ -40,6 +44,8 @@ FREE = "Отдел продаж"
 POINTS = [[40, 30, 20, 10], [25, 25, 25, 25], [10, 20, 30, 40], [100, 0, 0, 0], [0, 0, 50, 50],
           [70, 10, 10, 10]] * 2
 RELOAD_ROW, KEYBOARD_ROW = 5, 2
+# A code whose questionnaire the group holds before the page is opened (put there by hand).
+REPEATED = "Повтор-7"
 # The page's own wait for an answer, and a bound for everything else.
 SEND_TIMEOUT, WAIT = 20, 20
 REFUSE_STORAGE = """for (const name of ["localStorage", "sessionStorage"])
@@ -49,6 +55,19 @@ FIELD_BOX = """const box = document.activeElement.getBoundingClientRect();
 const footer = document.querySelector(".footer");
 const limit = footer.offsetParent ? footer.getBoundingClientRect().top : innerHeight;
 return [document.activeElement.id, box.top, box.bottom, limit];"""
+
+
+def plant_result(folder, code):
+    """A result file of `code` in `folder`, as another questionnaire wrote it."""
+    lines = ["12.03.2026", code, "", "", "10:15:32", "", "", "", "00:14:05"] + [""] * 14
+    lines += ["%4d%4d%4d%4d%7d" % (25, 25, 25, 25, 30)] * 12
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as plain:
+        plain.write("\r\n".join(lines) + "\r\n")
+    try:
+        subprocess.run([CLI, "encrypt", "--out", os.path.join(folder, code + "OCAI.cry"),
+                        plain.name], check=True, timeout=WAIT)
+    finally:
+        os.unlink(plain.name)
 
 
 def browser(size):
@@ -123,6 +142,14 @@ class Page:
     def type(self, *keys):
         self.driver.switch_to.active_element.send_keys(*keys)
 
+    def clear(self):
+        """Empties the focused field as a respondent does, so that the page sees the edit."""
+        self.type(Keys.CONTROL, "a")
+        self.type(Keys.BACKSPACE)
+
+    def note(self, id):
+        return self.element(id).text
+
     def status(self):
         return self.element("status").text
 
@@ -141,9 +168,47 @@ class Page:
         assert self.element("group").text == GROUP and GROUP in self.driver.title
         self.fits()
         self.shot("00-start")
-        self.type("/")  # refused, and a note says why
-        assert self.value("code") == "" and self.element("code-note").text
+        rest = self.driver.execute_script(
+            "return document.getElementById('instructionRest').textContent")
+        if self.size == "phone":
+            # The code field on the first screen, the instruction folded; touch, not Tab.
+            bottom = self.driver.execute_script(
+                "return document.getElementById('code').getBoundingClientRect().bottom")
+            assert bottom <= SIZES["phone"][1], bottom
+            assert not self.element("instructionMore").get_attribute("open")
+            assert "Коснитесь" in rest and "Tab" not in rest, rest
+            self.element("instructionMoreTitle").click()  # unfolds, and folds again
+            assert self.element("instructionRest").is_displayed()
+            self.shot("00-instruction")
+            self.element("instructionMoreTitle").click()
+            self.element("code").click()
+        else:
+            assert self.element("instructionMore").get_attribute("open")
+            assert "Shift+Tab" in rest, rest
+        assert "целыми числами" in rest, rest
+        self.type("/")  # kept as typed, marked, and a note says why
+        assert self.value("code") == "/" and self.note("code-note")
+        assert not self.element("start").is_enabled()
+        self.clear()
+        if self.size == "phone":
+            # The group holds this code already, in another letter case: said before the
+            # questions, asking whether this is someone else.
+            self.type(REPEATED.lower())
+            self.wait.until(lambda d: "уже ответили" in self.note("code-note"))
+            assert "другой человек" in self.note("code-note")
+            self.shot("00-repeated")
+            self.clear()
+            # A space is no part of a code: kept, said, and said still after a flash's time.
+            self.type("Тест phone")
+            time.sleep(4.5)
+            assert "пробел" in self.note("code-note"), self.note("code-note")
+            assert not self.element("start").is_enabled()
+            self.shot("00-space")
+            self.clear()
         self.type(code)
+        # A code nobody has answered with: no remark once the server has said so.
+        time.sleep(1)
+        assert self.note("code-note") == "", self.note("code-note")
         self.focused_in_view()
         self.type(Keys.TAB, FREE)
         self.focused_in_view()
@@ -170,9 +235,20 @@ class Page:
         self.wait.until(lambda d: self.element("a") == d.switch_to.active_element)
         assert self.element("progress").text.startswith("Вопрос %d из 12" % (row + 1))
         if row == 0:
-            self.type("x")
-            assert self.element("note-a").text
-            self.shot("01-note")
+            # Points are whole numbers: "7,5" is not 75, "-5" not 5; the field keeps what was
+            # typed and counts its last whole number, so that the sum does not move.
+            self.type("7,5")
+            assert self.value("a") == "7,5"
+            assert "7,5" in self.note("note-a") and "целые" in self.note("note-a")
+            assert self.element("left").text.endswith(": 93"), self.element("left").text
+            assert not self.element("next").is_enabled()
+            self.shot("01-fraction")
+            self.clear()
+            self.type("-5")
+            assert "-5" in self.note("note-a") and "меньше 0" in self.note("note-a")
+            assert self.element("left").text.endswith(": 100"), self.element("left").text
+            self.shot("01-negative")
+            self.clear()
         for k, value in enumerate(points):
             if k:
                 self.type(Keys.TAB)
@@ -225,6 +301,7 @@ class Page:
         self.until_status(timeout=WAIT, done=True)
         self.fits()
         self.shot("13-done")
+        assert "OCAI.cry" not in self.element("done").text  # the file is the consultant's
         return self.element("done").text
 
 
@@ -259,7 +336,10 @@ def fill_phone(page, server, code):
     server.restart(groups="Склад")
     page.until_status("сбор ответов по этой ссылке остановлен", "сохранены в этом браузере")
     page.shot("12-stopped")
-    assert len(page.stored()) == 1 and not os.listdir(os.path.join(server.folder, GROUP))
+    # Nothing written: the group holds only the planted answer of the repeated code.
+    assert len(page.stored()) == 1, page.stored()
+    written = os.listdir(os.path.join(server.folder, GROUP))
+    assert written == [REPEATED + "OCAI.cry"], written
     # Another link on the same port: this one is closed.
     server.restart("f" * 32)
     page.until_status("ссылка закрыта", "новую ссылку, откройте её")
@@ -299,6 +379,8 @@ def fill_desktop(page, server, code):
 def main():
     os.makedirs(SHOTS, exist_ok=True)
     with tempfile.TemporaryDirectory() as folder:
+        os.makedirs(os.path.join(folder, GROUP))
+        plant_result(os.path.join(folder, GROUP), REPEATED)
         server = Server(folder)
         try:
             qr = subprocess.run(["zbarimg", "--quiet", "--raw",
@@ -318,7 +400,7 @@ def main():
                     assert not errors, errors
                 finally:
                     driver.quit()
-                assert code + "OCAI.cry" in done, done
+                assert done, done
                 result = os.path.join(folder, GROUP, code + "OCAI.cry")
                 text = subprocess.run([CLI, "decrypt", result], check=True, capture_output=True,
                                       text=True, timeout=WAIT).stdout

@@ -1,5 +1,6 @@
 // The survey page's submission, any bytes as the body: the answer is 201 with exactly one whole
-// result file holding the parsed answers, or 400 with a reason and no file at all.
+// result file holding the parsed answers, or 400 with a reason and no file at all. The same
+// bytes as the query of the page's code question are answered yes, no or 400, writing nothing.
 #include "../result_files.h"
 #include "fuzz_check.h"
 #include "survey/result_file.h"
@@ -18,6 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QDateTime received(QDate(2026, 12, 7), QTime(15, 0));
     web::SubmissionHandler handler(dir.path(), testfiles::programKey(), [&] { return received; });
     const QByteArray body(reinterpret_cast<const char *>(data), qsizetype(size));
+    // The same bytes as the page's question whether a code has answered: yes or no, or a
+    // refusal with its reason; never a file (the checks below find none but the submission's).
+    const web::SubmissionReply asked = handler.codeQuery(body);
+    const QJsonObject question = QJsonDocument::fromJson(asked.json).object();
+    FUZZ_CHECK(asked.written.isEmpty());
+    FUZZ_CHECK(asked.status == 200
+                   ? question.value(QLatin1String("answered")).isBool()
+                   : asked.status == 400 &&
+                         !question.value(QLatin1String("error")).toString().isEmpty());
     const web::SubmissionReply reply = handler.handle(body);
 
     const QJsonObject answer = QJsonDocument::fromJson(reply.json).object();

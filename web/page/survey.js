@@ -16,12 +16,16 @@
     text.length >= 1 && text.length <= T.maxCode && /^[\p{L}\p{N}_-]+$/u.test(text) && in1251(text);
   const isFree = (text) => text.length <= T.maxFree && !/\p{Cc}/u.test(text) && in1251(text);
 
-  // The fields' rules, as the program's: each gives the text to keep (null: refuse the edit)
-  // and the note that says why something was not taken.
+  // What a note quotes of a field: a long paste by its beginning.
+  const quoted = (text) => (text.length > 24 ? text.slice(0, 24) + "\u2026" : text);
+
+  // The fields' rules, as the program's: each gives the text to keep (null: the field cannot
+  // take it) and the note that says why something was not taken.
   function codeRule(text) {
     if (text === "" || isCode(text)) return [text, ""];
-    const tooLong = isCode(text.slice(0, T.maxCode));
-    return [null, tooLong ? fill(T.codeTooLong, T.maxCode) : T.codeRefused];
+    const why = isCode(text.slice(0, T.maxCode)) ? fill(T.codeTooLong, T.maxCode)
+      : /\s/u.test(text) ? T.codeSpace : T.codeRefused;
+    return [null, fill(T.notTaken, why, quoted(text))];
   }
   function freeRule(text) {
     let kept = "";
@@ -39,11 +43,17 @@
     }
     return [kept, notes.join(". ")];
   }
+  // "7,5" is not 75 nor "-5" 5: such a text is not taken, and the note names it.
   function pointsRule(text) {
     if (text === "") return [text, ""];
-    if (!/^[0-9]+$/.test(text)) return [null, T.pointsDigitsOnly];
+    if (!/^[0-9]+$/.test(text)) {
+      const why = /^\s*[-\u2212]/u.test(text) ? T.pointsNegative
+        : /^[0-9]*[.,][0-9]*$/.test(text) ? T.pointsFraction : T.pointsDigitsOnly;
+      return [null, fill(T.notTaken, why, quoted(text))];
+    }
     text = text.replace(/^0+(?=.)/, ""); // a digit typed after the field's 0 replaces it
-    if (text.length > 3 || Number(text) > T.points) return [null, fill(T.pointsTooMany, T.points)];
+    if (text.length > 3 || Number(text) > T.points)
+      return [null, fill(T.notTaken, fill(T.pointsTooMany, T.points), quoted(text))];
     return [text, ""];
   }
 
@@ -51,7 +61,12 @@
   function flash(id, text) {
     clearTimeout(noteTimers[id]);
     $(id).textContent = text;
+    $(id).classList.remove("remark");
     if (text) noteTimers[id] = setTimeout(() => { $(id).textContent = ""; }, T.noteMs);
+  }
+  function lasting(id, text) {
+    flash(id, "");
+    $(id).textContent = text;
   }
 
   // A field keeps only what its rule takes and says why, never dropping a character silently.
@@ -69,6 +84,58 @@
       input.dataset.last = text;
       flash(noteId, note);
     });
+  }
+
+  // A field of the code or of points keeps what was typed, also what its rule cannot take, so
+  // that nothing becomes another number or code unseen: such a text is marked, its note stays
+  // until the field is changed, and the field counts as its last text the rule took
+  // (dataset.valid), so that a sum does not jump.
+  function checkKept(input, rule, noteId) {
+    const [kept, note] = rule(input.value);
+    if (kept !== null) {
+      if (kept !== input.value) {
+        const caret = input.selectionStart, before = input.value.length;
+        input.value = kept;
+        const at = Math.max(0, caret - (before - kept.length));
+        input.setSelectionRange(at, at);
+      }
+      input.dataset.valid = kept;
+    }
+    input.setAttribute("aria-invalid", kept === null ? "true" : "false");
+    lasting(noteId, note);
+  }
+  function guardKept(input, rule, noteId) {
+    input.dataset.valid = input.value;
+    input.addEventListener("input", () => checkKept(input, rule, noteId));
+  }
+  const taken = (input) => input.getAttribute("aria-invalid") !== "true";
+
+  // Whether the group already holds the typed code, as the server says; asked once per code
+  // and respondent, a moment after the typing stops. No answer says nothing: the question is
+  // a help, never a gate.
+  let answeredCodes = new Map(), askTimer; // a Map: a code may be "constructor"
+  function codeRemark() {
+    const value = $("code").value;
+    if (!taken($("code"))) return; // the refusal's note stands
+    const answered = isCode(value) && answeredCodes.get(value) === true;
+    lasting("code-note", answered ? fill(T.codeAnswered, value) : "");
+    $("code-note").classList.toggle("remark", answered);
+  }
+  function askAnswered() {
+    clearTimeout(askTimer);
+    codeRemark();
+    const value = $("code").value;
+    if (!isCode(value) || answeredCodes.has(value)) return;
+    askTimer = setTimeout(() => {
+      fetch("code?c=" + encodeURIComponent(value), { cache: "no-store" })
+        .then((response) => (response.ok ? response.json() : null))
+        .then((body) => {
+          if (!body || typeof body.answered !== "boolean") return;
+          answeredCodes.set(value, body.answered);
+          codeRemark();
+        })
+        .catch(() => { /* a help only */ });
+    }, 300);
   }
 
   // The browser's storage: local, else the tab's own, else none (a private window or a browser
@@ -149,7 +216,7 @@
       typeof state.free === "string" && isFree(state.free);
     if (!common) return null;
     const onScreen = {
-      start: () => state.code === "" || isCode(state.code),
+      start: () => state.code.length <= 10 * T.maxCode, // as typed, taken or not
       question: () => isCode(state.code) && Number.isInteger(state.question) &&
         state.question >= 0 && state.question < ROWS,
       send: () => state.submission && typeof state.submission.id === "string",
@@ -175,11 +242,12 @@
 
   function showStart(codeText, freeText) {
     screen = "start";
-    $("code").value = $("code").dataset.last = codeText;
+    $("code").value = codeText;
+    checkKept($("code"), codeRule, "code-note");
     $("free").value = $("free").dataset.last = freeText;
     $("start").disabled = !isCode(codeText);
-    flash("code-note", "");
     flash("free-note", "");
+    askAnswered();
     show("startScreen");
     shownAt = performance.now();
     focusQuietly($("code"));
@@ -187,6 +255,7 @@
 
   function restart() {
     clearTimeout(sendTimer);
+    answeredCodes = new Map(); // the last respondent's code has answered now
     clear();
     showStart("", "");
   }
@@ -200,7 +269,7 @@
   }
 
   function fieldPoints() {
-    return LETTERS.map((k) => Number($(k).value || 0));
+    return LETTERS.map((k) => Number($(k).dataset.valid || 0));
   }
 
   function updateLeft() {
@@ -208,7 +277,7 @@
     const left = T.points - given.reduce((sum, p) => sum + p, 0);
     $("left").textContent = left >= 0 ? fill(T.remaining, left) : fill(T.excess, -left);
     $("left").classList.toggle("excess", left < 0);
-    $("next").disabled = left !== 0;
+    $("next").disabled = left !== 0 || !LETTERS.every((k) => taken($(k)));
   }
 
   function showQuestion(index) {
@@ -225,9 +294,10 @@
       $("ref-" + k).textContent = current ? "" : answers[index - QUESTIONS][i];
       $("ref-" + k).hidden = current;
       $("ref-" + k).dataset.label = T.referenceHeader + ":";
-      $(k).value = $(k).dataset.last = String(answers[index][i]);
+      $(k).value = $(k).dataset.valid = String(answers[index][i]);
+      $(k).setAttribute("aria-invalid", "false");
     });
-    LETTERS.forEach((k) => flash("note-" + k, "")); // a note goes with its screen
+    LETTERS.forEach((k) => lasting("note-" + k, "")); // a note goes with its screen
     $("back").disabled = index === 0;
     updateLeft();
     show("questionScreen");
@@ -301,12 +371,12 @@
     sendDelay = Math.min(sendDelay * 2, 60000);
   }
 
-  function written(file) {
+  function written() {
     sending = false;
     forget();
     submission = null;
     screen = "done";
-    $("done").textContent = fill(T.written, file);
+    $("done").textContent = T.received; // the file is the consultant's to see
     show("doneScreen");
     $("again").focus();
   }
@@ -347,7 +417,7 @@
         clearTimeout(timer);
         // Only this server's own answers count: a network's login page says 200 or 400 too.
         if ((status === 200 || status === 201) && typeof body.file === "string") {
-          written(body.file);
+          written();
         } else if (status === 400 && typeof body.error === "string") {
           sending = false;
           forget();
@@ -399,7 +469,13 @@
     document.title = T.group ? T.title + " · " + T.group : T.title;
     $("title").textContent = T.title;
     $("group").textContent = T.group;
-    $("instruction").innerHTML = T.instruction; // the program's own text, not the network's
+    // The program's own texts, not the network's. A touch screen has no Tab to speak of.
+    const touch = window.matchMedia("(pointer: coarse)").matches;
+    $("instruction").innerHTML = T.instructionIntro;
+    $("instructionRest").innerHTML =
+      T.instructionAnswers + (touch ? T.instructionTouch : T.instructionKeys);
+    $("instructionMoreTitle").textContent = T.instructionMore;
+    $("instructionMore").open = !window.matchMedia("(max-width: 699px)").matches;
     $("codeLabel").textContent = T.codeLabel;
     $("freeLabel").textContent = T.freeLabel;
     $("start").textContent = T.start;
@@ -422,11 +498,12 @@
       list.appendChild(row);
       const input = row.querySelector("input");
       input.setAttribute("aria-label", fill(T.pointsLabel, k.toUpperCase()));
-      guard(input, pointsRule, "note-" + k);
+      guardKept(input, pointsRule, "note-" + k);
       input.addEventListener("input", updateLeft);
       input.addEventListener("focus", () => input.select());
     });
-    guard($("code"), codeRule, "code-note");
+    guardKept($("code"), codeRule, "code-note");
+    $("code").addEventListener("input", askAnswered);
     guard($("free"), freeRule, "free-note");
     $("code").addEventListener("input", () => { $("start").disabled = !isCode($("code").value); });
     $("start").addEventListener("click", begin);
