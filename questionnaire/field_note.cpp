@@ -13,18 +13,38 @@ FieldNote::FieldNote(const QString &accessibleName, QWidget *parent)
     setAccessibleName(accessibleName);
     m_timer->setSingleShot(true);
     m_timer->setInterval(kShowMs);
-    connect(m_timer, &QTimer::timeout, this, &FieldNote::dismiss);
+    // A held note is about what the field holds: only a change of it takes the note away.
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (!m_held)
+            dismiss();
+    });
 }
 
 void FieldNote::flash(const QString &note)
 {
+    m_held = false;
     m_note = note;
     m_timer->start();
     refresh();
 }
 
+void FieldNote::hold(const QString &note)
+{
+    m_timer->stop();
+    m_held = true;
+    m_note = note;
+    refresh();
+}
+
+void FieldNote::release()
+{
+    if (m_held)
+        dismiss();
+}
+
 void FieldNote::dismiss()
 {
+    m_held = false;
     m_timer->stop();
     m_note.clear();
     refresh();

@@ -17,6 +17,11 @@ public:
 
     // Shows `note` in the warning colour, in place of the lasting remark, for kShowMs.
     void flash(const QString &note);
+    // Shows `note` in the warning colour until release() or dismiss(): it is about what the
+    // field holds, not about a keystroke.
+    void hold(const QString &note);
+    // Takes a held note away; a flashing one stays its time.
+    void release();
     // True while a note shows.
     bool noting() const { return !m_note.isEmpty(); }
     // Takes the note away at once: it was about a screen or a respondent that is gone.
@@ -37,4 +42,5 @@ private:
     QTimer *m_timer;
     QString m_note;
     QString m_lasting;
+    bool m_held = false;
 };

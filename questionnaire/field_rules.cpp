@@ -13,10 +13,14 @@ namespace {
 constexpr int kNamedDropped = 10;
 
 // ASCII digits only: QString::toInt reads no others.
+bool isDigit(QChar ch)
+{
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
+
 bool allDigits(const QString &text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); });
+    return std::all_of(text.begin(), text.end(), isDigit);
 }
 
 } // namespace
@@ -73,10 +77,35 @@ FieldVerdict freeText(QString &text, int &pos, QStringList &dropped)
     return {QValidator::Acceptable, notes.join(QStringLiteral(". "))};
 }
 
+bool refusedPoints(const QString &text)
+{
+    return !allDigits(text);
+}
+
+int countedPoints(const QString &text)
+{
+    const auto end = std::find_if_not(text.begin(), text.end(), isDigit);
+    return text.left(end - text.begin()).toInt();
+}
+
 FieldVerdict points(QString &text, int &pos)
 {
     if (text.isEmpty())
         return {QValidator::Intermediate, {}};
+    // «7,5» and «-5» stay as typed, said and not counted until put right: refused keystroke by
+    // keystroke, the next digit would make 75 or 5 of them with only a passing note.
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QString magnitude = negative ? text.mid(1) : text;
+    const qsizetype separators =
+        magnitude.count(QLatin1Char(',')) + magnitude.count(QLatin1Char('.'));
+    QString digits = magnitude;
+    digits.remove(QLatin1Char(',')).remove(QLatin1Char('.'));
+    if ((negative || separators == 1) && separators <= 1 && allDigits(digits) &&
+        magnitude.size() <= 8)
+        return {QValidator::Intermediate,
+                surveytexts::kNotTaken.arg(
+                    negative ? surveytexts::kPointsNegative : surveytexts::kPointsFraction, text),
+                true};
     if (!allDigits(text))
         return {QValidator::Invalid, surveytexts::kPointsDigitsOnly};
     // A digit typed after the field's "0" replaces it, and "0100" is 100, not too many.

@@ -129,7 +129,7 @@ QuestionPoints QuestionPage::points() const
 {
     QuestionPoints points{};
     for (int k = 0; k < survey::kTypeCount; ++k)
-        points[k] = fields[k]->text().toInt();
+        points[k] = fieldrules::countedPoints(fields[k]->text());
     return points;
 }
 
@@ -146,5 +146,8 @@ void QuestionPage::updateRemaining()
     const int left = survey::kPointsPerQuestion - (given[0] + given[1] + given[2] + given[3]);
     m_remaining->setText(left >= 0 ? surveytexts::kRemaining.arg(left)
                                    : surveytexts::kExcess.arg(-left));
-    next->setEnabled(left == 0);
+    const bool refused = std::any_of(fields.begin(), fields.end(), [](const QLineEdit *field) {
+        return fieldrules::refusedPoints(field->text());
+    });
+    next->setEnabled(left == 0 && !refused);
 }

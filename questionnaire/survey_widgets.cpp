@@ -24,7 +24,14 @@ NotingValidator::NotingValidator(FieldRule rule, FieldNote *note, QObject *paren
 QValidator::State NotingValidator::validate(QString &input, int &pos) const
 {
     const FieldVerdict verdict = m_rule(input, pos);
-    if (!verdict.note.isEmpty() && m_note)
+    if (!m_note)
+        return verdict.state;
+    if (verdict.held) {
+        m_note->hold(verdict.note);
+        return verdict.state;
+    }
+    m_note->release();
+    if (!verdict.note.isEmpty())
         m_note->flash(verdict.note);
     return verdict.state;
 }

@@ -24,6 +24,7 @@ protected:
 struct FieldVerdict {
     QValidator::State state = QValidator::Acceptable;
     QString note;
+    bool held = false; // the note stays until the text changes, not for a few seconds
 };
 
 // May change the text and the cursor position in it, as QValidator::validate may.

@@ -71,6 +71,12 @@ inline const QString kRemaining = QStringLiteral("Осталось распре�
 inline const QString kExcess = QStringLiteral("Лишние баллы: %1. Сумма должна быть 100.");
 inline const QString kPointsTooMany = QStringLiteral("Не больше %1 баллов");
 inline const QString kPointsDigitsOnly = QStringLiteral("Только цифры");
+// A points field keeps what it cannot take, as typed, until it is changed: the note says why and
+// the field counts for nothing new meanwhile (it keeps its last whole number), so that «7,5»
+// never becomes 75 nor «-5» 5 unnoticed.
+inline const QString kNotTaken = QStringLiteral("%1: «%2» не учтено");
+inline const QString kPointsFraction = QStringLiteral("Баллы — только целые числа, без дробей");
+inline const QString kPointsNegative = QStringLiteral("Баллы не бывают меньше 0");
 inline const QString kPointsNoteName = QStringLiteral("Замечание к баллам утверждения %1");
 inline const QString kBack = QStringLiteral("Назад");
 inline const QString kNext = QStringLiteral("Далее");

@@ -161,6 +161,43 @@ TEST_F(QuestionnaireTest, NextOnlyAtExactlyOneHundred)
     }
 }
 
+// «7,5» refused keystroke by keystroke became 75 with a passing note; it stays as typed, said
+// until it is changed, counts as the whole number before it and keeps «Далее» off.
+TEST_F(QuestionnaireTest, FractionsAndNegativesStaySaidUntilChanged)
+{
+    start(QStringLiteral("r1"), {}, 0);
+    QuestionPage *const q = window->questionPage;
+    const struct {
+        const char *typed, *note;
+        int counted;
+    } cases[] = {
+        {"7,5", "Баллы — только целые числа, без дробей: «7,5» не учтено", 7},
+        {"7.", "Баллы — только целые числа, без дробей: «7.» не учтено", 7},
+        {"-5", "Баллы не бывают меньше 0: «-5» не учтено", 0},
+        {"-", "Баллы не бывают меньше 0: «-» не учтено", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        q->fields[1]->setText(QStringLiteral("0"));
+        q->fields[0]->clear();
+        type(QString::fromUtf8(c.typed), q->fields[0]);
+        EXPECT_EQ(q->fields[0]->text().toStdString(), c.typed);
+        EXPECT_EQ(q->fieldNotes[0]->text().toStdString(), c.note);
+        QMetaObject::invokeMethod(q->fieldNotes[0]->findChild<QTimer *>(), "timeout");
+        EXPECT_EQ(q->fieldNotes[0]->text().toStdString(), c.note);
+        EXPECT_EQ(q->points()[0], c.counted);
+        // The rest made up to 100 around what it counts: still no «Далее».
+        q->fields[1]->setText(QString::number(100 - c.counted));
+        EXPECT_FALSE(q->next->isEnabled());
+    }
+    // Put right, the note goes at once and the sum counts the field.
+    q->fields[0]->selectAll();
+    type(QStringLiteral("8"), q->fields[0]);
+    EXPECT_TRUE(q->fieldNotes[0]->text().isEmpty());
+    q->fields[1]->setText(QStringLiteral("92"));
+    EXPECT_TRUE(q->next->isEnabled());
+}
+
 TEST_F(QuestionnaireTest, EnterOnFocusedButtonPressesIt)
 {
     start(QStringLiteral("r1"), {}, 0);

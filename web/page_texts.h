@@ -39,11 +39,6 @@ inline const QString kInstructionTouch = QStringLiteral(
     "<p>Коснитесь поля, чтобы ввести баллы; кнопка перехода на экранной клавиатуре ведёт к "
     "следующему полю, а когда сумма равна 100, — к следующему вопросу.</p>");
 
-// A field keeps what it cannot take, as typed, until it is changed: the note says why and the
-// field counts for nothing new meanwhile (points keep their last whole number).
-inline const QString kNotTaken = QStringLiteral("%1: «%2» не учтено");
-inline const QString kPointsFraction = QStringLiteral("Баллы — только целые числа, без дробей");
-inline const QString kPointsNegative = QStringLiteral("Баллы не бывают меньше 0");
 inline const QString kCodeSpace = QStringLiteral("В коде не бывает пробелов");
 
 // The end screen: the consultant sees the file; the respondent is told the answers arrived.
