@@ -1,9 +1,11 @@
 #include "documents/report_typeset.h"
 
+#include "charts/fonts.h"
 #include "documents/typography.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFontInfo>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -12,6 +14,7 @@
 #include <QTextObjectInterface>
 #include <QTextTable>
 #include <algorithm>
+#include <optional>
 
 namespace report {
 
@@ -423,6 +426,29 @@ double footerHeight(QPaintDevice *device, const QString &text, double width, dou
     return std::clamp(dots(3) + dots(1.5) + height + dots(1), dots(kFooterMm), pageHeight / 4);
 }
 
+// A document whose font cannot show its own text is refused rather than made with boxes: the
+// names it is given are made printable before, so what is missing here is the font itself.
+std::optional<documents::Failure> missingGlyphsOf(const QString &shown)
+{
+    for (const bool bold : {false, true}) {
+        const QFont font = reportFont(kBodyPoints, bold);
+        const QString missing = ui::missingGlyphs(font, shown);
+        if (missing.isEmpty())
+            continue;
+        const QString drawn = QFontInfo(font).family();
+        const QString which =
+            drawn.isEmpty() || drawn == font.family()
+                ? QStringLiteral("в шрифте «%1»").arg(font.family())
+                : QStringLiteral("шрифта «%1» нет, а в шрифте «%2»").arg(font.family(), drawn);
+        return documents::Failure{
+            QStringLiteral("Документ не составлен: %1 нет знаков «%2» его текста. Нужны шрифты "
+                           "Liberation и DejaVu: в папке fonts рядом с программой или "
+                           "установленные в системе.")
+                .arg(which, missing.left(20))};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QFont reportFont(double points, bool bold)
@@ -480,6 +506,8 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
             filler.add(block);
         batch.endEditBlock();
         keepTogether(text, filler.keeps());
+        if (const auto missing = missingGlyphsOf(text.toPlainText() + footer + pageNumber(1, 1)))
+            return *missing;
 
         QPainter painter;
         if (!painter.begin(&writer))
