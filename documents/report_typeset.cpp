@@ -5,7 +5,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFontInfo>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -431,20 +430,9 @@ double footerHeight(QPaintDevice *device, const QString &text, double width, dou
 std::optional<documents::Failure> missingGlyphsOf(const QString &shown)
 {
     for (const bool bold : {false, true}) {
-        const QFont font = reportFont(kBodyPoints, bold);
-        const QString missing = ui::missingGlyphs(font, shown);
-        if (missing.isEmpty())
-            continue;
-        const QString drawn = QFontInfo(font).family();
-        const QString which =
-            drawn.isEmpty() || drawn == font.family()
-                ? QStringLiteral("в шрифте «%1»").arg(font.family())
-                : QStringLiteral("шрифта «%1» нет, а в шрифте «%2»").arg(font.family(), drawn);
-        return documents::Failure{
-            QStringLiteral("Документ не составлен: %1 нет знаков «%2» его текста. Нужны шрифты "
-                           "Liberation и DejaVu: в папке fonts рядом с программой или "
-                           "установленные в системе.")
-                .arg(which, missing.left(20))};
+        if (const QString problem = ui::fontProblem(reportFont(kBodyPoints, bold), shown);
+            !problem.isEmpty())
+            return documents::Failure{QStringLiteral("Документ не составлен: ") + problem};
     }
     return std::nullopt;
 }

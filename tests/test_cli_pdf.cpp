@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -123,7 +124,7 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
 
 // On a system with no fonts of its own (fontconfig with an empty configuration; on Windows the
 // offscreen platform's empty folder) a copy of the program draws with the fonts beside it, and
-// without them refuses the report rather than write one with boxes.
+// without them refuses the report and the picture rather than write them with boxes.
 TEST_F(CliPdf, DrawsWithTheFontsBesideTheProgramAndRefusesWithout)
 {
     const QString file = dir.filePath(QStringLiteral("Иванова01OCAI.cry"));
@@ -155,20 +156,27 @@ TEST_F(CliPdf, DrawsWithTheFontsBesideTheProgramAndRefusesWithout)
             }
         }
         const QString pdf = folder + QStringLiteral("/r.pdf");
-        const auto run = testcli::runProgram(
-            program, {QStringLiteral("pdf"), QStringLiteral("--out"), pdf, file}, {},
-            QStringLiteral("C.UTF-8"), {}, bare);
+        const QString gif = folder + QStringLiteral("/a.gif");
+        const auto run = [&](const QStringList &args) {
+            return testcli::runProgram(program, args, {}, QStringLiteral("C.UTF-8"), {}, bare);
+        };
+        const auto report = run({QStringLiteral("pdf"), QStringLiteral("--out"), pdf, file});
+        const auto picture =
+            run({QStringLiteral("plot"), QStringLiteral("a"), QStringLiteral("--out"), gif, file});
         if (withFonts) {
-            ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+            ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
             EXPECT_TRUE(pageText(pdf, 1).contains(QStringLiteral("Респондент «Иванова01»")))
                 << pageText(pdf, 1).toStdString();
-        } else {
-            EXPECT_EQ(run.exitCode, 1);
-            const QString said = QString::fromUtf8(run.err);
-            EXPECT_TRUE(said.contains(QStringLiteral("Документ не составлен:")) &&
-                        said.contains(QStringLiteral("«Liberation Sans»")))
-                << run.err.toStdString();
-            EXPECT_FALSE(QFile::exists(pdf));
+            EXPECT_EQ(picture.exitCode, 0) << picture.err.toStdString();
+            continue;
+        }
+        for (const auto &[said, made, what] : {std::tuple{report, pdf, "Документ не составлен:"},
+                                               std::tuple{picture, gif, "Рисунок не составлен:"}}) {
+            EXPECT_EQ(said.exitCode, 1) << what;
+            const QString err = QString::fromUtf8(said.err);
+            EXPECT_TRUE(err.contains(QString::fromUtf8(what)) && err.contains("Liberation"))
+                << said.err.toStdString();
+            EXPECT_FALSE(QFile::exists(made)) << what;
         }
     }
 }

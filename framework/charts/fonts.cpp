@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QSet>
 #include <QStringList>
@@ -54,6 +55,21 @@ QString missingGlyphs(const QFont &font, const QString &text)
             missing += QString::fromUcs4(&c, 1);
     }
     return missing;
+}
+
+QString fontProblem(const QFont &font, const QString &text)
+{
+    const QString missing = missingGlyphs(font, text);
+    if (missing.isEmpty())
+        return {};
+    const QString drawn = QFontInfo(font).family();
+    const QString which =
+        drawn.isEmpty() || drawn == font.family()
+            ? QStringLiteral("в шрифте «%1»").arg(font.family())
+            : QStringLiteral("шрифта «%1» нет, а в шрифте «%2»").arg(font.family(), drawn);
+    return QStringLiteral("%1 нет знаков «%2» его текста. Нужны шрифты Liberation и DejaVu: в "
+                          "папке fonts рядом с программой или установленные в системе.")
+        .arg(which, missing.left(20));
 }
 
 } // namespace ui

@@ -15,4 +15,8 @@ void installFontSubstitutions();
 // blanks and control characters need none. Empty when every one is there.
 QString missingGlyphs(const QFont &font, const QString &text);
 
+// Why `font` cannot draw `text` (in Russian, for "… не составлен: " to precede): the glyphs it
+// lacks, the font drawn instead of a missing one, and where the fonts belong. Empty when it can.
+QString fontProblem(const QFont &font, const QString &text);
+
 } // namespace ui
