@@ -4,6 +4,7 @@
 #include "shell/desktop_shell.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
