@@ -1,6 +1,6 @@
 // The desk started as its program starts it, a collection run on 127.0.0.1, then «Выход»: what
 // keeps a program alive shows only at its exit, so DeskProgram.EndsAfterACollection runs this
-// as a process of its own. Usage: desk_collection_quit SURVEY_FOLDER.
+// as a process of its own. Usage: desk_collection_quit SURVEY_FOLDER [--no-collection].
 #include "charts/fonts.h"
 #include "desk/collection_dialog.h"
 #include "desk/desk_window.h"
@@ -35,10 +35,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     ui::installFontSubstitutions();
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: desk_collection_quit SURVEY_FOLDER\n";
+    if (argc < 2 || argc > 3) {
+        err << "usage: desk_collection_quit SURVEY_FOLDER [--no-collection]\n";
         return 2;
     }
+    const bool collecting = argc == 2;
+    const bool dialogOnly = argc == 3 && QByteArray(argv[2]) == "--dialog-only";
     const QString folder = QString::fromLocal8Bit(argv[1]);
     FakeDialogs dialogs;
     dialogs.answerYes = true; // "stop the collection and quit?"
@@ -55,15 +57,17 @@ int main(int argc, char **argv)
         err << "the window has no collection or quit entry\n";
         return 3;
     }
-    collect->trigger();
+    if (collecting || dialogOnly)
+        collect->trigger();
     auto *dialog = window.findChild<desk::CollectionDialog *>();
-    if (!dialog) {
+    if (collecting && !dialog) {
         err << "no collection dialog\n";
         return 3;
     }
-    dialog->start();
+    if (collecting)
+        dialog->start();
     // Running once its link's QR code is written.
-    if (!QTest::qWaitFor([&] { return QFile::exists(folder + QStringLiteral("/QR.png")); },
+    if (collecting && !QTest::qWaitFor([&] { return QFile::exists(folder + QStringLiteral("/QR.png")); },
                          20000)) {
         err << "the collection did not start\n";
         return 4;
