@@ -10,13 +10,16 @@
 
 #ifdef Q_OS_WIN
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
 #include <windows.h>
 #endif
 
 // poppler's tools (pdftotext, pdffonts, pdfinfo, pdfimages) on the PDFs the programs write.
-// They are Linux programs: the Windows build's tests under Wine start them too, by their path
-// on drive Z: (Wine runs a Linux program that a Windows one starts), with the Linux names of the
-// files.
+// They are Linux programs: the Windows build's tests under Wine start them too, through the
+// Linux shell on drive Z: (Wine runs a Linux program that a Windows one starts), with the
+// Linux names of the files.
 namespace testpdf {
 
 // What to start for the tool `name`; empty when there is none.
@@ -66,11 +69,33 @@ inline QString run(const QString &name, const QStringList &args)
     QStringList given;
     for (const QString &arg : args)
         given << argument(arg);
+#ifdef Q_OS_WIN
+    // Wine starts a Linux program detached, with no handle to wait on and Wine's own output: a
+    // shell writes the tool's output into a file and gives it its name once the tool has ended.
+    QTemporaryDir work;
+    const QString output = work.filePath(QStringLiteral("output"));
+    const QString linuxOutput = argument(work.path()) + QStringLiteral("/output");
+    if (!QProcess::startDetached(
+            QStringLiteral("Z:/bin/sh"),
+            QStringList{QStringLiteral("-c"),
+                        QStringLiteral("out=$1; shift; \"$@\" >\"$out.part\" "
+                                       "2>/dev/null; mv \"$out.part\" \"$out\""),
+                        QStringLiteral("sh"), linuxOutput, QStringLiteral("/usr/bin/") + name} +
+                given))
+        return {};
+    for (int wait = 0; wait < 1200 && !QFileInfo::exists(output); ++wait)
+        QThread::msleep(50);
+    QFile file(output);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+#else
     QProcess process;
     process.start(tool, given);
     if (!process.waitForStarted() || !process.waitForFinished(60000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+#endif
 }
 
 } // namespace testpdf
