@@ -103,7 +103,13 @@ protected:
     {
         if (!testpdf::hasPoppler())
             GTEST_SKIP() << "poppler-utils are not installed";
-        QLocale::setDefault(QLocale::c()); // the text report's date, as ocai-cli's under LC_ALL=C
+        // The text report's date as ocai-cli's: under LC_ALL=C, or in the user's locale on
+        // Windows, which has no LC_ALL.
+#ifdef Q_OS_WIN
+        QLocale::setDefault(QLocale::system());
+#else
+        QLocale::setDefault(QLocale::c());
+#endif
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
