@@ -40,7 +40,6 @@ int main(int argc, char **argv)
         return 2;
     }
     const bool collecting = argc == 2;
-    const bool dialogOnly = argc == 3 && QByteArray(argv[2]) == "--dialog-only";
     const QString folder = QString::fromLocal8Bit(argv[1]);
     FakeDialogs dialogs;
     dialogs.answerYes = true; // "stop the collection and quit?"
@@ -57,7 +56,7 @@ int main(int argc, char **argv)
         err << "the window has no collection or quit entry\n";
         return 3;
     }
-    if (collecting || dialogOnly)
+    if (collecting)
         collect->trigger();
     auto *dialog = window.findChild<desk::CollectionDialog *>();
     if (collecting && !dialog) {
@@ -67,7 +66,8 @@ int main(int argc, char **argv)
     if (collecting)
         dialog->start();
     // Running once its link's QR code is written.
-    if (collecting && !QTest::qWaitFor([&] { return QFile::exists(folder + QStringLiteral("/QR.png")); },
+    if (collecting &&
+        !QTest::qWaitFor([&] { return QFile::exists(folder + QStringLiteral("/QR.png")); },
                          20000)) {
         err << "the collection did not start\n";
         return 4;

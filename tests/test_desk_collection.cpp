@@ -380,8 +380,7 @@ TEST(DeskWebCollection, AnswersWhileTheWindowsThreadIsBusyAndStopJoins)
 TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
 {
     if (testwine::underWine())
-        GTEST_SKIP() << "under Wine this program then never ends: it passes, and waits inside "
-                        "Wine at exit";
+        GTEST_SKIP() << testwine::kDeskExitHang;
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir dir;
     desk::collectionFactory() = [] {
@@ -405,6 +404,8 @@ TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
 // process of its own shows it, at its exit.
 TEST(DeskWebCollection, TheProgramEndsAfterACollection)
 {
+    if (testwine::underWine())
+        GTEST_SKIP() << testwine::kDeskExitHang;
     QTemporaryDir dir;
     const auto run = testcli::runProgram(QStringLiteral(OCAI_DESK_COLLECTION_QUIT), {dir.path()},
                                          {}, QStringLiteral("C.UTF-8"), {}, {});
