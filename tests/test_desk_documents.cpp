@@ -103,18 +103,10 @@ protected:
     {
         if (!testpdf::hasPoppler())
             GTEST_SKIP() << "poppler-utils are not installed";
-            // The text report's date as ocai-cli's: under LC_ALL=C, or in the user's locale on
-            // Windows, which has no LC_ALL.
-#ifdef Q_OS_WIN
-        QLocale::setDefault(QLocale::system());
-#else
-        QLocale::setDefault(QLocale::c());
-#endif
+        // The text report's date, as ocai-cli's under LC_ALL=C.
+        QLocale::setDefault(testcli::cliLocale(QLocale::c()));
     }
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::system());
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     QString cli(const QString &command, const QString &name, const QString &folder, int exitCode)
     {
