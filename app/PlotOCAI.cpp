@@ -129,6 +129,12 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+bool TForm1::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    m_shell.windowMessage(this, eventType, message);
+    return QMainWindow::nativeEvent(eventType, message, result);
+}
+
 void TForm1::WMSysCommand(quintptr wParam)
 {
     if (wParam == formtexts::kAboutCommand && m_aboutBox)

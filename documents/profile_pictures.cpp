@@ -1,9 +1,12 @@
 #include "documents/profile_pictures.h"
 
+#include "charts/fonts.h"
 #include "core/number_format.h"
 #include "documents/plot_pictures.h"
 #include "gif/gif_writer.h"
 #include "plots/colour_for_index.h"
+#include "plots/text_cell.h"
+#include "survey/resource.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -56,6 +59,21 @@ QImage plotCChart(const WindowProfile &profile, int currentColour, bool marks)
 {
     return documents::differenceChartPicture(profile.scores, plots::ColorForIndex(currentColour),
                                              marks, QLocale());
+}
+
+QString pictureFontProblem()
+{
+    // Plot A's own words and figures: every picture's text is drawn in its font.
+    const plots::PlotAStyle style;
+    QString texts = style.currentCaption + style.preferredCaption + QStringLiteral("0123456789,.");
+    for (int type = 0; type < 4; ++type)
+        texts += survey::typeLabel(type);
+    for (const bool bold : {false, true}) {
+        if (const QString problem = ui::fontProblem(plots::plotFont(16, bold), texts);
+            !problem.isEmpty())
+            return QStringLiteral("Рисунок не составлен: ") + problem;
+    }
+    return {};
 }
 
 QByteArray encodePicture(const QImage &picture, PictureFormat format)

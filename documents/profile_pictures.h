@@ -54,6 +54,10 @@ QImage savedPlotB(const WindowProfile &profile, const PlotColours &colours);
 // two-decimal scores in the current colour, 334 x 353.
 QImage plotCChart(const WindowProfile &profile, int currentColour, bool marks);
 
+// Why no picture can be drawn: their font has no glyph for their own texts (a machine with none
+// of the fonts they are drawn in), in Russian; empty when they can.
+QString pictureFontProblem();
+
 // The picture as the file bytes of `format`; empty if it cannot be encoded.
 QByteArray encodePicture(const QImage &picture, PictureFormat format);
 

@@ -1,5 +1,6 @@
 #include "documents/report_typeset.h"
 
+#include "charts/fonts.h"
 #include "documents/typography.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -12,6 +13,7 @@
 #include <QTextObjectInterface>
 #include <QTextTable>
 #include <algorithm>
+#include <optional>
 
 namespace report {
 
@@ -423,6 +425,18 @@ double footerHeight(QPaintDevice *device, const QString &text, double width, dou
     return std::clamp(dots(3) + dots(1.5) + height + dots(1), dots(kFooterMm), pageHeight / 4);
 }
 
+// A document whose font cannot show its own text is refused rather than made with boxes: the
+// names it is given are made printable before, so what is missing here is the font itself.
+std::optional<documents::Failure> missingGlyphsOf(const QString &shown)
+{
+    for (const bool bold : {false, true}) {
+        if (const QString problem = ui::fontProblem(reportFont(kBodyPoints, bold), shown);
+            !problem.isEmpty())
+            return documents::Failure{QStringLiteral("Документ не составлен: ") + problem};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QFont reportFont(double points, bool bold)
@@ -480,6 +494,8 @@ Made typesetPdf(const Document &document, const documents::CancelCheck &cancel)
             filler.add(block);
         batch.endEditBlock();
         keepTogether(text, filler.keeps());
+        if (const auto missing = missingGlyphsOf(text.toPlainText() + footer + pageNumber(1, 1)))
+            return *missing;
 
         QPainter painter;
         if (!painter.begin(&writer))

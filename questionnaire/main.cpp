@@ -33,15 +33,12 @@ int main(int argc, char **argv)
 
     // The folder chosen last time; at first "Data" beside the program, where "Data" and
     // "Group" of ocai-plot open.
+    SurveyWindow window(ui::defaultSaveFolder(
+        QCoreApplication::applicationDirPath() + QLatin1Char('/'), QStringLiteral("Data")));
     QSettings settings;
     const QString remembered = settings.value(QStringLiteral("folder")).toString();
-    const QString folder =
-        !remembered.isEmpty()
-            ? remembered
-            : ui::defaultSaveFolder(QCoreApplication::applicationDirPath() + QLatin1Char('/'),
-                                    QStringLiteral("Data"));
-
-    SurveyWindow window(folder);
+    if (!remembered.isEmpty())
+        window.useChosenFolder(remembered);
     QObject::connect(&window, &SurveyWindow::folderChanged, &window,
                      [&settings](const QString &chosen) {
                          settings.setValue(QStringLiteral("folder"), chosen);

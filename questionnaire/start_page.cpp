@@ -101,6 +101,11 @@ void StartPage::setFolderProblem(const QString &text)
     m_folderProblem->setVisible(!text.isEmpty());
 }
 
+QString StartPage::folderProblem() const
+{
+    return m_folderProblem->text();
+}
+
 void StartPage::updateUsedCode()
 {
     const QString typed = code->text();

@@ -22,6 +22,7 @@ public:
     void setFolder(const QString &folder);
     // A warning under the folder; empty hides it.
     void setFolderProblem(const QString &text);
+    QString folderProblem() const;
 
     SelectAllEdit *code;
     SelectAllEdit *freeText;

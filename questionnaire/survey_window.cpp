@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -98,12 +99,10 @@ void SurveyWindow::begin()
     if (!survey::isRespondentCode(startPage->code->text()) ||
         !survey::isFreeText(startPage->freeText->text()))
         return;
-    if (!ui::couldWriteIn(m_folder)) {
-        startPage->setFolderProblem(
-            surveytexts::kFolderNotWritable.arg(QDir::toNativeSeparators(m_folder)));
+    const QString problem = folderProblem();
+    startPage->setFolderProblem(problem);
+    if (!problem.isEmpty())
         return;
-    }
-    startPage->setFolderProblem({});
     m_answers.code = startPage->code->text();
     m_answers.freeText = startPage->freeText->text();
     m_answers.instructionMs += takeScreenMs();
@@ -159,12 +158,29 @@ void SurveyWindow::chooseFolder()
 {
     const QString chosen =
         ui::Dialogs::instance().chooseFolder(this, surveytexts::kChooseFolderTitle, m_folder);
-    if (chosen.isEmpty())
-        return;
-    m_folder = chosen;
-    startPage->setFolder(chosen);
-    startPage->setFolderProblem({});
-    emit folderChanged(chosen);
+    if (!chosen.isEmpty() && useChosenFolder(chosen))
+        emit folderChanged(chosen);
+}
+
+bool SurveyWindow::useChosenFolder(const QString &folder)
+{
+    m_folder = folder;
+    m_folderChosen = true;
+    startPage->setFolder(folder);
+    const bool exists = QFileInfo(folder).isDir();
+    startPage->setFolderProblem(
+        exists ? QString() : surveytexts::kFolderMissing.arg(QDir::toNativeSeparators(folder)));
+    return exists;
+}
+
+QString SurveyWindow::folderProblem() const
+{
+    const QString shown = QDir::toNativeSeparators(m_folder);
+    const QFileInfo info(m_folder);
+    // Of the program's own folder only the last part is made, when the answers are written.
+    if (!info.exists() && (m_folderChosen || !QFileInfo(info.absolutePath()).isDir()))
+        return surveytexts::kFolderMissing.arg(shown);
+    return ui::couldWriteIn(m_folder) ? QString() : surveytexts::kFolderNotWritable.arg(shown);
 }
 
 void SurveyWindow::showQuestion(int index)

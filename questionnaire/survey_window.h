@@ -23,6 +23,10 @@ public:
     explicit SurveyWindow(const QString &folder, Clock clock = {}, QWidget *parent = nullptr);
 
     QString folder() const { return m_folder; }
+    // A folder the organiser chose, now or on an earlier run: used only while it exists, for
+    // a missing one is most likely mistyped or on a drive taken away, and never made. False,
+    // with the reason on the start screen, when it is missing.
+    bool useChosenFolder(const QString &folder);
     // 0 the start screen, 1 to 12 the question screens, 13 the end screen.
     int currentScreen() const;
 
@@ -44,6 +48,8 @@ private:
     void writeResult();
     void nextRespondent();
     void chooseFolder();
+    // Why no questionnaire can start with the results folder; empty when one can.
+    QString folderProblem() const;
     void showQuestion(int index);
     // Time since the screen on show was shown or last counted; restarts the count.
     qint64 takeScreenMs();
@@ -51,6 +57,7 @@ private:
     QStackedWidget *m_stack;
     Clock m_clock;
     QString m_folder;
+    bool m_folderChosen = false; // else the program's own, whose last part may be made
     survey::QuestionnaireAnswers m_answers;
     int m_question = -1; // the question screen on show, 0-11
     QDateTime m_countedFrom;

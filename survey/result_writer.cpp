@@ -35,7 +35,9 @@ std::variant<QString, ResultWriteError> writeResultFile(const QString &folder, c
                                                         const std::function<void()> &beforeNaming)
 {
     const QString shownFolder = QDir::toNativeSeparators(folder);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    // Only the folder itself is made: a missing folder above it is a mistyped path or a drive
+    // taken away, never to be built silently.
+    if (folder.isEmpty() || (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)))
         return ResultWriteError{
             QStringLiteral("Не удалось создать папку «%1» для результатов.").arg(shownFolder)};
     const auto written = safewrite::writeNewFile(

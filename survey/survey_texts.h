@@ -38,6 +38,8 @@ inline const QString kChooseFolder = QStringLiteral("Выбрать папку�
 inline const QString kChooseFolderTitle = QStringLiteral("Папка для файлов с результатами");
 inline const QString kFolderNotWritable =
     QStringLiteral("В папку «%1» нельзя записать файл. Выберите другую папку.");
+inline const QString kFolderMissing =
+    QStringLiteral("Папки «%1» нет. Выберите папку для результатов кнопкой «Выбрать папку…».");
 inline const QString kStart = QStringLiteral("Начать");
 
 inline const QString kCodeRefused =

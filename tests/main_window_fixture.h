@@ -14,6 +14,16 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// The names of the menu bar's visible entries.
+inline QStringList visibleMenuEntries(const QMainWindow &window)
+{
+    QStringList names;
+    for (QAction *action : window.menuBar()->actions())
+        if (action->isVisible())
+            names << action->text();
+    return names;
+}
+
 // The main window with the about box, a recording desktop and scripted dialogs, in the
 // English locale unless a test chooses another.
 class MainWindowTest : public ::testing::Test {
@@ -32,14 +42,7 @@ protected:
         QLocale::setDefault(QLocale::c());
     }
 
-    QStringList visibleMenuEntries() const
-    {
-        QStringList names;
-        for (QAction *action : form->menuBar()->actions())
-            if (action->isVisible())
-                names << action->text();
-        return names;
-    }
+    QStringList visibleMenuEntries() const { return ::visibleMenuEntries(*form); }
 
     QString fields() const
     {

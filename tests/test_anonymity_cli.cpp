@@ -1,12 +1,12 @@
 // The anonymity floor of what goes to a client, read through the workbook's cells and the
 // PDF's text: small groups held back and said so, no path, no free text unless asked.
 #include "cli_runner.h"
+#include "pdf_tools.h"
 #include "result_files.h"
 #include "xlsx_cells.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -171,13 +171,10 @@ TEST_F(AnonymityCli, APdfOfASmallGroupIsRefusedWithTheReason)
         const auto run = runCli(QStringList{"pdf", "--out", pdf} + c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString();
         EXPECT_EQ(QFile::exists(pdf), c.exitCode == 0) << c.args.join(' ').toStdString();
-        // The report's text is read with poppler-utils, which the Windows build cannot start.
-        if (c.exitCode == 0 && QStandardPaths::findExecutable("pdftotext").isEmpty())
+        if (c.exitCode == 0 && !testpdf::hasPoppler())
             continue;
         const QByteArray said =
-            c.exitCode == 0
-                ? testcli::runProgram("pdftotext", {pdf, "-"}, {}, "C.UTF-8", {}, {}).out
-                : run.err;
+            c.exitCode == 0 ? testpdf::run("pdftotext", {pdf, "-"}).toUtf8() : run.err;
         EXPECT_TRUE(said.contains(c.said)) << said.left(600).toStdString();
         // The same floor for the workbook.
         if (c.exitCode == 2) {

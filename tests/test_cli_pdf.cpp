@@ -1,14 +1,15 @@
 // ocai-cli pdf run as a separate process under the C locale: the document's text as
 // poppler extracts it, its fonts and its images.
 #include "cli_runner.h"
+#include "pdf_tools.h"
 #include "result_files.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -16,11 +17,7 @@ using testcli::runCli;
 
 QString tool(const QString &name, const QStringList &args)
 {
-    QProcess process;
-    process.start(name, args);
-    if (!process.waitForStarted() || !process.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return testpdf::run(name, args);
 }
 
 QString pageText(const QString &pdf, int first, int last = 99)
@@ -57,8 +54,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        if (tool(QStringLiteral("pdftotext"), {QStringLiteral("-v")}).isNull() &&
-            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!testpdf::hasPoppler())
             GTEST_SKIP() << "poppler-utils are not installed";
     }
 
@@ -124,6 +120,65 @@ TEST_F(CliPdf, ARespondentsReportIsRussianVectorAndConsistent)
     EXPECT_TRUE(pageText(pdf, 3).contains(QStringLiteral("Текущее 20,00 — 20,00 20,00 —")));
     EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("Желаемое − текущее")));
     expectVectorWithEmbeddedFonts(pdf);
+}
+
+// On a system with no fonts of its own (fontconfig with an empty configuration; on Windows the
+// offscreen platform's empty folder) a copy of the program draws with the fonts beside it, and
+// without them refuses the report and the picture rather than write them with boxes.
+TEST_F(CliPdf, DrawsWithTheFontsBesideTheProgramAndRefusesWithout)
+{
+    const QString file = dir.filePath(QStringLiteral("Иванова01OCAI.cry"));
+    ASSERT_TRUE(testfiles::writeFile(
+        file, testfiles::encrypt(testfiles::resultText(
+                  QStringLiteral("Иванова01"),
+                  testfiles::uniformRows({40, 20, 20, 20}, {25, 25, 25, 25})))));
+    const QString config = dir.filePath(QStringLiteral("empty.conf"));
+    ASSERT_TRUE(
+        testfiles::writeFile(config, "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("no-fonts"))));
+    const QStringList bare{QStringLiteral("FONTCONFIG_FILE=") + config,
+                           QStringLiteral("QT_QPA_FONTDIR=") + dir.filePath("no-fonts")};
+    const QFileInfo cli(QStringLiteral(OCAI_CLI_PATH));
+    // The build's fonts beside the Windows programs; Debian's on Linux.
+    const QStringList fontDirs{cli.absolutePath() + QStringLiteral("/fonts"),
+                               QStringLiteral("/usr/share/fonts/truetype/liberation"),
+                               QStringLiteral("/usr/share/fonts/truetype/dejavu")};
+    for (const bool withFonts : {true, false}) {
+        SCOPED_TRACE(withFonts ? "fonts beside it" : "no fonts");
+        const QString folder = dir.filePath(withFonts ? "with" : "without");
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/fonts")));
+        const QString program = folder + u'/' + cli.fileName();
+        ASSERT_TRUE(QFile::copy(cli.absoluteFilePath(), program));
+        for (const QString &fonts : fontDirs) {
+            for (const QFileInfo &font : QDir(fonts).entryInfoList({"*.ttf"}, QDir::Files)) {
+                if (withFonts)
+                    QFile::copy(font.absoluteFilePath(), folder + "/fonts/" + font.fileName());
+            }
+        }
+        const QString pdf = folder + QStringLiteral("/r.pdf");
+        const QString gif = folder + QStringLiteral("/a.gif");
+        const auto run = [&](const QStringList &args) {
+            return testcli::runProgram(program, args, {}, QStringLiteral("C.UTF-8"), {}, bare);
+        };
+        const auto report = run({QStringLiteral("pdf"), QStringLiteral("--out"), pdf, file});
+        const auto picture =
+            run({QStringLiteral("plot"), QStringLiteral("a"), QStringLiteral("--out"), gif, file});
+        if (withFonts) {
+            ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
+            EXPECT_TRUE(pageText(pdf, 1).contains(QStringLiteral("Респондент «Иванова01»")))
+                << pageText(pdf, 1).toStdString();
+            EXPECT_EQ(picture.exitCode, 0) << picture.err.toStdString();
+            continue;
+        }
+        for (const auto &[said, made, what] : {std::tuple{report, pdf, "Документ не составлен:"},
+                                               std::tuple{picture, gif, "Рисунок не составлен:"}}) {
+            EXPECT_EQ(said.exitCode, 1) << what;
+            const QString err = QString::fromUtf8(said.err);
+            EXPECT_TRUE(err.contains(QString::fromUtf8(what)) && err.contains("Liberation"))
+                << said.err.toStdString();
+            EXPECT_FALSE(QFile::exists(made)) << what;
+        }
+    }
 }
 
 TEST_F(CliPdf, AComparisonNamesGroupsAndClaimsOnlyWhatItMay)

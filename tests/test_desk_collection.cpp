@@ -1,5 +1,6 @@
 // The desk's collection of answers over the network: it belongs to the open survey, not to its
 // dialog; it asks before it stops; the real one answers from a thread of its own.
+#include "cli_runner.h"
 #include "desk/collection_dialog.h"
 #include "desk/collection_groups.h"
 #include "desk/collection_status.h"
@@ -432,8 +433,7 @@ TEST(DeskWebCollection, AnswersWhileTheWindowsThreadIsBusyAndStopJoins)
 TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
 {
     if (testwine::underWine())
-        GTEST_SKIP() << "under Wine this program then never ends: it passes, and waits inside "
-                        "Wine at exit";
+        GTEST_SKIP() << testwine::kDeskExitHang;
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir dir;
     desk::collectionFactory() = [] {
@@ -451,6 +451,18 @@ TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
     dialog->start();
     window.reset(); // mid-start: the start is finished, then stopped, and nothing is told
     desk::collectionFactory() = nullptr;
+}
+
+// The program quits after a collection has run: nothing of it keeps the process alive. Only a
+// process of its own shows it, at its exit.
+TEST(DeskWebCollection, TheProgramEndsAfterACollection)
+{
+    if (testwine::underWine())
+        GTEST_SKIP() << testwine::kDeskExitHang;
+    QTemporaryDir dir;
+    const auto run = testcli::runProgram(QStringLiteral(OCAI_DESK_COLLECTION_QUIT), {dir.path()},
+                                         {}, QStringLiteral("C.UTF-8"), {}, {});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
 }
 
 TEST(DeskWebCollection, APortInUseIsRefusedWithItsReasonAndNothingRuns)

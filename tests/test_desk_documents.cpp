@@ -12,6 +12,7 @@
 #include "documents/report_tables.h"
 #include "fake_desktop_shell.h"
 #include "fake_dialogs.h"
+#include "pdf_tools.h"
 #include "pool_blocker.h"
 #include "result_files.h"
 #include "zip_members.h"
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -73,18 +73,10 @@ template <typename Done> bool settle(Done done)
     return false;
 }
 
-QString tool(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000))
-        return QStringLiteral("<%1 failed>").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 QString pdfText(const QString &pdf)
 {
-    return tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    return testpdf::run(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 // Every worksheet's XML, by name: what the workbook holds, without its creation time.
@@ -109,9 +101,10 @@ class DeskDocumentsCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!testpdf::hasPoppler())
             GTEST_SKIP() << "poppler-utils are not installed";
-        QLocale::setDefault(QLocale::c()); // the text report's date, as ocai-cli's under LC_ALL=C
+        // The text report's date, as ocai-cli's under LC_ALL=C.
+        QLocale::setDefault(testcli::cliLocale(QLocale::c()));
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
@@ -450,7 +443,7 @@ TEST_F(DeskDocumentsWindow, ACancelledDocumentNeitherCreatesNorReplacesAFile)
 // organisation and the caption as the profile report does.
 TEST_F(DeskDocumentsWindow, AllTogetherIsComparedAsAGroupAgainstTheRest)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!testpdf::hasPoppler())
         GTEST_SKIP() << "poppler-utils are not installed";
     window.selectGroup(window.groupCount() - 1);
     auto *compare = window.findChild<desk::CompareView *>();
@@ -475,7 +468,7 @@ TEST_F(DeskDocumentsWindow, AllTogetherIsComparedAsAGroupAgainstTheRest)
 // the reason, and no file is asked for.
 TEST_F(DeskDocumentsWindow, ThreeGroupsChosenMakeOneOrganisationReport)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!testpdf::hasPoppler())
         GTEST_SKIP() << "poppler-utils are not installed";
     window.selectGroup(0);
     dialogs.nextPath = dir.filePath("one.pdf");

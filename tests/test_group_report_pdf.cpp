@@ -2,12 +2,11 @@
 // text as poppler extracts it. Each case is a small survey with known answers.
 #include "cli_runner.h"
 #include "documents/report_claims.h"
+#include "pdf_tools.h"
 #include "result_files.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,14 +29,11 @@ enum class Order { Layout, Reading };
 
 QString pdfText(const QString &pdf, Order order = Order::Layout)
 {
-    QProcess process;
-    process.start(
-        QStringLiteral("pdftotext"),
-        (order == Order::Layout ? QStringList{QStringLiteral("-layout")} : QStringList{}) +
-            QStringList{pdf, QStringLiteral("-")});
-    if (!process.waitForStarted() || !process.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    return testpdf::run(
+               QStringLiteral("pdftotext"),
+               (order == Order::Layout ? QStringList{QStringLiteral("-layout")} : QStringList{}) +
+                   QStringList{pdf, QStringLiteral("-")})
+        .simplified();
 }
 
 // The text between two headings (or to the end).
@@ -52,7 +48,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!testpdf::hasPoppler())
             GTEST_SKIP() << "poppler-utils are not installed";
     }
 

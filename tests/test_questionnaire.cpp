@@ -13,8 +13,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -311,5 +313,51 @@ TEST_F(QuestionnaireTest, UnwritableFolderStopsAtStart)
     start(QStringLiteral("r1"), {}, 0);
     EXPECT_EQ(window->currentScreen(), 0);
 }
+
+// A remembered folder gone since, or a mistyped one from the dialog: named on the start screen,
+// no questionnaire starts, nothing of its path is made and it is not remembered.
+struct MissingFolderCase {
+    const char *how;
+    bool remembered; // given at start, else typed into the folder dialog
+};
+
+class QuestionnaireMissingFolder : public QuestionnaireTest,
+                                   public ::testing::WithParamInterface<MissingFolderCase> {};
+
+TEST_P(QuestionnaireMissingFolder, IsNamedNeverMadeAndAnotherCanBeChosen)
+{
+    const QString missing = dir.filePath(QStringLiteral("Флешка/Опрос"));
+    QSignalSpy remembered(window.get(), &SurveyWindow::folderChanged);
+    if (GetParam().remembered) {
+        EXPECT_FALSE(window->useChosenFolder(missing));
+    } else {
+        dialogs.nextFolder = missing;
+        window->startPage->chooseFolder->click();
+    }
+    const QString named = QStringLiteral("Папки «%1» нет. Выберите папку для результатов кнопкой "
+                                         "«Выбрать папку…».")
+                              .arg(QDir::toNativeSeparators(missing));
+    EXPECT_EQ(window->startPage->folderProblem(), named);
+    start(QStringLiteral("r1"), {}, 0);
+    EXPECT_EQ(window->currentScreen(), 0);
+    EXPECT_EQ(window->startPage->folderProblem(), named);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Флешка"))));
+    EXPECT_EQ(remembered.size(), 0);
+
+    const QString other = dir.filePath(QStringLiteral("Другая"));
+    ASSERT_TRUE(QDir().mkpath(other));
+    dialogs.nextFolder = other;
+    window->startPage->chooseFolder->click();
+    EXPECT_TRUE(window->startPage->folderProblem().isEmpty());
+    ASSERT_EQ(remembered.size(), 1);
+    EXPECT_EQ(remembered[0][0].toString(), other);
+    window->startPage->start->click();
+    EXPECT_EQ(window->currentScreen(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(RememberedOrMistyped, QuestionnaireMissingFolder,
+                         ::testing::Values(MissingFolderCase{"remembered", true},
+                                           MissingFolderCase{"chosen", false}),
+                         [](const auto &info) { return std::string(info.param.how); });
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -100,6 +101,26 @@ TEST(QuestionnaireFile, CrashBeforeNamingLeavesNoResultFile)
     EXPECT_EQ(std::get<QString>(written), dir.filePath(QStringLiteral("r2-2OCAI.cry")));
     EXPECT_TRUE(temporaries().isEmpty());
     EXPECT_EQ(count(), 3);
+}
+
+// Of a missing results folder only the last part is made: a missing folder above it is a
+// mistyped path or a drive taken away.
+TEST(QuestionnaireFile, OnlyTheFolderItselfIsMade)
+{
+    const QTemporaryDir dir;
+    const QString deep = dir.filePath(QStringLiteral("Нет/Опрос"));
+    const auto refused =
+        survey::writeQuestionnaireResult(deep, validAnswers(), survey::programKey());
+    ASSERT_TRUE(std::holds_alternative<survey::ResultWriteError>(refused));
+    EXPECT_TRUE(std::get<survey::ResultWriteError>(refused).message.contains(
+        QDir::toNativeSeparators(deep)));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Нет"))));
+
+    const QString folder = dir.filePath(QStringLiteral("Опрос"));
+    const auto written =
+        survey::writeQuestionnaireResult(folder, validAnswers(), survey::programKey());
+    ASSERT_TRUE(std::holds_alternative<QString>(written));
+    EXPECT_EQ(std::get<QString>(written), folder + QStringLiteral("/r1OCAI.cry"));
 }
 
 // A results folder deep in a shared drive, its path past Windows' old limit of 260 characters:

@@ -15,6 +15,8 @@ namespace {
 int writePicture(const QString &command, const QImage &picture, documents::PictureFormat format,
                  const QString &out)
 {
+    if (const QString problem = documents::pictureFontProblem(); !problem.isEmpty())
+        return dataError(problem);
     const QByteArray bytes = documents::encodePicture(picture, format);
     if (bytes.isEmpty())
         return dataError(QStringLiteral("%1: не удаётся закодировать картинку").arg(command));

@@ -1,9 +1,22 @@
 #pragma once
 
+class QFont;
+class QString;
+
 namespace ui {
 
 // The window's designed fonts are Windows fonts; elsewhere they map to metric-compatible
-// or close free fonts.
+// or close free fonts. The free fonts shipped in the folder "fonts" beside the program (the
+// Windows zip's Liberation and DejaVu) are added first, so that a document looks the same on
+// every machine, whatever the system has installed.
 void installFontSubstitutions();
+
+// The characters of `text` that the font drawing it has no glyph of, each once and in order;
+// blanks and control characters need none. Empty when every one is there.
+QString missingGlyphs(const QFont &font, const QString &text);
+
+// Why `font` cannot draw `text` (in Russian, for "… не составлен: " to precede): the glyphs it
+// lacks, the font drawn instead of a missing one, and where the fonts belong. Empty when it can.
+QString fontProblem(const QFont &font, const QString &text);
 
 } // namespace ui

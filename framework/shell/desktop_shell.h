@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -68,6 +69,13 @@ public:
     // call replaces the handler.
     virtual void setSystemCommandHandler(QWidget *window,
                                          std::function<void(quintptr)> handler) = 0;
+    // A native message of the window, as its QWidget::nativeEvent receives it (eventType,
+    // message): there the desktop's system commands arrive, whichever way they were sent.
+    // Desktops whose system menu is the program's own have nothing to do with it.
+    virtual void windowMessage(QWidget * /*window*/, const QByteArray & /*eventType*/,
+                               void * /*message*/)
+    {
+    }
 
     // A copy of what the screen shows in `rect` (screen coordinates, one pixel per design pixel
     // whatever the screen's scaling): an RGB32 image of exactly rect's size, null for an empty

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # make-zip.sh BUILD_DIR: packs the Windows build into BUILD_DIR/ocai-plot-<version>-windows-x64.zip,
 # one folder that runs as it is unpacked: the four programs, every DLL they load (found by
-# following the import tables), the Qt plugins, Qt's Russian texts, the sample results and
-# ПРОЧТИ.txt.
+# following the import tables), the Qt plugins, Qt's Russian texts, the documents' fonts, the
+# sample results and ПРОЧТИ.txt.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?usage: make-zip.sh BUILD_DIR}" && pwd)
@@ -59,6 +59,8 @@ done
 printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' >"$folder/qt.conf"
 mkdir -p "$folder/translations"
 cp /usr/share/qt6/translations/qtbase_ru.qm "$folder/translations/"
+# The documents' fonts with their licences: the programs add them from beside themselves.
+cp -r "$build/bin/fonts" "$folder/fonts"
 mkdir -p "$folder/Data/Примеры"
 cp "$build/bin/Data/Примеры/"*.cry "$folder/Data/Примеры/"
 # Notepad reads UTF-8 with a byte order mark whatever the system's code page.

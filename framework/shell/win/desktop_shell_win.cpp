@@ -4,11 +4,11 @@
 #include "core/text_codec.h"
 #include "shell/portable/screen_capture.h"
 
-#include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
+#include <QByteArray>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QScreen>
@@ -72,51 +72,8 @@ private:
     std::function<void(quintptr)> m_handler;
 };
 
-// Passes WM_SYSCOMMAND of the hooked windows to their handlers and never stops a message, so
-// that Qt and DefWindowProc go on with the default handling.
-class SystemCommandFilter : public QAbstractNativeEventFilter {
-public:
-    void add(WindowHook *hook) { m_hooks.append(hook); }
-
-    WindowHook *find(const QWidget *window) const
-    {
-        for (const QPointer<WindowHook> &hook : m_hooks) {
-            if (hook && hook->window() == window)
-                return hook;
-        }
-        return nullptr;
-    }
-
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override
-    {
-        // A posted message is filtered twice: by the event loop when it leaves the queue (with
-        // no result slot) and again in the window procedure. Only the window procedure counts.
-        if (eventType != "windows_generic_MSG" || !result)
-            return false;
-        m_hooks.removeIf([](const QPointer<WindowHook> &hook) { return hook.isNull(); });
-        const auto hooks = m_hooks; // a handler may add or remove hooks
-        for (const QPointer<WindowHook> &hook : hooks) {
-            if (!hook)
-                continue;
-            if (const auto command =
-                    win32shell::systemCommandFor(message, handleOf(hook->window())))
-                hook->deliver(static_cast<quintptr>(*command));
-        }
-        return false;
-    }
-
-private:
-    QList<QPointer<WindowHook>> m_hooks;
-};
-
 class WindowsShell : public DesktopShell {
 public:
-    ~WindowsShell() override
-    {
-        if (m_filterInstalled && QCoreApplication::instance())
-            QCoreApplication::instance()->removeNativeEventFilter(&m_filter);
-    }
-
     bool hasTaskbar() override { return win32shell::hasTaskbar(); }
     void hideTaskbar() override { win32shell::hideTaskbar(); }
     void showTaskbar() override { win32shell::showTaskbar(); }
@@ -151,6 +108,20 @@ public:
             hookFor(window)->setHandler(std::move(handler));
     }
 
+    // Qt's window procedure keeps WM_SYSCOMMAND from global native event filters (it counts
+    // it among input messages), also when the system menu's own command arrives; only the
+    // window's nativeEvent is handed every one.
+    void windowMessage(QWidget *window, const QByteArray &eventType, void *message) override
+    {
+        if (eventType != "windows_generic_MSG")
+            return;
+        WindowHook *hook = findHook(window);
+        if (!hook)
+            return;
+        if (const auto command = win32shell::systemCommandFor(message, handleOf(window)))
+            hook->deliver(static_cast<quintptr>(*command));
+    }
+
     QImage captureScreenRect(const QRect &rect, QWidget *window) override
     {
         if (rect.isEmpty())
@@ -181,22 +152,27 @@ public:
     }
 
 private:
+    WindowHook *findHook(const QWidget *window)
+    {
+        m_hooks.removeIf([](const QPointer<WindowHook> &hook) { return hook.isNull(); });
+        for (const QPointer<WindowHook> &hook : std::as_const(m_hooks)) {
+            if (hook->window() == window)
+                return hook;
+        }
+        return nullptr;
+    }
+
     WindowHook *hookFor(QWidget *window)
     {
         window->winId(); // the system menu belongs to the native window
-        if (WindowHook *hook = m_filter.find(window))
+        if (WindowHook *hook = findHook(window))
             return hook;
         auto *hook = new WindowHook(window);
-        m_filter.add(hook);
-        if (!m_filterInstalled && QCoreApplication::instance()) {
-            QCoreApplication::instance()->installNativeEventFilter(&m_filter);
-            m_filterInstalled = true;
-        }
+        m_hooks.append(hook);
         return hook;
     }
 
-    SystemCommandFilter m_filter;
-    bool m_filterInstalled = false;
+    QList<QPointer<WindowHook>> m_hooks;
 };
 
 } // namespace

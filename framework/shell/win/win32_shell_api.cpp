@@ -86,7 +86,7 @@ void appendSystemMenuEntry(WindowId window, unsigned commandId, const std::strin
     HMENU menu = GetSystemMenu(handleOf(window), FALSE);
     if (!menu)
         return;
-    InsertMenuA(menu, kMenuEnd, MF_SEPARATOR, commandId, "");
+    InsertMenuA(menu, kMenuEnd, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     InsertMenuA(menu, kMenuEnd, MF_BYPOSITION | MF_STRING, commandId, ansiText.c_str());
 }
 
