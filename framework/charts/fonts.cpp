@@ -9,12 +9,25 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 
+// The families the documents and pictures are drawn in.
+const QStringList kDocumentFamilies{QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Liberation Serif"),
+                                    QStringLiteral("DejaVu Sans")};
+
+// Only where the system lacks one of them: under Wine a program that has added fonts of its own
+// may then not end after network use (its main thread waits in libstdc++'s DLL detach).
 void addProgramFonts()
 {
+    const QStringList installed = QFontDatabase::families();
+    if (std::all_of(kDocumentFamilies.begin(), kDocumentFamilies.end(),
+                    [&installed](const QString &family) { return installed.contains(family); }))
+        return;
     const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
     const QStringList files = fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name);
     for (const QString &file : files)

@@ -6,9 +6,9 @@ class QString;
 namespace ui {
 
 // The window's designed fonts are Windows fonts; elsewhere they map to metric-compatible
-// or close free fonts. The free fonts shipped in the folder "fonts" beside the program (the
-// Windows zip's Liberation and DejaVu) are added first, so that a document looks the same on
-// every machine, whatever the system has installed.
+// or close free fonts. Where the system lacks Liberation Sans, Liberation Serif or DejaVu Sans,
+// the free fonts shipped in the folder "fonts" beside the program (the Windows zip's) are added
+// first, so that a document looks the same on every machine.
 void installFontSubstitutions();
 
 // The characters of `text` that the font drawing it has no glyph of, each once and in order;
