@@ -199,6 +199,7 @@ int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
     int qtArgc = 1;
     char *qtArgv[] = {program, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    ui::addProgramFonts();
     ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
     return spec.run(command);
 }

@@ -20,8 +20,9 @@ const QStringList kDocumentFamilies{QStringLiteral("Liberation Sans"),
                                     QStringLiteral("Liberation Serif"),
                                     QStringLiteral("DejaVu Sans")};
 
-// Only where the system lacks one of them: under Wine a program that has added fonts of its own
-// may then not end after network use (its main thread waits in libstdc++'s DLL detach).
+} // namespace
+
+// Only where the system lacks one of them: the system's own are kept.
 void addProgramFonts()
 {
     const QStringList installed = QFontDatabase::families();
@@ -34,11 +35,8 @@ void addProgramFonts()
         QFontDatabase::addApplicationFont(fonts.filePath(file));
 }
 
-} // namespace
-
 void installFontSubstitutions()
 {
-    addProgramFonts();
     // A substitute is drawn only where the designed font is missing: on Windows, in ocai-cli's
     // off-screen drawing, which reads only the TrueType fonts of one folder ("MS Sans Serif" is
     // a bitmap font there, drawn by Windows itself as its TrueType successor).
