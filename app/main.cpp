@@ -30,6 +30,7 @@ int main(int argc, char **argv)
     // is read.
     QCoreApplication::setApplicationName(formtexts::kApplicationTitle);
     QApplication::setWindowIcon(glyphs::appIcon());
+    ui::addProgramFonts();
     ui::installFontSubstitutions();
     ui::installRussianQtTexts();
 

@@ -29,6 +29,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(OCAI_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("ocai-desk"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ocai-desk")));
+    ui::addProgramFonts();
     ui::installFontSubstitutions();
     ui::installRussianQtTexts();
 

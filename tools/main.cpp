@@ -203,6 +203,7 @@ int runCommand(const CommandSpec &spec, const QStringList &args, char *program)
     char *qtArgv[] = {program, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
     numfmt::keepCNumbersInTheCLibrary();
+    ui::addProgramFonts();
     ui::installFontSubstitutions(); // the pictures are drawn in the window's fonts
     return spec.run(command);
 }

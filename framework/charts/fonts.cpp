@@ -9,23 +9,34 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 
+// The families the documents and pictures are drawn in.
+const QStringList kDocumentFamilies{QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Liberation Serif"),
+                                    QStringLiteral("DejaVu Sans")};
+
+} // namespace
+
+// Only where the system lacks one of them: the system's own are kept.
 void addProgramFonts()
 {
+    const QStringList installed = QFontDatabase::families();
+    if (std::all_of(kDocumentFamilies.begin(), kDocumentFamilies.end(),
+                    [&installed](const QString &family) { return installed.contains(family); }))
+        return;
     const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
     const QStringList files = fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
         QFontDatabase::addApplicationFont(fonts.filePath(file));
 }
 
-} // namespace
-
 void installFontSubstitutions()
 {
-    addProgramFonts();
     // A substitute is drawn only where the designed font is missing: on Windows, in ocai-cli's
     // off-screen drawing, which reads only the TrueType fonts of one folder ("MS Sans Serif" is
     // a bitmap font there, drawn by Windows itself as its TrueType successor).

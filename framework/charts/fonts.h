@@ -6,10 +6,14 @@ class QString;
 namespace ui {
 
 // The window's designed fonts are Windows fonts; elsewhere they map to metric-compatible
-// or close free fonts. The free fonts shipped in the folder "fonts" beside the program (the
-// Windows zip's Liberation and DejaVu) are added first, so that a document looks the same on
-// every machine, whatever the system has installed.
+// or close free fonts.
 void installFontSubstitutions();
+
+// Where the system lacks Liberation Sans, Liberation Serif or DejaVu Sans, adds the free fonts
+// shipped in the folder "fonts" beside the program (the Windows zip's), so that a document looks
+// the same on every machine. The programs call it at start; the tests, whose platform font
+// folder holds them, do not.
+void addProgramFonts();
 
 // The characters of `text` that the font drawing it has no glyph of, each once and in order;
 // blanks and control characters need none. Empty when every one is there.
