@@ -23,21 +23,27 @@ int main(int argc, char **argv)
 {
     if (const auto exitCode = ui::answerCommandLine(argc, argv, kProgram))
         return *exitCode;
-    const auto app = ui::startApplication(argc, argv, kProgram);
-    QCoreApplication::setOrganizationName(QStringLiteral("OCAI"));
-    QCoreApplication::setApplicationName(QStringLiteral("ocai-desk"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(OCAI_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("ocai-desk"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ocai-desk")));
-    ui::addProgramFonts();
-    ui::installFontSubstitutions();
-    ui::installRussianQtTexts();
+    int code = 0;
+    {
+        const auto app = ui::startApplication(argc, argv, kProgram);
+        QCoreApplication::setOrganizationName(QStringLiteral("OCAI"));
+        QCoreApplication::setApplicationName(QStringLiteral("ocai-desk"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(OCAI_VERSION));
+        QGuiApplication::setDesktopFileName(QStringLiteral("ocai-desk"));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ocai-desk")));
+        ui::addProgramFonts();
+        ui::installFontSubstitutions();
+        ui::installRussianQtTexts();
 
-    desk::collectionFactory() = [] { return std::make_unique<desk::WebCollection>(); };
-    const std::unique_ptr<shell::DesktopShell> shell = shell::createPlatformShell();
-    desk::DeskWindow window(*shell);
-    const QStringList arguments = QCoreApplication::arguments();
-    window.openAtStart(arguments.size() > 1 ? arguments.at(1) : QString());
-    window.show();
-    return app->exec();
+        desk::collectionFactory() = [] { return std::make_unique<desk::WebCollection>(); };
+        const std::unique_ptr<shell::DesktopShell> shell = shell::createPlatformShell();
+        desk::DeskWindow window(*shell);
+        const QStringList arguments = QCoreApplication::arguments();
+        window.openAtStart(arguments.size() > 1 ? arguments.at(1) : QString());
+        window.show();
+        code = app->exec();
+    }
+    // The window, its collection and the application are gone: nothing of the program's own
+    // is left to end.
+    ui::endProgram(code);
 }

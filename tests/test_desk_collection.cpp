@@ -12,7 +12,6 @@
 #include "fake_dialogs.h"
 #include "result_files.h"
 #include "survey_requests.h"
-#include "under_wine.h"
 #include "web/group_names.h"
 #include "web/survey_collection.h"
 
@@ -432,8 +431,6 @@ TEST(DeskWebCollection, AnswersWhileTheWindowsThreadIsBusyAndStopJoins)
 
 TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
 {
-    if (testwine::underWine())
-        GTEST_SKIP() << testwine::kDeskExitHang;
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir dir;
     desk::collectionFactory() = [] {
@@ -457,8 +454,6 @@ TEST(DeskWebCollection, TheWindowDestroyedWhileCollectingStopsIt)
 // process of its own shows it, at its exit.
 TEST(DeskWebCollection, TheProgramEndsAfterACollection)
 {
-    if (testwine::underWine())
-        GTEST_SKIP() << testwine::kDeskExitHang;
     QTemporaryDir dir;
     const auto run = testcli::runProgram(QStringLiteral(OCAI_DESK_COLLECTION_QUIT), {dir.path()},
                                          {}, QStringLiteral("C.UTF-8"), {}, {});

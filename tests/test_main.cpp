@@ -1,6 +1,7 @@
 #include "charts/fonts.h"
 #include "core/c_numbers.h"
 #include "test_isolation.h"
+#include "widgets/gui_start.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -15,9 +16,13 @@ int main(int argc, char **argv)
     // normal tree); tests that format numbers still set the QLocale they check.
     qputenv("LC_ALL", OCAI_TEST_LOCALE);
     isolateUserFiles();
-    QApplication app(argc, argv);
-    numfmt::keepCNumbersInTheCLibrary(); // as every program does
-    ui::installFontSubstitutions();      // as the program does, so that pictures match it
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int code = 0;
+    {
+        QApplication app(argc, argv);
+        numfmt::keepCNumbersInTheCLibrary(); // as every program does
+        ui::installFontSubstitutions();      // as the program does, so that pictures match it
+        ::testing::InitGoogleTest(&argc, argv);
+        code = RUN_ALL_TESTS();
+    }
+    ui::endProgram(code); // as the windowed programs end
 }

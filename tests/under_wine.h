@@ -22,11 +22,4 @@ inline bool underWine()
 inline const char *const kNoTlsServer =
     "[ SKIPPED  ] under Wine, whose Schannel loads no server key\n";
 
-// After a collection the desk's process does not end under Wine: every thread of its own has
-// ended, and the main thread waits for ever in libstdc++-6.dll's DLL_PROCESS_DETACH (a
-// WaitForMultipleObjects in libwinpthread), after Qt6Core.dll has been detached.
-inline const char *const kDeskExitHang =
-    "[ SKIPPED  ] under Wine the process then never ends: its main thread waits in "
-    "libstdc++'s DLL detach\n";
-
 } // namespace testwine

@@ -9,6 +9,7 @@
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 namespace ui {
@@ -79,6 +80,15 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const Pro
         qt_message_output(message.type, context, message.text);
     }
     return app;
+}
+
+void endProgram(int code)
+{
+    std::fflush(nullptr);
+#ifdef Q_OS_WIN
+    TerminateProcess(GetCurrentProcess(), UINT(code));
+#endif
+    std::exit(code);
 }
 
 } // namespace ui

@@ -23,4 +23,10 @@ std::optional<int> answerCommandLine(int argc, char **argv, const ProgramInfo &p
 // graphical session and exits with 1; otherwise the held messages are printed as Qt would.
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv, const ProgramInfo &program);
 
+// Ends the program with `code`, called once the application object and every window are gone
+// (settings written, files closed). On Windows the process then ends without the C++ runtime's
+// DLL teardown: after a survey server has run, libstdc++'s detach waits for ever inside
+// winpthread, and the program would stay alive, invisible, holding the survey's port.
+[[noreturn]] void endProgram(int code);
+
 } // namespace ui
