@@ -78,7 +78,7 @@ wine ocai-cli.exe serve Опрос --address 127.0.0.1 --port 0 >"$work/serve.ou
 pids+=($!)
 url=
 for _ in $(seq 300); do
-    url=$(grep -o 'http://127\.0\.0\.1:[0-9]*/[0-9a-f]*/[0-9]*/' "$work/serve.out" | head -1) || true
+    url=$(grep -o 'http://127\.0\.0\.1:[0-9]*/[0-9a-f]*/' "$work/serve.out" | head -1) || true
     [ -n "$url" ] && break
     sleep 0.1
 done
